@@ -1,0 +1,8 @@
+#include "SendData.h"
+
+#include <utility>
+
+CSendData::CSendData(std::vector<uint8_t> frame)
+    : m_abyFrame(std::move(frame))
+{
+}

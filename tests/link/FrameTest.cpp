@@ -1,0 +1,57 @@
+#include "Frame.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+std::vector<uint8_t> Bytes(std::initializer_list<int> values)
+{
+    std::vector<uint8_t> out;
+    for (int v : values)
+        out.push_back(static_cast<uint8_t>(v));
+    return out;
+}
+}
+
+TEST(Frame, DeviceTypeRequestMatchesTheWireExample)
+{
+    const std::vector<uint8_t> payload(8, 0);
+    const auto frame = Frame::Build({0xA8, 1, 0, 3, 0, 1}, payload);
+    EXPECT_EQ(frame, Bytes({0x5A, 0xA8, 0x01, 0x00, 0x03, 0x00, 0x01, 0x08, 0x00,
+                            0, 0, 0, 0, 0, 0, 0, 0, 0xA3, 0xAA}));
+    EXPECT_TRUE(Frame::Verify(frame));
+}
+
+TEST(Frame, EmptyPayloadIsElevenBytesCheckedOverTheHeader)
+{
+    const auto frame = Frame::Build({0xA4, 0x11, 0x22, 0x33, 0x44, 0x55}, {});
+    ASSERT_EQ(frame.size(), 11u);
+    EXPECT_EQ(frame[9], 0xA4 ^ 0x11 ^ 0x22 ^ 0x33 ^ 0x44 ^ 0x55);
+    EXPECT_EQ(frame[10], 0xAA);
+    EXPECT_TRUE(Frame::Verify(frame));
+}
+
+TEST(Frame, StartAndEndValuesInsideThePayloadNeedNoEscape)
+{
+    const auto frame = Frame::Build({0xA1, 1, 0, 1, 5, 1}, Bytes({0x5A, 0xAA, 0x5A, 0x5A, 0xAA, 0, 0, 0}));
+    EXPECT_EQ(frame.size(), 19u);
+    EXPECT_TRUE(Frame::Verify(frame));
+}
+
+TEST(Frame, VerifyRejectsDamage)
+{
+    const auto good = Frame::Build({0xA6, 1, 0, 0, 0, 0}, std::vector<uint8_t>(12, 0));
+    auto badCheck = good;
+    badCheck[good.size() - 2] ^= 0x01;
+    auto badEnd = good;
+    badEnd.back() = 0xAB;
+    auto badPayload = good;
+    badPayload[12] = 0x7F;
+    auto shortFrame = good;
+    shortFrame.pop_back();
+    auto badStart = good;
+    badStart[0] = 0x00;
+    for (const auto& frame : {badCheck, badEnd, badPayload, shortFrame, badStart})
+        EXPECT_FALSE(Frame::Verify(frame));
+    EXPECT_FALSE(Frame::Verify(std::vector<uint8_t>(5, 0x5A)));
+}
