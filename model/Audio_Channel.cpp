@@ -1,0 +1,51 @@
+#include "Audio_Channel.h"
+
+#include <algorithm>
+
+CAudio_Channel::CAudio_Channel(CEQ::Kind kind, int channelCode)
+    : m_byChannel(static_cast<uint8_t>(channelCode))
+    , m_eq(kind)
+    , m_nBands(kind == CEQ::Kind::Input ? CEQ::kInputBands : CEQ::kOutputBands)
+{
+}
+
+void CAudio_Channel::SetName(const std::string& name)
+{
+    m_szName.fill('\0');
+    std::copy_n(name.begin(), std::min(name.size(), m_szName.size()), m_szName.begin());
+    m_bNameChanged = 1;
+}
+
+std::string CAudio_Channel::GetName() const
+{
+    const auto end = std::find(m_szName.begin(), m_szName.end(), '\0');
+    return std::string(m_szName.begin(), end);
+}
+
+void CAudio_Channel::SetOn(int on)
+{
+    m_bOn = static_cast<uint8_t>(on);
+    m_bParamChanged = 1;
+}
+
+void CAudio_Channel::SetEqBypass(int bypass)
+{
+    for (int i = 0; i < m_nBands; ++i)
+        m_eq.GetAt(i).SetBypass(bypass);
+}
+
+int CAudio_Channel::UpdateAllBandsOff()
+{
+    int allOff = 1;
+    for (int i = 0; i < m_nBands; ++i)
+        allOff = allOff && m_eq.GetAt(i).IsInactive();
+    m_bAllBandsOff = allOff;
+    return allOff;
+}
+
+void CAudio_Channel::CopyName(Name& dst, std::span<const uint8_t> src)
+{
+    dst.fill('\0');
+    for (size_t i = 0; i < dst.size() && i < src.size() && src[i] != 0; ++i)
+        dst[i] = static_cast<char>(src[i]);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "EQ.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Colour of a channel's curve, laid out as red | green << 8 | blue << 16.
+using ColorRef = uint32_t;
+constexpr ColorRef MakeRgb(int r, int g, int b)
+{
+    return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) | (static_cast<ColorRef>(b) << 16);
+}
+
+// What inputs and outputs have in common: name, mute, polarity, delay,
+// gain, their equaliser, curve display and the change flags the frame pump
+// reads. Setters only store and mark; nothing is sent from here.
+class CAudio_Channel
+{
+public:
+    static constexpr int kNameBytes = 8;
+    using Name = std::array<char, kNameBytes>;
+
+    CAudio_Channel(CEQ::Kind kind, int channelCode);
+    virtual ~CAudio_Channel() = default;
+    CAudio_Channel(const CAudio_Channel&) = delete;
+    CAudio_Channel& operator=(const CAudio_Channel&) = delete;
+
+    // Copies at most 8 bytes; shorter names are padded with NUL.
+    void SetName(const std::string& name);
+    void SetNameBytes(const Name& name) { m_szName = name; m_bNameChanged = 1; }
+    // The stored bytes up to the first NUL, at most 8.
+    std::string GetName() const;
+    const Name& GetNameBytes() const { return m_szName; }
+
+    void SetOn(int on);
+    int IsOn() const { return m_bOn; }
+    int GetPolarity() const { return m_bInvert; }
+    int GetDelay() const { return m_nDelay; }
+    int GetGain() const { return m_nGain; }
+    int GetChannel() const { return m_byChannel; }
+    int GetNameCode() const { return m_byNameCode; }
+    int GetParamCode() const { return m_byParamCode; }
+
+    void ShowCurve(int show) { m_bShowCurve = show; }
+    int IsCurveShown() const { return m_bShowCurve; }
+    void SetColor(ColorRef color) { m_crColor = color; }
+    ColorRef GetColor() const { return m_crColor; }
+    void SetLinked(int linked) { m_bLinked = linked; }
+    int IsLinked() const { return m_bLinked; }
+
+    void SetNameChanged(int changed) { m_bNameChanged = changed; }
+    int IsNameChanged() const { return m_bNameChanged; }
+    void SetParamChanged(int changed) { m_bParamChanged = changed; }
+    int IsParamChanged() const { return m_bParamChanged; }
+
+    CEQ& GetEQ() { return m_eq; }
+    const CEQ& GetEQ() const { return m_eq; }
+    int GetBandCount() const { return m_nBands; }
+    CFilter& GetBand(int i) { return m_eq.GetAt(i); }
+    const CFilter& GetBand(int i) const { return m_eq.GetAt(i); }
+
+    // Channel-wide EQ bypass: every band, never the crossover filters.
+    void SetEqBypass(int bypass);
+    // 1 when every band is off or bypassed.
+    int UpdateAllBandsOff();
+
+    // Fields named as the block and file layouts name them.
+    Name m_szName{};
+    uint8_t m_byNameCode = 0;
+    uint8_t m_bOn = 1;
+    uint8_t m_bInvert = 0;
+    int m_nDelay = 0;
+    int m_nGain = 300;
+    uint8_t m_byParamCode = 1;
+    uint8_t m_byChannel = 0;
+    int m_bShowCurve = 0;
+    ColorRef m_crColor = 0;
+    int m_bNameChanged = 0;
+    int m_bParamChanged = 0;
+    int m_bAllBandsOff = 0;
+    int m_bLinked = 0;
+
+protected:
+    CEQ m_eq;
+    int m_nBands;
+
+    static void CopyName(Name& dst, std::span<const uint8_t> src);
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Audio_Channel.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+class CAudio_InRoute;
+
+// One input channel (A to D).
+//
+// Input block, 64 bytes, in 8-byte sub-blocks (code in brackets):
+//   0   8  name, the stored bytes                                   [0]
+//   8   1  on + 1 (1 muted, 2 on)                                   [1]
+//   9   1  polarity + 1 (1 normal, 2 inverted)
+//   10  2  delay step + 1
+//   12  2  gain step + 301 (601 = 0.0 dB)
+//   14  1  noise gate step
+//   15  1  spare: 0 when built, kept when loaded
+//   16  48 bands 1 to 6, band k at 16 + 8 (k - 1)                   [2..7]
+class CAudio_InData : public CAudio_Channel
+{
+public:
+    static constexpr int kBlockBytes = 64;
+    static constexpr int kParamOffset = 8;
+    static constexpr int kBandOffset = 16;
+
+    CAudio_InData(CAudio_InRoute* route, int index);
+
+    // These four spread to every input of the same link group.
+    void SetPolarity(int invert);
+    void SetDelay(int step);
+    void SetGain(int step);
+    void SetGate(int step);
+    int GetGate() const { return m_nGate; }
+
+    // Set only from blocks received from the processor.
+    void SetGateActive(int active);
+    void SetSpare15(int value) { m_nSpare15 = value; }
+    int GetGateActive() const { return m_bGateActive; }
+    int GetSpare15() const { return m_nSpare15; }
+
+    // Takes polarity, delay, gain, gate and every band from another input;
+    // name, mute, colour and flags stay.
+    void CopyLinkedSettings(const CAudio_InData& src);
+
+    std::span<const uint8_t, kBlockBytes> BuildBlock();
+    void LoadBlock(std::span<const uint8_t, kBlockBytes> block);
+    std::span<const uint8_t, kBlockBytes> GetBlock() const { return m_abyBlock; }
+
+    int m_nGate = 40;
+    uint8_t m_bGateActive = 0;
+    int m_nSpare15 = 0;
+
+private:
+    void PropagateToLinked();
+
+    CAudio_InRoute* m_pRoute;
+    std::array<uint8_t, kBlockBytes> m_abyBlock{};
+};

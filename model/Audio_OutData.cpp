@@ -1,0 +1,183 @@
+#include "Audio_OutData.h"
+
+#include "Audio_OutRoute.h"
+#include "ByteIo.h"
+
+CAudio_OutData::CAudio_OutData(CAudio_OutRoute* route, int index)
+    : CAudio_Channel(CEQ::Kind::Output, index + 5)
+    , m_pRoute(route)
+{
+}
+
+void CAudio_OutData::SetGain(int step)
+{
+    m_nGain = step;
+    m_bParamChanged = 1;
+    PropagateParams();
+}
+
+void CAudio_OutData::SetPolarity(int invert)
+{
+    m_bInvert = static_cast<uint8_t>(invert);
+    m_bParamChanged = 1;
+    PropagateParams();
+}
+
+void CAudio_OutData::SetDelay(int step)
+{
+    m_nDelay = step;
+    m_bParamChanged = 1;
+    PropagateParams();
+}
+
+void CAudio_OutData::SetRoute(int mask)
+{
+    m_byRoute = static_cast<uint8_t>(mask);
+    m_bParamChanged = 1;
+}
+
+void CAudio_OutData::SetLimitThreshold(int step)
+{
+    m_nLimitThreshold = step;
+    m_bLimitChanged = 1;
+    PropagateLimiter();
+}
+
+void CAudio_OutData::SetLimitAttack(int step)
+{
+    m_nLimitAttack = step;
+    m_bLimitChanged = 1;
+    PropagateLimiter();
+}
+
+void CAudio_OutData::SetLimitRelease(int ms)
+{
+    m_nLimitRelease = ms;
+    m_bLimitChanged = 1;
+    PropagateLimiter();
+}
+
+void CAudio_OutData::PropagateParams()
+{
+    if (!m_pRoute)
+        return;
+    const int self = GetChannel() - 5;
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+    {
+        if (i == self || !m_pRoute->IsSameGroup(i, self))
+            continue;
+        CAudio_OutData& peer = m_pRoute->GetAt(i);
+        peer.m_bInvert = m_bInvert;
+        peer.m_nDelay = m_nDelay;
+        peer.m_nGain = m_nGain;
+        peer.ApplyGeqMode(m_bGeqMode);
+        peer.m_bParamChanged = 1;
+    }
+}
+
+void CAudio_OutData::PropagateLimiter()
+{
+    if (!m_pRoute)
+        return;
+    const int self = GetChannel() - 5;
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+    {
+        if (!m_pRoute->IsSameGroup(i, self))
+            continue;
+        CAudio_OutData& peer = m_pRoute->GetAt(i);
+        peer.m_nLimitThreshold = m_nLimitThreshold;
+        peer.m_nLimitAttack = m_nLimitAttack;
+        peer.m_nLimitRelease = m_nLimitRelease;
+        peer.m_bLimitChanged = 1;
+    }
+}
+
+void CAudio_OutData::SwitchBands(int mode)
+{
+    m_bGeqMode = mode;
+    for (int k = 0; k < CEQ::kOutputBands; ++k)
+    {
+        CFilter& band = m_eq.GetAt(k);
+        // The outer bands are shelves in parametric mode only.
+        if (k == 0)
+            band.SetType(mode ? CFilter::kParametric : CFilter::kLowShelf);
+        else if (k == CEQ::kOutputBands - 1)
+            band.SetType(mode ? CFilter::kParametric : CFilter::kHighShelf);
+        band.SetGeq(mode);
+    }
+}
+
+void CAudio_OutData::SetGeqMode(int mode, int changed)
+{
+    SwitchBands(mode);
+    for (int k = 0; k < CEQ::kOutputBands; ++k)
+        m_eq.GetAt(k).StepTowardTarget(changed);
+}
+
+void CAudio_OutData::ApplyGeqMode(int mode)
+{
+    if (mode == m_bGeqMode)
+        return;
+    SwitchBands(mode);
+}
+
+void CAudio_OutData::CopyLinkedSettings(const CAudio_OutData& src)
+{
+    m_bInvert = src.m_bInvert;
+    m_nDelay = src.m_nDelay;
+    m_nGain = src.m_nGain;
+    SetGeqMode(src.m_bGeqMode, 0);
+    m_eq.CopyFrom(src.m_eq);
+    m_nLimitThreshold = src.m_nLimitThreshold;
+    m_nLimitAttack = src.m_nLimitAttack;
+    m_nLimitRelease = src.m_nLimitRelease;
+}
+
+std::span<const uint8_t, CAudio_OutData::kBlockBytes> CAudio_OutData::BuildBlock()
+{
+    std::span<uint8_t, kBlockBytes> block(m_abyBlock);
+    std::copy(m_szName.begin(), m_szName.end(), block.begin());
+    block[8] = static_cast<uint8_t>(m_bOn + 1);
+    block[9] = static_cast<uint8_t>(m_bInvert + 1);
+    ByteIo::PutWord(block, 10, m_nDelay + 1);
+    ByteIo::PutWord(block, 12, m_nGain + 301);
+    block[14] = m_byRoute;
+    block[15] = static_cast<uint8_t>(m_bGeqMode + 1);
+
+    ByteIo::PutWord(block, 16, m_nLimitThreshold + 1);
+    ByteIo::PutWord(block, 18, m_nLimitAttack + 1);
+    ByteIo::PutWord(block, 20, m_nLimitRelease);
+    block[22] = 0;
+    block[23] = 0;
+
+    const CFilter& lowPass = GetLowPass();
+    const CFilter& highPass = GetHighPass();
+    ByteIo::PutWord(block, 24, lowPass.GetSentFreq());
+    block[26] = static_cast<uint8_t>(lowPass.GetXoverType() + 1);
+    block[27] = static_cast<uint8_t>(lowPass.GetSlope() + 1);
+    ByteIo::PutWord(block, 28, highPass.GetSentFreq());
+    block[30] = static_cast<uint8_t>(highPass.GetXoverType() + 1);
+    block[31] = static_cast<uint8_t>(highPass.GetSlope() + 1);
+
+    for (int k = 0; k < CEQ::kOutputBands; ++k)
+        m_eq.GetAt(k).BuildBandBytes(block.subspan(kBandOffset + CFilter::kBandBytes * k).first<CFilter::kBandBytes>());
+    return m_abyBlock;
+}
+
+void CAudio_OutData::LoadBlock(std::span<const uint8_t, kBlockBytes> block)
+{
+    CopyName(m_szName, block.first(kNameBytes));
+    m_bOn = static_cast<uint8_t>(block[8] - 1);
+    m_bInvert = static_cast<uint8_t>(block[9] - 1);
+    m_nDelay = ByteIo::GetSignedWord(block, 10) - 1;
+    m_nGain = ByteIo::GetSignedWord(block, 12) - 301;
+    m_byRoute = block[14];
+    SetGeqMode(block[15] - 1, 0);
+    m_nLimitThreshold = ByteIo::GetSignedWord(block, 16) - 1;
+    m_nLimitAttack = ByteIo::GetSignedWord(block, 18) - 1;
+    m_nLimitRelease = ByteIo::GetSignedWord(block, 20);
+    for (int k = 0; k < CEQ::kOutputBands; ++k)
+        m_eq.GetAt(k).LoadBandBytes(block.subspan(kBandOffset + CFilter::kBandBytes * k).first<CFilter::kBandBytes>());
+    GetHighPass().LoadXover(ByteIo::GetSignedWord(block, 28), block[30] - 1, block[31] - 1);
+    GetLowPass().LoadXover(ByteIo::GetSignedWord(block, 24), block[26] - 1, block[27] - 1);
+}

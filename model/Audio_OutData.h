@@ -1,0 +1,98 @@
+#pragma once
+
+#include "Audio_Channel.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+class CAudio_OutRoute;
+
+// One output channel (1 to 8).
+//
+// Output block, 152 bytes, in 8-byte sub-blocks (code in brackets):
+//   0   8  name                                                     [0]
+//   8   1  on + 1                                                   [1]
+//   9   1  polarity + 1
+//   10  2  delay step + 1
+//   12  2  gain step + 301
+//   14  1  routing: bit 0 input A .. bit 3 input D
+//   15  1  EQ mode + 1 (1 parametric, 2 graphic)
+//   16  2  limiter threshold step + 1 (601 = off)                   [17]
+//   18  2  limiter attack step + 1
+//   20  2  limiter release, ms
+//   22  2  reserved, 0
+//   24  2  low-pass sent frequency, Hz                              [18]
+//   26  1  low-pass characteristic + 1
+//   27  1  low-pass slope + 1
+//   28  2  high-pass sent frequency, Hz
+//   30  1  high-pass characteristic + 1
+//   31  1  high-pass slope + 1
+//   32  120 bands 1 to 15, band k at 32 + 8 (k - 1)                 [2..16]
+class CAudio_OutData : public CAudio_Channel
+{
+public:
+    static constexpr int kBlockBytes = 152;
+    static constexpr int kParamOffset = 8;
+    static constexpr int kLimitOffset = 16;
+    static constexpr int kXoverOffset = 24;
+    static constexpr int kBandOffset = 32;
+
+    CAudio_OutData(CAudio_OutRoute* route, int index);
+
+    // These three spread to the other outputs of the link group, together
+    // with the graphic-EQ mode.
+    void SetGain(int step);
+    void SetPolarity(int invert);
+    void SetDelay(int step);
+
+    void SetRoute(int mask);
+    int GetRoute() const { return m_byRoute; }
+
+    // The limiter settings spread to every output of the link group.
+    void SetLimitThreshold(int step);
+    void SetLimitAttack(int step);
+    void SetLimitRelease(int ms);
+    int GetLimitThreshold() const { return m_nLimitThreshold; }
+    int GetLimitAttack() const { return m_nLimitAttack; }
+    int GetLimitRelease() const { return m_nLimitRelease; }
+    int GetLimitCode() const { return m_byLimitCode; }
+    void SetLimitChanged(int changed) { m_bLimitChanged = changed; }
+    int IsLimitChanged() const { return m_bLimitChanged; }
+
+    // Switches the 15 bands between parametric and graphic EQ. Every switch
+    // flattens all 15 bands; `changed` is what their change flags become.
+    void SetGeqMode(int mode, int changed);
+    // As SetGeqMode, but only when the mode really changes, and without
+    // touching the change flags afterwards.
+    void ApplyGeqMode(int mode);
+    int GetGeqMode() const { return m_bGeqMode; }
+
+    CFilter& GetHighPass() { return m_eq.GetHighPass(); }
+    CFilter& GetLowPass() { return m_eq.GetLowPass(); }
+    const CFilter& GetHighPass() const { return m_eq.GetHighPass(); }
+    const CFilter& GetLowPass() const { return m_eq.GetLowPass(); }
+
+    void CopyLinkedSettings(const CAudio_OutData& src);
+
+    std::span<const uint8_t, kBlockBytes> BuildBlock();
+    void LoadBlock(std::span<const uint8_t, kBlockBytes> block);
+    std::span<const uint8_t, kBlockBytes> GetBlock() const { return m_abyBlock; }
+
+    int m_nReserved = 0;
+    uint8_t m_byRoute = 1;
+    int m_bGeqMode = 0;
+    int m_nLimitThreshold = 600;
+    int m_nLimitAttack = 56;
+    int m_nLimitRelease = 500;
+    uint8_t m_byLimitCode = 17;
+    int m_bLimitChanged = 0;
+
+private:
+    void SwitchBands(int mode);
+    void PropagateParams();
+    void PropagateLimiter();
+
+    CAudio_OutRoute* m_pRoute;
+    std::array<uint8_t, kBlockBytes> m_abyBlock{};
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cassert>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+// Little-endian 16-bit fields of the device blocks. Every access goes through
+// these so an offset outside the block is caught in one place.
+namespace ByteIo
+{
+inline void PutWord(std::span<uint8_t> bytes, size_t offset, int value)
+{
+    assert(offset + 2 <= bytes.size());
+    bytes[offset] = static_cast<uint8_t>(value & 0xFF);
+    bytes[offset + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
+}
+
+// Blocks are read back as signed 16-bit values: a zero gain word loads as
+// step -301, which the records keep as it is.
+inline int GetSignedWord(std::span<const uint8_t> bytes, size_t offset)
+{
+    assert(offset + 2 <= bytes.size());
+    return static_cast<int16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+}
+
+inline int GetUnsignedWord(std::span<const uint8_t> bytes, size_t offset)
+{
+    assert(offset + 2 <= bytes.size());
+    return bytes[offset] | (bytes[offset + 1] << 8);
+}
+}

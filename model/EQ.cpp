@@ -1,0 +1,89 @@
+#include "EQ.h"
+
+#include <array>
+#include <cassert>
+
+namespace
+{
+constexpr std::array<int, CEQ::kInputBands> kInputFreqs = {20, 80, 317, 1092, 5024, 20000};
+constexpr std::array<int, CEQ::kOutputBands> kOutputFreqs = {
+    25, 40, 63, 100, 160, 250, 400, 630, 1000, 1600, 2500, 4000, 6300, 10000, 16000};
+constexpr int kFirstBandCode = 2;
+constexpr int kXoverCode = 18;
+}
+
+CEQ::CEQ(Kind kind)
+{
+    if (kind == Kind::Input)
+    {
+        for (int i = 0; i < kInputBands; ++i)
+        {
+            auto band = std::make_unique<CFilter>();
+            band->m_nCode = kFirstBandCode + i;
+            band->SetType(CFilter::kParametric);
+            band->SetFrequency(kInputFreqs[i]);
+            m_filters.push_back(std::move(band));
+        }
+        return;
+    }
+
+    for (int i = 0; i < kOutputBands; ++i)
+    {
+        auto band = std::make_unique<CFilter>();
+        band->m_nCode = kFirstBandCode + i;
+        int type = CFilter::kParametric;
+        if (i == 0)
+            type = CFilter::kLowShelf;
+        else if (i == kOutputBands - 1)
+            type = CFilter::kHighShelf;
+        band->SetType(type);
+        band->SetFrequency(kOutputFreqs[i]);
+        band->SetGeqFrequency(kOutputFreqs[i]);
+        m_filters.push_back(std::move(band));
+    }
+
+    auto highPass = std::make_unique<CFilter>();
+    highPass->m_nCode = kXoverCode;
+    highPass->m_bIsBand = 0;
+    highPass->SetType(CFilter::kHighPass);
+    highPass->SetFrequency(20);
+    m_filters.push_back(std::move(highPass));
+
+    auto lowPass = std::make_unique<CFilter>();
+    lowPass->m_nCode = kXoverCode;
+    lowPass->m_bIsBand = 0;
+    lowPass->SetType(CFilter::kLowPass);
+    lowPass->SetFrequency(20000);
+    m_filters.push_back(std::move(lowPass));
+}
+
+void CEQ::CopyFrom(const CEQ& src)
+{
+    assert(src.GetSize() == GetSize());
+    for (int i = 0; i < GetSize(); ++i)
+        GetAt(i).CopyFrom(src.GetAt(i));
+}
+
+CFilter& CEQ::GetHighPass()
+{
+    CFilter& filter = GetAt(GetSize() - 2);
+    assert(filter.GetType() == CFilter::kHighPass);
+    return filter;
+}
+
+CFilter& CEQ::GetLowPass()
+{
+    CFilter& filter = GetAt(GetSize() - 1);
+    assert(filter.GetType() == CFilter::kLowPass);
+    return filter;
+}
+
+const CFilter& CEQ::GetHighPass() const
+{
+    return const_cast<CEQ*>(this)->GetHighPass();
+}
+
+const CFilter& CEQ::GetLowPass() const
+{
+    return const_cast<CEQ*>(this)->GetLowPass();
+}

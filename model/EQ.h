@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Filter.h"
+
+#include <memory>
+#include <vector>
+
+// The filters of one channel, in sub-block order: 6 bands for an input;
+// 15 bands, then the high-pass and the low-pass filter for an output.
+// The array is built once and never changes size.
+class CEQ
+{
+public:
+    enum class Kind
+    {
+        Input,
+        Output,
+    };
+
+    static constexpr int kInputBands = 6;
+    static constexpr int kOutputBands = 15;
+    static constexpr int kOutputFilters = 17;
+
+    explicit CEQ(Kind kind);
+    CEQ(const CEQ&) = delete;
+    CEQ& operator=(const CEQ&) = delete;
+
+    int GetSize() const { return static_cast<int>(m_filters.size()); }
+    CFilter& GetAt(int i) { return *m_filters.at(static_cast<size_t>(i)); }
+    const CFilter& GetAt(int i) const { return *m_filters.at(static_cast<size_t>(i)); }
+    void CopyFrom(const CEQ& src);
+
+    // Output equalisers only: the last two filters.
+    CFilter& GetHighPass();
+    CFilter& GetLowPass();
+    const CFilter& GetHighPass() const;
+    const CFilter& GetLowPass() const;
+
+private:
+    std::vector<std::unique_ptr<CFilter>> m_filters;
+};
