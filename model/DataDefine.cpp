@@ -1,6 +1,11 @@
 #include "DataDefine.h"
 
+#include "Filter.h"
+
+#include <algorithm>
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
 
 const std::array<double, kFreqPoints>& FreqTable()
 {
@@ -50,4 +55,406 @@ const std::array<double, kQSteps>& QTable()
         return q;
     }();
     return table;
+}
+
+namespace
+{
+#if defined(__GNUC__)
+__attribute__((format(printf, 1, 2)))
+#endif
+std::string Printf(const char* format, ...)
+{
+    // Every text here is a short number with a unit.
+    char buffer[64];
+    va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return length < 0 ? std::string() : std::string(buffer);
+}
+
+// Picks the text of the current language (anything but English is Chinese).
+const char* ByLanguage(int language, const char* english, const char* chinese)
+{
+    return language == kEnglish ? english : chinese;
+}
+
+template <std::size_t N>
+std::string Pick(const char* const (&texts)[N], int index)
+{
+    return index >= 0 && index < static_cast<int>(N) ? texts[index] : "";
+}
+
+// Delay steps 0..477 are 0.021 ms apart; above, whole milliseconds.
+constexpr int kDelayFineSteps = 477;
+constexpr double kDelayFineMs = 0.021;
+constexpr double kDelayFineTopMs = 10.017;
+constexpr double kDelayTopStepMs = 999.017;
+constexpr double kDelayMaxMs = 1000.0;
+
+double SpeedOfSound(double temperature)
+{
+    return 331 + 0.6 * temperature;
+}
+}
+
+// ---- conversions --------------------------------------------------------------
+
+double DelayStepToMs(int step)
+{
+    step = std::clamp(step, kDelayMin, kDelayMax);
+    if (step == kDelayMax)
+        return kDelayMaxMs;
+    if (step <= kDelayFineSteps)
+        return step * kDelayFineMs;
+    return (step - kDelayFineSteps) + kDelayFineTopMs;
+}
+
+TypedStep DelayMsToStep(double ms)
+{
+    if (std::isnan(ms) || ms < 0)
+        return {kDelayMin, true};
+    // 999.017..1000 ms is still accepted as the top step; only beyond it is
+    // the user told.
+    if (ms > kDelayTopStepMs)
+        return {kDelayMax, ms > kDelayMaxMs};
+    if (ms > kDelayFineTopMs)
+        return {static_cast<int>(std::trunc(ms - kDelayFineTopMs + kDelayFineSteps)), false};
+    return {static_cast<int>(std::trunc(ms / kDelayFineMs + 0.5)), false};
+}
+
+double DelayMsToMetres(double ms, double temperature)
+{
+    return ms * SpeedOfSound(temperature) / 1000;
+}
+
+double DelayMetresToMs(double metres, double temperature)
+{
+    return metres * 1000 / SpeedOfSound(temperature);
+}
+
+double DelayMsToFeet(double ms, double temperature)
+{
+    return DelayMsToMetres(ms, temperature) * kFeetPerMetre;
+}
+
+double DelayFeetToMs(double feet, double temperature)
+{
+    return DelayMetresToMs(feet / kFeetPerMetre, temperature);
+}
+
+TypedStep DelayMetresToStep(double metres)
+{
+    if (std::isnan(metres) || metres < 0)
+        return {kDelayMin, true};
+    const double topMetres = DelayMsToMetres(kDelayTopStepMs);
+    if (metres > topMetres)
+        return {kDelayMax - 1, metres > DelayMsToMetres(kDelayMaxMs)};
+    // At most the distance of 999.017 ms here, so at most step 1466.
+    return DelayMsToStep(DelayMetresToMs(metres));
+}
+
+TypedStep DelayFeetToStep(double feet)
+{
+    if (std::isnan(feet) || feet < 0)
+        return {kDelayMin, true};
+    // Feet are shown to 0.001 and, unlike metres, often rounded down, so that
+    // retyping a shown distance would truncate to the millisecond below.
+    // Taking the typed figure as up to half a shown digit more brings every
+    // shown distance back to its own step.
+    return DelayMetresToStep((feet + 0.0005) / kFeetPerMetre);
+}
+
+int NearestFreqIndex(double hz)
+{
+    const auto& table = FreqTable();
+    for (int i = 0; i < kFreqPoints; ++i)
+    {
+        if (table[i] >= hz)
+        {
+            if (i == 0)
+                return 0;
+            return hz - table[i - 1] >= table[i] - hz ? i : i - 1;
+        }
+    }
+    return kFreqPoints - 1;
+}
+
+TypedStep QToBandwidthStep(double q)
+{
+    const auto& table = QTable();
+    const double highest = table.front();  // 144.27
+    const double lowest = table.back();    // 0.404
+    TypedStep result;
+    if (std::isnan(q) || q < lowest)
+    {
+        q = lowest;
+        result.bOutOfRange = true;
+    }
+    else if (q > highest)
+    {
+        q = highest;
+        result.bOutOfRange = true;
+    }
+    result.nStep = kBandwidthMax;
+    for (int i = 0; i < kQSteps; ++i)
+    {
+        if (q >= table[i])
+        {
+            result.nStep = i;
+            break;
+        }
+    }
+    return result;
+}
+
+double BandwidthStepToQ(int step)
+{
+    return QTable()[std::clamp(step, kBandwidthMin, kBandwidthMax)];
+}
+
+TypedStep AttackMsToStep(double ms, int current)
+{
+    if (std::isnan(ms))
+        return {current, true};
+    TypedStep result{current, false};
+    if (ms < 0.3)
+    {
+        ms = 0.3;
+        result.bOutOfRange = true;
+    }
+    else if (ms > 200)
+    {
+        ms = 200;
+        result.bOutOfRange = true;
+    }
+    if (ms <= 0.9)
+        // The small term keeps the displayed 0.6 and 0.7 from truncating to
+        // the step below them: (0.6 - 0.3) / 0.1 is 2.9999999999999996.
+        result.nStep = static_cast<int>(std::trunc((ms - 0.3) / 0.1 + 1e-9));
+    else if (ms >= 1)
+        result.nStep = static_cast<int>(std::trunc(ms)) + 6;
+    return result;
+}
+
+// ---- texts --------------------------------------------------------------------
+
+const char* LockText(int language)
+{
+    return ByLanguage(language, "Lock", "锁定");
+}
+
+const char* OutOfRangeText(int language)
+{
+    return ByLanguage(language, "Out of Range", "超出范围");
+}
+
+std::string FormatGain(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    return Printf("%0.1fdB", step * 0.1 - 30);
+}
+
+std::string FormatGate(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    if (step == 0)
+        return "OFF";
+    return Printf("%0.0fdBu", static_cast<double>(step - 120));
+}
+
+std::string FormatDelay(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    return Printf("%0.3fms", DelayStepToMs(step));
+}
+
+std::string FormatDelayMetres(int step)
+{
+    // 1000 ms is shown as the round 340 m, not its computed distance.
+    if (step == kDelayMax)
+        return "340.000";
+    return Printf("%0.3f", DelayMsToMetres(DelayStepToMs(step)));
+}
+
+std::string FormatDelayFeet(int step)
+{
+    if (step == kDelayMax)
+        return "1115.000";
+    return Printf("%0.3f", DelayMsToFeet(DelayStepToMs(step)));
+}
+
+std::string FormatPolarity(int invert, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    static const char* const english[] = {"+", "-"};
+    static const char* const chinese[] = {"正相", "反相"};
+    return language == kEnglish ? Pick(english, invert) : Pick(chinese, invert);
+}
+
+std::string FormatOn(int on, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    static const char* const texts[] = {"Mute", "On"};
+    return Pick(texts, on);
+}
+
+std::string FormatRoute(int bit, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    static const char* const texts[] = {"Off", "On"};
+    return Pick(texts, bit);
+}
+
+std::string FormatLimitThreshold(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    if (step == kLimitThresholdOff)
+        return "OFF";
+    return Printf("%0.1fdBu", step * 0.1 - 40);
+}
+
+std::string FormatAttack(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    if (step <= 6)
+        return Printf("%0.1fms", (step + 3) * 0.1);
+    return Printf("%dms", step - 6);
+}
+
+std::string FormatRelease(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    return Printf("%dms", step);
+}
+
+std::string FormatEqGain(int step, bool inactive, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    if (inactive)
+        return "0.0dB";
+    return Printf("%0.1fdB", step * 0.1 - 40);
+}
+
+std::string FormatFreq(int hz, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    return Printf("%dHz", hz);
+}
+
+std::string FormatBandwidth(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    return Printf("%0.2foct", (step + 1) * 0.01);
+}
+
+std::string FormatQ(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    // Entry 0 is tabled to two decimals only.
+    if (step == 0)
+        return Printf("%0.2f", BandwidthStepToQ(step));
+    return Printf("%0.3f", BandwidthStepToQ(step));
+}
+
+std::string FormatShelfSlope(int slope, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    static const char* const texts[] = {"6dB/oct", "12dB/oct"};
+    return Pick(texts, slope);
+}
+
+std::string FormatSlope(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    if (step < 0 || step > kXoverSlopeMax)
+        return "";
+    return Printf("%ddB/oct", 12 + 6 * step);
+}
+
+std::string FormatXoverType(int type, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    static const char* const english[] = {"L_R", "Bessel", "BTWorth"};
+    static const char* const chinese[] = {"宁克", "贝塞尔", "巴特沃斯"};
+    return language == kEnglish ? Pick(english, type) : Pick(chinese, type);
+}
+
+std::string FormatBandType(int type, bool geqMode, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    if (type < 0 || type > 2)
+        return "";
+    if (geqMode)
+        return "GEQ";
+    static const char* const english[] = {"PEQ", "Lo_Shf", "Hi_Shf"};
+    static const char* const chinese[] = {"参量均衡", "低调", "高调"};
+    return language == kEnglish ? Pick(english, type) : Pick(chinese, type);
+}
+
+std::string FormatName(const char* name8, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    std::string text;
+    if (name8 == nullptr)
+        return text;
+    // Names are single bytes shown one character each; bytes above 0x7F are
+    // Latin-1 and take two bytes in UTF-8.
+    for (int i = 0; i < 8 && name8[i] != '\0'; ++i)
+    {
+        const auto byte = static_cast<unsigned char>(name8[i]);
+        if (byte < 0x80)
+        {
+            text += static_cast<char>(byte);
+        }
+        else
+        {
+            text += static_cast<char>(0xC0 | (byte >> 6));
+            text += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return text;
+}
+
+std::string FormatBandSummary(int type, int hz, double bandwidthOct, double gainDb, bool inactive)
+{
+    const std::string freq = Printf("%dHZ ", hz);
+    const std::string gain = inactive ? std::string("0.0dB") : Printf("%.1fdB", gainDb);
+    switch (type)
+    {
+    case kSummaryParametric:
+        return freq + Printf("%.2fOct ", bandwidthOct) + gain;
+    case kSummaryLowShelf:
+    case kSummaryHighShelf:
+        return freq + gain;
+    case kSummaryHighPass:
+    case kSummaryLowPass:
+        return freq;
+    default:
+        return "";
+    }
+}
+
+std::string FormatBandSummary(const CFilter& filter)
+{
+    return FormatBandSummary(filter.GetType(), filter.GetFrequency(), filter.GetBandwidth(), filter.GetGain(),
+                             filter.IsInactive() != 0);
 }

@@ -42,6 +42,8 @@ const std::array<double, kFreqPoints>& FreqTable();
 const std::array<double, kQSteps>& QTable();
 
 // ---- conversions --------------------------------------------------------------
+// Delay step 0..1467 -> ms: 0.021 ms steps up to 10.017 ms (step 477), whole
+// ms above, step 1467 exactly 1000 ms. Steps outside 0..1467 are clamped.
 double DelayStepToMs(int step);
 
 // Result of converting a typed value: the step, and whether the value lay
@@ -52,22 +54,51 @@ struct TypedStep
     bool bOutOfRange = false;
 };
 
+// Typed time (ms) -> delay step: below 0 gives step 0, above 999.017 gives
+// step 1467; flagged out of range below 0 and above 1000 (NaN: step 0).
 TypedStep DelayMsToStep(double ms);
+// Distance sound travels in `ms` at air temperature `temperature` (deg C),
+// and back. Feet are metres x 3.281.
 double DelayMsToMetres(double ms, double temperature = kAirTemperature);
 double DelayMetresToMs(double metres, double temperature = kAirTemperature);
+double DelayMsToFeet(double ms, double temperature = kAirTemperature);
+double DelayFeetToMs(double feet, double temperature = kAirTemperature);
+constexpr double kFeetPerMetre = 3.281;
+// Typed distance -> delay step, at the fixed air temperature. Distances above
+// that of 999.017 ms give step 1466: a typed distance never reaches 1467.
+// Flagged out of range below 0 and beyond 340 m (1000 ms); the feet field of
+// the editors shows no message either way and may ignore the flag. A typed
+// feet figure counts half a shown digit (0.0005 ft) more, so that every shown
+// distance maps back to its own step.
+TypedStep DelayMetresToStep(double metres);
+TypedStep DelayFeetToStep(double feet);
+// Index 0..240 of the axis point nearest to `hz`; a tie goes to the higher
+// index, anything above 20000 Hz gives 240.
 int NearestFreqIndex(double hz);
+// Typed Q -> narrowest bandwidth step whose Q does not exceed it. A Q outside
+// 0.404..144.27 is flagged out of range and taken at the nearer limit
+// (NaN at 0.404).
 TypedStep QToBandwidthStep(double q);
+// Q table entry of a bandwidth step. Every step 0..299 is answered from the
+// table (the editors show step 0 and 299 too); steps outside are clamped.
 double BandwidthStepToQ(int step);
-// A typed attack time; `current` is kept for times between 0.9 and 1 ms.
+// A typed attack time (ms) -> step. Times are taken between 0.3 and 200 ms,
+// flagged out of range outside; `current` is kept for times between 0.9 and
+// 1 ms, which no step shows. NaN is flagged and keeps `current`.
 TypedStep AttackMsToStep(double ms, int current);
 
 // ---- texts --------------------------------------------------------------------
+// Each Format* gives the lock text when `locked` is set. Enumerated forms
+// (polarity, on, route, slopes, crossover and band types) give "" for a value
+// outside their range.
 const char* LockText(int language);        // "Lock" / "锁定"
 const char* OutOfRangeText(int language);  // "Out of Range" / "超出范围"
 
 std::string FormatGain(int step, int language = kChinese, bool locked = false);
 std::string FormatGate(int step, int language = kChinese, bool locked = false);
 std::string FormatDelay(int step, int language = kChinese, bool locked = false);
+// Delay as distance, "%0.3f" without unit; step 1467 shows 340.000 m and
+// 1115.000 ft rather than the computed distance of 1000 ms.
 std::string FormatDelayMetres(int step);
 std::string FormatDelayFeet(int step);
 std::string FormatPolarity(int invert, int language, bool locked = false);
@@ -85,9 +116,26 @@ std::string FormatShelfSlope(int slope, int language = kChinese, bool locked = f
 std::string FormatSlope(int step, int language = kChinese, bool locked = false);
 std::string FormatXoverType(int type, int language, bool locked = false);
 std::string FormatBandType(int type, bool geqMode, int language, bool locked = false);
-// Channel name: the 8 stored bytes up to the first NUL.
-std::string FormatName(const char* name8);
+// Channel name: the 8 stored bytes up to the first NUL, one character per
+// byte (Latin-1), returned as UTF-8. A null pointer gives "".
+std::string FormatName(const char* name8, int language = kChinese, bool locked = false);
+
+// Band types understood by the band summary.
+enum BandSummaryType : int
+{
+    kSummaryParametric = 0,
+    kSummaryLowShelf = 1,
+    kSummaryHighShelf = 2,
+    kSummaryHighPass = 3,
+    kSummaryLowPass = 4,
+};
 
 class CFilter;
 // One-line summary drawn in the highlighted filter's label box.
 std::string FormatBandSummary(const CFilter& filter);
+// The same from plain values, e.g. "1000HZ 0.30Oct 3.0dB" for a parametric
+// band, "1000HZ 3.0dB" for a shelf, "1000HZ " for a high- or low-pass
+// filter; an inactive (off or bypassed) band shows 0.0dB. The filter overload
+// passes the graphic frequency and bandwidth in graphic-EQ mode. An unknown
+// type gives "".
+std::string FormatBandSummary(int type, int hz, double bandwidthOct, double gainDb, bool inactive);

@@ -1,4 +1,5 @@
 #include "Audio_Data.h"
+#include "DataDefine.h"
 
 #include <gtest/gtest.h>
 
@@ -317,4 +318,19 @@ TEST(Links, CopyLinkedSettingsTakesTheSoundButNotTheIdentity)
     EXPECT_EQ(b.GetBand(2).GetCode(), 4);
     EXPECT_EQ(b.GetName(), "B");
     EXPECT_EQ(b.IsOn(), 1);
+}
+
+TEST(Filter, SummaryShowsTheGraphicValuesInGraphicMode)
+{
+    CAudio_Data data;
+    CAudio_OutData& out = data.Output(0);
+    out.GetBand(8).SetBandwidthStep(29);
+    out.GetBand(8).SetGainStep(430);
+    EXPECT_EQ(FormatBandSummary(out.GetBand(8)), "1000HZ 0.30Oct 3.0dB");
+    out.GetBand(8).SetBypass(1);
+    EXPECT_EQ(FormatBandSummary(out.GetBand(8)), "1000HZ 0.30Oct 0.0dB");
+    out.SetGeqMode(1, 0);
+    out.GetBand(9).SetGainStep(370);
+    EXPECT_EQ(FormatBandSummary(out.GetBand(9)), "1600HZ 0.22Oct -3.0dB");
+    EXPECT_EQ(FormatBandSummary(out.GetHighPass()), "20HZ ");
 }

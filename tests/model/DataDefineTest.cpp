@@ -1,0 +1,480 @@
+#include "DataDefine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace
+{
+// Parses the number at the start of a displayed text, as a user retyping it would.
+double Number(const std::string& text)
+{
+    return std::strtod(text.c_str(), nullptr);
+}
+
+struct TextCase
+{
+    std::string got;
+    const char* want;
+};
+
+void ExpectTexts(const std::vector<TextCase>& cases)
+{
+    for (const auto& c : cases)
+        EXPECT_EQ(c.got, c.want);
+}
+
+struct TypedCase
+{
+    double typed;
+    int step;
+    bool outOfRange;
+};
+
+void ExpectTyped(const char* what, const std::function<TypedStep(double)>& convert,
+                 const std::vector<TypedCase>& cases)
+{
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << what << " typed " << c.typed);
+        const TypedStep result = convert(c.typed);
+        EXPECT_EQ(result.nStep, c.step);
+        EXPECT_EQ(result.bOutOfRange, c.outOfRange);
+    }
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+}
+
+// ---- tables -------------------------------------------------------------------
+
+TEST(FreqTable, HoldsThePublishedAxis)
+{
+    const double published[kFreqPoints] = {
+        19.7, 20.3, 20.9, 21.5, 22.1, 22.7, 23.4, 24.1, 24.8, 25.5, 26.3, 27,
+        27.8, 28.7, 29.5, 30.4, 31.3, 32.2, 33.1, 34.1, 35.1, 36.1, 37.2, 38.3,
+        39.4, 40.5, 41.7, 42.9, 44.2, 45.5, 46.8, 48.2, 49.6, 51.1, 52.6, 54.1,
+        55.7, 57.3, 59, 60.7, 62.5, 64.3, 66.2, 68.2, 70.2, 72.2, 74.3, 76.5,
+        78.7, 81.1, 83.4, 85.9, 88.4, 91, 93.6, 96.4, 99.2, 102, 105, 108,
+        111, 115, 118, 121, 125, 129, 132, 136, 140, 144, 149, 153,
+        158, 162, 167, 172, 179, 182, 187, 193, 198, 204, 210, 216,
+        223, 229, 236, 243, 250, 257, 265, 273, 281, 289, 297, 306,
+        315, 324, 334, 344, 354, 364, 375, 386, 397, 409, 420, 433,
+        445, 459, 472, 486, 500, 515, 530, 545, 561, 578, 595, 612,
+        630, 648, 667, 687, 707, 728, 749, 771, 794, 817, 841, 866,
+        891, 917, 944, 972, 1000, 1030, 1060, 1090, 1123, 1155, 1190, 1224,
+        1260, 1297, 1335, 1374, 1414, 1456, 1498, 1542, 1587, 1634, 1682, 1731,
+        1782, 1834, 1888, 1943, 2000, 2059, 2119, 2181, 2245, 2311, 2378, 2448,
+        2520, 2594, 2670, 2748, 2828, 2911, 2997, 3084, 3175, 3268, 3364, 3462,
+        3564, 3668, 3776, 3886, 4000, 4117, 4238, 4362, 4490, 4621, 4757, 4896,
+        5040, 5187, 5339, 5496, 5657, 5823, 5993, 6169, 6350, 6536, 6727, 6924,
+        7127, 7336, 7551, 7772, 8000, 8234, 8476, 8724, 8980, 9243, 9514, 9792,
+        10079, 10374, 10679, 10992, 11314, 11645, 11987, 12338, 12699, 13071, 13454, 13849,
+        14254, 14672, 15102, 15545, 16000, 16469, 16951, 17448, 17959, 18486, 19027, 19585,
+        20000
+    };
+    const auto& table = FreqTable();
+    for (int i = 0; i < kFreqPoints; ++i)
+        EXPECT_EQ(table[i], published[i]) << "index " << i;
+    EXPECT_EQ(table[76], 179.0);
+    for (int i = 1; i < kFreqPoints; ++i)
+        EXPECT_LT(table[i - 1], table[i]) << "index " << i;
+}
+
+TEST(QTable, PublishedEntriesAndStrictFall)
+{
+    const auto& q = QTable();
+    const std::vector<std::pair<int, double>> published = {
+        {0, 144.27}, {1, 72.134}, {14, 9.614}, {94, 1.492}, {99, 1.414}, {299, 0.404},
+    };
+    for (const auto& [index, value] : published)
+        EXPECT_DOUBLE_EQ(q[index], value) << "entry " << index;
+    for (int i = 1; i < kQSteps; ++i)
+        EXPECT_LT(q[i], q[i - 1]) << "entry " << i;
+}
+
+// ---- frequency axis lookup ----------------------------------------------------------
+
+TEST(NearestFreqIndex, SnapsToTheNearerPointAndTiesGoUp)
+{
+    const std::vector<std::pair<double, int>> cases = {
+        {0.0, 0},     {19.0, 0},      {19.7, 0},      {25.0, 8},       // 24.8 nearer than 25.5
+        {175.5, 76},  {175.4, 75},    {179.0, 76},                      // tie 172 / 179 goes up
+        {1015.0, 137}, {1014.9, 136}, {19999.0, 240}, {20000.0, 240}, {30000.0, 240},
+    };
+    for (const auto& [hz, index] : cases)
+        EXPECT_EQ(NearestFreqIndex(hz), index) << hz << " Hz";
+}
+
+TEST(NearestFreqIndex, EveryAxisPointFindsItself)
+{
+    for (int i = 0; i < kFreqPoints; ++i)
+        EXPECT_EQ(NearestFreqIndex(FreqTable()[i]), i);
+}
+
+// ---- delay --------------------------------------------------------------------
+
+TEST(Delay, StepTexts)
+{
+    ExpectTexts({
+        {FormatDelay(0), "0.000ms"},
+        {FormatDelay(1), "0.021ms"},
+        {FormatDelay(477), "10.017ms"},
+        {FormatDelay(478), "11.017ms"},
+        {FormatDelay(1466), "999.017ms"},
+        {FormatDelay(1467), "1000.000ms"},
+        // Out-of-range steps are clamped rather than extrapolated.
+        {FormatDelay(-1), "0.000ms"},
+        {FormatDelay(1468), "1000.000ms"},
+    });
+}
+
+TEST(Delay, TypedTimes)
+{
+    ExpectTyped("ms", DelayMsToStep, {
+        {0.0, 0, false},
+        {0.021, 1, false},
+        {10.017, 477, false},
+        {10.5, 477, false},     // truncate(10.5 - 10.017 + 477)
+        {11.017, 478, false},
+        {999.017, 1466, false},
+        {999.5, 1467, false},   // above the last whole-ms step: the top step, quietly
+        {1000.0, 1467, false},
+        {1000.5, 1467, true},
+        {-1.0, 0, true},
+        {kNaN, 0, true},
+    });
+}
+
+TEST(Delay, EveryDisplayedTimeMapsBackToItsStep)
+{
+    for (int step = kDelayMin; step <= kDelayMax; ++step)
+    {
+        const TypedStep back = DelayMsToStep(Number(FormatDelay(step)));
+        EXPECT_EQ(back.nStep, step) << FormatDelay(step);
+        EXPECT_FALSE(back.bOutOfRange);
+    }
+}
+
+TEST(Delay, DistanceTexts)
+{
+    ExpectTexts({
+        {FormatDelayMetres(0), "0.000"},
+        {FormatDelayFeet(0), "0.000"},
+        {FormatDelayMetres(477), "3.406"},
+        {FormatDelayFeet(477), "11.174"},
+        {FormatDelayMetres(1464), "338.986"},
+        {FormatDelayMetres(1466), "339.666"},
+        {FormatDelayFeet(1466), "1114.443"},
+        // The top step shows round figures, not the distance of 1000 ms in feet.
+        {FormatDelayMetres(1467), "340.000"},
+        {FormatDelayFeet(1467), "1115.000"},
+    });
+}
+
+TEST(Delay, SpeedOfSoundFollowsTheTemperature)
+{
+    EXPECT_DOUBLE_EQ(DelayMsToMetres(1000), 340.0);
+    EXPECT_DOUBLE_EQ(DelayMsToMetres(1000, 20), 343.0);
+    EXPECT_DOUBLE_EQ(DelayMetresToMs(340), 1000.0);
+    EXPECT_DOUBLE_EQ(DelayMsToFeet(1000), 340 * 3.281);
+    EXPECT_DOUBLE_EQ(DelayFeetToMs(340 * 3.281), 1000.0);
+}
+
+TEST(Delay, TypedDistances)
+{
+    ExpectTyped("metres", DelayMetresToStep, {
+        {0.0, 0, false},
+        {339.0, 1464, false},
+        {339.666, 1466, false},   // the shown distance of 999.017 ms
+        {340.0, 1466, false},
+        {345.0, 1466, true},
+        {-1.0, 0, true},
+        {kNaN, 0, true},
+    });
+    ExpectTyped("feet", DelayFeetToStep, {
+        {0.0, 0, false},
+        {1114.443, 1466, false},  // the shown distance of 999.017 ms, rounded down
+        {13.405, 479, false},     // 12.017 ms is 13.4054 ft, shown rounded down
+        {13.404, 478, false},
+        {1115.0, 1466, false},
+        {2000.0, 1466, true},
+        {-1.0, 0, true},
+    });
+}
+
+TEST(Delay, TypedDistanceNeverReachesTheTopStep)
+{
+    EXPECT_EQ(DelayMetresToStep(DelayMsToMetres(999.017)).nStep, 1466);
+    // From the shown distance of 999.017 ms up, in steps finer than the display.
+    for (int k = 0; k < 200000; ++k)
+    {
+        const double metres = 339.666 + k * 0.00001;
+        const double feet = 1114.443 + k * 0.00003;
+        EXPECT_EQ(DelayMetresToStep(metres).nStep, 1466) << metres;
+        EXPECT_EQ(DelayFeetToStep(feet).nStep, 1466) << feet;
+    }
+}
+
+TEST(Delay, EveryDisplayedDistanceMapsBackToItsStep)
+{
+    // 1467 shows round figures that map to the highest typed step instead.
+    for (int step = kDelayMin; step < kDelayMax; ++step)
+    {
+        EXPECT_EQ(DelayMetresToStep(Number(FormatDelayMetres(step))).nStep, step)
+            << FormatDelayMetres(step) << " m";
+        EXPECT_EQ(DelayFeetToStep(Number(FormatDelayFeet(step))).nStep, step)
+            << FormatDelayFeet(step) << " ft";
+    }
+}
+
+// ---- limiter ------------------------------------------------------------------
+
+TEST(Limiter, Texts)
+{
+    ExpectTexts({
+        {FormatLimitThreshold(0), "-40.0dBu"},
+        {FormatLimitThreshold(400), "0.0dBu"},
+        {FormatLimitThreshold(599), "19.9dBu"},
+        {FormatLimitThreshold(600), "OFF"},
+        {FormatAttack(0), "0.3ms"},
+        {FormatAttack(3), "0.6ms"},
+        {FormatAttack(6), "0.9ms"},
+        {FormatAttack(7), "1ms"},
+        {FormatAttack(206), "200ms"},
+        {FormatRelease(50), "50ms"},
+        {FormatRelease(5000), "5000ms"},
+    });
+}
+
+TEST(Limiter, TypedAttack)
+{
+    constexpr int current = 42;
+    ExpectTyped("attack", [](double ms) { return AttackMsToStep(ms, current); }, {
+        {0.3, 0, false},
+        {0.6, 3, false},   // (0.6 - 0.3) / 0.1 is a hair below 3
+        {0.7, 4, false},
+        {0.9, 6, false},
+        {0.95, current, false},  // between the two scales: unchanged
+        {1.0, 7, false},
+        {1.5, 7, false},
+        {200.0, 206, false},
+        {0.2, 0, true},
+        {-5.0, 0, true},
+        {250.0, 206, true},
+        {kNaN, current, true},
+    });
+}
+
+TEST(Limiter, EveryDisplayedAttackMapsBackToItsStep)
+{
+    for (int step = kAttackMin; step <= kAttackMax; ++step)
+    {
+        const TypedStep back = AttackMsToStep(Number(FormatAttack(step)), -1);
+        EXPECT_EQ(back.nStep, step) << FormatAttack(step);
+        EXPECT_FALSE(back.bOutOfRange);
+    }
+}
+
+// ---- levels, frequencies, slopes --------------------------------------------------
+
+TEST(Scales, NumericTexts)
+{
+    ExpectTexts({
+        {FormatGain(0), "-30.0dB"},
+        {FormatGain(299), "-0.1dB"},
+        {FormatGain(300), "0.0dB"},
+        {FormatGain(420), "12.0dB"},
+        {FormatGate(0), "OFF"},
+        {FormatGate(1), "-119dBu"},
+        {FormatGate(80), "-40dBu"},
+        {FormatEqGain(0), "-40.0dB"},
+        {FormatEqGain(400), "0.0dB"},
+        {FormatEqGain(435), "3.5dB"},
+        {FormatEqGain(600), "20.0dB"},
+        {FormatEqGain(435, true), "0.0dB"},
+        {FormatFreq(20), "20Hz"},
+        {FormatFreq(20000), "20000Hz"},
+        {FormatBandwidth(0), "0.01oct"},
+        {FormatBandwidth(99), "1.00oct"},
+        {FormatBandwidth(299), "3.00oct"},
+        {FormatQ(0), "144.27"},
+        {FormatQ(1), "72.134"},
+        {FormatQ(99), "1.414"},
+        {FormatQ(299), "0.404"},
+        {FormatSlope(0), "12dB/oct"},
+        {FormatSlope(4), "36dB/oct"},
+        {FormatSlope(6), "48dB/oct"},
+        {FormatShelfSlope(0), "6dB/oct"},
+        {FormatShelfSlope(1), "12dB/oct"},
+    });
+}
+
+TEST(Scales, NoLevelShowsMinusZero)
+{
+    for (int step = kGainMin; step <= kGainMax; ++step)
+        EXPECT_NE(FormatGain(step), "-0.0dB") << step;
+    for (int step = kEqGainMin; step <= kEqGainMax; ++step)
+        EXPECT_NE(FormatEqGain(step), "-0.0dB") << step;
+    for (int step = kLimitThresholdMin; step < kLimitThresholdMax; ++step)
+        EXPECT_NE(FormatLimitThreshold(step), "-0.0dBu") << step;
+}
+
+// ---- bandwidth and Q ------------------------------------------------------------
+
+TEST(Bandwidth, TypedQ)
+{
+    ExpectTyped("Q", QToBandwidthStep, {
+        {1.414, 99, false},
+        {1.5, 94, false},     // entry 1.492, the first not above 1.5
+        {10.0, 14, false},    // entry 9.614
+        {100.0, 1, false},
+        {144.27, 0, false},
+        {0.404, 299, false},
+        {200.0, 0, true},
+        {0.3, 299, true},
+        {kNaN, 299, true},
+    });
+}
+
+TEST(Bandwidth, EveryStepSurvivesTheQView)
+{
+    for (int step = kBandwidthMin; step <= kBandwidthMax; ++step)
+    {
+        EXPECT_EQ(BandwidthStepToQ(step), QTable()[step]);
+        EXPECT_EQ(QToBandwidthStep(BandwidthStepToQ(step)).nStep, step);
+        const TypedStep typed = QToBandwidthStep(Number(FormatQ(step)));
+        EXPECT_EQ(typed.nStep, step) << FormatQ(step);
+        EXPECT_FALSE(typed.bOutOfRange);
+    }
+}
+
+TEST(Bandwidth, StepsOutsideTheTableAreClamped)
+{
+    EXPECT_EQ(BandwidthStepToQ(-1), QTable().front());
+    EXPECT_EQ(BandwidthStepToQ(300), QTable().back());
+    EXPECT_EQ(FormatQ(300), "0.404");
+}
+
+// ---- language and lock texts ------------------------------------------------------
+
+TEST(Texts, LanguageForms)
+{
+    ExpectTexts({
+        {FormatPolarity(0, kEnglish), "+"},
+        {FormatPolarity(1, kEnglish), "-"},
+        {FormatPolarity(0, kChinese), "正相"},
+        {FormatPolarity(1, kChinese), "反相"},
+        {FormatXoverType(0, kEnglish), "L_R"},
+        {FormatXoverType(1, kEnglish), "Bessel"},
+        {FormatXoverType(2, kEnglish), "BTWorth"},
+        {FormatXoverType(0, kChinese), "宁克"},
+        {FormatXoverType(1, kChinese), "贝塞尔"},
+        {FormatXoverType(2, kChinese), "巴特沃斯"},
+        {FormatBandType(0, false, kEnglish), "PEQ"},
+        {FormatBandType(1, false, kEnglish), "Lo_Shf"},
+        {FormatBandType(2, false, kEnglish), "Hi_Shf"},
+        {FormatBandType(0, false, kChinese), "参量均衡"},
+        {FormatBandType(1, false, kChinese), "低调"},
+        {FormatBandType(2, false, kChinese), "高调"},
+        {FormatBandType(1, true, kEnglish), "GEQ"},
+        {FormatBandType(2, true, kChinese), "GEQ"},
+        {LockText(kEnglish), "Lock"},
+        {LockText(kChinese), "锁定"},
+        {OutOfRangeText(kEnglish), "Out of Range"},
+        {OutOfRangeText(kChinese), "超出范围"},
+    });
+}
+
+TEST(Texts, SameInBothLanguages)
+{
+    for (int language : {kChinese, kEnglish})
+    {
+        ExpectTexts({
+            {FormatOn(1, language), "On"},
+            {FormatOn(0, language), "Mute"},
+            {FormatRoute(1, language), "On"},
+            {FormatRoute(0, language), "Off"},
+            {FormatGate(0, language), "OFF"},
+            {FormatLimitThreshold(600, language), "OFF"},
+        });
+    }
+}
+
+TEST(Texts, ValuesOutsideAnEnumerationGiveNoText)
+{
+    for (const std::string& text :
+         {FormatPolarity(2, kEnglish), FormatOn(-1), FormatRoute(2), FormatShelfSlope(2), FormatSlope(7),
+          FormatSlope(-1), FormatXoverType(3, kChinese), FormatBandType(3, false, kEnglish),
+          FormatBandType(-1, true, kEnglish)})
+        EXPECT_EQ(text, "");
+}
+
+TEST(Texts, LockedParametersShowTheLockText)
+{
+    const char name[8] = {'I', 'n', 'A'};
+    const std::vector<std::pair<const char*, std::function<std::string(int, bool)>>> forms = {
+        {"gain", [](int l, bool k) { return FormatGain(300, l, k); }},
+        {"gate", [](int l, bool k) { return FormatGate(0, l, k); }},
+        {"delay", [](int l, bool k) { return FormatDelay(10, l, k); }},
+        {"polarity", [](int l, bool k) { return FormatPolarity(1, l, k); }},
+        {"on", [](int l, bool k) { return FormatOn(1, l, k); }},
+        {"route", [](int l, bool k) { return FormatRoute(1, l, k); }},
+        {"threshold", [](int l, bool k) { return FormatLimitThreshold(600, l, k); }},
+        {"attack", [](int l, bool k) { return FormatAttack(3, l, k); }},
+        {"release", [](int l, bool k) { return FormatRelease(50, l, k); }},
+        {"eq gain", [](int l, bool k) { return FormatEqGain(400, true, l, k); }},
+        {"freq", [](int l, bool k) { return FormatFreq(1000, l, k); }},
+        {"bandwidth", [](int l, bool k) { return FormatBandwidth(99, l, k); }},
+        {"q", [](int l, bool k) { return FormatQ(99, l, k); }},
+        {"shelf slope", [](int l, bool k) { return FormatShelfSlope(1, l, k); }},
+        {"slope", [](int l, bool k) { return FormatSlope(4, l, k); }},
+        {"xover type", [](int l, bool k) { return FormatXoverType(0, l, k); }},
+        {"band type", [](int l, bool k) { return FormatBandType(0, true, l, k); }},
+        {"name", [&name](int l, bool k) { return FormatName(name, l, k); }},
+    };
+    for (const auto& [what, format] : forms)
+    {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(format(kEnglish, true), "Lock");
+        EXPECT_EQ(format(kChinese, true), "锁定");
+        EXPECT_NE(format(kEnglish, false), "Lock");
+        EXPECT_NE(format(kChinese, false), "锁定");
+    }
+}
+
+// ---- names and band summary ----------------------------------------------------------
+
+TEST(Texts, ChannelNames)
+{
+    const char full[9] = {'O', 'u', 't', 'p', 'u', 't', '_', '1', 'X'};  // no NUL in the 8 bytes
+    const char shortName[8] = {'S', 'u', 'b', '\0', 'x', 'y', 'z', '\0'};
+    const char empty[8] = {};
+    const char latin1[8] = {'C', 'a', 'f', '\xE9'};
+    ExpectTexts({
+        {FormatName(full), "Output_1"},
+        {FormatName(shortName), "Sub"},
+        {FormatName(empty), ""},
+        {FormatName(latin1), "Caf\xC3\xA9"},
+        {FormatName(nullptr), ""},
+    });
+}
+
+TEST(Texts, BandSummary)
+{
+    ExpectTexts({
+        {FormatBandSummary(kSummaryParametric, 1000, 0.30, 3.0, false), "1000HZ 0.30Oct 3.0dB"},
+        {FormatBandSummary(kSummaryParametric, 1000, 0.30, 3.0, true), "1000HZ 0.30Oct 0.0dB"},
+        {FormatBandSummary(kSummaryParametric, 63, 3.0, -12.5, false), "63HZ 3.00Oct -12.5dB"},
+        {FormatBandSummary(kSummaryLowShelf, 100, 1.0, 6.0, false), "100HZ 6.0dB"},
+        {FormatBandSummary(kSummaryHighShelf, 8000, 1.0, -3.0, true), "8000HZ 0.0dB"},
+        {FormatBandSummary(kSummaryHighPass, 80, 1.0, 6.0, false), "80HZ "},
+        {FormatBandSummary(kSummaryLowPass, 20000, 1.0, 6.0, false), "20000HZ "},
+        {FormatBandSummary(5, 1000, 1.0, 0.0, false), ""},
+    });
+}
