@@ -1,5 +1,7 @@
 #include "Audio_Channel.h"
 
+#include "Archive.h"
+
 #include <algorithm>
 
 CAudio_Channel::CAudio_Channel(CEQ::Kind kind, int channelCode)
@@ -48,4 +50,17 @@ void CAudio_Channel::CopyName(Name& dst, std::span<const uint8_t> src)
     dst.fill('\0');
     for (size_t i = 0; i < dst.size() && i < src.size() && src[i] != 0; ++i)
         dst[i] = static_cast<char>(src[i]);
+}
+
+void CAudio_Channel::SetNameFromFile(const std::string& text)
+{
+    CopyName(m_szName, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+}
+
+void CAudio_Channel::ExchangeChannelCode(CArchive& ar)
+{
+    uint8_t code = m_byChannel;
+    ar.ExchangeByte(code);
+    if (code != m_byChannel)
+        ar.MarkDamaged();
 }

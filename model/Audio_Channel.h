@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+class CArchive;
+
 // Colour of a channel's curve, laid out as red | green << 8 | blue << 16.
 using ColorRef = uint32_t;
 constexpr ColorRef MakeRgb(int r, int g, int b)
@@ -87,4 +89,11 @@ protected:
     int m_nBands;
 
     static void CopyName(Name& dst, std::span<const uint8_t> src);
+    // A name read from a file: its first 8 bytes up to a NUL, NUL-padded.
+    // Like every load, it does not mark the name for sending.
+    void SetNameFromFile(const std::string& text);
+    // The channel code is the record's identity: frames carry it and the
+    // device image is indexed by it. A file whose code is not this
+    // record's own is damaged.
+    void ExchangeChannelCode(CArchive& ar);
 };

@@ -1,5 +1,7 @@
 #include "Audio_InRoute.h"
 
+#include "Archive.h"
+
 #include <string>
 
 namespace
@@ -36,4 +38,10 @@ void CAudio_InRoute::UpdateLinkedFlags()
 {
     for (int i = 0; i < kCount; ++i)
         GetAt(i).SetLinked(m_groups.HasPeer(i) ? 1 : 0);
+}
+
+void CAudio_InRoute::Serialize(CArchive& ar)
+{
+    for (int i = 0; i < kCount; ++i)
+        GetAt(i).Serialize(ar);
 }

@@ -6,6 +6,8 @@
 #include <array>
 #include <memory>
 
+class CArchive;
+
 // The four inputs and their link groups. Inputs with equal group numbers
 // are linked: an edit of one spreads to the others.
 class CAudio_InRoute
@@ -20,6 +22,9 @@ public:
     int GetSize() const { return kCount; }
     CAudio_InData& GetAt(int i) { return *m_records.at(static_cast<size_t>(i)); }
     const CAudio_InData& GetAt(int i) const { return *m_records.at(static_cast<size_t>(i)); }
+
+    // Every record's file record, in index order.
+    void Serialize(CArchive& ar);
 
     int GetLinkGroup(int i) const { return m_groups.Get(i); }
     // Stores a group number and recomputes every input's linked flag.

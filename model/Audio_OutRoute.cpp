@@ -1,5 +1,7 @@
 #include "Audio_OutRoute.h"
 
+#include "Archive.h"
+
 #include <string>
 
 namespace
@@ -37,4 +39,10 @@ void CAudio_OutRoute::UpdateLinkedFlags()
 {
     for (int i = 0; i < kCount; ++i)
         GetAt(i).SetLinked(m_groups.HasPeer(i) ? 1 : 0);
+}
+
+void CAudio_OutRoute::Serialize(CArchive& ar)
+{
+    for (int i = 0; i < kCount; ++i)
+        GetAt(i).Serialize(ar);
 }

@@ -6,6 +6,8 @@
 #include <array>
 #include <memory>
 
+class CArchive;
+
 // The eight outputs and their link groups.
 class CAudio_OutRoute
 {
@@ -19,6 +21,9 @@ public:
     int GetSize() const { return kCount; }
     CAudio_OutData& GetAt(int i) { return *m_records.at(static_cast<size_t>(i)); }
     const CAudio_OutData& GetAt(int i) const { return *m_records.at(static_cast<size_t>(i)); }
+
+    // Every record's file record, in index order.
+    void Serialize(CArchive& ar);
 
     int GetLinkGroup(int i) const { return m_groups.Get(i); }
     // Stores a group number and recomputes every output's linked flag.

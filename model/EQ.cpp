@@ -1,5 +1,7 @@
 #include "EQ.h"
 
+#include "Archive.h"
+
 #include <array>
 #include <cassert>
 
@@ -62,6 +64,16 @@ void CEQ::CopyFrom(const CEQ& src)
     assert(src.GetSize() == GetSize());
     for (int i = 0; i < GetSize(); ++i)
         GetAt(i).CopyFrom(src.GetAt(i));
+}
+
+void CEQ::Serialize(CArchive& ar)
+{
+    for (int i = 0; i < GetSize(); ++i)
+        GetAt(i).Serialize(ar);
+    if (ar.IsLoading() && GetSize() == kOutputFilters
+        && (GetAt(kOutputBands).GetType() != CFilter::kHighPass
+            || GetAt(kOutputBands + 1).GetType() != CFilter::kLowPass))
+        ar.MarkDamaged();
 }
 
 CFilter& CEQ::GetHighPass()

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+class CArchive;
+
 // The filters of one channel, in sub-block order: 6 bands for an input;
 // 15 bands, then the high-pass and the low-pass filter for an output.
 // The array is built once and never changes size.
@@ -29,6 +31,10 @@ public:
     CFilter& GetAt(int i) { return *m_filters.at(static_cast<size_t>(i)); }
     const CFilter& GetAt(int i) const { return *m_filters.at(static_cast<size_t>(i)); }
     void CopyFrom(const CEQ& src);
+    // Every filter's file record, in order. An output's last two filters
+    // are its high-pass and low-pass by position; a file that gives them
+    // another type is damaged.
+    void Serialize(CArchive& ar);
 
     // Output equalisers only: the last two filters.
     CFilter& GetHighPass();

@@ -1,5 +1,6 @@
 #include "Filter.h"
 
+#include "Archive.h"
 #include "ByteIo.h"
 
 #include <cmath>
@@ -210,4 +211,26 @@ void CFilter::ComputeResponse()
 void CFilter::UpdateHandle()
 {
     // Handle and marker geometry come with the response graph arithmetic.
+}
+
+void CFilter::Serialize(CArchive& ar)
+{
+    ar.ExchangeLong(m_nType);
+    ar.ExchangeLong(m_nFreq);
+    ar.ExchangeLong(m_nGeqFreq);
+    ar.ExchangeLong(m_nSentFreq);
+    ar.ExchangeDouble(m_dGain);
+    ar.ExchangeLong(m_bBypass);
+    ar.ExchangeLong(m_bOff);
+    ar.ExchangeDouble(m_dBandwidth);
+    ar.ExchangeDouble(m_dGeqBandwidth);
+    ar.ExchangeLong(m_nXoverType);
+    ar.ExchangeLong(m_nSlope);
+    ar.ExchangeLong(m_nCode);
+    if (ar.IsLoading())
+    {
+        m_bChanged = 0;
+        UpdateHandle();
+        ComputeResponse();
+    }
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <span>
 
+class CArchive;
+
 // One EQ band, or one crossover filter of an output.
 //
 // Setters store the value and raise m_bChanged; the frame pump clears it
@@ -64,6 +66,14 @@ public:
     void LoadBandBytes(std::span<const uint8_t, kBandBytes> in);
     // Sets a crossover filter's target and sent frequency at once.
     void LoadXover(int freq, int xoverType, int slope);
+
+    // Program file record, 60 bytes, every field a LONG unless marked:
+    //   type, frequency, graphic-EQ frequency, sent frequency, gain (DOUBLE),
+    //   bypass, off, bandwidth (DOUBLE), graphic-EQ bandwidth (DOUBLE),
+    //   crossover characteristic, slope, code.
+    // Bypass comes before off. Read values are taken as stored; a read
+    // filter counts as sent and has its handle and curve recomputed.
+    void Serialize(CArchive& ar);
 
     // Curve and handle geometry follow every change that alters them.
     void ComputeResponse();
