@@ -35,6 +35,10 @@ public:
     const Name& GetNameBytes() const { return m_szName; }
 
     void SetOn(int on);
+    // These spread to the linked channels of the same side.
+    void SetPolarity(int invert);
+    void SetDelay(int step);
+    void SetGain(int step);
     int IsOn() const { return m_bOn; }
     int GetPolarity() const { return m_bInvert; }
     int GetDelay() const { return m_nDelay; }
@@ -83,6 +87,9 @@ public:
     int m_bLinked = 0;
 
 protected:
+    // Copies the edited parameter group to the channels linked with this one.
+    virtual void PropagateParams() = 0;
+
     CEQ m_eq;
     int m_nBands;
 

@@ -9,32 +9,11 @@ CAudio_InData::CAudio_InData(CAudio_InRoute* route, int index)
 {
 }
 
-void CAudio_InData::SetPolarity(int invert)
-{
-    m_bInvert = static_cast<uint8_t>(invert);
-    m_bParamChanged = 1;
-    PropagateToLinked();
-}
-
-void CAudio_InData::SetDelay(int step)
-{
-    m_nDelay = step;
-    m_bParamChanged = 1;
-    PropagateToLinked();
-}
-
-void CAudio_InData::SetGain(int step)
-{
-    m_nGain = step;
-    m_bParamChanged = 1;
-    PropagateToLinked();
-}
-
 void CAudio_InData::SetGate(int step)
 {
     m_nGate = step;
     m_bParamChanged = 1;
-    PropagateToLinked();
+    PropagateParams();
 }
 
 void CAudio_InData::SetGateActive(int active)
@@ -43,7 +22,7 @@ void CAudio_InData::SetGateActive(int active)
     m_bParamChanged = 1;
 }
 
-void CAudio_InData::PropagateToLinked()
+void CAudio_InData::PropagateParams()
 {
     if (!m_pRoute)
         return;

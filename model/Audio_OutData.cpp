@@ -9,27 +9,6 @@ CAudio_OutData::CAudio_OutData(CAudio_OutRoute* route, int index)
 {
 }
 
-void CAudio_OutData::SetGain(int step)
-{
-    m_nGain = step;
-    m_bParamChanged = 1;
-    PropagateParams();
-}
-
-void CAudio_OutData::SetPolarity(int invert)
-{
-    m_bInvert = static_cast<uint8_t>(invert);
-    m_bParamChanged = 1;
-    PropagateParams();
-}
-
-void CAudio_OutData::SetDelay(int step)
-{
-    m_nDelay = step;
-    m_bParamChanged = 1;
-    PropagateParams();
-}
-
 void CAudio_OutData::SetRoute(int mask)
 {
     m_byRoute = static_cast<uint8_t>(mask);
