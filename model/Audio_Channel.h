@@ -94,4 +94,8 @@ protected:
     int m_nBands;
 
     static void CopyName(Name& dst, std::span<const uint8_t> src);
+    // Bytes 0 to 13, laid out alike in input and output blocks: name, on + 1,
+    // polarity + 1, delay step + 1, gain step + 301.
+    void BuildBlockHead(std::span<uint8_t> block) const;
+    void LoadBlockHead(std::span<const uint8_t> block);
 };

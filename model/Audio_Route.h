@@ -36,6 +36,15 @@ public:
         m_groups.Reset();
         UpdateLinkedFlags();
     }
+    // Calls fn on every channel in channel i's group, i itself only when
+    // includeSelf is set.
+    template <class Fn>
+    void ForEachLinked(int i, bool includeSelf, Fn fn)
+    {
+        for (int j = 0; j < kCount; ++j)
+            if ((includeSelf || j != i) && IsSameGroup(i, j))
+                fn(GetAt(j));
+    }
     void UpdateLinkedFlags()
     {
         for (int i = 0; i < kCount; ++i)
