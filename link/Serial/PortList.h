@@ -12,8 +12,6 @@ struct SerialPortEntry
     QString strPortName;     // e.g. COM3, ttyUSB0
     bool fUsb = false;       // a USB serial adapter
     QString strDescription;  // for the user
-
-    bool operator==(const SerialPortEntry&) const = default;
 };
 
 // What the system tells about one port, before it is turned into an entry.

@@ -179,8 +179,8 @@ int CSerial::Write(const void* pData, qint64 iLen, qint64* pdwWritten, int nWait
     int nError = kSuccess;
     while (IsOpen() && m_pPort->bytesToWrite() > 0)
     {
-        const int nLeftMs = static_cast<int>(deadline.remainingTime());
-        if (nLeftMs <= 0 || !m_pPort->waitForBytesWritten(nLeftMs))
+        const int nLeftMs = deadline.isForever() ? -1 : static_cast<int>(deadline.remainingTime());
+        if ((!deadline.isForever() && nLeftMs <= 0) || !m_pPort->waitForBytesWritten(nLeftMs))
         {
             nError = m_pPort->error() == QSerialPort::NoError || m_pPort->error() == QSerialPort::TimeoutError
                 ? kTimeout

@@ -83,9 +83,9 @@ public:
     // Records which line events the listener layer reports.
     virtual int SetMask(quint32 dwMask = EEventAll);
 
-    // Hands all bytes to the driver, waiting at most nWaitMs. On time-out the
-    // unsent rest is discarded and 1460 (ERROR_TIMEOUT) returned. pdwWritten
-    // receives the bytes handed over.
+    // Hands all bytes to the driver, waiting at most nWaitMs (-1: no limit).
+    // On time-out the unsent rest is discarded and 1460 (ERROR_TIMEOUT)
+    // returned. pdwWritten receives the bytes handed over.
     virtual int Write(const void* pData, qint64 iLen, qint64* pdwWritten = nullptr,
                       int nWaitMs = kDefaultWaitMs);
     // Copies up to iLen bytes already received and returns at once.

@@ -7,7 +7,8 @@
 // Events are delivered the way a posted window message would be: queued, so
 // the owner's slot never runs inside one of the port's own calls (a Write
 // that waits may take in bytes meanwhile). Events still queued when the port
-// is closed or opened again are dropped.
+// is closed or opened again are dropped. An owner that destroys the port from
+// a slot of these signals does so with deleteLater.
 class CSerialWnd : public CSerialEx
 {
     Q_OBJECT
