@@ -3,7 +3,6 @@
 #include "Audio_Data.h"
 #include "ChannelSelector.h"
 #include "DataDefine.h"
-#include "DeviceIdTable.h"
 #include "LockState.h"
 
 #include <QDialog>
@@ -50,7 +49,6 @@ public:
     CAudio_Data& Data() { return m_data; }
     CLockState& Locks() { return m_locks; }
     CChannelSelector& Selector() { return m_selector; }
-    CDeviceIdTable& DeviceIds() { return m_deviceIds; }
     int GetLanguage() const { return m_nLanguage; }
     bool IsConnected() const { return m_bConnected; }
     int GetProgramNumber() const { return m_nProgramNumber; }
@@ -122,7 +120,6 @@ private:
     CAudio_Data m_data;
     CLockState m_locks;
     CChannelSelector m_selector;
-    CDeviceIdTable m_deviceIds;
     int m_nLanguage = kChinese;
     bool m_bConnected = false;
     int m_nDeviceId = 0;
