@@ -12,8 +12,9 @@ constexpr double kEvalTwoPi = 6.2831852;
 constexpr double kSampleRate = 96000.0;
 constexpr double kDesignAngle = 6.544985e-5;
 constexpr double kZeroGuard = 1e-10;
-// ln 2, where the textbook bandwidth formula has ln 2 / 2: the processor's
-// bands are this much wider for the same bandwidth setting.
+// ln 2, where the textbook bandwidth formula has ln 2 / 2: a band of N
+// octaves reaches half its gain N octaves either side of its centre, twice
+// as wide as the textbook band.
 constexpr double kPeakingLn2 = 0.69314718;
 
 constexpr int kSlopeSteps = 7;

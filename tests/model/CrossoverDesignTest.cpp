@@ -81,39 +81,41 @@ void PrintTo(const CornerRow& row, std::ostream* os)
     *os << Name(row.xover) << " " << 12 + 6 * row.slope << " dB/oct";
 }
 
-// Corner levels. Every entry of a row sets them: a second-order section adds
-// -20 log10(2 d) at the corner and a first-order one -10 log10(1 + d^2);
-// Bessel rows also move the corner by their divisor. The pinned levels are
-// therefore what catches a mistyped entry: 0.001 dB here is a change of
-// about 0.03 % in the entry that moves it least, so any slip in the first
-// four significant digits of any entry fails a row.
+// Corner levels, to 1e-6 dB. Every entry of a row sets them: a second-order
+// section adds -20 log10(2 d) at the corner and a first-order one
+// -10 log10(1 + d^2); Bessel rows also move the corner by their divisor. The
+// pinned levels are therefore what catches a mistyped entry: changing any
+// single entry of the tables by one part in 100000 (a slip in its fifth
+// significant figure) fails its row, as perturbing each entry in turn shows.
+// The high-pass and low-pass of one row differ by a few 1e-6 dB only because
+// they are evaluated at different frequencies.
 //
 // Where a closed form exists (Butterworth, even Linkwitz-Riley, the low-pass
 // Bessel) the prototype test below shows these levels are the right ones; the
 // remaining rows are held to their family's corner by the ranges in
 // CornerSitsWhereItsFamilySaysIt.
 const CornerRow kCornerRows[] = {
-    {kXoverLinkwitzRiley, 0, -6.0206, -6.0206},
-    {kXoverLinkwitzRiley, 1, -5.9851, -5.9851},
-    {kXoverLinkwitzRiley, 2, -5.9497, -5.9497},
-    {kXoverLinkwitzRiley, 3, -6.7472, -6.7472},
-    {kXoverLinkwitzRiley, 4, -6.0206, -6.0206},
-    {kXoverLinkwitzRiley, 5, -6.6527, -6.6527},
-    {kXoverLinkwitzRiley, 6, -5.6201, -5.6201},
-    {kXoverBessel, 0, -1.3847, -3.0103},
-    {kXoverBessel, 1, -2.8301, -3.0104},
-    {kXoverBessel, 2, -2.8362, -2.9598},
-    {kXoverBessel, 3, -2.9308, -3.0107},
-    {kXoverBessel, 4, -3.1857, -3.0106},
-    {kXoverBessel, 5, -2.5381, -3.0098},
-    {kXoverBessel, 6, -3.0212, -3.0104},
-    {kXoverButterworth, 0, -2.9748, -2.9748},
-    {kXoverButterworth, 1, -3.0103, -3.0103},
-    {kXoverButterworth, 2, -3.0067, -3.0067},
-    {kXoverButterworth, 3, -2.9723, -2.9723},
-    {kXoverButterworth, 4, -2.9436, -2.9436},
-    {kXoverButterworth, 5, -3.0976, -3.0976},
-    {kXoverButterworth, 6, -3.0359, -3.0359},
+    {kXoverLinkwitzRiley, 0, -6.020600, -6.020599},
+    {kXoverLinkwitzRiley, 1, -5.985134, -5.985132},
+    {kXoverLinkwitzRiley, 2, -5.949667, -5.949665},
+    {kXoverLinkwitzRiley, 3, -6.747169, -6.747166},
+    {kXoverLinkwitzRiley, 4, -6.020602, -6.020598},
+    {kXoverLinkwitzRiley, 5, -6.652705, -6.652701},
+    {kXoverLinkwitzRiley, 6, -5.620059, -5.620055},
+    {kXoverBessel, 0, -1.384657, -3.010338},
+    {kXoverBessel, 1, -2.830110, -3.010362},
+    {kXoverBessel, 2, -2.836209, -2.959849},
+    {kXoverBessel, 3, -2.930827, -3.010684},
+    {kXoverBessel, 4, -3.185724, -3.010587},
+    {kXoverBessel, 5, -2.538092, -3.009781},
+    {kXoverBessel, 6, -3.021181, -3.010378},
+    {kXoverButterworth, 0, -2.974834, -2.974832},
+    {kXoverButterworth, 1, -3.010301, -3.010299},
+    {kXoverButterworth, 2, -3.006700, -3.006698},
+    {kXoverButterworth, 3, -2.972270, -2.972267},
+    {kXoverButterworth, 4, -2.943622, -2.943618},
+    {kXoverButterworth, 5, -3.097598, -3.097594},
+    {kXoverButterworth, 6, -3.035924, -3.035920},
 };
 
 class CrossoverRow : public ::testing::TestWithParam<CornerRow>
@@ -127,8 +129,8 @@ protected:
 
 TEST_P(CrossoverRow, CornerLevelIsPinned)
 {
-    EXPECT_NEAR(highPass[kHighPassCorner], row.highPassDb, 0.001);
-    EXPECT_NEAR(lowPass[kLowPassCorner], row.lowPassDb, 0.001);
+    EXPECT_NEAR(highPass[kHighPassCorner], row.highPassDb, 2e-6);
+    EXPECT_NEAR(lowPass[kLowPassCorner], row.lowPassDb, 2e-6);
 }
 
 TEST_P(CrossoverRow, CornerSitsWhereItsFamilySaysIt)
@@ -155,10 +157,10 @@ TEST_P(CrossoverRow, CornerSitsWhereItsFamilySaysIt)
 
 TEST_P(CrossoverRow, FallsAtItsSlopeOneDecadeBeyondTheCorner)
 {
-    // Over the octave that starts one decade out, every section but the
-    // first-order one is within about 1 / 100 of its asymptote of 12 dB per
-    // octave, so the slope is the order x 6.02 dB per octave to 0.3 dB;
-    // Bessel, which rolls off most gently, is furthest off at 0.27 dB.
+    // Over the octave that starts one decade out, Butterworth and
+    // Linkwitz-Riley fall at the order x 6.02 dB per octave to within 0.07;
+    // Bessel, which approaches its asymptote most gently, to within 0.27.
+    // A section too many or too few would be 6 dB per octave off.
     const double nominal = Order(row.slope) * kDbPerOctavePerOrder;
     EXPECT_NEAR(SlopeDbPerOctave(highPass, 56, 80), nominal, 0.3);   // 99.2 -> 198 Hz
     EXPECT_NEAR(SlopeDbPerOctave(lowPass, 160, 184), -nominal, 0.3); // 2000 -> 4000 Hz
