@@ -24,11 +24,16 @@ void Offset(Rect& rect, int dx, int dy)
     rect.bottom += dy;
 }
 
-// Handles may hang half over the right and bottom edges, no further.
-void PullInside(Rect& handle, int W, int H)
+// Handles may hang half over the right edge, and band handles half over the
+// bottom edge, no further.
+void PullLeftOfRightEdge(Rect& handle, int W)
 {
     if (handle.right > W + kHalfHandle)
         Offset(handle, W + kHalfHandle - handle.right, 0);
+}
+
+void PullAboveBottomEdge(Rect& handle, int H)
+{
     if (handle.bottom > H + kHalfHandle)
         Offset(handle, 0, H + kHalfHandle - handle.bottom);
 }
@@ -82,7 +87,8 @@ BandHandle BandHandleGeometry(const BandHandleInput& band, int W, int H)
 
     BandHandle result;
     result.rcHandle = {x, y, x + kHandleSize, y + kHandleSize};
-    PullInside(result.rcHandle, W, H);
+    PullLeftOfRightEdge(result.rcHandle, W);
+    PullAboveBottomEdge(result.rcHandle, H);
     Offset(result.rcHandle, kCurveLeft, kCurveTop);
 
     const bool parametric = band.nType == kFilterParametric;
@@ -108,8 +114,7 @@ XoverHandle XoverHandleGeometry(double freq, bool highPass, int W, int H)
     const int y = DbToY(highPass ? -40.0 : -50.0, H);
     XoverHandle result;
     result.rcHandle = {x, y, x + kHandleSize, y + kHandleSize};
-    if (result.rcHandle.right > W + kHalfHandle)
-        Offset(result.rcHandle, W + kHalfHandle - result.rcHandle.right, 0);
+    PullLeftOfRightEdge(result.rcHandle, W);
     Offset(result.rcHandle, kCurveLeft, kCurveTop);
     result.rcLabel = LabelBeside(result.rcHandle, 50, 66, W);
     return result;
