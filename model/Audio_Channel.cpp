@@ -1,6 +1,7 @@
 #include "Audio_Channel.h"
 
 #include "Archive.h"
+#include "ByteIo.h"
 
 #include <algorithm>
 
@@ -30,6 +31,27 @@ void CAudio_Channel::SetOn(int on)
     m_bParamChanged = 1;
 }
 
+void CAudio_Channel::SetPolarity(int invert)
+{
+    m_bInvert = static_cast<uint8_t>(invert);
+    m_bParamChanged = 1;
+    PropagateParams();
+}
+
+void CAudio_Channel::SetDelay(int step)
+{
+    m_nDelay = step;
+    m_bParamChanged = 1;
+    PropagateParams();
+}
+
+void CAudio_Channel::SetGain(int step)
+{
+    m_nGain = step;
+    m_bParamChanged = 1;
+    PropagateParams();
+}
+
 void CAudio_Channel::SetEqBypass(int bypass)
 {
     for (int i = 0; i < m_nBands; ++i)
@@ -43,6 +65,24 @@ int CAudio_Channel::UpdateAllBandsOff()
         allOff = allOff && m_eq.GetAt(i).IsInactive();
     m_bAllBandsOff = allOff;
     return allOff;
+}
+
+void CAudio_Channel::BuildBlockHead(std::span<uint8_t> block) const
+{
+    std::copy(m_szName.begin(), m_szName.end(), block.begin());
+    block[8] = static_cast<uint8_t>(m_bOn + 1);
+    block[9] = static_cast<uint8_t>(m_bInvert + 1);
+    ByteIo::PutWord(block, 10, m_nDelay + 1);
+    ByteIo::PutWord(block, 12, m_nGain + 301);
+}
+
+void CAudio_Channel::LoadBlockHead(std::span<const uint8_t> block)
+{
+    CopyName(m_szName, block.first(kNameBytes));
+    m_bOn = static_cast<uint8_t>(block[8] - 1);
+    m_bInvert = static_cast<uint8_t>(block[9] - 1);
+    m_nDelay = ByteIo::GetSignedWord(block, 10) - 1;
+    m_nGain = ByteIo::GetSignedWord(block, 12) - 301;
 }
 
 void CAudio_Channel::CopyName(Name& dst, std::span<const uint8_t> src)

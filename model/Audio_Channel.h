@@ -37,6 +37,10 @@ public:
     const Name& GetNameBytes() const { return m_szName; }
 
     void SetOn(int on);
+    // These spread to the linked channels of the same side.
+    void SetPolarity(int invert);
+    void SetDelay(int step);
+    void SetGain(int step);
     int IsOn() const { return m_bOn; }
     int GetPolarity() const { return m_bInvert; }
     int GetDelay() const { return m_nDelay; }
@@ -85,6 +89,9 @@ public:
     int m_bLinked = 0;
 
 protected:
+    // Copies the edited parameter group to the channels linked with this one.
+    virtual void PropagateParams() = 0;
+
     CEQ m_eq;
     int m_nBands;
 
@@ -96,4 +103,8 @@ protected:
     // device image is indexed by it. A file whose code is not this
     // record's own is damaged.
     void ExchangeChannelCode(CArchive& ar);
+    // Bytes 0 to 13, laid out alike in input and output blocks: name, on + 1,
+    // polarity + 1, delay step + 1, gain step + 301.
+    void BuildBlockHead(std::span<uint8_t> block) const;
+    void LoadBlockHead(std::span<const uint8_t> block);
 };

@@ -10,32 +10,11 @@ CAudio_InData::CAudio_InData(CAudio_InRoute* route, int index)
 {
 }
 
-void CAudio_InData::SetPolarity(int invert)
-{
-    m_bInvert = static_cast<uint8_t>(invert);
-    m_bParamChanged = 1;
-    PropagateToLinked();
-}
-
-void CAudio_InData::SetDelay(int step)
-{
-    m_nDelay = step;
-    m_bParamChanged = 1;
-    PropagateToLinked();
-}
-
-void CAudio_InData::SetGain(int step)
-{
-    m_nGain = step;
-    m_bParamChanged = 1;
-    PropagateToLinked();
-}
-
 void CAudio_InData::SetGate(int step)
 {
     m_nGate = step;
     m_bParamChanged = 1;
-    PropagateToLinked();
+    PropagateParams();
 }
 
 void CAudio_InData::SetGateActive(int active)
@@ -44,22 +23,17 @@ void CAudio_InData::SetGateActive(int active)
     m_bParamChanged = 1;
 }
 
-void CAudio_InData::PropagateToLinked()
+void CAudio_InData::PropagateParams()
 {
     if (!m_pRoute)
         return;
-    const int self = GetChannel() - 1;
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-    {
-        if (!m_pRoute->IsSameGroup(i, self))
-            continue;
-        CAudio_InData& peer = m_pRoute->GetAt(i);
+    m_pRoute->ForEachLinked(GetChannel() - 1, true, [this](CAudio_InData& peer) {
         peer.m_bInvert = m_bInvert;
         peer.m_nDelay = m_nDelay;
         peer.m_nGain = m_nGain;
         peer.m_nGate = m_nGate;
         peer.m_bParamChanged = 1;
-    }
+    });
 }
 
 void CAudio_InData::CopyLinkedSettings(const CAudio_InData& src)
@@ -75,11 +49,7 @@ void CAudio_InData::CopyLinkedSettings(const CAudio_InData& src)
 std::span<const uint8_t, CAudio_InData::kBlockBytes> CAudio_InData::BuildBlock()
 {
     std::span<uint8_t, kBlockBytes> block(m_abyBlock);
-    std::copy(m_szName.begin(), m_szName.end(), block.begin());
-    block[8] = static_cast<uint8_t>(m_bOn + 1);
-    block[9] = static_cast<uint8_t>(m_bInvert + 1);
-    ByteIo::PutWord(block, 10, m_nDelay + 1);
-    ByteIo::PutWord(block, 12, m_nGain + 301);
+    BuildBlockHead(block);
     block[14] = static_cast<uint8_t>(m_nGate & 0xFF);
     block[15] = 0;
     for (int k = 0; k < CEQ::kInputBands; ++k)
@@ -89,11 +59,7 @@ std::span<const uint8_t, CAudio_InData::kBlockBytes> CAudio_InData::BuildBlock()
 
 void CAudio_InData::LoadBlock(std::span<const uint8_t, kBlockBytes> block)
 {
-    CopyName(m_szName, block.first(kNameBytes));
-    m_bOn = static_cast<uint8_t>(block[8] - 1);
-    m_bInvert = static_cast<uint8_t>(block[9] - 1);
-    m_nDelay = ByteIo::GetSignedWord(block, 10) - 1;
-    m_nGain = ByteIo::GetSignedWord(block, 12) - 301;
+    LoadBlockHead(block);
     m_nGate = block[14];
     m_bGateActive = block[14] != 0 ? 1 : 0;
     m_nSpare15 = block[15];

@@ -28,10 +28,7 @@ public:
 
     CAudio_InData(CAudio_InRoute* route, int index);
 
-    // These four spread to every input of the same link group.
-    void SetPolarity(int invert);
-    void SetDelay(int step);
-    void SetGain(int step);
+    // Polarity, delay, gain and gate spread to every input of the group.
     void SetGate(int step);
     int GetGate() const { return m_nGate; }
 
@@ -60,7 +57,7 @@ public:
     int m_nSpare15 = 0;
 
 private:
-    void PropagateToLinked();
+    void PropagateParams() override;
 
     CAudio_InRoute* m_pRoute;
     std::array<uint8_t, kBlockBytes> m_abyBlock{};

@@ -10,27 +10,6 @@ CAudio_OutData::CAudio_OutData(CAudio_OutRoute* route, int index)
 {
 }
 
-void CAudio_OutData::SetGain(int step)
-{
-    m_nGain = step;
-    m_bParamChanged = 1;
-    PropagateParams();
-}
-
-void CAudio_OutData::SetPolarity(int invert)
-{
-    m_bInvert = static_cast<uint8_t>(invert);
-    m_bParamChanged = 1;
-    PropagateParams();
-}
-
-void CAudio_OutData::SetDelay(int step)
-{
-    m_nDelay = step;
-    m_bParamChanged = 1;
-    PropagateParams();
-}
-
 void CAudio_OutData::SetRoute(int mask)
 {
     m_byRoute = static_cast<uint8_t>(mask);
@@ -62,35 +41,25 @@ void CAudio_OutData::PropagateParams()
 {
     if (!m_pRoute)
         return;
-    const int self = GetChannel() - 5;
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-    {
-        if (i == self || !m_pRoute->IsSameGroup(i, self))
-            continue;
-        CAudio_OutData& peer = m_pRoute->GetAt(i);
+    m_pRoute->ForEachLinked(GetChannel() - 5, false, [this](CAudio_OutData& peer) {
         peer.m_bInvert = m_bInvert;
         peer.m_nDelay = m_nDelay;
         peer.m_nGain = m_nGain;
         peer.ApplyGeqMode(m_bGeqMode);
         peer.m_bParamChanged = 1;
-    }
+    });
 }
 
 void CAudio_OutData::PropagateLimiter()
 {
     if (!m_pRoute)
         return;
-    const int self = GetChannel() - 5;
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-    {
-        if (!m_pRoute->IsSameGroup(i, self))
-            continue;
-        CAudio_OutData& peer = m_pRoute->GetAt(i);
+    m_pRoute->ForEachLinked(GetChannel() - 5, true, [this](CAudio_OutData& peer) {
         peer.m_nLimitThreshold = m_nLimitThreshold;
         peer.m_nLimitAttack = m_nLimitAttack;
         peer.m_nLimitRelease = m_nLimitRelease;
         peer.m_bLimitChanged = 1;
-    }
+    });
 }
 
 void CAudio_OutData::SwitchBands(int mode)
@@ -137,11 +106,7 @@ void CAudio_OutData::CopyLinkedSettings(const CAudio_OutData& src)
 std::span<const uint8_t, CAudio_OutData::kBlockBytes> CAudio_OutData::BuildBlock()
 {
     std::span<uint8_t, kBlockBytes> block(m_abyBlock);
-    std::copy(m_szName.begin(), m_szName.end(), block.begin());
-    block[8] = static_cast<uint8_t>(m_bOn + 1);
-    block[9] = static_cast<uint8_t>(m_bInvert + 1);
-    ByteIo::PutWord(block, 10, m_nDelay + 1);
-    ByteIo::PutWord(block, 12, m_nGain + 301);
+    BuildBlockHead(block);
     block[14] = m_byRoute;
     block[15] = static_cast<uint8_t>(m_bGeqMode + 1);
 
@@ -167,11 +132,7 @@ std::span<const uint8_t, CAudio_OutData::kBlockBytes> CAudio_OutData::BuildBlock
 
 void CAudio_OutData::LoadBlock(std::span<const uint8_t, kBlockBytes> block)
 {
-    CopyName(m_szName, block.first(kNameBytes));
-    m_bOn = static_cast<uint8_t>(block[8] - 1);
-    m_bInvert = static_cast<uint8_t>(block[9] - 1);
-    m_nDelay = ByteIo::GetSignedWord(block, 10) - 1;
-    m_nGain = ByteIo::GetSignedWord(block, 12) - 301;
+    LoadBlockHead(block);
     m_byRoute = block[14];
     SetGeqMode(block[15] - 1, 0);
     m_nLimitThreshold = ByteIo::GetSignedWord(block, 16) - 1;

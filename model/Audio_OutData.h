@@ -40,11 +40,8 @@ public:
 
     CAudio_OutData(CAudio_OutRoute* route, int index);
 
-    // These three spread to the other outputs of the link group, together
-    // with the graphic-EQ mode.
-    void SetGain(int step);
-    void SetPolarity(int invert);
-    void SetDelay(int step);
+    // Gain, polarity and delay spread to the other outputs of the link
+    // group, together with the graphic-EQ mode.
 
     void SetRoute(int mask);
     int GetRoute() const { return m_byRoute; }
@@ -99,7 +96,7 @@ public:
 
 private:
     void SwitchBands(int mode);
-    void PropagateParams();
+    void PropagateParams() override;
     void PropagateLimiter();
 
     CAudio_OutRoute* m_pRoute;

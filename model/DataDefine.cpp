@@ -167,17 +167,15 @@ TypedStep DelayFeetToStep(double feet)
 
 int NearestFreqIndex(double hz)
 {
+    // First axis point at or above hz; ties between neighbours go up.
     const auto& table = FreqTable();
-    for (int i = 0; i < kFreqPoints; ++i)
-    {
-        if (table[i] >= hz)
-        {
-            if (i == 0)
-                return 0;
-            return hz - table[i - 1] >= table[i] - hz ? i : i - 1;
-        }
-    }
-    return kFreqPoints - 1;
+    const auto it = std::lower_bound(table.begin(), table.end(), hz);
+    if (it == table.end())
+        return kFreqPoints - 1;
+    const int i = static_cast<int>(it - table.begin());
+    if (i == 0)
+        return 0;
+    return hz - table[i - 1] >= table[i] - hz ? i : i - 1;
 }
 
 TypedStep QToBandwidthStep(double q)

@@ -10,6 +10,10 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
+  # a face for the Chinese texts of the user interface
+  fonts-wqy-microhei
+  # a virtual display for screenshots (scripts/screenshot.sh)
+  xvfb xauth
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -47,8 +47,7 @@ TEST(Frame, VerifyRejectsDamage)
     badEnd.back() = 0xAB;
     auto badPayload = good;
     badPayload[12] = 0x7F;
-    auto shortFrame = good;
-    shortFrame.pop_back();
+    const std::vector<uint8_t> shortFrame(good.begin(), good.end() - 1);
     auto badStart = good;
     badStart[0] = 0x00;
     for (const auto& frame : {badCheck, badEnd, badPayload, shortFrame, badStart})
