@@ -3,12 +3,13 @@
 #include "Audio_Data.h"
 #include "Frame.h"
 #include "LinkPort.h"
+#include "SerialLinkPort.h"
 
 #include <array>
 
 CCommand::CCommand(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
     : QObject(pParent)
-    , m_pPort(std::move(pPort))
+    , m_pPort(pPort ? std::move(pPort) : std::make_unique<CSerialLinkPort>())
 {
     connect(m_pPort.get(), &CLinkPort::bytesArrived, this, &CCommand::ReadAndParse);
     connect(m_pPort.get(), &CLinkPort::lineFault, this, &CCommand::OnLineFault);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QSerialPort>
+
+// The port classes report errors as Windows system error codes (0 = success)
+// on every platform, so callers compare against one set of numbers whether
+// the port came from the Win32 API or from a POSIX tty.
+//
+// QSerialPort error          code  meaning
+// NoError                       0  success
+// DeviceNotFoundError           2  ERROR_FILE_NOT_FOUND: no such port
+// PermissionError               5  ERROR_ACCESS_DENIED: no rights, or in use
+// NotOpenError                  6  ERROR_INVALID_HANDLE: port not open
+// WriteError                   29  ERROR_WRITE_FAULT
+// ReadError                    30  ERROR_READ_FAULT
+// UnknownError                 31  ERROR_GEN_FAILURE
+// UnsupportedOperationError    50  ERROR_NOT_SUPPORTED: setting refused
+// OpenError                  1247  ERROR_ALREADY_INITIALIZED: already open
+// TimeoutError               1460  ERROR_TIMEOUT
+// ResourceError              1617  ERROR_DEVICE_REMOVED: port vanished
+namespace SerialError
+{
+constexpr int kSuccess = 0;
+constexpr int kFileNotFound = 2;
+constexpr int kAccessDenied = 5;
+constexpr int kInvalidHandle = 6;
+constexpr int kWriteFault = 29;
+constexpr int kReadFault = 30;
+constexpr int kGenFailure = 31;
+constexpr int kNotSupported = 50;
+constexpr int kInvalidParameter = 87;
+constexpr int kAlreadyInitialized = 1247;
+constexpr int kTimeout = 1460;
+constexpr int kDeviceRemoved = 1617;
+
+int FromQt(QSerialPort::SerialPortError eError);
+}
