@@ -17,6 +17,8 @@ int CSerialLinkPort::Open(const QString& strPort)
     if (nError == 0)
         nError = m_port.SetupHandshaking(CSerial::EHandshakeOff);
     if (nError == 0)
+        nError = m_port.SetupReadTimeouts(CSerial::EReadTimeoutNonblocking);
+    if (nError == 0)
         nError = m_port.SetMask(CSerial::EEventAll);
     if (nError != 0)
         m_port.Close();
