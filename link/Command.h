@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameAssembler.h"
+#include "LinkPort.h"
 #include "Receiver.h"
 #include "SendDataQueue.h"
 
@@ -10,7 +11,6 @@
 #include <memory>
 
 class CAudio_Data;
-class CLinkPort;
 
 // The communication engine: owns the port, the send queue and the receive
 // side, paces requests so exactly one frame is in flight, and tells its
