@@ -76,6 +76,9 @@ public:
     // Back to hunting for a preamble; bytes collected so far are dropped.
     void ResetReceive() { m_assembler.Reset(); }
 
+    // Lock sets that arrive are unpacked into this state (the program's one).
+    void AttachLockState(CLockState* pLockState) { m_receiver.AttachLockState(pLockState); }
+
     // While set, an answer from ID 250 ends the device search.
     void SetSearching(bool bOn) { m_bSearching = bOn; }
 

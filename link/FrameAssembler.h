@@ -46,7 +46,6 @@ public:
     void Reset();
 
     bool IsSynced() const { return m_bSynced; }
-    int GetReceived() const { return m_nReceived; }
 
 private:
     // Expected frame length once the length field is in, else 0.
