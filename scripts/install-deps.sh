@@ -8,6 +8,10 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
+  # a face for the Chinese texts of the user interface
+  fonts-wqy-microhei
+  # a virtual display for screenshots (scripts/screenshot.sh)
+  xvfb xauth
 )
 
 missing=()

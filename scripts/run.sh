@@ -5,4 +5,6 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
-echo "Built. The main window is not part of this build yet."
+# Started from the repository root: the program keeps its "MusicFile"
+# folder and looks for its help files in the directory it starts in.
+exec build/app/orvan

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+// Every text the main window shows, in English and Chinese. The language
+// flag (0 Chinese, 1 English, see DataDefine.h) picks the form.
+enum class EMainText
+{
+    Title,
+    MessageCaption,
+    // command buttons
+    Help,
+    Program,
+    Device,
+    Interface,
+    Lock,
+    Report,
+    Connection,
+    // status fields
+    NameLabel,
+    NumberLabel,
+    DeviceIdLabel,
+    NoValue,
+    // areas whose panels are still to come
+    GraphArea,
+    InputChannel,
+    InputEq,
+    OutputChannel,
+    OutputEq,
+    ChannelStrip,
+    // messages
+    HelpMissing,
+    NotAvailable,
+    OpenPortFirst,
+};
+
+QString MainText(EMainText id, int language);
+
+// Name of the help file of a language, in the working directory.
+QString HelpFileName(int language);
+
+// Channel labels as the panels show them: "A".."D" and "1".."8".
+QString InputLabel(int index);
+QString OutputLabel(int index);

@@ -1,0 +1,7 @@
+#include "OrvanDlg.h"
+
+int main(int argc, char** argv)
+{
+    COrvanDlgApp app(argc, argv);
+    return app.InitInstance();
+}

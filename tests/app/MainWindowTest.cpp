@@ -1,0 +1,283 @@
+#include "DataDefine.h"
+#include "MessageBox.h"
+#include "OrvanDlgDlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace
+{
+struct ShownBox
+{
+    QString strCaption;
+    QString strText;
+};
+
+// Runs each test in an empty working directory and records message boxes
+// instead of showing them.
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_strOldDir = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+        m_previous = CMessageBox::SetPresenter(
+            [this](QWidget*, const QString& caption, const QString& text, CMessageBox::EIcon) {
+                m_boxes.push_back({caption, text});
+            });
+    }
+
+    void TearDown() override
+    {
+        m_window.reset();
+        CMessageBox::SetPresenter(m_previous);
+        QDir::setCurrent(m_strOldDir);
+    }
+
+    COrvanDlgDlg& Window()
+    {
+        if (!m_window)
+            m_window = std::make_unique<COrvanDlgDlg>();
+        return *m_window;
+    }
+
+    // Clicks `command` and returns the one box it showed.
+    ShownBox Press(COrvanDlgDlg::ECommand command)
+    {
+        m_boxes.clear();
+        Window().CommandButton(command)->click();
+        EXPECT_EQ(m_boxes.size(), 1u);
+        return m_boxes.empty() ? ShownBox{} : m_boxes.back();
+    }
+
+    QString FieldText(const char* name) { return Window().findChild<QLineEdit*>(name)->text(); }
+    bool PanelShown(const char* name) { return !Window().findChild<QWidget*>(name)->isHidden(); }
+
+    QTemporaryDir m_dir;
+    QString m_strOldDir;
+    CMessageBox::Presenter m_previous;
+    std::vector<ShownBox> m_boxes;
+    std::unique_ptr<COrvanDlgDlg> m_window;
+};
+
+const QString kInformation = QStringLiteral("Information");
+const QString kChineseInformation = QString::fromUtf8("信息");
+const QString kTitle = QStringLiteral("192KHz Sampling Frequency, 32-bit DSP Processor");
+
+TEST_F(MainWindowTest, StartsInChineseWithChineseCaption)
+{
+    EXPECT_EQ(Window().GetLanguage(), kChinese);
+    EXPECT_EQ(Window().windowTitle(), kTitle);
+    const ShownBox box = Press(COrvanDlgDlg::kHelp);
+    EXPECT_EQ(box.strCaption, kChineseInformation);
+    EXPECT_EQ(box.strText, QString::fromUtf8("没有发现帮助文件!"));
+}
+
+TEST_F(MainWindowTest, CaptionIsInformationInBothLanguagesOnceSwitched)
+{
+    Window().SetLanguage(kEnglish);
+    ShownBox box = Press(COrvanDlgDlg::kHelp);
+    EXPECT_EQ(box.strCaption, kInformation);
+    EXPECT_EQ(box.strText, QStringLiteral("Not Find Help File"));
+    EXPECT_EQ(Window().windowTitle(), kTitle);
+
+    Window().SetLanguage(kChinese);
+    box = Press(COrvanDlgDlg::kHelp);
+    EXPECT_EQ(box.strCaption, kInformation);
+    EXPECT_EQ(box.strText, QString::fromUtf8("没有发现帮助文件!"));
+}
+
+TEST_F(MainWindowTest, CommandCaptionsFollowTheLanguage)
+{
+    struct Row
+    {
+        COrvanDlgDlg::ECommand eCommand;
+        const char* szEnglish;
+        const char* szChinese;
+    };
+    const Row rows[] = {
+        {COrvanDlgDlg::kHelp, "HELP", "帮助"},          {COrvanDlgDlg::kProgram, "PROGRAM", "程序"},
+        {COrvanDlgDlg::kDevice, "DEVICE", "设备ID"},    {COrvanDlgDlg::kInterface, "INTERFACE", "显示"},
+        {COrvanDlgDlg::kLock, "LOCK", "锁定"},          {COrvanDlgDlg::kReport, "REPORT", "报告"},
+        {COrvanDlgDlg::kConnection, "CONNECTION", "连接"},
+    };
+    for (int language : {kChinese, kEnglish, kChinese})
+    {
+        Window().SetLanguage(language);
+        for (const Row& row : rows)
+            EXPECT_EQ(Window().CommandButton(row.eCommand)->text(),
+                      QString::fromUtf8(language == kEnglish ? row.szEnglish : row.szChinese))
+                << "command " << row.eCommand << ", language " << language;
+    }
+}
+
+TEST_F(MainWindowTest, CommandsNotBuiltYetSaySoInTheCurrentLanguage)
+{
+    const COrvanDlgDlg::ECommand pending[] = {COrvanDlgDlg::kProgram, COrvanDlgDlg::kInterface, COrvanDlgDlg::kLock,
+                                              COrvanDlgDlg::kReport, COrvanDlgDlg::kConnection};
+    for (int language : {kChinese, kEnglish})
+    {
+        Window().SetLanguage(language);
+        const QString expected = language == kEnglish ? QStringLiteral("This function is not available yet.")
+                                                      : QString::fromUtf8("此功能暂未提供。");
+        for (COrvanDlgDlg::ECommand command : pending)
+            EXPECT_EQ(Press(command).strText, expected) << "command " << command;
+
+        // DEVICE needs a connection before anything else.
+        EXPECT_EQ(Press(COrvanDlgDlg::kDevice).strText,
+                  language == kEnglish ? QStringLiteral("Please open the COM-Port") : QString::fromUtf8("请打开串口"));
+    }
+    // Not connected, so CONNECTION does not stay pressed.
+    EXPECT_FALSE(Window().CommandButton(COrvanDlgDlg::kConnection)->isChecked());
+}
+
+TEST_F(MainWindowTest, HelpOpensTheFileOfTheLanguageFromTheStartDirectory)
+{
+    for (const char* name : {"C-HelpCHS.chm", "C-HelpEN.chm"})
+    {
+        QFile file(m_dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    std::vector<QString> opened;
+    bool openerSucceeds = true;
+    Window().SetHelpOpener([&](const QString& path) {
+        opened.push_back(path);
+        return openerSucceeds;
+    });
+    // A later change of directory must not move the help files.
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+
+    Window().CommandButton(COrvanDlgDlg::kHelp)->click();
+    Window().SetLanguage(kEnglish);
+    Window().CommandButton(COrvanDlgDlg::kHelp)->click();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], m_dir.filePath(QStringLiteral("C-HelpCHS.chm")));
+    EXPECT_EQ(opened[1], m_dir.filePath(QStringLiteral("C-HelpEN.chm")));
+    EXPECT_TRUE(m_boxes.empty());
+
+    // The system refusing to open it reads as a missing file.
+    openerSucceeds = false;
+    EXPECT_EQ(Press(COrvanDlgDlg::kHelp).strText, QStringLiteral("Not Find Help File"));
+}
+
+TEST_F(MainWindowTest, EnterAndEscapeCommitAFieldAndNeverClose)
+{
+    COrvanDlgDlg& window = Window();
+    auto* field = new QLineEdit(&window);  // stands for a numeric field of a panel
+    field->setGeometry(20, 300, 80, 24);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QSignalSpy finished(&window, &QDialog::finished);
+
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+    {
+        field->setFocus();
+        ASSERT_TRUE(field->hasFocus());
+        QSignalSpy edited(field, &QLineEdit::editingFinished);
+        QTest::keyClicks(field, QStringLiteral("12"));
+        QTest::keyClick(field, key);
+        EXPECT_TRUE(window.isVisible()) << "key " << key;
+        EXPECT_FALSE(field->hasFocus()) << "key " << key;
+        EXPECT_EQ(edited.count(), 1) << "key " << key;
+    }
+
+    // Nor does Enter press the command button that has the focus.
+    m_boxes.clear();
+    window.CommandButton(COrvanDlgDlg::kHelp)->setFocus();
+    QTest::keyClick(window.CommandButton(COrvanDlgDlg::kHelp), Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(finished.count(), 0);
+}
+
+TEST_F(MainWindowTest, CreatesMusicFolderAtStart)
+{
+    ASSERT_FALSE(QDir(m_dir.path()).exists(QStringLiteral("MusicFile")));
+    Window();
+    EXPECT_TRUE(QFileInfo(m_dir.filePath(QStringLiteral("MusicFile"))).isDir());
+}
+
+TEST_F(MainWindowTest, StatusShowsNullUntilConnected)
+{
+    Window();
+    EXPECT_EQ(FieldText("NameField"), QStringLiteral("NULL"));
+    EXPECT_EQ(FieldText("NumberField"), QStringLiteral("NULL"));
+    EXPECT_EQ(FieldText("DeviceIdField"), QStringLiteral("NULL"));
+
+    Window().ShowStatus(true);
+    EXPECT_EQ(FieldText("NumberField"), QStringLiteral("0"));
+    EXPECT_EQ(FieldText("DeviceIdField"), QStringLiteral("0"));
+}
+
+TEST_F(MainWindowTest, SelectingAChannelSwapsThePanelPairs)
+{
+    COrvanDlgDlg& window = Window();
+    EXPECT_TRUE(PanelShown("InputChannelPanel"));
+    EXPECT_TRUE(PanelShown("InputEqPanel"));
+    EXPECT_FALSE(PanelShown("OutputChannelPanel"));
+    EXPECT_FALSE(PanelShown("OutputEqPanel"));
+
+    window.SelectOutputChannel(2);
+    EXPECT_FALSE(PanelShown("InputChannelPanel"));
+    EXPECT_FALSE(PanelShown("InputEqPanel"));
+    EXPECT_TRUE(PanelShown("OutputChannelPanel"));
+    EXPECT_TRUE(PanelShown("OutputEqPanel"));
+    EXPECT_EQ(window.Selector().m_bInputSide, 0);
+    EXPECT_EQ(window.Selector().m_nChannel, 2);
+
+    window.SelectOutputChannel(4);
+    EXPECT_TRUE(PanelShown("OutputChannelPanel"));
+    EXPECT_EQ(window.Selector().m_nChannel, 4);
+
+    // Out of range: nothing moves.
+    window.SelectInputChannel(4);
+    EXPECT_EQ(window.Selector().m_bInputSide, 0);
+
+    window.SelectInputChannel(1);
+    EXPECT_TRUE(PanelShown("InputChannelPanel"));
+    EXPECT_TRUE(PanelShown("InputEqPanel"));
+    EXPECT_FALSE(PanelShown("OutputChannelPanel"));
+    EXPECT_FALSE(PanelShown("OutputEqPanel"));
+    EXPECT_EQ(window.Selector().m_bInputSide, 1);
+    EXPECT_EQ(window.Selector().m_nChannel, 1);
+}
+
+// The real box, not the recorder: it must carry the program's caption.
+TEST(MessageBoxTest, ModalBoxCarriesTheCaption)
+{
+    CMessageBox::SetCaption(QString::fromUtf8("信息"));
+    QString seenTitle;
+    QString seenText;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+        {
+            seenTitle = box->windowTitle();
+            seenText = box->text();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    CMessageBox::Show(nullptr, QStringLiteral("text"));
+    EXPECT_EQ(seenTitle, QString::fromUtf8("信息"));
+    EXPECT_EQ(seenText, QStringLiteral("text"));
+}
+}
