@@ -25,6 +25,20 @@ public:
     static constexpr int kBlockBytes = 64;
     static constexpr int kParamOffset = 8;
     static constexpr int kBandOffset = 16;
+    static constexpr int kSubBlockBytes = 8;
+
+    // Where the 8-byte sub-block with `code` (byte 6 of a parameter change)
+    // lies in the block; -1 for a code the input does not have.
+    static constexpr int SubBlockOffset(int code)
+    {
+        if (code == 0)
+            return 0;
+        if (code == 1)
+            return kParamOffset;
+        if (code >= 2 && code <= 7)
+            return kBandOffset + kSubBlockBytes * (code - 2);
+        return -1;
+    }
 
     CAudio_InData(CAudio_InRoute* route, int index);
 

@@ -37,6 +37,26 @@ public:
     static constexpr int kLimitOffset = 16;
     static constexpr int kXoverOffset = 24;
     static constexpr int kBandOffset = 32;
+    static constexpr int kSubBlockBytes = 8;
+    static constexpr int kLimitCode = 17;
+    static constexpr int kXoverCode = 18;
+
+    // Where the 8-byte sub-block with `code` (byte 6 of a parameter change)
+    // lies in the block; -1 for a code the output does not have.
+    static constexpr int SubBlockOffset(int code)
+    {
+        if (code == 0)
+            return 0;
+        if (code == 1)
+            return kParamOffset;
+        if (code >= 2 && code <= 16)
+            return kBandOffset + kSubBlockBytes * (code - 2);
+        if (code == kLimitCode)
+            return kLimitOffset;
+        if (code == kXoverCode)
+            return kXoverOffset;
+        return -1;
+    }
 
     CAudio_OutData(CAudio_OutRoute* route, int index);
 
@@ -91,7 +111,7 @@ public:
     int m_nLimitThreshold = 600;
     int m_nLimitAttack = 56;
     int m_nLimitRelease = 500;
-    uint8_t m_byLimitCode = 17;
+    uint8_t m_byLimitCode = kLimitCode;
     int m_bLimitChanged = 0;
 
 private:

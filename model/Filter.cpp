@@ -2,6 +2,8 @@
 
 #include "Archive.h"
 #include "ByteIo.h"
+#include "FilterDesign.h"
+#include "GraphAxis.h"
 
 #include <cmath>
 
@@ -205,12 +207,139 @@ void CFilter::LoadXover(int freq, int xoverType, int slope)
 
 void CFilter::ComputeResponse()
 {
-    // The response curve is computed by the graph arithmetic, wired in with it.
+    FilterShape shape;
+    shape.nType = m_nType;
+    shape.nFreq = GetFrequency();
+    shape.dGainDb = m_dGain;
+    shape.dBandwidthOct = GetBandwidth();
+    shape.nSlope = m_nSlope;
+    shape.nXoverType = m_nXoverType;
+    shape.bInactive = IsInactive() != 0;
+    ComputeFilterResponse(shape, m_adResponse);
+    for (int i = 0; i < kFreqPoints; ++i)
+        m_aptPolygon[static_cast<size_t>(i + 1)].y = DbToY(m_adResponse[static_cast<size_t>(i)], m_nGraphH) + kCurveTop;
 }
 
 void CFilter::UpdateHandle()
 {
-    // Handle and marker geometry come with the response graph arithmetic.
+    if (m_bIsBand)
+        UpdateBandHandle();
+    else
+        UpdateXoverHandle();
+}
+
+void CFilter::UpdateBandHandle()
+{
+    BandHandleInput band;
+    band.dFreq = GetFrequency();
+    band.dGainDb = m_dGain;
+    band.bInactive = IsInactive() != 0;
+    band.dBandwidthOct = GetBandwidth();
+    band.nType = m_nType;
+    band.nCode = m_nCode;
+    band.bGeq = m_bGeq != 0;
+    band.bGeqFreqSet = m_bGeqFreqSet != 0;
+    const BandHandle geometry = BandHandleGeometry(band, m_nGraphW, m_nGraphH);
+    m_rcHandle = geometry.rcHandle;
+    m_rcLabel = geometry.rcLabel;
+    m_rcLowMarker = geometry.markers.rcLow;
+    m_rcHighMarker = geometry.markers.rcHigh;
+}
+
+void CFilter::UpdateXoverHandle()
+{
+    const XoverHandle geometry = XoverHandleGeometry(m_nFreq, m_nType == kHighPass, m_nGraphW, m_nGraphH);
+    m_rcHandle = geometry.rcHandle;
+    m_rcLabel = geometry.rcLabel;
+}
+
+void CFilter::UpdateMarkers()
+{
+    const MarkerRects markers = BandMarkerRects(m_rcHandle, GetFrequency(), GetBandwidth(), m_dGain, m_bGeq != 0, m_nGraphW);
+    m_rcLowMarker = markers.rcLow;
+    m_rcHighMarker = markers.rcHigh;
+}
+
+void CFilter::SetGraphRect(int width, int height)
+{
+    m_nGraphW = width;
+    m_nGraphH = height;
+    UpdateHandle();
+    const int zeroY = DbToY(0, height) + kCurveTop;
+    m_aptPolygon.front() = {kCurveLeft, zeroY};
+    m_aptPolygon.back() = {width + kCurveLeft, zeroY};
+    const auto& freqs = FreqTable();
+    for (int i = 0; i < kFreqPoints; ++i)
+        m_aptPolygon[static_cast<size_t>(i + 1)].x = FreqToX(freqs[static_cast<size_t>(i)], width) + kCurveLeft;
+    ComputeResponse();
+}
+
+void CFilter::BeginDrag(Point point)
+{
+    m_ptDragOffset = HandleDragOffset(point, m_rcHandle);
+}
+
+void CFilter::BeginMarkerDrag(int x)
+{
+    if (m_bDragLowMarker)
+        m_nLowMarkerOffset = MarkerDragOffset(x, m_rcLowMarker, true);
+    else
+        m_nHighMarkerOffset = MarkerDragOffset(x, m_rcHighMarker, false);
+}
+
+int CFilter::DragBand(Point point)
+{
+    BandDragInput drag;
+    drag.ptPointer = point;
+    drag.ptDragOffset = m_ptDragOffset;
+    drag.nType = m_nType;
+    drag.bGeq = m_bGeq != 0;
+    drag.nFreq = m_nFreq;
+    drag.nGainStep = GetGainStep();
+    const BandDrag target = BandDragTarget(drag, m_nGraphW, m_nGraphH);
+
+    if (target.nGainDb != 0)
+    {
+        m_bOff = 0;
+        m_bBypass = 0;
+    }
+    else
+    {
+        m_bOff = 1;
+    }
+    if (target.bChanged)
+    {
+        if (m_bGeq)
+            m_bChanged = 1;
+        else
+            SetFrequency(target.nFreq);
+    }
+    m_dGain = target.dGain;
+    if (m_pFader)
+        m_pFader(600 - target.nGainStep);
+    UpdateHandle();
+    ComputeResponse();
+    return target.bChanged ? 1 : 0;
+}
+
+int CFilter::DragBandwidth(int x)
+{
+    if (m_bGeq)
+        return 0;
+    SetBandwidthStep(BandwidthDragStep(x, m_bDragLowMarker != 0, GetFrequency(), m_nGraphW));
+    return 1;
+}
+
+int CFilter::DragXover(Point point, int pairedFreq)
+{
+    const XoverDrag target =
+        XoverDragTarget(point.x, m_ptDragOffset.x, m_nType == kHighPass, m_nFreq, pairedFreq, m_nGraphW);
+    if (!target.bChanged)
+        return 0;
+    if (target.bOff)
+        m_bOff = *target.bOff ? 1 : 0;
+    SetFrequency(target.nFreq);
+    return 1;
 }
 
 void CFilter::Serialize(CArchive& ar)

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "FilterTypes.h"
+#include "GraphGeometry.h"
+#include "Response.h"
+
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 class CArchive;
@@ -16,14 +22,20 @@ class CFilter
 public:
     enum Type : int
     {
-        kParametric = 0,
-        kLowShelf = 1,
-        kHighShelf = 2,
-        kHighPass = 3,
-        kLowPass = 4,
+        kParametric = kFilterParametric,
+        kLowShelf = kFilterLowShelf,
+        kHighShelf = kFilterHighShelf,
+        kHighPass = kFilterHighPass,
+        kLowPass = kFilterLowPass,
     };
 
     static constexpr int kBandBytes = 8;
+    // The curve polygon: the 241 response points between two points on the
+    // 0 dB line at the left and right edge, so that it can be filled.
+    static constexpr int kPolygonPoints = kFreqPoints + 2;
+    using Polygon = std::array<Point, kPolygonPoints>;
+    // Receives the fader position (600 - gain step) while a band is dragged.
+    using FaderSink = std::function<void(int)>;
 
     CFilter() = default;
     CFilter(const CFilter&) = delete;
@@ -75,9 +87,32 @@ public:
     // filter counts as sent and has its handle and curve recomputed.
     void Serialize(CArchive& ar);
 
+    // ---- curve and handles on the response graph ---------------------------
     // Curve and handle geometry follow every change that alters them.
     void ComputeResponse();
+    // The band or crossover handle, whichever this filter has.
     void UpdateHandle();
+    void UpdateBandHandle();
+    void UpdateXoverHandle();
+    void UpdateMarkers();
+    // Size of the curve area in pixels; curves start kCurveLeft, kCurveTop
+    // into the graph.
+    void SetGraphRect(int width, int height);
+
+    const Response& GetResponse() const { return m_adResponse; }
+    const Polygon& GetPolygon() const { return m_aptPolygon; }
+
+    void BeginDrag(Point point);
+    // For the marker whose drag flag (m_bDragLowMarker / m_bDragHighMarker) is set.
+    void BeginMarkerDrag(int x);
+    // Moves an EQ band; 1 when its frequency or gain step changed.
+    int DragBand(Point point);
+    // Moves the dragged bandwidth marker; 0 in graphic-EQ mode, else 1.
+    int DragBandwidth(int x);
+    // Moves a crossover filter, never past its partner's frequency
+    // `pairedFreq`; 1 when the frequency changed.
+    int DragXover(Point point, int pairedFreq);
+    void SetFader(FaderSink fader) { m_pFader = std::move(fader); }
 
     // Stored fields, named as the file and block layouts name them.
     int m_nType = kParametric;
@@ -97,4 +132,26 @@ public:
     int m_bChanged = 0;
     int m_bGeq = 0;
     int m_bGeqFreqSet = 0;
+
+    Rect m_rcHandle;
+    Rect m_rcLabel;
+    Rect m_rcLowMarker;
+    Rect m_rcHighMarker;
+    Point m_ptDragOffset;
+    int m_nLowMarkerOffset = 0;
+    int m_nHighMarkerOffset = 0;
+    int m_bDragLowMarker = 0;
+    int m_bDragHighMarker = 0;
+    // Pointer state, kept here for the response graph only.
+    int m_bOverHandle = 0;
+    int m_bOverLowMarker = 0;
+    int m_bOverHighMarker = 0;
+    int m_bDragHandle = 0;
+
+private:
+    Response m_adResponse{};
+    Polygon m_aptPolygon{};
+    int m_nGraphW = 0;
+    int m_nGraphH = 0;
+    FaderSink m_pFader;
 };

@@ -1,0 +1,162 @@
+#include "Command.h"
+
+#include "Audio_Data.h"
+#include "Frame.h"
+#include "LinkPort.h"
+#include "SerialLinkPort.h"
+
+#include <array>
+
+CCommand::CCommand(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
+    : QObject(pParent)
+    , m_pPort(pPort ? std::move(pPort) : std::make_unique<CSerialLinkPort>())
+{
+    connect(m_pPort.get(), &CLinkPort::bytesArrived, this, &CCommand::ReadAndParse);
+    connect(m_pPort.get(), &CLinkPort::lineFault, this, &CCommand::OnLineFault);
+}
+
+CCommand::~CCommand()
+{
+    Close();
+}
+
+// ---- the line ----------------------------------------------------------------
+
+bool CCommand::Open(const QString& strPort)
+{
+    if (m_pPort->IsOpen())
+        m_pPort->Close();
+    ResetReceive();
+    if (m_pPort->Open(strPort) != 0)
+        return false;
+    m_pPort->Purge();
+    return true;
+}
+
+void CCommand::Close()
+{
+    if (m_pPort->IsOpen())
+        m_pPort->Close();
+    ResetReceive();
+}
+
+bool CCommand::IsOpen() const
+{
+    return m_pPort->IsOpen();
+}
+
+void CCommand::OnLineFault(int nError)
+{
+    ResetReceive();
+    emit lineFault(nError);
+}
+
+// ---- sending and pacing ------------------------------------------------------
+
+void CCommand::SendHead()
+{
+    if (m_queue.IsEmpty())
+        return;
+    static constexpr uint8_t kMark = Frame::kStart;
+    m_pPort->Write(&kMark, 1, kWriteWaitMs);
+    m_pPort->Write(&kMark, 1, kWriteWaitMs);
+    const CSendData& head = m_queue.Head();
+    m_pPort->Write(head.GetData(), head.GetLength(), kWriteWaitMs);
+}
+
+void CCommand::ResetLine()
+{
+    m_pPort->Purge();
+    ResetReceive();
+}
+
+void CCommand::PumpTick(CAudio_Data& record)
+{
+    if (m_queue.Count() < kPumpLowWater)
+        m_queue.Enqueue(record.BuildNextPendingFrame());
+    if (m_queue.IsEmpty())
+        return;
+
+    CSendData& head = m_queue.Head();
+    if (head.m_bNotSent)
+    {
+        SendHead();
+        head.m_bNotSent = 0;
+        const bool bProgress = head.m_bProgress != 0;
+        const int nPosition = head.m_nProgressPos;
+        const bool bLast = head.m_bLastOfTransfer != 0;
+        if (bLast)
+            m_bTransferInProgress = false;
+        if (bProgress)
+            emit progressAdvanced(nPosition);
+        if (bLast)
+            emit transferEnded();
+        return;
+    }
+
+    // The wait keeps counting across repeats: the give-up comes about 4 s
+    // after the first send, not after the last repeat.
+    ++head.m_nWaitTicks;
+    if (head.m_nWaitTicks == kFirstRepeatTicks || head.m_nWaitTicks == kSecondRepeatTicks)
+    {
+        ResetLine();
+        SendHead();
+    }
+    else if (head.m_nWaitTicks == kGiveUpTicks)
+    {
+        emit disconnectRequested();
+    }
+}
+
+// ---- receiving ---------------------------------------------------------------
+
+void CCommand::ReadAndParse()
+{
+    std::array<uint8_t, kReadBytes> abyRead;
+    for (;;)
+    {
+        const int nRead = m_pPort->Read(abyRead.data(), kReadBytes);
+        if (nRead <= 0)
+            return;
+        const auto outcome = m_assembler.Feed(std::span(abyRead).first(static_cast<size_t>(nRead)));
+        // Whatever follows a finished or rejected frame in the same read is
+        // dropped with it: one frame is in flight, so nothing else is due.
+        if (outcome.eResult == CFrameAssembler::EResult::kFrame)
+        {
+            HandleFrame(m_assembler.GetFrame());
+            return;
+        }
+        if (outcome.eResult == CFrameAssembler::EResult::kDropped)
+            return;
+        // A full read may have left bytes behind, and no further
+        // notification comes for them until more arrive.
+        if (nRead < kReadBytes)
+            return;
+    }
+}
+
+void CCommand::HandleFrame(std::span<const uint8_t> frame)
+{
+    const CReceiver::Outcome out = m_receiver.Handle(frame);
+    ResetReceive();
+    if (out.bAnswered)
+        m_queue.RemoveHead();
+
+    const unsigned dw = out.dwNotices;
+    if (dw & CReceiver::kLockSetReceived)
+        emit lockSetReceived(out.nProgram);
+    if (dw & CReceiver::kLiveProgramRead)
+        emit liveProgramRead();
+    if (dw & CReceiver::kProgramReceived)
+        emit programReceived(out.nProgram);
+    if (dw & CReceiver::kLevelsReceived)
+        emit levelsReceived();
+    if (dw & CReceiver::kDeviceTypeReceived)
+        emit deviceTypeReceived(out.nDeviceType);
+    if (dw & CReceiver::kVersionMismatch)
+        emit versionMismatch(out.nMajorVersion);
+    if (dw & CReceiver::kSystemInfoReceived)
+        emit systemInfoReceived();
+    if ((dw & CReceiver::kIdAnswered250) && m_bSearching)
+        emit searchComplete();
+}

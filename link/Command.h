@@ -1,0 +1,129 @@
+#pragma once
+
+#include "FrameAssembler.h"
+#include "LinkPort.h"
+#include "Receiver.h"
+#include "SendDataQueue.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class CAudio_Data;
+
+// The communication engine: owns the port, the send queue and the receive
+// side, paces requests so exactly one frame is in flight, and tells its
+// owner what has arrived.
+//
+// Everything runs on the thread that owns the engine. Signals are emitted
+// after the engine has finished with the frame or tick that caused them, so
+// a slot may close the port or clear the queue.
+class CCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kReadBytes = 2000;
+    static constexpr int kWriteWaitMs = 5000;
+    // Pump ticks (20 ms each) an unanswered head waits before it is sent
+    // again with the line reset, and before the engine gives up.
+    static constexpr int kFirstRepeatTicks = 50;
+    static constexpr int kSecondRepeatTicks = 100;
+    static constexpr int kGiveUpTicks = 200;
+    // The pump adds a frame of its own only when fewer are waiting.
+    static constexpr int kPumpLowWater = 2;
+
+    // Without a port the engine makes the serial one.
+    explicit CCommand(std::unique_ptr<CLinkPort> pPort = nullptr, QObject* pParent = nullptr);
+    ~CCommand() override;
+
+    // ---- the line ----------------------------------------------------------
+    // Closes a port that is still open, opens the named one and clears both
+    // directions. False when it cannot be opened; the caller then tells the
+    // user "Unable to open COM-port".
+    bool Open(const QString& strPort);
+    void Close();
+    bool IsOpen() const;
+
+    // ---- the send queue ----------------------------------------------------
+    void Enqueue(CSendData entry) { m_queue.Enqueue(std::move(entry)); }
+    // Only when the queue is not empty.
+    CSendData& Head() { return m_queue.Head(); }
+    void RemoveHead() { m_queue.RemoveHead(); }
+    int Count() const { return m_queue.Count(); }
+    void Clear() { m_queue.Clear(); }
+    const CSendDataQueue& Queue() const { return m_queue; }
+
+    // Writes 0x5A, 0x5A and the head frame, each as its own write. The
+    // results are not examined: an unanswered frame is repeated anyway.
+    void SendHead();
+    // Purges the port and starts the hunt for a frame afresh.
+    void ResetLine();
+    // One pump tick: tops the queue up from the record's pending edits (or a
+    // level request) and sends the head, or counts the time it has waited,
+    // repeats it, and at last asks the owner to disconnect.
+    void PumpTick(CAudio_Data& record);
+
+    // Transfer in progress: set by the producers of a transfer, cleared when
+    // the last frame of the transfer is sent.
+    void SetTransferInProgress(bool bOn) { m_bTransferInProgress = bOn; }
+    bool IsTransferInProgress() const { return m_bTransferInProgress; }
+
+    // ---- the receive side --------------------------------------------------
+    // Reads what has arrived and handles at most one whole frame.
+    void ReadAndParse();
+    // Back to hunting for a preamble; bytes collected so far are dropped.
+    void ResetReceive() { m_assembler.Reset(); }
+
+    // Lock sets that arrive are unpacked into this state (the program's one).
+    void AttachLockState(CLockState* pLockState) { m_receiver.AttachLockState(pLockState); }
+
+    // While set, an answer from ID 250 ends the device search.
+    void SetSearching(bool bOn) { m_bSearching = bOn; }
+
+    CReceiver& Receiver() { return m_receiver; }
+    const CReceiver& Receiver() const { return m_receiver; }
+    int Level(int i) const { return m_receiver.Level(i); }
+    const CImageSlot& GetReceiveSlot() const { return m_receiver.GetReceiveSlot(); }
+    CAudio_Data& GetStaging() { return m_receiver.GetStaging(); }
+    const std::string& GetProgramName(int n) const { return m_receiver.GetProgramName(n); }
+    int GetDeviceType() const { return m_receiver.GetDeviceType(); }
+    const std::string& GetVersionText() const { return m_receiver.GetVersionText(); }
+
+signals:
+    // Block 12 of a block read has been stored in the receive slot.
+    void liveProgramRead();
+    // A whole stored program (1..30) is in the receive slot.
+    void programReceived(int nProgram);
+    // The information texts are in the staging record.
+    void systemInfoReceived();
+    void levelsReceived();
+    // ID 250 answered during a device search.
+    void searchComplete();
+    // The processor's major version is not the one supported; the version
+    // request stays at the head.
+    void versionMismatch(int nMajorVersion);
+    void deviceTypeReceived(int nType);
+    // A lock set has been unpacked for program nProgram.
+    void lockSetReceived(int nProgram);
+    // A frame marked for the progress bar has been sent.
+    void progressAdvanced(int nPosition);
+    // The last frame of a transfer has been sent.
+    void transferEnded();
+    // The head went unanswered for about 4 s: the processor is gone.
+    void disconnectRequested();
+    // The port failed while open and has been closed.
+    void lineFault(int nError);
+
+private:
+    void HandleFrame(std::span<const uint8_t> frame);
+    void OnLineFault(int nError);
+
+    std::unique_ptr<CLinkPort> m_pPort;
+    CSendDataQueue m_queue;
+    CFrameAssembler m_assembler;
+    CReceiver m_receiver;
+    bool m_bSearching = false;
+    bool m_bTransferInProgress = false;
+};

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "Audio_Data.h"
+#include "ImageSlot.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+class CLockState;
+
+// What the processor's answers leave behind, and the handler for each kind
+// of answer.
+//
+// Handle takes one whole, verified frame, stores what it carries and says
+// whether it answers the request in flight and whom to tell. It never talks
+// to the port or the queue itself, so the engine can finish its own
+// bookkeeping before anyone is told.
+class CReceiver
+{
+public:
+    static constexpr int kProgramCount = 31;     // 0 live, 1..30 stored
+    static constexpr int kLevelCount = 12;       // inputs A..D, outputs 1..8
+    static constexpr int kDeviceIdCount = 250;
+    static constexpr int kVersionBytes = 8;
+    static constexpr int kLockSetBytes = 12;
+    static constexpr int kProgramLockBytes = 8;  // what a lock-bytes answer fills
+    static constexpr int kSupportedMajorVersion = 1;
+    static constexpr int kDefaultDeviceType = 6;
+
+    enum ENotice : unsigned
+    {
+        kNoticeNone = 0,
+        kLiveProgramRead = 1u << 0,      // block 12 stored
+        kProgramReceived = 1u << 1,      // a whole stored program arrived
+        kSystemInfoReceived = 1u << 2,
+        kLevelsReceived = 1u << 3,
+        kIdAnswered250 = 1u << 4,        // ends a device search
+        kVersionMismatch = 1u << 5,
+        kDeviceTypeReceived = 1u << 6,
+        kLockSetReceived = 1u << 7,      // a lock set was unpacked
+    };
+
+    struct Outcome
+    {
+        bool bAnswered = false;    // the request in flight is done
+        unsigned dwNotices = kNoticeNone;
+        int nProgram = 0;          // for kProgramReceived and kLockSetReceived
+        int nMajorVersion = 0;     // for kVersionMismatch
+        int nDeviceType = 0;       // for kDeviceTypeReceived
+    };
+
+    using LockSet = std::array<uint8_t, kLockSetBytes>;
+
+    CReceiver();
+
+    Outcome Handle(std::span<const uint8_t> frame);
+
+    // Lock sets are unpacked into this state when it is attached.
+    void AttachLockState(CLockState* pLockState) { m_pLockState = pLockState; }
+
+    // Level meter i: a step 0..11 in the low four bits; bit 4 marks an
+    // output's indicator.
+    int Level(int i) const { return m_anLevels.at(static_cast<size_t>(i)); }
+
+    CImageSlot& GetReceiveSlot() { return m_receiveSlot; }
+    const CImageSlot& GetReceiveSlot() const { return m_receiveSlot; }
+    CAudio_Data& GetStaging() { return m_staging; }
+    const CAudio_Data& GetStaging() const { return m_staging; }
+    const std::string& GetProgramName(int n) const { return m_astrProgramNames.at(static_cast<size_t>(n)); }
+    const std::string& GetLastName() const { return m_strName; }
+
+    int GetDeviceType() const { return m_nDeviceType; }
+    const std::string& GetVersionText() const { return m_strVersion; }
+    void ClearVersionText() { m_strVersion.clear(); }
+    const LockSet& GetLockData() const { return m_abyLockData; }
+
+    // Entry k holds ID k + 1 when that ID is offered for connection, else 0.
+    std::array<uint16_t, kDeviceIdCount>& DeviceIdTable() { return m_anDeviceIds; }
+    const std::array<uint16_t, kDeviceIdCount>& DeviceIdTable() const { return m_anDeviceIds; }
+
+    // The integer read from the fifth character of a version text on;
+    // 0 when no digit stands there.
+    static int MajorVersion(const std::string& text);
+    // Level byte as the meters take it: 12..15 become 11, above 27 become 27.
+    static int ClampLevel(int value);
+
+private:
+    void StoreAtBlock(int blockCode, std::span<const uint8_t> payload, size_t limit);
+    void OnBlock(int blockCode, std::span<const uint8_t> payload, Outcome& out);
+    void OnLevels(std::span<const uint8_t> payload, Outcome& out);
+    void OnProgramName(int program, std::span<const uint8_t> payload);
+    void OnDeviceItem(int item, int block, std::span<const uint8_t> payload, Outcome& out);
+    void OnLockData(int program, int item, std::span<const uint8_t> payload, Outcome& out);
+    void OnProgramImage(int program, int block, std::span<const uint8_t> payload, Outcome& out);
+
+    CImageSlot m_receiveSlot;
+    CAudio_Data m_staging;
+    std::array<std::string, kProgramCount> m_astrProgramNames;
+    std::string m_strName;
+    std::array<int, kLevelCount> m_anLevels{};
+    int m_nDeviceType = kDefaultDeviceType;
+    std::string m_strVersion;
+    LockSet m_abyLockData{};
+    std::array<uint16_t, kDeviceIdCount> m_anDeviceIds{};
+    CLockState* m_pLockState = nullptr;
+};

@@ -1,0 +1,7 @@
+#include "SendDataQueue.h"
+
+void CSendDataQueue::RemoveHead()
+{
+    if (!m_entries.empty())
+        m_entries.pop_front();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "LinkPort.h"
+
+#include <deque>
+#include <vector>
+
+// A port without a line: writes are recorded, and each delivered chunk is
+// what one read returns.
+class CFakePort : public CLinkPort
+{
+public:
+    using Bytes = std::vector<uint8_t>;
+
+    int Open(const QString& strPort) override
+    {
+        m_strOpened = strPort;
+        m_bOpen = strPort != "NULL";
+        return m_bOpen ? 0 : 2;
+    }
+    void Close() override { m_bOpen = false; }
+    bool IsOpen() const override { return m_bOpen; }
+    int Write(const uint8_t* pData, int nLength, int) override
+    {
+        m_writes.emplace_back(pData, pData + nLength);
+        return 0;
+    }
+    int Read(uint8_t* pData, int nCapacity) override
+    {
+        if (m_reads.empty())
+            return 0;
+        Bytes& chunk = m_reads.front();
+        const int n = std::min(nCapacity, static_cast<int>(chunk.size()));
+        std::copy_n(chunk.begin(), n, pData);
+        chunk.erase(chunk.begin(), chunk.begin() + n);
+        if (chunk.empty())
+            m_reads.pop_front();
+        return n;
+    }
+    void Purge() override
+    {
+        ++m_nPurges;
+        m_reads.clear();
+    }
+
+    // Makes the bytes readable as one read and tells the engine.
+    void Deliver(const Bytes& chunk)
+    {
+        m_reads.push_back(chunk);
+        emit bytesArrived();
+    }
+    void Fault(int nError)
+    {
+        m_bOpen = false;
+        emit lineFault(nError);
+    }
+
+    // Frames written, the one-byte preamble writes left out.
+    std::vector<Bytes> Frames() const
+    {
+        std::vector<Bytes> frames;
+        for (const Bytes& w : m_writes)
+            if (w.size() > 1)
+                frames.push_back(w);
+        return frames;
+    }
+
+    std::vector<Bytes> m_writes;
+    std::deque<Bytes> m_reads;
+    QString m_strOpened;
+    bool m_bOpen = false;
+    int m_nPurges = 0;
+};

@@ -1,0 +1,24 @@
+#include "ProcessorState.h"
+
+#include "Audio_Data.h"
+#include "FactoryImage.h"
+
+#include <algorithm>
+
+CProcessorState::CProcessorState()
+{
+    // The settings blocks come from a fresh program record, so they carry
+    // the same defaults the editor starts with.
+    CAudio_Data defaults;
+    defaults.SetInfoText(0, "VIRTUAL DSP");
+    std::ranges::copy(defaults.BuildGeneratorBlock(), abyGenerator.begin());
+    std::ranges::copy(defaults.BuildInfoBlock(), abyInfo.begin());
+
+    aImages.fill(FactoryDefaultImage());
+    for (LockRecord& record : aLocks)
+    {
+        record.fill(0);
+        // No password: six spaces.
+        std::fill(record.begin() + 6, record.end(), ' ');
+    }
+}

@@ -1,0 +1,186 @@
+#include "PtyServer.h"
+
+#include "Frame.h"
+#include "VirtualProcessor.h"
+
+#include <QSocketNotifier>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace
+{
+// Line noise without 0x5A, which would start a preamble of its own.
+constexpr std::array<uint8_t, 10> kNoise = {0x00, 0xFF, 0x12, 0xA4, 0xAA, 0x33, 0x5B, 0xC3, 0x01, 0xA6};
+constexpr int kRetryMs = 1;
+
+void Log(const char* pszDirection, std::span<const uint8_t> frame)
+{
+    std::fprintf(stderr, "%s %02X id %d  %d/%d/%d/%d  %zu bytes\n", pszDirection, frame[Frame::kOffType],
+                 frame[Frame::kOffDeviceId], frame[Frame::kOffProgram], frame[Frame::kOffItem],
+                 frame[Frame::kOffBlock], frame[Frame::kOffSelector], frame.size() - Frame::kOverhead);
+}
+}
+
+CPtyServer::CPtyServer(CVirtualProcessor& processor, const Options& options, QObject* pParent)
+    : QObject(pParent)
+    , m_processor(processor)
+    , m_options(options)
+{
+    m_writeTimer.setSingleShot(true);
+    m_writeTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_writeTimer, &QTimer::timeout, this, &CPtyServer::WriteOut);
+}
+
+CPtyServer::~CPtyServer()
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (!m_strLink.empty() && fs::is_symlink(m_strLink, error) && fs::read_symlink(m_strLink, error) == SlavePath())
+        fs::remove(m_strLink, error);
+    if (m_fdSlave >= 0)
+        ::close(m_fdSlave);
+}
+
+bool CPtyServer::Start(const std::string& strLink, std::string& strError)
+{
+    namespace fs = std::filesystem;
+    if (!m_pty.Open())
+    {
+        strError = "cannot open a pseudo-terminal: " + std::string(std::strerror(m_pty.GetLastError()));
+        return false;
+    }
+    // We keep the terminal's far side open ourselves: without it the master
+    // reports a hang-up, again and again, whenever no program has the port
+    // open.
+    m_fdSlave = ::open(SlavePath().c_str(), O_RDWR | O_NOCTTY);
+    if (m_fdSlave < 0)
+    {
+        strError = "cannot open " + SlavePath() + ": " + std::strerror(errno);
+        return false;
+    }
+
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(strLink, error);
+    if (fs::exists(status) && !fs::is_symlink(status))
+    {
+        strError = strLink + " exists and is not a symlink";
+        return false;
+    }
+    if (fs::is_symlink(status))
+        fs::remove(strLink, error);
+    fs::create_symlink(SlavePath(), strLink, error);
+    if (error)
+    {
+        strError = "cannot create " + strLink + ": " + error.message();
+        return false;
+    }
+    m_strLink = strLink;
+
+    m_pNotifier = std::make_unique<QSocketNotifier>(m_pty.MasterFd(), QSocketNotifier::Read);
+    connect(m_pNotifier.get(), &QSocketNotifier::activated, this, &CPtyServer::OnReadable);
+    return true;
+}
+
+void CPtyServer::OnReadable()
+{
+    std::array<uint8_t, 4096> abyRead;
+    const ssize_t nRead = m_pty.Read(abyRead.data(), abyRead.size());
+    if (nRead <= 0)
+        return;
+    // Unlike the program, the processor keeps whatever follows a frame.
+    auto bytes = std::span(abyRead).first(static_cast<size_t>(nRead));
+    while (!bytes.empty())
+    {
+        const auto outcome = m_assembler.Feed(bytes);
+        bytes = bytes.subspan(outcome.nConsumed);
+        if (outcome.eResult == CFrameAssembler::EResult::kFrame)
+            OnRequest(m_assembler.GetFrame());
+    }
+}
+
+bool CPtyServer::IsLost()
+{
+    const unsigned n = ++m_nRequests;
+    if (m_options.bSilent)
+        return true;
+    if (m_options.nStopAfter >= 0 && n > static_cast<unsigned>(m_options.nStopAfter))
+        return true;
+    return m_options.nSkipEvery > 0 && n % static_cast<unsigned>(m_options.nSkipEvery) == 0;
+}
+
+void CPtyServer::OnRequest(std::span<const uint8_t> frame)
+{
+    if (m_options.bVerbose)
+        Log("->", frame);
+    // A lost request never reaches the processor: nothing is applied.
+    if (IsLost())
+        return;
+    const unsigned nChangesBefore = m_processor.GetChangeCount();
+    const auto answer = m_processor.Answer(frame);
+    if (m_processor.GetChangeCount() != nChangesBefore)
+        emit stateChanged();
+    if (!answer)
+        return;
+    if (m_options.bVerbose)
+        Log("<-", *answer);
+
+    for (int i = 0; i < m_options.nGarbage; ++i)
+        m_output.push_back(kNoise[m_nNoise++ % kNoise.size()]);
+    m_output.push_back(Frame::kStart);
+    m_output.push_back(Frame::kStart);
+    m_output.insert(m_output.end(), answer->begin(), answer->end());
+    if (!m_writeTimer.isActive())
+        WriteOut();
+}
+
+void CPtyServer::WriteOut()
+{
+    while (!m_output.empty())
+    {
+        size_t nAllowed = m_output.size();
+        if (m_options.nChunk > 0)
+            nAllowed = std::min(nAllowed, static_cast<size_t>(m_options.nChunk));
+        if (m_options.bRealRate)
+        {
+            if (!m_rateClock.isValid())
+            {
+                m_rateClock.start();
+                m_nRateSent = 0;
+            }
+            // One byte may leave at once; each further one after its time
+            // on the line.
+            const qint64 nDue = 1 + m_rateClock.nsecsElapsed() * kBytesPerSecond / 1000000000 - m_nRateSent;
+            nAllowed = std::min(nAllowed, static_cast<size_t>(std::max<qint64>(nDue, 0)));
+        }
+        if (nAllowed == 0)
+        {
+            m_writeTimer.start(kRetryMs);
+            return;
+        }
+
+        std::array<uint8_t, 4096> abyOut;
+        nAllowed = std::min(nAllowed, abyOut.size());
+        std::copy_n(m_output.begin(), nAllowed, abyOut.begin());
+        const ssize_t nWritten = m_pty.Write(abyOut.data(), nAllowed);
+        if (nWritten <= 0)
+        {
+            // The terminal's buffer is full; the reader will make room.
+            m_writeTimer.start(kRetryMs);
+            return;
+        }
+        m_output.erase(m_output.begin(), m_output.begin() + nWritten);
+        m_nRateSent += nWritten;
+        if (m_options.nChunk > 0 && !m_output.empty())
+        {
+            m_writeTimer.start(m_options.nChunkGapMs);
+            return;
+        }
+    }
+    m_rateClock.invalidate();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "FrameAssembler.h"
+#include "PseudoTerminal.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <span>
+#include <string>
+
+class CVirtualProcessor;
+class QSocketNotifier;
+
+// Puts a virtual processor on a pseudo-terminal: takes the requests the
+// program writes to the terminal, lets the processor answer them, and
+// writes the answers back, each preceded by 0x5A 0x5A.
+//
+// The line can be made worse on purpose, to try the program's recovery:
+// requests lost, noise before the answers, answers in small pieces, and the
+// pace of a real 57600-baud line.
+class CPtyServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options
+    {
+        bool bSilent = false;      // never answer
+        int nSkipEvery = 0;        // lose every n-th request (0: none)
+        int nStopAfter = -1;       // answer this many requests, then fall silent (-1: no limit)
+        int nGarbage = 0;          // noise bytes before each answer
+        int nChunk = 0;            // write answers in pieces of this many bytes (0: whole)
+        int nChunkGapMs = 5;       // pause between pieces
+        bool bRealRate = false;    // no faster than 57600 baud, 8N1
+        bool bVerbose = false;     // log requests and answers to stderr
+    };
+
+    static constexpr int kBytesPerSecond = 57600 / 10;
+
+    CPtyServer(CVirtualProcessor& processor, const Options& options, QObject* pParent = nullptr);
+    // Removes the link if it still points at our terminal.
+    ~CPtyServer() override;
+
+    // Opens the pseudo-terminal and makes strLink a symlink to it (an old
+    // symlink there is replaced; any other file is left alone and Start
+    // fails). False with a message in strError.
+    bool Start(const std::string& strLink, std::string& strError);
+    const std::string& SlavePath() const { return m_pty.SlavePath(); }
+
+signals:
+    // A request changed the processor's state.
+    void stateChanged();
+
+private:
+    void OnReadable();
+    void OnRequest(std::span<const uint8_t> frame);
+    bool IsLost();
+    void WriteOut();
+
+    CVirtualProcessor& m_processor;
+    Options m_options;
+    CPseudoTerminal m_pty;
+    int m_fdSlave = -1;
+    std::string m_strLink;
+    std::unique_ptr<QSocketNotifier> m_pNotifier;
+    CFrameAssembler m_assembler;
+    std::deque<uint8_t> m_output;
+    QTimer m_writeTimer;
+    QElapsedTimer m_rateClock;
+    qint64 m_nRateSent = 0;
+    unsigned m_nRequests = 0;
+    size_t m_nNoise = 0;
+};

@@ -1,0 +1,305 @@
+#include "VirtualProcessor.h"
+
+#include "Audio_InData.h"
+#include "Audio_OutData.h"
+#include "Frame.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr int kSubBlockBytes = 8;
+constexpr int kReadPayload = 8;     // a read request carries 8 zero bytes
+constexpr int kShortPayload = 12;   // levels, names, lock data
+constexpr int kFirstOutputCode = 5;
+constexpr int kMaxDeviceId = 250;
+constexpr int kSystemLocks = 31;
+constexpr int kMeterTop = 11;
+constexpr uint8_t kMutedOn = 1;     // "on" byte of a muted channel
+constexpr uint8_t kIndicator = 0x10;
+
+bool IsStoredOrLive(int program)
+{
+    return program >= 0 && program < CProcessorState::kProgramCount;
+}
+
+int SubBlockOffset(int blockCode, int code)
+{
+    return blockCode < kFirstOutputCode ? CAudio_InData::SubBlockOffset(code) : CAudio_OutData::SubBlockOffset(code);
+}
+}
+
+struct CVirtualProcessor::Request
+{
+    uint8_t byType;
+    uint8_t byDeviceId;
+    int nProgram;
+    int nItem;
+    int nBlock;
+    int nSelector;
+    std::span<const uint8_t> payload;
+
+    int Length() const { return static_cast<int>(payload.size()); }
+};
+
+CVirtualProcessor::CVirtualProcessor(CProcessorState state)
+    : m_state(std::move(state))
+{
+    SetVersion(kDefaultVersion);
+}
+
+void CVirtualProcessor::SetVersion(const std::string& text)
+{
+    m_strVersion = text.substr(0, kVersionBytes);
+    m_strVersion.resize(kVersionBytes, ' ');
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::Answer(std::span<const uint8_t> frame)
+{
+    if (!Frame::Verify(frame))
+        return std::nullopt;
+    const Request rq{frame[Frame::kOffType],
+                     frame[Frame::kOffDeviceId],
+                     frame[Frame::kOffProgram],
+                     frame[Frame::kOffItem],
+                     frame[Frame::kOffBlock],
+                     frame[Frame::kOffSelector],
+                     frame.subspan(Frame::kOffPayload, frame.size() - Frame::kOverhead)};
+    // Several processors share the line: only our own ID is answered.
+    if (rq.byDeviceId != m_state.nDeviceId)
+        return std::nullopt;
+
+    switch (rq.byType)
+    {
+    case Frame::kParamChange:
+        return OnParamChange(rq);
+    case Frame::kBlockRead:
+        return OnBlockRead(rq);
+    case Frame::kBlockWrite:
+        return OnBlockWrite(rq);
+    case Frame::kLevels:
+        return OnLevels(rq);
+    case Frame::kProgramName:
+        return OnProgramName(rq);
+    case Frame::kDeviceItem:
+        return OnDeviceItem(rq);
+    case Frame::kLockData:
+        return OnLockData(rq);
+    case Frame::kSystemInfo:
+        return OnSystemInfo(rq);
+    case Frame::kProgramImage:
+        return OnProgramImage(rq);
+    default:
+        return std::nullopt;
+    }
+}
+
+CVirtualProcessor::Bytes CVirtualProcessor::Reply(const Request& rq, std::span<const uint8_t> payload) const
+{
+    Frame::Header header;
+    header.byType = rq.byType;
+    header.byDeviceId = static_cast<uint8_t>(m_state.nDeviceId);
+    header.byProgram = static_cast<uint8_t>(rq.nProgram);
+    header.byItem = static_cast<uint8_t>(rq.nItem);
+    header.byBlock = static_cast<uint8_t>(rq.nBlock);
+    header.bySelector = static_cast<uint8_t>(rq.nSelector);
+    return Frame::Build(header, payload);
+}
+
+CVirtualProcessor::Bytes CVirtualProcessor::Acknowledge(const Request& rq)
+{
+    ++m_nChanges;
+    Request ack = rq;
+    ack.byType = Frame::kAck;
+    static constexpr std::array<uint8_t, 8> kZeros{};
+    return Reply(ack, kZeros);
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnParamChange(const Request& rq)
+{
+    if (rq.Length() != kSubBlockBytes || !CImageSlot::IsValidBlockCode(rq.nBlock))
+        return std::nullopt;
+    const int nOffset = SubBlockOffset(rq.nBlock, rq.nSelector);
+    if (nOffset < 0)
+        return std::nullopt;
+    // Linked channels are sent one by one by the program, so a change
+    // touches the named channel only.
+    auto& live = m_state.aImages[0];
+    std::ranges::copy(rq.payload, live.begin() + CImageSlot::BlockOffset(rq.nBlock) + nOffset);
+    return Acknowledge(rq);
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnBlockRead(const Request& rq)
+{
+    if (rq.Length() != kReadPayload || !IsStoredOrLive(rq.nProgram) || !CImageSlot::IsValidBlockCode(rq.nBlock))
+        return std::nullopt;
+    const auto& image = m_state.aImages[static_cast<size_t>(rq.nProgram)];
+    const auto block = std::span(image).subspan(CImageSlot::BlockOffset(rq.nBlock), CImageSlot::BlockSize(rq.nBlock));
+    if (rq.nProgram != 0)
+    {
+        auto& live = m_state.aImages[0];
+        std::ranges::copy(block, live.begin() + CImageSlot::BlockOffset(rq.nBlock));
+        ++m_nChanges;
+    }
+    return Reply(rq, block);
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnBlockWrite(const Request& rq)
+{
+    if (!IsStoredOrLive(rq.nProgram) || !CImageSlot::IsValidBlockCode(rq.nBlock) ||
+        rq.Length() != CImageSlot::BlockSize(rq.nBlock))
+        return std::nullopt;
+    auto& image = m_state.aImages[static_cast<size_t>(rq.nProgram)];
+    std::ranges::copy(rq.payload, image.begin() + CImageSlot::BlockOffset(rq.nBlock));
+    return Acknowledge(rq);
+}
+
+std::array<uint8_t, CVirtualProcessor::kLevelCount> CVirtualProcessor::NextLevels()
+{
+    const unsigned t = m_nLevelTick++;
+    std::array<uint8_t, kLevelCount> levels{};
+    const auto& live = m_state.aImages[0];
+    for (int i = 0; i < kLevelCount; ++i)
+    {
+        const int nCode = i + 1;
+        if (live[static_cast<size_t>(CImageSlot::BlockOffset(nCode) + CAudio_InData::kParamOffset)] == kMutedOn)
+            continue;
+        // A triangle from 0 to the top of the meter and back, a different
+        // period for each channel so the meters do not move in step.
+        const unsigned nHalf = 6 + static_cast<unsigned>(i % 5);
+        const unsigned nPhase = (t + 3 * static_cast<unsigned>(i)) % (2 * nHalf);
+        const unsigned nRise = nPhase < nHalf ? nPhase : 2 * nHalf - nPhase;
+        int nLevel = static_cast<int>(nRise * kMeterTop / nHalf);
+        if (nCode >= kFirstOutputCode && nLevel >= kMeterTop - 1)
+            nLevel |= kIndicator;
+        levels[static_cast<size_t>(i)] = static_cast<uint8_t>(nLevel);
+    }
+    return levels;
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnLevels(const Request& rq)
+{
+    if (rq.Length() != kShortPayload)
+        return std::nullopt;
+    return Reply(rq, NextLevels());
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnProgramName(const Request& rq)
+{
+    if (rq.Length() != kShortPayload || !IsStoredOrLive(rq.nProgram))
+        return std::nullopt;
+    auto& name = m_state.aNames[static_cast<size_t>(rq.nProgram)];
+    if (rq.nBlock == Frame::kRead)
+        return Reply(rq, name);
+    if (rq.nBlock == Frame::kWrite)
+    {
+        std::ranges::copy(rq.payload, name.begin());
+        return Acknowledge(rq);
+    }
+    return std::nullopt;
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnDeviceItem(const Request& rq)
+{
+    if (rq.Length() != kReadPayload || (rq.nSelector != Frame::kRead && rq.nSelector != Frame::kWrite))
+        return std::nullopt;
+    const bool bRead = rq.nSelector == Frame::kRead;
+    std::array<uint8_t, kReadPayload> answer{};
+
+    switch (rq.nItem)
+    {
+    case Frame::kItemDeviceId:
+        if (bRead)
+        {
+            answer[0] = static_cast<uint8_t>(m_state.nDeviceId);
+            return Reply(rq, answer);
+        }
+        if (rq.payload[0] < 1 || rq.payload[0] > kMaxDeviceId)
+            return std::nullopt;
+        {
+            // Acknowledged under the old ID, which is the one the program
+            // addressed; from then on the new one answers.
+            Bytes ack = Acknowledge(rq);
+            m_state.nDeviceId = rq.payload[0];
+            return ack;
+        }
+    case Frame::kItemDeviceType:
+        if (!bRead)
+            return std::nullopt;
+        answer[0] = static_cast<uint8_t>(m_state.nDeviceType);
+        return Reply(rq, answer);
+    case Frame::kItemGenerator:
+        if (bRead)
+            return Reply(rq, m_state.abyGenerator);
+        std::ranges::copy(rq.payload, m_state.abyGenerator.begin());
+        return Acknowledge(rq);
+    case Frame::kItemBacklight:
+    case Frame::kItemPowerOn:
+    {
+        uint8_t& bySetting = rq.nItem == Frame::kItemBacklight ? m_state.byBacklight : m_state.byPowerOn;
+        if (bRead)
+        {
+            answer[0] = bySetting;
+            return Reply(rq, answer);
+        }
+        bySetting = rq.payload[0];
+        return Acknowledge(rq);
+    }
+    case Frame::kItemVersion:
+        if (!bRead)
+            return std::nullopt;
+        std::copy_n(m_strVersion.begin(), kVersionBytes, answer.begin());
+        return Reply(rq, answer);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnLockData(const Request& rq)
+{
+    if (rq.Length() != kShortPayload || rq.nProgram < 0 || rq.nProgram > kSystemLocks)
+        return std::nullopt;
+    auto& record = m_state.aLocks[static_cast<size_t>(rq.nProgram)];
+    switch (rq.nItem)
+    {
+    case 1:
+        return Reply(rq, record);
+    case 3:
+        return Reply(rq, std::span(record).first(8));
+    case 2:
+    case 4:
+        std::ranges::copy(rq.payload, record.begin());
+        return Acknowledge(rq);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnSystemInfo(const Request& rq)
+{
+    if (rq.nBlock != 1)
+        return std::nullopt;
+    if (rq.nSelector == Frame::kRead && rq.Length() == kReadPayload)
+        return Reply(rq, m_state.abyInfo);
+    if (rq.nSelector == Frame::kWrite && rq.Length() == CProcessorState::kInfoBytes)
+    {
+        std::ranges::copy(rq.payload, m_state.abyInfo.begin());
+        return Acknowledge(rq);
+    }
+    return std::nullopt;
+}
+
+std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnProgramImage(const Request& rq)
+{
+    if (rq.nBlock != 1 || !IsStoredOrLive(rq.nProgram))
+        return std::nullopt;
+    auto& image = m_state.aImages[static_cast<size_t>(rq.nProgram)];
+    if (rq.nSelector == Frame::kRead && rq.Length() == kReadPayload)
+        return Reply(rq, image);
+    if (rq.nSelector == Frame::kWrite && rq.Length() == CImageSlot::kImageBytes)
+    {
+        std::ranges::copy(rq.payload, image.begin());
+        return Acknowledge(rq);
+    }
+    return std::nullopt;
+}
