@@ -356,7 +356,13 @@ void CFilter::Serialize(CArchive& ar)
     ar.ExchangeLong(m_nXoverType);
     ar.ExchangeLong(m_nSlope);
     ar.ExchangeLong(m_nCode);
-    if (ar.IsLoading())
+    // No number this program computes is NaN or infinite: such a value can
+    // only come from damage, and no step or pixel can be made of it.
+    if (ar.IsLoading()
+        && !(std::isfinite(m_dGain) && std::isfinite(m_dBandwidth) && std::isfinite(m_dGeqBandwidth)))
+        ar.MarkDamaged();
+    // A failed read is thrown away; its curves are not worth computing.
+    if (ar.IsLoading() && ar.IsOk())
     {
         m_bChanged = 0;
         UpdateHandle();

@@ -83,8 +83,9 @@ public:
     //   type, frequency, graphic-EQ frequency, sent frequency, gain (DOUBLE),
     //   bypass, off, bandwidth (DOUBLE), graphic-EQ bandwidth (DOUBLE),
     //   crossover characteristic, slope, code.
-    // Bypass comes before off. Read values are taken as stored; a read
-    // filter counts as sent and has its handle and curve recomputed.
+    // Bypass comes before off. Read values are taken as stored, except that
+    // a NaN or infinite double marks the file as damaged; a read filter
+    // counts as sent and has its handle and curve recomputed.
     void Serialize(CArchive& ar);
 
     // ---- curve and handles on the response graph ---------------------------

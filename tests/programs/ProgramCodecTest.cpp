@@ -313,6 +313,10 @@ TEST(ProgramFile, DamagedProgramFilesFailAndLeaveTheEditorAlone)
          ProgramFileError::kDamaged},
         {"output 3 low-pass made a high-pass", output3Filters + 16 * kFilterSize, 1, {0x03},
          ProgramFileError::kDamaged},
+        // Bytes 6 and 7 of input A band 1's gain: a NaN; then output 2 band 3's bandwidth: +infinity.
+        {"NaN gain", kInputAAt + 19 + 16 + 6, 2, {0xF8, 0x7F}, ProgramFileError::kDamaged},
+        {"infinite bandwidth", OutputAt(1) + kOutputFiltersAt + 2 * kFilterSize + 32, 8,
+         {0, 0, 0, 0, 0, 0, 0xF0, 0x7F}, ProgramFileError::kDamaged},
     };
     const Bytes good = NewProgramFile();
     for (const Case& c : cases)
