@@ -441,3 +441,19 @@ void CAudio_Data::HideAllCurves()
     for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
         Output(i).ShowCurve(0);
 }
+
+void CAudio_Data::SetGraphRect(int width, int height)
+{
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        Input(i).SetGraphRect(width, height);
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        Output(i).SetGraphRect(width, height);
+}
+
+void CAudio_Data::SetLockState(const CLockState* locks)
+{
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        Input(i).SetLockState(locks);
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        Output(i).SetLockState(locks);
+}

@@ -108,6 +108,7 @@ public:
 private:
     void SwitchBands(int mode);
     void PropagateParams() override;
+    void SumEq() override;
     void PropagateLimiter();
 
     CAudio_OutRoute* m_pRoute;
