@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "ByteIo.h"
+#include "GraphAxis.h"
 
 #include <algorithm>
 
@@ -9,7 +10,35 @@ CAudio_Channel::CAudio_Channel(CEQ::Kind kind, int channelCode)
     : m_byChannel(static_cast<uint8_t>(channelCode))
     , m_eq(kind)
     , m_nBands(kind == CEQ::Kind::Input ? CEQ::kInputBands : CEQ::kOutputBands)
+    , m_nGainLockFlag(kind == CEQ::Kind::Input ? CLockState::kInGain : CLockState::kOutGain)
 {
+}
+
+void CAudio_Channel::SetGraphRect(int width, int height)
+{
+    m_nGraphW = width;
+    m_nGraphH = height;
+    const auto& eqPoints = m_eq.GetPoints();
+    m_eq.SetGraphRect(width, height);
+    for (int i = 0; i < kFreqPoints; ++i)
+        m_aptCurve[static_cast<size_t>(i)] = {eqPoints[static_cast<size_t>(i)].x, height / 2};
+    UpdateCurve();
+}
+
+void CAudio_Channel::UpdateCurve()
+{
+    const int zeroY = DbToY(0, m_nGraphH) + kCurveTop;
+    SumEq();
+    const auto& eqPoints = m_eq.GetPoints();
+    if (IsLocked(m_nGainLockFlag))
+    {
+        for (int i = 0; i < kFreqPoints; ++i)
+            m_aptCurve[static_cast<size_t>(i)].y = eqPoints[static_cast<size_t>(i)].y;
+        return;
+    }
+    m_nGainOffset = DbToY(m_nGain * 0.1 - 30, m_nGraphH) + kCurveTop;
+    for (int i = 0; i < kFreqPoints; ++i)
+        m_aptCurve[static_cast<size_t>(i)].y = eqPoints[static_cast<size_t>(i)].y + m_nGainOffset - zeroY;
 }
 
 void CAudio_Channel::SetName(const std::string& name)

@@ -444,6 +444,22 @@ void CAudio_Data::HideAllCurves()
         Output(i).ShowCurve(0);
 }
 
+void CAudio_Data::SetGraphRect(int width, int height)
+{
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        Input(i).SetGraphRect(width, height);
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        Output(i).SetGraphRect(width, height);
+}
+
+void CAudio_Data::SetLockState(const CLockState* locks)
+{
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        Input(i).SetLockState(locks);
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        Output(i).SetLockState(locks);
+}
+
 void CAudio_Data::Serialize(CArchive& ar, CLockState& locks)
 {
     ar.ExchangeString(m_strName);

@@ -122,6 +122,10 @@ public:
     // Takes a whole slot and loads every channel record from its block.
     void LoadFromImage(const CImageSlot& slot);
     void HideAllCurves();
+    // Size of the response graph's curve area, passed to every channel.
+    void SetGraphRect(int width, int height);
+    // The lock state every channel's curve consults; none = nothing locked.
+    void SetLockState(const CLockState* locks);
 
 private:
     CSendData MakeFrame(uint8_t type, int program, int item, int block, int selector,

@@ -36,6 +36,11 @@ void CAudio_InData::PropagateParams()
     });
 }
 
+void CAudio_InData::SumEq()
+{
+    m_eq.SumInput(IsLocked(CLockState::kInEq));
+}
+
 void CAudio_InData::CopyLinkedSettings(const CAudio_InData& src)
 {
     m_bInvert = src.m_bInvert;

@@ -72,6 +72,7 @@ public:
 
 private:
     void PropagateParams() override;
+    void SumEq() override;
 
     CAudio_InRoute* m_pRoute;
     std::array<uint8_t, kBlockBytes> m_abyBlock{};

@@ -62,6 +62,11 @@ void CAudio_OutData::PropagateLimiter()
     });
 }
 
+void CAudio_OutData::SumEq()
+{
+    m_eq.SumOutput(IsLocked(CLockState::kOutEq), IsLocked(CLockState::kOutXover));
+}
+
 void CAudio_OutData::SwitchBands(int mode)
 {
     m_bGeqMode = mode;

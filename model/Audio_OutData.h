@@ -117,6 +117,7 @@ public:
 private:
     void SwitchBands(int mode);
     void PropagateParams() override;
+    void SumEq() override;
     void PropagateLimiter();
 
     CAudio_OutRoute* m_pRoute;
