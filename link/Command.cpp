@@ -159,4 +159,6 @@ void CCommand::HandleFrame(std::span<const uint8_t> frame)
         emit systemInfoReceived();
     if ((dw & CReceiver::kIdAnswered250) && m_bSearching)
         emit searchComplete();
+    if (out.bAnswered)
+        emit requestAnswered();
 }

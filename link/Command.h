@@ -111,6 +111,9 @@ signals:
     void progressAdvanced(int nPosition);
     // The last frame of a transfer has been sent.
     void transferEnded();
+    // The request in flight has been answered and has left the queue; the
+    // other notices of the same answer come first.
+    void requestAnswered();
     // The head went unanswered for about 4 s: the processor is gone.
     void disconnectRequested();
     // The port failed while open and has been closed.
