@@ -1,0 +1,63 @@
+#include "Cli.h"
+
+#include "CliOptions.h"
+#include "Console.h"
+#include "PortsCommand.h"
+#include "ShowCommand.h"
+
+#include <array>
+
+namespace
+{
+struct Subcommand
+{
+    const char* pszName;
+    const char* pszSummary;
+    int (*pfnRun)(const QStringList& args, CConsole& console);
+};
+
+constexpr std::array kSubcommands{
+    Subcommand{"ports", "list the serial ports", PortsCommand},
+    Subcommand{"show", "show a .dia1C or .dat1C file as text or JSON", ShowCommand},
+};
+
+QString Usage()
+{
+    QStringList lines{
+        QStringLiteral("Usage: %1 <command> [options] [arguments]").arg(CConsole::kProgram),
+        QString(),
+        QStringLiteral("Backs up, restores and checks loudspeaker processors on a serial line."),
+        QString(),
+        QStringLiteral("Commands:"),
+    };
+    for (const Subcommand& command : kSubcommands)
+        lines << QStringLiteral("  %1  %2").arg(QLatin1String(command.pszName), -10).arg(QLatin1String(command.pszSummary));
+    lines << QString()
+          << QStringLiteral("\"%1 <command> --help\" tells more. Exit status: 0 success, 1 failure, 2 wrong usage.")
+                 .arg(CConsole::kProgram);
+    return lines.join('\n');
+}
+}
+
+namespace Cli
+{
+int Run(const QStringList& args, CConsole& console)
+{
+    const QString strName = args.value(0);
+    if (strName.isEmpty())
+    {
+        console.Error(QStringLiteral("no command given (see %1 --help)").arg(CConsole::kProgram));
+        return kExitUsage;
+    }
+    if (strName == "--help" || strName == "-h" || strName == "help")
+    {
+        console.Out(Usage());
+        return kExitOk;
+    }
+    for (const Subcommand& command : kSubcommands)
+        if (strName == QLatin1String(command.pszName))
+            return command.pfnRun(args.mid(1), console);
+    console.Error(QStringLiteral("unknown command \"%1\" (see %2 --help)").arg(strName, CConsole::kProgram));
+    return kExitUsage;
+}
+}

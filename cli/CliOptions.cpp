@@ -1,0 +1,82 @@
+#include "CliOptions.h"
+
+#include "Console.h"
+
+#include <QCoreApplication>
+
+CCliOptions::CCliOptions(const QString& strCommand, const QString& strDescription, ELine eLine)
+    : m_strCommand(strCommand)
+    , m_eLine(eLine)
+{
+    m_parser.setApplicationDescription(strDescription);
+    m_parser.addHelpOption();
+    if (m_eLine != ELine::kNone)
+        m_parser.addOption({{"p", "port"}, "Serial port: a name (ttyUSB0, COM3) or a device path.", "port"});
+    if (m_eLine == ELine::kPortAndDevice)
+        m_parser.addOption({{"i", "id"}, "Device ID of the processor, 1 to 250 (default 1).", "id"});
+}
+
+void CCliOptions::AddPositional(const QString& strName, const QString& strDescription)
+{
+    m_parser.addPositionalArgument(strName, strDescription);
+}
+
+std::optional<int> CCliOptions::Usage(const QString& strText, CConsole& console) const
+{
+    console.Error(QStringLiteral("%1: %2 (see %3 %1 --help)").arg(m_strCommand, strText, CConsole::kProgram));
+    return kExitUsage;
+}
+
+std::optional<int> CCliOptions::IntValue(const QString& strOption, int nLow, int nHigh, int nDefault,
+                                         CConsole& console) const
+{
+    if (!m_parser.isSet(strOption))
+        return nDefault;
+    bool bOk = false;
+    const int nValue = m_parser.value(strOption).toInt(&bOk);
+    if (bOk && nValue >= nLow && nValue <= nHigh)
+        return nValue;
+    Usage(QStringLiteral("--%1 must be a number from %2 to %3").arg(strOption).arg(nLow).arg(nHigh), console);
+    return std::nullopt;
+}
+
+std::optional<int> CCliOptions::Parse(const QStringList& args, int nPositionals, CConsole& console)
+{
+    // QCommandLineParser takes the program name first.
+    QStringList argv{QStringLiteral("%1 %2").arg(CConsole::kProgram, m_strCommand)};
+    argv << args;
+
+    if (!m_parser.parse(argv))
+        return Usage(m_parser.errorText(), console);
+    if (m_parser.isSet("help"))
+    {
+        // The parser names the executable as it was started; the usage line
+        // reads better with the program's name and the subcommand.
+        QString strHelp = m_parser.helpText().trimmed();
+        const QString strStarted = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
+        if (strHelp.startsWith(strStarted))
+            strHelp.replace(0, strStarted.size(), QStringLiteral("Usage: ") + argv[0]);
+        console.Out(strHelp);
+        return kExitOk;
+    }
+    const QStringList positionals = m_parser.positionalArguments();
+    if (positionals.size() < nPositionals)
+        return Usage(QStringLiteral("missing argument"), console);
+    if (positionals.size() > nPositionals)
+        return Usage(QStringLiteral("unexpected argument \"%1\"").arg(positionals.value(nPositionals)), console);
+
+    if (m_eLine != ELine::kNone)
+    {
+        m_strPort = m_parser.value("port");
+        if (m_strPort.isEmpty())
+            return Usage(QStringLiteral("no port given (--port)"), console);
+    }
+    if (m_eLine == ELine::kPortAndDevice)
+    {
+        const std::optional<int> nId = IntValue("id", kFirstDeviceId, kLastDeviceId, kDefaultDeviceId, console);
+        if (!nId)
+            return kExitUsage;
+        m_nDeviceId = *nId;
+    }
+    return std::nullopt;
+}

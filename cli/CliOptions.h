@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class CConsole;
+
+// Exit statuses of the command-line program.
+enum ExitStatus : int
+{
+    kExitOk = 0,
+    kExitFailed = 1,  // the processor, the port or a file let the command down
+    kExitUsage = 2,   // the command line itself is wrong
+};
+
+// The command line of one subcommand: --help, and for subcommands that talk
+// to a processor the port and the device ID.
+class CCliOptions
+{
+public:
+    static constexpr int kDefaultDeviceId = 1;
+    static constexpr int kFirstDeviceId = 1;
+    static constexpr int kLastDeviceId = 250;
+
+    // What of a processor the subcommand needs on its command line.
+    enum class ELine
+    {
+        kNone,
+        kPort,           // --port
+        kPortAndDevice,  // --port and --id
+    };
+
+    CCliOptions(const QString& strCommand, const QString& strDescription, ELine eLine);
+
+    QCommandLineParser& Parser() { return m_parser; }
+    void AddPositional(const QString& strName, const QString& strDescription);
+
+    // Parses the arguments after the subcommand's name. Returns the exit
+    // status when the command is done already: after --help (0) or on a
+    // wrong command line (2, with the error line written). nPositionals is
+    // how many positional arguments the command takes.
+    std::optional<int> Parse(const QStringList& args, int nPositionals, CConsole& console);
+
+    QString Port() const { return m_strPort; }
+    int DeviceId() const { return m_nDeviceId; }
+    QString Positional(int i) const { return m_parser.positionalArguments().value(i); }
+    // The value of an option that takes a number from nLow to nHigh; writes
+    // the usage error line and gives none when it is not one.
+    std::optional<int> IntValue(const QString& strOption, int nLow, int nHigh, int nDefault, CConsole& console) const;
+
+private:
+    std::optional<int> Usage(const QString& strText, CConsole& console) const;
+
+    QString m_strCommand;
+    ELine m_eLine;
+    QCommandLineParser m_parser;
+    QString m_strPort;
+    int m_nDeviceId = kDefaultDeviceId;
+};
