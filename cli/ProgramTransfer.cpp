@@ -1,0 +1,219 @@
+#include "ProgramTransfer.h"
+
+#include "Audio_Data.h"
+#include "Command.h"
+#include "LockState.h"
+#include "ProgramCodec.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace
+{
+constexpr int kLiveProgram = 0;
+constexpr int kFixedLockSet = 31;
+constexpr int kLockSetWrite = 2;
+constexpr int kProgramLockRead = 3;
+constexpr int kProgramLockWrite = 4;
+constexpr int kNameWrite = 2;
+constexpr uint32_t kAllPrograms = (1u << CProgramBank::kSlots) - 1;
+// Progress positions, as the program window's bar counts them.
+constexpr int kStoreFirstPosition = 1;
+constexpr int kStorePositions = CImageSlot::kBlockCount;
+constexpr int kStoreAllPositions = 2 * CProgramBank::kSlots;
+constexpr int kRecallAllPositions = 3 * CProgramBank::kSlots;
+}
+
+CProgramTransfer::CProgramTransfer(CCommand& command, CAudio_Data& record, CLockState& locks, QObject* pParent)
+    : QObject(pParent)
+    , m_command(command)
+    , m_record(record)
+    , m_locks(locks)
+{
+    connect(&m_command, &CCommand::programReceived, this, &CProgramTransfer::OnProgramReceived);
+    connect(&m_command, &CCommand::requestAnswered, this, &CProgramTransfer::OnRequestAnswered);
+    connect(&m_command, &CCommand::progressAdvanced, this, &CProgramTransfer::OnProgressAdvanced);
+}
+
+// ---- into the live program -----------------------------------------------------
+
+bool CProgramTransfer::RecallProgramFromPC(std::span<const uint8_t> fileBody)
+{
+    MuteTable abyLiveMutes{};
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        abyLiveMutes[static_cast<size_t>(i)] = m_record.Input(i).m_bOn;
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        abyLiveMutes[static_cast<size_t>(CAudio_InRoute::kCount + i)] = m_record.Output(i).m_bOn;
+
+    if (ProgramCodec::DecodeProgram(fileBody, m_record, m_locks) != ProgramFileError::kNone)
+        return false;
+    m_record.Inputs().ResetLinkGroups();
+    m_record.Outputs().ResetLinkGroups();
+
+    Start(kStoreFirstPosition, kStorePositions);
+    if (m_record.GetGenType() != 0)
+    {
+        m_record.SetGenType(0);
+        Queue(m_record.BuildGeneratorFrame(false));
+    }
+    Queue(m_record.BuildLockDataFrame(kLiveProgram, kLockSetWrite, m_locks.EncodeLockSet()));
+
+    m_abySavedMutes = abyLiveMutes;
+    if (!m_locks.IsLocked(CLockState::kOutMute))
+    {
+        for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+            m_abySavedMutes[static_cast<size_t>(i)] = m_record.Input(i).m_bOn;
+        for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+            m_abySavedMutes[static_cast<size_t>(CAudio_InRoute::kCount + i)] = m_record.Output(i).m_bOn;
+    }
+    StoreToDevice(kLiveProgram);
+    return true;
+}
+
+void CProgramTransfer::StoreToDevice(int nSlot)
+{
+    Queue(m_record.BuildProgramNameFrame(nSlot, kNameWrite, m_record.GetName()));
+    const CLockState::LockSet lockSet = m_locks.EncodeLockSet();
+    Queue(m_record.BuildLockDataFrame(nSlot, kLockSetWrite, lockSet));
+    if (nSlot == kLiveProgram)
+    {
+        Queue(m_record.BuildLockDataFrame(kFixedLockSet, kLockSetWrite, lockSet));
+        // The processor plays the program while its blocks arrive one by
+        // one: everything stays muted until the last block is in.
+        for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+            m_record.Input(i).SetOn(0);
+        for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+            m_record.Output(i).SetOn(0);
+        QueueChannelParams();
+    }
+
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        QueueWithProgress(m_record.BuildInputBlockFrame(nSlot, i));
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        QueueWithProgress(m_record.BuildOutputBlockFrame(nSlot, i), i == CAudio_OutRoute::kCount - 1);
+
+    if (nSlot == kLiveProgram && m_record.GetGenType() == 0)
+    {
+        for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+            m_record.Input(i).SetOn(m_abySavedMutes[static_cast<size_t>(i)]);
+        for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+            m_record.Output(i).SetOn(m_abySavedMutes[static_cast<size_t>(CAudio_InRoute::kCount + i)]);
+        QueueChannelParams();
+    }
+    // Everything the record holds has gone out whole; the pump must not send
+    // the mute changes a second time.
+    m_record.ClearAllChanged(0);
+    m_command.SetTransferInProgress(true);
+}
+
+void CProgramTransfer::QueueChannelParams()
+{
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        Queue(m_record.BuildInputParamFrame(i));
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        Queue(m_record.BuildOutputParamFrame(i));
+}
+
+// ---- all programs ----------------------------------------------------------------
+
+void CProgramTransfer::StoreAllToPC()
+{
+    Start(0, kStoreAllPositions);
+    m_bReceiving = true;
+    m_dwReceived = 0;
+    for (int n = 1; n <= CProgramBank::kSlots; ++n)
+    {
+        QueueWithProgress(m_record.BuildLockDataFrame(n, kProgramLockRead));
+        QueueWithProgress(m_record.BuildProgramRequestFrame(n), n == CProgramBank::kSlots);
+    }
+    m_command.SetTransferInProgress(true);
+}
+
+void CProgramTransfer::OnProgramReceived(int nProgram)
+{
+    if (!m_bRunning || !m_bReceiving || nProgram < 1 || nProgram > CProgramBank::kSlots)
+        return;
+    const CImageSlot& received = m_command.GetReceiveSlot();
+    CImageSlot& slot = m_bank.GetAt(nProgram - 1);
+    slot.abyImage = received.abyImage;
+    slot.strName = m_command.GetProgramName(nProgram);
+    // The latest lock-bytes answer, which asked for this program.
+    slot.abyInfo = received.abyInfo;
+    m_dwReceived |= 1u << (nProgram - 1);
+    if (m_dwReceived == kAllPrograms)
+        Finish();
+}
+
+void CProgramTransfer::RecallAllFromPC(const CProgramBank& bank)
+{
+    Start(0, kRecallAllPositions);
+    // The images go out through a record of their own, addressed like the
+    // live one; the live record itself does not change.
+    auto pScratch = std::make_unique<CAudio_Data>();
+    pScratch->SetDeviceId(m_record.GetDeviceId());
+    for (int n = 1; n <= CProgramBank::kSlots; ++n)
+    {
+        const CImageSlot& slot = bank.GetAt(n - 1);
+        pScratch->GetImage().abyImage = slot.abyImage;
+        QueueWithProgress(pScratch->BuildProgramNameFrame(n, kNameWrite, slot.strName));
+        QueueWithProgress(pScratch->BuildLockDataFrame(n, kProgramLockWrite, slot.abyInfo));
+        QueueWithProgress(pScratch->BuildProgramStoreFrame(n), n == CProgramBank::kSlots);
+    }
+    m_command.SetTransferInProgress(true);
+}
+
+// ---- bookkeeping -----------------------------------------------------------------
+
+void CProgramTransfer::Start(int nFirstPosition, int nPositions)
+{
+    m_bRunning = true;
+    m_bReceiving = false;
+    m_nFirstPosition = nFirstPosition;
+    m_nProgress = nFirstPosition;
+    m_nPositions = nPositions;
+    m_abyLastFrame.clear();
+}
+
+void CProgramTransfer::Queue(CSendData entry)
+{
+    m_abyLastFrame = entry.GetFrame();
+    m_command.Enqueue(std::move(entry));
+}
+
+void CProgramTransfer::QueueWithProgress(CSendData entry, bool bLast)
+{
+    entry.m_bProgress = 1;
+    entry.m_nProgressPos = m_nProgress++;
+    entry.m_bLastOfTransfer = bLast ? 1 : 0;
+    Queue(std::move(entry));
+}
+
+void CProgramTransfer::OnProgressAdvanced(int nPosition)
+{
+    if (m_bRunning)
+        emit progressAdvanced(nPosition - m_nFirstPosition + 1, m_nPositions);
+}
+
+void CProgramTransfer::OnRequestAnswered()
+{
+    if (!m_bRunning || m_bReceiving)
+        return;
+    const CSendDataQueue& queue = m_command.Queue();
+    for (int i = 0; i < queue.Count(); ++i)
+        if (queue.At(i).GetFrame() == m_abyLastFrame)
+            return;
+    Finish();
+}
+
+void CProgramTransfer::Finish()
+{
+    m_bRunning = false;
+    m_bReceiving = false;
+    emit finished();
+}
+
+void CProgramTransfer::Abort()
+{
+    m_bRunning = false;
+    m_bReceiving = false;
+}
