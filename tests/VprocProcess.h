@@ -4,15 +4,18 @@
 // user would run it. The test target defines ORVAN_VPROC, the program's path.
 
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <functional>
 
-// Runs the event loop until done() holds or nTimeoutMs have passed.
+// Runs the event loop until done() holds or nTimeoutMs have passed. The
+// loop waits in the event loop itself, so timers fire on time (QTest::qWait
+// sleeps between its rounds).
 inline bool RunUntil(const std::function<bool()>& done, int nTimeoutMs)
 {
     const QDeadlineTimer deadline(nTimeoutMs);
@@ -20,7 +23,9 @@ inline bool RunUntil(const std::function<bool()>& done, int nTimeoutMs)
     {
         if (deadline.hasExpired())
             return false;
-        QTest::qWait(5);
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
     }
     return true;
 }
