@@ -437,11 +437,10 @@ void COrvanDlgDlg::OnDevice()
         if (m_connection.ChangeDeviceId(dialog.NewId()))
             ShowStatus(true);
     }
-    else
+    else if (m_connection.ReconnectTo(dialog.ReconnectId()))
     {
-        m_nProgramNumber = 0;
         // The type answer starts the same state read as a new connection.
-        m_connection.ReconnectTo(dialog.ReconnectId());
+        m_nProgramNumber = 0;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "ImageSlot.h"
 #include "Receiver.h"
+#include "SendData.h"
 
 #include <QObject>
 #include <QString>
