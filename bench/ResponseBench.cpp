@@ -1,6 +1,7 @@
 // Cost of redrawing an output channel's curves: every filter's response and
 // the summed channel curve, which a drag recomputes on every mouse move.
 
+#include "Audio_Data.h"
 #include "FilterDesign.h"
 #include "GraphAxis.h"
 
@@ -93,4 +94,33 @@ void BM_DragStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DragStep);
+
+// What the graph does per mouse move while a band is dragged with all twelve
+// curves shown: the band follows the pointer through the record, then every
+// channel curve is recomputed for the redraw.
+void BM_RecordDragWithAllCurves(benchmark::State& state)
+{
+    CAudio_Data data;
+    data.SetGraphRect(601, kGraphHeight);
+    for (int i = 0; i < 8; ++i)
+        for (int k = 0; k < kBands; ++k)
+            data.Output(i).GetBand(k).SetGainStep(380 + k * 3);
+    CFilter& band = data.Output(0).GetBand(8);
+    band.BeginDrag(Centre(band.m_rcHandle));
+    int step = 0;
+    for (auto _ : state)
+    {
+        const Point centre = Centre(band.m_rcHandle);
+        band.DragBand({centre.x + band.m_ptDragOffset.x + (step % 7) - 3,
+                       60 + step % 40 + band.m_ptDragOffset.y});
+        ++step;
+        for (int i = 0; i < 4; ++i)
+            data.Input(i).UpdateCurve();
+        for (int i = 0; i < 8; ++i)
+            data.Output(i).UpdateCurve();
+        benchmark::DoNotOptimize(data.Output(0).GetCurvePoints().data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RecordDragWithAllCurves);
 }

@@ -1,6 +1,8 @@
 #include "Audio_Channel.h"
 
+#include "Archive.h"
 #include "ByteIo.h"
+#include "GraphAxis.h"
 
 #include <algorithm>
 
@@ -8,7 +10,35 @@ CAudio_Channel::CAudio_Channel(CEQ::Kind kind, int channelCode)
     : m_byChannel(static_cast<uint8_t>(channelCode))
     , m_eq(kind)
     , m_nBands(kind == CEQ::Kind::Input ? CEQ::kInputBands : CEQ::kOutputBands)
+    , m_nGainLockFlag(kind == CEQ::Kind::Input ? CLockState::kInGain : CLockState::kOutGain)
 {
+}
+
+void CAudio_Channel::SetGraphRect(int width, int height)
+{
+    m_nGraphW = width;
+    m_nGraphH = height;
+    const auto& eqPoints = m_eq.GetPoints();
+    m_eq.SetGraphRect(width, height);
+    for (int i = 0; i < kFreqPoints; ++i)
+        m_aptCurve[static_cast<size_t>(i)] = {eqPoints[static_cast<size_t>(i)].x, height / 2};
+    UpdateCurve();
+}
+
+void CAudio_Channel::UpdateCurve()
+{
+    const int zeroY = DbToY(0, m_nGraphH) + kCurveTop;
+    SumEq();
+    const auto& eqPoints = m_eq.GetPoints();
+    if (IsLocked(m_nGainLockFlag))
+    {
+        for (int i = 0; i < kFreqPoints; ++i)
+            m_aptCurve[static_cast<size_t>(i)].y = eqPoints[static_cast<size_t>(i)].y;
+        return;
+    }
+    m_nGainOffset = DbToY(m_nGain * 0.1 - 30, m_nGraphH) + kCurveTop;
+    for (int i = 0; i < kFreqPoints; ++i)
+        m_aptCurve[static_cast<size_t>(i)].y = eqPoints[static_cast<size_t>(i)].y + m_nGainOffset - zeroY;
 }
 
 void CAudio_Channel::SetName(const std::string& name)
@@ -89,4 +119,17 @@ void CAudio_Channel::CopyName(Name& dst, std::span<const uint8_t> src)
     dst.fill('\0');
     for (size_t i = 0; i < dst.size() && i < src.size() && src[i] != 0; ++i)
         dst[i] = static_cast<char>(src[i]);
+}
+
+void CAudio_Channel::SetNameFromFile(const std::string& text)
+{
+    CopyName(m_szName, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+}
+
+void CAudio_Channel::ExchangeChannelCode(CArchive& ar)
+{
+    uint8_t code = m_byChannel;
+    ar.ExchangeByte(code);
+    if (code != m_byChannel)
+        ar.MarkDamaged();
 }

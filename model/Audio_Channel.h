@@ -1,10 +1,13 @@
 #pragma once
 
 #include "EQ.h"
+#include "LockState.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+class CArchive;
 
 // Colour of a channel's curve, laid out as red | green << 8 | blue << 16.
 using ColorRef = uint32_t;
@@ -65,6 +68,16 @@ public:
     CFilter& GetBand(int i) { return m_eq.GetAt(i); }
     const CFilter& GetBand(int i) const { return m_eq.GetAt(i); }
 
+    // ---- channel curve on the response graph --------------------------------
+    // The lock state that decides which filters and whether the gain show in
+    // the curves; none means nothing is locked.
+    void SetLockState(const CLockState* locks) { m_pLocks = locks; }
+    void SetGraphRect(int width, int height);
+    // The EQ sum shifted by the channel gain.
+    void UpdateCurve();
+    const CEQ::Points& GetCurvePoints() const { return m_aptCurve; }
+    int GetGainOffset() const { return m_nGainOffset; }
+
     // Channel-wide EQ bypass: every band, never the crossover filters.
     void SetEqBypass(int bypass);
     // 1 when every band is off or bypassed.
@@ -89,11 +102,27 @@ public:
 protected:
     // Copies the edited parameter group to the channels linked with this one.
     virtual void PropagateParams() = 0;
+    // Fills the EQ's summed points as the locks allow.
+    virtual void SumEq() = 0;
+    bool IsLocked(int flag) const { return m_pLocks && m_pLocks->IsLocked(flag); }
 
     CEQ m_eq;
     int m_nBands;
+    int m_nGainLockFlag;
+    const CLockState* m_pLocks = nullptr;
+    CEQ::Points m_aptCurve{};
+    int m_nGainOffset = 0;
+    int m_nGraphW = 0;
+    int m_nGraphH = 0;
 
     static void CopyName(Name& dst, std::span<const uint8_t> src);
+    // A name read from a file: its first 8 bytes up to a NUL, NUL-padded.
+    // Like every load, it does not mark the name for sending.
+    void SetNameFromFile(const std::string& text);
+    // The channel code is the record's identity: frames carry it and the
+    // device image is indexed by it. A file whose code is not this
+    // record's own is damaged.
+    void ExchangeChannelCode(CArchive& ar);
     // Bytes 0 to 13, laid out alike in input and output blocks: name, on + 1,
     // polarity + 1, delay step + 1, gain step + 301.
     void BuildBlockHead(std::span<uint8_t> block) const;

@@ -1,8 +1,10 @@
 #include "Audio_Data.h"
 
+#include "Archive.h"
 #include "ByteIo.h"
 #include "FactoryImage.h"
 #include "Frame.h"
+#include "LockState.h"
 
 #include <algorithm>
 
@@ -440,4 +442,40 @@ void CAudio_Data::HideAllCurves()
         Input(i).ShowCurve(0);
     for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
         Output(i).ShowCurve(0);
+}
+
+void CAudio_Data::SetGraphRect(int width, int height)
+{
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        Input(i).SetGraphRect(width, height);
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        Output(i).SetGraphRect(width, height);
+}
+
+void CAudio_Data::SetLockState(const CLockState* locks)
+{
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        Input(i).SetLockState(locks);
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        Output(i).SetLockState(locks);
+}
+
+void CAudio_Data::Serialize(CArchive& ar, CLockState& locks)
+{
+    ar.ExchangeString(m_strName);
+    for (int flag = 0; flag < CLockState::kFunctionFlags; ++flag)
+    {
+        const auto i = static_cast<size_t>(flag);
+        uint8_t value = locks.m_abyFlags[i];
+        ar.ExchangeByte(value);
+        if (ar.IsLoading())
+        {
+            // A program's function locks arrive fixed: the lock window must
+            // not let the user clear what the file locked.
+            locks.m_abyFlags[i] = value;
+            locks.m_abyFixed[i] = value;
+        }
+    }
+    m_inRoute.Serialize(ar);
+    m_outRoute.Serialize(ar);
 }

@@ -10,6 +10,9 @@
 #include <span>
 #include <string>
 
+class CArchive;
+class CLockState;
+
 // The program record: one parameter set of the processor with its channel
 // records and device image, and the only place that builds outgoing frames.
 //
@@ -104,12 +107,25 @@ public:
     // item 1 read lock set, 2 write, 3 read a program's lock bytes, 4 write them.
     CSendData BuildLockDataFrame(int program, int item, std::span<const uint8_t> lockSet = {}) const;
 
+    // Single-program file body: the program name (STRING), function locks
+    // 0 to 31 (one BYTE each), the 4 input and the 8 output records.
+    // Storing changes nothing. Loading takes values as stored: the lock
+    // bytes become both the lock flags and the fixed locks; nothing outside
+    // the layout (gate thresholds, link groups, image, generator) changes.
+    // A load that fails part-way leaves the records half-read: read into a
+    // scratch record first (ProgramCodec does).
+    void Serialize(CArchive& ar, CLockState& locks);
+
     // The next frame due for pending edits, or the level request.
     CSendData BuildNextPendingFrame();
     void ClearAllChanged(int generatorFlag);
     // Takes a whole slot and loads every channel record from its block.
     void LoadFromImage(const CImageSlot& slot);
     void HideAllCurves();
+    // Size of the response graph's curve area, passed to every channel.
+    void SetGraphRect(int width, int height);
+    // The lock state every channel's curve consults; none = nothing locked.
+    void SetLockState(const CLockState* locks);
 
 private:
     CSendData MakeFrame(uint8_t type, int program, int item, int block, int selector,

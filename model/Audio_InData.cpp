@@ -1,5 +1,6 @@
 #include "Audio_InData.h"
 
+#include "Archive.h"
 #include "Audio_InRoute.h"
 #include "ByteIo.h"
 
@@ -35,6 +36,11 @@ void CAudio_InData::PropagateParams()
     });
 }
 
+void CAudio_InData::SumEq()
+{
+    m_eq.SumInput(IsLocked(CLockState::kInEq));
+}
+
 void CAudio_InData::CopyLinkedSettings(const CAudio_InData& src)
 {
     m_bInvert = src.m_bInvert;
@@ -64,4 +70,21 @@ void CAudio_InData::LoadBlock(std::span<const uint8_t, kBlockBytes> block)
     m_nSpare15 = block[15];
     for (int k = 0; k < CEQ::kInputBands; ++k)
         m_eq.GetAt(k).LoadBandBytes(block.subspan(kBandOffset + CFilter::kBandBytes * k).first<CFilter::kBandBytes>());
+}
+
+void CAudio_InData::Serialize(CArchive& ar)
+{
+    std::string name = GetName();
+    ar.ExchangeString(name);
+    if (ar.IsLoading())
+        SetNameFromFile(name);
+    ar.ExchangeByte(m_bOn);
+    ar.ExchangeByte(m_bInvert);
+    ar.ExchangeLong(m_nDelay);
+    ar.ExchangeLong(m_nGain);
+    ar.ExchangeByte(m_bGateActive);
+    ar.ExchangeLong(m_nSpare15);
+    ar.ExchangeByte(m_byParamCode);
+    ExchangeChannelCode(ar);
+    m_eq.Serialize(ar);
 }

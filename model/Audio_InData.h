@@ -56,6 +56,12 @@ public:
     // name, mute, colour and flags stay.
     void CopyLinkedSettings(const CAudio_InData& src);
 
+    // Program file record: name (STRING, at most 8), on, polarity (BYTEs),
+    // delay, gain (LONGs), gate active (BYTE), spare (LONG), parameter code,
+    // channel code (BYTEs), then the 6 bands. The gate threshold is not
+    // part of the file: reading leaves it as it was.
+    void Serialize(CArchive& ar);
+
     std::span<const uint8_t, kBlockBytes> BuildBlock();
     void LoadBlock(std::span<const uint8_t, kBlockBytes> block);
     std::span<const uint8_t, kBlockBytes> GetBlock() const { return m_abyBlock; }
@@ -66,6 +72,7 @@ public:
 
 private:
     void PropagateParams() override;
+    void SumEq() override;
 
     CAudio_InRoute* m_pRoute;
     std::array<uint8_t, kBlockBytes> m_abyBlock{};

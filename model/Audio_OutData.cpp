@@ -1,5 +1,6 @@
 #include "Audio_OutData.h"
 
+#include "Archive.h"
 #include "Audio_OutRoute.h"
 #include "ByteIo.h"
 
@@ -59,6 +60,11 @@ void CAudio_OutData::PropagateLimiter()
         peer.m_nLimitRelease = m_nLimitRelease;
         peer.m_bLimitChanged = 1;
     });
+}
+
+void CAudio_OutData::SumEq()
+{
+    m_eq.SumOutput(IsLocked(CLockState::kOutEq), IsLocked(CLockState::kOutXover));
 }
 
 void CAudio_OutData::SwitchBands(int mode)
@@ -141,4 +147,35 @@ void CAudio_OutData::LoadBlock(std::span<const uint8_t, kBlockBytes> block)
         m_eq.GetAt(k).LoadBandBytes(block.subspan(kBandOffset + CFilter::kBandBytes * k).first<CFilter::kBandBytes>());
     GetHighPass().LoadXover(ByteIo::GetSignedWord(block, 28), block[30] - 1, block[31] - 1);
     GetLowPass().LoadXover(ByteIo::GetSignedWord(block, 24), block[26] - 1, block[27] - 1);
+}
+
+void CAudio_OutData::Serialize(CArchive& ar)
+{
+    std::string name = GetName();
+    ar.ExchangeString(name);
+    ar.ExchangeLong(m_nReserved);
+    ar.ExchangeByte(m_byNameCode);
+    ar.ExchangeByte(m_bOn);
+    ar.ExchangeLong(m_nGain);
+    ar.ExchangeByte(m_bInvert);
+    ar.ExchangeByte(m_byRoute);
+    ar.ExchangeLong(m_nDelay);
+    ar.ExchangeByte(m_byParamCode);
+    ar.ExchangeLong(m_bGeqMode);
+    ar.ExchangeLong(m_nLimitThreshold);
+    ar.ExchangeLong(m_nLimitAttack);
+    ar.ExchangeLong(m_nLimitRelease);
+    ar.ExchangeByte(m_byLimitCode);
+    ExchangeChannelCode(ar);
+    if (ar.IsLoading())
+    {
+        // Switching the mode flattens the bands; the stored bands that
+        // follow then overwrite them, keeping what the switch set beyond
+        // the file's fields (graphic-EQ flag, saved bypass).
+        SetGeqMode(m_bGeqMode, 1);
+        m_bParamChanged = 0;
+    }
+    m_eq.Serialize(ar);
+    if (ar.IsLoading())
+        SetNameFromFile(name);
 }

@@ -92,6 +92,15 @@ public:
 
     void CopyLinkedSettings(const CAudio_OutData& src);
 
+    // Program file record: name (STRING, at most 8), reserved (LONG), name
+    // code, on (BYTEs), gain (LONG), polarity, routing (BYTEs), delay
+    // (LONG), parameter code (BYTE), graphic-EQ mode, limiter threshold,
+    // attack, release (LONGs), limiter code, channel code (BYTEs), then the
+    // 15 bands, the high-pass and the low-pass filter.
+    // Reading applies the graphic-EQ mode before the filters are read and
+    // the name only after them.
+    void Serialize(CArchive& ar);
+
     std::span<const uint8_t, kBlockBytes> BuildBlock();
     void LoadBlock(std::span<const uint8_t, kBlockBytes> block);
     std::span<const uint8_t, kBlockBytes> GetBlock() const { return m_abyBlock; }
@@ -108,6 +117,7 @@ public:
 private:
     void SwitchBands(int mode);
     void PropagateParams() override;
+    void SumEq() override;
     void PropagateLimiter();
 
     CAudio_OutRoute* m_pRoute;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+class CArchive;
+
 // The channel records of one side with their link groups. Records are made
 // once, in channel order, and live as long as the container.
 template <class TRecord, int N>
@@ -21,6 +23,13 @@ public:
     int GetSize() const { return kCount; }
     TRecord& GetAt(int i) { return *m_records.at(static_cast<size_t>(i)); }
     const TRecord& GetAt(int i) const { return *m_records.at(static_cast<size_t>(i)); }
+
+    // Every record's file record, in channel order.
+    void Serialize(CArchive& ar)
+    {
+        for (int i = 0; i < kCount; ++i)
+            GetAt(i).Serialize(ar);
+    }
 
     int GetLinkGroup(int i) const { return m_groups.Get(i); }
     // Stores a group number and recomputes every channel's linked flag.

@@ -1,5 +1,8 @@
 #include "EQ.h"
 
+#include "Archive.h"
+#include "GraphAxis.h"
+
 #include <array>
 #include <cassert>
 
@@ -64,6 +67,16 @@ void CEQ::CopyFrom(const CEQ& src)
         GetAt(i).CopyFrom(src.GetAt(i));
 }
 
+void CEQ::Serialize(CArchive& ar)
+{
+    for (int i = 0; i < GetSize(); ++i)
+        GetAt(i).Serialize(ar);
+    if (ar.IsLoading() && GetSize() == kOutputFilters
+        && (GetAt(kOutputBands).GetType() != CFilter::kHighPass
+            || GetAt(kOutputBands + 1).GetType() != CFilter::kLowPass))
+        ar.MarkDamaged();
+}
+
 CFilter& CEQ::GetHighPass()
 {
     CFilter& filter = GetAt(GetSize() - 2);
@@ -86,4 +99,59 @@ const CFilter& CEQ::GetHighPass() const
 const CFilter& CEQ::GetLowPass() const
 {
     return const_cast<CEQ*>(this)->GetLowPass();
+}
+
+void CEQ::SetGraphRect(int width, int height)
+{
+    m_nGraphW = width;
+    m_nGraphH = height;
+    const auto& freqs = FreqTable();
+    for (int i = 0; i < kFreqPoints; ++i)
+        m_aptPoints[static_cast<size_t>(i)] = {FreqToX(freqs[static_cast<size_t>(i)], width) + kCurveLeft, height / 2};
+    for (auto& filter : m_filters)
+        filter->SetGraphRect(width, height);
+}
+
+void CEQ::SumRange(int first, int last)
+{
+    std::array<const Response*, kOutputFilters> parts{};
+    for (int f = first; f < last; ++f)
+        parts[static_cast<size_t>(f - first)] = &m_filters[static_cast<size_t>(f)]->GetResponse();
+    Response sum;
+    SumResponses(std::span(parts).first(static_cast<size_t>(last - first)), sum);
+    for (int i = 0; i < kFreqPoints; ++i)
+        m_aptPoints[static_cast<size_t>(i)].y = DbToY(sum[static_cast<size_t>(i)], m_nGraphH) + kCurveTop;
+}
+
+void CEQ::SumFlat()
+{
+    const int zeroY = DbToY(0, m_nGraphH) + kCurveTop;
+    for (Point& point : m_aptPoints)
+        point.y = zeroY;
+}
+
+void CEQ::SumInput(bool eqLocked)
+{
+    if (eqLocked)
+        SumFlat();
+    else
+        SumRange(0, GetSize());
+}
+
+void CEQ::SumOutput(bool eqLocked, bool xoverLocked)
+{
+    if (eqLocked)
+    {
+        if (xoverLocked)
+            SumFlat();
+        else
+            SumCrossover();
+        return;
+    }
+    SumRange(0, xoverLocked ? kOutputBands : GetSize());
+}
+
+void CEQ::SumCrossover()
+{
+    SumRange(GetSize() - 2, GetSize());
 }

@@ -1,5 +1,6 @@
 #include "Filter.h"
 
+#include "Archive.h"
 #include "ByteIo.h"
 #include "FilterDesign.h"
 #include "GraphAxis.h"
@@ -339,4 +340,32 @@ int CFilter::DragXover(Point point, int pairedFreq)
         m_bOff = *target.bOff ? 1 : 0;
     SetFrequency(target.nFreq);
     return 1;
+}
+
+void CFilter::Serialize(CArchive& ar)
+{
+    ar.ExchangeLong(m_nType);
+    ar.ExchangeLong(m_nFreq);
+    ar.ExchangeLong(m_nGeqFreq);
+    ar.ExchangeLong(m_nSentFreq);
+    ar.ExchangeDouble(m_dGain);
+    ar.ExchangeLong(m_bBypass);
+    ar.ExchangeLong(m_bOff);
+    ar.ExchangeDouble(m_dBandwidth);
+    ar.ExchangeDouble(m_dGeqBandwidth);
+    ar.ExchangeLong(m_nXoverType);
+    ar.ExchangeLong(m_nSlope);
+    ar.ExchangeLong(m_nCode);
+    // No number this program computes is NaN or infinite: such a value can
+    // only come from damage, and no step or pixel can be made of it.
+    if (ar.IsLoading()
+        && !(std::isfinite(m_dGain) && std::isfinite(m_dBandwidth) && std::isfinite(m_dGeqBandwidth)))
+        ar.MarkDamaged();
+    // A failed read is thrown away; its curves are not worth computing.
+    if (ar.IsLoading() && ar.IsOk())
+    {
+        m_bChanged = 0;
+        UpdateHandle();
+        ComputeResponse();
+    }
 }

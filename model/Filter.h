@@ -9,6 +9,8 @@
 #include <functional>
 #include <span>
 
+class CArchive;
+
 // One EQ band, or one crossover filter of an output.
 //
 // Setters store the value and raise m_bChanged; the frame pump clears it
@@ -76,6 +78,15 @@ public:
     void LoadBandBytes(std::span<const uint8_t, kBandBytes> in);
     // Sets a crossover filter's target and sent frequency at once.
     void LoadXover(int freq, int xoverType, int slope);
+
+    // Program file record, 60 bytes, every field a LONG unless marked:
+    //   type, frequency, graphic-EQ frequency, sent frequency, gain (DOUBLE),
+    //   bypass, off, bandwidth (DOUBLE), graphic-EQ bandwidth (DOUBLE),
+    //   crossover characteristic, slope, code.
+    // Bypass comes before off. Read values are taken as stored, except that
+    // a NaN or infinite double marks the file as damaged; a read filter
+    // counts as sent and has its handle and curve recomputed.
+    void Serialize(CArchive& ar);
 
     // ---- curve and handles on the response graph ---------------------------
     // Curve and handle geometry follow every change that alters them.

@@ -5,14 +5,29 @@
 #include <algorithm>
 #include <cmath>
 
+namespace
+{
+// Frequencies and levels reach the axis unchecked from program files and
+// the processor. One off any real graph (a frequency of 0 or below, a level
+// of thousands of dB, a curve that came out NaN) is pinned far outside the
+// graph rather than overflowing the conversion to int, which is undefined.
+int Truncate(double pixel)
+{
+    constexpr double kFarOutside = 1e6;
+    if (std::isnan(pixel))
+        return 0;
+    return static_cast<int>(std::clamp(pixel, -kFarOutside, kFarOutside));
+}
+}
+
 int FreqToX(double f, int W)
 {
-    return static_cast<int>(std::log10(f / 20) * (W / 3));
+    return Truncate(std::log10(f / 20) * (W / 3));
 }
 
 int DbToY(double dB, int H)
 {
-    return static_cast<int>(H / 120.0 * (40 - dB) + 0.5);
+    return Truncate(H / 120.0 * (40 - dB) + 0.5);
 }
 
 int XToFreq(int x, int W)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need.
 # Idempotent: when everything is present it only checks and returns.
+# --fuzz adds clang with its sanitizer and libFuzzer runtimes, which only
+# scripts/fuzz-files.sh needs.
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,9 @@ packages=(
   # a virtual display for screenshots (scripts/screenshot.sh)
   xvfb xauth
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

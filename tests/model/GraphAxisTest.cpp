@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(GraphAxis, TwoHundredPixelsPerDecadeOnA601PixelWidth)
 {
     EXPECT_EQ(FreqToX(20, 601), 0);
@@ -48,4 +50,18 @@ TEST(GraphAxis, PixelsBackToWholeDecibelsRoundHalfAwayFromZero)
     EXPECT_EQ(YToDb(161, 240), -41);  // -40.5
     EXPECT_EQ(YToDb(82, 240), -1);
     EXPECT_EQ(YToDb(50, 0), 0);       // a graph with no height
+}
+
+TEST(GraphAxis, ValuesOffAnyGraphArePinnedInsteadOfOverflowing)
+{
+    // Unchecked values from files or the processor; each conversion would
+    // otherwise be undefined.
+    EXPECT_EQ(FreqToX(0, 601), -1000000);
+    EXPECT_EQ(FreqToX(-5, 601), 0);  // log of a negative number is NaN
+    EXPECT_EQ(FreqToX(1000, 0), 0);  // 0 x log10(50)
+    EXPECT_EQ(FreqToX(0, 2), 0);     // -infinity x 0 is NaN
+    EXPECT_EQ(DbToY(-1e300, 240), 1000000);
+    EXPECT_EQ(DbToY(1e300, 240), -1000000);
+    EXPECT_EQ(DbToY(std::numeric_limits<double>::quiet_NaN(), 240), 0);
+    EXPECT_EQ(DbToY(-std::numeric_limits<double>::infinity(), 240), 1000000);
 }

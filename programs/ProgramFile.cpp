@@ -1,0 +1,96 @@
+#include "ProgramFile.h"
+
+#include "ProgramCodec.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace
+{
+void SetDetail(QString* detail, const QString& text)
+{
+    if (detail)
+        *detail = text;
+}
+
+ProgramFileError ReadWholeFile(const QString& path, QByteArray& data, QString* detail)
+{
+    SetDetail(detail, {});
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+    {
+        SetDetail(detail, file.errorString());
+        return ProgramFileError::kCannotRead;
+    }
+    // One byte more than allowed tells an oversized file (or a device that
+    // never ends) from one of exactly the limit.
+    data = file.read(ProgramFile::kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+    {
+        SetDetail(detail, file.errorString());
+        return ProgramFileError::kCannotRead;
+    }
+    if (data.size() > ProgramFile::kMaxFileBytes)
+        return ProgramFileError::kTooLarge;
+    return ProgramFileError::kNone;
+}
+
+ProgramFileError WriteWholeFile(const QString& path, const std::vector<uint8_t>& bytes, QString* detail)
+{
+    SetDetail(detail, {});
+    QSaveFile file(path);
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(reinterpret_cast<const char*>(bytes.data()), size) != size
+        || !file.commit())
+    {
+        // Without a commit the temporary file is removed and the target is
+        // never touched.
+        SetDetail(detail, file.errorString());
+        return ProgramFileError::kCannotWrite;
+    }
+    return ProgramFileError::kNone;
+}
+
+std::span<const uint8_t> Bytes(const QByteArray& data)
+{
+    return {reinterpret_cast<const uint8_t*>(data.constData()), static_cast<size_t>(data.size())};
+}
+}
+
+namespace ProgramFile
+{
+ProgramFileError ReadProgramFile(const QString& path, CAudio_Data& program, CLockState& locks, QString* detail)
+{
+    QByteArray data;
+    const ProgramFileError error = ReadWholeFile(path, data, detail);
+    if (error != ProgramFileError::kNone)
+        return error;
+    return ProgramCodec::DecodeProgram(Bytes(data), program, locks);
+}
+
+ProgramFileError WriteProgramFile(const QString& path, CAudio_Data& program, const CLockState& locks,
+                                  QString* detail)
+{
+    return WriteWholeFile(path, ProgramCodec::EncodeProgram(program, locks), detail);
+}
+
+ProgramFileError ReadBankFile(const QString& path, CProgramBank& bank, QString* detail)
+{
+    QByteArray data;
+    const ProgramFileError error = ReadWholeFile(path, data, detail);
+    if (error != ProgramFileError::kNone)
+        return error;
+    return ProgramCodec::DecodeBank(Bytes(data), bank);
+}
+
+ProgramFileError WriteBankFile(const QString& path, const CProgramBank& bank, QString* detail)
+{
+    return WriteWholeFile(path, ProgramCodec::EncodeBank(bank), detail);
+}
+}
