@@ -115,6 +115,53 @@ QLabel[role="areaNote"] {
     background: transparent;
     border: none;
 }
+QDialog[role="dialog"], QMessageBox {
+    background: @panel@;
+    border: 1px solid @border@;
+}
+QDialog[role="dialog"] QPushButton, QMessageBox QPushButton {
+    color: @text@;
+    font-weight: bold;
+    border: 1px solid @border@;
+    border-radius: 4px;
+    padding: 4px 16px;
+    min-width: 64px;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @buttonTop@, stop:1 @buttonBottom@);
+}
+QDialog[role="dialog"] QPushButton:default, QMessageBox QPushButton:default {
+    border-color: @accent@;
+}
+QDialog[role="dialog"] QPushButton:pressed, QMessageBox QPushButton:pressed {
+    color: @window@;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @accent@, stop:1 @accentDark@);
+}
+QDialog[role="dialog"] QPushButton:disabled {
+    color: @muted@;
+}
+QComboBox {
+    background: @field@;
+    color: @fieldText@;
+    border: 1px solid @border@;
+    border-radius: 3px;
+    padding: 2px 6px;
+    min-height: 20px;
+    selection-background-color: @border@;
+}
+QComboBox:disabled {
+    color: @muted@;
+}
+QComboBox QAbstractItemView {
+    background: @field@;
+    color: @fieldText@;
+    selection-background-color: @accentDark@;
+    selection-color: @window@;
+}
+QRadioButton {
+    color: @text@;
+}
+QRadioButton:disabled {
+    color: @muted@;
+}
 )");
     const std::pair<const char*, QColor> colours[] = {
         {"@window@", kWindow},       {"@panel@", kPanel},   {"@border@", kPanelBorder},

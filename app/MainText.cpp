@@ -35,9 +35,36 @@ constexpr std::array kTexts{
     TextPair{EMainText::OutputChannel, "OUTPUT %1", "输出 %1"},
     TextPair{EMainText::OutputEq, "OUTPUT EQ %1", "输出均衡 %1"},
     TextPair{EMainText::ChannelStrip, "CHANNELS", "通道"},
+    TextPair{EMainText::ConnectTitle, "Connect", "连接"},
+    TextPair{EMainText::ConnectButton, "Connect", "连接"},
+    TextPair{EMainText::SearchIdButton, "Search ID", "搜索ID"},
+    TextPair{EMainText::DeviceIdPrompt, "Device ID:", "设备ID:"},
+    TextPair{EMainText::PortPrompt, "Com Select:", "端口选择:"},
+    TextPair{EMainText::DeviceTitle, "Device ID", "设备 ID"},
+    TextPair{EMainText::ChangeIdChoice, "Change Current Device ID to", "更改当前设备ID号"},
+    TextPair{EMainText::ReconnectChoice, "Re-Connect to Device ID", "重新连接到另外一台设备"},
+    TextPair{EMainText::Ok, "OK", "确定"},
+    TextPair{EMainText::TransferTitle, "Data transmission", "数据传输"},
+    TextPair{EMainText::Transferring, "Data transmission", "数据正在传输中"},
+    TextPair{EMainText::TransferEnded, "End of data transmission", "数据传输结束"},
     TextPair{EMainText::HelpMissing, "Not Find Help File", "没有发现帮助文件!"},
     TextPair{EMainText::NotAvailable, "This function is not available yet.", "此功能暂未提供。"},
     TextPair{EMainText::OpenPortFirst, "Please open the COM-Port", "请打开串口"},
+    // The port layer's own message, in one language only.
+    TextPair{EMainText::PortOpenFailed, "Unable to open COM-port", "Unable to open COM-port"},
+    TextPair{EMainText::NoAnswer, "Unable to Open COM-Port", "不能打开串口"},
+    TextPair{EMainText::DeviceOlder,
+             "If device version is lower than the software version, only the device at version, C-DV1.00 to "
+             "C-DV1.99, can be connected with this software.",
+             "机器版本比PC软件版本号低，只有版本号为“C-DV1.00到C-DV1.99”之间的机器才能和该版本的PC软件连接."},
+    TextPair{EMainText::SoftwareOlder,
+             "If software version is lower than the device version, only the software at version, C-SV1.00 to "
+             "C-SVC1.99, can be connected with this device.",
+             "PC软件版本比机器版本号低，只有版本号为“C-SV1.00到C-SV1.99”之间的PC软件才能和该版本的机器连接."},
+    TextPair{EMainText::VersionHowTo,
+             " Device Version Checking Method: Click \"SYSTEM\" on the front panel for times till \"About\" "
+             "comes to be red color, and then you will see the version number",
+             "机器版本号查询方法：面板上点按“SYSTEM”键多次，直到“About”变为红色字体时，就可以显示机器的版本号。"},
 };
 
 constexpr bool InEnumOrder()

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Every text the main window shows, in English and Chinese. The language
-// flag (0 Chinese, 1 English, see DataDefine.h) picks the form.
+// Every text the main window and its dialogs show, in English and Chinese.
+// The language flag (0 Chinese, 1 English, see DataDefine.h) picks the form.
 enum class EMainText
 {
     Title,
@@ -28,10 +28,31 @@ enum class EMainText
     OutputChannel,
     OutputEq,
     ChannelStrip,
+    // Connection dialog
+    ConnectTitle,
+    ConnectButton,
+    SearchIdButton,
+    DeviceIdPrompt,
+    PortPrompt,
+    // Device dialog
+    DeviceTitle,
+    ChangeIdChoice,
+    ReconnectChoice,
+    Ok,
+    // data transmission window
+    TransferTitle,
+    Transferring,
+    TransferEnded,
     // messages
     HelpMissing,
     NotAvailable,
     OpenPortFirst,
+    PortOpenFailed,
+    NoAnswer,
+    // first lines of the version messages, and the second line of both
+    DeviceOlder,
+    SoftwareOlder,
+    VersionHowTo,
 };
 
 QString MainText(EMainText id, int language);

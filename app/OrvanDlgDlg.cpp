@@ -1,10 +1,14 @@
 #include "OrvanDlgDlg.h"
 
+#include "ConnectDlg.h"
+#include "DeviceDlg.h"
+#include "DisplayDlg.h"
 #include "MainLayout.h"
 #include "MainSkin.h"
 #include "MainText.h"
 #include "MessageBox.h"
 #include "PlaceholderPanel.h"
+#include "PortList.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -16,7 +20,6 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QUrl>
 
 namespace
@@ -63,7 +66,9 @@ QLabel* MakeFieldLabel(QWidget* parent)
 
 COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     : QDialog(parent)
+    , m_connection(m_command, m_data, m_locks)
     , m_helpOpener([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
+    , m_dialogRunner([](QDialog& dialog) { return dialog.exec(); })
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -96,9 +101,16 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     ShowStatus(false);
     SetConnectedLook(false);
 
-    m_pPumpTimer = new QTimer(this);
-    m_pPumpTimer->setInterval(kPumpIntervalMs);
-    connect(m_pPumpTimer, &QTimer::timeout, this, &COrvanDlgDlg::OnPumpTick);
+    // Lock sets the processor sends are unpacked into the program's state.
+    m_command.AttachLockState(&m_locks);
+    connect(&m_connection, &CConnection::deviceTypeKnown, this, &COrvanDlgDlg::OnDeviceType);
+    connect(&m_connection, &CConnection::stateReadStarted, this, &COrvanDlgDlg::OnStateReadStarted);
+    connect(&m_connection, &CConnection::progressAdvanced, this, &COrvanDlgDlg::SetProgressPos);
+    connect(&m_connection, &CConnection::systemInfoLoaded, this, &COrvanDlgDlg::OnSystemInfoReceived);
+    connect(&m_connection, &CConnection::liveProgramLoaded, this, &COrvanDlgDlg::OnLiveProgramRead);
+    connect(&m_connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
+    connect(&m_command, &CCommand::programReceived, this, &COrvanDlgDlg::OnProgramReceived);
+    connect(&m_command, &CCommand::levelsReceived, this, &COrvanDlgDlg::OnLevelsReceived);
 
     // Enter and Escape are caught before any control of this window sees
     // them (see eventFilter).
@@ -192,6 +204,8 @@ void COrvanDlgDlg::CreatePanels()
     m_pStrip = new CPlaceholderPanel(EStyle::Panel, MainLayout::kChannelStrip, this);
     m_pStrip->setObjectName(QStringLiteral("ChannelStrip"));
 
+    m_pDisplay = new CDisplayDlg([this] { return m_command.IsTransferInProgress(); }, this);
+
     m_selector = CChannelSelector{};
 }
 
@@ -260,7 +274,7 @@ void COrvanDlgDlg::RefreshPanelTitles()
 
 void COrvanDlgDlg::SelectInputChannel(int index)
 {
-    if (index < 0 || index >= CAudio_InRoute::kCount)
+    if (index < 0 || index >= InputsInUse())
         return;
     if (!m_selector.m_bInputSide)
     {
@@ -278,7 +292,7 @@ void COrvanDlgDlg::SelectInputChannel(int index)
 
 void COrvanDlgDlg::SelectOutputChannel(int index)
 {
-    if (index < 0 || index >= CAudio_OutRoute::kCount)
+    if (index < 0 || index >= OutputsInUse())
         return;
     if (m_selector.m_bInputSide)
     {
@@ -294,6 +308,21 @@ void COrvanDlgDlg::SelectOutputChannel(int index)
     RefreshPanelTitles();
 }
 
+void COrvanDlgDlg::ApplyVariantLayoutAll()
+{
+    // The channel strip and the channel panels show only these channels
+    // once they exist. A selected channel the processor lacks gives way to
+    // the first of its side.
+    const int inUse = m_selector.m_bInputSide ? InputsInUse() : OutputsInUse();
+    if (m_selector.m_nChannel >= inUse)
+    {
+        if (m_selector.m_bInputSide)
+            SelectInputChannel(0);
+        else
+            SelectOutputChannel(0);
+    }
+}
+
 // ---- status ------------------------------------------------------------------
 
 void COrvanDlgDlg::ShowStatus(bool connected)
@@ -303,7 +332,7 @@ void COrvanDlgDlg::ShowStatus(bool connected)
         const std::string& name = m_data.GetName();
         m_pName->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         m_pNumber->setText(QString::number(m_nProgramNumber));
-        m_pDeviceId->setText(QString::number(m_nDeviceId));
+        m_pDeviceId->setText(QString::number(m_connection.GetDeviceId()));
     }
     else
     {
@@ -340,6 +369,16 @@ QString COrvanDlgDlg::HelpFilePath(int language) const
 void COrvanDlgDlg::SetHelpOpener(HelpOpener opener)
 {
     m_helpOpener = std::move(opener);
+}
+
+void COrvanDlgDlg::SetDialogRunner(DialogRunner runner)
+{
+    m_dialogRunner = std::move(runner);
+}
+
+int COrvanDlgDlg::RunDialog(QDialog& dialog)
+{
+    return m_dialogRunner(dialog);
 }
 
 // ---- events ------------------------------------------------------------------
@@ -385,12 +424,24 @@ void COrvanDlgDlg::OnProgram()
 
 void COrvanDlgDlg::OnDevice()
 {
-    if (!m_bConnected)
+    if (!IsConnected())
     {
         CMessageBox::Show(this, MainText(EMainText::OpenPortFirst, m_nLanguage));
         return;
     }
-    ShowNotAvailable();
+    CDeviceDlg dialog(m_connection.GetDeviceIdTable(), m_locks.IsLocked(CLockState::kSysDeviceId), m_nLanguage, this);
+    if (RunDialog(dialog) != QDialog::Accepted || !IsConnected())
+        return;
+    if (dialog.Mode() == CDeviceDlg::kChangeId)
+    {
+        if (m_connection.ChangeDeviceId(dialog.NewId()))
+            ShowStatus(true);
+    }
+    else if (m_connection.ReconnectTo(dialog.ReconnectId()))
+    {
+        // The type answer starts the same state read as a new connection.
+        m_nProgramNumber = 0;
+    }
 }
 
 void COrvanDlgDlg::OnInterface()
@@ -411,8 +462,38 @@ void COrvanDlgDlg::OnReport()
 void COrvanDlgDlg::OnConnection()
 {
     // A click toggles the button; what it shows is the connection state.
-    SetConnectedLook(m_bConnected);
-    ShowNotAvailable();
+    SetConnectedLook(IsConnected());
+    if (IsConnected())
+    {
+        Disconnect();
+        return;
+    }
+    QList<SerialPortEntry> ports;
+    EnumeratePorts(ports);
+    CConnectDlg dialog(m_connection, ports, m_strPortName, m_nLanguage, this);
+    if (RunDialog(dialog) != QDialog::Accepted)
+        return;
+    Connect(dialog.PortName(), dialog.DeviceId());
+}
+
+bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
+{
+    m_strPortName = port;
+    if (!m_connection.Connect(port, deviceId))
+    {
+        CMessageBox::Show(this, MainText(EMainText::PortOpenFailed, m_nLanguage), CMessageBox::EIcon::Critical);
+        SetConnectedLook(IsConnected());
+        return false;
+    }
+    SetConnectedLook(true);
+    // The channel strip learns that the program is connected here once it
+    // exists.
+    return true;
+}
+
+void COrvanDlgDlg::Disconnect()
+{
+    m_connection.Disconnect(CConnection::EReason::User);
 }
 
 void COrvanDlgDlg::ShowNotAvailable()
@@ -422,16 +503,25 @@ void COrvanDlgDlg::ShowNotAvailable()
 
 // ---- communication engine ----------------------------------------------------
 
-void COrvanDlgDlg::OnPumpTick()
+void COrvanDlgDlg::OnDeviceType()
 {
-    // The engine's pump tick: top up the queue from the record's pending
-    // changes and service the head frame.
+    ApplyVariantLayoutAll();
+}
+
+void COrvanDlgDlg::OnStateReadStarted()
+{
+    SetProgressRange(0, CConnection::kProgressMax);
+    m_pDisplay->Show(m_nLanguage);
 }
 
 void COrvanDlgDlg::OnLiveProgramRead()
 {
-    // Fold the received live program into the record, refresh the panels
-    // and show the status.
+    m_pDisplay->Hide();
+    // The panels apply the locks and reload from the record, the channel
+    // strip and the graph redraw, and the routing buttons follow the
+    // generator here once they exist.
+    ShowStatus(true);
+    update();
 }
 
 void COrvanDlgDlg::OnProgramReceived(int /*program*/)
@@ -441,8 +531,8 @@ void COrvanDlgDlg::OnProgramReceived(int /*program*/)
 
 void COrvanDlgDlg::OnSystemInfoReceived()
 {
-    // Copy name, backlight, power-on, generator and information texts from
-    // the engine's staging record, and the 31 program names.
+    for (int n = 0; n < kProgramCount; ++n)
+        m_astrProgramNames.at(static_cast<size_t>(n)) = m_command.GetProgramName(n);
 }
 
 void COrvanDlgDlg::OnLevelsReceived()
@@ -450,14 +540,35 @@ void COrvanDlgDlg::OnLevelsReceived()
     // The channel strip shows the engine's twelve levels.
 }
 
-void COrvanDlgDlg::OnVersionMismatch(int /*majorVersion*/)
+void COrvanDlgDlg::OnDisconnected(CConnection::EReason reason)
 {
-    // Disconnect and explain which side is too old.
-}
+    m_pDisplay->Hide();
+    m_nProgramNumber = 0;
+    SetConnectedLook(false);
+    SetProgressPos(0);
+    // The channel strip's meters go dark, and the panels, the strip and the
+    // graph reload the factory default program, here once they exist.
+    ShowStatus(false);
+    update();
 
-void COrvanDlgDlg::OnDeviceType(int /*typeCode*/)
-{
-    // Set the channel counts and start reading the processor's state.
+    QString message;
+    switch (reason)
+    {
+    case CConnection::EReason::User:
+        return;
+    case CConnection::EReason::DeviceOlder:
+        message = MainText(EMainText::DeviceOlder, m_nLanguage);
+        break;
+    case CConnection::EReason::SoftwareOlder:
+        message = MainText(EMainText::SoftwareOlder, m_nLanguage);
+        break;
+    case CConnection::EReason::NoAnswer:
+    case CConnection::EReason::BadDeviceType:
+    case CConnection::EReason::LineFault:
+        CMessageBox::Show(this, MainText(EMainText::NoAnswer, m_nLanguage));
+        return;
+    }
+    CMessageBox::Show(this, message + QLatin1Char('\n') + MainText(EMainText::VersionHowTo, m_nLanguage));
 }
 
 void COrvanDlgDlg::OnGraphPointDragged(int /*index*/, bool /*inputSide*/)

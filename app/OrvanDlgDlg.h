@@ -2,6 +2,8 @@
 
 #include "Audio_Data.h"
 #include "ChannelSelector.h"
+#include "Command.h"
+#include "Connection.h"
 #include "DataDefine.h"
 #include "LockState.h"
 
@@ -9,14 +11,15 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
+class CDisplayDlg;
 class CPlaceholderPanel;
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTimer;
 
 // The main window. It owns the program record being edited and the
 // program-wide state, shows the connection status, hosts the graph, the
@@ -39,8 +42,8 @@ public:
         kCommandCount,
     };
 
-    static constexpr int kPumpIntervalMs = 20;
     static constexpr const char* kMusicFolder = "MusicFile";
+    static constexpr int kProgramCount = CReceiver::kProgramCount;
 
     explicit COrvanDlgDlg(QWidget* parent = nullptr);
     ~COrvanDlgDlg() override;
@@ -49,18 +52,35 @@ public:
     CAudio_Data& Data() { return m_data; }
     CLockState& Locks() { return m_locks; }
     CChannelSelector& Selector() { return m_selector; }
+    CCommand& Engine() { return m_command; }
+    CConnection& Connection() { return m_connection; }
     int GetLanguage() const { return m_nLanguage; }
-    bool IsConnected() const { return m_bConnected; }
+    bool IsConnected() const { return m_connection.IsConnected(); }
     int GetProgramNumber() const { return m_nProgramNumber; }
+    // The port of the last connection, offered again by the Connection dialog.
+    const QString& GetPortName() const { return m_strPortName; }
+    // Names of programs 0 (live) to 30 as the processor last gave them.
+    const std::string& GetProgramName(int n) const { return m_astrProgramNames.at(static_cast<size_t>(n)); }
+    // Channels of the connected processor's type (4 and 8 until one reports).
+    int InputsInUse() const { return m_connection.GetChannelCounts().nInputs; }
+    int OutputsInUse() const { return m_connection.GetChannelCounts().nOutputs; }
     // Lock text and out-of-range text of the current language.
     const char* GetLockText() const { return LockText(m_nLanguage); }
     const char* GetOutOfRangeText() const { return OutOfRangeText(m_nLanguage); }
 
     // ---- operations for panels and dialogs --------------------------------
-    // Shows the input side for input `index` (0..3) / the output side for
-    // output `index` (0..7); indexes outside the side are ignored.
+    // Shows the input side for input `index` / the output side for output
+    // `index`; channels the processor does not have are ignored.
     void SelectInputChannel(int index);
     void SelectOutputChannel(int index);
+    // Shows only the channels of the processor's type.
+    void ApplyVariantLayoutAll();
+
+    // Opens `port` and starts talking to `deviceId`, as the Connection
+    // dialog's Connect does; false (after telling the user) when the port
+    // cannot be opened.
+    bool Connect(const QString& port, int deviceId);
+    void Disconnect();
     // Connected: NAME, NO. and DEVICE ID from the record and the link; not
     // connected: NO. and DEVICE ID read "NULL".
     void ShowStatus(bool connected);
@@ -78,6 +98,13 @@ public:
     // open it. The default asks the desktop to open it.
     using HelpOpener = std::function<bool(const QString& path)>;
     void SetHelpOpener(HelpOpener opener);
+
+    // How the commands run their modal dialogs; returns the dialog's result.
+    // The default is exec(); tests fill the dialog in and end it instead.
+    using DialogRunner = std::function<int(QDialog& dialog)>;
+    void SetDialogRunner(DialogRunner runner);
+
+    CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,29 +130,34 @@ private:
     void OnConnection();
     void ShowNotAvailable();
 
+    int RunDialog(QDialog& dialog);
+
     // ---- communication engine ----------------------------------------------
-    // Each of these is where one notification of the engine is handled; the
-    // engine's signals are connected to them when the engine is created.
-    void OnPumpTick();                          // every 20 ms while connected
-    void OnLiveProgramRead();                   // block 12 of a block read stored
+    // Each of these is where one notification of the engine or of the
+    // connection procedure is handled.
+    void OnDeviceType();                        // type known, channel counts set
+    void OnStateReadStarted();                  // the processor's state is being read
+    void OnLiveProgramRead();                   // a received program is in the record
     void OnProgramReceived(int program);        // a whole stored program arrived
-    void OnSystemInfoReceived();                // system information arrived
+    void OnSystemInfoReceived();                // system information is in the record
     void OnLevelsReceived();                    // level meters arrived
-    void OnVersionMismatch(int majorVersion);   // processor major version not 1
-    void OnDeviceType(int typeCode);            // processor reported its type
+    void OnDisconnected(CConnection::EReason reason);
     // A point of the response graph was dragged: band `index` (15 and 16
     // are the crossover filters of an output).
     void OnGraphPointDragged(int index, bool inputSide);
 
     CAudio_Data m_data;
     CLockState m_locks;
+    CCommand m_command;
+    CConnection m_connection;
     CChannelSelector m_selector;
     int m_nLanguage = kChinese;
-    bool m_bConnected = false;
-    int m_nDeviceId = 0;
     int m_nProgramNumber = 0;
+    QString m_strPortName;
+    std::array<std::string, kProgramCount> m_astrProgramNames;
     std::array<QString, 2> m_astrHelpPath;
     HelpOpener m_helpOpener;
+    DialogRunner m_dialogRunner;
 
     QLabel* m_pTitle = nullptr;
     QLabel* m_pNameLabel = nullptr;
@@ -143,6 +175,5 @@ private:
     CPlaceholderPanel* m_pOutFace = nullptr;
     CPlaceholderPanel* m_pOutEq = nullptr;
     CPlaceholderPanel* m_pStrip = nullptr;
-
-    QTimer* m_pPumpTimer = nullptr;
+    CDisplayDlg* m_pDisplay = nullptr;
 };

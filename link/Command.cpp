@@ -74,6 +74,11 @@ void CCommand::PumpTick(CAudio_Data& record)
 {
     if (m_queue.Count() < kPumpLowWater)
         m_queue.Enqueue(record.BuildNextPendingFrame());
+    ServiceHead();
+}
+
+void CCommand::ServiceHead()
+{
     if (m_queue.IsEmpty())
         return;
 

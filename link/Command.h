@@ -61,9 +61,11 @@ public:
     // Purges the port and starts the hunt for a frame afresh.
     void ResetLine();
     // One pump tick: tops the queue up from the record's pending edits (or a
-    // level request) and sends the head, or counts the time it has waited,
-    // repeats it, and at last asks the owner to disconnect.
+    // level request), then services the head.
     void PumpTick(CAudio_Data& record);
+    // Sends the head if it has not left yet, or counts the time it has
+    // waited, repeats it, and at last asks the owner to disconnect.
+    void ServiceHead();
 
     // Transfer in progress: set by the producers of a transfer, cleared when
     // the last frame of the transfer is sent.

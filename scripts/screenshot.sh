@@ -1,20 +1,66 @@
 #!/usr/bin/env bash
-# Builds the program and saves screenshots of the main window in both
-# languages, taken on a virtual display: shots/main-zh.png, shots/main-en.png
-# and, with the output side shown, shots/main-en-out3.png.
+# Builds the program and saves screenshots, taken on a virtual display, to
+# shots/, each in both languages (*-zh.png, *-en.png): the main window
+# (main-*, and main-en-out3.png with the output side shown), the Connection
+# and Device dialogs (connect-*, device-*), a message box (message-*), the
+# data transmission window while the state is read and once the transfer has
+# ended (transfer-*, transfer-end-*), and the window connected to the
+# virtual processor (connected-*).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target main_window_shot
+cmake --build build -j2 --target main_window_shot orvan-vproc
 mkdir -p shots
 out="$(pwd)/shots"
 shot="$(pwd)/build/tests/app/main_window_shot"
+vproc="$(pwd)/build/vproc/orvan-vproc"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-for args in "zh main-zh.png" "en main-en.png" "en main-en-out3.png 3"; do
-  set -- $args
-  xvfb-run -a -s "-screen 0 1280x800x24" "$shot" "$1" "$out/$2" ${3:-}
-  echo "saved $out/$2"
+port="$work/port"
+vproc_pid=""
+
+stop_vproc() {
+  if [ -n "$vproc_pid" ]; then
+    kill "$vproc_pid" 2>/dev/null || true
+    wait "$vproc_pid" 2>/dev/null || true
+    vproc_pid=""
+  fi
+}
+trap 'stop_vproc; rm -rf "$work"' EXIT
+
+# Starts the virtual processor with the given options and waits for its port.
+start_vproc() {
+  stop_vproc
+  "$vproc" --link "$port" "$@" >"$work/vproc.out" 2>/dev/null &
+  vproc_pid=$!
+  for _ in $(seq 50); do
+    [ -s "$work/vproc.out" ] && return 0
+    sleep 0.1
+  done
+  echo "the virtual processor did not start" >&2
+  exit 1
+}
+
+take() {
+  local name="$1"
+  shift
+  (cd "$work" && xvfb-run -a -s "-screen 0 1280x800x24" "$shot" "$@")
+  echo "saved $out/$name"
+}
+
+for lang in zh en; do
+  take "main-$lang.png" "$lang" "$out/main-$lang.png"
+  take "connect-$lang.png" "$lang" "$out/connect-$lang.png" --scene connect
+  take "device-$lang.png" "$lang" "$out/device-$lang.png" --scene device
+  take "message-$lang.png" "$lang" "$out/message-$lang.png" --scene message
+  # A processor on a real line's pace, so the transfer lasts long enough to see.
+  start_vproc --real-rate
+  take "transfer-$lang.png" "$lang" "$out/transfer-$lang.png" --scene transfer --port "$port"
+  # 51 requests make up the connection; the last block read goes unanswered.
+  start_vproc --stop-after 50
+  take "transfer-end-$lang.png" "$lang" "$out/transfer-end-$lang.png" --scene transfer-end --port "$port"
+  start_vproc
+  take "connected-$lang.png" "$lang" "$out/connected-$lang.png" --scene connected --port "$port"
+  stop_vproc
 done
+take "main-en-out3.png" en "$out/main-en-out3.png" --output 3

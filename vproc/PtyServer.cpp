@@ -122,9 +122,12 @@ void CPtyServer::OnRequest(std::span<const uint8_t> frame)
     if (IsLost())
         return;
     const unsigned nChangesBefore = m_processor.GetChangeCount();
-    const auto answer = m_processor.Answer(frame);
+    auto answer = m_processor.Answer(frame);
     if (m_processor.GetChangeCount() != nChangesBefore)
         emit stateChanged();
+    // Each processor answers only its own ID, so at most one of them does.
+    for (size_t i = 0; !answer && i < m_neighbours.size(); ++i)
+        answer = m_neighbours[i]->Answer(frame);
     if (!answer)
         return;
     if (m_options.bVerbose)

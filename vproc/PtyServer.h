@@ -13,6 +13,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 class CVirtualProcessor;
 class QSocketNotifier;
@@ -53,6 +54,10 @@ public:
     bool Start(const std::string& strLink, std::string& strError);
     const std::string& SlavePath() const { return m_pty.SlavePath(); }
 
+    // Another processor on the same line, answering to its own ID. Its
+    // state is not kept: stateChanged speaks of the first processor only.
+    void AddNeighbour(CVirtualProcessor& neighbour) { m_neighbours.push_back(&neighbour); }
+
 signals:
     // A request changed the processor's state.
     void stateChanged();
@@ -64,6 +69,7 @@ private:
     void WriteOut();
 
     CVirtualProcessor& m_processor;
+    std::vector<CVirtualProcessor*> m_neighbours;
     Options m_options;
     CPseudoTerminal m_pty;
     int m_fdSlave = -1;

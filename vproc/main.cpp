@@ -14,7 +14,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
+#include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -61,6 +63,22 @@ bool IntOption(const QCommandLineParser& parser, const QString& name, int lo, in
     value = n;
     return true;
 }
+
+bool IdList(const QString& strList, std::vector<int>& ids)
+{
+    for (const QString& strId : strList.split(QLatin1Char(','), Qt::SkipEmptyParts))
+    {
+        bool ok = false;
+        const int n = strId.trimmed().toInt(&ok);
+        if (!ok || n < 1 || n > 250)
+        {
+            std::fprintf(stderr, "orvan-vproc: --other-ids takes device IDs from 1 to 250\n");
+            return false;
+        }
+        ids.push_back(n);
+    }
+    return true;
+}
 }
 
 int main(int argc, char** argv)
@@ -79,6 +97,10 @@ int main(int argc, char** argv)
          strDefaultLink},
         {"state", "Start from the state in <file> when it exists, and keep every change in it.", "file"},
         {"id", "Device ID, 1 to 250 (default 1, or the state file's).", "n"},
+        {"other-ids",
+         "Further processors on the same line, with these device IDs (comma-separated, e.g. 17,40);"
+         " fresh from the factory and not saved.",
+         "ids"},
         {"type", "Device type, 1 to 6 (default 6: 4 inputs, 8 outputs, or the state file's).", "n"},
         {"firmware",
          "Version text, 8 characters (default C-DV1.05). C-DV0.90 plays an older processor,"
@@ -124,7 +146,19 @@ int main(int argc, char** argv)
         processor.SetDeviceType(nType);
     processor.SetVersion(parser.value("firmware").toStdString());
 
+    std::vector<int> otherIds;
+    if (parser.isSet("other-ids") && !IdList(parser.value("other-ids"), otherIds))
+        return 2;
+    std::deque<CVirtualProcessor> neighbours;
+
     CPtyServer server(processor, options);
+    for (int nOtherId : otherIds)
+    {
+        neighbours.emplace_back();
+        neighbours.back().SetDeviceId(nOtherId);
+        neighbours.back().SetVersion(processor.GetVersion());
+        server.AddNeighbour(neighbours.back());
+    }
     const std::string strLink = parser.value("link").toStdString();
     if (!server.Start(strLink, strError))
     {

@@ -1,38 +1,128 @@
-// Usage: main_window_shot zh|en OUTPUT.png [output-channel]
+// Usage: main_window_shot zh|en OUTPUT.png [--output N] [--scene SCENE] [--port PATH]
 // Shows the main window in the given language, grabs it from the screen once
-// it has been drawn, saves the picture and exits.
+// it has been drawn, saves the picture and exits. Scenes:
+//   main          the window as it starts (with --output N: output N shown)
+//   connect       the Connection dialog open over it
+//   device        the Device dialog open over it
+//   message       a message box over it (the one for a newer processor)
+//   transfer      connecting to the processor at PATH, while the state is read
+//   transfer-end  the same when the transfer has ended but the processor
+//                 has not answered the last block (the end text is shown)
+//   connected     connected to the processor at PATH, the state read done
+#include "ConnectDlg.h"
 #include "DataDefine.h"
+#include "DeviceDlg.h"
+#include "DisplayDlg.h"
+#include "MainText.h"
+#include "MessageBox.h"
 #include "OrvanDlg.h"
 #include "OrvanDlgDlg.h"
+#include "PortList.h"
 
+#include <QCommandLineParser>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
 
+namespace
+{
+constexpr int kDrawnMs = 800;
+constexpr int kTransferShownMs = 250;
+constexpr int kEndTextShownMs = 700;
+constexpr int kGiveUpMs = 10000;
+}
+
 int main(int argc, char** argv)
 {
     COrvanDlgApp app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 3)
+    QCommandLineParser parser;
+    parser.addPositionalArgument("language", "zh or en");
+    parser.addPositionalArgument("output", "PNG file to write");
+    parser.addOptions({
+        {"output", "Show output channel N (1..8).", "N"},
+        {"scene", "main, connect, device, message, transfer, transfer-end or connected.", "scene", "main"},
+        {"port", "The processor's port for the scenes that connect.", "path"},
+    });
+    parser.process(app);
+    const QStringList args = parser.positionalArguments();
+    const QString scene = parser.value("scene");
+    const bool bNeedsPort = scene.startsWith(QLatin1String("transfer")) || scene == QLatin1String("connected");
+    if (args.size() != 2 || (bNeedsPort && !parser.isSet("port")))
     {
-        std::fprintf(stderr, "usage: main_window_shot zh|en OUTPUT.png [output-channel]\n");
+        std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
         return 2;
     }
 
     COrvanDlgDlg window;
-    window.SetLanguage(args.at(1) == QLatin1String("en") ? kEnglish : kChinese);
-    if (args.size() > 3)
-        window.SelectOutputChannel(args.at(3).toInt() - 1);
+    window.SetLanguage(args.at(0) == QLatin1String("en") ? kEnglish : kChinese);
+    if (parser.isSet("output"))
+        window.SelectOutputChannel(parser.value("output").toInt() - 1);
     window.move(0, 0);
     window.show();
 
     int result = 1;
-    QTimer::singleShot(800, &window, [&] {
-        const QPixmap shot = window.screen()->grabWindow(window.winId());
-        result = shot.save(args.at(2)) ? 0 : 1;
+    // The main window and whatever stands over it, as the screen shows them.
+    auto grab = [&] {
+        const QPixmap shot = window.screen()->grabWindow(0, 0, 0, window.width(), window.height());
+        result = shot.save(args.at(1)) ? 0 : 1;
+        window.done(0);
+    };
+    QTimer::singleShot(kGiveUpMs, &window, [&] {
+        std::fprintf(stderr, "main_window_shot: scene %s did not come about\n", qPrintable(scene));
         window.done(0);
     });
+
+    if (scene == "connect")
+    {
+        QList<SerialPortEntry> ports;
+        EnumeratePorts(ports);
+        auto* dialog = new CConnectDlg(window.Connection(), ports, QStringLiteral("/tmp/orvan-vproc"),
+                                       window.GetLanguage(), &window);
+        QTimer::singleShot(0, dialog, [dialog] { dialog->open(); });
+        QTimer::singleShot(kDrawnMs, &window, grab);
+    }
+    else if (scene == "device")
+    {
+        auto* dialog = new CDeviceDlg(window.Connection().GetDeviceIdTable(), false, window.GetLanguage(), &window);
+        QTimer::singleShot(0, dialog, [dialog] { dialog->open(); });
+        QTimer::singleShot(kDrawnMs, &window, grab);
+    }
+    else if (scene == "message")
+    {
+        // The box as CMessageBox shows it, opened without blocking.
+        const int language = window.GetLanguage();
+        auto* box = new QMessageBox(QMessageBox::Information, CMessageBox::Caption(),
+                                    MainText(EMainText::SoftwareOlder, language) + QLatin1Char('\n')
+                                        + MainText(EMainText::VersionHowTo, language),
+                                    QMessageBox::Ok, &window);
+        QTimer::singleShot(0, box, [box] { box->open(); });
+        QTimer::singleShot(kDrawnMs, &window, grab);
+    }
+    else if (scene == "transfer" || scene == "transfer-end")
+    {
+        const bool bEnd = scene == "transfer-end";
+        QObject::connect(&window.Connection(), &CConnection::stateReadStarted, &window, [&, bEnd] {
+            if (!bEnd)
+                QTimer::singleShot(kTransferShownMs, &window, grab);
+        });
+        QObject::connect(&window.Engine(), &CCommand::transferEnded, &window, [&, bEnd] {
+            if (bEnd)
+                QTimer::singleShot(kEndTextShownMs, &window, grab);
+        });
+        QTimer::singleShot(kDrawnMs, &window, [&] { window.Connect(parser.value("port"), 1); });
+    }
+    else if (scene == "connected")
+    {
+        QObject::connect(&window.Connection(), &CConnection::liveProgramLoaded, &window,
+                         [&] { QTimer::singleShot(kDrawnMs, &window, grab); });
+        QTimer::singleShot(kDrawnMs, &window, [&] { window.Connect(parser.value("port"), 1); });
+    }
+    else
+    {
+        QTimer::singleShot(kDrawnMs, &window, grab);
+    }
     window.exec();
     return result;
 }

@@ -52,7 +52,14 @@ protected:
     COrvanDlgDlg& Window()
     {
         if (!m_window)
+        {
             m_window = std::make_unique<COrvanDlgDlg>();
+            // Dialogs are noted and cancelled, never run modally.
+            m_window->SetDialogRunner([this](QDialog& dialog) {
+                m_dialogs.push_back(dialog.windowTitle());
+                return int(QDialog::Rejected);
+            });
+        }
         return *m_window;
     }
 
@@ -72,6 +79,7 @@ protected:
     QString m_strOldDir;
     CMessageBox::Presenter m_previous;
     std::vector<ShownBox> m_boxes;
+    std::vector<QString> m_dialogs;
     std::unique_ptr<COrvanDlgDlg> m_window;
 };
 
@@ -126,10 +134,10 @@ TEST_F(MainWindowTest, CommandCaptionsFollowTheLanguage)
     }
 }
 
-TEST_F(MainWindowTest, CommandsNotBuiltYetSaySoInTheCurrentLanguage)
+TEST_F(MainWindowTest, CommandsSayWhatTheyNeedInTheCurrentLanguage)
 {
     const COrvanDlgDlg::ECommand pending[] = {COrvanDlgDlg::kProgram, COrvanDlgDlg::kInterface, COrvanDlgDlg::kLock,
-                                              COrvanDlgDlg::kReport, COrvanDlgDlg::kConnection};
+                                              COrvanDlgDlg::kReport};
     for (int language : {kChinese, kEnglish})
     {
         Window().SetLanguage(language);
@@ -142,7 +150,12 @@ TEST_F(MainWindowTest, CommandsNotBuiltYetSaySoInTheCurrentLanguage)
         EXPECT_EQ(Press(COrvanDlgDlg::kDevice).strText,
                   language == kEnglish ? QStringLiteral("Please open the COM-Port") : QString::fromUtf8("请打开串口"));
     }
-    // Not connected, so CONNECTION does not stay pressed.
+    EXPECT_TRUE(m_dialogs.empty());
+
+    // CONNECTION offers the Connection dialog; cancelled, the button does
+    // not stay pressed.
+    Window().CommandButton(COrvanDlgDlg::kConnection)->click();
+    EXPECT_EQ(m_dialogs, std::vector<QString>{QStringLiteral("Connect")});
     EXPECT_FALSE(Window().CommandButton(COrvanDlgDlg::kConnection)->isChecked());
 }
 

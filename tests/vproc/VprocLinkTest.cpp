@@ -5,34 +5,17 @@
 
 #include "Audio_Data.h"
 #include "FactoryImage.h"
+#include "VprocProcess.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <functional>
-
 namespace
 {
 constexpr int kTickMs = 20;
-
-bool RunUntil(const std::function<bool()>& done, int nTimeoutMs)
-{
-    const QDeadlineTimer deadline(nTimeoutMs);
-    while (!done())
-    {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
 
 class VprocLinkTest : public ::testing::Test
 {
@@ -58,26 +41,12 @@ protected:
     }
 
     // Starts the virtual processor and returns once its port is there.
-    void StartProcessor(QStringList args)
+    void StartProcessor(const QStringList& args)
     {
-        m_strLink = m_dir.filePath("port");
-        args << "--link" << m_strLink;
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(ORVAN_VPROC, args);
-        ASSERT_TRUE(m_process.waitForStarted(5000));
-        ASSERT_TRUE(RunUntil([this] { return m_process.canReadLine(); }, 5000)) << "no port from the processor";
-        EXPECT_EQ(QString::fromUtf8(m_process.readLine()).trimmed(), m_strLink);
+        ASSERT_TRUE(m_processor.Start(args)) << "no port from the processor";
     }
 
-    void StopProcessor(int nSignal = SIGTERM)
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        ::kill(static_cast<pid_t>(m_process.processId()), nSignal);
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-        m_process.waitForFinished(1000);
-    }
+    void StopProcessor(int nSignal = SIGTERM) { m_processor.Stop(nSignal); }
 
     // Opens the port and asks for the device type, as a connection starts.
     void Connect(int nDeviceId)
@@ -138,8 +107,8 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    QString m_strLink;
-    QProcess m_process;
+    CVprocProcess m_processor{m_dir.filePath("port")};
+    const QString m_strLink = m_processor.Port();
     CCommand m_command;
     CAudio_Data m_record;
     QTimer m_pump;
@@ -218,7 +187,7 @@ TEST_F(VprocLinkTest, StoredNamesSurviveARestartWithTheStateFile)
     ASSERT_TRUE(WaitIdle(3000));
     Disconnect();
     StopProcessor();
-    ASSERT_EQ(m_process.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(m_processor.Process().exitStatus(), QProcess::NormalExit);
 
     StartProcessor({"--state", strState});
     Connect(1);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "PortList.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+class CConnection;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+// The Connection dialog: the port to open and the device ID to talk to,
+// with a search of the line for the IDs that answer. Modal; on Connect
+// (accepted) PortName and DeviceId say what was chosen.
+//
+// The port box lists the machine's serial ports and also takes a typed
+// device path, such as the virtual processor's pseudo-terminal.
+class CConnectDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* kNoPort = "NULL";
+
+    // ports: the machine's serial ports; strPresetPort: the port used last,
+    // selected again when it is offered (or was typed).
+    CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& ports, const QString& strPresetPort,
+                int nLanguage, QWidget* pParent = nullptr);
+
+    QString PortName() const;
+    // 0 when the device-ID list is empty.
+    int DeviceId() const;
+    bool IsSearching() const;
+
+    // The probe step; kSearchIntervalMs unless changed.
+    void SetSearchIntervalMs(int nMs);
+
+    // Leaving the dialog in any way ends a running search first.
+    void done(int nResult) override;
+
+private:
+    void FillPorts(const QList<SerialPortEntry>& ports, const QString& strPresetPort);
+    void FillDeviceIds();
+    void OnSearch();
+    void OnSearchProbed(int nId);
+    void OnSearchEnded();
+
+    CConnection& m_connection;
+    int m_nLanguage;
+    QComboBox* m_pPort = nullptr;
+    QComboBox* m_pDeviceId = nullptr;
+    QPushButton* m_pSearch = nullptr;
+    QPushButton* m_pConnect = nullptr;
+    QProgressBar* m_pProgress = nullptr;
+    QTimer* m_pSearchTimer = nullptr;
+};

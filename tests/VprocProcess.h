@@ -1,0 +1,72 @@
+#pragma once
+
+// The virtual processor program, run for a test on a pseudo-terminal as a
+// user would run it. The test target defines ORVAN_VPROC, the program's path.
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <csignal>
+#include <functional>
+
+// Runs the event loop until done() holds or nTimeoutMs have passed. The
+// loop waits in the event loop itself, so timers fire on time (QTest::qWait
+// sleeps between its rounds).
+inline bool RunUntil(const std::function<bool()>& done, int nTimeoutMs)
+{
+    const QDeadlineTimer deadline(nTimeoutMs);
+    while (!done())
+    {
+        if (deadline.hasExpired())
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+class CVprocProcess
+{
+public:
+    // strLink: where the processor puts the symlink to its terminal.
+    explicit CVprocProcess(QString strLink)
+        : m_strLink(std::move(strLink))
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    ~CVprocProcess() { Stop(); }
+
+    // Starts the processor and returns once its port is there.
+    bool Start(QStringList args)
+    {
+        args << "--link" << m_strLink;
+        m_process.start(ORVAN_VPROC, args);
+        if (!m_process.waitForStarted(5000))
+            return false;
+        if (!RunUntil([this] { return m_process.canReadLine(); }, 5000))
+            return false;
+        return QString::fromUtf8(m_process.readLine()).trimmed() == m_strLink;
+    }
+
+    void Stop(int nSignal = SIGTERM)
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        ::kill(static_cast<pid_t>(m_process.processId()), nSignal);
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(1000);
+    }
+
+    const QString& Port() const { return m_strLink; }
+    QProcess& Process() { return m_process; }
+
+private:
+    QString m_strLink;
+    QProcess m_process;
+};

@@ -1,0 +1,261 @@
+// The link's dialogs on their own: what they offer and what they hand back.
+
+#include "ConnectDlg.h"
+#include "DeviceDlg.h"
+#include "DisplayDlg.h"
+
+#include "Audio_Data.h"
+#include "Command.h"
+#include "Connection.h"
+#include "DataDefine.h"
+#include "FakePort.h"
+#include "LockState.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace
+{
+QStringList Items(const QComboBox* combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+SerialPortEntry Port(const char* name, bool usb)
+{
+    SerialPortEntry entry;
+    entry.strPortName = QLatin1String(name);
+    entry.strDevicePath = QLatin1String("/dev/") + entry.strPortName;
+    entry.fUsb = usb;
+    return entry;
+}
+
+class ConnectDlgTest : public ::testing::Test
+{
+protected:
+    ConnectDlgTest()
+        : m_command(std::make_unique<CFakePort>())
+        , m_connection(m_command, m_record, m_locks)
+    {
+    }
+
+    CCommand m_command;
+    CAudio_Data m_record;
+    CLockState m_locks;
+    CConnection m_connection;
+};
+}
+
+TEST_F(ConnectDlgTest, PortChoiceFollowsPresetThenUsbThenFirst)
+{
+    const QList<SerialPortEntry> ports = {Port("ttyS0", false), Port("ttyUSB0", true), Port("ttyUSB1", true)};
+    struct Case
+    {
+        const char* name;
+        QList<SerialPortEntry> ports;
+        QString strPreset;
+        QStringList offered;
+        QString strChosen;
+    };
+    const Case cases[] = {
+        {"preset listed", ports, "ttyS0", {"ttyS0", "ttyUSB0", "ttyUSB1"}, "ttyS0"},
+        {"first USB adapter", ports, "", {"ttyS0", "ttyUSB0", "ttyUSB1"}, "ttyUSB0"},
+        {"first port", {Port("ttyS0", false), Port("ttyS1", false)}, "", {"ttyS0", "ttyS1"}, "ttyS0"},
+        {"no port", {}, "", {"NULL"}, "NULL"},
+        // A path typed last time is offered again.
+        {"typed path", ports, "/tmp/orvan-vproc", {"ttyS0", "ttyUSB0", "ttyUSB1", "/tmp/orvan-vproc"},
+         "/tmp/orvan-vproc"},
+    };
+    for (const Case& c : cases)
+    {
+        CConnectDlg dialog(m_connection, c.ports, c.strPreset, kEnglish);
+        const auto* combo = dialog.findChild<QComboBox*>("PortCombo");
+        EXPECT_EQ(Items(combo), c.offered) << c.name;
+        EXPECT_EQ(dialog.PortName(), c.strChosen) << c.name;
+    }
+}
+
+TEST_F(ConnectDlgTest, TypedDevicePathIsTheChosenPort)
+{
+    CConnectDlg dialog(m_connection, {Port("ttyS0", false)}, "", kEnglish);
+    auto* combo = dialog.findChild<QComboBox*>("PortCombo");
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(dialog.PortName(), QStringLiteral("/dev/pts/7"));
+}
+
+TEST_F(ConnectDlgTest, DeviceIdListComesFromTheTable)
+{
+    {
+        // Without a search every ID is offered, 1 first.
+        CConnectDlg dialog(m_connection, {}, "", kChinese);
+        const auto* combo = dialog.findChild<QComboBox*>("DeviceIdCombo");
+        ASSERT_EQ(combo->count(), 250);
+        EXPECT_EQ(combo->itemText(249), QStringLiteral("250"));
+        EXPECT_EQ(dialog.DeviceId(), 1);
+        EXPECT_TRUE(dialog.findChild<QProgressBar*>("SearchProgress")->isHidden());
+    }
+    auto& table = m_command.Receiver().DeviceIdTable();
+    table.fill(0);
+    {
+        CConnectDlg dialog(m_connection, {}, "", kChinese);
+        EXPECT_EQ(dialog.findChild<QComboBox*>("DeviceIdCombo")->count(), 0);
+        EXPECT_EQ(dialog.DeviceId(), 0);
+    }
+    table[16] = 17;
+    table[2] = 3;
+    CConnectDlg dialog(m_connection, {}, "", kChinese);
+    EXPECT_EQ(Items(dialog.findChild<QComboBox*>("DeviceIdCombo")), (QStringList{"3", "17"}));
+    EXPECT_EQ(dialog.DeviceId(), 3);
+}
+
+TEST_F(ConnectDlgTest, CaptionsFollowTheLanguage)
+{
+    struct Case
+    {
+        int nLanguage;
+        const char* title;
+        const char* search;
+        const char* connect;
+    };
+    for (const Case& c : {Case{kEnglish, "Connect", "Search ID", "Connect"}, Case{kChinese, "连接", "搜索ID", "连接"}})
+    {
+        CConnectDlg dialog(m_connection, {}, "", c.nLanguage);
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.title));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("SearchButton")->text(), QString::fromUtf8(c.search));
+        EXPECT_EQ(dialog.findChild<QPushButton*>("ConnectButton")->text(), QString::fromUtf8(c.connect));
+        QStringList labels;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            labels << label->text();
+        const QStringList expected = c.nLanguage == kEnglish ? QStringList{"Com Select:", "Device ID:"}
+                                                             : QStringList{QString::fromUtf8("端口选择:"),
+                                                                           QString::fromUtf8("设备ID:")};
+        EXPECT_EQ(labels, expected);
+    }
+}
+
+TEST_F(ConnectDlgTest, LeavingDuringASearchEndsIt)
+{
+    CConnectDlg dialog(m_connection, {Port("ttyS0", false)}, "", kEnglish);
+    dialog.findChild<QPushButton*>("SearchButton")->click();
+    ASSERT_TRUE(dialog.IsSearching());
+    EXPECT_FALSE(dialog.findChild<QProgressBar*>("SearchProgress")->isHidden());
+    EXPECT_FALSE(dialog.findChild<QPushButton*>("SearchButton")->isEnabled());
+
+    dialog.reject();
+    EXPECT_FALSE(m_connection.IsSearching());
+    EXPECT_FALSE(m_command.IsOpen());
+    EXPECT_EQ(m_command.Count(), 0);
+    // Nobody has answered yet: nothing to connect to.
+    EXPECT_EQ(dialog.DeviceId(), 0);
+}
+
+// ---- Device dialog -----------------------------------------------------------------
+
+TEST(DeviceDlgTest, ChangeChoiceOffersOneToTwoHundredFifty)
+{
+    CDeviceDlg::DeviceIdTable table{};
+    table[4] = 5;
+    table[8] = 9;
+    CDeviceDlg dialog(table, false, kEnglish);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Device ID"));
+    const auto* change = dialog.findChild<QRadioButton*>("ChangeIdRadio");
+    EXPECT_EQ(change->text(), QStringLiteral("Change Current Device ID to"));
+    EXPECT_TRUE(change->isChecked());
+    EXPECT_EQ(dialog.findChild<QRadioButton*>("ReconnectRadio")->text(), QStringLiteral("Re-Connect to Device ID"));
+    auto* newId = dialog.findChild<QComboBox*>("NewIdCombo");
+    EXPECT_EQ(newId->count(), 250);
+    EXPECT_EQ(dialog.NewId(), 1);
+    EXPECT_EQ(Items(dialog.findChild<QComboBox*>("ReconnectIdCombo")), (QStringList{"5", "9"}));
+    EXPECT_EQ(dialog.ReconnectId(), 5);
+
+    newId->setCurrentIndex(6);
+    dialog.findChild<QComboBox*>("ReconnectIdCombo")->setCurrentIndex(1);
+    dialog.accept();
+    EXPECT_EQ(dialog.Mode(), CDeviceDlg::kChangeId);
+    EXPECT_EQ(dialog.NewId(), 7);
+    EXPECT_EQ(dialog.ReconnectId(), 9);
+}
+
+TEST(DeviceDlgTest, DeviceIdLockLeavesOnlyTheReconnectChoice)
+{
+    CDeviceDlg::DeviceIdTable table{};
+    for (const auto& [language, lockText, ok] :
+         {std::tuple{kChinese, "锁定", "确定"}, std::tuple{kEnglish, "Lock", "OK"}})
+    {
+        CDeviceDlg dialog(table, true, language);
+        EXPECT_FALSE(dialog.findChild<QRadioButton*>("ChangeIdRadio")->isEnabled());
+        EXPECT_TRUE(dialog.findChild<QRadioButton*>("ReconnectRadio")->isChecked());
+        const auto* newId = dialog.findChild<QComboBox*>("NewIdCombo");
+        EXPECT_FALSE(newId->isEnabled());
+        EXPECT_EQ(Items(newId), QStringList{QString::fromUtf8(lockText)});
+        EXPECT_EQ(dialog.findChild<QPushButton*>("OkButton")->text(), QString::fromUtf8(ok));
+        // An empty table offers nobody to re-connect to.
+        EXPECT_EQ(dialog.ReconnectId(), 0);
+        dialog.accept();
+        EXPECT_EQ(dialog.Mode(), CDeviceDlg::kReconnect);
+    }
+}
+
+// ---- data transmission window ------------------------------------------------------
+
+TEST(DisplayDlgTest, BlinksWhileTransferringThenShowsTheEndTextForTwoSecondsWithoutBlocking)
+{
+    QWidget owner;
+    owner.show();
+    bool bTransferring = true;
+    CDisplayDlg window([&] { return bTransferring; }, &owner);
+    EXPECT_TRUE(window.isHidden());
+
+    window.Show(kChinese);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(owner.isEnabled());
+    EXPECT_EQ(window.pos(), CDisplayDlg::kScreenPos);
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("数据传输"));
+    EXPECT_EQ(window.Text(), QString::fromUtf8("数据正在传输中"));
+    EXPECT_EQ(window.TextColour(), CDisplayDlg::kDarkBlue);
+    QTRY_COMPARE(window.TextColour(), CDisplayDlg::kRed);
+    QTRY_COMPARE(window.TextColour(), CDisplayDlg::kDarkBlue);
+    // Escape does not close it behind the program's back.
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+
+    bTransferring = false;
+    QTRY_COMPARE(window.Text(), QString::fromUtf8("数据传输结束"));
+    QElapsedTimer shown;
+    shown.start();
+    // The event loop runs on while the end text is up.
+    bool bOtherWorkDone = false;
+    QTimer::singleShot(300, [&] { bOtherWorkDone = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(window.isHidden(), 4000);
+    EXPECT_GE(shown.elapsed(), 1700);
+    EXPECT_TRUE(bOtherWorkDone);
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+TEST(DisplayDlgTest, HideEnablesTheOwnerAtOnce)
+{
+    QWidget owner;
+    CDisplayDlg window([] { return true; }, &owner);
+    window.Show(kEnglish);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Data transmission"));
+    EXPECT_EQ(window.Text(), QStringLiteral("Data transmission"));
+    window.Hide();
+    EXPECT_TRUE(window.isHidden());
+    EXPECT_TRUE(owner.isEnabled());
+}
