@@ -243,9 +243,9 @@ const CConnection::DeviceIdTable& CConnection::GetDeviceIdTable() const
     return std::as_const(m_command).Receiver().DeviceIdTable();
 }
 
-bool CConnection::StartSearch(const QString& strPort)
+bool CConnection::StartSearch(const QString& strPort, int nFirstId, int nLastId)
 {
-    if (IsConnected() || m_bSearching)
+    if (IsConnected() || m_bSearching || nFirstId < kFirstId || nLastId > kLastId || nFirstId > nLastId)
         return false;
     if (!m_command.Open(strPort))
         return false;
@@ -253,19 +253,25 @@ bool CConnection::StartSearch(const QString& strPort)
     m_bSearching = true;
     m_command.Clear();
     m_command.SetSearching(true);
+    m_nSearchLastId = nLastId;
     DeviceIdTable& table = m_command.Receiver().DeviceIdTable();
-    for (int nId = kFirstId; nId <= kLastId; ++nId)
-    {
-        table.at(static_cast<size_t>(nId - 1)) = 0;
+    table.fill(0);
+    for (int nId = nFirstId; nId <= nLastId; ++nId)
         m_command.Enqueue(m_record.BuildDeviceIdProbeFrame(nId));
-    }
     return true;
 }
 
 void CConnection::SearchTick()
 {
-    if (!m_bSearching || m_command.Count() == 0)
+    if (!m_bSearching)
         return;
+    // The last ID of a narrowed search has answered; only ID 250's answer
+    // ends a search by itself.
+    if (m_command.Count() == 0)
+    {
+        EndSearch();
+        return;
+    }
     CSendData& head = m_command.Head();
     if (head.m_bNotSent)
     {
@@ -276,7 +282,7 @@ void CConnection::SearchTick()
     }
     if (++head.m_nWaitTicks <= kProbeWaitTicks)
         return;
-    if (head.m_nProbedId == kLastId)
+    if (head.m_nProbedId == m_nSearchLastId)
         EndSearch();
     else
         m_command.RemoveHead();

@@ -103,12 +103,13 @@ public:
     bool ReconnectTo(int nId);
 
     // ---- device search (not connected only) --------------------------------
-    // Opens the port and queues a probe for every ID 1..250, emptying the
-    // device-ID table. False when the port cannot be opened.
-    bool StartSearch(const QString& strPort);
+    // Opens the port and queues a probe for every ID 1..250, or only for
+    // nFirstId..nLastId, emptying the device-ID table. False when the port
+    // cannot be opened or the range is not one of valid IDs.
+    bool StartSearch(const QString& strPort, int nFirstId = kFirstId, int nLastId = kLastId);
     // One step of the search, every kSearchIntervalMs: sends the next probe
     // or gives the one in flight up after kProbeWaitTicks; the search ends
-    // when ID 250 answers or its probe is given up.
+    // when the last ID answers or its probe is given up.
     void SearchTick();
     // Ends a running search early.
     void StopSearch();
@@ -157,4 +158,5 @@ private:
     int m_nProgress = 0;
     ChannelCounts m_counts;
     bool m_bSearching = false;
+    int m_nSearchLastId = kLastId;
 };

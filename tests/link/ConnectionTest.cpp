@@ -428,6 +428,45 @@ TEST_F(ConnectionTest, AnswerFromId250EndsTheSearchAtOnce)
     EXPECT_FALSE(Cmd().IsOpen());
 }
 
+TEST_F(ConnectionTest, NarrowedSearchProbesItsRangeAndEndsAfterItsLastId)
+{
+    // The last ID answering ends the search as soon as its answer is in;
+    // a silent last ID once its probe is given up.
+    for (const bool bLastAnswers : {true, false})
+    {
+        SCOPED_TRACE(bLastAnswers ? "last ID answers" : "last ID silent");
+        m_pPort->m_writes.clear();
+        QMetaObject::Connection answer = QObject::connect(&Conn(), &CConnection::searchProbed, [&](int nId) {
+            if (nId == 5 || (bLastAnswers && nId == 8))
+                Deliver(DeviceItem(2, {static_cast<uint8_t>(nId)}));
+        });
+        ASSERT_TRUE(Conn().StartSearch("ttyFAKE", 5, 8));
+        int nTicks = 0;
+        while (Conn().IsSearching() && nTicks < 100)
+        {
+            Conn().SearchTick();
+            ++nTicks;
+        }
+        QObject::disconnect(answer);
+        // 5 at one tick, 6 and 7 silent at five; 8 at one and the tick that
+        // finds the queue empty, or at five when silent.
+        EXPECT_EQ(nTicks, 1 + 2 * 5 + (bLastAnswers ? 2 : 5));
+        std::vector<int> offered;
+        for (uint16_t nId : Conn().GetDeviceIdTable())
+            if (nId != 0)
+                offered.push_back(nId);
+        EXPECT_EQ(offered, (bLastAnswers ? std::vector<int>{5, 8} : std::vector<int>{5}));
+        const auto frames = m_pPort->Frames();
+        ASSERT_EQ(frames.size(), 4u);
+        EXPECT_EQ(frames.front(), m_record.BuildDeviceIdProbeFrame(5).GetFrame());
+        EXPECT_EQ(frames.back(), m_record.BuildDeviceIdProbeFrame(8).GetFrame());
+        EXPECT_FALSE(Cmd().IsOpen());
+    }
+    EXPECT_FALSE(Conn().StartSearch("ttyFAKE", 9, 8));
+    EXPECT_FALSE(Conn().StartSearch("ttyFAKE", 0, 8));
+    EXPECT_FALSE(Conn().StartSearch("ttyFAKE", 1, 251));
+}
+
 TEST_F(ConnectionTest, StoppingASearchDropsTheProbesAndClosesThePort)
 {
     ASSERT_TRUE(Conn().StartSearch("ttyFAKE"));
