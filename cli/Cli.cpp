@@ -1,8 +1,14 @@
 #include "Cli.h"
 
+#include "BackupCommand.h"
 #include "CliOptions.h"
 #include "Console.h"
+#include "InfoCommand.h"
 #include "PortsCommand.h"
+#include "PullLiveCommand.h"
+#include "PushLiveCommand.h"
+#include "RestoreCommand.h"
+#include "SearchCommand.h"
 #include "ShowCommand.h"
 
 #include <array>
@@ -18,6 +24,12 @@ struct Subcommand
 
 constexpr std::array kSubcommands{
     Subcommand{"ports", "list the serial ports", PortsCommand},
+    Subcommand{"search", "list the device IDs that answer on a port", SearchCommand},
+    Subcommand{"info", "type, version, program names and settings of a processor", InfoCommand},
+    Subcommand{"pull-live", "save the live program to a .dia1C file", PullLiveCommand},
+    Subcommand{"push-live", "send a .dia1C file into the live program", PushLiveCommand},
+    Subcommand{"backup", "save the 30 stored programs to a .dat1C file", BackupCommand},
+    Subcommand{"restore", "send a .dat1C file into the 30 stored programs", RestoreCommand},
     Subcommand{"show", "show a .dia1C or .dat1C file as text or JSON", ShowCommand},
 };
 

@@ -1,0 +1,156 @@
+#include "CliSession.h"
+
+#include "Console.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace
+{
+// The connection's own progress positions during the state read.
+constexpr int kStateReadLastPosition = 48;
+
+QString Supported()
+{
+    return QStringLiteral("C-DV%1.00 to C-DV%1.99").arg(CReceiver::kSupportedMajorVersion);
+}
+}
+
+CCliSession::CCliSession(CConsole& console, QObject* pParent)
+    : QObject(pParent)
+    , m_console(console)
+{
+    // Connected before the connection procedure's own handler, which
+    // disconnects and so empties the version text.
+    connect(&m_command, &CCommand::versionMismatch, this,
+            [this] { m_strVersion = QString::fromLatin1(m_command.GetVersionText()); });
+
+    m_record.SetLockState(&m_locks);
+    m_command.AttachLockState(&m_locks);
+    m_pConnection = std::make_unique<CConnection>(m_command, m_record, m_locks);
+    m_pTransfer = std::make_unique<CProgramTransfer>(m_command, m_record, m_locks);
+    connect(m_pConnection.get(), &CConnection::disconnected, this, &CCliSession::OnDisconnected);
+    // Whatever a wait can be waiting for ends with one of these.
+    connect(m_pConnection.get(), &CConnection::liveProgramLoaded, this, &CCliSession::Wake);
+    connect(m_pConnection.get(), &CConnection::searchEnded, this, &CCliSession::Wake);
+    connect(m_pTransfer.get(), &CProgramTransfer::finished, this, &CCliSession::Wake);
+    connect(m_pConnection.get(), &CConnection::progressAdvanced, this,
+            [this](int nPosition)
+            {
+                if (m_pConnection->GetState() == CConnection::EState::Reading)
+                    m_console.Progress(QStringLiteral("reading the processor"), nPosition, kStateReadLastPosition);
+            });
+}
+
+CCliSession::~CCliSession()
+{
+    m_console.EndProgress();
+    m_pTransfer->Abort();
+    m_pConnection->Disconnect();
+}
+
+bool CCliSession::Connect(const QString& strPort, int nDeviceId)
+{
+    m_strPort = strPort;
+    m_bFailed = false;
+    if (!m_pConnection->Connect(strPort, nDeviceId))
+    {
+        m_console.Error(QStringLiteral("Unable to open COM-port %1").arg(strPort));
+        return false;
+    }
+    const bool bOk = RunUntil([this] { return m_pConnection->GetState() == CConnection::EState::Idle; });
+    m_console.EndProgress();
+    return bOk;
+}
+
+bool CCliSession::RunTransfer(const QString& strLabel, const std::function<bool(CProgramTransfer&)>& fnStart)
+{
+    bool bFinished = false;
+    const QMetaObject::Connection finished =
+        connect(m_pTransfer.get(), &CProgramTransfer::finished, this, [&bFinished] { bFinished = true; });
+    const QMetaObject::Connection progress =
+        connect(m_pTransfer.get(), &CProgramTransfer::progressAdvanced, this,
+                [this, strLabel](int nDone, int nTotal) { m_console.Progress(strLabel, nDone, nTotal); });
+    const bool bOk = fnStart(*m_pTransfer) && RunUntil([&bFinished] { return bFinished; });
+    disconnect(finished);
+    disconnect(progress);
+    m_console.EndProgress();
+    return bOk;
+}
+
+bool CCliSession::Search(const QString& strPort, int nFirst, int nLast, QList<int>& lstFound)
+{
+    m_strPort = strPort;
+    lstFound.clear();
+    if (!m_pConnection->StartSearch(strPort, nFirst, nLast))
+    {
+        m_console.Error(QStringLiteral("Unable to open COM-port %1").arg(strPort));
+        return false;
+    }
+    QTimer tick;
+    tick.setInterval(CConnection::kSearchIntervalMs);
+    tick.setTimerType(Qt::PreciseTimer);
+    connect(&tick, &QTimer::timeout, m_pConnection.get(), &CConnection::SearchTick);
+    const QMetaObject::Connection probed =
+        connect(m_pConnection.get(), &CConnection::searchProbed, this,
+                [this, nFirst, nLast](int nId)
+                { m_console.Progress(QStringLiteral("searching"), nId - nFirst + 1, nLast - nFirst + 1); });
+    tick.start();
+    RunUntil([this] { return !m_pConnection->IsSearching(); });
+    disconnect(probed);
+    m_console.EndProgress();
+
+    const CConnection::DeviceIdTable& table = m_pConnection->GetDeviceIdTable();
+    for (int nId = nFirst; nId <= nLast; ++nId)
+        if (table.at(static_cast<size_t>(nId - 1)) != 0)
+            lstFound << nId;
+    return true;
+}
+
+bool CCliSession::RunUntil(const std::function<bool()>& done)
+{
+    QEventLoop loop;
+    m_pLoop = &loop;
+    while (!done() && !m_bFailed)
+        loop.exec();
+    m_pLoop = nullptr;
+    return !m_bFailed;
+}
+
+void CCliSession::Wake()
+{
+    if (m_pLoop)
+        m_pLoop->quit();
+}
+
+void CCliSession::OnDisconnected(CConnection::EReason eReason)
+{
+    m_pTransfer->Abort();
+    const int nId = m_pConnection->GetDeviceId();
+    QString strWhy;
+    switch (eReason)
+    {
+    case CConnection::EReason::User:
+        return;
+    case CConnection::EReason::NoAnswer:
+        strWhy = QStringLiteral("no answer from device ID %1 on %2").arg(nId).arg(m_strPort);
+        break;
+    case CConnection::EReason::BadDeviceType:
+        strWhy = QStringLiteral("device ID %1 on %2 reports a device type other than 1 to 6").arg(nId).arg(m_strPort);
+        break;
+    case CConnection::EReason::DeviceOlder:
+        strWhy = QStringLiteral("device version %1 is older than this software supports (%2)")
+                     .arg(m_strVersion, Supported());
+        break;
+    case CConnection::EReason::SoftwareOlder:
+        strWhy = QStringLiteral("device version %1 is newer than this software supports (%2)")
+                     .arg(m_strVersion, Supported());
+        break;
+    case CConnection::EReason::LineFault:
+        strWhy = QStringLiteral("the port %1 stopped working").arg(m_strPort);
+        break;
+    }
+    m_bFailed = true;
+    m_console.Error(strWhy);
+    Wake();
+}

@@ -1,0 +1,38 @@
+#include "SearchCommand.h"
+
+#include "CliOptions.h"
+#include "CliSession.h"
+#include "Console.h"
+
+int SearchCommand(const QStringList& args, CConsole& console)
+{
+    CCliOptions options("search",
+                        "Probes device IDs on a line as the Connection dialog's search does and prints\n"
+                        "each ID that answers, one a line. A silent ID costs about 150 ms, so all 250\n"
+                        "take some 38 s; --from and --to narrow the range. Fails when none answers.",
+                        CCliOptions::ELine::kPort);
+    options.Parser().addOption({"from", "First ID to probe (default 1).", "id"});
+    options.Parser().addOption({"to", "Last ID to probe (default 250).", "id"});
+    if (const auto status = options.Parse(args, 0, console))
+        return *status;
+    const std::optional<int> nFrom =
+        options.IntValue("from", CCliOptions::kFirstDeviceId, CCliOptions::kLastDeviceId, CCliOptions::kFirstDeviceId, console);
+    if (!nFrom)
+        return kExitUsage;
+    const std::optional<int> nTo = options.IntValue("to", *nFrom, CCliOptions::kLastDeviceId, CCliOptions::kLastDeviceId, console);
+    if (!nTo)
+        return kExitUsage;
+
+    CCliSession session(console);
+    QList<int> lstFound;
+    if (!session.Search(options.Port(), *nFrom, *nTo, lstFound))
+        return kExitFailed;
+    if (lstFound.isEmpty())
+    {
+        console.Error(QStringLiteral("no device ID from %1 to %2 answers on %3").arg(*nFrom).arg(*nTo).arg(options.Port()));
+        return kExitFailed;
+    }
+    for (int nId : lstFound)
+        console.Out(QString::number(nId));
+    return kExitOk;
+}
