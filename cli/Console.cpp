@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include <QByteArray>
+
 #include <algorithm>
 
 #include <unistd.h>
@@ -19,8 +21,8 @@ CConsole::~CConsole()
 void CConsole::Out(const QString& strLine)
 {
     EndProgress();
-    std::fputs(strLine.toUtf8().constData(), m_pOut);
-    std::fputc('\n', m_pOut);
+    const QByteArray line = strLine.toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), m_pOut);
     std::fflush(m_pOut);
 }
 

@@ -1,5 +1,6 @@
 #include "InfoCommand.h"
 
+#include "ByteText.h"
 #include "CliOptions.h"
 #include "CliSession.h"
 #include "Console.h"
@@ -19,11 +20,6 @@ QString Setting(int nValue, const std::array<const char*, N>& texts)
     if (nValue < 1 || nValue > static_cast<int>(N))
         return strValue;
     return QStringLiteral("%1 (%2)").arg(strValue, QLatin1String(texts[static_cast<size_t>(nValue - 1)]));
-}
-
-QString Latin1(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 }
 
@@ -51,13 +47,13 @@ int InfoCommand(const QStringList& args, CConsole& console)
                  .arg(command.GetDeviceType())
                  .arg(counts.nInputs)
                  .arg(counts.nOutputs);
-    lines << "version: " + Latin1(command.GetVersionText());
+    lines << "version: " + ByteText::Shown(command.GetVersionText());
     for (int n = 0; n < CReceiver::kProgramCount; ++n)
-        lines << QStringLiteral("program %1: \"%2\"").arg(n, 2).arg(Latin1(command.GetProgramName(n)));
+        lines << QStringLiteral("program %1: \"%2\"").arg(n, 2).arg(ByteText::Shown(command.GetProgramName(n)));
     lines << "backlight: " + Setting(record.GetBacklight(), kBacklight);
     lines << "power-on: " + Setting(record.GetPowerOnMode(), kPowerOn);
     for (int i = 0; i < CAudio_Data::kInfoTexts; ++i)
-        lines << QStringLiteral("info %1: \"%2\"").arg(i + 1).arg(Latin1(record.GetInfoText(i)));
+        lines << QStringLiteral("info %1: \"%2\"").arg(i + 1).arg(ByteText::Shown(record.GetInfoText(i)));
     console.Out(lines.join('\n'));
     return kExitOk;
 }

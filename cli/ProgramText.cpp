@@ -1,6 +1,7 @@
 #include "ProgramText.h"
 
 #include "Audio_Data.h"
+#include "ByteText.h"
 #include "DataDefine.h"
 #include "LockState.h"
 #include "ProgramBank.h"
@@ -25,12 +26,6 @@ constexpr std::array<const char*, 10> kOutputLockNames{
 QString Q(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// Stored bytes, one character each.
-QString Latin1(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 // Says whether a function lock covers a parameter; bank slots have none.
@@ -155,7 +150,7 @@ QString HexBytes(const std::array<uint8_t, CImageSlot::kInfoBytes>& bytes)
 {
     QStringList hex;
     for (uint8_t by : bytes)
-        hex << QStringLiteral("%1").arg(by, 2, 16, QChar('0')).toUpper();
+        hex << ByteText::Hex(by);
     return hex.join(' ');
 }
 }
@@ -165,7 +160,7 @@ namespace ProgramText
 QStringList DescribeProgram(const CAudio_Data& program, const CLockState& locks)
 {
     QStringList lines;
-    lines << QStringLiteral("Program \"%1\"").arg(Latin1(program.GetName()));
+    lines << QStringLiteral("Program \"%1\"").arg(ByteText::Shown(program.GetName()));
     lines << FunctionLocks(locks);
     DescribeChannels(program, CLocks(&locks), false, lines);
     return lines;
@@ -181,7 +176,7 @@ QStringList DescribeBank(const CProgramBank& bank, int nOnly)
         const CImageSlot& slot = bank.GetAt(n - 1);
         if (!lines.isEmpty())
             lines << QString();
-        lines << QStringLiteral("Program %1 \"%2\"").arg(n).arg(Latin1(slot.strName));
+        lines << QStringLiteral("Program %1 \"%2\"").arg(n).arg(ByteText::Shown(slot.strName));
         lines << "Lock bytes: " + HexBytes(slot.abyInfo);
         // The image is shown through the record it loads into, so the texts
         // are those of a program recalled from the processor.
