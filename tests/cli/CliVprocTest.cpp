@@ -1,0 +1,251 @@
+// Every subcommand that talks to a processor, run as a script runs it,
+// against the virtual processor program on a pseudo-terminal.
+
+#include "CliRun.h"
+#include "VprocProcess.h"
+
+#include "Audio_Data.h"
+#include "LockState.h"
+#include "ProcessorState.h"
+#include "ProgramFile.h"
+#include "SamplePrograms.h"
+#include "StateFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace
+{
+using Name = CProcessorState::Name;
+
+Name MakeName(const std::string& text)
+{
+    Name name{};
+    std::copy_n(text.begin(), std::min(text.size(), name.size()), name.begin());
+    return name;
+}
+
+class CliVprocTest : public ::testing::Test
+{
+protected:
+    QString Path(const QString& strName) const { return m_dir.filePath(strName); }
+
+    // A processor on its own terminal, started from `state` when given;
+    // it keeps its state in <name>.state.
+    std::unique_ptr<CVprocProcess> StartProcessor(const QString& strName, QStringList args,
+                                                  const CProcessorState* pState = nullptr)
+    {
+        const QString strState = Path(strName + ".state");
+        std::string strError;
+        if (pState)
+        {
+            EXPECT_TRUE(CStateFile::Save(strState.toStdString(), *pState, strError)) << strError;
+        }
+        auto pProcessor = std::make_unique<CVprocProcess>(Path(strName));
+        EXPECT_TRUE(pProcessor->Start(args << "--state" << strState));
+        return pProcessor;
+    }
+
+    // Stops the processor, which saves its state, and reads that state.
+    CProcessorState StateAfter(CVprocProcess& processor, const QString& strName)
+    {
+        processor.Stop();
+        CProcessorState state;
+        std::string strError;
+        EXPECT_TRUE(CStateFile::Load(Path(strName + ".state").toStdString(), state, strError)) << strError;
+        return state;
+    }
+
+    QTemporaryDir m_dir;
+};
+}
+
+TEST_F(CliVprocTest, SearchPrintsTheIdsThatAnswerAndFailsWhenNoneDoes)
+{
+    const auto pLine = StartProcessor("line", {"--id", "3", "--other-ids", "5"});
+    const CliResult found = RunCli({"search", "-p", pLine->Port(), "--from", "2", "--to", "6"});
+    EXPECT_EQ(found.nExit, 0) << found.strErr.toStdString();
+    EXPECT_EQ(found.OutLines(), QStringList({"3", "5"}));
+
+    const CliResult none = RunCli({"search", "-p", pLine->Port(), "--from", "7", "--to", "8"});
+    EXPECT_EQ(none.nExit, 1);
+    EXPECT_EQ(none.strOut, "");
+    EXPECT_EQ(none.ErrLines(), QStringList({"orvan-cli: no device ID from 7 to 8 answers on " + pLine->Port()}));
+}
+
+TEST_F(CliVprocTest, InfoPrintsWhatTheProcessorToldWhileConnecting)
+{
+    CProcessorState state;
+    state.aNames[0] = MakeName("Live Set");
+    state.aNames[2] = MakeName("Stage \xE9 2");
+    state.byBacklight = 2;
+    state.byPowerOn = 3;
+    CAudio_Data texts;
+    texts.SetInfoText(0, "FOH RACK");
+    texts.SetInfoText(6, "call 555");
+    std::ranges::copy(texts.BuildInfoBlock(), state.abyInfo.begin());
+    const auto pProcessor = StartProcessor("unit", {"--id", "9", "--type", "4", "--firmware", "C-DV1.23"}, &state);
+
+    const CliResult info = RunCli({"info", "-p", pProcessor->Port(), "--id", "9"});
+    ASSERT_EQ(info.nExit, 0) << info.strErr.toStdString();
+    const QStringList lines = info.OutLines();
+    ASSERT_EQ(lines.size(), 3 + 31 + 2 + 7);
+    for (const char* pszLine : {"device ID: 9", "device type: 4 (3 inputs, 6 outputs)", "version: C-DV1.23",
+                                "program  0: \"Live Set\"", "program  2: \"Stage \xC3\xA9 2\"", "program 30: \"\"",
+                                "backlight: 2 (60s)", "power-on: 3 (Load)", "info 1: \"FOH RACK\"", "info 2: \"\"",
+                                "info 7: \"call 555\""})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(pszLine))) << pszLine;
+}
+
+TEST_F(CliVprocTest, ProcessorOfAnotherMajorVersionIsRefused)
+{
+    struct Row
+    {
+        const char* pszFirmware;
+        const char* pszSays;
+    };
+    for (const Row& row : {Row{"C-DV0.90", "device version C-DV0.90 is older than this software supports"},
+                           Row{"C-DV2.00", "device version C-DV2.00 is newer than this software supports"}})
+    {
+        SCOPED_TRACE(row.pszFirmware);
+        const auto pProcessor = StartProcessor(row.pszFirmware, {"--firmware", row.pszFirmware});
+        const CliResult info = RunCli({"info", "-p", pProcessor->Port()});
+        EXPECT_EQ(info.nExit, 1);
+        EXPECT_EQ(info.strOut, "");
+        ASSERT_EQ(info.ErrLines().size(), 1);
+        EXPECT_TRUE(info.strErr.contains(row.pszSays)) << info.strErr.toStdString();
+    }
+}
+
+// What push-live sends is what the processor then plays: pulling it back
+// gives the same name, function locks and channel blocks, with the file's
+// mute states; the processor keeps its own system locks and password.
+TEST_F(CliVprocTest, PushLiveThenPullLiveGivesTheProgramBack)
+{
+    CProcessorState state;
+    state.aLocks[0] = {0, 0, 0, 0, 0x14, 0x01, 'q', 'w', 'e', 'r', 't', 'y'};
+    const auto pProcessor = StartProcessor("unit", {}, &state);
+
+    auto pSent = std::make_unique<CAudio_Data>();
+    CLockState sentLocks;
+    SamplePrograms::FillProgram(*pSent, sentLocks);
+    const QString strSent = Path("sent.dia1C");
+    ASSERT_EQ(ProgramFile::WriteProgramFile(strSent, *pSent, sentLocks), ProgramFileError::kNone);
+    // The file as read is what goes out (crossovers count as sent once read).
+    ASSERT_EQ(ProgramFile::ReadProgramFile(strSent, *pSent, sentLocks), ProgramFileError::kNone);
+
+    const CliResult pushed = RunCli({"push-live", "-p", pProcessor->Port(), strSent});
+    ASSERT_EQ(pushed.nExit, 0) << pushed.strErr.toStdString();
+    const CliResult pulled = RunCli({"pull-live", "-p", pProcessor->Port(), Path("pulled")});
+    ASSERT_EQ(pulled.nExit, 0) << pulled.strErr.toStdString();
+    EXPECT_EQ(pulled.OutLines(), QStringList({Path("pulled.dia1C")}));
+
+    auto pBack = std::make_unique<CAudio_Data>();
+    CLockState backLocks;
+    ASSERT_EQ(ProgramFile::ReadProgramFile(Path("pulled.dia1C"), *pBack, backLocks), ProgramFileError::kNone);
+    EXPECT_EQ(pBack->GetName(), pSent->GetName());
+    for (int flag = 0; flag < CLockState::kFunctionFlags; ++flag)
+        EXPECT_EQ(backLocks.IsLocked(flag), sentLocks.IsLocked(flag)) << flag;
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+    {
+        // The gate threshold is not in the file: the processor keeps its own.
+        pSent->Input(i).m_nGate = state.aImages[0][static_cast<size_t>(CImageSlot::BlockOffset(i + 1) + 14)];
+        const auto back = pBack->Input(i).BuildBlock();
+        const auto sent = pSent->Input(i).BuildBlock();
+        EXPECT_TRUE(std::ranges::equal(back, sent)) << "input " << i;
+    }
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+    {
+        const auto back = pBack->Output(i).BuildBlock();
+        const auto sent = pSent->Output(i).BuildBlock();
+        EXPECT_TRUE(std::ranges::equal(back, sent)) << "output " << i;
+    }
+    EXPECT_EQ(pBack->Input(0).IsOn(), 0);
+    EXPECT_EQ(pBack->Output(1).IsOn(), 0);
+
+    const CProcessorState after = StateAfter(*pProcessor, "unit");
+    const auto fileSet = sentLocks.EncodeLockSet();
+    const CProcessorState::LockRecord expected = {fileSet[0], fileSet[1], fileSet[2], fileSet[3], 0x14, 0x01,
+                                                  'q', 'w', 'e', 'r', 't', 'y'};
+    EXPECT_EQ(after.aLocks[0], expected);
+    EXPECT_EQ(after.aLocks[31], expected);
+}
+
+TEST_F(CliVprocTest, BackupThenRestoreIntoASecondProcessorGivesIdenticalPrograms)
+{
+    CProcessorState seeded;
+    for (int n = 1; n <= 30; ++n)
+    {
+        auto& image = seeded.aImages[static_cast<size_t>(n)];
+        for (size_t k = 0; k < image.size(); ++k)
+            image[k] = static_cast<uint8_t>(n * 5 + k * 3);
+        seeded.aNames[static_cast<size_t>(n)] = MakeName("Prog " + std::to_string(n) + (n % 2 ? "\xE9" : " A"));
+        auto& lock = seeded.aLocks[static_cast<size_t>(n)];
+        for (size_t k = 0; k < lock.size(); ++k)
+            lock[k] = static_cast<uint8_t>(0x11 * (k + 1) + n);
+    }
+    const auto pFirst = StartProcessor("first", {}, &seeded);
+    const auto pSecond = StartProcessor("second", {});
+
+    const CliResult backup = RunCli({"backup", "-p", pFirst->Port(), Path("all")});
+    ASSERT_EQ(backup.nExit, 0) << backup.strErr.toStdString();
+    EXPECT_EQ(backup.OutLines(), QStringList({Path("all.dat1C")}));
+    const CliResult restore = RunCli({"restore", "-p", pSecond->Port(), Path("all.dat1C")});
+    ASSERT_EQ(restore.nExit, 0) << restore.strErr.toStdString();
+
+    const CProcessorState first = StateAfter(*pFirst, "first");
+    const CProcessorState second = StateAfter(*pSecond, "second");
+    for (size_t n = 1; n <= 30; ++n)
+    {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(first.aImages[n], seeded.aImages[n]);
+        EXPECT_EQ(second.aImages[n], seeded.aImages[n]);
+        EXPECT_EQ(second.aNames[n], seeded.aNames[n]);
+        // A processor hands out 8 lock bytes of a program; the other four
+        // travel as 0.
+        EXPECT_TRUE(std::equal(second.aLocks[n].begin(), second.aLocks[n].begin() + 8, seeded.aLocks[n].begin()));
+        EXPECT_TRUE(std::all_of(second.aLocks[n].begin() + 8, second.aLocks[n].end(), [](uint8_t b) { return b == 0; }));
+    }
+    // Only the stored programs changed.
+    EXPECT_EQ(second.aImages[0], CProcessorState().aImages[0]);
+    EXPECT_EQ(second.aLocks[0], CProcessorState().aLocks[0]);
+}
+
+TEST_F(CliVprocTest, SilentProcessorFailsWithinFiveSecondsAndWritesNothing)
+{
+    const auto pProcessor = StartProcessor("silent", {"--silent"});
+    const CliResult backup = RunCli({"backup", "-p", pProcessor->Port(), Path("out.dat1C")});
+    EXPECT_EQ(backup.nExit, 1);
+    EXPECT_LT(backup.nMs, 5500);
+    EXPECT_EQ(backup.strOut, "");
+    EXPECT_EQ(backup.ErrLines(), QStringList({"orvan-cli: no answer from device ID 1 on " + pProcessor->Port()}));
+    EXPECT_FALSE(QFile::exists(Path("out.dat1C")));
+}
+
+TEST_F(CliVprocTest, ProcessorFallingSilentMidwayLeavesThePreviousFileAsItWas)
+{
+    // Connecting takes some 55 answers; the backup stops a few programs in.
+    const auto pProcessor = StartProcessor("flaky", {"--stop-after", "70"});
+    const QString strOut = Path("out.dat1C");
+    {
+        QFile file(strOut);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the previous backup");
+    }
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+
+    const CliResult backup = RunCli({"backup", "-p", pProcessor->Port(), strOut});
+    EXPECT_EQ(backup.nExit, 1);
+    EXPECT_EQ(backup.ErrLines(), QStringList({"orvan-cli: no answer from device ID 1 on " + pProcessor->Port()}));
+    QFile file(strOut);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "the previous backup");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), before);
+}
