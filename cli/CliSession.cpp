@@ -25,7 +25,6 @@ CCliSession::CCliSession(CConsole& console, QObject* pParent)
     connect(&m_command, &CCommand::versionMismatch, this,
             [this] { m_strVersion = QString::fromLatin1(m_command.GetVersionText()); });
 
-    m_record.SetLockState(&m_locks);
     m_command.AttachLockState(&m_locks);
     m_pConnection = std::make_unique<CConnection>(m_command, m_record, m_locks);
     m_pTransfer = std::make_unique<CProgramTransfer>(m_command, m_record, m_locks);
