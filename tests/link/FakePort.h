@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Frame.h"
 #include "LinkPort.h"
 
 #include <deque>
@@ -71,3 +72,23 @@ public:
     bool m_bOpen = false;
     int m_nPurges = 0;
 };
+
+// Frames as a processor with ID 1 sends them, and the preamble before them.
+namespace FakeLine
+{
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes Wire(const Bytes& frame)
+{
+    Bytes out = {0x5A, 0x5A};
+    out.insert(out.end(), frame.begin(), frame.end());
+    return out;
+}
+
+inline Bytes Answer(uint8_t type, int program, int item, int block, const Bytes& payload)
+{
+    return Frame::Build({type, 1, static_cast<uint8_t>(program), static_cast<uint8_t>(item),
+                         static_cast<uint8_t>(block), 1},
+                        payload);
+}
+}
