@@ -20,21 +20,9 @@
 
 namespace
 {
-using Bytes = std::vector<uint8_t>;
-
-Bytes Wire(const Bytes& frame)
-{
-    Bytes out = {0x5A, 0x5A};
-    out.insert(out.end(), frame.begin(), frame.end());
-    return out;
-}
-
-Bytes Answer(uint8_t type, int program, int item, int block, const Bytes& payload)
-{
-    return Frame::Build({type, 1, static_cast<uint8_t>(program), static_cast<uint8_t>(item),
-                         static_cast<uint8_t>(block), 1},
-                        payload);
-}
+using FakeLine::Answer;
+using FakeLine::Bytes;
+using FakeLine::Wire;
 
 Bytes Payload(const Bytes& frame)
 {
