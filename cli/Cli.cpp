@@ -43,7 +43,9 @@ QString Usage()
         QStringLiteral("Commands:"),
     };
     for (const Subcommand& command : kSubcommands)
-        lines << QStringLiteral("  %1  %2").arg(QLatin1String(command.pszName), -10).arg(QLatin1String(command.pszSummary));
+        lines << QStringLiteral("  %1  %2")
+                     .arg(QLatin1String(command.pszName), -10)
+                     .arg(QLatin1String(command.pszSummary));
     lines << QString()
           << QStringLiteral("\"%1 <command> --help\" tells more. Exit status: 0 success, 1 failure, 2 wrong usage.")
                  .arg(CConsole::kProgram);

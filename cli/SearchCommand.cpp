@@ -15,11 +15,12 @@ int SearchCommand(const QStringList& args, CConsole& console)
     options.Parser().addOption({"to", "Last ID to probe (default 250).", "id"});
     if (const auto status = options.Parse(args, 0, console))
         return *status;
-    const std::optional<int> nFrom =
-        options.IntValue("from", CCliOptions::kFirstDeviceId, CCliOptions::kLastDeviceId, CCliOptions::kFirstDeviceId, console);
+    constexpr int kFirst = CCliOptions::kFirstDeviceId;
+    constexpr int kLast = CCliOptions::kLastDeviceId;
+    const std::optional<int> nFrom = options.IntValue("from", kFirst, kLast, kFirst, console);
     if (!nFrom)
         return kExitUsage;
-    const std::optional<int> nTo = options.IntValue("to", *nFrom, CCliOptions::kLastDeviceId, CCliOptions::kLastDeviceId, console);
+    const std::optional<int> nTo = options.IntValue("to", *nFrom, kLast, kLast, console);
     if (!nTo)
         return kExitUsage;
 
@@ -29,7 +30,8 @@ int SearchCommand(const QStringList& args, CConsole& console)
         return kExitFailed;
     if (lstFound.isEmpty())
     {
-        console.Error(QStringLiteral("no device ID from %1 to %2 answers on %3").arg(*nFrom).arg(*nTo).arg(options.Port()));
+        console.Error(
+            QStringLiteral("no device ID from %1 to %2 answers on %3").arg(*nFrom).arg(*nTo).arg(options.Port()));
         return kExitFailed;
     }
     for (int nId : lstFound)

@@ -211,7 +211,8 @@ TEST_F(CliVprocTest, BackupThenRestoreIntoASecondProcessorGivesIdenticalPrograms
         // A processor hands out 8 lock bytes of a program; the other four
         // travel as 0.
         EXPECT_TRUE(std::equal(second.aLocks[n].begin(), second.aLocks[n].begin() + 8, seeded.aLocks[n].begin()));
-        EXPECT_TRUE(std::all_of(second.aLocks[n].begin() + 8, second.aLocks[n].end(), [](uint8_t b) { return b == 0; }));
+        EXPECT_TRUE(
+            std::all_of(second.aLocks[n].begin() + 8, second.aLocks[n].end(), [](uint8_t b) { return b == 0; }));
     }
     // Only the stored programs changed.
     EXPECT_EQ(second.aImages[0], CProcessorState().aImages[0]);

@@ -42,7 +42,8 @@ std::string Describe(const Bytes& frame)
     switch (type)
     {
     case Frame::kParamChange:
-        std::snprintf(text, sizeof text, "A1 ch%d i%d c%d on%d", block, item, frame[Frame::kOffSelector], payload[0] - 1);
+        std::snprintf(text, sizeof text, "A1 ch%d i%d c%d on%d", block, item, frame[Frame::kOffSelector],
+                      payload[0] - 1);
         return text;
     case Frame::kBlockWrite:
         std::snprintf(text, sizeof text, "A3 p%d b%d on%d", program, block, payload[8] - 1);
@@ -59,7 +60,8 @@ std::string Describe(const Bytes& frame)
         std::snprintf(text, sizeof text, "A8 i%d s%d type%d", item, frame[Frame::kOffSelector], payload[0]);
         return text;
     case Frame::kProgramImage:
-        std::snprintf(text, sizeof text, "AE p%d %s", program, frame[Frame::kOffSelector] == Frame::kWrite ? "store" : "request");
+        std::snprintf(text, sizeof text, "AE p%d %s", program,
+                      frame[Frame::kOffSelector] == Frame::kWrite ? "store" : "request");
         return text;
     default:
         std::snprintf(text, sizeof text, "%02X", type);
@@ -252,7 +254,12 @@ TEST_F(ProgramTransferTest, BackupReadsLockBytesThenImageOfEachProgramIntoTheBan
 {
     // Names as the connection read them.
     for (int n = 1; n <= 30; ++n)
-        Deliver(Answer(Frame::kProgramName, n, 0, 1, Bytes{'N', static_cast<uint8_t>('0' + n % 10), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    {
+        Bytes name(12, 0);
+        name[0] = 'N';
+        name[1] = static_cast<uint8_t>('0' + n % 10);
+        Deliver(Answer(Frame::kProgramName, n, 0, 1, name));
+    }
     m_pTransfer->StoreAllToPC();
 
     std::vector<std::string> expected;
