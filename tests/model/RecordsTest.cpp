@@ -126,6 +126,11 @@ struct WalkCase
     std::vector<int> sent;
 };
 
+void PrintTo(const WalkCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class CrossoverWalk : public ::testing::TestWithParam<WalkCase>
 {
 };
