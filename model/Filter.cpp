@@ -5,6 +5,7 @@
 #include "FilterDesign.h"
 #include "GraphAxis.h"
 
+#include <algorithm>
 #include <cmath>
 
 void CFilter::SetFrequency(int hz)
@@ -161,12 +162,15 @@ int CFilter::GetGainStep() const
 {
     if (m_bOff || m_bBypass)
         return 400;
-    return static_cast<int>(std::floor((m_dGain + 40) * 10 + 0.5));
+    // A gain read from a damaged file can be far outside any step; keep the
+    // conversion defined (the block word keeps its low 16 bits anyway).
+    const double step = std::floor((m_dGain + 40) * 10 + 0.5);
+    return static_cast<int>(std::clamp(step, -1.0e6, 1.0e6));
 }
 
 int CFilter::GetBandwidthStep() const
 {
-    return static_cast<int>(std::lround(GetBandwidth() * 100)) - 1;
+    return static_cast<int>(std::clamp(std::round(GetBandwidth() * 100), -1.0e6, 1.0e6)) - 1;
 }
 
 // Band sub-block:

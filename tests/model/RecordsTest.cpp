@@ -339,3 +339,18 @@ TEST(Filter, SummaryShowsTheGraphicValuesInGraphicMode)
     EXPECT_EQ(FormatBandSummary(out.GetBand(9)), "1600HZ 0.22Oct -3.0dB");
     EXPECT_EQ(FormatBandSummary(out.GetHighPass()), "20HZ ");
 }
+
+TEST(Filter, StepsOfWildStoredValuesStayDefined)
+{
+    CAudio_Data data;
+    CFilter& band = data.Input(0).GetBand(0);
+    band.m_bOff = 0;
+    band.m_dGain = 1e300;
+    band.m_dBandwidth = -1e300;
+    EXPECT_EQ(band.GetGainStep(), 1000000);
+    EXPECT_EQ(band.GetBandwidthStep(), -1000001);
+    band.m_dGain = 3.0;
+    band.m_dBandwidth = 0.3;
+    EXPECT_EQ(band.GetGainStep(), 430);
+    EXPECT_EQ(band.GetBandwidthStep(), 29);
+}
