@@ -101,8 +101,8 @@ void CAudio_Channel::BuildBlockHead(std::span<uint8_t> block) const
     std::copy(m_szName.begin(), m_szName.end(), block.begin());
     block[8] = static_cast<uint8_t>(m_bOn + 1);
     block[9] = static_cast<uint8_t>(m_bInvert + 1);
-    ByteIo::PutWord(block, 10, m_nDelay + 1);
-    ByteIo::PutWord(block, 12, m_nGain + 301);
+    ByteIo::PutWord(block, 10, m_nDelay + 1LL);
+    ByteIo::PutWord(block, 12, m_nGain + 301LL);
 }
 
 void CAudio_Channel::LoadBlockHead(std::span<const uint8_t> block)

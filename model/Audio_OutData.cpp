@@ -115,8 +115,8 @@ std::span<const uint8_t, CAudio_OutData::kBlockBytes> CAudio_OutData::BuildBlock
     block[14] = m_byRoute;
     block[15] = static_cast<uint8_t>(m_bGeqMode + 1);
 
-    ByteIo::PutWord(block, 16, m_nLimitThreshold + 1);
-    ByteIo::PutWord(block, 18, m_nLimitAttack + 1);
+    ByteIo::PutWord(block, 16, m_nLimitThreshold + 1LL);
+    ByteIo::PutWord(block, 18, m_nLimitAttack + 1LL);
     ByteIo::PutWord(block, 20, m_nLimitRelease);
     block[22] = 0;
     block[23] = 0;

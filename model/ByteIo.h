@@ -9,7 +9,10 @@
 // these so an offset outside the block is caught in one place.
 namespace ByteIo
 {
-inline void PutWord(std::span<uint8_t> bytes, size_t offset, int value)
+// Takes a wide value so that the offsets added to stored steps (which a
+// damaged file can set to any 32-bit value) never overflow; only the low
+// 16 bits go into the block.
+inline void PutWord(std::span<uint8_t> bytes, size_t offset, long long value)
 {
     assert(offset + 2 <= bytes.size());
     bytes[offset] = static_cast<uint8_t>(value & 0xFF);
