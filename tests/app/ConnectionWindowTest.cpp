@@ -6,6 +6,7 @@
 #include "DisplayDlg.h"
 #include "MessageBox.h"
 #include "OrvanDlgDlg.h"
+#include "WindowTestEnvironment.h"
 
 #include "FactoryImage.h"
 #include "ProcessorState.h"
@@ -19,7 +20,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -39,11 +39,7 @@ class ConnectionWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_strOldDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-        m_previous = CMessageBox::SetPresenter(
-            [this](QWidget*, const QString&, const QString& text, CMessageBox::EIcon) { m_boxes.push_back(text); });
+        ASSERT_TRUE(m_env.IsReady());
 
         m_window = std::make_unique<COrvanDlgDlg>();
         m_window->SetDialogRunner([this](QDialog& dialog) {
@@ -63,8 +59,6 @@ protected:
     {
         m_window.reset();
         m_vproc.Stop();
-        CMessageBox::SetPresenter(m_previous);
-        QDir::setCurrent(m_strOldDir);
     }
 
     COrvanDlgDlg& Window() { return *m_window; }
@@ -76,7 +70,7 @@ protected:
 
     QString WriteState(const CProcessorState& state)
     {
-        const QString path = m_dir.filePath("state.txt");
+        const QString path = m_env.FilePath("state.txt");
         std::string error;
         EXPECT_TRUE(CStateFile::Save(path.toStdString(), state, error)) << error;
         return path;
@@ -111,11 +105,8 @@ protected:
         return RunUntil([&] { return m_nLevels >= nTarget; }, 3000);
     }
 
-    QTemporaryDir m_dir;
-    QString m_strOldDir;
-    CMessageBox::Presenter m_previous;
-    std::vector<QString> m_boxes;
-    CVprocProcess m_vproc{m_dir.filePath("port")};
+    CWindowTestEnvironment m_env;
+    CVprocProcess m_vproc{m_env.FilePath("port")};
     std::unique_ptr<COrvanDlgDlg> m_window;
     std::function<void(QDialog&)> m_fillIn;
     int m_nLiveLoads = 0;
@@ -183,7 +174,7 @@ TEST_F(ConnectionWindowTest, ConnectingShowsTheLiveProgramAndDisconnectingRestor
     EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
     EXPECT_EQ(Progress(), 0);
     EXPECT_EQ(Window().Engine().GetVersionText(), "");
-    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(m_env.Boxes().empty());
 }
 
 TEST_F(ConnectionWindowTest, ProcessorOfAnotherVersionIsRefusedInTheCurrentLanguage)
@@ -213,10 +204,10 @@ TEST_F(ConnectionWindowTest, ProcessorOfAnotherVersionIsRefusedInTheCurrentLangu
     {
         Window().SetLanguage(c.nLanguage);
         StartProcessor({"--firmware", c.firmware});
-        m_boxes.clear();
+        m_env.Boxes().clear();
         PressConnection(1);
-        ASSERT_TRUE(RunUntil([&] { return !m_boxes.empty(); }, 5000)) << c.firmware;
-        EXPECT_EQ(m_boxes, std::vector<QString>{QString::fromUtf8(c.expected)}) << c.firmware;
+        ASSERT_TRUE(RunUntil([&] { return !m_env.Boxes().empty(); }, 5000)) << c.firmware;
+        EXPECT_EQ(m_env.Texts(), std::vector<QString>{QString::fromUtf8(c.expected)}) << c.firmware;
         EXPECT_FALSE(Window().IsConnected());
         EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
         EXPECT_EQ(Field("DeviceIdField"), kNull);
@@ -233,11 +224,11 @@ TEST_F(ConnectionWindowTest, SilentProcessorIsDroppedAfterAboutFourSeconds)
     clock.start();
     PressConnection(1);
     EXPECT_TRUE(Window().IsConnected());
-    ASSERT_TRUE(RunUntil([&] { return !m_boxes.empty(); }, 12000));
+    ASSERT_TRUE(RunUntil([&] { return !m_env.Boxes().empty(); }, 12000));
     const qint64 nMs = clock.elapsed();
     EXPECT_GE(nMs, 3900);
     EXPECT_LE(nMs, 9000);
-    EXPECT_EQ(m_boxes, std::vector<QString>{QString::fromUtf8("不能打开串口")});
+    EXPECT_EQ(m_env.Texts(), std::vector<QString>{QString::fromUtf8("不能打开串口")});
     EXPECT_FALSE(Window().IsConnected());
     EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
 }
@@ -250,7 +241,7 @@ TEST_F(ConnectionWindowTest, PortThatCannotBeOpenedIsReported)
         dialog.accept();
     };
     Button(COrvanDlgDlg::kConnection)->click();
-    EXPECT_EQ(m_boxes, std::vector<QString>{QStringLiteral("Unable to open COM-port")});
+    EXPECT_EQ(m_env.Texts(), std::vector<QString>{QStringLiteral("Unable to open COM-port")});
     EXPECT_FALSE(Window().IsConnected());
     EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
     EXPECT_EQ(Window().GetPortName(), QStringLiteral("NULL"));
@@ -305,7 +296,7 @@ TEST_F(ConnectionWindowTest, ChangingTheDeviceIdReachesTheProcessor)
     for (int i = 0; i < queue.Count(); ++i)
         EXPECT_EQ(queue.At(i).GetFrame()[2], 0x07);
     EXPECT_TRUE(Window().IsConnected());
-    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(m_env.Boxes().empty());
 
     Button(COrvanDlgDlg::kConnection)->click();
     m_vproc.Stop();
@@ -340,5 +331,5 @@ TEST_F(ConnectionWindowTest, DeviceIdLockLeavesOnlyReconnectingWhichReadsTheProc
     EXPECT_EQ(m_nTopProgress, 48);
     EXPECT_EQ(Field("DeviceIdField"), QStringLiteral("1"));
     EXPECT_TRUE(Window().IsConnected());
-    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(m_env.Boxes().empty());
 }

@@ -1,6 +1,7 @@
 #include "DataDefine.h"
 #include "MessageBox.h"
 #include "OrvanDlgDlg.h"
+#include "WindowTestEnvironment.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,34 +21,14 @@
 
 namespace
 {
-struct ShownBox
-{
-    QString strCaption;
-    QString strText;
-};
+using ShownBox = CWindowTestEnvironment::ShownBox;
 
 // Runs each test in an empty working directory and records message boxes
 // instead of showing them.
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        m_strOldDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-        m_previous = CMessageBox::SetPresenter(
-            [this](QWidget*, const QString& caption, const QString& text, CMessageBox::EIcon) {
-                m_boxes.push_back({caption, text});
-            });
-    }
-
-    void TearDown() override
-    {
-        m_window.reset();
-        CMessageBox::SetPresenter(m_previous);
-        QDir::setCurrent(m_strOldDir);
-    }
+    void SetUp() override { ASSERT_TRUE(m_env.IsReady()); }
 
     COrvanDlgDlg& Window()
     {
@@ -75,10 +56,8 @@ protected:
     QString FieldText(const char* name) { return Window().findChild<QLineEdit*>(name)->text(); }
     bool PanelShown(const char* name) { return !Window().findChild<QWidget*>(name)->isHidden(); }
 
-    QTemporaryDir m_dir;
-    QString m_strOldDir;
-    CMessageBox::Presenter m_previous;
-    std::vector<ShownBox> m_boxes;
+    CWindowTestEnvironment m_env;
+    std::vector<ShownBox>& m_boxes = m_env.Boxes();
     std::vector<QString> m_dialogs;
     std::unique_ptr<COrvanDlgDlg> m_window;
 };
@@ -163,7 +142,7 @@ TEST_F(MainWindowTest, HelpOpensTheFileOfTheLanguageFromTheStartDirectory)
 {
     for (const char* name : {"C-HelpCHS.chm", "C-HelpEN.chm"})
     {
-        QFile file(m_dir.filePath(QLatin1String(name)));
+        QFile file(m_env.FilePath(QLatin1String(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     std::vector<QString> opened;
@@ -180,8 +159,8 @@ TEST_F(MainWindowTest, HelpOpensTheFileOfTheLanguageFromTheStartDirectory)
     Window().SetLanguage(kEnglish);
     Window().CommandButton(COrvanDlgDlg::kHelp)->click();
     ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0], m_dir.filePath(QStringLiteral("C-HelpCHS.chm")));
-    EXPECT_EQ(opened[1], m_dir.filePath(QStringLiteral("C-HelpEN.chm")));
+    EXPECT_EQ(opened[0], m_env.FilePath(QStringLiteral("C-HelpCHS.chm")));
+    EXPECT_EQ(opened[1], m_env.FilePath(QStringLiteral("C-HelpEN.chm")));
     EXPECT_TRUE(m_boxes.empty());
 
     // The system refusing to open it reads as a missing file.
@@ -223,9 +202,9 @@ TEST_F(MainWindowTest, EnterAndEscapeCommitAFieldAndNeverClose)
 
 TEST_F(MainWindowTest, CreatesMusicFolderAtStart)
 {
-    ASSERT_FALSE(QDir(m_dir.path()).exists(QStringLiteral("MusicFile")));
+    ASSERT_FALSE(QDir(m_env.Path()).exists(QStringLiteral("MusicFile")));
     Window();
-    EXPECT_TRUE(QFileInfo(m_dir.filePath(QStringLiteral("MusicFile"))).isDir());
+    EXPECT_TRUE(QFileInfo(m_env.FilePath(QStringLiteral("MusicFile"))).isDir());
 }
 
 TEST_F(MainWindowTest, StatusShowsNullUntilConnected)
