@@ -61,6 +61,10 @@ TEST(FrameAssembler, FrameSplitOverSeveralReadsIsAssembled)
         {1}, {3}, {9, 10}, {11}, {5, 9, 15, 24}, {wire.size() - 1}};
     for (const auto& cuts : cases)
     {
+        testing::Message cutNames;
+        for (size_t cut : cuts)
+            cutNames << " " << cut;
+        SCOPED_TRACE(testing::Message() << "cuts at" << cutNames);
         CFrameAssembler assembler;
         size_t from = 0;
         for (size_t cut : cuts)

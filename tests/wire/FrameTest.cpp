@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace
 {
 std::vector<uint8_t> Bytes(std::initializer_list<int> values)
@@ -50,7 +53,11 @@ TEST(Frame, VerifyRejectsDamage)
     const std::vector<uint8_t> shortFrame(good.begin(), good.end() - 1);
     auto badStart = good;
     badStart[0] = 0x00;
-    for (const auto& frame : {badCheck, badEnd, badPayload, shortFrame, badStart})
-        EXPECT_FALSE(Frame::Verify(frame));
+    const std::vector<std::pair<const char*, std::vector<uint8_t>>> cases = {
+        {"bad check", badCheck}, {"bad end byte", badEnd},  {"changed payload", badPayload},
+        {"one byte short", shortFrame}, {"bad start byte", badStart},
+    };
+    for (const auto& [name, frame] : cases)
+        EXPECT_FALSE(Frame::Verify(frame)) << name;
     EXPECT_FALSE(Frame::Verify(std::vector<uint8_t>(5, 0x5A)));
 }
