@@ -6,6 +6,12 @@
 
 #include <algorithm>
 
+namespace
+{
+// The block's gain word is the step + 301, so 0.0 dB (step 300) is 601.
+constexpr int kGainWordBias = 301;
+}
+
 CAudio_Channel::CAudio_Channel(CEQ::Kind kind, int channelCode)
     : m_byChannel(static_cast<uint8_t>(channelCode))
     , m_eq(kind)
@@ -102,7 +108,7 @@ void CAudio_Channel::BuildBlockHead(std::span<uint8_t> block) const
     block[8] = static_cast<uint8_t>(m_bOn + 1);
     block[9] = static_cast<uint8_t>(m_bInvert + 1);
     ByteIo::PutWord(block, 10, m_nDelay + 1LL);
-    ByteIo::PutWord(block, 12, m_nGain + 301LL);
+    ByteIo::PutWord(block, 12, m_nGain + static_cast<long long>(kGainWordBias));
 }
 
 void CAudio_Channel::LoadBlockHead(std::span<const uint8_t> block)
@@ -111,7 +117,7 @@ void CAudio_Channel::LoadBlockHead(std::span<const uint8_t> block)
     m_bOn = static_cast<uint8_t>(block[8] - 1);
     m_bInvert = static_cast<uint8_t>(block[9] - 1);
     m_nDelay = ByteIo::GetSignedWord(block, 10) - 1;
-    m_nGain = ByteIo::GetSignedWord(block, 12) - 301;
+    m_nGain = ByteIo::GetSignedWord(block, 12) - kGainWordBias;
 }
 
 void CAudio_Channel::CopyName(Name& dst, std::span<const uint8_t> src)

@@ -1,7 +1,5 @@
 #include "DataDefine.h"
 
-#include "Filter.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
@@ -438,21 +436,15 @@ std::string FormatBandSummary(int type, int hz, double bandwidthOct, double gain
     const std::string gain = inactive ? std::string("0.0dB") : Printf("%.1fdB", gainDb);
     switch (type)
     {
-    case kSummaryParametric:
+    case kFilterParametric:
         return freq + Printf("%.2fOct ", bandwidthOct) + gain;
-    case kSummaryLowShelf:
-    case kSummaryHighShelf:
+    case kFilterLowShelf:
+    case kFilterHighShelf:
         return freq + gain;
-    case kSummaryHighPass:
-    case kSummaryLowPass:
+    case kFilterHighPass:
+    case kFilterLowPass:
         return freq;
     default:
         return "";
     }
-}
-
-std::string FormatBandSummary(const CFilter& filter)
-{
-    return FormatBandSummary(filter.GetType(), filter.GetFrequency(), filter.GetBandwidth(), filter.GetGain(),
-                             filter.IsInactive() != 0);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FilterTypes.h"
+
 #include <array>
 #include <string>
 
@@ -120,22 +122,9 @@ std::string FormatBandType(int type, bool geqMode, int language, bool locked = f
 // byte (Latin-1), returned as UTF-8. A null pointer gives "".
 std::string FormatName(const char* name8, int language = kChinese, bool locked = false);
 
-// Band types understood by the band summary.
-enum BandSummaryType : int
-{
-    kSummaryParametric = 0,
-    kSummaryLowShelf = 1,
-    kSummaryHighShelf = 2,
-    kSummaryHighPass = 3,
-    kSummaryLowPass = 4,
-};
-
-class CFilter;
-// One-line summary drawn in the highlighted filter's label box.
-std::string FormatBandSummary(const CFilter& filter);
-// The same from plain values, e.g. "1000HZ 0.30Oct 3.0dB" for a parametric
+// One-line summary drawn in the highlighted filter's label box, from a
+// FilterType and plain values: e.g. "1000HZ 0.30Oct 3.0dB" for a parametric
 // band, "1000HZ 3.0dB" for a shelf, "1000HZ " for a high- or low-pass
-// filter; an inactive (off or bypassed) band shows 0.0dB. The filter overload
-// passes the graphic frequency and bandwidth in graphic-EQ mode. An unknown
-// type gives "".
+// filter; an inactive (off or bypassed) band shows 0.0dB. An unknown type
+// gives "". CFilter::Summary passes a filter's own values.
 std::string FormatBandSummary(int type, int hz, double bandwidthOct, double gainDb, bool inactive);

@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "ByteIo.h"
+#include "DataDefine.h"
 #include "FilterDesign.h"
 #include "GraphAxis.h"
 
@@ -89,7 +90,7 @@ void CFilter::SetType(int type)
 {
     m_nType = type;
     if (type == kLowPass)
-        m_nSentFreq = 20000;
+        m_nSentFreq = kFreqMax;
     ComputeResponse();
     m_bChanged = 1;
 }
@@ -161,7 +162,7 @@ void CFilter::CopyFrom(const CFilter& src)
 int CFilter::GetGainStep() const
 {
     if (m_bOff || m_bBypass)
-        return 400;
+        return kEqGainZero;
     // A gain read from a damaged file can be far outside any step; keep the
     // conversion defined (the block word keeps its low 16 bits anyway).
     const double step = std::floor((m_dGain + 40) * 10 + 0.5);
@@ -320,7 +321,7 @@ int CFilter::DragBand(Point point)
     }
     m_dGain = target.dGain;
     if (m_pFader)
-        m_pFader(600 - target.nGainStep);
+        m_pFader(kEqGainMax - target.nGainStep);
     UpdateHandle();
     ComputeResponse();
     return target.bChanged ? 1 : 0;
@@ -372,4 +373,9 @@ void CFilter::Serialize(CArchive& ar)
         UpdateHandle();
         ComputeResponse();
     }
+}
+
+std::string CFilter::Summary() const
+{
+    return FormatBandSummary(GetType(), GetFrequency(), GetBandwidth(), GetGain(), IsInactive() != 0);
 }

@@ -3,11 +3,13 @@
 #include "FilterTypes.h"
 #include "GraphGeometry.h"
 #include "Response.h"
+#include "WireNumbers.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 
 class CArchive;
 
@@ -29,7 +31,7 @@ public:
         kLowPass = kFilterLowPass,
     };
 
-    static constexpr int kBandBytes = 8;
+    static constexpr int kBandBytes = Frame::kSubBlockBytes;
     // The curve polygon: the 241 response points between two points on the
     // 0 dB line at the left and right edge, so that it can be filled.
     static constexpr int kPolygonPoints = kFreqPoints + 2;
@@ -71,6 +73,9 @@ public:
     int IsGeq() const { return m_bGeq; }
     double GetGain() const { return m_dGain; }
     double GetBandwidth() const { return m_bGeq ? m_dGeqBandwidth : m_dBandwidth; }
+    // The band summary of the label box: in graphic-EQ mode with the graphic
+    // frequency and bandwidth.
+    std::string Summary() const;
 
     // The 8-byte band sub-block of the device image.
     void BuildBandBytes(std::span<uint8_t, kBandBytes> out) const;

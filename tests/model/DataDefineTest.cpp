@@ -26,7 +26,10 @@ struct TextCase
 void ExpectTexts(const std::vector<TextCase>& cases)
 {
     for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "row wanting \"" << c.want << "\"");
         EXPECT_EQ(c.got, c.want);
+    }
 }
 
 struct TypedCase
@@ -468,13 +471,13 @@ TEST(Texts, ChannelNames)
 TEST(Texts, BandSummary)
 {
     ExpectTexts({
-        {FormatBandSummary(kSummaryParametric, 1000, 0.30, 3.0, false), "1000HZ 0.30Oct 3.0dB"},
-        {FormatBandSummary(kSummaryParametric, 1000, 0.30, 3.0, true), "1000HZ 0.30Oct 0.0dB"},
-        {FormatBandSummary(kSummaryParametric, 63, 3.0, -12.5, false), "63HZ 3.00Oct -12.5dB"},
-        {FormatBandSummary(kSummaryLowShelf, 100, 1.0, 6.0, false), "100HZ 6.0dB"},
-        {FormatBandSummary(kSummaryHighShelf, 8000, 1.0, -3.0, true), "8000HZ 0.0dB"},
-        {FormatBandSummary(kSummaryHighPass, 80, 1.0, 6.0, false), "80HZ "},
-        {FormatBandSummary(kSummaryLowPass, 20000, 1.0, 6.0, false), "20000HZ "},
+        {FormatBandSummary(kFilterParametric, 1000, 0.30, 3.0, false), "1000HZ 0.30Oct 3.0dB"},
+        {FormatBandSummary(kFilterParametric, 1000, 0.30, 3.0, true), "1000HZ 0.30Oct 0.0dB"},
+        {FormatBandSummary(kFilterParametric, 63, 3.0, -12.5, false), "63HZ 3.00Oct -12.5dB"},
+        {FormatBandSummary(kFilterLowShelf, 100, 1.0, 6.0, false), "100HZ 6.0dB"},
+        {FormatBandSummary(kFilterHighShelf, 8000, 1.0, -3.0, true), "8000HZ 0.0dB"},
+        {FormatBandSummary(kFilterHighPass, 80, 1.0, 6.0, false), "80HZ "},
+        {FormatBandSummary(kFilterLowPass, 20000, 1.0, 6.0, false), "20000HZ "},
         {FormatBandSummary(5, 1000, 1.0, 0.0, false), ""},
     });
 }

@@ -331,13 +331,13 @@ TEST(Filter, SummaryShowsTheGraphicValuesInGraphicMode)
     CAudio_OutData& out = data.Output(0);
     out.GetBand(8).SetBandwidthStep(29);
     out.GetBand(8).SetGainStep(430);
-    EXPECT_EQ(FormatBandSummary(out.GetBand(8)), "1000HZ 0.30Oct 3.0dB");
+    EXPECT_EQ(out.GetBand(8).Summary(), "1000HZ 0.30Oct 3.0dB");
     out.GetBand(8).SetBypass(1);
-    EXPECT_EQ(FormatBandSummary(out.GetBand(8)), "1000HZ 0.30Oct 0.0dB");
+    EXPECT_EQ(out.GetBand(8).Summary(), "1000HZ 0.30Oct 0.0dB");
     out.SetGeqMode(1, 0);
     out.GetBand(9).SetGainStep(370);
-    EXPECT_EQ(FormatBandSummary(out.GetBand(9)), "1600HZ 0.22Oct -3.0dB");
-    EXPECT_EQ(FormatBandSummary(out.GetHighPass()), "20HZ ");
+    EXPECT_EQ(out.GetBand(9).Summary(), "1600HZ 0.22Oct -3.0dB");
+    EXPECT_EQ(out.GetHighPass().Summary(), "20HZ ");
 }
 
 TEST(Filter, StepsOfWildStoredValuesStayDefined)
