@@ -13,7 +13,12 @@ CCliOptions::CCliOptions(const QString& strCommand, const QString& strDescriptio
     if (m_eLine != ELine::kNone)
         m_parser.addOption({{"p", "port"}, "Serial port: a name (ttyUSB0, COM3) or a device path.", "port"});
     if (m_eLine == ELine::kPortAndDevice)
-        m_parser.addOption({{"i", "id"}, "Device ID of the processor, 1 to 250 (default 1).", "id"});
+        m_parser.addOption({{"i", "id"},
+                            QStringLiteral("Device ID of the processor, %1 to %2 (default %3).")
+                                .arg(Frame::kFirstDeviceId)
+                                .arg(Frame::kLastDeviceId)
+                                .arg(kDefaultDeviceId),
+                            "id"});
 }
 
 void CCliOptions::AddPositional(const QString& strName, const QString& strDescription)
@@ -73,7 +78,7 @@ std::optional<int> CCliOptions::Parse(const QStringList& args, int nPositionals,
     }
     if (m_eLine == ELine::kPortAndDevice)
     {
-        const std::optional<int> nId = IntValue("id", kFirstDeviceId, kLastDeviceId, kDefaultDeviceId, console);
+        const std::optional<int> nId = IntValue("id", Frame::kFirstDeviceId, Frame::kLastDeviceId, kDefaultDeviceId, console);
         if (!nId)
             return kExitUsage;
         m_nDeviceId = *nId;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WireNumbers.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -21,9 +23,7 @@ enum ExitStatus : int
 class CCliOptions
 {
 public:
-    static constexpr int kDefaultDeviceId = 1;
-    static constexpr int kFirstDeviceId = 1;
-    static constexpr int kLastDeviceId = 250;
+    static constexpr int kDefaultDeviceId = Frame::kFirstDeviceId;
 
     // What of a processor the subcommand needs on its command line.
     enum class ELine

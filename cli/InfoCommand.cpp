@@ -48,7 +48,7 @@ int InfoCommand(const QStringList& args, CConsole& console)
                  .arg(counts.nInputs)
                  .arg(counts.nOutputs);
     lines << "version: " + ByteText::Shown(command.GetVersionText());
-    for (int n = 0; n < CReceiver::kProgramCount; ++n)
+    for (int n = Frame::kLiveProgram; n < Frame::kProgramNumbers; ++n)
         lines << QStringLiteral("program %1: \"%2\"").arg(n, 2).arg(ByteText::Shown(command.GetProgramName(n)));
     lines << "backlight: " + Setting(record.GetBacklight(), kBacklight);
     lines << "power-on: " + Setting(record.GetPowerOnMode(), kPowerOn);

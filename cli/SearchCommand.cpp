@@ -7,16 +7,17 @@
 int SearchCommand(const QStringList& args, CConsole& console)
 {
     CCliOptions options("search",
-                        "Probes device IDs on a line as the Connection dialog's search does and prints\n"
-                        "each ID that answers, one a line. A silent ID costs about 150 ms, so all 250\n"
-                        "take some 38 s; --from and --to narrow the range. Fails when none answers.",
+                        QStringLiteral("Probes device IDs on a line as the Connection dialog's search does and prints\n"
+                                       "each ID that answers, one a line. A silent ID costs about 150 ms, so all %1\n"
+                                       "take some 38 s; --from and --to narrow the range. Fails when none answers.")
+                            .arg(Frame::kDeviceIdCount),
                         CCliOptions::ELine::kPort);
-    options.Parser().addOption({"from", "First ID to probe (default 1).", "id"});
-    options.Parser().addOption({"to", "Last ID to probe (default 250).", "id"});
+    constexpr int kFirst = Frame::kFirstDeviceId;
+    constexpr int kLast = Frame::kLastDeviceId;
+    options.Parser().addOption({"from", QStringLiteral("First ID to probe (default %1).").arg(kFirst), "id"});
+    options.Parser().addOption({"to", QStringLiteral("Last ID to probe (default %1).").arg(kLast), "id"});
     if (const auto status = options.Parse(args, 0, console))
         return *status;
-    constexpr int kFirst = CCliOptions::kFirstDeviceId;
-    constexpr int kLast = CCliOptions::kLastDeviceId;
     const std::optional<int> nFrom = options.IntValue("from", kFirst, kLast, kFirst, console);
     if (!nFrom)
         return kExitUsage;

@@ -64,6 +64,22 @@ void CCommand::SendHead()
     m_pPort->Write(head.GetData(), head.GetLength(), kWriteWaitMs);
 }
 
+bool CCommand::SendHeadOnce()
+{
+    if (m_queue.IsEmpty() || !m_queue.Head().m_bNotSent)
+        return false;
+    SendHead();
+    m_queue.Head().m_bNotSent = 0;
+    return true;
+}
+
+int CCommand::WaitHead()
+{
+    if (m_queue.IsEmpty())
+        return 0;
+    return ++m_queue.Head().m_nWaitTicks;
+}
+
 void CCommand::ResetLine()
 {
     m_pPort->Purge();
@@ -82,11 +98,9 @@ void CCommand::ServiceHead()
     if (m_queue.IsEmpty())
         return;
 
-    CSendData& head = m_queue.Head();
-    if (head.m_bNotSent)
+    if (SendHeadOnce())
     {
-        SendHead();
-        head.m_bNotSent = 0;
+        const CSendData& head = m_queue.Head();
         const bool bProgress = head.m_bProgress != 0;
         const int nPosition = head.m_nProgressPos;
         const bool bLast = head.m_bLastOfTransfer != 0;
@@ -101,13 +115,13 @@ void CCommand::ServiceHead()
 
     // The wait keeps counting across repeats: the give-up comes about 4 s
     // after the first send, not after the last repeat.
-    ++head.m_nWaitTicks;
-    if (head.m_nWaitTicks == kFirstRepeatTicks || head.m_nWaitTicks == kSecondRepeatTicks)
+    const int nWaited = WaitHead();
+    if (nWaited == kFirstRepeatTicks || nWaited == kSecondRepeatTicks)
     {
         ResetLine();
         SendHead();
     }
-    else if (head.m_nWaitTicks == kGiveUpTicks)
+    else if (nWaited == kGiveUpTicks)
     {
         emit disconnectRequested();
     }
@@ -162,7 +176,7 @@ void CCommand::HandleFrame(std::span<const uint8_t> frame)
         emit versionMismatch(out.nMajorVersion);
     if (dw & CReceiver::kSystemInfoReceived)
         emit systemInfoReceived();
-    if ((dw & CReceiver::kIdAnswered250) && m_bSearching)
+    if ((dw & CReceiver::kLastIdAnswered) && m_bSearching)
         emit searchComplete();
     if (out.bAnswered)
         emit requestAnswered();

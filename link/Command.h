@@ -24,7 +24,8 @@ class CCommand : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kReadBytes = 2000;
+    // As much as the assembler can hold.
+    static constexpr int kReadBytes = CFrameAssembler::kBufferBytes;
     static constexpr int kWriteWaitMs = 5000;
     // Pump ticks (20 ms each) an unanswered head waits before it is sent
     // again with the line reset, and before the engine gives up.
@@ -49,15 +50,21 @@ public:
     // ---- the send queue ----------------------------------------------------
     void Enqueue(CSendData entry) { m_queue.Enqueue(std::move(entry)); }
     // Only when the queue is not empty.
-    CSendData& Head() { return m_queue.Head(); }
+    const CSendData& Head() const { return m_queue.Head(); }
     void RemoveHead() { m_queue.RemoveHead(); }
     int Count() const { return m_queue.Count(); }
     void Clear() { m_queue.Clear(); }
     const CSendDataQueue& Queue() const { return m_queue; }
 
-    // Writes 0x5A, 0x5A and the head frame, each as its own write. The
-    // results are not examined: an unanswered frame is repeated anyway.
+    // Writes the preamble and the head frame, each byte of the preamble as its
+    // own write. The results are not examined: an unanswered frame is
+    // repeated anyway.
     void SendHead();
+    // Sends the head when it has not left yet and marks it sent; false when
+    // it is already in flight or nothing is queued.
+    bool SendHeadOnce();
+    // Counts one more tick for the head in flight; the ticks it has waited.
+    int WaitHead();
     // Purges the port and starts the hunt for a frame afresh.
     void ResetLine();
     // One pump tick: tops the queue up from the record's pending edits (or a
@@ -81,7 +88,7 @@ public:
     // Lock sets that arrive are unpacked into this state (the program's one).
     void AttachLockState(CLockState* pLockState) { m_receiver.AttachLockState(pLockState); }
 
-    // While set, an answer from ID 250 ends the device search.
+    // While set, an answer from the last device ID ends the device search.
     void SetSearching(bool bOn) { m_bSearching = bOn; }
 
     CReceiver& Receiver() { return m_receiver; }
@@ -94,14 +101,14 @@ public:
     const std::string& GetVersionText() const { return m_receiver.GetVersionText(); }
 
 signals:
-    // Block 12 of a block read has been stored in the receive slot.
+    // The last block of a block read has been stored in the receive slot.
     void liveProgramRead();
     // A whole stored program (1..30) is in the receive slot.
     void programReceived(int nProgram);
     // The information texts are in the staging record.
     void systemInfoReceived();
     void levelsReceived();
-    // ID 250 answered during a device search.
+    // The last device ID answered during a device search.
     void searchComplete();
     // The processor's major version is not the one supported; the version
     // request stays at the head.

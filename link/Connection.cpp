@@ -9,14 +9,12 @@
 
 namespace
 {
-constexpr int kLiveProgram = 0;
-constexpr int kSystemLocks = 31;
-constexpr int kLockSetRead = 1;
+// Power-on settings the processor knows; anything else reads as the nearest.
 constexpr int kPowerOnMin = 1;
 constexpr int kPowerOnMax = 3;
 
-// Inputs and outputs by type code 1..6.
-constexpr std::array<CConnection::ChannelCounts, 6> kCountsByType{{
+// Inputs and outputs by type code, from the first.
+constexpr std::array<CConnection::ChannelCounts, Frame::kLastDeviceType - Frame::kFirstDeviceType + 1> kCountsByType{{
     {2, 4},
     {2, 6},
     {2, 8},
@@ -28,9 +26,9 @@ constexpr std::array<CConnection::ChannelCounts, 6> kCountsByType{{
 
 std::optional<CConnection::ChannelCounts> CConnection::CountsOfType(int nTypeCode)
 {
-    if (nTypeCode < 1 || nTypeCode > static_cast<int>(kCountsByType.size()))
+    if (nTypeCode < Frame::kFirstDeviceType || nTypeCode > Frame::kLastDeviceType)
         return std::nullopt;
-    return kCountsByType.at(static_cast<size_t>(nTypeCode - 1));
+    return kCountsByType.at(static_cast<size_t>(nTypeCode - Frame::kFirstDeviceType));
 }
 
 CConnection::CConnection(CCommand& command, CAudio_Data& record, CLockState& locks, QObject* pParent)
@@ -74,7 +72,6 @@ bool CConnection::Connect(const QString& strPort, int nDeviceId)
     m_eState = EState::WaitingForType;
     m_command.SetTransferInProgress(false);
     m_command.Clear();
-    m_nDeviceId = nDeviceId;
     m_record.SetDeviceId(nDeviceId);
     m_record.ClearAllChanged(0);
 
@@ -82,8 +79,7 @@ bool CConnection::Connect(const QString& strPort, int nDeviceId)
     // nothing, but the request is repeated and given up like any other, so
     // a silent line does not leave the program waiting for ever.
     m_command.Enqueue(m_record.BuildDeviceTypeFrame());
-    m_command.SendHead();
-    m_command.Head().m_bNotSent = 0;
+    m_command.SendHeadOnce();
     m_pump.start();
     return true;
 }
@@ -149,12 +145,12 @@ void CConnection::QueueStateRead()
 
     QueueRead(m_record.BuildVersionFrame(), false);
     // The two lock reads move no bar but still count, so the names start at 2.
-    QueueRead(m_record.BuildLockDataFrame(kLiveProgram, kLockSetRead), false);
+    QueueRead(m_record.BuildLockDataFrame(Frame::kLiveProgram, Frame::kLockSetRead), false);
     ++m_nProgress;
-    QueueRead(m_record.BuildLockDataFrame(kSystemLocks, kLockSetRead), false);
+    QueueRead(m_record.BuildLockDataFrame(Frame::kSystemProgram, Frame::kLockSetRead), false);
     ++m_nProgress;
-    for (int n = 0; n < CReceiver::kProgramCount; ++n)
-        QueueRead(m_record.BuildProgramNameFrame(n, 1), true);
+    for (int n = Frame::kLiveProgram; n < Frame::kProgramNumbers; ++n)
+        QueueRead(m_record.BuildProgramNameFrame(n, Frame::kRead), true);
     QueueRead(m_record.BuildBacklightFrame(false), true);
     QueueRead(m_record.BuildPowerOnFrame(false), true);
     QueueRead(m_record.BuildGeneratorFrame(true), true);
@@ -162,13 +158,14 @@ void CConnection::QueueStateRead()
 
     m_pump.start();
 
-    for (int block = 1; block <= CImageSlot::kBlockCount; ++block)
+    for (int block = Frame::kFirstInputCode; block <= Frame::kLastBlockCode; ++block)
     {
-        CSendData entry = m_record.BuildBlockReadFrame(kLiveProgram, block);
-        entry.m_bLastOfTransfer = block == CImageSlot::kBlockCount;
+        CSendData entry = m_record.BuildBlockReadFrame(Frame::kLiveProgram, block);
+        entry.m_bLastOfTransfer = block == Frame::kLastBlockCode;
         QueueRead(std::move(entry), true);
     }
     m_command.SetTransferInProgress(true);
+    Q_ASSERT(m_nProgress == kProgressMax);
 }
 
 void CConnection::OnVersionMismatch(int nMajorVersion)
@@ -178,12 +175,8 @@ void CConnection::OnVersionMismatch(int nMajorVersion)
 
 void CConnection::OnSystemInfo()
 {
-    CAudio_Data& staging = m_command.GetStaging();
-    m_record.SetName(staging.GetName());
-    m_record.SetBacklight(staging.GetBacklight());
-    m_record.SetPowerOnMode(std::clamp(staging.GetPowerOnMode(), kPowerOnMin, kPowerOnMax));
-    m_record.SetGeneratorBlock(staging.BuildGeneratorBlock());
-    m_record.SetInfoBlock(staging.BuildInfoBlock());
+    m_record.CopySystemSettings(m_command.GetStaging());
+    m_record.SetPowerOnMode(std::clamp(m_record.GetPowerOnMode(), kPowerOnMin, kPowerOnMax));
     emit systemInfoLoaded();
 }
 
@@ -220,7 +213,6 @@ bool CConnection::ChangeDeviceId(int nNewId)
         return false;
     // Built before anything changes, so it goes to the old ID.
     m_command.Enqueue(m_record.BuildDeviceIdChangeFrame(nNewId));
-    m_nDeviceId = nNewId;
     m_record.SetDeviceId(nNewId);
     return true;
 }
@@ -229,7 +221,6 @@ bool CConnection::ReconnectTo(int nId)
 {
     if (!IsConnected() || nId < kFirstId || nId > kLastId)
         return false;
-    m_nDeviceId = nId;
     m_record.SetDeviceId(nId);
     m_record.ClearAllChanged(0);
     m_command.Enqueue(m_record.BuildDeviceTypeFrame());
@@ -237,6 +228,11 @@ bool CConnection::ReconnectTo(int nId)
 }
 
 // ---- device search -----------------------------------------------------------
+
+int CConnection::GetDeviceId() const
+{
+    return m_record.GetDeviceId();
+}
 
 const CConnection::DeviceIdTable& CConnection::GetDeviceIdTable() const
 {
@@ -265,24 +261,22 @@ void CConnection::SearchTick()
 {
     if (!m_bSearching)
         return;
-    // The last ID of a narrowed search has answered; only ID 250's answer
-    // ends a search by itself.
+    // The last ID of a narrowed search has answered; only the last device
+    // ID's answer ends a search by itself.
     if (m_command.Count() == 0)
     {
         EndSearch();
         return;
     }
-    CSendData& head = m_command.Head();
-    if (head.m_bNotSent)
+    const int nProbedId = m_command.Head().m_nProbedId;
+    if (m_command.SendHeadOnce())
     {
-        m_command.SendHead();
-        head.m_bNotSent = 0;
-        emit searchProbed(head.m_nProbedId);
+        emit searchProbed(nProbedId);
         return;
     }
-    if (++head.m_nWaitTicks <= kProbeWaitTicks)
+    if (m_command.WaitHead() <= kProbeWaitTicks)
         return;
-    if (head.m_nProbedId == m_nSearchLastId)
+    if (nProbedId == m_nSearchLastId)
         EndSearch();
     else
         m_command.RemoveHead();
@@ -299,7 +293,7 @@ void CConnection::EndSearch()
         return;
     m_bSearching = false;
     m_command.Close();
-    // Nothing is left after ID 250 answered; otherwise the probes still
+    // Nothing is left after the last device ID answered; otherwise the probes still
     // waiting go with the search.
     m_command.Clear();
     m_command.SetSearching(false);

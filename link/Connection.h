@@ -3,6 +3,7 @@
 #include "ImageSlot.h"
 #include "Receiver.h"
 #include "SendData.h"
+#include "WireNumbers.h"
 
 #include <QObject>
 #include <QString>
@@ -33,11 +34,11 @@ public:
     static constexpr int kSearchIntervalMs = 30;
     // A probe is given up once it has waited more ticks than this.
     static constexpr int kProbeWaitTicks = 3;
-    static constexpr int kFirstId = 1;
-    static constexpr int kLastId = CReceiver::kDeviceIdCount;
-    // The progress bar runs 0..49 during the state read; its frames carry
-    // positions 2..48.
-    static constexpr int kProgressMax = 49;
+    static constexpr int kFirstId = Frame::kFirstDeviceId;
+    static constexpr int kLastId = Frame::kLastDeviceId;
+    // The progress bar runs 0..kProgressMax during the state read; its frames
+    // carry positions 2..kProgressMax - 1.
+    static constexpr int kProgressMax = Frame::kStateReadProgress;
 
     enum class EState
     {
@@ -67,9 +68,10 @@ public:
         bool operator==(const ChannelCounts&) const = default;
     };
 
-    using DeviceIdTable = std::array<uint16_t, CReceiver::kDeviceIdCount>;
+    using DeviceIdTable = CReceiver::DeviceIds;
 
-    // Inputs and outputs of a processor type 1..6; none for other codes.
+    // Inputs and outputs of a processor type Frame::kFirstDeviceType ..
+    // Frame::kLastDeviceType; none for other codes.
     static std::optional<ChannelCounts> CountsOfType(int nTypeCode);
 
     // The engine, the record being edited and the lock state are the
@@ -90,20 +92,21 @@ public:
 
     bool IsConnected() const { return m_eState != EState::Disconnected; }
     EState GetState() const { return m_eState; }
-    int GetDeviceId() const { return m_nDeviceId; }
+    // The record's: the ID its frames are addressed to.
+    int GetDeviceId() const;
     ChannelCounts GetChannelCounts() const { return m_counts; }
     const CImageSlot& FactorySlot() const { return m_factory; }
 
     // ---- device ID management (connected only) ---------------------------
-    // Tells the connected processor its new ID (1..250); later frames carry
+    // Tells the connected processor its new ID (kFirstId..kLastId); later frames carry
     // it. Refused while the "Device ID" system lock is set.
     bool ChangeDeviceId(int nNewId);
-    // Switches to the processor with nId (1..250) on the same line and reads
+    // Switches to the processor with nId (kFirstId..kLastId) on the same line and reads
     // its state afresh, as after connecting.
     bool ReconnectTo(int nId);
 
     // ---- device search (not connected only) --------------------------------
-    // Opens the port and queues a probe for every ID 1..250, or only for
+    // Opens the port and queues a probe for every ID kFirstId..kLastId, or only for
     // nFirstId..nLastId, emptying the device-ID table. False when the port
     // cannot be opened or the range is not one of valid IDs.
     bool StartSearch(const QString& strPort, int nFirstId = kFirstId, int nLastId = kLastId);
@@ -128,9 +131,9 @@ signals:
     void stateReadStarted();
     void progressAdvanced(int nPosition);
     // Name, backlight, power-on, generator and information texts are in the
-    // record; the engine holds the 31 program names.
+    // record; the engine holds the program names.
     void systemInfoLoaded();
-    // A received program (block 12 of a block read stored) is in the record.
+    // A received program (the last block of a block read stored) is in the record.
     void liveProgramLoaded();
     // Emitted after the record holds the factory default program again.
     void disconnected(CConnection::EReason eReason);
@@ -154,7 +157,6 @@ private:
     CImageSlot m_factory;
     QTimer m_pump;
     EState m_eState = EState::Disconnected;
-    int m_nDeviceId = 0;
     int m_nProgress = 0;
     ChannelCounts m_counts;
     bool m_bSearching = false;

@@ -40,7 +40,7 @@ CDeviceDlg::CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, int nLa
     }
     else
     {
-        for (int nId = 1; nId <= kIdCount; ++nId)
+        for (int nId = Frame::kFirstDeviceId; nId <= Frame::kLastDeviceId; ++nId)
             m_pNewId->addItem(QString::number(nId));
     }
     for (uint16_t nId : table)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WireNumbers.h"
+
 #include <QDialog>
 
 #include <array>
@@ -22,8 +24,7 @@ public:
         kReconnect = 1,
     };
 
-    static constexpr int kIdCount = 250;
-    using DeviceIdTable = std::array<uint16_t, kIdCount>;
+    using DeviceIdTable = std::array<uint16_t, Frame::kDeviceIdCount>;
 
     // table: the IDs offered for re-connecting (non-zero entries);
     // bDeviceIdLocked: the "Device ID" system lock, which leaves only the

@@ -10,10 +10,12 @@ namespace
 constexpr int kMaxMajorVersion = 9999;
 constexpr size_t kVersionNumberAt = 4;    // "C-DV1.05": the number starts at the fifth character
 constexpr uint8_t kFirstPrintable = 0x20;
-constexpr int kLastBlock = 12;
-constexpr int kSearchEndId = 250;
-constexpr int kLockSetRead = 1;
-constexpr int kProgramLockRead = 3;
+// The meters show steps 0..11; 12..15 read as full scale. Above 15 the
+// indicator bit of an output is set, up to 27.
+constexpr int kMeterTop = 11;
+constexpr int kMeterFirstOver = 12;
+constexpr int kMeterLastOver = 15;
+constexpr int kMeterMax = 27;
 
 uint8_t PayloadByte(std::span<const uint8_t> payload, size_t i)
 {
@@ -23,8 +25,8 @@ uint8_t PayloadByte(std::span<const uint8_t> payload, size_t i)
 
 CReceiver::CReceiver()
 {
-    for (int k = 0; k < kDeviceIdCount; ++k)
-        m_anDeviceIds[static_cast<size_t>(k)] = static_cast<uint16_t>(k + 1);
+    for (int k = 0; k < Frame::kDeviceIdCount; ++k)
+        m_anDeviceIds[static_cast<size_t>(k)] = static_cast<uint16_t>(k + Frame::kFirstDeviceId);
 }
 
 int CReceiver::MajorVersion(const std::string& text)
@@ -37,9 +39,9 @@ int CReceiver::MajorVersion(const std::string& text)
 
 int CReceiver::ClampLevel(int value)
 {
-    if (value >= 12 && value <= 15)
-        return 11;
-    return std::min(value, 27);
+    if (value >= kMeterFirstOver && value <= kMeterLastOver)
+        return kMeterTop;
+    return std::min(value, kMeterMax);
 }
 
 CReceiver::Outcome CReceiver::Handle(std::span<const uint8_t> frame)
@@ -98,7 +100,7 @@ void CReceiver::OnBlock(int blockCode, std::span<const uint8_t> payload, Outcome
 {
     if (CImageSlot::IsValidBlockCode(blockCode))
         StoreAtBlock(blockCode, payload, static_cast<size_t>(CImageSlot::BlockSize(blockCode)));
-    if (blockCode == kLastBlock)
+    if (blockCode == Frame::kLastBlockCode)
         out.dwNotices |= kLiveProgramRead;
 }
 
@@ -116,16 +118,16 @@ void CReceiver::OnProgramName(int program, std::span<const uint8_t> payload)
     // trimmed; every other byte is kept as it is, so a name read and written
     // back does not change.
     std::string name;
-    const size_t n = std::min(payload.size(), static_cast<size_t>(CAudio_Data::kProgramNameBytes));
+    const size_t n = std::min(payload.size(), static_cast<size_t>(Frame::kProgramNameBytes));
     for (size_t i = 0; i < n; ++i)
         name.push_back(static_cast<char>(payload[i] < kFirstPrintable ? ' ' : payload[i]));
     name.erase(name.find_last_not_of(' ') + 1);
 
     m_strName = name;
-    if (program < 0 || program >= kProgramCount)
+    if (program < Frame::kLiveProgram || program >= Frame::kProgramNumbers)
         return;
     m_astrProgramNames[static_cast<size_t>(program)] = name;
-    if (program == 0)
+    if (program == Frame::kLiveProgram)
         m_staging.SetName(name);
 }
 
@@ -136,10 +138,10 @@ void CReceiver::OnDeviceItem(int item, int block, std::span<const uint8_t> paylo
     case Frame::kItemDeviceId:
     {
         const int nId = PayloadByte(payload, 0);
-        if (nId >= 1 && nId <= kDeviceIdCount)
-            m_anDeviceIds[static_cast<size_t>(nId - 1)] = static_cast<uint16_t>(nId);
-        if (nId == kSearchEndId)
-            out.dwNotices |= kIdAnswered250;
+        if (nId >= Frame::kFirstDeviceId && nId <= Frame::kLastDeviceId)
+            m_anDeviceIds[static_cast<size_t>(nId - Frame::kFirstDeviceId)] = static_cast<uint16_t>(nId);
+        if (nId == Frame::kLastDeviceId)
+            out.dwNotices |= kLastIdAnswered;
         break;
     }
     case Frame::kItemDeviceType:
@@ -148,14 +150,14 @@ void CReceiver::OnDeviceItem(int item, int block, std::span<const uint8_t> paylo
         out.dwNotices |= kDeviceTypeReceived;
         break;
     case Frame::kItemGenerator:
-        m_staging.SetGeneratorBlock(payload.first(std::min(payload.size(), size_t{CAudio_Data::kGenBlockBytes})));
+        m_staging.SetGeneratorBlock(payload.first(std::min(payload.size(), size_t{Frame::kGeneratorBytes})));
         break;
     case Frame::kItemBacklight:
         m_staging.SetBacklight(PayloadByte(payload, 0));
         break;
     case Frame::kItemVersion:
     {
-        const auto text = payload.first(std::min(payload.size(), size_t{kVersionBytes}));
+        const auto text = payload.first(std::min(payload.size(), size_t{Frame::kVersionBytes}));
         m_strVersion.assign(text.begin(), std::find(text.begin(), text.end(), uint8_t{0}));
         const int nMajor = MajorVersion(m_strVersion);
         if (nMajor != kSupportedMajorVersion)
@@ -174,16 +176,16 @@ void CReceiver::OnDeviceItem(int item, int block, std::span<const uint8_t> paylo
         break;
     }
 
-    if (block == 1)
+    if (block == Frame::kWholeBlock)
     {
-        m_staging.SetInfoBlock(payload.first(std::min(payload.size(), size_t{CAudio_Data::kInfoBlockBytes})));
+        m_staging.SetInfoBlock(payload.first(std::min(payload.size(), size_t{Frame::kInfoBlockBytes})));
         out.dwNotices |= kSystemInfoReceived;
     }
 }
 
 void CReceiver::OnLockData(int program, int item, std::span<const uint8_t> payload, Outcome& out)
 {
-    if (item == kLockSetRead)
+    if (item == Frame::kLockSetRead)
     {
         m_abyLockData.fill(0);
         std::copy_n(payload.begin(), std::min(payload.size(), m_abyLockData.size()), m_abyLockData.begin());
@@ -192,24 +194,24 @@ void CReceiver::OnLockData(int program, int item, std::span<const uint8_t> paylo
         out.nProgram = program;
         out.dwNotices |= kLockSetReceived;
     }
-    else if (item == kProgramLockRead)
+    else if (item == Frame::kProgramLockRead)
     {
         // The answer fills the first 8 lock bytes; the other four are 0.
         auto& info = m_receiveSlot.abyInfo;
         info.fill(0);
-        std::copy_n(payload.begin(), std::min(payload.size(), size_t{kProgramLockBytes}), info.begin());
+        std::copy_n(payload.begin(), std::min(payload.size(), size_t{Frame::kProgramLockBytes}), info.begin());
     }
 }
 
 void CReceiver::OnProgramImage(int program, int block, std::span<const uint8_t> payload, Outcome& out)
 {
-    if (block == 1 && program != 0)
+    if (block == Frame::kWholeBlock && program != Frame::kLiveProgram)
     {
-        StoreAtBlock(1, payload, CImageSlot::kImageBytes);
+        StoreAtBlock(Frame::kFirstInputCode, payload, CImageSlot::kImageBytes);
         out.nProgram = program;
         out.dwNotices |= kProgramReceived;
     }
-    else if ((block == 1 || block == 2) && program == 0)
+    else if ((block == Frame::kWholeBlock || block == Frame::kSecondBlock) && program == Frame::kLiveProgram)
     {
         StoreAtBlock(block, payload, CImageSlot::kImageBytes);
     }

@@ -2,6 +2,7 @@
 
 #include "Audio_Data.h"
 #include "ImageSlot.h"
+#include "WireNumbers.h"
 
 #include <array>
 #include <cstdint>
@@ -20,23 +21,19 @@ class CLockState;
 class CReceiver
 {
 public:
-    static constexpr int kProgramCount = 31;     // 0 live, 1..30 stored
-    static constexpr int kLevelCount = 12;       // inputs A..D, outputs 1..8
-    static constexpr int kDeviceIdCount = 250;
-    static constexpr int kVersionBytes = 8;
-    static constexpr int kLockSetBytes = 12;
-    static constexpr int kProgramLockBytes = 8;  // what a lock-bytes answer fills
+    static constexpr int kProgramCount = Frame::kProgramNumbers;
     static constexpr int kSupportedMajorVersion = 1;
-    static constexpr int kDefaultDeviceType = 6;
+    // Assumed until the processor says otherwise: the largest model.
+    static constexpr int kDefaultDeviceType = Frame::kLastDeviceType;
 
     enum ENotice : unsigned
     {
         kNoticeNone = 0,
-        kLiveProgramRead = 1u << 0,      // block 12 stored
+        kLiveProgramRead = 1u << 0,      // the last block stored
         kProgramReceived = 1u << 1,      // a whole stored program arrived
         kSystemInfoReceived = 1u << 2,
         kLevelsReceived = 1u << 3,
-        kIdAnswered250 = 1u << 4,        // ends a device search
+        kLastIdAnswered = 1u << 4,       // ends a device search
         kVersionMismatch = 1u << 5,
         kDeviceTypeReceived = 1u << 6,
         kLockSetReceived = 1u << 7,      // a lock set was unpacked
@@ -51,7 +48,8 @@ public:
         int nDeviceType = 0;       // for kDeviceTypeReceived
     };
 
-    using LockSet = std::array<uint8_t, kLockSetBytes>;
+    using LockSet = std::array<uint8_t, Frame::kLockSetBytes>;
+    using DeviceIds = std::array<uint16_t, Frame::kDeviceIdCount>;
 
     CReceiver();
 
@@ -77,8 +75,8 @@ public:
     const LockSet& GetLockData() const { return m_abyLockData; }
 
     // Entry k holds ID k + 1 when that ID is offered for connection, else 0.
-    std::array<uint16_t, kDeviceIdCount>& DeviceIdTable() { return m_anDeviceIds; }
-    const std::array<uint16_t, kDeviceIdCount>& DeviceIdTable() const { return m_anDeviceIds; }
+    DeviceIds& DeviceIdTable() { return m_anDeviceIds; }
+    const DeviceIds& DeviceIdTable() const { return m_anDeviceIds; }
 
     // The integer read from the fifth character of a version text on;
     // 0 when no digit stands there.
@@ -99,10 +97,10 @@ private:
     CAudio_Data m_staging;
     std::array<std::string, kProgramCount> m_astrProgramNames;
     std::string m_strName;
-    std::array<int, kLevelCount> m_anLevels{};
+    std::array<int, Frame::kLevelBytes> m_anLevels{};
     int m_nDeviceType = kDefaultDeviceType;
     std::string m_strVersion;
     LockSet m_abyLockData{};
-    std::array<uint16_t, kDeviceIdCount> m_anDeviceIds{};
+    DeviceIds m_anDeviceIds{};
     CLockState* m_pLockState = nullptr;
 };

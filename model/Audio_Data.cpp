@@ -12,15 +12,13 @@ namespace
 {
 constexpr int kInfoFirstField = 15;
 constexpr int kInfoField = 40;
-constexpr int kSubBlockBytes = 8;
-constexpr int kNameItem = 1;     // name frames always carry 1 in byte 4
-constexpr int kLinkedItem = 0x10;
-constexpr std::array<uint8_t, 8> kZeros8{};
-constexpr std::array<uint8_t, 12> kZeros12{};
+constexpr std::array<uint8_t, Frame::kReadPayloadBytes> kReadZeros{};
+constexpr std::array<uint8_t, Frame::kLevelBytes> kLevelZeros{};
+using DeviceItemPayload = std::array<uint8_t, Frame::kDeviceItemBytes>;
 
 int LinkedItem(const CAudio_Channel& channel)
 {
-    return channel.IsLinked() ? kLinkedItem : 1;
+    return channel.IsLinked() ? Frame::kLinkedChangeItem : Frame::kChangeItem;
 }
 
 int InfoFieldOffset(int i)
@@ -42,6 +40,20 @@ std::span<const uint8_t> NameBytes(const CAudio_Channel::Name& name)
 CAudio_Data::CAudio_Data()
 {
     m_image.strName = m_strName;
+}
+
+CAudio_Channel& CAudio_Data::Channel(int n)
+{
+    if (n < CAudio_InRoute::kCount)
+        return Input(n);
+    return Output(n - CAudio_InRoute::kCount);
+}
+
+const CAudio_Channel& CAudio_Data::Channel(int n) const
+{
+    if (n < CAudio_InRoute::kCount)
+        return Input(n);
+    return Output(n - CAudio_InRoute::kCount);
 }
 
 // ---- generator and information texts ----------------------------------------
@@ -114,6 +126,18 @@ void CAudio_Data::SetInfoBlock(std::span<const uint8_t> bytes)
     }
 }
 
+void CAudio_Data::CopySystemSettings(const CAudio_Data& src)
+{
+    m_strName = src.m_strName;
+    m_nBacklight = src.m_nBacklight;
+    m_nPowerOnMode = src.m_nPowerOnMode;
+    m_nGenType = src.m_nGenType;
+    m_nGenFreq = src.m_nGenFreq;
+    m_nGenLevel = src.m_nGenLevel;
+    m_nGenParam = src.m_nGenParam;
+    m_astrInfo = src.m_astrInfo;
+}
+
 // ---- frames ------------------------------------------------------------------
 
 CSendData CAudio_Data::MakeFrame(uint8_t type, int program, int item, int block, int selector,
@@ -148,13 +172,14 @@ std::span<const uint8_t> CAudio_Data::RefreshOutputBlock(int i)
 CSendData CAudio_Data::BuildSubBlockFrame(int channelCode, int linked, int code, std::span<const uint8_t> block,
                                           int offset) const
 {
-    return MakeFrame(Frame::kParamChange, 0, linked, channelCode, code, block.subspan(offset, kSubBlockBytes));
+    return MakeFrame(Frame::kParamChange, Frame::kLiveProgram, linked, channelCode, code,
+                     block.subspan(offset, Frame::kSubBlockBytes));
 }
 
 CSendData CAudio_Data::BuildInputNameFrame(int i)
 {
     const CAudio_InData& input = Input(i);
-    return MakeFrame(Frame::kParamChange, 0, kNameItem, input.GetChannel(), input.GetNameCode(),
+    return MakeFrame(Frame::kParamChange, Frame::kLiveProgram, Frame::kChangeItem, input.GetChannel(), input.GetNameCode(),
                      NameBytes(input.GetNameBytes()));
 }
 
@@ -171,13 +196,13 @@ CSendData CAudio_Data::BuildInputBandFrame(int i, int k)
     const auto block = RefreshInputBlock(i);
     const CAudio_InData& input = Input(i);
     return BuildSubBlockFrame(input.GetChannel(), LinkedItem(input), input.GetBand(k).GetCode(), block,
-                              CAudio_InData::kBandOffset + kSubBlockBytes * k);
+                              CAudio_InData::kBandOffset + Frame::kSubBlockBytes * k);
 }
 
 CSendData CAudio_Data::BuildOutputNameFrame(int i)
 {
     const CAudio_OutData& output = Output(i);
-    return MakeFrame(Frame::kParamChange, 0, kNameItem, output.GetChannel(), output.GetNameCode(),
+    return MakeFrame(Frame::kParamChange, Frame::kLiveProgram, Frame::kChangeItem, output.GetChannel(), output.GetNameCode(),
                      NameBytes(output.GetNameBytes()));
 }
 
@@ -210,34 +235,34 @@ CSendData CAudio_Data::BuildOutputBandFrame(int i, int k)
     const auto block = RefreshOutputBlock(i);
     const CAudio_OutData& output = Output(i);
     return BuildSubBlockFrame(output.GetChannel(), LinkedItem(output), output.GetBand(k).GetCode(), block,
-                              CAudio_OutData::kBandOffset + kSubBlockBytes * k);
+                              CAudio_OutData::kBandOffset + Frame::kSubBlockBytes * k);
 }
 
 CSendData CAudio_Data::BuildInputBlockFrame(int program, int i)
 {
     const auto block = RefreshInputBlock(i);
-    return MakeFrame(Frame::kBlockWrite, program, 1, Input(i).GetChannel(), 0, block);
+    return MakeFrame(Frame::kBlockWrite, program, Frame::kBlockItem, Input(i).GetChannel(), 0, block);
 }
 
 CSendData CAudio_Data::BuildOutputBlockFrame(int program, int i)
 {
     const auto block = RefreshOutputBlock(i);
-    return MakeFrame(Frame::kBlockWrite, program, 1, Output(i).GetChannel(), 0, block);
+    return MakeFrame(Frame::kBlockWrite, program, Frame::kBlockItem, Output(i).GetChannel(), 0, block);
 }
 
 CSendData CAudio_Data::BuildBlockReadFrame(int program, int block)
 {
-    return MakeFrame(Frame::kBlockRead, program, 1, block, 0, kZeros8);
+    return MakeFrame(Frame::kBlockRead, program, Frame::kBlockItem, block, 0, kReadZeros);
 }
 
 CSendData CAudio_Data::BuildPollFrame() const
 {
-    return MakeFrame(Frame::kLevels, 0, 0, 0, 0, kZeros12);
+    return MakeFrame(Frame::kLevels, Frame::kLiveProgram, 0, 0, 0, kLevelZeros);
 }
 
 CSendData CAudio_Data::BuildProgramNameFrame(int program, int op, const std::string& name) const
 {
-    std::array<uint8_t, kProgramNameBytes> payload{};
+    std::array<uint8_t, Frame::kProgramNameBytes> payload{};
     if (op == Frame::kWrite)
         std::copy_n(name.begin(), std::min(name.size(), payload.size()), payload.begin());
     return MakeFrame(Frame::kProgramName, program, 0, op, 0, payload);
@@ -245,29 +270,29 @@ CSendData CAudio_Data::BuildProgramNameFrame(int program, int op, const std::str
 
 CSendData CAudio_Data::BuildProgramRequestFrame(int program, int block) const
 {
-    return MakeFrame(Frame::kProgramImage, program, 0, block, Frame::kRead, kZeros8);
+    return MakeFrame(Frame::kProgramImage, program, 0, block, Frame::kRead, kReadZeros);
 }
 
 CSendData CAudio_Data::BuildProgramStoreFrame(int program) const
 {
-    return MakeFrame(Frame::kProgramImage, program, 0, 1, Frame::kWrite, m_image.abyImage);
+    return MakeFrame(Frame::kProgramImage, program, 0, Frame::kWholeBlock, Frame::kWrite, m_image.abyImage);
 }
 
 CSendData CAudio_Data::BuildDefaultProgramStoreFrame(int program) const
 {
-    return MakeFrame(Frame::kProgramImage, program, 0, 1, Frame::kWrite, FactoryDefaultImage());
+    return MakeFrame(Frame::kProgramImage, program, 0, Frame::kWholeBlock, Frame::kWrite, FactoryDefaultImage());
 }
 
 CSendData CAudio_Data::BuildGeneratorFrame(bool read)
 {
     if (read)
-        return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemGenerator, 0, Frame::kRead, kZeros8);
+        return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemGenerator, 0, Frame::kRead, kReadZeros);
     return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemGenerator, 0, Frame::kWrite, BuildGeneratorBlock());
 }
 
 CSendData CAudio_Data::BuildBacklightFrame(bool write) const
 {
-    std::array<uint8_t, 8> payload{};
+    DeviceItemPayload payload{};
     if (write)
         payload[0] = static_cast<uint8_t>(m_nBacklight);
     return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemBacklight, 0, write ? Frame::kWrite : Frame::kRead, payload);
@@ -275,7 +300,7 @@ CSendData CAudio_Data::BuildBacklightFrame(bool write) const
 
 CSendData CAudio_Data::BuildPowerOnFrame(bool write) const
 {
-    std::array<uint8_t, 8> payload{};
+    DeviceItemPayload payload{};
     if (write)
         payload[0] = static_cast<uint8_t>(m_nPowerOnMode);
     return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemPowerOn, 0, write ? Frame::kWrite : Frame::kRead, payload);
@@ -283,41 +308,41 @@ CSendData CAudio_Data::BuildPowerOnFrame(bool write) const
 
 CSendData CAudio_Data::BuildInfoWriteFrame()
 {
-    return MakeFrame(Frame::kSystemInfo, 0, 0, 1, Frame::kWrite, BuildInfoBlock());
+    return MakeFrame(Frame::kSystemInfo, 0, 0, Frame::kWholeBlock, Frame::kWrite, BuildInfoBlock());
 }
 
 CSendData CAudio_Data::BuildInfoReadFrame(int block) const
 {
-    return MakeFrame(Frame::kSystemInfo, 0, 0, block, Frame::kRead, kZeros8);
+    return MakeFrame(Frame::kSystemInfo, 0, 0, block, Frame::kRead, kReadZeros);
 }
 
 CSendData CAudio_Data::BuildDeviceIdProbeFrame(int probedId) const
 {
-    CSendData entry = MakeFrame(Frame::kDeviceItem, 0, Frame::kItemDeviceId, 0, Frame::kRead, kZeros8, probedId);
+    CSendData entry = MakeFrame(Frame::kDeviceItem, 0, Frame::kItemDeviceId, 0, Frame::kRead, kReadZeros, probedId);
     entry.m_nProbedId = probedId;
     return entry;
 }
 
 CSendData CAudio_Data::BuildDeviceIdChangeFrame(int newId) const
 {
-    std::array<uint8_t, 8> payload{};
+    DeviceItemPayload payload{};
     payload[0] = static_cast<uint8_t>(newId);
     return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemDeviceId, 0, Frame::kWrite, payload);
 }
 
 CSendData CAudio_Data::BuildDeviceTypeFrame() const
 {
-    return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemDeviceType, 0, Frame::kRead, kZeros8);
+    return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemDeviceType, 0, Frame::kRead, kReadZeros);
 }
 
 CSendData CAudio_Data::BuildVersionFrame() const
 {
-    return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemVersion, 0, Frame::kRead, kZeros8);
+    return MakeFrame(Frame::kDeviceItem, 0, Frame::kItemVersion, 0, Frame::kRead, kReadZeros);
 }
 
 CSendData CAudio_Data::BuildLockDataFrame(int program, int item, std::span<const uint8_t> lockSet) const
 {
-    std::array<uint8_t, kLockSetBytes> payload{};
+    std::array<uint8_t, Frame::kLockSetBytes> payload{};
     std::copy_n(lockSet.begin(), std::min(lockSet.size(), payload.size()), payload.begin());
     return MakeFrame(Frame::kLockData, program, item, 0, 0, payload);
 }
@@ -400,22 +425,18 @@ CSendData CAudio_Data::BuildNextPendingFrame()
 void CAudio_Data::ClearAllChanged(int generatorFlag)
 {
     m_bGenChanged = generatorFlag;
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+    for (int n = 0; n < Frame::kChannelCount; ++n)
     {
-        CAudio_InData& input = Input(i);
-        input.SetNameChanged(0);
-        input.SetParamChanged(0);
-        for (int k = 0; k < input.GetBandCount(); ++k)
-            input.GetBand(k).StepTowardTarget(0);
+        CAudio_Channel& channel = Channel(n);
+        channel.SetNameChanged(0);
+        channel.SetParamChanged(0);
+        for (int k = 0; k < channel.GetBandCount(); ++k)
+            channel.GetBand(k).StepTowardTarget(0);
     }
     for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
     {
         CAudio_OutData& output = Output(i);
-        output.SetNameChanged(0);
-        output.SetParamChanged(0);
         output.SetLimitChanged(0);
-        for (int k = 0; k < output.GetBandCount(); ++k)
-            output.GetBand(k).StepTowardTarget(0);
         output.GetHighPass().SetChanged(0);
         output.GetLowPass().SetChanged(0);
     }
@@ -438,26 +459,20 @@ void CAudio_Data::LoadFromImage(const CImageSlot& slot)
 
 void CAudio_Data::HideAllCurves()
 {
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-        Input(i).ShowCurve(0);
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-        Output(i).ShowCurve(0);
+    for (int n = 0; n < Frame::kChannelCount; ++n)
+        Channel(n).ShowCurve(0);
 }
 
 void CAudio_Data::SetGraphRect(int width, int height)
 {
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-        Input(i).SetGraphRect(width, height);
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-        Output(i).SetGraphRect(width, height);
+    for (int n = 0; n < Frame::kChannelCount; ++n)
+        Channel(n).SetGraphRect(width, height);
 }
 
 void CAudio_Data::SetLockState(const CLockState* locks)
 {
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-        Input(i).SetLockState(locks);
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-        Output(i).SetLockState(locks);
+    for (int n = 0; n < Frame::kChannelCount; ++n)
+        Channel(n).SetLockState(locks);
 }
 
 void CAudio_Data::Serialize(CArchive& ar, CLockState& locks)

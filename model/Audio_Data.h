@@ -4,6 +4,7 @@
 #include "Audio_OutRoute.h"
 #include "ImageSlot.h"
 #include "SendData.h"
+#include "WireNumbers.h"
 
 #include <array>
 #include <cstdint>
@@ -23,10 +24,8 @@ class CAudio_Data
 {
 public:
     static constexpr int kInfoTexts = 7;
-    static constexpr int kInfoBlockBytes = 255;
-    static constexpr int kGenBlockBytes = 8;
-    static constexpr int kProgramNameBytes = 12;
-    static constexpr int kLockSetBytes = 12;
+    static constexpr int kInfoBlockBytes = Frame::kInfoBlockBytes;
+    static constexpr int kGenBlockBytes = Frame::kGeneratorBytes;
 
     CAudio_Data();
     CAudio_Data(const CAudio_Data&) = delete;
@@ -40,6 +39,10 @@ public:
     CAudio_OutData& Output(int i) { return m_outRoute.GetAt(i); }
     const CAudio_InData& Input(int i) const { return m_inRoute.GetAt(i); }
     const CAudio_OutData& Output(int i) const { return m_outRoute.GetAt(i); }
+    // Channel n of both sides in channel-code order: inputs A..D, then
+    // outputs 1..8 (n from 0 to Frame::kChannelCount - 1).
+    CAudio_Channel& Channel(int n);
+    const CAudio_Channel& Channel(int n) const;
 
     const std::string& GetName() const { return m_strName; }
     void SetName(const std::string& name) { m_strName = name; }
@@ -74,6 +77,10 @@ public:
     // each padded with spaces to its field.
     std::span<const uint8_t, kInfoBlockBytes> BuildInfoBlock();
     void SetInfoBlock(std::span<const uint8_t> bytes);
+    // Takes the name, backlight, power-on mode, generator settings and
+    // information texts of another record as they are; marks nothing for
+    // sending.
+    void CopySystemSettings(const CAudio_Data& src);
 
     // ---- frames ----------------------------------------------------------
     CSendData BuildInputNameFrame(int i);
@@ -88,23 +95,24 @@ public:
     CSendData BuildOutputBlockFrame(int program, int i);
     CSendData BuildBlockReadFrame(int program, int block);
     CSendData BuildPollFrame() const;
-    // op 1 reads the name, op 2 writes `name` (at most 12 bytes).
+    // op Frame::kRead reads the name, Frame::kWrite writes `name` (cut to
+    // Frame::kProgramNameBytes).
     CSendData BuildProgramNameFrame(int program, int op, const std::string& name = {}) const;
-    CSendData BuildProgramRequestFrame(int program, int block = 1) const;
+    CSendData BuildProgramRequestFrame(int program, int block = Frame::kWholeBlock) const;
     CSendData BuildProgramStoreFrame(int program) const;
     CSendData BuildDefaultProgramStoreFrame(int program) const;
     CSendData BuildGeneratorFrame(bool read);
     CSendData BuildBacklightFrame(bool write) const;
     CSendData BuildPowerOnFrame(bool write) const;
     CSendData BuildInfoWriteFrame();
-    CSendData BuildInfoReadFrame(int block = 1) const;
+    CSendData BuildInfoReadFrame(int block = Frame::kWholeBlock) const;
     // The probe carries the probed ID in byte 2 instead of the record's.
     CSendData BuildDeviceIdProbeFrame(int probedId) const;
     // Addressed to the current ID; payload byte 0 is the new one.
     CSendData BuildDeviceIdChangeFrame(int newId) const;
     CSendData BuildDeviceTypeFrame() const;
     CSendData BuildVersionFrame() const;
-    // item 1 read lock set, 2 write, 3 read a program's lock bytes, 4 write them.
+    // item: one of Frame::LockItem.
     CSendData BuildLockDataFrame(int program, int item, std::span<const uint8_t> lockSet = {}) const;
 
     // Single-program file body: the program name (STRING), function locks

@@ -5,7 +5,7 @@
 #include "ByteIo.h"
 
 CAudio_InData::CAudio_InData(CAudio_InRoute* route, int index)
-    : CAudio_Channel(CEQ::Kind::Input, index + 1)
+    : CAudio_Channel(CEQ::Kind::Input, index + Frame::kFirstInputCode)
     , m_pRoute(route)
 {
 }
@@ -27,7 +27,7 @@ void CAudio_InData::PropagateParams()
 {
     if (!m_pRoute)
         return;
-    m_pRoute->ForEachLinked(GetChannel() - 1, true, [this](CAudio_InData& peer) {
+    m_pRoute->ForEachLinked(GetChannel() - Frame::kFirstInputCode, true, [this](CAudio_InData& peer) {
         peer.m_bInvert = m_bInvert;
         peer.m_nDelay = m_nDelay;
         peer.m_nGain = m_nGain;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Audio_Channel.h"
+#include "WireNumbers.h"
 
 #include <array>
 #include <cstdint>
@@ -22,10 +23,9 @@ class CAudio_InRoute;
 class CAudio_InData : public CAudio_Channel
 {
 public:
-    static constexpr int kBlockBytes = 64;
+    static constexpr int kBlockBytes = Frame::kInputBlockBytes;
     static constexpr int kParamOffset = 8;
     static constexpr int kBandOffset = 16;
-    static constexpr int kSubBlockBytes = 8;
 
     // Where the 8-byte sub-block with `code` (byte 6 of a parameter change)
     // lies in the block; -1 for a code the input does not have.
@@ -36,7 +36,7 @@ public:
         if (code == 1)
             return kParamOffset;
         if (code >= 2 && code <= 7)
-            return kBandOffset + kSubBlockBytes * (code - 2);
+            return kBandOffset + Frame::kSubBlockBytes * (code - 2);
         return -1;
     }
 

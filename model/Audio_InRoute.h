@@ -5,7 +5,7 @@
 
 // The four inputs A to D. Inputs with equal group numbers are linked: an
 // edit of one spreads to the others.
-class CAudio_InRoute : public CAudio_Route<CAudio_InData, 4>
+class CAudio_InRoute : public CAudio_Route<CAudio_InData, Frame::kInputCount>
 {
 public:
     CAudio_InRoute();

@@ -5,7 +5,7 @@
 #include "ByteIo.h"
 
 CAudio_OutData::CAudio_OutData(CAudio_OutRoute* route, int index)
-    : CAudio_Channel(CEQ::Kind::Output, index + 5)
+    : CAudio_Channel(CEQ::Kind::Output, index + Frame::kFirstOutputCode)
     , m_pRoute(route)
 {
 }
@@ -41,7 +41,7 @@ void CAudio_OutData::PropagateParams()
 {
     if (!m_pRoute)
         return;
-    m_pRoute->ForEachLinked(GetChannel() - 5, false, [this](CAudio_OutData& peer) {
+    m_pRoute->ForEachLinked(GetChannel() - Frame::kFirstOutputCode, false, [this](CAudio_OutData& peer) {
         peer.m_bInvert = m_bInvert;
         peer.m_nDelay = m_nDelay;
         peer.m_nGain = m_nGain;
@@ -54,7 +54,7 @@ void CAudio_OutData::PropagateLimiter()
 {
     if (!m_pRoute)
         return;
-    m_pRoute->ForEachLinked(GetChannel() - 5, true, [this](CAudio_OutData& peer) {
+    m_pRoute->ForEachLinked(GetChannel() - Frame::kFirstOutputCode, true, [this](CAudio_OutData& peer) {
         peer.m_nLimitThreshold = m_nLimitThreshold;
         peer.m_nLimitAttack = m_nLimitAttack;
         peer.m_nLimitRelease = m_nLimitRelease;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Audio_Channel.h"
+#include "WireNumbers.h"
 
 #include <array>
 #include <cstdint>
@@ -32,12 +33,11 @@ class CAudio_OutRoute;
 class CAudio_OutData : public CAudio_Channel
 {
 public:
-    static constexpr int kBlockBytes = 152;
+    static constexpr int kBlockBytes = Frame::kOutputBlockBytes;
     static constexpr int kParamOffset = 8;
     static constexpr int kLimitOffset = 16;
     static constexpr int kXoverOffset = 24;
     static constexpr int kBandOffset = 32;
-    static constexpr int kSubBlockBytes = 8;
     static constexpr int kLimitCode = 17;
     static constexpr int kXoverCode = 18;
 
@@ -50,7 +50,7 @@ public:
         if (code == 1)
             return kParamOffset;
         if (code >= 2 && code <= 16)
-            return kBandOffset + kSubBlockBytes * (code - 2);
+            return kBandOffset + Frame::kSubBlockBytes * (code - 2);
         if (code == kLimitCode)
             return kLimitOffset;
         if (code == kXoverCode)

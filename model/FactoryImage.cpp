@@ -1,6 +1,7 @@
 #include "FactoryImage.h"
 
 #include "ByteIo.h"
+#include "WireNumbers.h"
 
 #include <span>
 
@@ -33,18 +34,18 @@ void PutCommon(std::span<uint8_t> block, char name)
 std::array<uint8_t, CImageSlot::kImageBytes> Build()
 {
     CImageSlot slot;
-    for (int code = 1; code <= 4; ++code)
+    for (int code = Frame::kFirstInputCode; code < Frame::kFirstOutputCode; ++code)
     {
         auto block = slot.Block(code);
-        PutCommon(block, static_cast<char>('A' + code - 1));
+        PutCommon(block, static_cast<char>('A' + code - Frame::kFirstInputCode));
         block[14] = 40;  // gate
         for (int k = 0; k < 6; ++k)
-            PutBand(block.subspan(16 + 8 * k, 8), 1, kInputFreqs[static_cast<size_t>(k)]);
+            PutBand(block.subspan(16 + Frame::kSubBlockBytes * k, Frame::kSubBlockBytes), 1, kInputFreqs[static_cast<size_t>(k)]);
     }
-    for (int code = 5; code <= 12; ++code)
+    for (int code = Frame::kFirstOutputCode; code <= Frame::kLastBlockCode; ++code)
     {
         auto block = slot.Block(code);
-        PutCommon(block, static_cast<char>('1' + code - 5));
+        PutCommon(block, static_cast<char>('1' + code - Frame::kFirstOutputCode));
         block[14] = 1;                      // input A
         block[15] = 1;                      // parametric EQ
         ByteIo::PutWord(block, 16, 601);    // limiter off
@@ -59,7 +60,7 @@ std::array<uint8_t, CImageSlot::kImageBytes> Build()
         for (int k = 0; k < 15; ++k)
         {
             const int type = k == 0 ? 2 : (k == 14 ? 3 : 1);
-            PutBand(block.subspan(32 + 8 * k, 8), type, kOutputFreqs[static_cast<size_t>(k)]);
+            PutBand(block.subspan(32 + Frame::kSubBlockBytes * k, Frame::kSubBlockBytes), type, kOutputFreqs[static_cast<size_t>(k)]);
         }
     }
     return slot.abyImage;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WireNumbers.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -14,11 +16,12 @@
 // c (1..4 inputs, 5..12 outputs) lies at BlockOffset(c).
 struct CImageSlot
 {
-    static constexpr int kImageBytes = 1472;
-    static constexpr int kInfoBytes = 12;
-    static constexpr int kInputBlockBytes = 64;
-    static constexpr int kOutputBlockBytes = 152;
-    static constexpr int kBlockCount = 12;
+    static constexpr int kImageBytes = Frame::kImageBytes;
+    // A lock set's worth: what a program's lock bytes are kept in.
+    static constexpr int kInfoBytes = Frame::kLockSetBytes;
+    static constexpr int kInputBlockBytes = Frame::kInputBlockBytes;
+    static constexpr int kOutputBlockBytes = Frame::kOutputBlockBytes;
+    static constexpr int kBlockCount = Frame::kLastBlockCode;
 
     std::array<uint8_t, kImageBytes> abyImage{};
     std::string strName;
@@ -26,12 +29,15 @@ struct CImageSlot
     // Copied with the slot; not stored in files.
     uint8_t byLast = 0;
 
-    static constexpr bool IsValidBlockCode(int code) { return code >= 1 && code <= kBlockCount; }
+    static constexpr bool IsInputCode(int code) { return code < Frame::kFirstOutputCode; }
+    static constexpr bool IsValidBlockCode(int code) { return code >= Frame::kFirstInputCode && code <= kBlockCount; }
     static constexpr int BlockOffset(int code)
     {
-        return code <= 4 ? (code - 1) * kInputBlockBytes : 4 * kInputBlockBytes + (code - 5) * kOutputBlockBytes;
+        return IsInputCode(code) ? (code - Frame::kFirstInputCode) * kInputBlockBytes
+                                 : Frame::kInputCount * kInputBlockBytes +
+                                       (code - Frame::kFirstOutputCode) * kOutputBlockBytes;
     }
-    static constexpr int BlockSize(int code) { return code <= 4 ? kInputBlockBytes : kOutputBlockBytes; }
+    static constexpr int BlockSize(int code) { return IsInputCode(code) ? kInputBlockBytes : kOutputBlockBytes; }
 
     std::span<uint8_t> Block(int code) { return std::span(abyImage).subspan(BlockOffset(code), BlockSize(code)); }
     std::span<const uint8_t> Block(int code) const

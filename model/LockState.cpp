@@ -4,8 +4,6 @@
 
 namespace
 {
-constexpr int kSystemSet = 31;
-constexpr int kFlagBytes = 6;
 
 bool IsPadding(char c)
 {
@@ -25,7 +23,7 @@ void CLockState::DecodeLockSet(int program, std::span<const uint8_t> lockSet)
 
     auto bit = [&set](int flag) { return static_cast<uint8_t>((set[static_cast<size_t>(flag / 8)] >> (flag % 8)) & 1); };
 
-    if (program == 0)
+    if (program == Frame::kLiveProgram)
     {
         for (int flag = 0; flag < kFlagBytes * 8; ++flag)
             m_abyFlags[static_cast<size_t>(flag)] = bit(flag);
@@ -41,7 +39,7 @@ void CLockState::DecodeLockSet(int program, std::span<const uint8_t> lockSet)
     for (int flag = 0; flag < kFunctionFlags; ++flag)
     {
         m_abyFixed[static_cast<size_t>(flag)] = bit(flag);
-        if (program != kSystemSet)
+        if (program != Frame::kSystemProgram)
             m_abyFlags[static_cast<size_t>(flag)] = bit(flag);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WireNumbers.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -21,8 +23,9 @@ class CLockState
 public:
     static constexpr int kFlagCount = 54;
     static constexpr int kFunctionFlags = 32;
-    static constexpr int kLockSetBytes = 12;
-    static constexpr int kPasswordLength = 6;
+    // Bytes of a lock set before the password.
+    static constexpr int kFlagBytes = 6;
+    static constexpr int kPasswordLength = Frame::kLockSetBytes - kFlagBytes;
     static constexpr int kPasswordFirstFlag = 48;
 
     // Flag numbers.
@@ -58,7 +61,7 @@ public:
         kSysSoundTest = 41,
     };
 
-    using LockSet = std::array<uint8_t, kLockSetBytes>;
+    using LockSet = std::array<uint8_t, Frame::kLockSetBytes>;
 
     bool IsLocked(int flag) const { return m_abyFlags.at(static_cast<size_t>(flag)) != 0; }
     void SetFlag(int flag, bool locked) { m_abyFlags.at(static_cast<size_t>(flag)) = locked ? 1 : 0; }

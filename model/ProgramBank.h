@@ -17,7 +17,7 @@ class CArchive;
 class CProgramBank
 {
 public:
-    static constexpr int kSlots = 30;
+    static constexpr int kSlots = Frame::kStoredPrograms;
 
     CImageSlot& GetAt(int i) { return m_aSlots.at(static_cast<size_t>(i)); }
     const CImageSlot& GetAt(int i) const { return m_aSlots.at(static_cast<size_t>(i)); }

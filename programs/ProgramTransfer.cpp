@@ -10,16 +10,10 @@
 
 namespace
 {
-constexpr int kLiveProgram = 0;
-constexpr int kFixedLockSet = 31;
-constexpr int kLockSetWrite = 2;
-constexpr int kProgramLockRead = 3;
-constexpr int kProgramLockWrite = 4;
-constexpr int kNameWrite = 2;
 constexpr uint32_t kAllPrograms = (1u << CProgramBank::kSlots) - 1;
 // Progress positions, as the program window's bar counts them.
 constexpr int kStoreFirstPosition = 1;
-constexpr int kStorePositions = CImageSlot::kBlockCount;
+constexpr int kStorePositions = Frame::kChannelCount;
 constexpr int kStoreAllPositions = 2 * CProgramBank::kSlots;
 constexpr int kRecallAllPositions = 3 * CProgramBank::kSlots;
 }
@@ -39,11 +33,7 @@ CProgramTransfer::CProgramTransfer(CCommand& command, CAudio_Data& record, CLock
 
 bool CProgramTransfer::RecallProgramFromPC(std::span<const uint8_t> fileBody)
 {
-    MuteTable abyLiveMutes{};
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-        abyLiveMutes[static_cast<size_t>(i)] = m_record.Input(i).m_bOn;
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-        abyLiveMutes[static_cast<size_t>(CAudio_InRoute::kCount + i)] = m_record.Output(i).m_bOn;
+    const MuteTable abyLiveMutes = Mutes();
 
     if (ProgramCodec::DecodeProgram(fileBody, m_record, m_locks) != ProgramFileError::kNone)
         return false;
@@ -56,34 +46,25 @@ bool CProgramTransfer::RecallProgramFromPC(std::span<const uint8_t> fileBody)
         m_record.SetGenType(0);
         Queue(m_record.BuildGeneratorFrame(false));
     }
-    Queue(m_record.BuildLockDataFrame(kLiveProgram, kLockSetWrite, m_locks.EncodeLockSet()));
+    Queue(m_record.BuildLockDataFrame(Frame::kLiveProgram, Frame::kLockSetWrite, m_locks.EncodeLockSet()));
 
-    m_abySavedMutes = abyLiveMutes;
-    if (!m_locks.IsLocked(CLockState::kOutMute))
-    {
-        for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-            m_abySavedMutes[static_cast<size_t>(i)] = m_record.Input(i).m_bOn;
-        for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-            m_abySavedMutes[static_cast<size_t>(CAudio_InRoute::kCount + i)] = m_record.Output(i).m_bOn;
-    }
-    StoreToDevice(kLiveProgram);
+    m_abySavedMutes = m_locks.IsLocked(CLockState::kOutMute) ? abyLiveMutes : Mutes();
+    StoreToDevice(Frame::kLiveProgram);
     return true;
 }
 
 void CProgramTransfer::StoreToDevice(int nSlot)
 {
-    Queue(m_record.BuildProgramNameFrame(nSlot, kNameWrite, m_record.GetName()));
+    Queue(m_record.BuildProgramNameFrame(nSlot, Frame::kWrite, m_record.GetName()));
     const CLockState::LockSet lockSet = m_locks.EncodeLockSet();
-    Queue(m_record.BuildLockDataFrame(nSlot, kLockSetWrite, lockSet));
-    if (nSlot == kLiveProgram)
+    Queue(m_record.BuildLockDataFrame(nSlot, Frame::kLockSetWrite, lockSet));
+    if (nSlot == Frame::kLiveProgram)
     {
-        Queue(m_record.BuildLockDataFrame(kFixedLockSet, kLockSetWrite, lockSet));
+        Queue(m_record.BuildLockDataFrame(Frame::kSystemProgram, Frame::kLockSetWrite, lockSet));
         // The processor plays the program while its blocks arrive one by
         // one: everything stays muted until the last block is in.
-        for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-            m_record.Input(i).SetOn(0);
-        for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-            m_record.Output(i).SetOn(0);
+        for (int n = 0; n < Frame::kChannelCount; ++n)
+            m_record.Channel(n).SetOn(0);
         QueueChannelParams();
     }
 
@@ -92,18 +73,24 @@ void CProgramTransfer::StoreToDevice(int nSlot)
     for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
         QueueWithProgress(m_record.BuildOutputBlockFrame(nSlot, i), i == CAudio_OutRoute::kCount - 1);
 
-    if (nSlot == kLiveProgram && m_record.GetGenType() == 0)
+    if (nSlot == Frame::kLiveProgram && m_record.GetGenType() == 0)
     {
-        for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-            m_record.Input(i).SetOn(m_abySavedMutes[static_cast<size_t>(i)]);
-        for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-            m_record.Output(i).SetOn(m_abySavedMutes[static_cast<size_t>(CAudio_InRoute::kCount + i)]);
+        for (int n = 0; n < Frame::kChannelCount; ++n)
+            m_record.Channel(n).SetOn(m_abySavedMutes[static_cast<size_t>(n)]);
         QueueChannelParams();
     }
     // Everything the record holds has gone out whole; the pump must not send
     // the mute changes a second time.
     m_record.ClearAllChanged(0);
     m_command.SetTransferInProgress(true);
+}
+
+CProgramTransfer::MuteTable CProgramTransfer::Mutes() const
+{
+    MuteTable abyMutes{};
+    for (int n = 0; n < Frame::kChannelCount; ++n)
+        abyMutes[static_cast<size_t>(n)] = m_record.Channel(n).m_bOn;
+    return abyMutes;
 }
 
 void CProgramTransfer::QueueChannelParams()
@@ -121,25 +108,25 @@ void CProgramTransfer::StoreAllToPC()
     Start(0, kStoreAllPositions);
     m_bReceiving = true;
     m_dwReceived = 0;
-    for (int n = 1; n <= CProgramBank::kSlots; ++n)
+    for (int n = Frame::kFirstStoredProgram; n <= Frame::kLastStoredProgram; ++n)
     {
-        QueueWithProgress(m_record.BuildLockDataFrame(n, kProgramLockRead));
-        QueueWithProgress(m_record.BuildProgramRequestFrame(n), n == CProgramBank::kSlots);
+        QueueWithProgress(m_record.BuildLockDataFrame(n, Frame::kProgramLockRead));
+        QueueWithProgress(m_record.BuildProgramRequestFrame(n), n == Frame::kLastStoredProgram);
     }
     m_command.SetTransferInProgress(true);
 }
 
 void CProgramTransfer::OnProgramReceived(int nProgram)
 {
-    if (!m_bRunning || !m_bReceiving || nProgram < 1 || nProgram > CProgramBank::kSlots)
+    if (!m_bRunning || !m_bReceiving || nProgram < Frame::kFirstStoredProgram || nProgram > Frame::kLastStoredProgram)
         return;
     const CImageSlot& received = m_command.GetReceiveSlot();
-    CImageSlot& slot = m_bank.GetAt(nProgram - 1);
+    CImageSlot& slot = m_bank.GetAt(nProgram - Frame::kFirstStoredProgram);
     slot.abyImage = received.abyImage;
     slot.strName = m_command.GetProgramName(nProgram);
     // The latest lock-bytes answer, which asked for this program.
     slot.abyInfo = received.abyInfo;
-    m_dwReceived |= 1u << (nProgram - 1);
+    m_dwReceived |= 1u << (nProgram - Frame::kFirstStoredProgram);
     if (m_dwReceived == kAllPrograms)
         Finish();
 }
@@ -151,13 +138,13 @@ void CProgramTransfer::RecallAllFromPC(const CProgramBank& bank)
     // live one; the live record itself does not change.
     auto pScratch = std::make_unique<CAudio_Data>();
     pScratch->SetDeviceId(m_record.GetDeviceId());
-    for (int n = 1; n <= CProgramBank::kSlots; ++n)
+    for (int n = Frame::kFirstStoredProgram; n <= Frame::kLastStoredProgram; ++n)
     {
-        const CImageSlot& slot = bank.GetAt(n - 1);
+        const CImageSlot& slot = bank.GetAt(n - Frame::kFirstStoredProgram);
         pScratch->GetImage().abyImage = slot.abyImage;
-        QueueWithProgress(pScratch->BuildProgramNameFrame(n, kNameWrite, slot.strName));
-        QueueWithProgress(pScratch->BuildLockDataFrame(n, kProgramLockWrite, slot.abyInfo));
-        QueueWithProgress(pScratch->BuildProgramStoreFrame(n), n == CProgramBank::kSlots);
+        QueueWithProgress(pScratch->BuildProgramNameFrame(n, Frame::kWrite, slot.strName));
+        QueueWithProgress(pScratch->BuildLockDataFrame(n, Frame::kProgramLockWrite, slot.abyInfo));
+        QueueWithProgress(pScratch->BuildProgramStoreFrame(n), n == Frame::kLastStoredProgram);
     }
     m_command.SetTransferInProgress(true);
 }

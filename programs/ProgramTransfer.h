@@ -2,6 +2,7 @@
 
 #include "ProgramBank.h"
 #include "SendData.h"
+#include "WireNumbers.h"
 
 #include <QObject>
 
@@ -27,8 +28,8 @@ class CProgramTransfer : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kChannels = 12;  // inputs A..D, then outputs 1..8
-    using MuteTable = std::array<uint8_t, kChannels>;
+    // Inputs A..D, then outputs 1..8.
+    using MuteTable = std::array<uint8_t, Frame::kChannelCount>;
 
     // The record and locks are the connection's: they hold the processor's
     // live state when a transfer starts.
@@ -66,6 +67,8 @@ private:
     // The entry takes the next progress position.
     void QueueWithProgress(CSendData entry, bool bLast = false);
     void QueueChannelParams();
+    // The record's mute states, channel by channel.
+    MuteTable Mutes() const;
     void Finish();
 
     CCommand& m_command;

@@ -2,6 +2,7 @@
 
 #include "Audio_Data.h"
 #include "FactoryImage.h"
+#include "LockState.h"
 
 #include <algorithm>
 
@@ -18,7 +19,7 @@ CProcessorState::CProcessorState()
     for (LockRecord& record : aLocks)
     {
         record.fill(0);
-        // No password: six spaces.
-        std::fill(record.begin() + 6, record.end(), ' ');
+        // No password: spaces.
+        std::fill(record.begin() + CLockState::kFlagBytes, record.end(), ' ');
     }
 }

@@ -1,39 +1,34 @@
 #pragma once
 
 #include "ImageSlot.h"
+#include "WireNumbers.h"
 
 #include <array>
 #include <cstdint>
 
 // Everything a virtual processor remembers between runs: its device ID and
 // type, the live program (0) and the 30 stored programs with their names,
-// one lock record per number 0..31, and the device settings.
+// one lock record per program number and the system's, and the device
+// settings.
 struct CProcessorState
 {
-    static constexpr int kProgramCount = 31;
-    static constexpr int kLockRecordCount = 32;
-    static constexpr int kNameBytes = 12;
-    static constexpr int kLockBytes = 12;
-    static constexpr int kGeneratorBytes = 8;
-    static constexpr int kInfoBytes = 255;
-
-    using Image = std::array<uint8_t, CImageSlot::kImageBytes>;
-    using Name = std::array<uint8_t, kNameBytes>;
-    using LockRecord = std::array<uint8_t, kLockBytes>;
+    using Image = std::array<uint8_t, Frame::kImageBytes>;
+    using Name = std::array<uint8_t, Frame::kProgramNameBytes>;
+    using LockRecord = std::array<uint8_t, Frame::kLockSetBytes>;
 
     // A processor fresh from the factory: default images, empty names, no
     // locks and no password.
     CProcessorState();
 
-    int nDeviceId = 1;
-    int nDeviceType = 6;
+    int nDeviceId = Frame::kFirstDeviceId;
+    int nDeviceType = Frame::kLastDeviceType;
     uint8_t byBacklight = 1;
     uint8_t byPowerOn = 1;
-    std::array<uint8_t, kGeneratorBytes> abyGenerator{};
-    std::array<uint8_t, kInfoBytes> abyInfo{};
-    std::array<Image, kProgramCount> aImages{};
-    std::array<Name, kProgramCount> aNames{};
-    std::array<LockRecord, kLockRecordCount> aLocks{};
+    std::array<uint8_t, Frame::kGeneratorBytes> abyGenerator{};
+    std::array<uint8_t, Frame::kInfoBlockBytes> abyInfo{};
+    std::array<Image, Frame::kProgramNumbers> aImages{};
+    std::array<Name, Frame::kProgramNumbers> aNames{};
+    std::array<LockRecord, Frame::kLockRecords> aLocks{};
 
     bool operator==(const CProcessorState&) const = default;
 };

@@ -65,9 +65,9 @@ bool ParseLine(const std::string& line, CProcessorState& state)
     int n = 0;
     std::string hex;
     if (key == "device-id")
-        return Number(in, 1, 250, state.nDeviceId);
+        return Number(in, Frame::kFirstDeviceId, Frame::kLastDeviceId, state.nDeviceId);
     if (key == "device-type")
-        return Number(in, 1, 6, state.nDeviceType);
+        return Number(in, Frame::kFirstDeviceType, Frame::kLastDeviceType, state.nDeviceType);
     if (key == "backlight" || key == "power-on")
     {
         if (!Number(in, 0, 255, n))
@@ -80,13 +80,13 @@ bool ParseLine(const std::string& line, CProcessorState& state)
     if (key == "info")
         return static_cast<bool>(in >> hex) && Unhex(hex, state.abyInfo);
     if (key == "lock")
-        return Number(in, 0, CProcessorState::kLockRecordCount - 1, n) && (in >> hex) &&
+        return Number(in, 0, Frame::kLockRecords - 1, n) && (in >> hex) &&
                Unhex(hex, state.aLocks[static_cast<size_t>(n)]);
     if (key == "name")
-        return Number(in, 0, CProcessorState::kProgramCount - 1, n) && (in >> hex) &&
+        return Number(in, 0, Frame::kProgramNumbers - 1, n) && (in >> hex) &&
                Unhex(hex, state.aNames[static_cast<size_t>(n)]);
     if (key == "image")
-        return Number(in, 0, CProcessorState::kProgramCount - 1, n) && (in >> hex) &&
+        return Number(in, 0, Frame::kProgramNumbers - 1, n) && (in >> hex) &&
                Unhex(hex, state.aImages[static_cast<size_t>(n)]);
     return false;
 }

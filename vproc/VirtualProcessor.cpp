@@ -8,24 +8,27 @@
 
 namespace
 {
-constexpr int kSubBlockBytes = 8;
-constexpr int kReadPayload = 8;     // a read request carries 8 zero bytes
-constexpr int kShortPayload = 12;   // levels, names, lock data
-constexpr int kFirstOutputCode = 5;
-constexpr int kMaxDeviceId = 250;
-constexpr int kSystemLocks = 31;
+// Levels, names and lock data all travel in 12 bytes.
+constexpr int kShortPayload = Frame::kLevelBytes;
+static_assert(kShortPayload == Frame::kProgramNameBytes && kShortPayload == Frame::kLockSetBytes);
 constexpr int kMeterTop = 11;
+// The triangle of a meter rises over 6 to 10 answers, and channels start
+// 3 answers apart.
+constexpr unsigned kMeterHalfMin = 6;
+constexpr unsigned kMeterHalfSpread = 5;
+constexpr unsigned kMeterPhaseStep = 3;
 constexpr uint8_t kMutedOn = 1;     // "on" byte of a muted channel
 constexpr uint8_t kIndicator = 0x10;
 
 bool IsStoredOrLive(int program)
 {
-    return program >= 0 && program < CProcessorState::kProgramCount;
+    return program >= Frame::kLiveProgram && program < Frame::kProgramNumbers;
 }
 
 int SubBlockOffset(int blockCode, int code)
 {
-    return blockCode < kFirstOutputCode ? CAudio_InData::SubBlockOffset(code) : CAudio_OutData::SubBlockOffset(code);
+    return CImageSlot::IsInputCode(blockCode) ? CAudio_InData::SubBlockOffset(code)
+                                              : CAudio_OutData::SubBlockOffset(code);
 }
 }
 
@@ -50,8 +53,8 @@ CVirtualProcessor::CVirtualProcessor(CProcessorState state)
 
 void CVirtualProcessor::SetVersion(const std::string& text)
 {
-    m_strVersion = text.substr(0, kVersionBytes);
-    m_strVersion.resize(kVersionBytes, ' ');
+    m_strVersion = text.substr(0, Frame::kVersionBytes);
+    m_strVersion.resize(Frame::kVersionBytes, ' ');
 }
 
 std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::Answer(std::span<const uint8_t> frame)
@@ -111,33 +114,33 @@ CVirtualProcessor::Bytes CVirtualProcessor::Acknowledge(const Request& rq)
     ++m_nChanges;
     Request ack = rq;
     ack.byType = Frame::kAck;
-    static constexpr std::array<uint8_t, 8> kZeros{};
+    static constexpr std::array<uint8_t, Frame::kReadPayloadBytes> kZeros{};
     return Reply(ack, kZeros);
 }
 
 std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnParamChange(const Request& rq)
 {
-    if (rq.Length() != kSubBlockBytes || !CImageSlot::IsValidBlockCode(rq.nBlock))
+    if (rq.Length() != Frame::kSubBlockBytes || !CImageSlot::IsValidBlockCode(rq.nBlock))
         return std::nullopt;
     const int nOffset = SubBlockOffset(rq.nBlock, rq.nSelector);
     if (nOffset < 0)
         return std::nullopt;
     // Linked channels are sent one by one by the program, so a change
     // touches the named channel only.
-    auto& live = m_state.aImages[0];
+    auto& live = m_state.aImages[Frame::kLiveProgram];
     std::ranges::copy(rq.payload, live.begin() + CImageSlot::BlockOffset(rq.nBlock) + nOffset);
     return Acknowledge(rq);
 }
 
 std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnBlockRead(const Request& rq)
 {
-    if (rq.Length() != kReadPayload || !IsStoredOrLive(rq.nProgram) || !CImageSlot::IsValidBlockCode(rq.nBlock))
+    if (rq.Length() != Frame::kReadPayloadBytes || !IsStoredOrLive(rq.nProgram) || !CImageSlot::IsValidBlockCode(rq.nBlock))
         return std::nullopt;
     const auto& image = m_state.aImages[static_cast<size_t>(rq.nProgram)];
     const auto block = std::span(image).subspan(CImageSlot::BlockOffset(rq.nBlock), CImageSlot::BlockSize(rq.nBlock));
-    if (rq.nProgram != 0)
+    if (rq.nProgram != Frame::kLiveProgram)
     {
-        auto& live = m_state.aImages[0];
+        auto& live = m_state.aImages[Frame::kLiveProgram];
         std::ranges::copy(block, live.begin() + CImageSlot::BlockOffset(rq.nBlock));
         ++m_nChanges;
     }
@@ -154,23 +157,23 @@ std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnBlockWrite(const Re
     return Acknowledge(rq);
 }
 
-std::array<uint8_t, CVirtualProcessor::kLevelCount> CVirtualProcessor::NextLevels()
+std::array<uint8_t, Frame::kLevelBytes> CVirtualProcessor::NextLevels()
 {
     const unsigned t = m_nLevelTick++;
-    std::array<uint8_t, kLevelCount> levels{};
-    const auto& live = m_state.aImages[0];
-    for (int i = 0; i < kLevelCount; ++i)
+    std::array<uint8_t, Frame::kLevelBytes> levels{};
+    const auto& live = m_state.aImages[Frame::kLiveProgram];
+    for (int i = 0; i < Frame::kLevelBytes; ++i)
     {
-        const int nCode = i + 1;
+        const int nCode = i + Frame::kFirstInputCode;
         if (live[static_cast<size_t>(CImageSlot::BlockOffset(nCode) + CAudio_InData::kParamOffset)] == kMutedOn)
             continue;
         // A triangle from 0 to the top of the meter and back, a different
         // period for each channel so the meters do not move in step.
-        const unsigned nHalf = 6 + static_cast<unsigned>(i % 5);
-        const unsigned nPhase = (t + 3 * static_cast<unsigned>(i)) % (2 * nHalf);
+        const unsigned nHalf = kMeterHalfMin + static_cast<unsigned>(i) % kMeterHalfSpread;
+        const unsigned nPhase = (t + kMeterPhaseStep * static_cast<unsigned>(i)) % (2 * nHalf);
         const unsigned nRise = nPhase < nHalf ? nPhase : 2 * nHalf - nPhase;
         int nLevel = static_cast<int>(nRise * kMeterTop / nHalf);
-        if (nCode >= kFirstOutputCode && nLevel >= kMeterTop - 1)
+        if (!CImageSlot::IsInputCode(nCode) && nLevel >= kMeterTop - 1)
             nLevel |= kIndicator;
         levels[static_cast<size_t>(i)] = static_cast<uint8_t>(nLevel);
     }
@@ -201,10 +204,10 @@ std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnProgramName(const R
 
 std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnDeviceItem(const Request& rq)
 {
-    if (rq.Length() != kReadPayload || (rq.nSelector != Frame::kRead && rq.nSelector != Frame::kWrite))
+    if (rq.Length() != Frame::kDeviceItemBytes || (rq.nSelector != Frame::kRead && rq.nSelector != Frame::kWrite))
         return std::nullopt;
     const bool bRead = rq.nSelector == Frame::kRead;
-    std::array<uint8_t, kReadPayload> answer{};
+    std::array<uint8_t, Frame::kDeviceItemBytes> answer{};
 
     switch (rq.nItem)
     {
@@ -214,7 +217,7 @@ std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnDeviceItem(const Re
             answer[0] = static_cast<uint8_t>(m_state.nDeviceId);
             return Reply(rq, answer);
         }
-        if (rq.payload[0] < 1 || rq.payload[0] > kMaxDeviceId)
+        if (rq.payload[0] < Frame::kFirstDeviceId || rq.payload[0] > Frame::kLastDeviceId)
             return std::nullopt;
         {
             // Acknowledged under the old ID, which is the one the program
@@ -248,7 +251,7 @@ std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnDeviceItem(const Re
     case Frame::kItemVersion:
         if (!bRead)
             return std::nullopt;
-        std::copy_n(m_strVersion.begin(), kVersionBytes, answer.begin());
+        std::copy_n(m_strVersion.begin(), Frame::kVersionBytes, answer.begin());
         return Reply(rq, answer);
     default:
         return std::nullopt;
@@ -257,17 +260,17 @@ std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnDeviceItem(const Re
 
 std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnLockData(const Request& rq)
 {
-    if (rq.Length() != kShortPayload || rq.nProgram < 0 || rq.nProgram > kSystemLocks)
+    if (rq.Length() != kShortPayload || rq.nProgram < Frame::kLiveProgram || rq.nProgram > Frame::kSystemProgram)
         return std::nullopt;
     auto& record = m_state.aLocks[static_cast<size_t>(rq.nProgram)];
     switch (rq.nItem)
     {
-    case 1:
+    case Frame::kLockSetRead:
         return Reply(rq, record);
-    case 3:
-        return Reply(rq, std::span(record).first(8));
-    case 2:
-    case 4:
+    case Frame::kProgramLockRead:
+        return Reply(rq, std::span(record).first(Frame::kProgramLockBytes));
+    case Frame::kLockSetWrite:
+    case Frame::kProgramLockWrite:
         std::ranges::copy(rq.payload, record.begin());
         return Acknowledge(rq);
     default:
@@ -277,11 +280,11 @@ std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnLockData(const Requ
 
 std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnSystemInfo(const Request& rq)
 {
-    if (rq.nBlock != 1)
+    if (rq.nBlock != Frame::kWholeBlock)
         return std::nullopt;
-    if (rq.nSelector == Frame::kRead && rq.Length() == kReadPayload)
+    if (rq.nSelector == Frame::kRead && rq.Length() == Frame::kReadPayloadBytes)
         return Reply(rq, m_state.abyInfo);
-    if (rq.nSelector == Frame::kWrite && rq.Length() == CProcessorState::kInfoBytes)
+    if (rq.nSelector == Frame::kWrite && rq.Length() == Frame::kInfoBlockBytes)
     {
         std::ranges::copy(rq.payload, m_state.abyInfo.begin());
         return Acknowledge(rq);
@@ -291,12 +294,12 @@ std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnSystemInfo(const Re
 
 std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnProgramImage(const Request& rq)
 {
-    if (rq.nBlock != 1 || !IsStoredOrLive(rq.nProgram))
+    if (rq.nBlock != Frame::kWholeBlock || !IsStoredOrLive(rq.nProgram))
         return std::nullopt;
     auto& image = m_state.aImages[static_cast<size_t>(rq.nProgram)];
-    if (rq.nSelector == Frame::kRead && rq.Length() == kReadPayload)
+    if (rq.nSelector == Frame::kRead && rq.Length() == Frame::kReadPayloadBytes)
         return Reply(rq, image);
-    if (rq.nSelector == Frame::kWrite && rq.Length() == CImageSlot::kImageBytes)
+    if (rq.nSelector == Frame::kWrite && rq.Length() == Frame::kImageBytes)
     {
         std::ranges::copy(rq.payload, image.begin());
         return Acknowledge(rq);

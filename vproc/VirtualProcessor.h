@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProcessorState.h"
+#include "WireNumbers.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,8 +26,6 @@ public:
     using Bytes = std::vector<uint8_t>;
 
     static constexpr const char* kDefaultVersion = "C-DV1.05";
-    static constexpr int kVersionBytes = 8;
-    static constexpr int kLevelCount = 12;
 
     explicit CVirtualProcessor(CProcessorState state = {});
 
@@ -47,7 +46,7 @@ public:
 
     // The meters as the next level answer gives them: each channel swings
     // on its own; muted channels show nothing; loud outputs light bit 4.
-    std::array<uint8_t, kLevelCount> NextLevels();
+    std::array<uint8_t, Frame::kLevelBytes> NextLevels();
 
 private:
     struct Request;

@@ -70,9 +70,10 @@ bool IdList(const QString& strList, std::vector<int>& ids)
     {
         bool ok = false;
         const int n = strId.trimmed().toInt(&ok);
-        if (!ok || n < 1 || n > 250)
+        if (!ok || n < Frame::kFirstDeviceId || n > Frame::kLastDeviceId)
         {
-            std::fprintf(stderr, "orvan-vproc: --other-ids takes device IDs from 1 to 250\n");
+            std::fprintf(stderr, "orvan-vproc: --other-ids takes device IDs from %d to %d\n", Frame::kFirstDeviceId,
+                         Frame::kLastDeviceId);
             return false;
         }
         ids.push_back(n);
@@ -96,12 +97,22 @@ int main(int argc, char** argv)
         {"link", "Where to make the symlink to the terminal (default " + strDefaultLink + ").", "path",
          strDefaultLink},
         {"state", "Start from the state in <file> when it exists, and keep every change in it.", "file"},
-        {"id", "Device ID, 1 to 250 (default 1, or the state file's).", "n"},
+        {"id",
+         QStringLiteral("Device ID, %1 to %2 (default %1, or the state file's).")
+             .arg(Frame::kFirstDeviceId)
+             .arg(Frame::kLastDeviceId),
+         "n"},
         {"other-ids",
          "Further processors on the same line, with these device IDs (comma-separated, e.g. 17,40);"
          " fresh from the factory and not saved.",
          "ids"},
-        {"type", "Device type, 1 to 6 (default 6: 4 inputs, 8 outputs, or the state file's).", "n"},
+        {"type",
+         QStringLiteral("Device type, %1 to %2 (default %2: %3 inputs, %4 outputs, or the state file's).")
+             .arg(Frame::kFirstDeviceType)
+             .arg(Frame::kLastDeviceType)
+             .arg(Frame::kInputCount)
+             .arg(Frame::kOutputCount),
+         "n"},
         {"firmware",
          "Version text, 8 characters (default C-DV1.05). C-DV0.90 plays an older processor,"
          " C-DV2.00 a newer one.",
@@ -123,7 +134,8 @@ int main(int argc, char** argv)
     options.bVerbose = parser.isSet("verbose");
     int nId = 0;
     int nType = 0;
-    if (!IntOption(parser, "id", 1, 250, nId) || !IntOption(parser, "type", 1, 6, nType) ||
+    if (!IntOption(parser, "id", Frame::kFirstDeviceId, Frame::kLastDeviceId, nId) ||
+        !IntOption(parser, "type", Frame::kFirstDeviceType, Frame::kLastDeviceType, nType) ||
         !IntOption(parser, "skip-every", 1, 1000000, options.nSkipEvery) ||
         !IntOption(parser, "stop-after", 0, 1000000000, options.nStopAfter) ||
         !IntOption(parser, "garbage", 0, 1000, options.nGarbage) ||

@@ -196,6 +196,22 @@ TEST_F(CommandTest, EveryFrameIsPrecededByTwoSingleByteMarks)
     EXPECT_EQ(m_pPort->m_writes[2], m_record.BuildPollFrame().GetFrame());
 }
 
+TEST_F(CommandTest, HeadLeavesOnceAndThenOnlyCountsItsWait)
+{
+    EXPECT_FALSE(m_pCommand->SendHeadOnce());
+    EXPECT_EQ(m_pCommand->WaitHead(), 0);
+    m_pCommand->Enqueue(m_record.BuildDeviceTypeFrame());
+    EXPECT_TRUE(m_pCommand->SendHeadOnce());
+    EXPECT_FALSE(m_pCommand->SendHeadOnce());
+    EXPECT_EQ(FramesWritten(), 1u);
+    EXPECT_EQ(m_pCommand->WaitHead(), 1);
+    EXPECT_EQ(m_pCommand->WaitHead(), 2);
+    // The pump goes on counting from there instead of sending it again.
+    Tick();
+    EXPECT_EQ(FramesWritten(), 1u);
+    EXPECT_EQ(m_pCommand->Head().m_nWaitTicks, 3);
+}
+
 TEST_F(CommandTest, SilentProcessorSeesTheHeadThreeTimesThenTheLinkGivesUp)
 {
     std::vector<int> sentAt;

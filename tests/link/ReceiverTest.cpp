@@ -156,7 +156,7 @@ TEST(Receiver, DeviceIdAnswerOffersTheIdAndId250EndsTheSearch)
     EXPECT_EQ(out.dwNotices, 0u);
     EXPECT_EQ(rx.DeviceIdTable()[16], 17);
     out = rx.Handle(Answer(0xA8, 0, 2, 0, 1, {250, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(out.dwNotices, CReceiver::kIdAnswered250);
+    EXPECT_EQ(out.dwNotices, CReceiver::kLastIdAnswered);
     EXPECT_EQ(rx.DeviceIdTable()[249], 250);
     // Out of range: nothing entered.
     rx.Handle(Answer(0xA8, 0, 2, 0, 1, {0, 0, 0, 0, 0, 0, 0, 0}));

@@ -56,8 +56,7 @@ protected:
         m_record.ClearAllChanged(0);
         m_nType = 0;
         m_command.Enqueue(m_record.BuildDeviceTypeFrame());
-        m_command.SendHead();
-        m_command.Head().m_bNotSent = 0;
+        m_command.SendHeadOnce();
         ASSERT_TRUE(RunUntil([this] { return m_nType != 0; }, 3000)) << "no device type";
         m_pump.start();
     }
