@@ -1,17 +1,12 @@
 #include "MainText.h"
 
-#include "DataDefine.h"
+#include "TextTable.h"
 
 #include <array>
 
 namespace
 {
-struct TextPair
-{
-    EMainText id;
-    const char* szEnglish;
-    const char* szChinese;
-};
+using TextPair = CTextPair<EMainText>;
 
 // Kept in the order of EMainText; MainText checks it.
 constexpr std::array kTexts{
@@ -35,23 +30,9 @@ constexpr std::array kTexts{
     TextPair{EMainText::OutputChannel, "OUTPUT %1", "输出 %1"},
     TextPair{EMainText::OutputEq, "OUTPUT EQ %1", "输出均衡 %1"},
     TextPair{EMainText::ChannelStrip, "CHANNELS", "通道"},
-    TextPair{EMainText::ConnectTitle, "Connect", "连接"},
-    TextPair{EMainText::ConnectButton, "Connect", "连接"},
-    TextPair{EMainText::SearchIdButton, "Search ID", "搜索ID"},
-    TextPair{EMainText::DeviceIdPrompt, "Device ID:", "设备ID:"},
-    TextPair{EMainText::PortPrompt, "Com Select:", "端口选择:"},
-    TextPair{EMainText::DeviceTitle, "Device ID", "设备 ID"},
-    TextPair{EMainText::ChangeIdChoice, "Change Current Device ID to", "更改当前设备ID号"},
-    TextPair{EMainText::ReconnectChoice, "Re-Connect to Device ID", "重新连接到另外一台设备"},
-    TextPair{EMainText::Ok, "OK", "确定"},
-    TextPair{EMainText::TransferTitle, "Data transmission", "数据传输"},
-    TextPair{EMainText::Transferring, "Data transmission", "数据正在传输中"},
-    TextPair{EMainText::TransferEnded, "End of data transmission", "数据传输结束"},
     TextPair{EMainText::HelpMissing, "Not Find Help File", "没有发现帮助文件!"},
     TextPair{EMainText::NotAvailable, "This function is not available yet.", "此功能暂未提供。"},
     TextPair{EMainText::OpenPortFirst, "Please open the COM-Port", "请打开串口"},
-    // The port layer's own message, in one language only.
-    TextPair{EMainText::PortOpenFailed, "Unable to open COM-port", "Unable to open COM-port"},
     TextPair{EMainText::NoAnswer, "Unable to Open COM-Port", "不能打开串口"},
     TextPair{EMainText::DeviceOlder,
              "If device version is lower than the software version, only the device at version, C-DV1.00 to "
@@ -67,33 +48,15 @@ constexpr std::array kTexts{
              "机器版本号查询方法：面板上点按“SYSTEM”键多次，直到“About”变为红色字体时，就可以显示机器的版本号。"},
 };
 
-constexpr bool InEnumOrder()
-{
-    for (size_t i = 0; i < kTexts.size(); ++i)
-        if (static_cast<size_t>(kTexts[i].id) != i)
-            return false;
-    return true;
-}
-static_assert(InEnumOrder(), "main window texts must follow the order of EMainText");
+static_assert(InEnumOrder(kTexts), "main window texts must follow the order of EMainText");
 }
 
 QString MainText(EMainText id, int language)
 {
-    const TextPair& text = kTexts.at(static_cast<size_t>(id));
-    return QString::fromUtf8(language == kEnglish ? text.szEnglish : text.szChinese);
+    return PickText(kTexts, id, language);
 }
 
 QString HelpFileName(int language)
 {
-    return QString::fromLatin1(language == kEnglish ? "C-HelpEN.chm" : "C-HelpCHS.chm");
-}
-
-QString InputLabel(int index)
-{
-    return QString(QChar(u'A' + index));
-}
-
-QString OutputLabel(int index)
-{
-    return QString::number(index + 1);
+    return PickText("C-HelpEN.chm", "C-HelpCHS.chm", language);
 }

@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// Every text the main window and its dialogs show, in English and Chinese.
-// The language flag (0 Chinese, 1 English, see DataDefine.h) picks the form.
+// Every text the main window shows, in English and Chinese (the link
+// dialogs keep theirs in LinkText.h). The language flag (0 Chinese,
+// 1 English, see DataDefine.h) picks the form.
 enum class EMainText
 {
     Title,
@@ -28,26 +29,10 @@ enum class EMainText
     OutputChannel,
     OutputEq,
     ChannelStrip,
-    // Connection dialog
-    ConnectTitle,
-    ConnectButton,
-    SearchIdButton,
-    DeviceIdPrompt,
-    PortPrompt,
-    // Device dialog
-    DeviceTitle,
-    ChangeIdChoice,
-    ReconnectChoice,
-    Ok,
-    // data transmission window
-    TransferTitle,
-    Transferring,
-    TransferEnded,
     // messages
     HelpMissing,
     NotAvailable,
     OpenPortFirst,
-    PortOpenFailed,
     NoAnswer,
     // first lines of the version messages, and the second line of both
     DeviceOlder,
@@ -59,7 +44,3 @@ QString MainText(EMainText id, int language);
 
 // Name of the help file of a language, in the working directory.
 QString HelpFileName(int language);
-
-// Channel labels as the panels show them: "A".."D" and "1".."8".
-QString InputLabel(int index);
-QString OutputLabel(int index);

@@ -1,8 +1,10 @@
 #include "OrvanDlgDlg.h"
 
+#include "ChannelLabel.h"
 #include "ConnectDlg.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
+#include "LinkText.h"
 #include "MainLayout.h"
 #include "MainSkin.h"
 #include "MainText.h"
@@ -481,7 +483,7 @@ bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
     m_strPortName = port;
     if (!m_connection.Connect(port, deviceId))
     {
-        CMessageBox::Show(this, MainText(EMainText::PortOpenFailed, m_nLanguage), CMessageBox::EIcon::Critical);
+        CMessageBox::Show(this, LinkText(ELinkText::PortOpenFailed, m_nLanguage), CMessageBox::EIcon::Critical);
         SetConnectedLook(IsConnected());
         return false;
     }

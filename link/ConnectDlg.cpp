@@ -1,7 +1,7 @@
 #include "ConnectDlg.h"
 
 #include "Connection.h"
-#include "MainText.h"
+#include "LinkText.h"
 #include "MessageBox.h"
 
 #include <QComboBox>
@@ -21,10 +21,10 @@ CConnectDlg::CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& 
 {
     setObjectName(QStringLiteral("ConnectDialog"));
     setProperty("role", "dialog");
-    setWindowTitle(MainText(EMainText::ConnectTitle, nLanguage));
+    setWindowTitle(LinkText(ELinkText::ConnectTitle, nLanguage));
 
-    auto* portLabel = new QLabel(MainText(EMainText::PortPrompt, nLanguage), this);
-    auto* idLabel = new QLabel(MainText(EMainText::DeviceIdPrompt, nLanguage), this);
+    auto* portLabel = new QLabel(LinkText(ELinkText::PortPrompt, nLanguage), this);
+    auto* idLabel = new QLabel(LinkText(ELinkText::DeviceIdPrompt, nLanguage), this);
 
     m_pPort = new QComboBox(this);
     m_pPort->setObjectName(QStringLiteral("PortCombo"));
@@ -37,7 +37,7 @@ CConnectDlg::CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& 
     m_pDeviceId->setObjectName(QStringLiteral("DeviceIdCombo"));
     m_pDeviceId->setMaxVisibleItems(16);
 
-    m_pSearch = new QPushButton(MainText(EMainText::SearchIdButton, nLanguage), this);
+    m_pSearch = new QPushButton(LinkText(ELinkText::SearchIdButton, nLanguage), this);
     m_pSearch->setObjectName(QStringLiteral("SearchButton"));
     m_pSearch->setAutoDefault(false);
 
@@ -48,7 +48,7 @@ CConnectDlg::CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& 
     m_pProgress->setTextVisible(false);
     m_pProgress->hide();
 
-    m_pConnect = new QPushButton(MainText(EMainText::ConnectButton, nLanguage), this);
+    m_pConnect = new QPushButton(LinkText(ELinkText::ConnectButton, nLanguage), this);
     m_pConnect->setObjectName(QStringLiteral("ConnectButton"));
     m_pConnect->setDefault(true);
 
@@ -147,7 +147,7 @@ void CConnectDlg::OnSearch()
         return;
     if (!m_connection.StartSearch(PortName()))
     {
-        CMessageBox::Show(this, MainText(EMainText::PortOpenFailed, m_nLanguage), CMessageBox::EIcon::Critical);
+        CMessageBox::Show(this, LinkText(ELinkText::PortOpenFailed, m_nLanguage), CMessageBox::EIcon::Critical);
         return;
     }
     // A second search cannot start while this one runs.

@@ -1,7 +1,7 @@
 #include "DeviceDlg.h"
 
 #include "DataDefine.h"
-#include "MainText.h"
+#include "LinkText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,11 +13,11 @@ CDeviceDlg::CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, int nLa
 {
     setObjectName(QStringLiteral("DeviceDialog"));
     setProperty("role", "dialog");
-    setWindowTitle(MainText(EMainText::DeviceTitle, nLanguage));
+    setWindowTitle(LinkText(ELinkText::DeviceTitle, nLanguage));
 
-    m_pChange = new QRadioButton(MainText(EMainText::ChangeIdChoice, nLanguage), this);
+    m_pChange = new QRadioButton(LinkText(ELinkText::ChangeIdChoice, nLanguage), this);
     m_pChange->setObjectName(QStringLiteral("ChangeIdRadio"));
-    m_pReconnect = new QRadioButton(MainText(EMainText::ReconnectChoice, nLanguage), this);
+    m_pReconnect = new QRadioButton(LinkText(ELinkText::ReconnectChoice, nLanguage), this);
     m_pReconnect->setObjectName(QStringLiteral("ReconnectRadio"));
 
     m_pNewId = new QComboBox(this);
@@ -27,7 +27,7 @@ CDeviceDlg::CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, int nLa
     m_pReconnectId->setObjectName(QStringLiteral("ReconnectIdCombo"));
     m_pReconnectId->setMaxVisibleItems(16);
 
-    auto* ok = new QPushButton(MainText(EMainText::Ok, nLanguage), this);
+    auto* ok = new QPushButton(LinkText(ELinkText::Ok, nLanguage), this);
     ok->setObjectName(QStringLiteral("OkButton"));
     ok->setDefault(true);
 

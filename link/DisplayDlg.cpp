@@ -1,6 +1,6 @@
 #include "DisplayDlg.h"
 
-#include "MainText.h"
+#include "LinkText.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -53,8 +53,8 @@ void CDisplayDlg::Show(int nLanguage)
     m_nLanguage = nLanguage;
     m_pEndHide->stop();
     move(kScreenPos);
-    setWindowTitle(MainText(EMainText::TransferTitle, nLanguage));
-    m_pText->setText(MainText(EMainText::Transferring, nLanguage));
+    setWindowTitle(LinkText(ELinkText::TransferTitle, nLanguage));
+    m_pText->setText(LinkText(ELinkText::Transferring, nLanguage));
     m_bBlink = false;
     SetTextColour(kDarkBlue);
     EnableOwner(false);
@@ -89,7 +89,7 @@ void CDisplayDlg::OnBlink()
         return;
     }
     m_pBlink->stop();
-    m_pText->setText(MainText(EMainText::TransferEnded, m_nLanguage));
+    m_pText->setText(LinkText(ELinkText::TransferEnded, m_nLanguage));
     m_pEndHide->start();
 }
 

@@ -1,18 +1,14 @@
 #include "DataDefine.h"
-#include "MessageBox.h"
 #include "OrvanDlgDlg.h"
 #include "WindowTestEnvironment.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -250,26 +246,5 @@ TEST_F(MainWindowTest, SelectingAChannelSwapsThePanelPairs)
     EXPECT_FALSE(PanelShown("OutputEqPanel"));
     EXPECT_EQ(window.Selector().m_bInputSide, 1);
     EXPECT_EQ(window.Selector().m_nChannel, 1);
-}
-
-// The real box, not the recorder: it must carry the program's caption.
-TEST(MessageBoxTest, ModalBoxCarriesTheCaption)
-{
-    CMessageBox::SetCaption(QString::fromUtf8("信息"));
-    QString seenTitle;
-    QString seenText;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-        {
-            seenTitle = box->windowTitle();
-            seenText = box->text();
-            box->accept();
-        }
-    });
-    closer.start(10);
-    CMessageBox::Show(nullptr, QStringLiteral("text"));
-    EXPECT_EQ(seenTitle, QString::fromUtf8("信息"));
-    EXPECT_EQ(seenText, QStringLiteral("text"));
 }
 }

@@ -7,8 +7,9 @@
 class QPainter;
 class QRect;
 
-// The look of the main window: one dark console theme for the window, its
-// fields, buttons and progress bar, and the background the areas sit on.
+// The look of the program: one dark console theme for the main window, the
+// dialogs and the panels (fields, buttons, progress bars), the colours the
+// panels paint with, and the background the main window's areas sit on.
 class CMainSkin
 {
 public:
@@ -30,6 +31,8 @@ public:
     static const QColor kPlot;
     static const QColor kPlotGrid;
 
+    // The program's style sheet with the colours filled in, for the main
+    // window (its dialogs and panels inherit it).
     static QString StyleSheet();
     static QIcon AppIcon();
 

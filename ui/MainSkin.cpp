@@ -2,6 +2,7 @@
 
 #include "MainLayout.h"
 
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -30,139 +31,12 @@ const QColor CMainSkin::kPlotGrid{0x1f, 0x2a, 0x36};
 
 QString CMainSkin::StyleSheet()
 {
-    // Object names and the "role" property select the parts; @names@ stand
-    // for the colours above.
-    QString sheet = QStringLiteral(R"(
-QDialog#MainWindow {
-    background: @window@;
-}
-QLabel {
-    color: @text@;
-}
-QLabel#TitleLabel {
-    color: @accent@;
-    font-weight: bold;
-    font-size: 9pt;
-}
-QLabel[role="fieldLabel"] {
-    color: @muted@;
-    font-size: 8pt;
-    font-weight: bold;
-}
-QLineEdit[role="statusField"] {
-    background: @field@;
-    color: @fieldText@;
-    border: 1px solid @border@;
-    border-radius: 3px;
-    padding: 2px 6px;
-    font-family: "DejaVu Sans Mono";
-    font-size: 10pt;
-    selection-background-color: @border@;
-}
-QPushButton[role="command"] {
-    color: @text@;
-    font-weight: bold;
-    font-size: 9pt;
-    border: 1px solid @border@;
-    border-radius: 4px;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @buttonTop@, stop:1 @buttonBottom@);
-}
-QPushButton[role="command"]:hover {
-    border-color: @accent@;
-}
-QPushButton[role="command"]:pressed {
-    color: @window@;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @accent@, stop:1 @accentDark@);
-}
-QPushButton[role="command"]:focus {
-    border-color: @fieldText@;
-}
-QPushButton#ConnectionButton:checked {
-    color: @window@;
-    border-color: @on@;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @on@, stop:1 @onDark@);
-}
-QProgressBar {
-    background: @field@;
-    border: 1px solid @border@;
-    border-radius: 3px;
-    height: 10px;
-}
-QProgressBar::chunk {
-    border-radius: 2px;
-    background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 @onDark@, stop:1 @accent@);
-}
-QFrame[role="panel"] {
-    background: @panel@;
-    border: 1px solid @border@;
-    border-radius: 6px;
-}
-QFrame[role="plot"] {
-    background: @plot@;
-    border: 1px solid @border@;
-    border-radius: 2px;
-}
-QLabel[role="areaTitle"] {
-    color: @accent@;
-    font-size: 8pt;
-    font-weight: bold;
-    background: transparent;
-    border: none;
-}
-QLabel[role="areaNote"] {
-    color: @muted@;
-    font-size: 9pt;
-    background: transparent;
-    border: none;
-}
-QDialog[role="dialog"], QMessageBox {
-    background: @panel@;
-    border: 1px solid @border@;
-}
-QDialog[role="dialog"] QPushButton, QMessageBox QPushButton {
-    color: @text@;
-    font-weight: bold;
-    border: 1px solid @border@;
-    border-radius: 4px;
-    padding: 4px 16px;
-    min-width: 64px;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @buttonTop@, stop:1 @buttonBottom@);
-}
-QDialog[role="dialog"] QPushButton:default, QMessageBox QPushButton:default {
-    border-color: @accent@;
-}
-QDialog[role="dialog"] QPushButton:pressed, QMessageBox QPushButton:pressed {
-    color: @window@;
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 @accent@, stop:1 @accentDark@);
-}
-QDialog[role="dialog"] QPushButton:disabled {
-    color: @muted@;
-}
-QComboBox {
-    background: @field@;
-    color: @fieldText@;
-    border: 1px solid @border@;
-    border-radius: 3px;
-    padding: 2px 6px;
-    min-height: 20px;
-    selection-background-color: @border@;
-}
-QComboBox:disabled {
-    color: @muted@;
-}
-QComboBox QAbstractItemView {
-    background: @field@;
-    color: @fieldText@;
-    selection-background-color: @accentDark@;
-    selection-color: @window@;
-}
-QRadioButton {
-    color: @text@;
-}
-QRadioButton:disabled {
-    color: @muted@;
-}
-)");
+    // The sheet is a resource; its names between at signs stand for the
+    // colours above, which the painting code uses as well.
+    QFile file(QStringLiteral(":/ui/MainSkin.qss"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QString sheet = QString::fromUtf8(file.readAll());
     const std::pair<const char*, QColor> colours[] = {
         {"@window@", kWindow},       {"@panel@", kPanel},   {"@border@", kPanelBorder},
         {"@text@", kText},           {"@muted@", kMutedText}, {"@accent@", kAccent},

@@ -1,0 +1,11 @@
+#include "ChannelLabel.h"
+
+QString InputLabel(int index)
+{
+    return QString(QChar(u'A' + index));
+}
+
+QString OutputLabel(int index)
+{
+    return QString::number(index + 1);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Channel labels as every window shows them: inputs "A".."D", outputs
+// "1".."8", from the 0-based index on their side.
+QString InputLabel(int index);
+QString OutputLabel(int index);
