@@ -430,8 +430,8 @@ std::string FormatEqMode(int geqMode, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    static const char* const texts[] = {"PEQ", "GEQ"};
-    return Pick(texts, geqMode);
+    // Any nonzero mode is graphic, as the records treat it.
+    return geqMode != 0 ? "GEQ" : "PEQ";
 }
 
 std::string FormatLinkGroup(int group, bool output, int language, bool locked)

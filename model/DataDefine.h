@@ -123,7 +123,7 @@ std::string FormatShelfSlope(int slope, int language = kChinese, bool locked = f
 std::string FormatSlope(int step, int language = kChinese, bool locked = false);
 std::string FormatXoverType(int type, int language, bool locked = false);
 std::string FormatBandType(int type, bool geqMode, int language, bool locked = false);
-// "PEQ" or "GEQ", as the mode button labels the output EQ.
+// "PEQ" for 0, else "GEQ", as the mode button labels the output EQ.
 std::string FormatEqMode(int geqMode, int language = kChinese, bool locked = false);
 // A link group as the channel strip offers it: "Link A" .. "Link D" for
 // inputs, "Link 1" .. "Link 8" for outputs ("联调A", "联调1" in Chinese).

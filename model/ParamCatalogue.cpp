@@ -622,6 +622,13 @@ std::string Format(EParam param, const CAudio_Data& data, ParamAt at, int langua
     return FormatStep(param, Get(param, data, at), language, locked, unit, Shown(param, data, at));
 }
 
+bool BandShowsSlope(EParam param, const CAudio_Data& data, ParamAt at)
+{
+    if (!IsBandRow(param) || !IsAddressed(param, at))
+        return false;
+    return Band(data, Param(param).eSide, at).GetType() != CFilter::kParametric && !Shown(param, data, at).bGeqMode;
+}
+
 TypedStep Parse(EParam param, const std::string& text, int current, EUnit unit)
 {
     const ParamRow& row = Param(param);

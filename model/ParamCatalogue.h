@@ -215,6 +215,10 @@ std::string Format(EParam param, const CAudio_Data& data, ParamAt at, int langua
 // What the stored value's text depends on beyond its step.
 ParamShown Shown(EParam param, const CAudio_Data& data, ParamAt at);
 
+// Whether a band row's width is shown as its shelf slope rather than its
+// bandwidth: a band that is not parametric, outside graphic-EQ mode.
+bool BandShowsSlope(EParam param, const CAudio_Data& data, ParamAt at);
+
 // A typed text -> step, by the row's entry rule; the text may carry the unit
 // its form shows ("12.0dB", "1000Hz", "OFF"). `current` is kept where the
 // rule keeps it (an attack between 0.9 and 1 ms) and for text that holds no
