@@ -624,7 +624,7 @@ std::string Format(EParam param, const CAudio_Data& data, ParamAt at, int langua
 
 bool BandShowsSlope(EParam param, const CAudio_Data& data, ParamAt at)
 {
-    if (!IsBandRow(param) || !IsAddressed(param, at))
+    if ((param != EParam::kInBandWidth && param != EParam::kOutBandWidth) || !IsAddressed(param, at))
         return false;
     return Band(data, Param(param).eSide, at).GetType() != CFilter::kParametric && !Shown(param, data, at).bGeqMode;
 }

@@ -215,8 +215,9 @@ std::string Format(EParam param, const CAudio_Data& data, ParamAt at, int langua
 // What the stored value's text depends on beyond its step.
 ParamShown Shown(EParam param, const CAudio_Data& data, ParamAt at);
 
-// Whether a band row's width is shown as its shelf slope rather than its
-// bandwidth: a band that is not parametric, outside graphic-EQ mode.
+// Whether a band's width (kInBandWidth, kOutBandWidth) is shown as its shelf
+// slope rather than its bandwidth: a band that is not parametric, outside
+// graphic-EQ mode. False for every other row.
 bool BandShowsSlope(EParam param, const CAudio_Data& data, ParamAt at);
 
 // A typed text -> step, by the row's entry rule; the text may carry the unit
