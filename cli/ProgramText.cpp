@@ -3,7 +3,9 @@
 #include "Audio_Data.h"
 #include "ByteText.h"
 #include "DataDefine.h"
+#include "LockItems.h"
 #include "LockState.h"
+#include "ParamCatalogue.h"
 #include "ProgramBank.h"
 
 #include <array>
@@ -11,36 +13,10 @@
 
 namespace
 {
-using Flag = CLockState::Flag;
-
-constexpr int kInputLockFirst = 0;
-constexpr int kOutputLockFirst = 16;
-constexpr int kRoutingInputs = 4;
-
-// Captions of the function locks, as the lock window names them.
-constexpr std::array<const char*, 8> kInputLockNames{
-    "Gain", "Polarity", "Delay", "EQ", "Mute", "Noise gate", "Label", "Link"};
-constexpr std::array<const char*, 10> kOutputLockNames{
-    "Gain", "Polarity", "Delay", "EQ", "Mute", "Matrix", "X-over", "Limit", "Label", "Link"};
-
 QString Q(const std::string& text)
 {
     return QString::fromStdString(text);
 }
-
-// Says whether a function lock covers a parameter; bank slots have none.
-class CLocks
-{
-public:
-    explicit CLocks(const CLockState* pLocks)
-        : m_pLocks(pLocks)
-    {
-    }
-    bool operator()(int flag) const { return m_pLocks && m_pLocks->IsLocked(flag); }
-
-private:
-    const CLockState* m_pLocks;
-};
 
 QString FunctionLocks(const CLockState& locks)
 {
@@ -51,14 +27,12 @@ QString FunctionLocks(const CLockState& locks)
     {
         if (!locks.IsLocked(flag))
             continue;
-        const int nIn = flag - kInputLockFirst;
-        const int nOut = flag - kOutputLockFirst;
-        if (nIn >= 0 && nIn < static_cast<int>(kInputLockNames.size()))
-            inputs << kInputLockNames[static_cast<size_t>(nIn)];
-        else if (nOut >= 0 && nOut < static_cast<int>(kOutputLockNames.size()))
-            outputs << kOutputLockNames[static_cast<size_t>(nOut)];
-        else
+        if (LockItems::Find(flag) == nullptr)
             reserved << QString::number(flag);
+        else if (flag < CLockState::kOutGain)
+            inputs << Q(LockItems::Name(flag, kEnglish));
+        else
+            outputs << Q(LockItems::Name(flag, kEnglish));
     }
     QStringList parts;
     if (!inputs.isEmpty())
@@ -70,80 +44,104 @@ QString FunctionLocks(const CLockState& locks)
     return "Function locks: " + (parts.isEmpty() ? QStringLiteral("none") : parts.join("; "));
 }
 
-QString BandLine(const CFilter& band, int nNumber, bool bGeqMode, bool bLocked)
+// One program's texts in English; bank slots have no lock state.
+class CDescriber
 {
-    QString line = QStringLiteral("  EQ %1: %2 %3").arg(nNumber, 2)
-                       .arg(Q(FormatBandType(band.GetType(), bGeqMode, kEnglish, bLocked)),
-                            Q(FormatFreq(band.GetFrequency(), kEnglish, bLocked)));
-    if (band.GetType() == CFilter::kParametric || bGeqMode)
-        line += QStringLiteral(" %1 Q %2").arg(Q(FormatBandwidth(band.GetBandwidthStep(), kEnglish, bLocked)),
-                                               Q(FormatQ(band.GetBandwidthStep(), kEnglish, bLocked)));
+public:
+    CDescriber(const CAudio_Data& program, const CLockState* pLocks)
+        : m_program(program)
+        , m_pLocks(pLocks)
+    {
+    }
+
+    QString Text(EParam param, ParamAt at = {}, EUnit unit = EUnit::kNative) const
+    {
+        return Q(ParamCatalogue::Format(param, m_program, at, kEnglish, m_pLocks, unit));
+    }
+    int Get(EParam param, ParamAt at = {}) const { return ParamCatalogue::Get(param, m_program, at); }
+    bool Locked(EParam param) const { return ParamCatalogue::IsLocked(param, m_pLocks); }
+    const CAudio_Data& Program() const { return m_program; }
+
+private:
+    const CAudio_Data& m_program;
+    const CLockState* m_pLocks;
+};
+
+// The band rows of one side.
+struct BandParams
+{
+    EParam eType, eFreq, eGain, eWidth, eSlope, eOn, eBypass;
+};
+constexpr BandParams kInputBands{EParam::kInBandType, EParam::kInBandFreq,  EParam::kInBandGain,  EParam::kInBandWidth,
+                                 EParam::kInBandSlope, EParam::kInBandOn, EParam::kInBandBypass};
+constexpr BandParams kOutputBands{EParam::kOutBandType,  EParam::kOutBandFreq, EParam::kOutBandGain,
+                                  EParam::kOutBandWidth, EParam::kOutBandSlope, EParam::kOutBandOn,
+                                  EParam::kOutBandBypass};
+
+QString BandLine(const CDescriber& d, const BandParams& band, ParamAt at)
+{
+    QString line = QStringLiteral("  EQ %1: %2 %3").arg(at.nIndex + 1, 2).arg(d.Text(band.eType, at), d.Text(band.eFreq, at));
+    if (ParamCatalogue::BandShowsSlope(band.eWidth, d.Program(), at))
+        line += " " + d.Text(band.eSlope, at);
     else
-        line += " " + Q(FormatShelfSlope(band.GetSlope(), kEnglish, bLocked));
-    line += " " + Q(FormatEqGain(band.GetGainStep(), band.IsInactive() != 0, kEnglish, bLocked));
-    if (!bLocked && band.m_bBypass)
+        line += QStringLiteral(" %1 Q %2").arg(d.Text(band.eWidth, at), d.Text(band.eWidth, at, EUnit::kQ));
+    line += " " + d.Text(band.eGain, at);
+    const bool bLocked = d.Locked(band.eType);
+    if (!bLocked && d.Get(band.eBypass, at))
         line += " (bypassed)";
-    else if (!bLocked && band.m_bOff)
+    else if (!bLocked && !d.Get(band.eOn, at))
         line += " (off)";
     return line;
 }
 
-QString XoverText(const char* pszName, const CFilter& filter, bool bLocked)
+QString XoverText(const char* pszName, const CDescriber& d, EParam freq, EParam type, EParam slope, ParamAt at)
 {
-    return QStringLiteral("%1 %2 %3 %4").arg(QLatin1String(pszName), Q(FormatFreq(filter.m_nFreq, kEnglish, bLocked)),
-                                             Q(FormatXoverType(filter.GetXoverType(), kEnglish, bLocked)),
-                                             Q(FormatSlope(filter.GetSlope(), kEnglish, bLocked)));
+    return QStringLiteral("%1 %2 %3 %4").arg(QLatin1String(pszName), d.Text(freq, at), d.Text(type, at), d.Text(slope, at));
 }
 
-void DescribeInput(const CAudio_InData& in, const CLocks& locked, bool bWithGate, QStringList& lines)
+void DescribeInput(const CDescriber& d, int i, bool bWithGate, QStringList& lines)
 {
+    const ParamAt at{i};
     QString line = QStringLiteral("Input %1 \"%2\": %3, polarity %4, gain %5, delay %6")
-                       .arg(QChar('A' + in.GetChannel() - 1))
-                       .arg(Q(FormatName(in.GetNameBytes().data(), kEnglish, locked(Flag::kInName))),
-                            Q(FormatOn(in.IsOn(), kEnglish, locked(Flag::kInMute))),
-                            Q(FormatPolarity(in.GetPolarity(), kEnglish, locked(Flag::kInPolarity))),
-                            Q(FormatGain(in.GetGain(), kEnglish, locked(Flag::kInGain))),
-                            Q(FormatDelay(in.GetDelay(), kEnglish, locked(Flag::kInDelay))));
+                       .arg(QChar('A' + d.Program().Input(i).GetChannel() - 1))
+                       .arg(d.Text(EParam::kInName, at), d.Text(EParam::kInOn, at), d.Text(EParam::kInPolarity, at),
+                            d.Text(EParam::kInGain, at), d.Text(EParam::kInDelay, at));
     if (bWithGate)
-        line += ", gate " + Q(FormatGate(in.GetGate(), kEnglish, locked(Flag::kInGate)));
+        line += ", gate " + d.Text(EParam::kInGate, at);
     lines << line;
-    for (int k = 0; k < in.GetBandCount(); ++k)
-        lines << BandLine(in.GetBand(k), k + 1, false, locked(Flag::kInEq));
+    for (int k = 0; k < ParamCatalogue::IndexCount(EParam::kInBandType); ++k)
+        lines << BandLine(d, kInputBands, {i, k});
 }
 
-void DescribeOutput(const CAudio_OutData& out, const CLocks& locked, QStringList& lines)
+void DescribeOutput(const CDescriber& d, int i, QStringList& lines)
 {
+    const ParamAt at{i};
     QStringList routing;
-    for (int i = 0; i < kRoutingInputs; ++i)
-        routing << QStringLiteral("%1 %2").arg(QChar('A' + i))
-                       .arg(Q(FormatRoute((out.GetRoute() >> i) & 1, kEnglish, locked(Flag::kOutRouting))));
+    for (int k = 0; k < ParamCatalogue::IndexCount(EParam::kOutRoute); ++k)
+        routing << QStringLiteral("%1 %2").arg(QChar('A' + k)).arg(d.Text(EParam::kOutRoute, {i, k}));
+    // The mode is shown even under the EQ lock, as it always was here.
+    const QString mode = Q(ParamCatalogue::FormatStep(EParam::kOutEqMode, d.Get(EParam::kOutEqMode, at), kEnglish));
     lines << QStringLiteral("Output %1 \"%2\": %3, polarity %4, gain %5, delay %6, EQ mode %7")
-                 .arg(out.GetChannel() - 4)
-                 .arg(Q(FormatName(out.GetNameBytes().data(), kEnglish, locked(Flag::kOutName))),
-                      Q(FormatOn(out.IsOn(), kEnglish, locked(Flag::kOutMute))),
-                      Q(FormatPolarity(out.GetPolarity(), kEnglish, locked(Flag::kOutPolarity))),
-                      Q(FormatGain(out.GetGain(), kEnglish, locked(Flag::kOutGain))),
-                      Q(FormatDelay(out.GetDelay(), kEnglish, locked(Flag::kOutDelay))),
-                      out.GetGeqMode() ? QStringLiteral("GEQ") : QStringLiteral("PEQ"));
+                 .arg(d.Program().Output(i).GetChannel() - 4)
+                 .arg(d.Text(EParam::kOutName, at), d.Text(EParam::kOutOn, at), d.Text(EParam::kOutPolarity, at),
+                      d.Text(EParam::kOutGain, at), d.Text(EParam::kOutDelay, at), mode);
     lines << "  routing " + routing.join(", ");
-    const bool bXoverLocked = locked(Flag::kOutXover);
-    lines << "  " + XoverText("high-pass", out.GetHighPass(), bXoverLocked) + ", "
-                 + XoverText("low-pass", out.GetLowPass(), bXoverLocked);
-    const bool bLimitLocked = locked(Flag::kOutLimiter);
+    lines << "  " + XoverText("high-pass", d, EParam::kHighPassFreq, EParam::kHighPassType, EParam::kHighPassSlope, at) + ", "
+                 + XoverText("low-pass", d, EParam::kLowPassFreq, EParam::kLowPassType, EParam::kLowPassSlope, at);
     lines << QStringLiteral("  limiter threshold %1, attack %2, release %3")
-                 .arg(Q(FormatLimitThreshold(out.GetLimitThreshold(), kEnglish, bLimitLocked)),
-                      Q(FormatAttack(out.GetLimitAttack(), kEnglish, bLimitLocked)),
-                      Q(FormatRelease(out.GetLimitRelease(), kEnglish, bLimitLocked)));
-    for (int k = 0; k < out.GetBandCount(); ++k)
-        lines << BandLine(out.GetBand(k), k + 1, out.GetGeqMode() != 0, locked(Flag::kOutEq));
+                 .arg(d.Text(EParam::kLimitThreshold, at), d.Text(EParam::kLimitAttack, at),
+                      d.Text(EParam::kLimitRelease, at));
+    for (int k = 0; k < ParamCatalogue::IndexCount(EParam::kOutBandType); ++k)
+        lines << BandLine(d, kOutputBands, {i, k});
 }
 
-void DescribeChannels(const CAudio_Data& program, const CLocks& locked, bool bWithGate, QStringList& lines)
+void DescribeChannels(const CAudio_Data& program, const CLockState* pLocks, bool bWithGate, QStringList& lines)
 {
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-        DescribeInput(program.Input(i), locked, bWithGate, lines);
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-        DescribeOutput(program.Output(i), locked, lines);
+    const CDescriber d(program, pLocks);
+    for (int i = 0; i < ParamCatalogue::ChannelCount(EParam::kInName); ++i)
+        DescribeInput(d, i, bWithGate, lines);
+    for (int i = 0; i < ParamCatalogue::ChannelCount(EParam::kOutName); ++i)
+        DescribeOutput(d, i, lines);
 }
 
 QString HexBytes(const std::array<uint8_t, CImageSlot::kInfoBytes>& bytes)
@@ -162,7 +160,7 @@ QStringList DescribeProgram(const CAudio_Data& program, const CLockState& locks)
     QStringList lines;
     lines << QStringLiteral("Program \"%1\"").arg(ByteText::Shown(program.GetName()));
     lines << FunctionLocks(locks);
-    DescribeChannels(program, CLocks(&locks), false, lines);
+    DescribeChannels(program, &locks, false, lines);
     return lines;
 }
 
@@ -182,7 +180,7 @@ QStringList DescribeBank(const CProgramBank& bank, int nOnly)
         // are those of a program recalled from the processor.
         CAudio_Data program;
         program.LoadFromImage(slot);
-        DescribeChannels(program, CLocks(nullptr), true, lines);
+        DescribeChannels(program, nullptr, true, lines);
     }
     return lines;
 }

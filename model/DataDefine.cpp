@@ -233,6 +233,25 @@ TypedStep AttackMsToStep(double ms, int current)
     return result;
 }
 
+TypedStep BandwidthOctToStep(double octaves)
+{
+    TypedStep result;
+    if (std::isnan(octaves) || octaves < 0.01)
+    {
+        octaves = 0.01;
+        result.bOutOfRange = true;
+    }
+    else if (octaves > 3.0)
+    {
+        octaves = 3.0;
+        result.bOutOfRange = true;
+    }
+    // As for the attack: the small term stops a shown width such as 0.29
+    // ((0.29 - 0.01) x 100 = 27.999999999999996) from landing a step low.
+    result.nStep = static_cast<int>(std::trunc((octaves - 0.01) * 1000 / 10 + 1e-9));
+    return result;
+}
+
 // ---- texts --------------------------------------------------------------------
 
 const char* LockText(int language)
@@ -403,6 +422,48 @@ std::string FormatBandType(int type, bool geqMode, int language, bool locked)
     static const char* const english[] = {"PEQ", "Lo_Shf", "Hi_Shf"};
     static const char* const chinese[] = {"参量均衡", "低调", "高调"};
     return language == kEnglish ? Pick(english, type) : Pick(chinese, type);
+}
+
+std::string FormatEqMode(int geqMode, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    // Any nonzero mode is graphic, as the records treat it.
+    return geqMode != 0 ? "GEQ" : "PEQ";
+}
+
+std::string FormatLinkGroup(int group, bool output, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    const int count = output ? 8 : 4;
+    if (group < 0 || group >= count)
+        return "";
+    const char label = static_cast<char>(output ? '1' + group : 'A' + group);
+    return std::string(ByLanguage(language, "Link ", "联调")) + label;
+}
+
+std::string FormatGenType(int type, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    static const char* const english[] = {"OFF", "White Noise", "Pink Noise", "Simple Tone", "Sweep Freq"};
+    static const char* const chinese[] = {"OFF", "白噪发声器", "粉噪发生器", "纯音发生器", "扫频模式"};
+    return language == kEnglish ? Pick(english, type) : Pick(chinese, type);
+}
+
+std::string FormatGenLevel(int step, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    return Printf("%0.1fdBu", step * 0.1 - 60);
+}
+
+std::string FormatSeconds(int seconds, int language, bool locked)
+{
+    if (locked)
+        return LockText(language);
+    return Printf("%ds", seconds);
 }
 
 std::string FormatName(const char* name8, int language, bool locked)

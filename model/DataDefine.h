@@ -30,6 +30,9 @@ constexpr int kEqGainMin = 0, kEqGainMax = 600, kEqGainZero = 400;
 constexpr int kFreqMin = 20, kFreqMax = 20000;
 constexpr int kBandwidthMin = 0, kBandwidthMax = 299;
 constexpr int kXoverSlopeMax = 6;
+constexpr int kGenTypeMax = 4;
+constexpr int kGenLevelMin = 0, kGenLevelMax = 660;
+constexpr int kSweepMin = 2, kSweepMax = 30;
 
 constexpr int kFreqPoints = 241;
 constexpr int kQSteps = 300;
@@ -88,6 +91,10 @@ double BandwidthStepToQ(int step);
 // flagged out of range outside; `current` is kept for times between 0.9 and
 // 1 ms, which no step shows. NaN is flagged and keeps `current`.
 TypedStep AttackMsToStep(double ms, int current);
+// A typed bandwidth (octaves) -> step. Widths are taken between 0.01 and
+// 3.00 octaves, flagged out of range outside (NaN at 0.01). Every shown
+// width typed back gives its own step.
+TypedStep BandwidthOctToStep(double octaves);
 
 // ---- texts --------------------------------------------------------------------
 // Each Format* gives the lock text when `locked` is set. Enumerated forms
@@ -118,6 +125,18 @@ std::string FormatShelfSlope(int slope, int language = kChinese, bool locked = f
 std::string FormatSlope(int step, int language = kChinese, bool locked = false);
 std::string FormatXoverType(int type, int language, bool locked = false);
 std::string FormatBandType(int type, bool geqMode, int language, bool locked = false);
+// "PEQ" for 0, else "GEQ", as the mode button labels the output EQ.
+std::string FormatEqMode(int geqMode, int language = kChinese, bool locked = false);
+// A link group as the channel strip offers it: "Link A" .. "Link D" for
+// inputs, "Link 1" .. "Link 8" for outputs ("联调A", "联调1" in Chinese).
+std::string FormatLinkGroup(int group, bool output, int language, bool locked = false);
+// Generator type 1..4 as the type list names it; 0, the generator off,
+// shows "OFF".
+std::string FormatGenType(int type, int language, bool locked = false);
+// Generator level step 0..660: step x 0.1 - 60 dBu, "%0.1fdBu".
+std::string FormatGenLevel(int step, int language = kChinese, bool locked = false);
+// Sweep period, "%ds".
+std::string FormatSeconds(int seconds, int language = kChinese, bool locked = false);
 // Channel name: the 8 stored bytes up to the first NUL, one character per
 // byte (Latin-1), returned as UTF-8. A null pointer gives "".
 std::string FormatName(const char* name8, int language = kChinese, bool locked = false);

@@ -357,6 +357,32 @@ TEST(Bandwidth, EveryStepSurvivesTheQView)
     }
 }
 
+TEST(Bandwidth, TypedOctaves)
+{
+    ExpectTyped("bandwidth", BandwidthOctToStep, {
+        {0.01, 0, false},
+        {0.3, 29, false},
+        {0.305, 29, false},
+        {3.0, 299, false},
+        {3.5, 299, true},
+        {0.0, 0, true},
+        {-1.0, 0, true},
+        {kNaN, 0, true},
+    });
+}
+
+// Without the small term 19 shown widths (0.29oct among them) came back a
+// step low.
+TEST(Bandwidth, EveryDisplayedWidthMapsBackToItsStep)
+{
+    for (int step = kBandwidthMin; step <= kBandwidthMax; ++step)
+    {
+        const TypedStep typed = BandwidthOctToStep(Number(FormatBandwidth(step)));
+        EXPECT_EQ(typed.nStep, step) << FormatBandwidth(step);
+        EXPECT_FALSE(typed.bOutOfRange);
+    }
+}
+
 TEST(Bandwidth, StepsOutsideTheTableAreClamped)
 {
     EXPECT_EQ(BandwidthStepToQ(-1), QTable().front());
@@ -391,6 +417,29 @@ TEST(Texts, LanguageForms)
         {LockText(kChinese), "锁定"},
         {OutOfRangeText(kEnglish), "Out of Range"},
         {OutOfRangeText(kChinese), "超出范围"},
+    });
+}
+
+TEST(Texts, GeneratorModeAndLinkForms)
+{
+    ExpectTexts({
+        {FormatGenType(0, kEnglish), "OFF"},
+        {FormatGenType(1, kEnglish), "White Noise"},
+        {FormatGenType(4, kEnglish), "Sweep Freq"},
+        {FormatGenType(2, kChinese), "粉噪发生器"},
+        {FormatGenType(3, kChinese), "纯音发生器"},
+        {FormatGenType(5, kEnglish), ""},
+        {FormatGenLevel(0), "-60.0dBu"},
+        {FormatGenLevel(600), "0.0dBu"},
+        {FormatGenLevel(660), "6.0dBu"},
+        {FormatSeconds(2), "2s"},
+        {FormatEqMode(0), "PEQ"},
+        {FormatEqMode(1), "GEQ"},
+        {FormatLinkGroup(0, false, kEnglish), "Link A"},
+        {FormatLinkGroup(3, false, kChinese), "联调D"},
+        {FormatLinkGroup(7, true, kEnglish), "Link 8"},
+        {FormatLinkGroup(4, false, kEnglish), ""},
+        {FormatLinkGroup(0, true, kEnglish, true), "Lock"},
     });
 }
 

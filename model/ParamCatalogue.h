@@ -1,0 +1,229 @@
+#pragma once
+
+#include "DataDefine.h"
+
+#include <span>
+#include <string>
+
+class CAudio_Data;
+class CLockState;
+
+// Every editable parameter of a program, one row each: where it lives, its
+// step range, how it reads, writes, shows and parses, which function lock
+// covers it and what it is called. The numeric controls, panels, channel
+// strip, report and command line all go through these rows, so a parameter's
+// rules are written here once.
+//
+// A row is addressed by the channel index on its side (inputs 0..3, outputs
+// 0..7) and, for EQ bands and routing, an index within the channel (band
+// 0..5 or 0..14, source input 0..3). Generator rows take no address.
+//
+// Writing goes through the records' own setters, so change flags and the
+// records' link propagation happen as for any edit. Band and crossover edits,
+// which the records do not spread themselves, are copied here to the same
+// filter of every linked channel, as the editors do. A write compares first:
+// an unchanged value calls no setter and marks nothing.
+
+enum class EParam : int
+{
+    // inputs
+    kInName,
+    kInOn,
+    kInPolarity,
+    kInGain,
+    kInDelay,
+    kInGate,
+    kInLink,
+    kInEqBypass,
+    kInBandType,
+    kInBandFreq,
+    kInBandGain,
+    kInBandWidth,
+    kInBandSlope,
+    kInBandOn,
+    kInBandBypass,
+    // outputs
+    kOutName,
+    kOutOn,
+    kOutPolarity,
+    kOutGain,
+    kOutDelay,
+    kOutRoute,
+    kOutEqMode,
+    kOutLink,
+    kOutEqBypass,
+    kOutBandType,
+    kOutBandFreq,
+    kOutBandGain,
+    kOutBandWidth,
+    kOutBandSlope,
+    kOutBandOn,
+    kOutBandBypass,
+    kHighPassType,
+    kHighPassFreq,
+    kHighPassSlope,
+    kLowPassType,
+    kLowPassFreq,
+    kLowPassSlope,
+    kLimitThreshold,
+    kLimitAttack,
+    kLimitRelease,
+    // the program's test generator
+    kGenType,
+    kGenFreq,
+    kGenLevel,
+    kGenParam,
+    kCount
+};
+
+// The record a row lives in.
+enum class EParamSide : int
+{
+    kInput,
+    kOutput,
+    kProgram,
+};
+
+// Families of parameters, as the report bands its rows.
+enum class EParamGroup : int
+{
+    kName,
+    kSignal,  // mute, gain, gate, polarity, delay
+    kLink,
+    kEq,
+    kRouting,
+    kHighPass,
+    kLowPass,
+    kLimiter,
+    kGenerator,
+};
+
+// How a typed value turns into a step: the numeric fields' modes.
+enum class EEntry : int
+{
+    kText,       // a name, set with SetText
+    kChoice,     // one of the row's texts, as a list offers them
+    kLinear,     // value = step x dLinearStep - dLinearOffset
+    kDelay,      // milliseconds (or metres, feet)
+    kFrequency,  // whole hertz, leading digits
+    kAttack,
+    kInteger,    // the step itself
+    kBandwidth,  // octaves (or Q)
+};
+
+// The second views of one stored step: a delay shown as distance, a
+// bandwidth shown as Q.
+enum class EUnit : int
+{
+    kNative,
+    kMetres,
+    kFeet,
+    kQ,
+};
+
+struct ParamAt
+{
+    int nChannel = 0;
+    int nIndex = 0;  // band, or source input of a routing bit
+};
+
+constexpr int kNoLock = -1;
+
+// What a shown step depends on beyond itself: a band that is off or bypassed
+// shows 0.0dB, and in graphic-EQ mode every band type shows "GEQ".
+struct ParamShown
+{
+    bool bBandInactive = false;
+    bool bGeqMode = false;
+};
+
+struct ParamRow
+{
+    EParam eParam;
+    EParamSide eSide;
+    EParamGroup eGroup;
+    int nLockFlag;  // CLockState::Flag, or kNoLock
+    // Caption; rows within a channel (bands, routing) are captioned with
+    // their number, see ParamCatalogue::Caption.
+    const char* pszEnglish;
+    const char* pszChinese;
+    int nMin;
+    int nMax;
+    EEntry eEntry;
+    // Linear entry: value = step x dLinearStep - dLinearOffset; "OFF" reads
+    // as the value of nOffStep (-1: the row has no "OFF").
+    double dLinearStep = 0;
+    double dLinearOffset = 0;
+    int nOffStep = -1;
+    // Accessors of the stored step, given the row's side and the address;
+    // use ParamCatalogue::Get and Set, which check the address, clamp and
+    // compare. Text rows have none.
+    int (*pfnGet)(const CAudio_Data&, EParamSide, ParamAt) = nullptr;
+    void (*pfnSet)(CAudio_Data&, EParamSide, ParamAt, int) = nullptr;
+    // Text of a step in the native unit (the lock text when locked).
+    std::string (*pfnFormat)(int step, int language, bool locked, ParamShown shown) = nullptr;
+};
+
+namespace ParamCatalogue
+{
+// Every row, in EParam order.
+std::span<const ParamRow> Params();
+const ParamRow& Param(EParam param);
+
+// Number of channels on the row's side (1 for generator rows), and of
+// indices within one channel (bands of that side, 4 routing sources, else 1).
+int ChannelCount(EParam param);
+int IndexCount(EParam param);
+
+// "Gain" / "增益"; rows within a channel carry the number: "EQ3 Gain" /
+// "均衡3 增益" for band index 2, "Src CHB" / "音源 CHB" for source 1.
+std::string Caption(EParam param, int language, int index = 0);
+
+// Whether the row's function lock is set; never for unlocked rows or
+// without a lock state.
+bool IsLocked(EParam param, const CLockState* locks);
+
+// The steps the address accepts now: the row's range, narrowed where the
+// record constrains it (band 1 of a parametric output EQ up to 2012 Hz,
+// band 15 from 2012 Hz, a graphic-EQ band at its fixed frequency, the
+// high-pass never above the low-pass and back).
+struct StepRange
+{
+    int nMin;
+    int nMax;
+};
+StepRange Range(EParam param, const CAudio_Data& data, ParamAt at = {});
+
+// The stored step. Text rows give 0.
+int Get(EParam param, const CAudio_Data& data, ParamAt at = {});
+// Clamps `step` to Range, and writes it only when it differs from Get; then
+// true when the value read back differs (a band at exactly 0 dB refuses to
+// be switched on).
+bool Set(EParam param, CAudio_Data& data, ParamAt at, int step);
+
+// Names: the text read, and written with only printable ASCII kept, cut to
+// eight characters; true when the stored name changed.
+std::string GetText(EParam param, const CAudio_Data& data, ParamAt at = {});
+bool SetText(EParam param, CAudio_Data& data, ParamAt at, const std::string& text);
+
+// The text of any step of the row, as the Format* functions give it.
+std::string FormatStep(EParam param, int step, int language, bool locked = false, EUnit unit = EUnit::kNative,
+                       ParamShown shown = {});
+// The text of the stored value, with the lock text where `locks` cover it.
+std::string Format(EParam param, const CAudio_Data& data, ParamAt at, int language, const CLockState* locks,
+                   EUnit unit = EUnit::kNative);
+// What the stored value's text depends on beyond its step.
+ParamShown Shown(EParam param, const CAudio_Data& data, ParamAt at);
+
+// Whether a band's width (kInBandWidth, kOutBandWidth) is shown as its shelf
+// slope rather than its bandwidth: a band that is not parametric, outside
+// graphic-EQ mode. False for every other row.
+bool BandShowsSlope(EParam param, const CAudio_Data& data, ParamAt at);
+
+// A typed text -> step, by the row's entry rule; the text may carry the unit
+// its form shows ("12.0dB", "1000Hz", "OFF"). `current` is kept where the
+// rule keeps it (an attack between 0.9 and 1 ms) and for text that holds no
+// value, which is flagged. Choice rows accept their texts in either
+// language. The step is not yet clamped to a narrower Range.
+TypedStep Parse(EParam param, const std::string& text, int current, EUnit unit = EUnit::kNative);
+}
