@@ -121,25 +121,31 @@ bool CProcessorLink::SendOutputBands(int nOutput)
     return true;
 }
 
+void CProcessorLink::ResendEqMuted(CAudio_Channel& channel, const std::function<CSendData()>& fnParam,
+                                   const std::function<CSendData(int)>& fnBand)
+{
+    const int nOn = channel.IsOn();
+    channel.SetOn(0);
+    channel.SetParamChanged(0);
+    m_command.Enqueue(fnParam());
+    InBulkForm(channel, [&] {
+        for (int k = 0; k < channel.GetBandCount(); ++k)
+        {
+            channel.GetBand(k).StepTowardTarget(0);
+            m_command.Enqueue(fnBand(k));
+        }
+    });
+    channel.SetOn(nOn);
+    channel.SetParamChanged(0);
+    m_command.Enqueue(fnParam());
+}
+
 bool CProcessorLink::ResendInputEqMuted(int nInput)
 {
     if (!IsConnected())
         return false;
-    CAudio_InData& input = m_record.Input(nInput);
-    const int nOn = input.IsOn();
-    input.SetOn(0);
-    input.SetParamChanged(0);
-    m_command.Enqueue(m_record.BuildInputParamFrame(nInput));
-    InBulkForm(input, [&] {
-        for (int k = 0; k < input.GetBandCount(); ++k)
-        {
-            input.GetBand(k).StepTowardTarget(0);
-            m_command.Enqueue(m_record.BuildInputBandFrame(nInput, k));
-        }
-    });
-    input.SetOn(nOn);
-    input.SetParamChanged(0);
-    m_command.Enqueue(m_record.BuildInputParamFrame(nInput));
+    ResendEqMuted(m_record.Input(nInput), [&] { return m_record.BuildInputParamFrame(nInput); },
+                  [&](int k) { return m_record.BuildInputBandFrame(nInput, k); });
     return true;
 }
 
@@ -147,21 +153,8 @@ bool CProcessorLink::ResendOutputEqMuted(int nOutput)
 {
     if (!IsConnected())
         return false;
-    CAudio_OutData& output = m_record.Output(nOutput);
-    const int nOn = output.IsOn();
-    output.SetOn(0);
-    output.SetParamChanged(0);
-    m_command.Enqueue(m_record.BuildOutputParamFrame(nOutput));
-    InBulkForm(output, [&] {
-        for (int k = 0; k < output.GetBandCount(); ++k)
-        {
-            output.GetBand(k).StepTowardTarget(0);
-            m_command.Enqueue(m_record.BuildOutputBandFrame(nOutput, k));
-        }
-    });
-    output.SetOn(nOn);
-    output.SetParamChanged(0);
-    m_command.Enqueue(m_record.BuildOutputParamFrame(nOutput));
+    ResendEqMuted(m_record.Output(nOutput), [&] { return m_record.BuildOutputParamFrame(nOutput); },
+                  [&](int k) { return m_record.BuildOutputBandFrame(nOutput, k); });
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -101,6 +102,10 @@ private:
     // Runs fnQueue with the channel's linked flag forced to 1, so every frame
     // it builds carries the linked marker.
     void InBulkForm(CAudio_Channel& channel, const std::function<void()>& fnQueue);
+    // Muted parameter frame, every band in bulk form, parameter frame with
+    // the mute state put back.
+    void ResendEqMuted(CAudio_Channel& channel, const std::function<CSendData()>& fnParam,
+                       const std::function<CSendData(int)>& fnBand);
 
     CAudio_Data m_record;
     CLockState m_locks;
