@@ -68,7 +68,6 @@ QLabel* MakeFieldLabel(QWidget* parent)
 
 COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     : QDialog(parent)
-    , m_connection(m_command, m_data, m_locks)
     , m_helpOpener([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
     , m_dialogRunner([](QDialog& dialog) { return dialog.exec(); })
 {
@@ -81,7 +80,7 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
 
     // Boxes carry the caption of the start language until the language is
     // first switched.
-    CMessageBox::SetCaption(MainText(EMainText::MessageCaption, m_nLanguage));
+    CMessageBox::SetCaption(MainText(EMainText::MessageCaption, GetLanguage()));
 
     // Help files and program files are found relative to the directory the
     // program was started in, even if it changes later.
@@ -92,27 +91,26 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
 
     // The record keeps its construction defaults until a processor is read;
     // only the link groups start from scratch.
-    m_data.Inputs().ResetLinkGroups();
-    m_data.Outputs().ResetLinkGroups();
+    Data().Inputs().ResetLinkGroups();
+    Data().Outputs().ResetLinkGroups();
 
     CreateStatusArea();
     CreateCommandButtons();
     CreatePanels();
 
-    m_pName->setText(QString::fromLatin1(m_data.GetName().data(), static_cast<qsizetype>(m_data.GetName().size())));
+    const std::string& name = Data().GetName();
+    m_pName->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     ShowStatus(false);
     SetConnectedLook(false);
 
-    // Lock sets the processor sends are unpacked into the program's state.
-    m_command.AttachLockState(&m_locks);
-    connect(&m_connection, &CConnection::deviceTypeKnown, this, &COrvanDlgDlg::OnDeviceType);
-    connect(&m_connection, &CConnection::stateReadStarted, this, &COrvanDlgDlg::OnStateReadStarted);
-    connect(&m_connection, &CConnection::progressAdvanced, this, &COrvanDlgDlg::SetProgressPos);
-    connect(&m_connection, &CConnection::systemInfoLoaded, this, &COrvanDlgDlg::OnSystemInfoReceived);
-    connect(&m_connection, &CConnection::liveProgramLoaded, this, &COrvanDlgDlg::OnLiveProgramRead);
-    connect(&m_connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
-    connect(&m_command, &CCommand::programReceived, this, &COrvanDlgDlg::OnProgramReceived);
-    connect(&m_command, &CCommand::levelsReceived, this, &COrvanDlgDlg::OnLevelsReceived);
+    CConnection* connection = &Connection();
+    connect(connection, &CConnection::deviceTypeKnown, this, &COrvanDlgDlg::OnDeviceType);
+    connect(connection, &CConnection::stateReadStarted, this, &COrvanDlgDlg::OnStateReadStarted);
+    connect(connection, &CConnection::progressAdvanced, this, &COrvanDlgDlg::SetProgressPos);
+    connect(connection, &CConnection::systemInfoLoaded, this, &COrvanDlgDlg::OnSystemInfoReceived);
+    connect(connection, &CConnection::liveProgramLoaded, this, &COrvanDlgDlg::OnLiveProgramRead);
+    connect(connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
+    connect(&Notice(), &CRecordNotice::languageChanged, this, &COrvanDlgDlg::RetranslateUi);
 
     // Enter and Escape are caught before any control of this window sees
     // them (see eventFilter).
@@ -206,7 +204,7 @@ void COrvanDlgDlg::CreatePanels()
     m_pStrip = new CPlaceholderPanel(EStyle::Panel, MainLayout::kChannelStrip, this);
     m_pStrip->setObjectName(QStringLiteral("ChannelStrip"));
 
-    m_pDisplay = new CDisplayDlg([this] { return m_command.IsTransferInProgress(); }, this);
+    m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
 
     m_selector = CChannelSelector{};
 }
@@ -224,16 +222,10 @@ void COrvanDlgDlg::EnsureMusicFolder()
 
 void COrvanDlgDlg::SetLanguage(int language)
 {
-    m_nLanguage = language == kEnglish ? kEnglish : kChinese;
     // From the first switch on, every box is captioned "Information",
     // whichever language is chosen.
     CMessageBox::SetCaption(MainText(EMainText::MessageCaption, kEnglish));
-
-    // The panels follow in this order once they exist: input channel panel,
-    // input EQ panel (locks again), channel strip, output EQ panel (locks
-    // again), output channel panel.
-    QEvent change(QEvent::LanguageChange);
-    QCoreApplication::sendEvent(this, &change);
+    Notice().SetLanguage(language);
 }
 
 void COrvanDlgDlg::changeEvent(QEvent* event)
@@ -245,17 +237,17 @@ void COrvanDlgDlg::changeEvent(QEvent* event)
 
 void COrvanDlgDlg::RetranslateUi()
 {
-    setWindowTitle(MainText(EMainText::Title, m_nLanguage));
-    m_pTitle->setText(MainText(EMainText::Title, m_nLanguage));
-    m_pNameLabel->setText(MainText(EMainText::NameLabel, m_nLanguage));
-    m_pNumberLabel->setText(MainText(EMainText::NumberLabel, m_nLanguage));
-    m_pDeviceIdLabel->setText(MainText(EMainText::DeviceIdLabel, m_nLanguage));
+    setWindowTitle(MainText(EMainText::Title, GetLanguage()));
+    m_pTitle->setText(MainText(EMainText::Title, GetLanguage()));
+    m_pNameLabel->setText(MainText(EMainText::NameLabel, GetLanguage()));
+    m_pNumberLabel->setText(MainText(EMainText::NumberLabel, GetLanguage()));
+    m_pDeviceIdLabel->setText(MainText(EMainText::DeviceIdLabel, GetLanguage()));
     for (const CommandDef& def : kCommands)
-        m_apCommand.at(def.eCommand)->setText(MainText(def.eCaption, m_nLanguage));
+        m_apCommand.at(def.eCommand)->setText(MainText(def.eCaption, GetLanguage()));
 
-    m_pGraph->SetTitle(MainText(EMainText::GraphArea, m_nLanguage));
-    m_pStrip->SetTitle(MainText(EMainText::ChannelStrip, m_nLanguage));
-    const QString notYet = MainText(EMainText::NotAvailable, m_nLanguage);
+    m_pGraph->SetTitle(MainText(EMainText::GraphArea, GetLanguage()));
+    m_pStrip->SetTitle(MainText(EMainText::ChannelStrip, GetLanguage()));
+    const QString notYet = MainText(EMainText::NotAvailable, GetLanguage());
     for (CPlaceholderPanel* panel : {m_pGraph, m_pInFace, m_pInEq, m_pOutFace, m_pOutEq, m_pStrip})
         panel->SetNote(notYet);
     RefreshPanelTitles();
@@ -266,10 +258,10 @@ void COrvanDlgDlg::RefreshPanelTitles()
 {
     const QString input = InputLabel(m_selector.m_bInputSide ? m_selector.m_nChannel : 0);
     const QString output = OutputLabel(m_selector.m_bInputSide ? 0 : m_selector.m_nChannel);
-    m_pInFace->SetTitle(MainText(EMainText::InputChannel, m_nLanguage).arg(input));
-    m_pInEq->SetTitle(MainText(EMainText::InputEq, m_nLanguage).arg(input));
-    m_pOutFace->SetTitle(MainText(EMainText::OutputChannel, m_nLanguage).arg(output));
-    m_pOutEq->SetTitle(MainText(EMainText::OutputEq, m_nLanguage).arg(output));
+    m_pInFace->SetTitle(MainText(EMainText::InputChannel, GetLanguage()).arg(input));
+    m_pInEq->SetTitle(MainText(EMainText::InputEq, GetLanguage()).arg(input));
+    m_pOutFace->SetTitle(MainText(EMainText::OutputChannel, GetLanguage()).arg(output));
+    m_pOutEq->SetTitle(MainText(EMainText::OutputEq, GetLanguage()).arg(output));
 }
 
 // ---- channel selection -------------------------------------------------------
@@ -285,8 +277,6 @@ void COrvanDlgDlg::SelectInputChannel(int index)
     }
     m_selector.m_bInputSide = 1;
     m_selector.m_nChannel = index;
-    // The input panels reload from the record and the graph selects the
-    // input here once they exist.
     RefreshPanelTitles();
     m_pOutEq->hide();
     m_pOutFace->hide();
@@ -305,16 +295,13 @@ void COrvanDlgDlg::SelectOutputChannel(int index)
     }
     m_selector.m_bInputSide = 0;
     m_selector.m_nChannel = index;
-    // The graph selects the output and the output panels reload from the
-    // record here once they exist.
     RefreshPanelTitles();
 }
 
 void COrvanDlgDlg::ApplyVariantLayoutAll()
 {
-    // The channel strip and the channel panels show only these channels
-    // once they exist. A selected channel the processor lacks gives way to
-    // the first of its side.
+    // A selected channel the processor lacks gives way to the first of its
+    // side.
     const int inUse = m_selector.m_bInputSide ? InputsInUse() : OutputsInUse();
     if (m_selector.m_nChannel >= inUse)
     {
@@ -331,15 +318,15 @@ void COrvanDlgDlg::ShowStatus(bool connected)
 {
     if (connected)
     {
-        const std::string& name = m_data.GetName();
+        const std::string& name = Data().GetName();
         m_pName->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         m_pNumber->setText(QString::number(m_nProgramNumber));
-        m_pDeviceId->setText(QString::number(m_connection.GetDeviceId()));
+        m_pDeviceId->setText(QString::number(Connection().GetDeviceId()));
     }
     else
     {
-        m_pNumber->setText(MainText(EMainText::NoValue, m_nLanguage));
-        m_pDeviceId->setText(MainText(EMainText::NoValue, m_nLanguage));
+        m_pNumber->setText(MainText(EMainText::NoValue, GetLanguage()));
+        m_pDeviceId->setText(MainText(EMainText::NoValue, GetLanguage()));
     }
 }
 
@@ -412,11 +399,11 @@ void COrvanDlgDlg::paintEvent(QPaintEvent* /*event*/)
 
 void COrvanDlgDlg::OnHelp()
 {
-    const QString& path = HelpFilePath(m_nLanguage);
+    const QString& path = HelpFilePath(GetLanguage());
     // Checked first: a desktop opener may report success for a file that
     // is not there and then fail out of sight.
     if (!QFileInfo(path).isFile() || !m_helpOpener || !m_helpOpener(path))
-        CMessageBox::Show(this, MainText(EMainText::HelpMissing, m_nLanguage));
+        CMessageBox::Show(this, MainText(EMainText::HelpMissing, GetLanguage()));
 }
 
 void COrvanDlgDlg::OnProgram()
@@ -428,18 +415,18 @@ void COrvanDlgDlg::OnDevice()
 {
     if (!IsConnected())
     {
-        CMessageBox::Show(this, MainText(EMainText::OpenPortFirst, m_nLanguage));
+        CMessageBox::Show(this, MainText(EMainText::OpenPortFirst, GetLanguage()));
         return;
     }
-    CDeviceDlg dialog(m_connection.GetDeviceIdTable(), m_locks.IsLocked(CLockState::kSysDeviceId), m_nLanguage, this);
+    CDeviceDlg dialog(Connection().GetDeviceIdTable(), Locks().IsLocked(CLockState::kSysDeviceId), GetLanguage(), this);
     if (RunDialog(dialog) != QDialog::Accepted || !IsConnected())
         return;
     if (dialog.Mode() == CDeviceDlg::kChangeId)
     {
-        if (m_connection.ChangeDeviceId(dialog.NewId()))
+        if (Connection().ChangeDeviceId(dialog.NewId()))
             ShowStatus(true);
     }
-    else if (m_connection.ReconnectTo(dialog.ReconnectId()))
+    else if (Connection().ReconnectTo(dialog.ReconnectId()))
     {
         // The type answer starts the same state read as a new connection.
         m_nProgramNumber = 0;
@@ -472,7 +459,7 @@ void COrvanDlgDlg::OnConnection()
     }
     QList<SerialPortEntry> ports;
     EnumeratePorts(ports);
-    CConnectDlg dialog(m_connection, ports, m_strPortName, m_nLanguage, this);
+    CConnectDlg dialog(Connection(), ports, m_strPortName, GetLanguage(), this);
     if (RunDialog(dialog) != QDialog::Accepted)
         return;
     Connect(dialog.PortName(), dialog.DeviceId());
@@ -481,26 +468,24 @@ void COrvanDlgDlg::OnConnection()
 bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
 {
     m_strPortName = port;
-    if (!m_connection.Connect(port, deviceId))
+    if (!Connection().Connect(port, deviceId))
     {
-        CMessageBox::Show(this, LinkText(ELinkText::PortOpenFailed, m_nLanguage), CMessageBox::EIcon::Critical);
+        CMessageBox::Show(this, LinkText(ELinkText::PortOpenFailed, GetLanguage()), CMessageBox::EIcon::Critical);
         SetConnectedLook(IsConnected());
         return false;
     }
     SetConnectedLook(true);
-    // The channel strip learns that the program is connected here once it
-    // exists.
     return true;
 }
 
 void COrvanDlgDlg::Disconnect()
 {
-    m_connection.Disconnect(CConnection::EReason::User);
+    Connection().Disconnect(CConnection::EReason::User);
 }
 
 void COrvanDlgDlg::ShowNotAvailable()
 {
-    CMessageBox::Show(this, MainText(EMainText::NotAvailable, m_nLanguage));
+    CMessageBox::Show(this, MainText(EMainText::NotAvailable, GetLanguage()));
 }
 
 // ---- communication engine ----------------------------------------------------
@@ -513,33 +498,20 @@ void COrvanDlgDlg::OnDeviceType()
 void COrvanDlgDlg::OnStateReadStarted()
 {
     SetProgressRange(0, CConnection::kProgressMax);
-    m_pDisplay->Show(m_nLanguage);
+    m_pDisplay->Show(GetLanguage());
 }
 
 void COrvanDlgDlg::OnLiveProgramRead()
 {
     m_pDisplay->Hide();
-    // The panels apply the locks and reload from the record, the channel
-    // strip and the graph redraw, and the routing buttons follow the
-    // generator here once they exist.
     ShowStatus(true);
     update();
-}
-
-void COrvanDlgDlg::OnProgramReceived(int /*program*/)
-{
-    // A stored program arrived for the program manager's bank.
 }
 
 void COrvanDlgDlg::OnSystemInfoReceived()
 {
     for (int n = 0; n < kProgramCount; ++n)
-        m_astrProgramNames.at(static_cast<size_t>(n)) = m_command.GetProgramName(n);
-}
-
-void COrvanDlgDlg::OnLevelsReceived()
-{
-    // The channel strip shows the engine's twelve levels.
+        m_astrProgramNames.at(static_cast<size_t>(n)) = Engine().GetProgramName(n);
 }
 
 void COrvanDlgDlg::OnDisconnected(CConnection::EReason reason)
@@ -548,8 +520,6 @@ void COrvanDlgDlg::OnDisconnected(CConnection::EReason reason)
     m_nProgramNumber = 0;
     SetConnectedLook(false);
     SetProgressPos(0);
-    // The channel strip's meters go dark, and the panels, the strip and the
-    // graph reload the factory default program, here once they exist.
     ShowStatus(false);
     update();
 
@@ -559,22 +529,16 @@ void COrvanDlgDlg::OnDisconnected(CConnection::EReason reason)
     case CConnection::EReason::User:
         return;
     case CConnection::EReason::DeviceOlder:
-        message = MainText(EMainText::DeviceOlder, m_nLanguage);
+        message = MainText(EMainText::DeviceOlder, GetLanguage());
         break;
     case CConnection::EReason::SoftwareOlder:
-        message = MainText(EMainText::SoftwareOlder, m_nLanguage);
+        message = MainText(EMainText::SoftwareOlder, GetLanguage());
         break;
     case CConnection::EReason::NoAnswer:
     case CConnection::EReason::BadDeviceType:
     case CConnection::EReason::LineFault:
-        CMessageBox::Show(this, MainText(EMainText::NoAnswer, m_nLanguage));
+        CMessageBox::Show(this, MainText(EMainText::NoAnswer, GetLanguage()));
         return;
     }
-    CMessageBox::Show(this, message + QLatin1Char('\n') + MainText(EMainText::VersionHowTo, m_nLanguage));
-}
-
-void COrvanDlgDlg::OnGraphPointDragged(int /*index*/, bool /*inputSide*/)
-{
-    // The EQ panel of the side refreshes the band, or for 15 and 16 the
-    // output panel its crossover frequency.
+    CMessageBox::Show(this, message + QLatin1Char('\n') + MainText(EMainText::VersionHowTo, GetLanguage()));
 }

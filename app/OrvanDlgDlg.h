@@ -1,11 +1,8 @@
 #pragma once
 
-#include "Audio_Data.h"
 #include "ChannelSelector.h"
-#include "Command.h"
-#include "Connection.h"
 #include "DataDefine.h"
-#include "LockState.h"
+#include "ProcessorLink.h"
 
 #include <QDialog>
 
@@ -21,9 +18,10 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-// The main window. It owns the program record being edited and the
-// program-wide state, shows the connection status, hosts the graph, the
-// channel strip and the channel panels, and carries the seven commands.
+// The main window. It owns the processor link (the program record being
+// edited, the locks, the engine and the record notice the panels listen to)
+// and the channel selector, shows the connection status, hosts the graph,
+// the channel strip and the channel panels, and carries the seven commands.
 // Closing it ends the program; Enter and Escape never close it.
 class COrvanDlgDlg : public QDialog
 {
@@ -49,24 +47,26 @@ public:
     ~COrvanDlgDlg() override;
 
     // ---- program-wide state ------------------------------------------------
-    CAudio_Data& Data() { return m_data; }
-    CLockState& Locks() { return m_locks; }
+    CProcessorLink& Link() { return m_link; }
+    CRecordNotice& Notice() { return m_link.Notice(); }
+    CAudio_Data& Data() { return m_link.Record(); }
+    CLockState& Locks() { return m_link.Locks(); }
     CChannelSelector& Selector() { return m_selector; }
-    CCommand& Engine() { return m_command; }
-    CConnection& Connection() { return m_connection; }
-    int GetLanguage() const { return m_nLanguage; }
-    bool IsConnected() const { return m_connection.IsConnected(); }
+    CCommand& Engine() { return m_link.Command(); }
+    CConnection& Connection() { return m_link.Connection(); }
+    int GetLanguage() const { return m_link.Notice().Language(); }
+    bool IsConnected() const { return m_link.IsConnected(); }
     int GetProgramNumber() const { return m_nProgramNumber; }
     // The port of the last connection, offered again by the Connection dialog.
     const QString& GetPortName() const { return m_strPortName; }
     // Names of programs 0 (live) to 30 as the processor last gave them.
     const std::string& GetProgramName(int n) const { return m_astrProgramNames.at(static_cast<size_t>(n)); }
     // Channels of the connected processor's type (4 and 8 until one reports).
-    int InputsInUse() const { return m_connection.GetChannelCounts().nInputs; }
-    int OutputsInUse() const { return m_connection.GetChannelCounts().nOutputs; }
+    int InputsInUse() const { return m_link.Connection().GetChannelCounts().nInputs; }
+    int OutputsInUse() const { return m_link.Connection().GetChannelCounts().nOutputs; }
     // Lock text and out-of-range text of the current language.
-    const char* GetLockText() const { return LockText(m_nLanguage); }
-    const char* GetOutOfRangeText() const { return OutOfRangeText(m_nLanguage); }
+    const char* GetLockText() const { return LockText(GetLanguage()); }
+    const char* GetOutOfRangeText() const { return OutOfRangeText(GetLanguage()); }
 
     // ---- operations for panels and dialogs --------------------------------
     // Shows the input side for input `index` / the output side for output
@@ -84,7 +84,8 @@ public:
     // Connected: NAME, NO. and DEVICE ID from the record and the link; not
     // connected: NO. and DEVICE ID read "NULL".
     void ShowStatus(bool connected);
-    // Switches every text of the window and its panels to `language`.
+    // Switches every text of the window and, through the record notice, of
+    // its panels to `language`.
     void SetLanguage(int language);
     void SetProgressRange(int minimum, int maximum);
     void SetProgressPos(int position);
@@ -133,25 +134,16 @@ private:
     int RunDialog(QDialog& dialog);
 
     // ---- communication engine ----------------------------------------------
-    // Each of these is where one notification of the engine or of the
-    // connection procedure is handled.
+    // What the window itself shows of the connection procedure; the panels
+    // hear of the record through the notice.
     void OnDeviceType();                        // type known, channel counts set
     void OnStateReadStarted();                  // the processor's state is being read
     void OnLiveProgramRead();                   // a received program is in the record
-    void OnProgramReceived(int program);        // a whole stored program arrived
     void OnSystemInfoReceived();                // system information is in the record
-    void OnLevelsReceived();                    // level meters arrived
     void OnDisconnected(CConnection::EReason reason);
-    // A point of the response graph was dragged: band `index` (15 and 16
-    // are the crossover filters of an output).
-    void OnGraphPointDragged(int index, bool inputSide);
 
-    CAudio_Data m_data;
-    CLockState m_locks;
-    CCommand m_command;
-    CConnection m_connection;
+    CProcessorLink m_link;
     CChannelSelector m_selector;
-    int m_nLanguage = kChinese;
     int m_nProgramNumber = 0;
     QString m_strPortName;
     std::array<std::string, kProgramCount> m_astrProgramNames;

@@ -20,23 +20,16 @@ CCliSession::CCliSession(CConsole& console, QObject* pParent)
     : QObject(pParent)
     , m_console(console)
 {
-    // Connected before the connection procedure's own handler, which
-    // disconnects and so empties the version text.
-    connect(&m_command, &CCommand::versionMismatch, this,
-            [this] { m_strVersion = QString::fromLatin1(m_command.GetVersionText()); });
-
-    m_command.AttachLockState(&m_locks);
-    m_pConnection = std::make_unique<CConnection>(m_command, m_record, m_locks);
-    m_pTransfer = std::make_unique<CProgramTransfer>(m_command, m_record, m_locks);
-    connect(m_pConnection.get(), &CConnection::disconnected, this, &CCliSession::OnDisconnected);
+    CConnection* pConnection = &m_link.Connection();
+    connect(pConnection, &CConnection::disconnected, this, &CCliSession::OnDisconnected);
     // Whatever a wait can be waiting for ends with one of these.
-    connect(m_pConnection.get(), &CConnection::liveProgramLoaded, this, &CCliSession::Wake);
-    connect(m_pConnection.get(), &CConnection::searchEnded, this, &CCliSession::Wake);
-    connect(m_pTransfer.get(), &CProgramTransfer::finished, this, &CCliSession::Wake);
-    connect(m_pConnection.get(), &CConnection::progressAdvanced, this,
-            [this](int nPosition)
+    connect(pConnection, &CConnection::liveProgramLoaded, this, &CCliSession::Wake);
+    connect(pConnection, &CConnection::searchEnded, this, &CCliSession::Wake);
+    connect(&m_link.Transfer(), &CProgramTransfer::finished, this, &CCliSession::Wake);
+    connect(pConnection, &CConnection::progressAdvanced, this,
+            [this, pConnection](int nPosition)
             {
-                if (m_pConnection->GetState() == CConnection::EState::Reading)
+                if (pConnection->GetState() == CConnection::EState::Reading)
                     m_console.Progress(QStringLiteral("reading the processor"), nPosition, kStateReadLastPosition);
             });
 }
@@ -44,20 +37,18 @@ CCliSession::CCliSession(CConsole& console, QObject* pParent)
 CCliSession::~CCliSession()
 {
     m_console.EndProgress();
-    m_pTransfer->Abort();
-    m_pConnection->Disconnect();
 }
 
 bool CCliSession::Connect(const QString& strPort, int nDeviceId)
 {
     m_strPort = strPort;
     m_bFailed = false;
-    if (!m_pConnection->Connect(strPort, nDeviceId))
+    if (!Connection().Connect(strPort, nDeviceId))
     {
         m_console.Error(QStringLiteral("Unable to open COM-port %1").arg(strPort));
         return false;
     }
-    const bool bOk = RunUntil([this] { return m_pConnection->GetState() == CConnection::EState::Idle; });
+    const bool bOk = RunUntil([this] { return Connection().GetState() == CConnection::EState::Idle; });
     m_console.EndProgress();
     return bOk;
 }
@@ -66,11 +57,11 @@ bool CCliSession::RunTransfer(const QString& strLabel, const std::function<bool(
 {
     bool bFinished = false;
     const QMetaObject::Connection finished =
-        connect(m_pTransfer.get(), &CProgramTransfer::finished, this, [&bFinished] { bFinished = true; });
+        connect(&Transfer(), &CProgramTransfer::finished, this, [&bFinished] { bFinished = true; });
     const QMetaObject::Connection progress =
-        connect(m_pTransfer.get(), &CProgramTransfer::progressAdvanced, this,
+        connect(&Transfer(), &CProgramTransfer::progressAdvanced, this,
                 [this, strLabel](int nDone, int nTotal) { m_console.Progress(strLabel, nDone, nTotal); });
-    const bool bOk = fnStart(*m_pTransfer) && RunUntil([&bFinished] { return bFinished; });
+    const bool bOk = fnStart(Transfer()) && RunUntil([&bFinished] { return bFinished; });
     disconnect(finished);
     disconnect(progress);
     m_console.EndProgress();
@@ -81,7 +72,7 @@ bool CCliSession::Search(const QString& strPort, int nFirst, int nLast, QList<in
 {
     m_strPort = strPort;
     lstFound.clear();
-    if (!m_pConnection->StartSearch(strPort, nFirst, nLast))
+    if (!Connection().StartSearch(strPort, nFirst, nLast))
     {
         m_console.Error(QStringLiteral("Unable to open COM-port %1").arg(strPort));
         return false;
@@ -89,17 +80,17 @@ bool CCliSession::Search(const QString& strPort, int nFirst, int nLast, QList<in
     QTimer tick;
     tick.setInterval(CConnection::kSearchIntervalMs);
     tick.setTimerType(Qt::PreciseTimer);
-    connect(&tick, &QTimer::timeout, m_pConnection.get(), &CConnection::SearchTick);
+    connect(&tick, &QTimer::timeout, &Connection(), &CConnection::SearchTick);
     const QMetaObject::Connection probed =
-        connect(m_pConnection.get(), &CConnection::searchProbed, this,
+        connect(&Connection(), &CConnection::searchProbed, this,
                 [this, nFirst, nLast](int nId)
                 { m_console.Progress(QStringLiteral("searching"), nId - nFirst + 1, nLast - nFirst + 1); });
     tick.start();
-    RunUntil([this] { return !m_pConnection->IsSearching(); });
+    RunUntil([this] { return !Connection().IsSearching(); });
     disconnect(probed);
     m_console.EndProgress();
 
-    const CConnection::DeviceIdTable& table = m_pConnection->GetDeviceIdTable();
+    const CConnection::DeviceIdTable& table = Connection().GetDeviceIdTable();
     for (int nId = nFirst; nId <= nLast; ++nId)
         if (table.at(static_cast<size_t>(nId - 1)) != 0)
             lstFound << nId;
@@ -124,8 +115,7 @@ void CCliSession::Wake()
 
 void CCliSession::OnDisconnected(CConnection::EReason eReason)
 {
-    m_pTransfer->Abort();
-    const int nId = m_pConnection->GetDeviceId();
+    const int nId = Connection().GetDeviceId();
     QString strWhy;
     switch (eReason)
     {
@@ -139,11 +129,11 @@ void CCliSession::OnDisconnected(CConnection::EReason eReason)
         break;
     case CConnection::EReason::DeviceOlder:
         strWhy = QStringLiteral("device version %1 is older than this software supports (%2)")
-                     .arg(m_strVersion, Supported());
+                     .arg(QString::fromLatin1(m_link.RefusedVersionText()), Supported());
         break;
     case CConnection::EReason::SoftwareOlder:
         strWhy = QStringLiteral("device version %1 is newer than this software supports (%2)")
-                     .arg(m_strVersion, Supported());
+                     .arg(QString::fromLatin1(m_link.RefusedVersionText()), Supported());
         break;
     case CConnection::EReason::LineFault:
         strWhy = QStringLiteral("the port %1 stopped working").arg(m_strPort);

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "Audio_Data.h"
-#include "Command.h"
-#include "Connection.h"
-#include "LockState.h"
-#include "ProgramTransfer.h"
+#include "ProcessorLink.h"
 
 #include <QList>
 #include <QEventLoop>
@@ -12,13 +8,12 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 
 class CConsole;
 
-// One processor, for the length of one command: the program's engine, its
-// record and lock state, the connection procedure and the program transfers,
-// driven by a local event loop. Every failure writes its one error line to
+// One processor, for the length of one command: the program's processor link
+// (engine, record, locks, connection procedure and transfers), driven by a
+// local event loop. Every failure writes its one error line to
 // the console; the caller only returns the exit status.
 class CCliSession : public QObject
 {
@@ -41,11 +36,11 @@ public:
     // could not be opened.
     bool Search(const QString& strPort, int nFirst, int nLast, QList<int>& lstFound);
 
-    CCommand& Command() { return m_command; }
-    CAudio_Data& Record() { return m_record; }
-    CLockState& Locks() { return m_locks; }
-    CConnection& Connection() { return *m_pConnection; }
-    CProgramTransfer& Transfer() { return *m_pTransfer; }
+    CCommand& Command() { return m_link.Command(); }
+    CAudio_Data& Record() { return m_link.Record(); }
+    CLockState& Locks() { return m_link.Locks(); }
+    CConnection& Connection() { return m_link.Connection(); }
+    CProgramTransfer& Transfer() { return m_link.Transfer(); }
     const QString& Port() const { return m_strPort; }
 
 private:
@@ -56,13 +51,8 @@ private:
     void OnDisconnected(CConnection::EReason eReason);
 
     CConsole& m_console;
-    CCommand m_command;
-    CAudio_Data m_record;
-    CLockState m_locks;
-    std::unique_ptr<CConnection> m_pConnection;
-    std::unique_ptr<CProgramTransfer> m_pTransfer;
+    CProcessorLink m_link;
     QString m_strPort;
-    QString m_strVersion;
     bool m_bFailed = false;
     QEventLoop* m_pLoop = nullptr;
 };

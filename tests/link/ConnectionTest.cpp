@@ -6,7 +6,7 @@
 #include "Audio_Data.h"
 #include "Command.h"
 #include "FactoryImage.h"
-#include "FakePort.h"
+#include "FakeProcessor.h"
 #include "Frame.h"
 #include "LockState.h"
 
@@ -22,13 +22,8 @@ using Bytes = std::vector<uint8_t>;
 using EReason = CConnection::EReason;
 
 using FakeLine::Answer;
+using FakeLine::DeviceItem;
 using FakeLine::Wire;
-
-Bytes DeviceItem(int item, Bytes payload)
-{
-    payload.resize(8, 0);
-    return Answer(0xA8, 0, item, 0, payload);
-}
 
 class ConnectionTest : public ::testing::Test
 {
@@ -55,36 +50,10 @@ protected:
         Deliver(DeviceItem(3, {static_cast<uint8_t>(type)}));
     }
 
-    // Answers whatever is at the head of the queue the way a processor
-    // with a factory live program would, until only level requests are left.
+    // Answers the state read as a processor with a factory live program.
     void AnswerStateRead()
     {
-        for (int n = 0; n < 200 && Cmd().Count() > 0 && Cmd().Head().GetFrame()[1] != 0xA6; ++n)
-        {
-            Conn().PumpTick();
-            const Bytes head = Cmd().Head().GetFrame();
-            const int type = head[1];
-            const int program = head[3];
-            const int item = head[4];
-            const int block = head[5];
-            if (type == 0xA8 && item == 7)
-                Deliver(DeviceItem(7, {'C', '-', 'D', 'V', '1', '.', '0', '5'}));
-            else if (type == 0xA8)
-                Deliver(DeviceItem(item, {1}));
-            else if (type == 0xA9)
-                Deliver(Answer(0xA9, program, 1, 0, m_lockSets[program == 0 ? 0 : 1]));
-            else if (type == 0xA7)
-                Deliver(Answer(0xA7, program, 0, 1, Bytes{'P', static_cast<uint8_t>('A' + program), 0, 0, 0, 0, 0, 0,
-                                                          0, 0, 0, 0}));
-            else if (type == 0xAD)
-                Deliver(Answer(0xAD, 0, 0, 1, Bytes(255, ' ')));
-            else if (type == 0xA2)
-            {
-                const auto image = FactoryDefaultImage();
-                const auto at = image.begin() + CImageSlot::BlockOffset(block);
-                Deliver(Answer(0xA2, 0, 1, block, Bytes(at, at + CImageSlot::BlockSize(block))));
-            }
-        }
+        FakeLine::AnswerStateRead(*m_pPort, Cmd(), [this] { Conn().PumpTick(); }, m_lockSets);
     }
 
     CFakePort* m_pPort = nullptr;

@@ -1,0 +1,239 @@
+#include "ProcessorLink.h"
+
+#include "LinkPort.h"
+
+namespace
+{
+constexpr int kLiveProgram = 0;
+constexpr int kLockSetWrite = 2;
+}
+
+CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
+    : QObject(pParent)
+    , m_command(std::move(pPort))
+{
+    // Lock sets the processor sends are unpacked into the program's state.
+    m_command.AttachLockState(&m_locks);
+    // Heard before the connection procedure refuses the processor, which
+    // empties the engine's version text.
+    connect(&m_command, &CCommand::versionMismatch, this,
+            [this] { m_strRefusedVersion = m_command.GetVersionText(); });
+
+    m_pConnection = std::make_unique<CConnection>(m_command, m_record, m_locks);
+    m_pTransfer = std::make_unique<CProgramTransfer>(m_command, m_record, m_locks);
+
+    connect(m_pConnection.get(), &CConnection::liveProgramLoaded, this, &CProcessorLink::OnLiveProgramLoaded);
+    connect(m_pConnection.get(), &CConnection::disconnected, this, &CProcessorLink::OnDisconnected);
+    connect(&m_command, &CCommand::lockSetReceived, this, &CProcessorLink::OnLockSetReceived);
+}
+
+CProcessorLink::~CProcessorLink()
+{
+    m_pTransfer->Abort();
+    // Quietly: nobody is left to hear of the factory program.
+    m_pConnection->blockSignals(true);
+    m_pConnection->Disconnect();
+}
+
+// ---- what the connection reports ---------------------------------------------
+
+void CProcessorLink::OnLiveProgramLoaded()
+{
+    // The lock sets of the state read arrived before the program; the panels
+    // apply them together with it.
+    ApplyLocksEverywhere(false);
+    m_notice.NotifyProgramLoaded();
+}
+
+void CProcessorLink::OnDisconnected()
+{
+    m_pTransfer->Abort();
+    // The locks are released and the record holds the factory program.
+    ApplyLocksEverywhere(false);
+    m_notice.NotifyProgramLoaded();
+}
+
+void CProcessorLink::OnLockSetReceived()
+{
+    // Those of the state read are heard with the live program.
+    if (m_pConnection->GetState() == CConnection::EState::Idle)
+        ApplyLocksEverywhere(false);
+}
+
+// ---- locks -----------------------------------------------------------------
+
+bool CProcessorLink::SendLockSet()
+{
+    if (!IsConnected())
+        return false;
+    m_command.Enqueue(m_record.BuildLockDataFrame(kLiveProgram, kLockSetWrite, m_locks.EncodeLockSet()));
+    return true;
+}
+
+void CProcessorLink::ApplyLocksEverywhere(bool bSend)
+{
+    if (bSend)
+        SendLockSet();
+    ApplyLinkLocks();
+    m_notice.NotifyLocksChanged();
+}
+
+void CProcessorLink::ApplyLinkLocks()
+{
+    // A locked link puts every channel of its side in a group of its own.
+    if (m_locks.IsLocked(CLockState::kInLink))
+        m_record.Inputs().ResetLinkGroups();
+    if (m_locks.IsLocked(CLockState::kOutLink))
+        m_record.Outputs().ResetLinkGroups();
+}
+
+// ---- transfers ---------------------------------------------------------------
+
+bool CProcessorLink::RecallProgramFromPC(std::span<const uint8_t> fileBody)
+{
+    if (!m_pTransfer->RecallProgramFromPC(fileBody))
+        return false;
+    // The transfer has sent the file's lock set already.
+    ApplyLocksEverywhere(false);
+    m_notice.NotifyProgramLoaded();
+    return true;
+}
+
+// ---- EQ bursts -------------------------------------------------------------
+
+void CProcessorLink::InBulkForm(CAudio_Channel& channel, const std::function<void()>& fnQueue)
+{
+    const int bLinked = channel.IsLinked();
+    channel.SetLinked(1);
+    fnQueue();
+    channel.SetLinked(bLinked);
+}
+
+bool CProcessorLink::SendOutputBands(int nOutput)
+{
+    if (!IsConnected())
+        return false;
+    CAudio_OutData& output = m_record.Output(nOutput);
+    InBulkForm(output, [&] {
+        for (int k = 0; k < output.GetBandCount(); ++k)
+            m_command.Enqueue(m_record.BuildOutputBandFrame(nOutput, k));
+    });
+    return true;
+}
+
+void CProcessorLink::ResendEqMuted(CAudio_Channel& channel, const std::function<CSendData()>& fnParam,
+                                   const std::function<CSendData(int)>& fnBand)
+{
+    const int nOn = channel.IsOn();
+    channel.SetOn(0);
+    channel.SetParamChanged(0);
+    m_command.Enqueue(fnParam());
+    InBulkForm(channel, [&] {
+        for (int k = 0; k < channel.GetBandCount(); ++k)
+        {
+            channel.GetBand(k).StepTowardTarget(0);
+            m_command.Enqueue(fnBand(k));
+        }
+    });
+    channel.SetOn(nOn);
+    channel.SetParamChanged(0);
+    m_command.Enqueue(fnParam());
+}
+
+bool CProcessorLink::ResendInputEqMuted(int nInput)
+{
+    if (!IsConnected())
+        return false;
+    ResendEqMuted(m_record.Input(nInput), [&] { return m_record.BuildInputParamFrame(nInput); },
+                  [&](int k) { return m_record.BuildInputBandFrame(nInput, k); });
+    return true;
+}
+
+bool CProcessorLink::ResendOutputEqMuted(int nOutput)
+{
+    if (!IsConnected())
+        return false;
+    ResendEqMuted(m_record.Output(nOutput), [&] { return m_record.BuildOutputParamFrame(nOutput); },
+                  [&](int k) { return m_record.BuildOutputBandFrame(nOutput, k); });
+    return true;
+}
+
+bool CProcessorLink::MuteOutputForUpdate(int nOutput, bool bMute)
+{
+    if (!IsConnected())
+        return false;
+    CAudio_OutData& output = m_record.Output(nOutput);
+    uint8_t& bySaved = m_abySavedMutes.at(static_cast<size_t>(nOutput));
+    if (bMute)
+    {
+        bySaved = static_cast<uint8_t>(output.IsOn());
+        output.SetOn(0);
+    }
+    else
+    {
+        output.SetOn(bySaved);
+    }
+    output.SetParamChanged(0);
+    m_command.Enqueue(m_record.BuildOutputParamFrame(nOutput));
+    return true;
+}
+
+bool CProcessorLink::ApplyGraphicQ(int nOutput, int nStep)
+{
+    if (m_record.Output(nOutput).GetBand(0).GetBandwidthStep() == nStep)
+        return false;
+    // This output first, then the others of its group in channel order.
+    const auto setAndSend = [&](int i) {
+        CAudio_OutData& output = m_record.Output(i);
+        for (int k = 0; k < output.GetBandCount(); ++k)
+        {
+            output.GetBand(k).SetBandwidthStep(nStep);
+            output.GetBand(k).SetChanged(0);
+        }
+        SendOutputBands(i);
+    };
+    setAndSend(nOutput);
+    CAudio_OutRoute& outputs = m_record.Outputs();
+    for (int i = 0; i < outputs.GetSize(); ++i)
+        if (i != nOutput && outputs.IsSameGroup(nOutput, i))
+            setAndSend(i);
+    return true;
+}
+
+// ---- linking -----------------------------------------------------------------
+
+namespace
+{
+// Index of the lowest other channel in nGroup, or -1.
+template <class TRoute>
+int FirstOtherMember(const TRoute& route, int nIndex, int nGroup)
+{
+    for (int i = 0; i < route.GetSize(); ++i)
+        if (i != nIndex && route.GetLinkGroup(i) == nGroup)
+            return i;
+    return -1;
+}
+}
+
+bool CProcessorLink::SetLinkGroup(bool bInputSide, int nIndex, int nGroup)
+{
+    const auto join = [&](auto& route, int nLockFlag, auto buildBlock) {
+        if (m_locks.IsLocked(nLockFlag) || route.GetLinkGroup(nIndex) == nGroup)
+            return false;
+        // The block goes out before the linked flags are recomputed; block
+        // frames carry no linked marker, so the order shows nowhere.
+        route.SetLinkGroup(nIndex, nGroup);
+        const int nFirst = FirstOtherMember(route, nIndex, nGroup);
+        if (nFirst < 0)
+            return true;
+        auto& channel = route.GetAt(nIndex);
+        channel.CopyLinkedSettings(route.GetAt(nFirst));
+        channel.UpdateCurve();
+        if (IsConnected())
+            m_command.Enqueue((m_record.*buildBlock)(kLiveProgram, nIndex));
+        return true;
+    };
+    if (bInputSide)
+        return join(m_record.Inputs(), CLockState::kInLink, &CAudio_Data::BuildInputBlockFrame);
+    return join(m_record.Outputs(), CLockState::kOutLink, &CAudio_Data::BuildOutputBlockFrame);
+}

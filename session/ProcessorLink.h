@@ -1,0 +1,119 @@
+#pragma once
+
+#include "Audio_Data.h"
+#include "Command.h"
+#include "Connection.h"
+#include "LockState.h"
+#include "ProgramTransfer.h"
+#include "RecordNotice.h"
+
+#include <QObject>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+class CLinkPort;
+
+// The processor as the program sees it, wired once: the program record, the
+// lock state, the engine, the connection procedure, the program transfers
+// and the record notice. The main window and the command-line program each
+// own one.
+//
+// Besides the pump, which sends what the editors mark changed, the few
+// bursts the editors need sent at once live here: the lock set, the EQ
+// resends and the whole block of a channel that joins a link group. Each
+// sends only while connected; the record changes either way.
+class CProcessorLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Without a port the engine makes the serial one.
+    explicit CProcessorLink(std::unique_ptr<CLinkPort> pPort = nullptr, QObject* pParent = nullptr);
+    ~CProcessorLink() override;
+
+    CAudio_Data& Record() { return m_record; }
+    const CAudio_Data& Record() const { return m_record; }
+    CLockState& Locks() { return m_locks; }
+    const CLockState& Locks() const { return m_locks; }
+    CCommand& Command() { return m_command; }
+    const CCommand& Command() const { return m_command; }
+    CConnection& Connection() { return *m_pConnection; }
+    const CConnection& Connection() const { return *m_pConnection; }
+    CProgramTransfer& Transfer() { return *m_pTransfer; }
+    CRecordNotice& Notice() { return m_notice; }
+    const CRecordNotice& Notice() const { return m_notice; }
+    bool IsConnected() const { return m_pConnection->IsConnected(); }
+
+    // The version text of the last processor refused for its version; the
+    // disconnect that follows clears the engine's own copy.
+    const std::string& RefusedVersionText() const { return m_strRefusedVersion; }
+
+    // ---- locks -------------------------------------------------------------
+    // Queues the live lock set (lock data, program 0, item 2). False, with
+    // nothing queued, when not connected.
+    bool SendLockSet();
+    // After the lock flags changed: sends them when bSend is set, applies the
+    // link locks to the record and tells every listener.
+    void ApplyLocksEverywhere(bool bSend);
+
+    // ---- transfers that replace the record ---------------------------------
+    // CProgramTransfer::RecallProgramFromPC, then the notices of the new
+    // locks and program. False, with nothing changed, for a damaged body.
+    bool RecallProgramFromPC(std::span<const uint8_t> fileBody);
+
+    // ---- EQ bursts (nothing is sent unless connected) ----------------------
+    // The 15 band frames of output nOutput (0-based), in bulk form: every
+    // frame carries the linked marker 0x10 in byte 4.
+    bool SendOutputBands(int nOutput);
+    // Mutes the channel, sends all its bands in bulk form and restores the
+    // mute, so the processor takes the new EQ while the channel is silent.
+    // The change flags involved are cleared: the pump sends nothing twice.
+    bool ResendInputEqMuted(int nInput);
+    bool ResendOutputEqMuted(int nOutput);
+    // bMute: remembers the output's mute state and mutes it; otherwise puts
+    // the remembered state back. Either way its parameter frame goes out.
+    bool MuteOutputForUpdate(int nOutput, bool bMute);
+    // The graphic-mode Q of output nOutput and of its link group: all 15
+    // bands of each take bandwidth step nStep and are sent at once. False,
+    // with nothing changed, when band 1 already has that step.
+    bool ApplyGraphicQ(int nOutput, int nStep);
+
+    // ---- linking -----------------------------------------------------------
+    // Puts channel nIndex (0-based) of a side into group nGroup. A channel
+    // that joins other members takes the settings of the lowest-indexed one
+    // and, while connected, is sent whole into the live program. False, with
+    // nothing changed, when the group is the same or the side's link lock is
+    // set.
+    bool SetLinkGroup(bool bInputSide, int nIndex, int nGroup);
+
+    static constexpr int kOutputs = CAudio_OutRoute::kCount;
+    using SavedMutes = std::array<uint8_t, kOutputs>;
+
+private:
+    void OnLiveProgramLoaded();
+    void OnDisconnected();
+    void OnLockSetReceived();
+    void ApplyLinkLocks();
+    // Runs fnQueue with the channel's linked flag forced to 1, so every frame
+    // it builds carries the linked marker.
+    void InBulkForm(CAudio_Channel& channel, const std::function<void()>& fnQueue);
+    // Muted parameter frame, every band in bulk form, parameter frame with
+    // the mute state put back.
+    void ResendEqMuted(CAudio_Channel& channel, const std::function<CSendData()>& fnParam,
+                       const std::function<CSendData(int)>& fnBand);
+
+    CAudio_Data m_record;
+    CLockState m_locks;
+    CCommand m_command;
+    CRecordNotice m_notice;
+    std::string m_strRefusedVersion;
+    // Made after the link hears the engine, so its handlers run first.
+    std::unique_ptr<CConnection> m_pConnection;
+    std::unique_ptr<CProgramTransfer> m_pTransfer;
+    SavedMutes m_abySavedMutes{};
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "DataDefine.h"
+
+#include <QObject>
+
+#include <functional>
+
+// The one notice every panel and the main window listen to: a value of the
+// program record changed, a whole program was loaded, the locks changed or
+// the language was switched. Panels never call each other; each reloads
+// what it shows from the record when it hears of a change.
+//
+// Editors write through Apply, so an unchanged value neither sends a frame
+// (the setter is not reached or marks nothing) nor wakes a listener.
+class CRecordNotice : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The channel code of values that belong to no channel (the generator,
+    // the program name). Inputs are 1..4, outputs 5..12.
+    static constexpr int kNoChannel = 0;
+
+    explicit CRecordNotice(QObject* pParent = nullptr);
+
+    // Runs fnSet, which writes one value and answers whether it really
+    // changed; only then valueChanged(nChannelCode, nParam) is emitted, once.
+    // nParam is the parameter catalogue's id, passed through untouched.
+    // Returns what fnSet answered.
+    bool Apply(int nChannelCode, int nParam, const std::function<bool()>& fnSet);
+    // For a value already changed by other means (a drag on the response
+    // graph moves its filter itself).
+    void NotifyValueChanged(int nChannelCode, int nParam);
+    // The record holds another program (read from the processor, loaded
+    // from a file, or the factory program after a disconnect).
+    void NotifyProgramLoaded();
+    void NotifyLocksChanged();
+
+    // The program-wide language flag: kChinese (at start) or kEnglish.
+    int Language() const { return m_nLanguage; }
+    // Any value other than kEnglish counts as Chinese. Emits
+    // languageChanged and answers true only when the language switched.
+    bool SetLanguage(int nLanguage);
+
+signals:
+    // One edit, named by the edited channel: channels linked with it may
+    // have followed, so a listener showing a channel of the same link group
+    // reloads too.
+    void valueChanged(int nChannelCode, int nParam);
+    void programLoaded();
+    void locksChanged();
+    void languageChanged(int nLanguage);
+
+private:
+    int m_nLanguage = kChinese;
+};
