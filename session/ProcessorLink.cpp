@@ -1,12 +1,7 @@
 #include "ProcessorLink.h"
 
 #include "LinkPort.h"
-
-namespace
-{
-constexpr int kLiveProgram = 0;
-constexpr int kLockSetWrite = 2;
-}
+#include "WireNumbers.h"
 
 CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
     : QObject(pParent)
@@ -66,7 +61,7 @@ bool CProcessorLink::SendLockSet()
 {
     if (!IsConnected())
         return false;
-    m_command.Enqueue(m_record.BuildLockDataFrame(kLiveProgram, kLockSetWrite, m_locks.EncodeLockSet()));
+    m_command.Enqueue(m_record.BuildLockDataFrame(Frame::kLiveProgram, Frame::kLockSetWrite, m_locks.EncodeLockSet()));
     return true;
 }
 
@@ -230,7 +225,7 @@ bool CProcessorLink::SetLinkGroup(bool bInputSide, int nIndex, int nGroup)
         channel.CopyLinkedSettings(route.GetAt(nFirst));
         channel.UpdateCurve();
         if (IsConnected())
-            m_command.Enqueue((m_record.*buildBlock)(kLiveProgram, nIndex));
+            m_command.Enqueue((m_record.*buildBlock)(Frame::kLiveProgram, nIndex));
         return true;
     };
     if (bInputSide)
