@@ -258,20 +258,22 @@ TEST(Blocks, GeneratorAndInformationBlocksRoundTrip)
 TEST(Blocks, SystemSettingsCopyAsTheyAreAndSendNothing)
 {
     CAudio_Data staging;
-    staging.SetInfoBlock(Bytes(255, 'x'));
-    staging.SetGeneratorBlock(Bytes{2, 3, 0xE8, 0x03, 0x58, 0x02, 0, 0});
+    const std::vector<uint8_t> info(255, 'x');
+    staging.SetInfoBlock(info);
+    staging.SetGeneratorBlock(Bytes({2, 3, 0xE8, 0x03, 0x58, 0x02, 0, 0}));
     staging.SetName("HALL");
     staging.SetBacklight(0);
     staging.SetPowerOnMode(3);
 
     CAudio_Data record;
     record.SetDeviceId(1);
+    record.ClearAllChanged(0);
     record.CopySystemSettings(staging);
     EXPECT_EQ(record.GetName(), "HALL");
     EXPECT_EQ(record.GetBacklight(), 0);
     EXPECT_EQ(record.GetPowerOnMode(), 3);
     EXPECT_EQ(Payload(record.BuildGeneratorFrame(false)), Bytes({2, 3, 0xE8, 0x03, 0x58, 0x02, 0, 0}));
-    EXPECT_EQ(Payload(record.BuildInfoWriteFrame()), Bytes(255, 'x'));
+    EXPECT_EQ(Payload(record.BuildInfoWriteFrame()), info);
     EXPECT_EQ(record.IsGenChanged(), 0);
     EXPECT_EQ(record.BuildNextPendingFrame().GetFrame(), record.BuildPollFrame().GetFrame());
 }
