@@ -60,7 +60,7 @@ public:
 
 private:
     CFader* Fader() const { return static_cast<CFader*>(widget()); }
-    SFaderTravel Travel() const { return {Fader()->Minimum(), Fader()->Maximum(), 0, 0}; }
+    SFaderTravel Travel() const { return Fader()->Travel(); }
 };
 
 class CToggleAccessible : public QAccessibleWidget

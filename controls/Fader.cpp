@@ -40,21 +40,19 @@ CFader::CFader(QWidget* parent)
     setAttribute(Qt::WA_Hover);
     m_reportTimer.setSingleShot(true);
     connect(&m_reportTimer, &QTimer::timeout, this, &CFader::DragTick);
-    UpdateTravel();
     UpdateTexts();
 }
 
 void CFader::SetRange(int min, int max)
 {
-    m_travel.nMin = min;
-    m_travel.nMax = std::max(min, max);
-    UpdateTravel();
+    m_nMin = min;
+    m_nMax = std::max(min, max);
     SetPosition(m_nPosition);
 }
 
 void CFader::SetPosition(int position)
 {
-    position = ClampFaderPosition(m_travel, position);
+    position = ClampFaderPosition(Travel(), position);
     m_nReported = position;
     if (position == m_nPosition)
         return;
@@ -66,14 +64,12 @@ void CFader::SetPosition(int position)
 void CFader::SetMargin(int margin)
 {
     m_nMargin = std::max(0, margin);
-    UpdateTravel();
     update();
 }
 
 void CFader::SetMarks(const QList<SMark>& marks)
 {
     m_marks = marks;
-    UpdateTravel();
     update();
 }
 
@@ -131,23 +127,22 @@ QSize CFader::minimumSizeHint() const
     return {int(kThumbWidth) + 4, int(kThumbHeight) * 3};
 }
 
-void CFader::UpdateTravel()
+SFaderTravel CFader::Travel() const
 {
-    const double half = kThumbHeight / 2;
-    m_travel.dTop = m_nMargin + half;
-    m_travel.dBottom = std::max(m_travel.dTop, height() - m_nMargin - half);
+    const double top = m_nMargin + kThumbHeight / 2;
+    return {m_nMin, m_nMax, top, std::max(top, height() - m_nMargin - kThumbHeight / 2)};
 }
 
 QRectF CFader::ThumbRect() const
 {
     const double left = m_marks.isEmpty() ? (width() - kThumbWidth) / 2 : width() - kThumbWidth - 2;
-    const double centre = FaderThumbCentre(m_travel, m_nPosition);
+    const double centre = FaderThumbCentre(Travel(), m_nPosition);
     return {left, centre - kThumbHeight / 2, kThumbWidth, kThumbHeight};
 }
 
 bool CFader::Move(int position)
 {
-    position = ClampFaderPosition(m_travel, position);
+    position = ClampFaderPosition(Travel(), position);
     if (position == m_nPosition)
         return false;
     m_nPosition = position;
@@ -181,7 +176,7 @@ void CFader::UpdateTexts()
 {
     setToolTip(ControlsToolTip(m_szCaption, ValueTextOf(m_nPosition), m_nLanguage));
     setAccessibleName(m_szCaption);
-    NotifyAccessibleValue(this, FaderHeightValue(m_travel, m_nPosition));
+    NotifyAccessibleValue(this, FaderHeightValue(Travel(), m_nPosition));
 }
 
 void CFader::paintEvent(QPaintEvent*)
@@ -198,14 +193,15 @@ void CFader::paintEvent(QPaintEvent*)
     painter.setFont(font);
     for (const SMark& mark : m_marks)
     {
-        const double y = FaderThumbCentre(m_travel, mark.nPosition);
+        const double y = FaderThumbCentre(Travel(), mark.nPosition);
         painter.setPen(QPen(colours.cMutedText, 1));
         painter.drawLine(QPointF(slotX - kThumbWidth / 2 + 2, y), QPointF(slotX + kThumbWidth / 2 - 2, y));
         const QRectF label(0, y - 7, thumb.left() - 2, 14);
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, mark.szLabel);
     }
 
-    const QRectF slot(slotX - kSlotWidth / 2, m_travel.dTop, kSlotWidth, m_travel.dBottom - m_travel.dTop);
+    const SFaderTravel travel = Travel();
+    const QRectF slot(slotX - kSlotWidth / 2, travel.dTop, kSlotWidth, travel.dBottom - travel.dTop);
     painter.setPen(QPen(colours.cBorder, 1));
     painter.setBrush(colours.cWell);
     painter.drawRoundedRect(slot, 2, 2);
@@ -220,11 +216,6 @@ void CFader::paintEvent(QPaintEvent*)
     // The grip line marks the exact position on the scale.
     painter.setPen(QPen(isEnabled() ? colours.cAccent : colours.cMutedText, 2));
     painter.drawLine(QPointF(thumb.left() + 4, thumb.center().y()), QPointF(thumb.right() - 4, thumb.center().y()));
-}
-
-void CFader::resizeEvent(QResizeEvent*)
-{
-    UpdateTravel();
 }
 
 void CFader::mousePressEvent(QMouseEvent* event)
@@ -243,7 +234,7 @@ void CFader::mousePressEvent(QMouseEvent* event)
     }
     // A press beside the thumb pages toward the pointer, like the keys.
     const EFaderMove move = y < thumb.top() ? EFaderMove::PageUp : EFaderMove::PageDown;
-    if (Move(FaderMoved(m_travel, m_nPosition, move)))
+    if (Move(FaderMoved(Travel(), m_nPosition, move)))
         ReportNowIfChanged();
 }
 
@@ -251,7 +242,7 @@ void CFader::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_bDragging)
         return QWidget::mouseMoveEvent(event);
-    if (!Move(FaderPositionAt(m_travel, event->position().y() - m_dGrabOffset)))
+    if (!Move(FaderPositionAt(Travel(), event->position().y() - m_dGrabOffset)))
         return;
     if (m_throttle.Offer(m_clock()))
         Report();
@@ -294,7 +285,7 @@ void CFader::keyPressEvent(QKeyEvent* event)
     default:
         return QWidget::keyPressEvent(event);
     }
-    MoveTo(FaderMoved(m_travel, m_nPosition, move));
+    MoveTo(FaderMoved(Travel(), m_nPosition, move));
 }
 
 void CFader::wheelEvent(QWheelEvent* event)

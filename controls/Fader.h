@@ -34,8 +34,8 @@ public:
     explicit CFader(QWidget* parent = nullptr);
 
     void SetRange(int min, int max);
-    int Minimum() const { return m_travel.nMin; }
-    int Maximum() const { return m_travel.nMax; }
+    int Minimum() const { return m_nMin; }
+    int Maximum() const { return m_nMax; }
     void SetPosition(int position);
     int Position() const { return m_nPosition; }
 
@@ -64,6 +64,9 @@ public:
     void DragTick();
     bool IsDragging() const { return m_bDragging; }
 
+    // Range and the thumb centre's travel at the current height.
+    SFaderTravel Travel() const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -72,7 +75,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -82,7 +84,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void UpdateTravel();
     QRectF ThumbRect() const;
     // Sets the position the user moved to; true when it changed.
     bool Move(int position);
@@ -91,7 +92,8 @@ private:
     void EndDrag();
     void UpdateTexts();
 
-    SFaderTravel m_travel{0, 100, 0, 0};
+    int m_nMin = 0;
+    int m_nMax = 100;
     int m_nPosition = 0;
     int m_nMargin = 8;
     QList<SMark> m_marks;

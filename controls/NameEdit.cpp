@@ -23,10 +23,18 @@ QString Typable(const QString& text)
     return kept;
 }
 
-bool InsertsText(const QKeyEvent& event)
+// A key's text that would put an untypable character in. Control keys
+// (Backspace, Enter, Escape) carry control characters and keep their work.
+bool Refused(const QString& text)
 {
-    const QString text = event.text();
-    return !text.isEmpty() && text.at(0).isPrint();
+    bool refused = false;
+    for (char32_t character : text.toUcs4())
+    {
+        if (character < 0x20 || character == 0x7f)
+            return false;
+        refused = refused || !IsTypableNameChar(character);
+    }
+    return refused;
 }
 }
 
@@ -122,7 +130,7 @@ void CNameEdit::keyPressEvent(QKeyEvent* event)
         PasteTyped();
         return;
     }
-    if (InsertsText(*event) && Typable(event->text()) != event->text())
+    if (Refused(event->text()))
     {
         event->accept();
         return;
