@@ -8,13 +8,12 @@
 
 namespace
 {
-class CFaderAccessible : public QAccessibleWidget, public QAccessibleValueInterface
+// A control with a value: a screen reader reads the control's own text of
+// it and may ask for the number behind it.
+class CValueAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
 public:
-    explicit CFaderAccessible(CFader* fader)
-        : QAccessibleWidget(fader, QAccessible::Slider)
-    {
-    }
+    using QAccessibleWidget::QAccessibleWidget;
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
@@ -26,8 +25,22 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return Fader()->ValueTextOf(Fader()->Position());
+            return ValueText();
         return QAccessibleWidget::text(t);
+    }
+
+    QVariant minimumStepSize() const override { return 1; }
+
+protected:
+    virtual QString ValueText() const = 0;
+};
+
+class CFaderAccessible : public CValueAccessible
+{
+public:
+    explicit CFaderAccessible(CFader* fader)
+        : CValueAccessible(fader, QAccessible::Slider)
+    {
     }
 
     QStringList actionNames() const override
@@ -41,9 +54,9 @@ public:
             return;
         // Increase lifts the thumb, toward the range's minimum position.
         if (action == increaseAction())
-            Fader()->MoveTo(Fader()->Position() - 1);
+            Fader()->MoveTo(FaderMoved(Travel(), Fader()->Position(), EFaderMove::LineUp));
         else if (action == decreaseAction())
-            Fader()->MoveTo(Fader()->Position() + 1);
+            Fader()->MoveTo(FaderMoved(Travel(), Fader()->Position(), EFaderMove::LineDown));
         else
             QAccessibleWidget::doAction(action);
     }
@@ -56,7 +69,9 @@ public:
     }
     QVariant maximumValue() const override { return Fader()->Maximum(); }
     QVariant minimumValue() const override { return Fader()->Minimum(); }
-    QVariant minimumStepSize() const override { return 1; }
+
+protected:
+    QString ValueText() const override { return Fader()->ValueTextOf(Fader()->Position()); }
 
 private:
     CFader* Fader() const { return static_cast<CFader*>(widget()); }
@@ -108,26 +123,12 @@ private:
     CToggleButton* Button() const { return static_cast<CToggleButton*>(widget()); }
 };
 
-class CLampMeterAccessible : public QAccessibleWidget, public QAccessibleValueInterface
+class CLampMeterAccessible : public CValueAccessible
 {
 public:
     explicit CLampMeterAccessible(CLampMeter* meter)
-        : QAccessibleWidget(meter, QAccessible::ProgressBar)
+        : CValueAccessible(meter, QAccessible::ProgressBar)
     {
-    }
-
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::ValueInterface)
-            return static_cast<QAccessibleValueInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Value)
-            return Meter()->ValueText();
-        return QAccessibleWidget::text(t);
     }
 
     QVariant currentValue() const override { return LitLampCount(Meter()->Pattern()); }
@@ -135,7 +136,9 @@ public:
     void setCurrentValue(const QVariant&) override {}
     QVariant maximumValue() const override { return kLampCount; }
     QVariant minimumValue() const override { return 0; }
-    QVariant minimumStepSize() const override { return 1; }
+
+protected:
+    QString ValueText() const override { return Meter()->ValueText(); }
 
 private:
     CLampMeter* Meter() const { return static_cast<CLampMeter*>(widget()); }

@@ -141,6 +141,20 @@ TEST_F(FaderTest, DragReportsAtMostEvery200MsAndOnRelease)
     EXPECT_EQ(m_fader.Position(), 30);
 }
 
+TEST_F(FaderTest, HeldBackPositionGoesOutOnItsOwnTimer)
+{
+    m_fader.SetClock({});  // the real clock and the fader's own timer
+    Press(ThumbAt(120));
+    MoveTo(ThumbAt(100));
+    MoveTo(ThumbAt(70));
+    EXPECT_EQ(Reports(), QList<int>{100});
+    // The pointer rests: the held-back position arrives without a new event.
+    ASSERT_TRUE(m_spy.wait(1000));
+    EXPECT_EQ(Reports(), QList<int>{70});
+    Release(ThumbAt(70));
+    EXPECT_EQ(Reports(), QList<int>{});
+}
+
 TEST_F(FaderTest, ReleaseAfterAReportedFinalPositionAddsNothing)
 {
     Press(ThumbAt(120));
