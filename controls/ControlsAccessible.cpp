@@ -1,0 +1,174 @@
+#include "ControlsAccessible.h"
+
+#include "Fader.h"
+#include "LampMeter.h"
+#include "ToggleButton.h"
+
+#include <QAccessibleWidget>
+
+namespace
+{
+// A control with a value: a screen reader reads the control's own text of
+// it and may ask for the number behind it.
+class CValueAccessible : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return ValueText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant minimumStepSize() const override { return 1; }
+
+protected:
+    virtual QString ValueText() const = 0;
+};
+
+class CFaderAccessible : public CValueAccessible
+{
+public:
+    explicit CFaderAccessible(CFader* fader)
+        : CValueAccessible(fader, QAccessible::Slider)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << increaseAction() << decreaseAction();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (!Fader()->isEnabled())
+            return;
+        // Increase lifts the thumb, toward the range's minimum position.
+        if (action == increaseAction())
+            Fader()->MoveTo(FaderMoved(Travel(), Fader()->Position(), EFaderMove::LineUp));
+        else if (action == decreaseAction())
+            Fader()->MoveTo(FaderMoved(Travel(), Fader()->Position(), EFaderMove::LineDown));
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+    QVariant currentValue() const override { return FaderHeightValue(Travel(), Fader()->Position()); }
+    void setCurrentValue(const QVariant& value) override
+    {
+        if (Fader()->isEnabled())
+            Fader()->MoveTo(FaderHeightValue(Travel(), value.toInt()));
+    }
+    QVariant maximumValue() const override { return Fader()->Maximum(); }
+    QVariant minimumValue() const override { return Fader()->Minimum(); }
+
+protected:
+    QString ValueText() const override { return Fader()->ValueTextOf(Fader()->Position()); }
+
+private:
+    CFader* Fader() const { return static_cast<CFader*>(widget()); }
+    SFaderTravel Travel() const { return Fader()->Travel(); }
+};
+
+class CToggleAccessible : public QAccessibleWidget
+{
+public:
+    explicit CToggleAccessible(CToggleButton* button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = Button()->isChecked();
+        return state;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return Button()->ValueText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction(), toggleAction()} << QAccessibleWidget::actionNames();
+    }
+
+    // Both actions do what a click does: the owner decides what the state
+    // becomes, so a toggle from outside never flips only the look.
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() || action == toggleAction())
+        {
+            if (Button()->isEnabled())
+                Button()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+private:
+    CToggleButton* Button() const { return static_cast<CToggleButton*>(widget()); }
+};
+
+class CLampMeterAccessible : public CValueAccessible
+{
+public:
+    explicit CLampMeterAccessible(CLampMeter* meter)
+        : CValueAccessible(meter, QAccessible::ProgressBar)
+    {
+    }
+
+    QVariant currentValue() const override { return LitLampCount(Meter()->Pattern()); }
+    // The meter shows what the processor reports; nobody sets it from outside.
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return kLampCount; }
+    QVariant minimumValue() const override { return 0; }
+
+protected:
+    QString ValueText() const override { return Meter()->ValueText(); }
+
+private:
+    CLampMeter* Meter() const { return static_cast<CLampMeter*>(widget()); }
+};
+
+QAccessibleInterface* ControlsFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("CFader"))
+        return new CFaderAccessible(static_cast<CFader*>(object));
+    if (className == QLatin1String("CToggleButton"))
+        return new CToggleAccessible(static_cast<CToggleButton*>(object));
+    if (className == QLatin1String("CLampMeter"))
+        return new CLampMeterAccessible(static_cast<CLampMeter*>(object));
+    return nullptr;
+}
+}
+
+void InstallControlsAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(ControlsFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+void NotifyAccessibleValue(QWidget* control, int value)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(control, value);
+    QAccessible::updateAccessibility(&event);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QComboBox>
+#include <QStringList>
+
+// Drop-down list that can be locked. It remembers the entry last selected
+// while it was unlocked, by the program or by the user. Locked, it is
+// disabled and holds the lock text as its single entry; unlocked, it shows
+// its entries again and reselects the remembered one. The owner hears only
+// of the user's choices (Chosen), never of its own SetCurrent.
+class CLockCombo : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit CLockCombo(QWidget* parent = nullptr);
+
+    // Replaces the entries (e.g. in another language). The remembered entry
+    // stays, clamped to the new list; while locked they are kept for later.
+    void SetItems(const QStringList& items);
+    QStringList Items() const { return m_items; }
+
+    // Selects entry `index` as the program's choice and remembers it.
+    void SetCurrent(int index);
+    // The remembered entry, also while locked (-1 when there is none).
+    int Remembered() const { return m_nRemembered; }
+
+    void SetLocked(bool locked);
+    bool IsLocked() const { return m_bLocked; }
+
+    // Language of the lock text.
+    void SetLanguage(int language);
+
+    // What the combo stands for, in the current language: accessible name
+    // and tooltip.
+    void SetCaption(const QString& caption);
+
+signals:
+    void Chosen(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Fill();
+    void UpdateTexts();
+
+    QStringList m_items;
+    int m_nRemembered = -1;
+    bool m_bLocked = false;
+    int m_nLanguage = 0;
+    QString m_szCaption;
+};
