@@ -3,9 +3,13 @@
 #include "GraphLayout.h"
 #include "GraphPointer.h"
 
+#include "EQ.h"
+
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+
+#include <vector>
 
 class CAudio_Data;
 class CLockState;
@@ -74,7 +78,12 @@ private:
     void EnsureLayout();
     void RenderBackground();
     void RenderPlot(QPainter& painter);
-    void DrawCurve(QPainter& painter, CAudio_Channel& channel);
+    // The grid and the curves of every shown channel but the selected one,
+    // drawn again only when one of those curves has changed: a drag moves
+    // the selected channel alone, and stroking a dozen wide antialiased
+    // curves on every pointer move would cost more than the move is worth.
+    void UpdateCurveLayer();
+    void DrawCurve(QPainter& painter, const CAudio_Channel& channel);
     void DrawPointLabels(QPainter& painter);
     void DrawOverlay(QPainter& painter);
     void UpdateCursor();
@@ -90,6 +99,17 @@ private:
     qreal m_dLayoutRatio = 0;
     QImage m_imgBackground;
     QImage m_imgPicture;
+
+    struct LayerCurve
+    {
+        const CAudio_Channel* pChannel;
+        uint32_t crColor;
+        CEQ::Points aptPoints;
+        friend bool operator==(const LayerCurve&, const LayerCurve&) = default;
+    };
+    QImage m_imgCurveLayer;
+    std::vector<LayerCurve> m_layerCurves;
+    bool m_bLayerValid = false;
 
     bool m_bPointerInside = false;
     Point m_ptPointer;
