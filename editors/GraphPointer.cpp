@@ -3,6 +3,8 @@
 #include "Audio_Data.h"
 #include "LockState.h"
 
+#include <iterator>
+
 namespace
 {
 void ClearPointerFlags(CFilter& filter)
@@ -173,73 +175,67 @@ void CGraphPointer::MoveOutput(Point pointer)
     Search(pointer, XoverLocked() ? CEQ::kOutputBands : CEQ::kOutputFilters);
 }
 
+namespace
+{
+// The parts of a band that take the mouse, in the order they are tried:
+// the point, the lower and the upper bandwidth marker.
+struct Part
+{
+    Rect CFilter::*pRect;
+    int CFilter::*pOver;
+    int CFilter::*pDrag;
+};
+constexpr Part kParts[] = {
+    {&CFilter::m_rcHandle, &CFilter::m_bOverHandle, &CFilter::m_bDragHandle},
+    {&CFilter::m_rcLowMarker, &CFilter::m_bOverLowMarker, &CFilter::m_bDragLowMarker},
+    {&CFilter::m_rcHighMarker, &CFilter::m_bOverHighMarker, &CFilter::m_bDragHighMarker},
+};
+constexpr size_t kPoint = 0, kLowMarker = 1, kHighMarker = 2;
+
+// Output points keep one "over" flag at a time, and entering a marker stops
+// a drag of the other one.
+void EnterPart(CFilter& filter, size_t part, bool outputMode)
+{
+    filter.*kParts[part].pOver = 1;
+    if (part == kHighMarker)
+        filter.m_bOverLowMarker = 0;
+    if (!outputMode)
+        return;
+    for (size_t other = 0; other < std::size(kParts); ++other)
+        if (other != part)
+            filter.*kParts[other].pOver = 0;
+    if (part == kLowMarker)
+        filter.m_bDragHighMarker = 0;
+    if (part == kHighMarker)
+        filter.m_bDragLowMarker = 0;
+}
+}
+
 bool CGraphPointer::TryBandParts(Point pointer, bool outputMode)
 {
     CFilter& filter = *m_pCurrent;
-
-    bool inside = Contains(filter.m_rcHandle, pointer);
-    if (inside || filter.m_bDragHandle)
+    for (size_t part = kPoint; part < std::size(kParts); ++part)
     {
-        if (inside)
+        if (part == kLowMarker && !HasMarkers(filter))
+            return false;
+        const bool inside = Contains(filter.*kParts[part].pRect, pointer);
+        const bool held = filter.*kParts[part].pDrag != 0;
+        if (!inside && !held)
         {
-            filter.m_bOverHandle = 1;
-            if (outputMode)
-            {
-                filter.m_bOverLowMarker = 0;
-                filter.m_bOverHighMarker = 0;
-            }
+            // Input points forget a part the pointer has left.
+            if (!outputMode)
+                filter.*kParts[part].pOver = 0;
+            continue;
         }
-        if (filter.m_bDragHandle)
+        if (inside)
+            EnterPart(filter, part, outputMode);
+        if (held && part == kPoint)
             DragHandle(pointer);
-        m_bOverPoint = inside;
-        return true;
-    }
-    if (!outputMode)
-        filter.m_bOverHandle = 0;
-    if (!HasMarkers(filter))
-        return false;
-
-    inside = Contains(filter.m_rcLowMarker, pointer);
-    if (inside || filter.m_bDragLowMarker)
-    {
-        if (inside)
-        {
-            filter.m_bOverLowMarker = 1;
-            if (outputMode)
-            {
-                filter.m_bOverHandle = 0;
-                filter.m_bOverHighMarker = 0;
-                filter.m_bDragHighMarker = 0;
-            }
-        }
-        if (filter.m_bDragLowMarker)
+        else if (held)
             DragMarker(pointer.x);
         m_bOverPoint = inside;
         return true;
     }
-    if (!outputMode)
-        filter.m_bOverLowMarker = 0;
-
-    inside = Contains(filter.m_rcHighMarker, pointer);
-    if (inside || filter.m_bDragHighMarker)
-    {
-        if (inside)
-        {
-            filter.m_bOverHighMarker = 1;
-            filter.m_bOverLowMarker = 0;
-            if (outputMode)
-            {
-                filter.m_bOverHandle = 0;
-                filter.m_bDragLowMarker = 0;
-            }
-        }
-        if (filter.m_bDragHighMarker)
-            DragMarker(pointer.x);
-        m_bOverPoint = inside;
-        return true;
-    }
-    if (!outputMode)
-        filter.m_bOverHighMarker = 0;
     return false;
 }
 

@@ -57,6 +57,14 @@ protected:
         Send(QEvent::MouseButtonRelease, pos, Qt::LeftButton, held);
     }
 
+    // Band 3 of input A, moved to 500 Hz, clear of its neighbours; gives its
+    // point's centre.
+    QPoint PlaceBand()
+    {
+        data.Input(0).GetBand(2).SetFrequency(500);
+        return ToQPoint(Centre(data.Input(0).GetBand(2).m_rcHandle));
+    }
+
     CLockState locks;
     CAudio_Data data;
     CFStatic graph{data, &locks};
@@ -82,10 +90,9 @@ TEST_F(ResponseGraphTest, TheRecordsFollowTheWidgetSize)
 
 TEST_F(ResponseGraphTest, ADragFromPressToReleaseMovesTheBandAndIsReportedPerTick)
 {
-    CFilter& band = data.Input(0).GetBand(2);
-    band.SetFrequency(500);
+    const CFilter& band = data.Input(0).GetBand(2);
+    const QPoint start = PlaceBand();
     QSignalSpy spy(&graph, &CFStatic::pointDragged);
-    const QPoint start = ToQPoint(Centre(band.m_rcHandle));
 
     Hover(start);
     EXPECT_EQ(graph.Pointer().CurrentFilter(), &band);
@@ -114,10 +121,8 @@ TEST_F(ResponseGraphTest, ADragFromPressToReleaseMovesTheBandAndIsReportedPerTic
 
 TEST_F(ResponseGraphTest, TheNotifyTimerRunsOnItsOwn)
 {
-    CFilter& band = data.Input(0).GetBand(2);
-    band.SetFrequency(500);
+    const QPoint start = PlaceBand();
     QSignalSpy spy(&graph, &CFStatic::pointDragged);
-    const QPoint start = ToQPoint(Centre(band.m_rcHandle));
     Hover(start);
     Press(start);
     Hover(At(400, 56));
@@ -156,8 +161,8 @@ TEST_F(ResponseGraphTest, SelectingAnOutputSwitchesToOutputPoints)
 
 TEST_F(ResponseGraphTest, TheHoveredBandsAreaIsFilledUnlessTheEqIsLocked)
 {
+    PlaceBand();
     CFilter& band = data.Input(0).GetBand(2);
-    band.SetFrequency(500);
     band.SetGainStep(520);
     band.SetBandwidthStep(99);
     Hover(ToQPoint(Centre(band.m_rcHandle)));
