@@ -1,0 +1,109 @@
+// One pointer move of a band drag on the response graph with all twelve
+// curves shown, at 1200 x 700: the record moves the band, every shown
+// channel's curve is recomputed, the picture is drawn again and the widget
+// repainted. Each move is timed on its own, so that the median and the 99th
+// percentile can be reported, not only the mean.
+
+#include "FStatic.h"
+
+#include "Audio_Data.h"
+#include "GraphFixture.h"
+#include "LockState.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <vector>
+
+namespace
+{
+void Send(QWidget& widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, QPointF(pos), widget.mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// CPU time of this thread: on a shared machine the wall clock also counts
+// the time other processes held the cores.
+double ThreadCpuMicros()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e6 + static_cast<double>(ts.tv_nsec) / 1e3;
+}
+
+double Percentile(std::vector<double> samples, double fraction)
+{
+    std::sort(samples.begin(), samples.end());
+    const auto index = static_cast<size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
+    return samples[index];
+}
+
+void BM_GraphBandDragAllCurves(benchmark::State& state)
+{
+    CLockState locks;
+    CAudio_Data data;
+    TuneAllChannels(data, true);
+    CFStatic graph(data, &locks);
+    graph.resize(1200, 700);
+    graph.show();
+    graph.SelectOutput(2);
+    QApplication::processEvents();
+
+    const CFilter& band = data.Output(2).GetBand(8);
+    const QPoint start((band.m_rcHandle.left + band.m_rcHandle.right) / 2,
+                       (band.m_rcHandle.top + band.m_rcHandle.bottom) / 2);
+    Send(graph, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+    Send(graph, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+
+    std::vector<double> micros;
+    std::vector<double> cpuMicros;
+    micros.reserve(static_cast<size_t>(state.max_iterations));
+    cpuMicros.reserve(static_cast<size_t>(state.max_iterations));
+    int move = 0;
+    int changes = 0;
+    for (auto _ : state)
+    {
+        // A zigzag over two octaves and 40 dB: every move lands on another
+        // frequency, so every move is a change that must be drawn.
+        const QPoint to = start + QPoint((move * 37) % 300 - 150, (move * 13) % 160 - 80);
+        ++move;
+        const int freqBefore = band.m_nFreq;
+        const double c0 = ThreadCpuMicros();
+        const auto t0 = std::chrono::steady_clock::now();
+        Send(graph, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        graph.repaint();
+        const auto t1 = std::chrono::steady_clock::now();
+        cpuMicros.push_back(ThreadCpuMicros() - c0);
+        micros.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        changes += band.m_nFreq != freqBefore;
+    }
+    Send(graph, QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+
+    state.counters["median_us"] = Percentile(micros, 0.5);
+    state.counters["p99_us"] = Percentile(micros, 0.99);
+    state.counters["cpu_median_us"] = Percentile(cpuMicros, 0.5);
+    state.counters["cpu_p99_us"] = Percentile(cpuMicros, 0.99);
+    state.counters["changed_moves"] = changes;
+    state.counters["ratio"] = graph.devicePixelRatioF();
+}
+BENCHMARK(BM_GraphBandDragAllCurves)->Iterations(3000)->Unit(benchmark::kMicrosecond);
+}
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

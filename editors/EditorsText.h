@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Every text the editors show of their own, in English and Chinese. Values
+// come from the model's Format* functions; these are the captions around
+// them. The language flag (0 Chinese, 1 English, see DataDefine.h) picks
+// the form.
+enum class EEditorsText
+{
+    // response graph: values of a dragged point, and the pointer readout
+    DragFrequency,
+    DragGain,
+    DragBandwidth,
+    DragSlope,
+    LevelValue,      // %1: whole dB
+    Readout,         // %1: frequency text, %2: level text
+    GraphAccessibleName,
+};
+
+QString EditorsText(EEditorsText id, int language);

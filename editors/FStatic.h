@@ -1,0 +1,117 @@
+#pragma once
+
+#include "GraphLayout.h"
+#include "GraphPointer.h"
+
+#include "EQ.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <vector>
+
+class CAudio_Data;
+class CLockState;
+class QPainter;
+
+// The response graph: the curves of the selected channel and of every
+// channel whose curve is shown, the points of the selected channel's filters
+// and, for the filter under the pointer, its area, bandwidth markers and
+// summary. Points are dragged with the mouse; the records do the arithmetic
+// (CGraphPointer picks their operations). The picture is drawn into an
+// off-screen image at the screen's pixel ratio and shown in one step.
+//
+// The records' curve area follows the widget's size.
+class CFStatic : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kNotifyIntervalMs = 300;
+
+    // `locks` may be null: nothing is locked. Both must outlive the graph.
+    CFStatic(CAudio_Data& program, const CLockState* locks, QWidget* parent = nullptr);
+
+    void SetLockState(const CLockState* locks);
+    void SetLanguage(int language);
+
+    // Shows input `index` (0..3) or output `index` (0..7) and its points;
+    // an index outside that range changes nothing.
+    void SelectInput(int index);
+    void SelectOutput(int index);
+
+    // Draws the picture again at once, with filter `highlight` of the
+    // selected channel highlighted, or the filter under the pointer for -1.
+    // Call it after any change of the records, the curves shown or the locks.
+    void Redraw(int highlight = -1);
+
+    // What the 300 ms timer does: emits pointDragged when a drag changed a
+    // filter since the last tick. Public so tests can drive the clock.
+    void NotifyTick();
+
+    const CGraphPointer& Pointer() const { return m_pointer; }
+    const GraphLayout& Layout() const { return m_layout; }
+    // The picture as last drawn, without the pointer readout.
+    const QImage& Picture() const { return m_imgPicture; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // A drag changed filter `index` of the selected input (inputSide) or
+    // output; 15 and 16 are an output's high-pass and low-pass filters.
+    // Emitted at most once per 300 ms tick while a drag goes on.
+    void pointDragged(int index, bool inputSide);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    // Lays out the plot and gives its size to the records when the widget's
+    // size or pixel ratio has changed since the last call.
+    void EnsureLayout();
+    void RenderBackground();
+    void RenderPlot(QPainter& painter);
+    // The grid and the curves of every shown channel but the selected one,
+    // drawn again only when one of those curves has changed: a drag moves
+    // the selected channel alone, and stroking a dozen wide antialiased
+    // curves on every pointer move would cost more than the move is worth.
+    void UpdateCurveLayer();
+    void DrawCurve(QPainter& painter, const CAudio_Channel& channel);
+    void DrawPointLabels(QPainter& painter);
+    void DrawOverlay(QPainter& painter);
+    void UpdateCursor();
+
+    CAudio_Data& m_program;
+    const CLockState* m_pLocks;
+    CGraphPointer m_pointer;
+    int m_nLanguage = 0;
+    int m_nHighlight = -1;
+
+    GraphLayout m_layout;
+    QSize m_layoutSize;
+    qreal m_dLayoutRatio = 0;
+    QImage m_imgBackground;
+    QImage m_imgPicture;
+
+    struct LayerCurve
+    {
+        const CAudio_Channel* pChannel;
+        uint32_t crColor;
+        CEQ::Points aptPoints;
+        friend bool operator==(const LayerCurve&, const LayerCurve&) = default;
+    };
+    QImage m_imgCurveLayer;
+    std::vector<LayerCurve> m_layerCurves;
+    bool m_bLayerValid = false;
+
+    bool m_bPointerInside = false;
+    Point m_ptPointer;
+    QTimer m_notifyTimer;
+};

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "GraphGeometry.h"
+
+#include <array>
+
+// Where the response graph puts things, from the size of its client area
+// alone, so that tests can check the layout without painting. Coordinates are
+// client pixels; rectangles keep the model's exclusive right and bottom edges.
+
+constexpr int kPlotMarginRight = 10;
+constexpr int kPlotMarginBottom = 20;
+constexpr int kGridFreqCount = 27;
+constexpr int kGridLevelLines = 12;  // one line every 10 dB
+constexpr int kScaleLabelCount = 17;
+
+struct GraphLayout
+{
+    Rect rcClient;
+    // The client area moved in by kCurveLeft, kCurveTop, kPlotMarginRight and
+    // kPlotMarginBottom; W and H are its size, at least 1 each.
+    Rect rcPlot;
+    int W = 1;
+    int H = 1;
+    // Client x of the grid frequencies 20, 30 .. 100, 200 .. 1000, 2000 .. 10000 Hz.
+    std::array<int, kGridFreqCount> aGridX{};
+    // Client y of the level lines at -10 .. -80 dB below the top of the plot
+    // (k = 1 .. 12): plot top + truncate(H / 12 x k).
+    std::array<int, kGridLevelLines> aGridY{};
+};
+
+GraphLayout ComputeGraphLayout(int clientWidth, int clientHeight);
+
+// The grey scale labels around the plot, each anchored at its top-left corner.
+struct ScaleLabel
+{
+    const char* szText;
+    Point ptTopLeft;
+};
+std::array<ScaleLabel, kScaleLabelCount> ScaleLabels(const GraphLayout& layout);
+
+// How a point's label (its band number, "H" or "L") sits in its 16 x 16
+// square: it hugs the inner side at the plot's right edge and at 20 Hz, so
+// that it stays readable where the square leaves the plot.
+enum class ELabelAlign
+{
+    Left,
+    Centre,
+    Right,
+};
+ELabelAlign PointLabelAlign(const Rect& handle, int freq, const Rect& plot);
+
+// ---- what the graph shows beyond the curves -----------------------------
+// Frequency and level under the pointer, or nothing when it lies outside the
+// plot.
+struct PointerValue
+{
+    bool bInPlot = false;
+    int nFreq = 0;   // Hz, 20..20000
+    int nLevelDb = 0;
+};
+PointerValue ValueAtPointer(Point pointer, const GraphLayout& layout);
+
+// The box of the pointer readout, `width` x `height`, in the plot's
+// top-right corner.
+Rect ReadoutRect(int width, int height, const GraphLayout& layout);
+
+// The box beside a dragged point that shows its values, `width` x `height`:
+// above the point when there is room, else below the point's summary box
+// (`label`), and kept within the plot as far as it fits.
+Rect DragInfoRect(const Rect& handle, const Rect& label, int width, int height, const GraphLayout& layout);

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "GraphGeometry.h"
+
+#include <functional>
+#include <optional>
+
+class CAudio_Channel;
+class CAudio_Data;
+class CFilter;
+class CLockState;
+
+// The mouse on the response graph, without the widget: which filter of the
+// selected channel is current, hit-testing of its point and bandwidth
+// markers, and the records' drag operations. Only the records move filters;
+// this class decides which of their operations a pointer event calls.
+//
+// An input shows its six bands as points; an output its fifteen bands, then
+// the high-pass (position 15) and low-pass (16) filters. A filter locked by
+// the function locks can be neither hovered nor dragged.
+class CGraphPointer
+{
+public:
+    static constexpr int kHighPassIndex = 15;
+    static constexpr int kLowPassIndex = 16;
+
+    // Receives the filter a drag changed: its position and the side.
+    using Notifier = std::function<void(int index, bool inputSide)>;
+
+    // `locks` may be null: nothing is locked.
+    CGraphPointer(CAudio_Data& program, const CLockState* locks);
+
+    void SetLockState(const CLockState* locks) { m_pLocks = locks; }
+    void SetNotifier(Notifier notifier) { m_notify = std::move(notifier); }
+
+    // Selecting a channel ends any drag, drops the current filter and first
+    // reports a change that is still waiting for the next tick, so that it
+    // reaches the panels of the channel it belongs to. An index outside the
+    // side's channels is refused (false).
+    bool SelectInput(int index);
+    bool SelectOutput(int index);
+    bool IsInputSide() const { return m_bInputSide; }
+    int GetSelectedIndex() const { return m_bInputSide ? m_nInput : m_nOutput; }
+    CAudio_Channel& SelectedChannel();
+    const CAudio_Channel& SelectedChannel() const;
+    int FilterCount() const;
+
+    // Each returns true when the picture must be drawn again.
+    bool Move(Point pointer);
+    bool Press(Point pointer);
+    bool Release();
+
+    const CFilter* CurrentFilter() const { return m_pCurrent; }
+    int GetCurrentIndex() const { return m_nCurrentIndex; }
+    // The pointer is over a part of the current filter that can be pressed.
+    bool IsOverPoint() const { return m_bOverPoint; }
+    // A point or marker of the current filter is held.
+    bool IsDragging() const;
+    bool IsHandleDragged() const;
+
+    // Filter `highlight` of the selected channel, or the current filter for
+    // -1; none for any other position.
+    const CFilter* Highlighted(int highlight) const;
+
+    // Whether the locks hide and freeze filter `index` of the selected channel.
+    bool IsFilterLocked(int index) const;
+
+    // The 300 ms tick: reports the change a drag made since the last tick.
+    void Tick();
+    bool HasPendingNotice() const { return m_pending.has_value(); }
+
+private:
+    struct Notice
+    {
+        int nIndex;
+        bool bInputSide;
+        friend bool operator==(const Notice&, const Notice&) = default;
+    };
+
+    bool IsLocked(int flag) const;
+    bool BandsLocked() const;
+    bool XoverLocked() const;
+    CFilter& FilterAt(int index);
+    static bool IsCrossover(const CFilter& filter);
+    static bool HasMarkers(const CFilter& filter);
+
+    void MoveInput(Point pointer);
+    void MoveOutput(Point pointer);
+    // Point, then lower and upper marker of the current band; false when the
+    // pointer is over none of them and none is held.
+    bool TryBandParts(Point pointer, bool outputMode);
+    void MoveCrossover(Point pointer);
+    // The first of filters [0, count) whose point holds the pointer becomes current.
+    void Search(Point pointer, int count);
+    void MakeCurrent(int index);
+    void DropCurrent();
+    void DragHandle(Point pointer);
+    void DragMarker(int x);
+    void MarkChanged();
+    void Flush();
+
+    CAudio_Data& m_program;
+    const CLockState* m_pLocks;
+    Notifier m_notify;
+
+    bool m_bInputSide = true;
+    int m_nInput = 0;
+    int m_nOutput = 0;
+    CFilter* m_pCurrent = nullptr;
+    int m_nCurrentIndex = 0;
+    bool m_bOverPoint = false;
+    bool m_bRedraw = false;
+    std::optional<Notice> m_pending;
+};

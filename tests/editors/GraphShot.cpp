@@ -1,0 +1,62 @@
+// Not a test: the response graph with every curve shown and a band being
+// dragged, saved as a PNG to look at by eye.
+//   graph_shot <file.png> [scale] [en|zh]
+
+#include "FStatic.h"
+
+#include "Audio_Data.h"
+#include "GraphFixture.h"
+#include "LockState.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPixmap>
+
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+void Send(QWidget& widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, QPointF(pos), widget.mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+    {
+        std::fprintf(stderr, "usage: graph_shot <file.png> [scale] [en|zh]\n");
+        return 2;
+    }
+    if (argc > 2)
+        qputenv("QT_SCALE_FACTOR", argv[2]);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    CLockState locks;
+    CAudio_Data data;
+    TuneAllChannels(data, true);
+    CFStatic graph(data, &locks);
+    graph.SetLanguage(argc > 3 && std::strcmp(argv[3], "zh") == 0 ? kChinese : kEnglish);
+    graph.resize(1000, 360);
+    graph.show();
+    graph.SelectOutput(2);
+
+    const CFilter& band = data.Output(2).GetBand(8);
+    const Rect handle = band.m_rcHandle;
+    const QPoint start((handle.left + handle.right) / 2, (handle.top + handle.bottom) / 2);
+    Send(graph, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+    Send(graph, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    Send(graph, QEvent::MouseMove, start + QPoint(40, -30), Qt::NoButton, Qt::LeftButton);
+
+    if (!graph.grab().save(QString::fromLocal8Bit(argv[1])))
+    {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
