@@ -65,6 +65,21 @@ constexpr std::array kTexts{
              " Device Version Checking Method: Click \"SYSTEM\" on the front panel for times till \"About\" "
              "comes to be red color, and then you will see the version number",
              "机器版本号查询方法：面板上点按“SYSTEM”键多次，直到“About”变为红色字体时，就可以显示机器的版本号。"},
+    TextPair{EMainText::SystemTitle, "System", "系统"},
+    TextPair{EMainText::LanguageGroup, "Language", "语言"},
+    // Names the language in use.
+    TextPair{EMainText::LanguageButton, "English", "Chinese"},
+    TextPair{EMainText::VersionLabel, "Device Version", "设备版本号"},
+    TextPair{EMainText::BacklightLabel, "Backlight", "背光灯"},
+    TextPair{EMainText::BacklightLabelSwitched, "Backlight", "背景灯"},
+    TextPair{EMainText::BacklightKeepOn, "Keep On", "常亮"},
+    TextPair{EMainText::Backlight60s, "60s", "60s"},
+    TextPair{EMainText::PowerOnLabel, "Pown On", "开机状态设置"},
+    TextPair{EMainText::PowerOnKeepState, "Keep State", "关机状态记忆"},
+    TextPair{EMainText::PowerOnAllMute, "All Mute", "全静音"},
+    TextPair{EMainText::PowerOnLoad, "Load", "开机调用第一组数据"},
+    TextPair{EMainText::InformationGroup, "Information", "信息"},
+    TextPair{EMainText::InformationRow, "Information%1", "信息%1"},
 };
 
 constexpr bool InEnumOrder()

@@ -53,6 +53,23 @@ enum class EMainText
     DeviceOlder,
     SoftwareOlder,
     VersionHowTo,
+    // System window
+    SystemTitle,
+    LanguageGroup,
+    LanguageButton,
+    VersionLabel,
+    BacklightLabel,
+    // the backlight label once the language has been switched in the window
+    BacklightLabelSwitched,
+    BacklightKeepOn,
+    Backlight60s,
+    PowerOnLabel,
+    PowerOnKeepState,
+    PowerOnAllMute,
+    PowerOnLoad,
+    InformationGroup,
+    // "%1" is the row, 1 to 5
+    InformationRow,
 };
 
 QString MainText(EMainText id, int language);

@@ -3,12 +3,16 @@
 #include "ConnectDlg.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
+#include "InformationDlg.h"
 #include "MainLayout.h"
 #include "MainSkin.h"
 #include "MainText.h"
 #include "MessageBox.h"
 #include "PlaceholderPanel.h"
 #include "PortList.h"
+#include "ProgramDlg.h"
+#include "ProgramManager.h"
+#include "QtTranslation.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -67,6 +71,7 @@ QLabel* MakeFieldLabel(QWidget* parent)
 COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     : QDialog(parent)
     , m_connection(m_command, m_data, m_locks)
+    , m_transfer(m_command, m_data, m_locks)
     , m_helpOpener([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
     , m_dialogRunner([](QDialog& dialog) { return dialog.exec(); })
 {
@@ -111,6 +116,19 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     connect(&m_connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
     connect(&m_command, &CCommand::programReceived, this, &COrvanDlgDlg::OnProgramReceived);
     connect(&m_command, &CCommand::levelsReceived, this, &COrvanDlgDlg::OnLevelsReceived);
+
+    m_pPrograms = new CProgramManager(m_command, m_data, m_locks, m_transfer, m_astrProgramNames, m_nProgramNumber,
+                                      m_nLanguage, [this] { return IsConnected(); },
+                                      startDir.absoluteFilePath(QLatin1String(kMusicFolder)), this);
+    connect(m_pPrograms, &CProgramManager::progressRangeChanged, this, &COrvanDlgDlg::SetProgressRange);
+    connect(m_pPrograms, &CProgramManager::statusChanged, this, [this] { ShowStatus(IsConnected()); });
+    connect(m_pPrograms, &CProgramManager::programLoaded, this, [this] {
+        m_pName->setText(QString::fromLatin1(m_data.GetName().data(), static_cast<qsizetype>(m_data.GetName().size())));
+        update();
+    });
+    connect(&m_connection, &CConnection::liveProgramLoaded, m_pPrograms, &CProgramManager::OnProgramLoaded);
+    connect(&m_connection, &CConnection::disconnected, m_pPrograms, &CProgramManager::OnDisconnected);
+    QtTranslation::Apply(m_nLanguage);
 
     // Enter and Escape are caught before any control of this window sees
     // them (see eventFilter).
@@ -226,6 +244,7 @@ void COrvanDlgDlg::SetLanguage(int language)
     // From the first switch on, every box is captioned "Information",
     // whichever language is chosen.
     CMessageBox::SetCaption(MainText(EMainText::MessageCaption, kEnglish));
+    QtTranslation::Apply(m_nLanguage);
 
     // The panels follow in this order once they exist: input channel panel,
     // input EQ panel (locks again), channel strip, output EQ panel (locks
@@ -419,7 +438,10 @@ void COrvanDlgDlg::OnHelp()
 
 void COrvanDlgDlg::OnProgram()
 {
-    ShowNotAvailable();
+    CProgramDlg dialog(*m_pPrograms, m_nLanguage, this);
+    RunDialog(dialog);
+    if (dialog.IsDone() && IsConnected())
+        m_pDisplay->Show(m_nLanguage);
 }
 
 void COrvanDlgDlg::OnDevice()
@@ -446,7 +468,9 @@ void COrvanDlgDlg::OnDevice()
 
 void COrvanDlgDlg::OnInterface()
 {
-    ShowNotAvailable();
+    CInformationDlg dialog(m_data, m_locks, m_command, [this] { return IsConnected(); }, m_nLanguage, this);
+    connect(&dialog, &CInformationDlg::languageSwitched, this, &COrvanDlgDlg::SetLanguage);
+    RunDialog(dialog);
 }
 
 void COrvanDlgDlg::OnLock()

@@ -6,6 +6,7 @@
 #include "Connection.h"
 #include "DataDefine.h"
 #include "LockState.h"
+#include "ProgramTransfer.h"
 
 #include <QDialog>
 
@@ -14,6 +15,7 @@
 #include <string>
 
 class CDisplayDlg;
+class CProgramManager;
 class CPlaceholderPanel;
 class QAbstractButton;
 class QLabel;
@@ -105,6 +107,7 @@ public:
     void SetDialogRunner(DialogRunner runner);
 
     CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
+    CProgramManager& Programs() { return *m_pPrograms; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -150,6 +153,7 @@ private:
     CLockState m_locks;
     CCommand m_command;
     CConnection m_connection;
+    CProgramTransfer m_transfer;
     CChannelSelector m_selector;
     int m_nLanguage = kChinese;
     int m_nProgramNumber = 0;
@@ -176,4 +180,5 @@ private:
     CPlaceholderPanel* m_pOutEq = nullptr;
     CPlaceholderPanel* m_pStrip = nullptr;
     CDisplayDlg* m_pDisplay = nullptr;
+    CProgramManager* m_pPrograms = nullptr;
 };

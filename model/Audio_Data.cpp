@@ -114,6 +114,11 @@ void CAudio_Data::SetInfoBlock(std::span<const uint8_t> bytes)
     }
 }
 
+int CAudio_Data::InfoTextSize(int i)
+{
+    return InfoFieldSize(i);
+}
+
 // ---- frames ------------------------------------------------------------------
 
 CSendData CAudio_Data::MakeFrame(uint8_t type, int program, int item, int block, int selector,

@@ -12,6 +12,7 @@ namespace
 {
 constexpr int kLiveProgram = 0;
 constexpr int kFixedLockSet = 31;
+constexpr int kLockSetRead = 1;
 constexpr int kLockSetWrite = 2;
 constexpr int kProgramLockRead = 3;
 constexpr int kProgramLockWrite = 4;
@@ -22,6 +23,13 @@ constexpr int kStoreFirstPosition = 1;
 constexpr int kStorePositions = CImageSlot::kBlockCount;
 constexpr int kStoreAllPositions = 2 * CProgramBank::kSlots;
 constexpr int kRecallAllPositions = 3 * CProgramBank::kSlots;
+// Name, lock set and image.
+constexpr int kDeletePositions = 3;
+
+bool IsStoredProgram(int nSlot)
+{
+    return nSlot >= 1 && nSlot <= CProgramBank::kSlots;
+}
 }
 
 CProgramTransfer::CProgramTransfer(CCommand& command, CAudio_Data& record, CLockState& locks, QObject* pParent)
@@ -51,11 +59,7 @@ bool CProgramTransfer::RecallProgramFromPC(std::span<const uint8_t> fileBody)
     m_record.Outputs().ResetLinkGroups();
 
     Start(kStoreFirstPosition, kStorePositions);
-    if (m_record.GetGenType() != 0)
-    {
-        m_record.SetGenType(0);
-        Queue(m_record.BuildGeneratorFrame(false));
-    }
+    StopGenerator();
     Queue(m_record.BuildLockDataFrame(kLiveProgram, kLockSetWrite, m_locks.EncodeLockSet()));
 
     m_abySavedMutes = abyLiveMutes;
@@ -66,13 +70,75 @@ bool CProgramTransfer::RecallProgramFromPC(std::span<const uint8_t> fileBody)
         for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
             m_abySavedMutes[static_cast<size_t>(CAudio_InRoute::kCount + i)] = m_record.Output(i).m_bOn;
     }
-    StoreToDevice(kLiveProgram);
+    QueueStore(kLiveProgram);
     return true;
 }
 
-void CProgramTransfer::StoreToDevice(int nSlot)
+bool CProgramTransfer::LoadProgram(std::span<const uint8_t> fileBody)
 {
-    Queue(m_record.BuildProgramNameFrame(nSlot, kNameWrite, m_record.GetName()));
+    if (ProgramCodec::DecodeProgram(fileBody, m_record, m_locks) != ProgramFileError::kNone)
+        return false;
+    m_record.Inputs().ResetLinkGroups();
+    m_record.Outputs().ResetLinkGroups();
+    if (m_record.GetGenType() != 0)
+        m_record.SetGenType(0);
+    return true;
+}
+
+// ---- stored programs -------------------------------------------------------------
+
+bool CProgramTransfer::RecallFromDevice(int nSlot)
+{
+    if (!IsStoredProgram(nSlot))
+        return false;
+    Start(kStoreFirstPosition, kStorePositions);
+    StopGenerator();
+    Queue(m_record.BuildLockDataFrame(nSlot, kLockSetRead));
+    for (int block = 1; block <= CImageSlot::kBlockCount; ++block)
+        QueueWithProgress(m_record.BuildBlockReadFrame(nSlot, block), block == CImageSlot::kBlockCount);
+    m_command.SetTransferInProgress(true);
+    return true;
+}
+
+bool CProgramTransfer::StoreToDevice(int nSlot)
+{
+    if (!IsStoredProgram(nSlot))
+        return false;
+    Start(kStoreFirstPosition, kStorePositions);
+    QueueStore(nSlot);
+    return true;
+}
+
+bool CProgramTransfer::DeleteOnDevice(int nSlot)
+{
+    if (!IsStoredProgram(nSlot))
+        return false;
+    Start(kStoreFirstPosition, kDeletePositions);
+    QueueWithProgress(NameWrite(m_record, nSlot, {}));
+    QueueWithProgress(m_record.BuildLockDataFrame(nSlot, kLockSetWrite, CLockState::LockSet{}));
+    QueueWithProgress(m_record.BuildDefaultProgramStoreFrame(nSlot), true);
+    m_command.SetTransferInProgress(true);
+    return true;
+}
+
+void CProgramTransfer::StopGenerator()
+{
+    if (m_record.GetGenType() == 0)
+        return;
+    m_record.SetGenType(0);
+    Queue(m_record.BuildGeneratorFrame(false));
+}
+
+CSendData CProgramTransfer::NameWrite(const CAudio_Data& builder, int nProgram, const std::string& strName)
+{
+    CSendData entry = builder.BuildProgramNameFrame(nProgram, kNameWrite, strName);
+    m_command.Receiver().SetProgramName(nProgram, strName.substr(0, CAudio_Data::kProgramNameBytes));
+    return entry;
+}
+
+void CProgramTransfer::QueueStore(int nSlot)
+{
+    Queue(NameWrite(m_record, nSlot, m_record.GetName()));
     const CLockState::LockSet lockSet = m_locks.EncodeLockSet();
     Queue(m_record.BuildLockDataFrame(nSlot, kLockSetWrite, lockSet));
     if (nSlot == kLiveProgram)
@@ -101,8 +167,10 @@ void CProgramTransfer::StoreToDevice(int nSlot)
         QueueChannelParams();
     }
     // Everything the record holds has gone out whole; the pump must not send
-    // the mute changes a second time.
-    m_record.ClearAllChanged(0);
+    // the mute changes a second time. A stored program is another matter:
+    // edits still pending belong to the live program.
+    if (nSlot == kLiveProgram)
+        m_record.ClearAllChanged(0);
     m_command.SetTransferInProgress(true);
 }
 
@@ -155,7 +223,7 @@ void CProgramTransfer::RecallAllFromPC(const CProgramBank& bank)
     {
         const CImageSlot& slot = bank.GetAt(n - 1);
         pScratch->GetImage().abyImage = slot.abyImage;
-        QueueWithProgress(pScratch->BuildProgramNameFrame(n, kNameWrite, slot.strName));
+        QueueWithProgress(NameWrite(*pScratch, n, slot.strName));
         QueueWithProgress(pScratch->BuildLockDataFrame(n, kProgramLockWrite, slot.abyInfo));
         QueueWithProgress(pScratch->BuildProgramStoreFrame(n), n == CProgramBank::kSlots);
     }

@@ -22,3 +22,10 @@ CProcessorState::CProcessorState()
         std::fill(record.begin() + 6, record.end(), ' ');
     }
 }
+
+CProcessorState::Name CProcessorState::MakeName(const std::string& text)
+{
+    Name name{};
+    std::copy_n(text.begin(), std::min(text.size(), name.size()), name.begin());
+    return name;
+}
