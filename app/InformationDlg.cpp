@@ -69,6 +69,7 @@ CInformationDlg::CInformationDlg(CAudio_Data& record, const CLockState& locks, C
     , m_nPowerOn(record.GetPowerOnMode() - 1)
 {
     setObjectName(QStringLiteral("SystemWindow"));
+    setProperty("role", "dialog");
     BuildUi();
     RetranslateUi();
     ShowTexts();

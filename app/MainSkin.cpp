@@ -138,6 +138,9 @@ QDialog[role="dialog"] QPushButton:pressed, QMessageBox QPushButton:pressed {
 QDialog[role="dialog"] QPushButton:disabled {
     color: @muted@;
 }
+QDialog[role="dialog"] QGroupBox {
+    color: @text@;
+}
 QComboBox {
     background: @field@;
     color: @fieldText@;

@@ -58,6 +58,7 @@ CProgramDlg::CProgramDlg(CProgramManager& manager, int nLanguage, QWidget* pPare
     , m_nLanguage(nLanguage)
 {
     setObjectName(QStringLiteral("ProgramWindow"));
+    setProperty("role", "dialog");
     const CLockState& locks = m_manager.Locks();
     m_bLoadLocked = locks.IsLocked(CLockState::kSysLoad);
     m_bSaveLocked = locks.IsLocked(CLockState::kSysSave);
