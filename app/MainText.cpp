@@ -32,7 +32,6 @@ constexpr std::array kTexts{
     TextPair{EMainText::ChannelStrip, "CHANNELS", "通道"},
     TextPair{EMainText::HelpMissing, "Not Find Help File", "没有发现帮助文件!"},
     TextPair{EMainText::NotAvailable, "This function is not available yet.", "此功能暂未提供。"},
-    TextPair{EMainText::OpenPortFirst, "Please open the COM-Port", "请打开串口"},
     TextPair{EMainText::NoAnswer, "Unable to Open COM-Port", "不能打开串口"},
     TextPair{EMainText::DeviceOlder,
              "If device version is lower than the software version, only the device at version, C-DV1.00 to "
@@ -46,6 +45,21 @@ constexpr std::array kTexts{
              " Device Version Checking Method: Click \"SYSTEM\" on the front panel for times till \"About\" "
              "comes to be red color, and then you will see the version number",
              "机器版本号查询方法：面板上点按“SYSTEM”键多次，直到“About”变为红色字体时，就可以显示机器的版本号。"},
+    TextPair{EMainText::SystemTitle, "System", "系统"},
+    TextPair{EMainText::LanguageGroup, "Language", "语言"},
+    // Names the language in use.
+    TextPair{EMainText::LanguageButton, "English", "Chinese"},
+    TextPair{EMainText::VersionLabel, "Device Version", "设备版本号"},
+    TextPair{EMainText::BacklightLabel, "Backlight", "背光灯"},
+    TextPair{EMainText::BacklightLabelSwitched, "Backlight", "背景灯"},
+    TextPair{EMainText::BacklightKeepOn, "Keep On", "常亮"},
+    TextPair{EMainText::Backlight60s, "60s", "60s"},
+    TextPair{EMainText::PowerOnLabel, "Pown On", "开机状态设置"},
+    TextPair{EMainText::PowerOnKeepState, "Keep State", "关机状态记忆"},
+    TextPair{EMainText::PowerOnAllMute, "All Mute", "全静音"},
+    TextPair{EMainText::PowerOnLoad, "Load", "开机调用第一组数据"},
+    TextPair{EMainText::InformationGroup, "Information", "信息"},
+    TextPair{EMainText::InformationRow, "Information%1", "信息%1"},
 };
 
 static_assert(InEnumOrder(kTexts), "main window texts must follow the order of EMainText");

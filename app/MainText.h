@@ -32,12 +32,28 @@ enum class EMainText
     // messages
     HelpMissing,
     NotAvailable,
-    OpenPortFirst,
     NoAnswer,
     // first lines of the version messages, and the second line of both
     DeviceOlder,
     SoftwareOlder,
     VersionHowTo,
+    // System window
+    SystemTitle,
+    LanguageGroup,
+    LanguageButton,
+    VersionLabel,
+    BacklightLabel,
+    // the backlight label once the language has been switched in the window
+    BacklightLabelSwitched,
+    BacklightKeepOn,
+    Backlight60s,
+    PowerOnLabel,
+    PowerOnKeepState,
+    PowerOnAllMute,
+    PowerOnLoad,
+    InformationGroup,
+    // "%1" is the row, 1 to 5
+    InformationRow,
 };
 
 QString MainText(EMainText id, int language);

@@ -1,9 +1,11 @@
 #include "OrvanDlgDlg.h"
 
 #include "ChannelLabel.h"
+#include "CommonText.h"
 #include "ConnectDlg.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
+#include "InformationDlg.h"
 #include "LinkText.h"
 #include "MainLayout.h"
 #include "MainSkin.h"
@@ -11,6 +13,9 @@
 #include "MessageBox.h"
 #include "PlaceholderPanel.h"
 #include "PortList.h"
+#include "ProgramDlg.h"
+#include "ProgramManager.h"
+#include "QtTranslation.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -111,6 +116,20 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     connect(connection, &CConnection::liveProgramLoaded, this, &COrvanDlgDlg::OnLiveProgramRead);
     connect(connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
     connect(&Notice(), &CRecordNotice::languageChanged, this, &COrvanDlgDlg::RetranslateUi);
+
+    m_pPrograms = new CProgramManager(Engine(), Data(), Locks(), m_link.Transfer(), m_astrProgramNames, m_nProgramNumber,
+                                      [this] { return GetLanguage(); }, [this] { return IsConnected(); },
+                                      startDir.absoluteFilePath(QLatin1String(kMusicFolder)), this);
+    connect(m_pPrograms, &CProgramManager::progressRangeChanged, this, &COrvanDlgDlg::SetProgressRange);
+    connect(m_pPrograms, &CProgramManager::statusChanged, this, [this] { ShowStatus(IsConnected()); });
+    connect(m_pPrograms, &CProgramManager::programLoaded, &Notice(), &CRecordNotice::NotifyProgramLoaded);
+    connect(&Notice(), &CRecordNotice::programLoaded, this, [this] {
+        m_pName->setText(QString::fromLatin1(Data().GetName().data(), static_cast<qsizetype>(Data().GetName().size())));
+        update();
+    });
+    connect(connection, &CConnection::liveProgramLoaded, m_pPrograms, &CProgramManager::OnProgramLoaded);
+    connect(connection, &CConnection::disconnected, m_pPrograms, &CProgramManager::OnDisconnected);
+    QtTranslation::Apply(GetLanguage());
 
     // Enter and Escape are caught before any control of this window sees
     // them (see eventFilter).
@@ -226,6 +245,7 @@ void COrvanDlgDlg::SetLanguage(int language)
     // whichever language is chosen.
     CMessageBox::SetCaption(MainText(EMainText::MessageCaption, kEnglish));
     Notice().SetLanguage(language);
+    QtTranslation::Apply(GetLanguage());
 }
 
 void COrvanDlgDlg::changeEvent(QEvent* event)
@@ -408,14 +428,17 @@ void COrvanDlgDlg::OnHelp()
 
 void COrvanDlgDlg::OnProgram()
 {
-    ShowNotAvailable();
+    CProgramDlg dialog(*m_pPrograms, GetLanguage(), this);
+    RunDialog(dialog);
+    if (dialog.IsDone() && IsConnected())
+        m_pDisplay->Show(GetLanguage());
 }
 
 void COrvanDlgDlg::OnDevice()
 {
     if (!IsConnected())
     {
-        CMessageBox::Show(this, MainText(EMainText::OpenPortFirst, GetLanguage()));
+        CMessageBox::Show(this, CommonText(ECommonText::OpenPortFirst, GetLanguage()));
         return;
     }
     CDeviceDlg dialog(Connection().GetDeviceIdTable(), Locks().IsLocked(CLockState::kSysDeviceId), GetLanguage(), this);
@@ -435,7 +458,9 @@ void COrvanDlgDlg::OnDevice()
 
 void COrvanDlgDlg::OnInterface()
 {
-    ShowNotAvailable();
+    CInformationDlg dialog(Data(), Locks(), Engine(), [this] { return IsConnected(); }, GetLanguage(), this);
+    connect(&dialog, &CInformationDlg::languageSwitched, this, &COrvanDlgDlg::SetLanguage);
+    RunDialog(dialog);
 }
 
 void COrvanDlgDlg::OnLock()

@@ -11,6 +11,7 @@
 #include <string>
 
 class CDisplayDlg;
+class CProgramManager;
 class CPlaceholderPanel;
 class QAbstractButton;
 class QLabel;
@@ -106,6 +107,7 @@ public:
     void SetDialogRunner(DialogRunner runner);
 
     CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
+    CProgramManager& Programs() { return *m_pPrograms; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -168,4 +170,5 @@ private:
     CPlaceholderPanel* m_pOutEq = nullptr;
     CPlaceholderPanel* m_pStrip = nullptr;
     CDisplayDlg* m_pDisplay = nullptr;
+    CProgramManager* m_pPrograms = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "DeviceDlg.h"
 
+#include "CommonText.h"
 #include "DataDefine.h"
 #include "LinkText.h"
 
@@ -27,7 +28,7 @@ CDeviceDlg::CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, int nLa
     m_pReconnectId->setObjectName(QStringLiteral("ReconnectIdCombo"));
     m_pReconnectId->setMaxVisibleItems(16);
 
-    auto* ok = new QPushButton(LinkText(ELinkText::Ok, nLanguage), this);
+    auto* ok = new QPushButton(CommonText(ECommonText::Ok, nLanguage), this);
     ok->setObjectName(QStringLiteral("OkButton"));
     ok->setDefault(true);
 

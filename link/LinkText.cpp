@@ -17,7 +17,6 @@ constexpr std::array kTexts{
     TextPair{ELinkText::DeviceTitle, "Device ID", "设备 ID"},
     TextPair{ELinkText::ChangeIdChoice, "Change Current Device ID to", "更改当前设备ID号"},
     TextPair{ELinkText::ReconnectChoice, "Re-Connect to Device ID", "重新连接到另外一台设备"},
-    TextPair{ELinkText::Ok, "OK", "确定"},
     TextPair{ELinkText::TransferTitle, "Data transmission", "数据传输"},
     TextPair{ELinkText::Transferring, "Data transmission", "数据正在传输中"},
     TextPair{ELinkText::TransferEnded, "End of data transmission", "数据传输结束"},

@@ -17,7 +17,6 @@ enum class ELinkText
     DeviceTitle,
     ChangeIdChoice,
     ReconnectChoice,
-    Ok,
     // data transmission window
     TransferTitle,
     Transferring,

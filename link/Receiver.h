@@ -67,6 +67,9 @@ public:
     CAudio_Data& GetStaging() { return m_staging; }
     const CAudio_Data& GetStaging() const { return m_staging; }
     const std::string& GetProgramName(int n) const { return m_astrProgramNames.at(static_cast<size_t>(n)); }
+    // A name the PC has just written into program n, so that the table
+    // stays what the processor holds without reading it back.
+    void SetProgramName(int n, const std::string& name) { m_astrProgramNames.at(static_cast<size_t>(n)) = name; }
     const std::string& GetLastName() const { return m_strName; }
 
     int GetDeviceType() const { return m_nDeviceType; }

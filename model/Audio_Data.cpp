@@ -138,6 +138,11 @@ void CAudio_Data::CopySystemSettings(const CAudio_Data& src)
     m_astrInfo = src.m_astrInfo;
 }
 
+int CAudio_Data::InfoTextSize(int i)
+{
+    return InfoFieldSize(i);
+}
+
 // ---- frames ------------------------------------------------------------------
 
 CSendData CAudio_Data::MakeFrame(uint8_t type, int program, int item, int block, int selector,

@@ -67,6 +67,9 @@ public:
     int GetBacklight() const { return m_nBacklight; }
     void SetPowerOnMode(int value) { m_nPowerOnMode = value; }
     int GetPowerOnMode() const { return m_nPowerOnMode; }
+    // Bytes of information text i's field in the information block: 15 for
+    // text 0, 40 for the others; a longer text is cut there.
+    static int InfoTextSize(int i);
     void SetInfoText(int i, const std::string& text) { m_astrInfo.at(static_cast<size_t>(i)) = text; }
     const std::string& GetInfoText(int i) const { return m_astrInfo.at(static_cast<size_t>(i)); }
 

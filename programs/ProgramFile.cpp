@@ -65,6 +65,17 @@ std::span<const uint8_t> Bytes(const QByteArray& data)
 
 namespace ProgramFile
 {
+ProgramFileError ReadFileBytes(const QString& path, std::vector<uint8_t>& bytes, QString* detail)
+{
+    QByteArray data;
+    const ProgramFileError error = ReadWholeFile(path, data, detail);
+    if (error != ProgramFileError::kNone)
+        return error;
+    const std::span<const uint8_t> read = Bytes(data);
+    bytes.assign(read.begin(), read.end());
+    return ProgramFileError::kNone;
+}
+
 ProgramFileError ReadProgramFile(const QString& path, CAudio_Data& program, CLockState& locks, QString* detail)
 {
     QByteArray data;

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
+#include <vector>
+
 class CAudio_Data;
 class CLockState;
 class CProgramBank;
@@ -24,6 +27,9 @@ namespace ProgramFile
 // beyond any file either kind can really have.
 inline constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
+// The bytes of a file of either kind, for a caller that decodes them
+// itself; `bytes` changes only when the whole file was read.
+ProgramFileError ReadFileBytes(const QString& path, std::vector<uint8_t>& bytes, QString* detail = nullptr);
 ProgramFileError ReadProgramFile(const QString& path, CAudio_Data& program, CLockState& locks,
                                  QString* detail = nullptr);
 ProgramFileError WriteProgramFile(const QString& path, CAudio_Data& program, const CLockState& locks,

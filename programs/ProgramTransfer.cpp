@@ -16,6 +16,13 @@ constexpr int kStoreFirstPosition = 1;
 constexpr int kStorePositions = Frame::kChannelCount;
 constexpr int kStoreAllPositions = 2 * CProgramBank::kSlots;
 constexpr int kRecallAllPositions = 3 * CProgramBank::kSlots;
+// Name, lock set and image.
+constexpr int kDeletePositions = 3;
+
+bool IsStoredProgram(int nSlot)
+{
+    return nSlot >= 1 && nSlot <= CProgramBank::kSlots;
+}
 }
 
 CProgramTransfer::CProgramTransfer(CCommand& command, CAudio_Data& record, CLockState& locks, QObject* pParent)
@@ -41,21 +48,79 @@ bool CProgramTransfer::RecallProgramFromPC(std::span<const uint8_t> fileBody)
     m_record.Outputs().ResetLinkGroups();
 
     Start(kStoreFirstPosition, kStorePositions);
-    if (m_record.GetGenType() != 0)
-    {
-        m_record.SetGenType(0);
-        Queue(m_record.BuildGeneratorFrame(false));
-    }
+    StopGenerator();
     Queue(m_record.BuildLockDataFrame(Frame::kLiveProgram, Frame::kLockSetWrite, m_locks.EncodeLockSet()));
 
     m_abySavedMutes = m_locks.IsLocked(CLockState::kOutMute) ? abyLiveMutes : Mutes();
-    StoreToDevice(Frame::kLiveProgram);
+    QueueStore(Frame::kLiveProgram);
     return true;
 }
 
-void CProgramTransfer::StoreToDevice(int nSlot)
+bool CProgramTransfer::LoadProgram(std::span<const uint8_t> fileBody)
 {
-    Queue(m_record.BuildProgramNameFrame(nSlot, Frame::kWrite, m_record.GetName()));
+    if (ProgramCodec::DecodeProgram(fileBody, m_record, m_locks) != ProgramFileError::kNone)
+        return false;
+    m_record.Inputs().ResetLinkGroups();
+    m_record.Outputs().ResetLinkGroups();
+    if (m_record.GetGenType() != 0)
+        m_record.SetGenType(0);
+    return true;
+}
+
+// ---- stored programs -------------------------------------------------------------
+
+bool CProgramTransfer::RecallFromDevice(int nSlot)
+{
+    if (!IsStoredProgram(nSlot))
+        return false;
+    Start(kStoreFirstPosition, kStorePositions);
+    StopGenerator();
+    Queue(m_record.BuildLockDataFrame(nSlot, Frame::kLockSetRead));
+    for (int block = 1; block <= CImageSlot::kBlockCount; ++block)
+        QueueWithProgress(m_record.BuildBlockReadFrame(nSlot, block), block == CImageSlot::kBlockCount);
+    m_command.SetTransferInProgress(true);
+    return true;
+}
+
+bool CProgramTransfer::StoreToDevice(int nSlot)
+{
+    if (!IsStoredProgram(nSlot))
+        return false;
+    Start(kStoreFirstPosition, kStorePositions);
+    QueueStore(nSlot);
+    return true;
+}
+
+bool CProgramTransfer::DeleteOnDevice(int nSlot)
+{
+    if (!IsStoredProgram(nSlot))
+        return false;
+    Start(kStoreFirstPosition, kDeletePositions);
+    QueueWithProgress(NameWrite(m_record, nSlot, {}));
+    QueueWithProgress(m_record.BuildLockDataFrame(nSlot, Frame::kLockSetWrite, CLockState::LockSet{}));
+    QueueWithProgress(m_record.BuildDefaultProgramStoreFrame(nSlot), true);
+    m_command.SetTransferInProgress(true);
+    return true;
+}
+
+void CProgramTransfer::StopGenerator()
+{
+    if (m_record.GetGenType() == 0)
+        return;
+    m_record.SetGenType(0);
+    Queue(m_record.BuildGeneratorFrame(false));
+}
+
+CSendData CProgramTransfer::NameWrite(const CAudio_Data& builder, int nProgram, const std::string& strName)
+{
+    CSendData entry = builder.BuildProgramNameFrame(nProgram, Frame::kWrite, strName);
+    m_command.Receiver().SetProgramName(nProgram, strName.substr(0, CAudio_Data::kProgramNameBytes));
+    return entry;
+}
+
+void CProgramTransfer::QueueStore(int nSlot)
+{
+    Queue(NameWrite(m_record, nSlot, m_record.GetName()));
     const CLockState::LockSet lockSet = m_locks.EncodeLockSet();
     Queue(m_record.BuildLockDataFrame(nSlot, Frame::kLockSetWrite, lockSet));
     if (nSlot == Frame::kLiveProgram)
@@ -80,8 +145,10 @@ void CProgramTransfer::StoreToDevice(int nSlot)
         QueueChannelParams();
     }
     // Everything the record holds has gone out whole; the pump must not send
-    // the mute changes a second time.
-    m_record.ClearAllChanged(0);
+    // the mute changes a second time. A stored program is another matter:
+    // edits still pending belong to the live program.
+    if (nSlot == Frame::kLiveProgram)
+        m_record.ClearAllChanged(0);
     m_command.SetTransferInProgress(true);
 }
 
@@ -142,7 +209,7 @@ void CProgramTransfer::RecallAllFromPC(const CProgramBank& bank)
     {
         const CImageSlot& slot = bank.GetAt(n - Frame::kFirstStoredProgram);
         pScratch->GetImage().abyImage = slot.abyImage;
-        QueueWithProgress(pScratch->BuildProgramNameFrame(n, Frame::kWrite, slot.strName));
+        QueueWithProgress(NameWrite(*pScratch, n, slot.strName));
         QueueWithProgress(pScratch->BuildLockDataFrame(n, Frame::kProgramLockWrite, slot.abyInfo));
         QueueWithProgress(pScratch->BuildProgramStoreFrame(n), n == Frame::kLastStoredProgram);
     }

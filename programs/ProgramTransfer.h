@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 class CAudio_Data;
@@ -41,6 +42,23 @@ public:
     // processor's mute states as they were. False, with nothing sent and
     // nothing changed, when the body does not read as a program.
     bool RecallProgramFromPC(std::span<const uint8_t> fileBody);
+    // The same load without a processor: the record and locks take the
+    // file, link groups start afresh and the generator is off; nothing is
+    // queued. False, with nothing changed, when the body does not read as
+    // a program.
+    bool LoadProgram(std::span<const uint8_t> fileBody);
+
+    // Stored programs 1..30 (other numbers are refused with false):
+    // Reads program nSlot into the live program. Its lock set becomes the
+    // live and fixed locks; the connection loads the blocks into the record
+    // once the last one has arrived.
+    bool RecallFromDevice(int nSlot);
+    // Writes the record into program nSlot under the record's name, with
+    // the current lock set. The record and its pending edits stay as they are.
+    bool StoreToDevice(int nSlot);
+    // Leaves program nSlot empty: no name, no locks, the factory default
+    // program.
+    bool DeleteOnDevice(int nSlot);
     // Reads the 30 stored programs with their lock bytes into the bank.
     void StoreAllToPC();
     // Sends the 30 programs of the bank, with their names and lock bytes.
@@ -58,7 +76,10 @@ signals:
     void finished();
 
 private:
-    void StoreToDevice(int nSlot);
+    void QueueStore(int nSlot);
+    // Also tells the engine's name table, which a later backup reads.
+    CSendData NameWrite(const CAudio_Data& builder, int nProgram, const std::string& strName);
+    void StopGenerator();
     void OnProgramReceived(int nProgram);
     void OnRequestAnswered();
     void OnProgressAdvanced(int nPosition);

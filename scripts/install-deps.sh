@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
+  # Qt's own texts (message box buttons, file dialogs) in Chinese
+  qt6-translations-l10n
   # a face for the Chinese texts of the user interface
   fonts-wqy-microhei
   # a virtual display for screenshots (scripts/screenshot.sh)

@@ -53,6 +53,8 @@ for lang in zh en; do
   take "connect-$lang.png" "$lang" "$out/connect-$lang.png" --scene connect
   take "device-$lang.png" "$lang" "$out/device-$lang.png" --scene device
   take "message-$lang.png" "$lang" "$out/message-$lang.png" --scene message
+  take "program-$lang.png" "$lang" "$out/program-$lang.png" --scene program
+  take "system-$lang.png" "$lang" "$out/system-$lang.png" --scene system
   # A processor on a real line's pace, so the transfer lasts long enough to see.
   start_vproc --real-rate
   take "transfer-$lang.png" "$lang" "$out/transfer-$lang.png" --scene transfer --port "$port"

@@ -23,3 +23,10 @@ CProcessorState::CProcessorState()
         std::fill(record.begin() + CLockState::kFlagBytes, record.end(), ' ');
     }
 }
+
+CProcessorState::Name CProcessorState::MakeName(const std::string& text)
+{
+    Name name{};
+    std::copy_n(text.begin(), std::min(text.size(), name.size()), name.begin());
+    return name;
+}

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // Everything a virtual processor remembers between runs: its device ID and
 // type, the live program (0) and the 30 stored programs with their names,
@@ -19,6 +20,10 @@ struct CProcessorState
     // A processor fresh from the factory: default images, empty names, no
     // locks and no password.
     CProcessorState();
+
+    // A program name as the processor keeps it: the text's first 12 bytes,
+    // zero-padded.
+    static Name MakeName(const std::string& text);
 
     int nDeviceId = Frame::kFirstDeviceId;
     int nDeviceType = Frame::kLastDeviceType;

@@ -9,15 +9,19 @@
 //   transfer-end  the same when the transfer has ended but the processor
 //                 has not answered the last block (the end text is shown)
 //   connected     connected to the processor at PATH, the state read done
+//   program       the Program window open over it
+//   system        the System window open over it
 #include "ConnectDlg.h"
 #include "DataDefine.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
+#include "InformationDlg.h"
 #include "MainText.h"
 #include "MessageBox.h"
 #include "OrvanDlg.h"
 #include "OrvanDlgDlg.h"
 #include "PortList.h"
+#include "ProgramDlg.h"
 
 #include <QCommandLineParser>
 #include <QMessageBox>
@@ -42,7 +46,8 @@ int main(int argc, char** argv)
     parser.addPositionalArgument("output", "PNG file to write");
     parser.addOptions({
         {"output", "Show output channel N (1..8).", "N"},
-        {"scene", "main, connect, device, message, transfer, transfer-end or connected.", "scene", "main"},
+        {"scene", "main, connect, device, message, transfer, transfer-end, connected, program or system.", "scene",
+         "main"},
         {"port", "The processor's port for the scenes that connect.", "path"},
     });
     parser.process(app);
@@ -86,6 +91,17 @@ int main(int argc, char** argv)
     else if (scene == "device")
     {
         auto* dialog = new CDeviceDlg(window.Connection().GetDeviceIdTable(), false, window.GetLanguage(), &window);
+        QTimer::singleShot(0, dialog, [dialog] { dialog->open(); });
+        QTimer::singleShot(kDrawnMs, &window, grab);
+    }
+    else if (scene == "program" || scene == "system")
+    {
+        QDialog* dialog = nullptr;
+        if (scene == "program")
+            dialog = new CProgramDlg(window.Programs(), window.GetLanguage(), &window);
+        else
+            dialog = new CInformationDlg(window.Data(), window.Locks(), window.Engine(), [] { return false; },
+                                         window.GetLanguage(), &window);
         QTimer::singleShot(0, dialog, [dialog] { dialog->open(); });
         QTimer::singleShot(kDrawnMs, &window, grab);
     }

@@ -111,8 +111,7 @@ TEST_F(MainWindowTest, CommandCaptionsFollowTheLanguage)
 
 TEST_F(MainWindowTest, CommandsSayWhatTheyNeedInTheCurrentLanguage)
 {
-    const COrvanDlgDlg::ECommand pending[] = {COrvanDlgDlg::kProgram, COrvanDlgDlg::kInterface, COrvanDlgDlg::kLock,
-                                              COrvanDlgDlg::kReport};
+    const COrvanDlgDlg::ECommand pending[] = {COrvanDlgDlg::kLock, COrvanDlgDlg::kReport};
     for (int language : {kChinese, kEnglish})
     {
         Window().SetLanguage(language);
@@ -126,6 +125,21 @@ TEST_F(MainWindowTest, CommandsSayWhatTheyNeedInTheCurrentLanguage)
                   language == kEnglish ? QStringLiteral("Please open the COM-Port") : QString::fromUtf8("请打开串口"));
     }
     EXPECT_TRUE(m_dialogs.empty());
+
+    // PROGRAM and INTERFACE open their windows without a processor: the
+    // language is switched in the second.
+    for (int language : {kChinese, kEnglish})
+    {
+        Window().SetLanguage(language);
+        m_dialogs.clear();
+        Window().CommandButton(COrvanDlgDlg::kProgram)->click();
+        Window().CommandButton(COrvanDlgDlg::kInterface)->click();
+        const std::vector<QString> titles = language == kEnglish
+            ? std::vector<QString>{QStringLiteral("Program"), QStringLiteral("System")}
+            : std::vector<QString>{QString::fromUtf8("程序"), QString::fromUtf8("系统")};
+        EXPECT_EQ(m_dialogs, titles);
+    }
+    m_dialogs.clear();
 
     // CONNECTION offers the Connection dialog; cancelled, the button does
     // not stay pressed.

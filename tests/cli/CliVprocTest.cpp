@@ -25,13 +25,6 @@ namespace
 {
 using Name = CProcessorState::Name;
 
-Name MakeName(const std::string& text)
-{
-    Name name{};
-    std::copy_n(text.begin(), std::min(text.size(), name.size()), name.begin());
-    return name;
-}
-
 class CliVprocTest : public ::testing::Test
 {
 protected:
@@ -83,8 +76,8 @@ TEST_F(CliVprocTest, SearchPrintsTheIdsThatAnswerAndFailsWhenNoneDoes)
 TEST_F(CliVprocTest, InfoPrintsWhatTheProcessorToldWhileConnecting)
 {
     CProcessorState state;
-    state.aNames[0] = MakeName("Live Set");
-    state.aNames[2] = MakeName("Stage \xE9 2");
+    state.aNames[0] = CProcessorState::MakeName("Live Set");
+    state.aNames[2] = CProcessorState::MakeName("Stage \xE9 2");
     state.byBacklight = 2;
     state.byPowerOn = 3;
     CAudio_Data texts;
@@ -186,7 +179,8 @@ TEST_F(CliVprocTest, BackupThenRestoreIntoASecondProcessorGivesIdenticalPrograms
         auto& image = seeded.aImages[static_cast<size_t>(n)];
         for (size_t k = 0; k < image.size(); ++k)
             image[k] = static_cast<uint8_t>(n * 5 + k * 3);
-        seeded.aNames[static_cast<size_t>(n)] = MakeName("Prog " + std::to_string(n) + (n % 2 ? "\xE9" : " A"));
+        seeded.aNames[static_cast<size_t>(n)] =
+            CProcessorState::MakeName("Prog " + std::to_string(n) + (n % 2 ? "\xE9" : " A"));
         auto& lock = seeded.aLocks[static_cast<size_t>(n)];
         for (size_t k = 0; k < lock.size(); ++k)
             lock[k] = static_cast<uint8_t>(0x11 * (k + 1) + n);

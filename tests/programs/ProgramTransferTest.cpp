@@ -6,6 +6,7 @@
 #include "Audio_Data.h"
 #include "Command.h"
 #include "FakePort.h"
+#include "FactoryImage.h"
 #include "Frame.h"
 #include "LockState.h"
 #include "ProgramCodec.h"
@@ -246,6 +247,62 @@ TEST_F(ProgramTransferTest, DamagedProgramSendsNothingAndChangesNothing)
     EXPECT_EQ(m_pCommand->Count(), 0);
     EXPECT_EQ(m_record.GetName(), "LIVE");
     EXPECT_FALSE(m_pTransfer->IsRunning());
+}
+
+// ---- stored programs ----------------------------------------------------------------------
+
+TEST_F(ProgramTransferTest, StoredProgramsAreReadWrittenAndEmptiedWithTheirNamesAndLocks)
+{
+    for (int nSlot : {0, 31})
+    {
+        EXPECT_FALSE(m_pTransfer->RecallFromDevice(nSlot));
+        EXPECT_FALSE(m_pTransfer->StoreToDevice(nSlot));
+        EXPECT_FALSE(m_pTransfer->DeleteOnDevice(nSlot));
+    }
+    EXPECT_EQ(m_pCommand->Count(), 0);
+
+    ASSERT_TRUE(m_pTransfer->RecallFromDevice(5));
+    std::vector<std::string> expected{"A9 p5 i1"};
+    for (int block = 1; block <= 12; ++block)
+        expected.push_back("A2");
+    EXPECT_EQ(QueuedFrames(), expected);
+    for (int i = 1; i <= 12; ++i)
+    {
+        const CSendData& entry = m_pCommand->Queue().At(i);
+        EXPECT_EQ(entry.GetFrame()[Frame::kOffProgram], 5);
+        EXPECT_EQ(entry.GetFrame()[Frame::kOffBlock], i);
+        EXPECT_EQ(entry.m_nProgressPos, i);
+        EXPECT_EQ(entry.m_bLastOfTransfer, i == 12 ? 1 : 0);
+    }
+    PlayProcessor(13);
+    EXPECT_EQ(m_nFinished, 1);
+
+    // A store takes the record as it stands and leaves the editor's pending
+    // edit for the live program.
+    m_pCommand->Clear();
+    m_nFinished = 0;
+    m_record.SetName("Show");
+    m_record.Output(2).SetGain(250);
+    ASSERT_TRUE(m_pTransfer->StoreToDevice(12));
+    expected = {"A7 p12 'Show'", "A9 p12 i2"};
+    const std::vector<int> on(12, 1);
+    const std::vector<std::string> blocks = ChannelFrames("A3 p%d b%d on%d", on, 12);
+    expected.insert(expected.end(), blocks.begin(), blocks.end());
+    EXPECT_EQ(QueuedFrames(), expected);
+    EXPECT_EQ(m_pCommand->GetProgramName(12), "Show");
+    PlayProcessor(20);
+    EXPECT_EQ(m_nFinished, 1);
+    m_pCommand->PumpTick(m_record);
+    EXPECT_EQ(Describe(m_pCommand->Head().GetFrame()).substr(0, 6), "A1 ch7");
+
+    m_pCommand->Clear();
+    ASSERT_TRUE(m_pTransfer->DeleteOnDevice(12));
+    EXPECT_EQ(QueuedFrames(), std::vector<std::string>({"A7 p12 ''", "A9 p12 i2", "AE p12 store"}));
+    EXPECT_EQ(Payload(m_pCommand->Queue().At(1).GetFrame()), Bytes(12, 0));
+    const auto factory = FactoryDefaultImage();
+    EXPECT_EQ(Payload(m_pCommand->Queue().At(2).GetFrame()), Bytes(factory.begin(), factory.end()));
+    EXPECT_EQ(m_pCommand->Queue().At(2).m_bLastOfTransfer, 1);
+    EXPECT_EQ(m_pCommand->GetProgramName(12), "");
 }
 
 // ---- backup and restore -------------------------------------------------------------------

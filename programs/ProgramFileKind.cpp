@@ -4,6 +4,11 @@ namespace
 {
 const QString kProgramExtension = QStringLiteral(".dia1C");
 const QString kBankExtension = QStringLiteral(".dat1C");
+
+const QString& Extension(ProgramFileKind eKind)
+{
+    return eKind == ProgramFileKind::kBank ? kBankExtension : kProgramExtension;
+}
 }
 
 ProgramFileKind ProgramFileKindOf(const QString& strPath)
@@ -17,6 +22,11 @@ ProgramFileKind ProgramFileKindOf(const QString& strPath)
 
 QString ProgramFileSavePath(const QString& strPath, ProgramFileKind eKind)
 {
-    const QString& strExtension = eKind == ProgramFileKind::kBank ? kBankExtension : kProgramExtension;
+    const QString& strExtension = Extension(eKind);
     return strPath.contains(strExtension, Qt::CaseInsensitive) ? strPath : strPath + strExtension;
+}
+
+QString ProgramFilePattern(ProgramFileKind eKind)
+{
+    return QLatin1Char('*') + Extension(eKind);
 }

@@ -18,3 +18,6 @@ ProgramFileKind ProgramFileKindOf(const QString& strPath);
 // contains the kind's extension anywhere (in any case), else with the
 // extension appended, as the program manager's save dialogs do.
 QString ProgramFileSavePath(const QString& strPath, ProgramFileKind eKind);
+
+// The file dialogs' pattern of a kind: "*.dia1C" or "*.dat1C".
+QString ProgramFilePattern(ProgramFileKind eKind);

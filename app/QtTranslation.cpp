@@ -1,0 +1,31 @@
+#include "QtTranslation.h"
+
+#include "DataDefine.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace
+{
+// Installed once, loaded while Chinese is chosen.
+QTranslator& Translator()
+{
+    static QTranslator translator;
+    return translator;
+}
+}
+
+namespace QtTranslation
+{
+bool Apply(int nLanguage)
+{
+    QTranslator& translator = Translator();
+    QCoreApplication::removeTranslator(&translator);
+    if (nLanguage == kEnglish)
+        return true;
+    if (!translator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
+}
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+// Qt's own texts (the buttons of message boxes, the file dialogs) in the
+// program's language: Qt's Chinese translation is installed for Chinese
+// and removed for English.
+namespace QtTranslation
+{
+// True when the texts now follow nLanguage; false when Qt's translation
+// for it is not installed on this machine (Qt then speaks English).
+bool Apply(int nLanguage);
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "ProgramBank.h"
+#include "ProgramFileKind.h"
+#include "ProgramsText.h"
+#include "Receiver.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CAudio_Data;
+class CCommand;
+class CLockState;
+class CProgramTransfer;
+class QWidget;
+
+// The program manager's operations behind the "Program" window: moving
+// programs between the processor, the program being edited and files. The
+// window is modal and closes as soon as an operation has started; this
+// object lives as long as the main window and sees each transfer through,
+// down to saving the thirty programs once the last has arrived.
+//
+// The transfers themselves are CProgramTransfer's. Operations that talk to
+// the processor do nothing without a connection, except that a program
+// file can be loaded into the editor without one. Whoever drives the
+// connection calls OnProgramLoaded and OnDisconnected.
+class CProgramManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kSlots = CProgramBank::kSlots;
+    using ProgramNames = std::array<std::string, CReceiver::kProgramCount>;
+
+    // What a file dialog is asked for. The folder is "MusicFile".
+    struct FileRequest
+    {
+        ProgramFileKind eKind = ProgramFileKind::kProgram;
+        bool bSave = false;
+        QString strFolder;
+    };
+    // Returns the chosen path, or an empty string when the user cancelled.
+    // The default shows the system's file dialog.
+    using FilePicker = std::function<QString(QWidget* pParent, const FileRequest& request)>;
+    // Asks a yes/no question; true for yes.
+    using Asker = std::function<bool(QWidget* pParent, const QString& strQuestion)>;
+
+    // names: the 31 program names (0 live, 1..30 stored); nProgramNumber:
+    // the current program number; both the owner's, shown in its status.
+    // pWindow: the parent of file dialogs and message boxes.
+    CProgramManager(CCommand& command, CAudio_Data& record, CLockState& locks, CProgramTransfer& transfer,
+                    ProgramNames& names, int& nProgramNumber, std::function<int()> language,
+                    std::function<bool()> isConnected, QString strMusicFolder, QWidget* pWindow);
+
+    void SetFilePicker(FilePicker picker) { m_filePicker = std::move(picker); }
+    void SetAsker(Asker asker) { m_asker = std::move(asker); }
+
+    bool IsConnected() const { return m_isConnected(); }
+    int GetLanguage() const { return m_language(); }
+    const std::string& GetName(int nSlot) const { return m_names.at(static_cast<size_t>(nSlot)); }
+    void SetName(int nSlot, const std::string& strName);
+    int GetProgramNumber() const { return m_nProgramNumber; }
+    void SetProgramNumber(int nNumber);
+    CAudio_Data& Record() { return m_record; }
+    const CLockState& Locks() const { return m_locks; }
+    // The 30 programs last read from a file or received from the processor.
+    const CProgramBank& Bank() const { return m_bank; }
+    // Asks the user (through the asker) a yes/no question.
+    bool Ask(QWidget* pParent, const QString& strQuestion) const;
+
+    // ---- the operations (slots 1..30) -------------------------------------
+    void RecallFromDevice(int nSlot);
+    void StoreToDevice(int nSlot);
+    void DeleteOnDevice(int nSlot);
+    // True when a file was loaded into the editor (and, when connected,
+    // sent into the live program).
+    bool RecallProgramFromPC();
+    void StoreProgramToPC();
+    // True when a file was read and its programs are being sent.
+    bool RecallAllFromPC();
+    // True when the reading has started; the file is asked for and written
+    // once all thirty programs have arrived.
+    bool StoreAllToPC();
+
+    // ---- the program being edited ----------------------------------------
+    // True when the editor's program differs from the one it last took from
+    // or gave to a stored program (or read from the processor).
+    bool IsEdited();
+
+    // The connection has put a program read from the processor into the
+    // record (after connecting, or a recall).
+    void OnProgramLoaded();
+    // The connection has gone: a transfer under way ends unfinished and no
+    // file is written.
+    void OnDisconnected();
+
+signals:
+    // The main window's progress bar runs over this range for the transfer
+    // just started; the positions arrive with the engine's progress.
+    void progressRangeChanged(int nMinimum, int nMaximum);
+    // The record's name or the current program number changed.
+    void statusChanged();
+    // A program file has been loaded into the record: every panel reloads.
+    void programLoaded();
+
+private:
+    QString PickFile(ProgramFileKind eKind, bool bSave);
+    // The save path with its extension; empty when cancelled or the user
+    // would not replace an existing file.
+    QString PickSavePath(ProgramFileKind eKind);
+    void ShowMessage(EProgramsText eText) const;
+    void OnTransferFinished();
+    void SaveReceivedBank();
+    std::vector<uint8_t> ProgramBlocks();
+    void Remember(std::vector<uint8_t> blocks) { m_abyRemembered = std::move(blocks); }
+
+    CCommand& m_command;
+    CAudio_Data& m_record;
+    CLockState& m_locks;
+    CProgramTransfer& m_transfer;
+    ProgramNames& m_names;
+    int& m_nProgramNumber;
+    std::function<int()> m_language;
+    std::function<bool()> m_isConnected;
+    QString m_strMusicFolder;
+    QWidget* m_pWindow;
+    FilePicker m_filePicker;
+    Asker m_asker;
+    CProgramBank m_bank;
+    bool m_bSavingBank = false;
+    // The channel blocks of the program last recalled, stored or read.
+    std::vector<uint8_t> m_abyRemembered;
+};

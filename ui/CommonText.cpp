@@ -1,0 +1,18 @@
+#include "CommonText.h"
+
+#include "TextTable.h"
+
+namespace
+{
+using TextPair = CTextPair<ECommonText>;
+constexpr std::array kTexts{
+    TextPair{ECommonText::Ok, "OK", "确定"},
+    TextPair{ECommonText::OpenPortFirst, "Please open the COM-Port", "请打开串口"},
+};
+static_assert(InEnumOrder(kTexts), "texts must follow the order of ECommonText");
+}
+
+QString CommonText(ECommonText id, int language)
+{
+    return PickText(kTexts, id, language);
+}
