@@ -228,7 +228,7 @@ void CFStatic::RenderPlot(QPainter& painter)
     {
         painter.setPen(kLabel);
         painter.drawText(ToQRect(highlighted->m_rcLabel), Qt::AlignCenter,
-                         QString::fromStdString(FormatBandSummary(*highlighted)));
+                         QString::fromStdString(highlighted->Summary()));
     }
     painter.setClipping(false);
 }

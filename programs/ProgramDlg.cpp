@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "ProgramManager.h"
 #include "ProgramsText.h"
+#include "WireNumbers.h"
 #include "TypedTextValidator.h"
 
 #include <QButtonGroup>
@@ -26,7 +27,7 @@
 
 namespace
 {
-constexpr int kNameChars = CAudio_Data::kProgramNameBytes;
+constexpr int kNameChars = Frame::kProgramNameBytes;
 constexpr int kNumberColumnWidth = 70;
 constexpr int kNameColumnWidth = 195;
 

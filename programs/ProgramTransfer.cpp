@@ -114,7 +114,7 @@ void CProgramTransfer::StopGenerator()
 CSendData CProgramTransfer::NameWrite(const CAudio_Data& builder, int nProgram, const std::string& strName)
 {
     CSendData entry = builder.BuildProgramNameFrame(nProgram, Frame::kWrite, strName);
-    m_command.Receiver().SetProgramName(nProgram, strName.substr(0, CAudio_Data::kProgramNameBytes));
+    m_command.Receiver().SetProgramName(nProgram, strName.substr(0, Frame::kProgramNameBytes));
     return entry;
 }
 
