@@ -14,6 +14,10 @@
 namespace
 {
 constexpr double kTablePoints = 8.0;
+// The smallest table font a report shrinks to so that its texts fit their
+// columns; below it a text is cut at its cell's edges.
+constexpr double kMinTablePoints = 4.0;
+constexpr double kTablePointsStep = 0.25;
 constexpr double kHeaderPoints = 12.0;
 constexpr double kFooterPoints = 6.0;
 // Room around a row's text and above the footer, in units of a 96 dpi
@@ -80,6 +84,9 @@ int CListCtrlPrint::OnBeginPrinting(QPainter& painter)
     m_nWidth = m_pDevice->width();
     const double dScale = m_pDevice->logicalDpiY() / kScreenDpi;
     m_nPadding = static_cast<int>(std::lround(kRowPadding * dScale));
+
+    m_tableFont.setPointSizeF(kTablePoints);
+    FitTableFont();
 
     PrintMetrics metrics;
     metrics.nWidth = m_nWidth;
@@ -165,6 +172,31 @@ void CListCtrlPrint::DrawRows(QPainter& painter, int nPage) const
         painter.drawLine(edges.back(), nTop, edges.back(), nTop + nStep);
     }
     painter.drawLine(0, m_layout.GridBottom(), edges.back(), m_layout.GridBottom());
+}
+
+void CListCtrlPrint::FitTableFont()
+{
+    std::vector<int> widths;
+    for (const ReportColumn& column : m_table.Columns())
+        widths.push_back(column.nWidth);
+    const std::vector<int> edges = ColumnEdges(widths, m_nWidth);
+    // A narrow page (portrait, or a printer whose fonts run wide) would cut
+    // the texts at the cell borders: a report that hides values.
+    auto fits = [&] {
+        const QFontMetrics metrics(m_tableFont, m_pDevice);
+        for (int c = 0; c < m_table.ColumnCount(); ++c)
+        {
+            const int nRoom = edges[c + 1] - edges[c] - 2 * m_nPadding;
+            if (metrics.horizontalAdvance(QString::fromStdString(m_table.Columns()[size_t(c)].strHeading)) > nRoom)
+                return false;
+            for (int r = 0; r < m_table.RowCount(); ++r)
+                if (metrics.horizontalAdvance(QString::fromStdString(m_table.Text(r, c))) > nRoom)
+                    return false;
+        }
+        return true;
+    };
+    while (m_tableFont.pointSizeF() > kMinTablePoints && !fits())
+        m_tableFont.setPointSizeF(std::max(kMinTablePoints, m_tableFont.pointSizeF() - kTablePointsStep));
 }
 
 QString CListCtrlPrint::PageNumberText(int nPage, int nPages) const

@@ -13,6 +13,8 @@ class QPaintDevice;
 // the page number right beside it, the column headings, as many rows as fit
 // (the last page's grid filled up with empty rows) and the footer text at the
 // bottom. Columns keep their on-screen proportions and fill the width.
+// Fonts: the table Arial 8 point (smaller when a text would not fit its
+// column), the header Arial 12 point, the footer Times New Roman 6 point.
 class CListCtrlPrint : public CPrinterJob
 {
 public:
@@ -38,6 +40,8 @@ protected:
     void OnPrintPage(QPainter& painter, int nPage) override;
 
 private:
+    // The table font: 8 point, or smaller where texts would not fit.
+    void FitTableFont();
     QString PageNumberText(int nPage, int nPages) const;
     // Height of the page header for one page number text, and the width the
     // page number takes at the right.

@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
+  # the report tests read the exported spreadsheet and the printed PDF back
+  python3 poppler-utils
   # a face for the Chinese texts of the user interface
   fonts-wqy-microhei
   # a virtual display for screenshots (scripts/screenshot.sh)
