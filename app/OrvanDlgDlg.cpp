@@ -3,6 +3,7 @@
 #include "ChannelLabel.h"
 #include "CommonText.h"
 #include "ConnectDlg.h"
+#include "DataViewDlg.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
 #include "InformationDlg.h"
@@ -13,6 +14,7 @@
 #include "MessageBox.h"
 #include "PlaceholderPanel.h"
 #include "PortList.h"
+#include "ReportBuilder.h"
 #include "ProgramDlg.h"
 #include "ProgramManager.h"
 #include "QtTranslation.h"
@@ -470,7 +472,9 @@ void COrvanDlgDlg::OnLock()
 
 void COrvanDlgDlg::OnReport()
 {
-    ShowNotAvailable();
+    CDataViewDlg dialog(BuildReportTable(Data(), &Locks(), InputsInUse(), OutputsInUse(), GetLanguage()), GetLanguage(),
+                        this);
+    RunDialog(dialog);
 }
 
 void COrvanDlgDlg::OnConnection()

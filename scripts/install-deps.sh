@@ -12,6 +12,8 @@ packages=(
   libxlsxwriter-dev
   # Qt's own texts (message box buttons, file dialogs) in Chinese
   qt6-translations-l10n
+  # the report tests read the exported spreadsheet and the printed PDF back
+  python3 poppler-utils
   # a face for the Chinese texts of the user interface
   fonts-wqy-microhei
   # a virtual display for screenshots (scripts/screenshot.sh)

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ReportTable.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QDateTime;
+
+// Writing the report to files: a spreadsheet ("*.xlsx", one sheet), a CSV
+// file, or anything a callback writes. A file is written beside its target
+// under another name and only then put in its place, so a failure never
+// leaves a half-written file nor harms the file it was to replace.
+
+enum class EExportFormat
+{
+    Xlsx,
+    Csv,
+};
+
+enum class EWriteResult
+{
+    Ok,
+    WriteFailed,    // the new file could not be written
+    ReplaceFailed,  // it was written but could not take the target's place
+};
+
+// ".csv" in any case is CSV; everything else is a spreadsheet.
+EExportFormat ExportFormatOf(const QString& path);
+
+// The proposed file name: local date and time as fourteen digits,
+// year month day hour minute second.
+QString ExportStamp(const QDateTime& when);
+
+// A shown text that spreadsheets should hold as a number: its value, and a
+// number format that shows it as the text did ("-3.5dB" -> -3.5 and
+// 0.0"dB"). None for texts that are not a figure with an optional unit, and
+// for "-0..." which a number could not show with its sign.
+struct SheetNumber
+{
+    double dValue = 0.0;
+    std::string strFormat;
+};
+std::optional<SheetNumber> ParseSheetNumber(const std::string& text);
+
+// Width of a text in spreadsheet character units: East Asian wide
+// characters count two.
+int TextDisplayWidth(const std::string& utf8);
+// A width per column that fits its heading and every cell, with a little room.
+std::vector<double> SheetColumnWidths(const CReportTable& table);
+
+// The CSV form: UTF-8 with a byte order mark (spreadsheet programs then read
+// the Chinese texts right), CRLF line ends, the headings as the first line,
+// fields quoted where they hold a comma, a quotation mark or a line break.
+QByteArray CsvBytes(const CReportTable& table);
+
+EWriteResult WriteCsv(const CReportTable& table, const QString& path);
+// One sheet named sheetName; the heading row bold and frozen with the title
+// column, rows in their colours, number cells as numbers.
+EWriteResult WriteXlsx(const CReportTable& table, const QString& path, const QString& sheetName);
+// Writes in the format ExportFormatOf gives for path.
+EWriteResult WriteReport(const CReportTable& table, const QString& path, const QString& sheetName);
+
+// Lets write() fill a new file in path's folder (it gets that file's name and
+// says whether it succeeded), then puts the file in path's place.
+EWriteResult WriteThroughTempFile(const QString& path, const std::function<bool(const QString& tempPath)>& write);
