@@ -1,17 +1,12 @@
 #include "EditorsText.h"
 
-#include "DataDefine.h"
+#include "TextTable.h"
 
 #include <array>
 
 namespace
 {
-struct TextPair
-{
-    EEditorsText id;
-    const char* szEnglish;
-    const char* szChinese;
-};
+using TextPair = CTextPair<EEditorsText>;
 
 // Kept in the order of EEditorsText; checked below.
 constexpr std::array kTexts{
@@ -24,18 +19,10 @@ constexpr std::array kTexts{
     TextPair{EEditorsText::GraphAccessibleName, "Response graph", "响应曲线"},
 };
 
-constexpr bool InEnumOrder()
-{
-    for (size_t i = 0; i < kTexts.size(); ++i)
-        if (static_cast<size_t>(kTexts[i].id) != i)
-            return false;
-    return true;
-}
-static_assert(InEnumOrder(), "editor texts must follow the order of EEditorsText");
+static_assert(InEnumOrder(kTexts), "editor texts must follow the order of EEditorsText");
 }
 
 QString EditorsText(EEditorsText id, int language)
 {
-    const TextPair& pair = kTexts.at(static_cast<size_t>(id));
-    return QString::fromUtf8(language == kEnglish ? pair.szEnglish : pair.szChinese);
+    return PickText(kTexts, id, language);
 }

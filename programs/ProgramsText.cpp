@@ -1,17 +1,12 @@
 #include "ProgramsText.h"
 
-#include "DataDefine.h"
+#include "TextTable.h"
 
 #include <array>
 
 namespace
 {
-struct TextPair
-{
-    EProgramsText id;
-    const char* szEnglish;
-    const char* szChinese;
-};
+using TextPair = CTextPair<EProgramsText>;
 
 // Kept in the order of EProgramsText; checked below.
 constexpr std::array kTexts{
@@ -47,18 +42,10 @@ constexpr std::array kTexts{
     TextPair{EProgramsText::ReplaceFile, "%1 already exists. Replace it?", "%1 已经存在。是否替换?"},
 };
 
-constexpr bool InEnumOrder()
-{
-    for (size_t i = 0; i < kTexts.size(); ++i)
-        if (static_cast<size_t>(kTexts[i].id) != i)
-            return false;
-    return true;
-}
-static_assert(InEnumOrder(), "program window texts must follow the order of EProgramsText");
+static_assert(InEnumOrder(kTexts), "program window texts must follow the order of EProgramsText");
 }
 
 QString ProgramsText(EProgramsText id, int language)
 {
-    const TextPair& text = kTexts.at(static_cast<size_t>(id));
-    return QString::fromUtf8(language == kEnglish ? text.szEnglish : text.szChinese);
+    return PickText(kTexts, id, language);
 }

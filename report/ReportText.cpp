@@ -1,17 +1,12 @@
 #include "ReportText.h"
 
-#include "DataDefine.h"
+#include "TextTable.h"
 
 #include <array>
 
 namespace
 {
-struct TextPair
-{
-    EReportText id;
-    const char* szEnglish;
-    const char* szChinese;
-};
+using TextPair = CTextPair<EReportText>;
 
 // Kept in the order of EReportText; ReportText checks it.
 constexpr std::array kTexts{
@@ -38,20 +33,12 @@ constexpr std::array kTexts{
     TextPair{EReportText::PageNumber, "Page %1 of %2", "Page %1 of %2"},
 };
 
-constexpr bool InEnumOrder()
-{
-    for (size_t i = 0; i < kTexts.size(); ++i)
-        if (static_cast<size_t>(kTexts[i].id) != i)
-            return false;
-    return true;
-}
-static_assert(InEnumOrder(), "report texts must follow the order of EReportText");
+static_assert(InEnumOrder(kTexts), "report texts must follow the order of EReportText");
 }
 
 QString ReportText(EReportText id, int language)
 {
-    const TextPair& text = kTexts.at(static_cast<size_t>(id));
-    return QString::fromUtf8(language == kEnglish ? text.szEnglish : text.szChinese);
+    return PickText(kTexts, id, language);
 }
 
 QString ReportSheetName()
