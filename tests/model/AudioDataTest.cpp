@@ -2,19 +2,14 @@
 #include "FactoryImage.h"
 #include "Frame.h"
 
+#include "ByteList.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace
 {
-std::vector<uint8_t> Bytes(std::initializer_list<int> values)
-{
-    std::vector<uint8_t> out;
-    for (int v : values)
-        out.push_back(static_cast<uint8_t>(v));
-    return out;
-}
 
 std::vector<uint8_t> Payload(const CSendData& entry)
 {

@@ -1,20 +1,11 @@
 #include "Frame.h"
 
+#include "ByteList.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
-
-namespace
-{
-std::vector<uint8_t> Bytes(std::initializer_list<int> values)
-{
-    std::vector<uint8_t> out;
-    for (int v : values)
-        out.push_back(static_cast<uint8_t>(v));
-    return out;
-}
-}
 
 TEST(Frame, DeviceTypeRequestMatchesTheWireExample)
 {
