@@ -7,6 +7,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 #include <type_traits>
@@ -205,11 +207,19 @@ ParamRow Row(EParam param, Side side, Group group, int lockFlag, const char* eng
     return row;
 }
 
-ParamRow Linear(ParamRow row, double step, double offset, int offStep = -1)
+ParamRow Linear(ParamRow row, double step, double offset, int offStep = -1, const char* fieldForm = "%0.1f")
 {
     row.dLinearStep = step;
     row.dLinearOffset = offset;
     row.nOffStep = offStep;
+    row.pszFieldForm = fieldForm;
+    return row;
+}
+
+// Frequency and integer rows show their step; some fields carry the unit.
+ParamRow Whole(ParamRow row, const char* fieldForm = "%d")
+{
+    row.pszFieldForm = fieldForm;
     return row;
 }
 
@@ -242,6 +252,8 @@ void AddBandRows(std::array<ParamRow, static_cast<size_t>(EParam::kCount)>& rows
                            b.access);
         if (b.eEntry == EEntry::kLinear)
             row = Linear(row, 0.1, 40);
+        else if (b.eEntry == EEntry::kFrequency)
+            row = Whole(row);
         rows[static_cast<size_t>(param)] = row;
     }
 }
@@ -277,7 +289,7 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
                    {[](const CAudio_Data& d, Side, ParamAt at) { return d.Input(at.nChannel).GetGate(); },
                     [](CAudio_Data& d, Side, ParamAt at, int v) { d.Input(at.nChannel).SetGate(v); },
                     [](int v, int l, bool k, ParamShown) { return FormatGate(v, l, k); }}),
-               1.0, 120, kGateMin));
+               1.0, 120, kGateMin, "%0.0f"));
     add(Row(EParam::kInLink, Side::kInput, Group::kLink, Flag::kInLink, "Link", "联调", 0, CAudio_InRoute::kCount - 1,
             EEntry::kChoice,
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Inputs().GetLinkGroup(at.nChannel); },
@@ -312,14 +324,14 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
 
     add(Row(EParam::kHighPassType, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XMode_Hi", "高通类型", 0, 2,
             EEntry::kChoice, kXoverType<true>));
-    add(Row(EParam::kHighPassFreq, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XFQCY_Hi", "高通频率", kFreqMin,
-            kFreqMax, EEntry::kFrequency, kXoverFreq<true>));
+    add(Whole(Row(EParam::kHighPassFreq, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XFQCY_Hi", "高通频率", kFreqMin,
+            kFreqMax, EEntry::kFrequency, kXoverFreq<true>), "%dHz"));
     add(Row(EParam::kHighPassSlope, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XSLope_Hi", "高通斜率", 0,
             kXoverSlopeMax, EEntry::kChoice, kXoverSlope<true>));
     add(Row(EParam::kLowPassType, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XMode_Lo", "低通类型", 0, 2,
             EEntry::kChoice, kXoverType<false>));
-    add(Row(EParam::kLowPassFreq, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XFQCY_Lo", "低通频率", kFreqMin,
-            kFreqMax, EEntry::kFrequency, kXoverFreq<false>));
+    add(Whole(Row(EParam::kLowPassFreq, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XFQCY_Lo", "低通频率", kFreqMin,
+            kFreqMax, EEntry::kFrequency, kXoverFreq<false>), "%dHz"));
     add(Row(EParam::kLowPassSlope, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XSLope_Lo", "低通斜率", 0,
             kXoverSlopeMax, EEntry::kChoice, kXoverSlope<false>));
 
@@ -334,33 +346,33 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Output(at.nChannel).GetLimitAttack(); },
              [](CAudio_Data& d, Side, ParamAt at, int v) { d.Output(at.nChannel).SetLimitAttack(v); },
              [](int v, int l, bool k, ParamShown) { return FormatAttack(v, l, k); }}));
-    add(Row(EParam::kLimitRelease, Side::kOutput, Group::kLimiter, Flag::kOutLimiter, "Release", "释放时间",
+    add(Whole(Row(EParam::kLimitRelease, Side::kOutput, Group::kLimiter, Flag::kOutLimiter, "Release", "释放时间",
             kReleaseMin, kReleaseMax, EEntry::kInteger,
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Output(at.nChannel).GetLimitRelease(); },
              [](CAudio_Data& d, Side, ParamAt at, int v) { d.Output(at.nChannel).SetLimitRelease(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatRelease(v, l, k); }}));
+             [](int v, int l, bool k, ParamShown) { return FormatRelease(v, l, k); }}), "%d"));
 
     add(Row(EParam::kGenType, Side::kProgram, Group::kGenerator, kNoLock, "SIGN", "信号", 0, kGenTypeMax,
             EEntry::kChoice,
             {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenType(); },
              [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenType(v); },
              [](int v, int l, bool k, ParamShown) { return FormatGenType(v, l, k); }}));
-    add(Row(EParam::kGenFreq, Side::kProgram, Group::kGenerator, kNoLock, "FQCY", "频率", kFreqMin, kFreqMax,
+    add(Whole(Row(EParam::kGenFreq, Side::kProgram, Group::kGenerator, kNoLock, "FQCY", "频率", kFreqMin, kFreqMax,
             EEntry::kFrequency,
             {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenFreq(); },
              [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenFreq(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatFreq(v, l, k); }}));
+             [](int v, int l, bool k, ParamShown) { return FormatFreq(v, l, k); }}), "%dHz"));
     add(Linear(Row(EParam::kGenLevel, Side::kProgram, Group::kGenerator, kNoLock, "OUTPUT LEVEL", "输出电平",
                    kGenLevelMin, kGenLevelMax, EEntry::kLinear,
                    {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenLevel(); },
                     [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenLevel(v); },
                     [](int v, int l, bool k, ParamShown) { return FormatGenLevel(v, l, k); }}),
-               0.1, 60));
-    add(Row(EParam::kGenParam, Side::kProgram, Group::kGenerator, kNoLock, "SWEEP TIME", "扫频周期", kSweepMin,
+               0.1, 60, -1, "%0.1fdBu"));
+    add(Whole(Row(EParam::kGenParam, Side::kProgram, Group::kGenerator, kNoLock, "SWEEP TIME", "扫频周期", kSweepMin,
             kSweepMax, EEntry::kInteger,
             {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenParam(); },
              [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenParam(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatSeconds(v, l, k); }}));
+             [](int v, int l, bool k, ParamShown) { return FormatSeconds(v, l, k); }}), "%ds"));
     return rows;
 }
 
@@ -419,6 +431,22 @@ bool LeadingInteger(const std::string& text, long long& value)
     return true;
 }
 
+// The numeric fields' forms are the catalogue's own, one number each.
+template <typename T>
+std::string FieldPrintf(const char* form, T value)
+{
+    char buffer[64];
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    const int length = std::snprintf(buffer, sizeof buffer, form, value);
+#pragma GCC diagnostic pop
+    return length < 0 ? std::string() : std::string(buffer);
+}
+
+// Attack steps 0..6 are tenths of a millisecond (0.3 to 0.9), whole
+// milliseconds above.
+constexpr int kAttackFineTop = 6;
+
 TypedStep ClampTyped(long long value, int min, int max)
 {
     if (value < min)
@@ -448,9 +476,13 @@ TypedStep ParseLinear(const ParamRow& row, const std::string& text, int current)
         x = lowest;
         result.bOutOfRange = true;
     }
-    // As the numeric field computes it: a typed -27.1 dB lands on step 28.
-    result.nStep = std::clamp(static_cast<int>(std::trunc((x + row.dLinearOffset) * 10 / (row.dLinearStep * 10))),
-                              row.nMin, row.nMax);
+    // The quotient of a shown value lands a hair below its step as often as
+    // not (-27.1 dB gives 28.999999999999986); the small term keeps every
+    // shown value on its own step without lifting any other typed value
+    // across a step boundary.
+    result.nStep = std::clamp(
+        static_cast<int>(std::trunc((x + row.dLinearOffset) * 10 / (row.dLinearStep * 10) + 1e-9)), row.nMin,
+        row.nMax);
     return result;
 }
 }
@@ -597,6 +629,71 @@ std::string FormatStep(EParam param, int step, int language, bool locked, EUnit 
     if (row.pfnFormat == nullptr)
         return {};
     return row.pfnFormat(step, language, false, shown);
+}
+
+std::string FieldText(EParam param, int step, int language, bool locked, EUnit unit)
+{
+    const ParamRow& row = Param(param);
+    if (locked)
+        return LockText(language);
+    if (row.pszFieldForm != nullptr && row.eEntry == EEntry::kLinear)
+    {
+        if (step == row.nOffStep)
+            return "OFF";
+        return FieldPrintf(row.pszFieldForm, step * row.dLinearStep - row.dLinearOffset);
+    }
+    if (row.pszFieldForm != nullptr)
+        return FieldPrintf(row.pszFieldForm, step);
+    switch (row.eEntry)
+    {
+    case EEntry::kDelay:
+        if (unit == EUnit::kMetres)
+            return FormatDelayMetres(step);
+        if (unit == EUnit::kFeet)
+            return FormatDelayFeet(step);
+        return FieldPrintf("%0.3f", DelayStepToMs(step));
+    case EEntry::kAttack:
+        // The attack's own text without "ms".
+        return step <= kAttackFineTop ? FieldPrintf("%0.1f", (step + 3) * 0.1) : FieldPrintf("%d", step - kAttackFineTop);
+    case EEntry::kBandwidth:
+        if (unit == EUnit::kQ)
+            return FormatQ(step, language);
+        return FieldPrintf("%0.2f", (step + 1) * 0.01);
+    default:
+        return FormatStep(param, step, language, false, unit);
+    }
+}
+
+int StepBy(EParam param, int step, int delta, StepRange range)
+{
+    if (Param(param).eEntry != EEntry::kFrequency)
+        return static_cast<int>(std::clamp<long long>(static_cast<long long>(step) + delta, range.nMin, range.nMax));
+    const auto& table = FreqTable();
+    int hz = std::clamp(step, range.nMin, range.nMax);
+    for (int n = 0; n < std::abs(delta); ++n)
+    {
+        int next = delta > 0 ? range.nMax : range.nMin;
+        if (delta > 0)
+        {
+            for (double point : table)
+                if (static_cast<int>(point) > hz)
+                {
+                    next = std::min(static_cast<int>(point), range.nMax);
+                    break;
+                }
+        }
+        else
+        {
+            for (auto it = table.rbegin(); it != table.rend(); ++it)
+                if (static_cast<int>(*it) < hz)
+                {
+                    next = std::max(static_cast<int>(*it), range.nMin);
+                    break;
+                }
+        }
+        hz = next;
+    }
+    return hz;
 }
 
 ParamShown Shown(EParam param, const CAudio_Data& data, ParamAt at)

@@ -162,6 +162,10 @@ struct ParamRow
     void (*pfnSet)(CAudio_Data&, EParamSide, ParamAt, int) = nullptr;
     // Text of a step in the native unit (the lock text when locked).
     std::string (*pfnFormat)(int step, int language, bool locked, ParamShown shown) = nullptr;
+    // The printf form the numeric fields show the bare value in (no unit
+    // unless the field carries one): the linear value, or the step itself of
+    // frequency and integer rows. Null for rows shown otherwise.
+    const char* pszFieldForm = nullptr;
 };
 
 namespace ParamCatalogue
@@ -212,6 +216,19 @@ std::string FormatStep(EParam param, int step, int language, bool locked = false
 // The text of the stored value, with the lock text where `locks` cover it.
 std::string Format(EParam param, const CAudio_Data& data, ParamAt at, int language, const CLockState* locks,
                    EUnit unit = EUnit::kNative);
+// The text a numeric field shows for a step: the bare number ("-27.2",
+// "1000", "0.30", "12.500"), "OFF" where the row has it, and the unit only
+// where the field carries it ("20000Hz" of a crossover or the generator,
+// "-6.0dBu" of the generator level, "12s"); the lock text when locked.
+// Every such text parses back to its own step.
+std::string FieldText(EParam param, int step, int language, bool locked = false, EUnit unit = EUnit::kNative);
+
+// A spin step: `delta` steps on from `step`, kept within `range`. Frequency
+// rows walk the curve axis point by point instead of hertz by hertz, each
+// step to the next axis frequency (whole hertz) beyond the value, so a value
+// between points reaches the nearer point first.
+int StepBy(EParam param, int step, int delta, StepRange range);
+
 // What the stored value's text depends on beyond its step.
 ParamShown Shown(EParam param, const CAudio_Data& data, ParamAt at);
 

@@ -374,6 +374,108 @@ TEST(ParamCatalogue, EveryShownValueParsesBackToItsStep)
     }
 }
 
+// What a numeric field shows, typed back, gives the step it shows: every
+// step of every numeric row, in each unit the row is shown in.
+TEST(ParamCatalogue, EveryFieldTextParsesBackToItsStep)
+{
+    for (const ParamRow& row : ParamCatalogue::Params())
+    {
+        if (row.eEntry == EEntry::kChoice || row.eEntry == EEntry::kText)
+            continue;
+        std::vector<EUnit> units{EUnit::kNative};
+        if (row.eEntry == EEntry::kDelay)
+            units = {EUnit::kNative, EUnit::kMetres, EUnit::kFeet};
+        if (row.eEntry == EEntry::kBandwidth)
+            units = {EUnit::kNative, EUnit::kQ};
+        for (EUnit unit : units)
+        {
+            SCOPED_TRACE(ParamCatalogue::Caption(row.eParam, kEnglish) + " unit " + std::to_string(int(unit)));
+            // A distance never reaches 1000 ms.
+            const bool distance = unit == EUnit::kMetres || unit == EUnit::kFeet;
+            const int last = distance ? row.nMax - 1 : row.nMax;
+            for (int step = row.nMin; step <= last; ++step)
+            {
+                const std::string shown = ParamCatalogue::FieldText(row.eParam, step, kEnglish, false, unit);
+                const TypedStep typed = ParamCatalogue::Parse(row.eParam, shown, -1, unit);
+                ASSERT_EQ(typed.nStep, step) << shown;
+                ASSERT_FALSE(typed.bOutOfRange) << shown;
+            }
+        }
+    }
+}
+
+TEST(ParamCatalogue, FieldTextsAreBareNumbers)
+{
+    struct Case
+    {
+        EParam param;
+        int step;
+        const char* text;
+        EUnit unit = EUnit::kNative;
+    };
+    const std::vector<Case> cases{
+        {EParam::kInGain, 28, "-27.2"},
+        {EParam::kOutGain, 420, "12.0"},
+        {EParam::kInGate, 0, "OFF"},
+        {EParam::kInGate, 1, "-119"},
+        {EParam::kLimitThreshold, 600, "OFF"},
+        {EParam::kLimitThreshold, 599, "19.9"},
+        {EParam::kOutBandGain, 400, "0.0"},
+        {EParam::kGenLevel, 660, "6.0dBu"},
+        {EParam::kInDelay, 1467, "1000.000"},
+        {EParam::kInDelay, 477, "10.017"},
+        {EParam::kOutDelay, 1467, "340.000", EUnit::kMetres},
+        {EParam::kOutDelay, 1467, "1115.000", EUnit::kFeet},
+        {EParam::kInBandFreq, 1000, "1000"},
+        {EParam::kHighPassFreq, 20, "20Hz"},
+        {EParam::kLowPassFreq, 20000, "20000Hz"},
+        {EParam::kGenFreq, 440, "440Hz"},
+        {EParam::kLimitAttack, 6, "0.9"},
+        {EParam::kLimitAttack, 7, "1"},
+        {EParam::kLimitRelease, 50, "50"},
+        {EParam::kGenParam, 30, "30s"},
+        {EParam::kInBandWidth, 29, "0.30"},
+        {EParam::kOutBandWidth, 0, "144.27", EUnit::kQ},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParamCatalogue::FieldText(c.param, c.step, kEnglish, false, c.unit), c.text);
+    EXPECT_EQ(ParamCatalogue::FieldText(EParam::kInGain, 300, kEnglish, true), "Lock");
+    EXPECT_EQ(ParamCatalogue::FieldText(EParam::kOutDelay, 3, kChinese, true, EUnit::kFeet), "锁定");
+}
+
+TEST(ParamCatalogue, SpinStepsWalkTheFrequencyAxis)
+{
+    struct Case
+    {
+        const char* name;
+        EParam param;
+        int step;
+        int delta;
+        ParamCatalogue::StepRange range;
+        int expected;
+    };
+    const std::vector<Case> cases{
+        {"frequency up", EParam::kInBandFreq, 1000, 1, {20, 20000}, 1030},
+        {"frequency down", EParam::kOutBandFreq, 1000, -1, {20, 20000}, 972},
+        {"bottom stays", EParam::kGenFreq, 20, -1, {20, 20000}, 20},
+        {"top stays", EParam::kHighPassFreq, 20000, 1, {20, 20000}, 20000},
+        {"first point up leaves 20", EParam::kInBandFreq, 20, 1, {20, 20000}, 21},
+        {"between points up to the next", EParam::kInBandFreq, 1010, 1, {20, 20000}, 1030},
+        {"between points down to the nearer", EParam::kInBandFreq, 1010, -1, {20, 20000}, 1000},
+        {"ten points", EParam::kInBandFreq, 1000, 10, {20, 20000}, 1335},
+        {"narrowed range", EParam::kOutBandFreq, 2000, 1, {20, 2012}, 2012},
+        {"narrowed range below", EParam::kLowPassFreq, 2000, -3, {1900, 20000}, 1900},
+        {"gain by one", EParam::kInGain, 300, 1, {0, 420}, 301},
+        {"gain by ten at the top", EParam::kInGain, 415, 10, {0, 420}, 420},
+        {"release at the bottom", EParam::kLimitRelease, 50, -1, {50, 5000}, 50},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ParamCatalogue::StepBy(c.param, c.step, c.delta, c.range), c.expected);
+    }
+}
+
 TEST(ParamCatalogue, TypedValuesFollowTheFieldsRules)
 {
     struct Case
@@ -388,7 +490,8 @@ TEST(ParamCatalogue, TypedValuesFollowTheFieldsRules)
     };
     const std::vector<Case> cases{
         {"gain above +12", EParam::kOutGain, "12.34", 300, 420, true},
-        {"gain truncates as the field does", EParam::kInGain, "-27.1", 300, 28, false},
+        {"gain typed as shown keeps its step", EParam::kInGain, "-27.1", 300, 29, false},
+        {"gain between steps truncates", EParam::kInGain, "-27.15", 300, 28, false},
         {"gain with its unit", EParam::kInGain, "0.0dB", 0, 300, false},
         {"gate kept at OFF", EParam::kInGate, "OFF", 40, 0, false},
         {"gate below OFF", EParam::kInGate, "-130", 40, 0, true},
