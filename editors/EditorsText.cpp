@@ -17,6 +17,9 @@ constexpr std::array kTexts{
     TextPair{EEditorsText::LevelValue, "%1dB", "%1dB"},
     TextPair{EEditorsText::Readout, "%1  %2", "%1  %2"},
     TextPair{EEditorsText::GraphAccessibleName, "Response graph", "响应曲线"},
+    TextPair{EEditorsText::PosSettingError, "Pos setting error", "Pos设定错误"},
+    TextPair{EEditorsText::FieldToolTip, "%1: %2", "%1：%2"},
+    TextPair{EEditorsText::SpinAccessibleName, "%1 up/down", "%1 增减"},
 };
 
 static_assert(InEnumOrder(kTexts), "editor texts must follow the order of EEditorsText");

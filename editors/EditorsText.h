@@ -16,6 +16,10 @@ enum class EEditorsText
     LevelValue,      // %1: whole dB
     Readout,         // %1: frequency text, %2: level text
     GraphAccessibleName,
+    // numeric fields
+    PosSettingError,
+    FieldToolTip,         // %1: caption, %2: shown value
+    SpinAccessibleName,   // %1: caption of the field
 };
 
 QString EditorsText(EEditorsText id, int language);

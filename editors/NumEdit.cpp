@@ -1,0 +1,185 @@
+#include "NumEdit.h"
+
+#include "EditorsText.h"
+#include "MessageBox.h"
+#include "TypedTextValidator.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace
+{
+bool IsNumberChar(QChar ch)
+{
+    return ch.isDigit() || ch == u'-' || ch == u'.';
+}
+
+// Page Up/Down move as far as ten arrow presses.
+constexpr int kPageSteps = 10;
+}
+
+CNumEdit::CNumEdit(QWidget* pParent)
+    : QLineEdit(pParent)
+    , m_pValidator(new CTypedTextValidator(IsNumberChar, this))
+{
+    setValidator(m_pValidator);
+    setAlignment(Qt::AlignCenter);
+    Rewrite();
+}
+
+void CNumEdit::Bind(EParam param, EUnit unit, int index)
+{
+    m_eParam = param;
+    m_eUnit = unit;
+    m_nIndex = index;
+    Rewrite();
+}
+
+void CNumEdit::SetRange(int min, int max)
+{
+    m_nMin = min;
+    m_nMax = std::max(min, max);
+    m_nValue = m_nMin;
+}
+
+void CNumEdit::SetValue(int value)
+{
+    if (value < m_nMin || value > m_nMax)
+        return;
+    m_nValue = value;
+    Rewrite();
+}
+
+int CNumEdit::GetValue()
+{
+    if (!isModified())
+        return m_nValue;
+    const TypedStep typed = ParamCatalogue::Parse(m_eParam, text().toStdString(), m_nValue, m_eUnit);
+    const bool inRange = typed.nStep >= m_nMin && typed.nStep <= m_nMax;
+    if (!typed.bOutOfRange && inRange)
+        m_nValue = typed.nStep;
+    else if (ParamCatalogue::Param(m_eParam).eEntry == EEntry::kInteger && typed.bOutOfRange)
+        m_nValue = std::clamp(typed.nStep, m_nMin, m_nMax);
+    // The text follows the step, so what is shown is what the panel reads.
+    Rewrite();
+    return m_nValue;
+}
+
+void CNumEdit::Lock(bool locked)
+{
+    m_bLocked = locked;
+    setEnabled(!locked);
+    Rewrite();
+}
+
+void CNumEdit::SetLanguage(int language)
+{
+    m_nLanguage = language;
+    Rewrite();
+}
+
+bool CNumEdit::CommitTyped()
+{
+    if (!isModified() || m_bLocked)
+        return false;
+    const TypedStep typed = ParamCatalogue::Parse(m_eParam, text().toStdString(), m_nValue, m_eUnit);
+    // The record may narrow the row's range (a shelf band, a crossover
+    // beside the other one); a value beyond it is out of range too.
+    const int step = std::clamp(typed.nStep, m_nMin, m_nMax);
+    const bool outOfRange = typed.bOutOfRange || step != typed.nStep;
+    m_nValue = step;
+    Rewrite();
+    // The feet field takes any distance at its limit without a word.
+    if (outOfRange && m_eUnit != EUnit::kFeet)
+        CMessageBox::Show(this, QString::fromUtf8(OutOfRangeText(m_nLanguage)));
+    emit stepChosen(m_nValue);
+    return true;
+}
+
+void CNumEdit::Rewrite()
+{
+    const QString shown = QString::fromStdString(
+        ParamCatalogue::FieldText(m_eParam, m_nValue, m_nLanguage, m_bLocked, m_eUnit));
+    m_pValidator->SetShown(shown);
+    setText(shown);  // also clears the modified state
+    const QString caption = QString::fromStdString(ParamCatalogue::Caption(m_eParam, m_nLanguage, m_nIndex));
+    setAccessibleName(caption);
+    setToolTip(EditorsText(EEditorsText::FieldToolTip, m_nLanguage).arg(caption, shown));
+}
+
+int CNumEdit::StepKeyDelta(int key)
+{
+    switch (key)
+    {
+    case Qt::Key_Up:
+        return 1;
+    case Qt::Key_Down:
+        return -1;
+    case Qt::Key_PageUp:
+        return kPageSteps;
+    case Qt::Key_PageDown:
+        return -kPageSteps;
+    default:
+        return 0;
+    }
+}
+
+void CNumEdit::focusOutEvent(QFocusEvent* pEvent)
+{
+    QLineEdit::focusOutEvent(pEvent);
+    CommitTyped();
+}
+
+void CNumEdit::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (const int delta = StepKeyDelta(pEvent->key()); delta != 0)
+    {
+        emit stepRequested(delta, pEvent->isAutoRepeat());
+        pEvent->accept();
+        return;
+    }
+    switch (pEvent->key())
+    {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        CommitTyped();
+        pEvent->accept();
+        return;
+    case Qt::Key_Escape:
+        if (isModified())
+        {
+            Rewrite();
+            pEvent->accept();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLineEdit::keyPressEvent(pEvent);
+}
+
+void CNumEdit::keyReleaseEvent(QKeyEvent* pEvent)
+{
+    if (StepKeyDelta(pEvent->key()) != 0 && !pEvent->isAutoRepeat())
+    {
+        emit stepReleased();
+        pEvent->accept();
+        return;
+    }
+    QLineEdit::keyReleaseEvent(pEvent);
+}
+
+void CNumEdit::wheelEvent(QWheelEvent* pEvent)
+{
+    // One step per notch; a fine-grained wheel or touchpad adds up.
+    m_nWheelRest += pEvent->angleDelta().y();
+    const int steps = m_nWheelRest / QWheelEvent::DefaultDeltasPerStep;
+    m_nWheelRest -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0)
+        emit stepRequested(steps, true);
+    pEvent->accept();
+}
