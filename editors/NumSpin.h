@@ -65,6 +65,9 @@ public:
     void Release();
 
     bool IsHeld() const { return m_nHeldDelta != 0; }
+    // An arrow is held or a step is still held back: the value shown is
+    // ahead of the last one reported.
+    bool IsStepping() const { return IsHeld() || m_throttle.IsPending(); }
 
     // What the repeat and report timers do; public so tests drive them
     // with the fake clock instead of waiting.

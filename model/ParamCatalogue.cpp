@@ -2,6 +2,7 @@
 
 #include "Audio_Data.h"
 #include "LockState.h"
+#include "WireNumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -519,6 +520,19 @@ int IndexCount(EParam param)
     if (IsBandRow(param))
         return Param(param).eSide == Side::kInput ? CEQ::kInputBands : CEQ::kOutputBands;
     return 1;
+}
+
+int ChannelCode(EParam param, ParamAt at)
+{
+    switch (Param(param).eSide)
+    {
+    case Side::kInput:
+        return Frame::kFirstInputCode + at.nChannel;
+    case Side::kOutput:
+        return Frame::kFirstOutputCode + at.nChannel;
+    default:
+        return 0;
+    }
 }
 
 std::string Caption(EParam param, int language, int index)

@@ -179,6 +179,10 @@ const ParamRow& Param(EParam param);
 int ChannelCount(EParam param);
 int IndexCount(EParam param);
 
+// The channel code an edit of the row at `at` is announced under: inputs
+// 1..4, outputs 5..12, 0 for generator rows.
+int ChannelCode(EParam param, ParamAt at);
+
 // "Gain" / "增益"; rows within a channel carry the number: "EQ3 Gain" /
 // "均衡3 增益" for band index 2, "Src CHB" / "音源 CHB" for source 1.
 std::string Caption(EParam param, int language, int index = 0);

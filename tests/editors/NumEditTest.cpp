@@ -2,10 +2,14 @@
 // the field in every display mode, the held arrow's thinned reports, keys,
 // wheel and Enter, and the lock.
 
+#include "NumBinding.h"
 #include "NumEdit.h"
 #include "NumSpin.h"
 
+#include "Audio_Data.h"
+#include "LockState.h"
 #include "MessageBox.h"
+#include "RecordNotice.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -324,5 +328,69 @@ TEST_F(NumEditTest, NamedAndToolTippedInTheLanguage)
     spin.SetLanguage(kChinese);
     EXPECT_EQ(edit.accessibleName(), QString::fromUtf8("均衡3 增益"));
     EXPECT_EQ(spin.toolTip(), QString::fromUtf8("均衡3 增益：3.0"));
+}
+}
+
+namespace
+{
+// A pair bound to the record: edits reach it through the notice, and the
+// pair follows the record, its narrowed ranges, the locks and the language.
+class NumBindingTest : public NumEditTest
+{
+protected:
+    NumBindingTest() { data.ClearAllChanged(0); }
+
+    CAudio_Data data;
+    CLockState locks;
+    CRecordNotice notice;
+};
+
+TEST_F(NumBindingTest, EditsReachTheRecordAndTheRecordReachesThePair)
+{
+    CNumBinding binding(edit, spin, data, &locks, notice, EParam::kHighPassFreq, {2, 0});
+    QSignalSpy changed(&notice, &CRecordNotice::valueChanged);
+    Type("120");
+    Leave();
+    EXPECT_EQ(ParamCatalogue::Get(EParam::kHighPassFreq, data, {2, 0}), 120);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toInt(), 7);
+    EXPECT_EQ(changed.at(0).at(1).toInt(), static_cast<int>(EParam::kHighPassFreq));
+    EXPECT_EQ(edit.text(), "120Hz");
+
+    // The low-pass of the same output moving below narrows the range.
+    notice.Apply(7, static_cast<int>(EParam::kLowPassFreq),
+                 [&] { return ParamCatalogue::Set(EParam::kLowPassFreq, data, {2, 0}, 500); });
+    EXPECT_EQ(edit.Maximum(), 500);
+    boxes.clear();
+    Type("5000");
+    Leave();
+    // The program starts in Chinese; the pair speaks the notice's language.
+    EXPECT_EQ(boxes, std::vector<QString>{QString::fromUtf8("超出范围")});
+    EXPECT_EQ(ParamCatalogue::Get(EParam::kHighPassFreq, data, {2, 0}), 500);
+
+    // Another channel, then the lock and the language.
+    binding.SetAddress({0, 0});
+    EXPECT_EQ(edit.Value(), ParamCatalogue::Get(EParam::kHighPassFreq, data, {0, 0}));
+    locks.SetFlag(CLockState::kOutXover, true);
+    notice.NotifyLocksChanged();
+    EXPECT_EQ(edit.text(), QString::fromUtf8("锁定"));
+    EXPECT_FALSE(spin.isEnabled());
+    notice.SetLanguage(kEnglish);
+    EXPECT_EQ(edit.text(), "Lock");
+}
+
+TEST_F(NumBindingTest, AHeldArrowIsNotPulledBackByItsOwnReports)
+{
+    CNumBinding binding(edit, spin, data, nullptr, notice, EParam::kInGain, {1, 0});
+    const int start = ParamCatalogue::Get(EParam::kInGain, data, {1, 0});
+    spin.Step(1, true);
+    now += 100;
+    spin.Step(1, true);  // held back
+    // An edit elsewhere meanwhile leaves the moving value alone.
+    notice.NotifyValueChanged(1, static_cast<int>(EParam::kInGain));
+    EXPECT_EQ(edit.Value(), start + 2);
+    spin.Release();
+    EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, data, {1, 0}), start + 2);
+    EXPECT_EQ(edit.Value(), start + 2);
 }
 }

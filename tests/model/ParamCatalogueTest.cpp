@@ -476,6 +476,15 @@ TEST(ParamCatalogue, SpinStepsWalkTheFrequencyAxis)
     }
 }
 
+TEST(ParamCatalogue, EditsAreAnnouncedUnderTheirChannelCode)
+{
+    EXPECT_EQ(ParamCatalogue::ChannelCode(EParam::kInGain, {0, 0}), 1);
+    EXPECT_EQ(ParamCatalogue::ChannelCode(EParam::kInBandGain, {3, 5}), 4);
+    EXPECT_EQ(ParamCatalogue::ChannelCode(EParam::kOutBandFreq, {0, 14}), 5);
+    EXPECT_EQ(ParamCatalogue::ChannelCode(EParam::kLimitRelease, {7, 0}), 12);
+    EXPECT_EQ(ParamCatalogue::ChannelCode(EParam::kGenLevel, {}), 0);
+}
+
 TEST(ParamCatalogue, TypedValuesFollowTheFieldsRules)
 {
     struct Case
