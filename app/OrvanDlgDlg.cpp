@@ -8,6 +8,7 @@
 #include "DisplayDlg.h"
 #include "InformationDlg.h"
 #include "LinkText.h"
+#include "LockCommand.h"
 #include "MainLayout.h"
 #include "MainSkin.h"
 #include "MainText.h"
@@ -467,7 +468,7 @@ void COrvanDlgDlg::OnInterface()
 
 void COrvanDlgDlg::OnLock()
 {
-    ShowNotAvailable();
+    OpenLockCommand(m_link, this, [this](QDialog& dialog) { return RunDialog(dialog); });
 }
 
 void COrvanDlgDlg::OnReport()

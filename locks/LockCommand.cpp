@@ -1,0 +1,31 @@
+#include "LockCommand.h"
+
+#include "LockDataDlg.h"
+#include "PasswordFlow.h"
+#include "PasswordStepDlg.h"
+#include "ProcessorLink.h"
+
+void OpenLockCommand(CProcessorLink& link, QWidget* pParent, const std::function<int(QDialog&)>& fnRun)
+{
+    using PasswordFlow::EStep;
+    const int nLanguage = link.Notice().Language();
+    EStep eStep = PasswordFlow::FirstStep(link.IsConnected(), !link.Locks().GetPassword().empty());
+    while (eStep != EStep::End)
+    {
+        if (eStep == EStep::LockWindow)
+        {
+            CLockDataDlg dialog(link, pParent);
+            fnRun(dialog);
+            return;
+        }
+        CPasswordStepDlg dialog(eStep, nLanguage, pParent);
+        fnRun(dialog);
+        if (!dialog.Pressed())
+            return;
+        const PasswordFlow::Outcome outcome
+            = PasswordFlow::Press(eStep, *dialog.Pressed(), dialog.FirstText(), dialog.SecondText(), link.Locks());
+        if (outcome.bPasswordChanged)
+            link.SendLockSet();
+        eStep = outcome.eNext;
+    }
+}
