@@ -17,6 +17,10 @@ constexpr std::array kTexts{
     TextPair{EEditorsText::LevelValue, "%1dB", "%1dB"},
     TextPair{EEditorsText::Readout, "%1  %2", "%1  %2"},
     TextPair{EEditorsText::GraphAccessibleName, "Response graph", "响应曲线"},
+    TextPair{EEditorsText::StripChannel, "CH%1", "CH%1"},
+    TextPair{EEditorsText::StripLink, "Link %1", "联调%1"},
+    TextPair{EEditorsText::StripAccessibleName, "Channel strip", "通道条"},
+    TextPair{EEditorsText::StripLinkMarker, "%1 linked", "%1 已联调"},
 };
 
 static_assert(InEnumOrder(kTexts), "editor texts must follow the order of EEditorsText");

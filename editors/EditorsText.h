@@ -16,6 +16,11 @@ enum class EEditorsText
     LevelValue,      // %1: whole dB
     Readout,         // %1: frequency text, %2: level text
     GraphAccessibleName,
+    // channel strip
+    StripChannel,    // %1: channel label ("A", "3")
+    StripLink,       // %1: channel label of the group
+    StripAccessibleName,
+    StripLinkMarker, // %1: channel ("CH3")
 };
 
 QString EditorsText(EEditorsText id, int language);
