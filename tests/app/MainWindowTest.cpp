@@ -111,33 +111,31 @@ TEST_F(MainWindowTest, CommandCaptionsFollowTheLanguage)
 
 TEST_F(MainWindowTest, CommandsSayWhatTheyNeedInTheCurrentLanguage)
 {
-    const COrvanDlgDlg::ECommand pending[] = {COrvanDlgDlg::kLock};
     for (int language : {kChinese, kEnglish})
     {
         Window().SetLanguage(language);
-        const QString expected = language == kEnglish ? QStringLiteral("This function is not available yet.")
-                                                      : QString::fromUtf8("此功能暂未提供。");
-        for (COrvanDlgDlg::ECommand command : pending)
-            EXPECT_EQ(Press(command).strText, expected) << "command " << command;
-
         // DEVICE needs a connection before anything else.
         EXPECT_EQ(Press(COrvanDlgDlg::kDevice).strText,
                   language == kEnglish ? QStringLiteral("Please open the COM-Port") : QString::fromUtf8("请打开串口"));
     }
     EXPECT_TRUE(m_dialogs.empty());
 
-    // PROGRAM, INTERFACE and REPORT open their windows without a processor:
-    // the language is switched in the second.
+    // PROGRAM, INTERFACE, LOCK and REPORT open their windows without a
+    // processor (LOCK only the one saying it needs one): the language is
+    // switched in the second.
     for (int language : {kChinese, kEnglish})
     {
         Window().SetLanguage(language);
         m_dialogs.clear();
         Window().CommandButton(COrvanDlgDlg::kProgram)->click();
         Window().CommandButton(COrvanDlgDlg::kInterface)->click();
+        Window().CommandButton(COrvanDlgDlg::kLock)->click();
         Window().CommandButton(COrvanDlgDlg::kReport)->click();
         const std::vector<QString> titles = language == kEnglish
-            ? std::vector<QString>{QStringLiteral("Program"), QStringLiteral("System"), QStringLiteral("Data View")}
-            : std::vector<QString>{QString::fromUtf8("程序"), QString::fromUtf8("系统"), QString::fromUtf8("参数值显示")};
+            ? std::vector<QString>{QStringLiteral("Program"), QStringLiteral("System"),
+                                   QStringLiteral("Lock(Disconnected)"), QStringLiteral("Data View")}
+            : std::vector<QString>{QString::fromUtf8("程序"), QString::fromUtf8("系统"),
+                                   QString::fromUtf8("锁定（未连机）"), QString::fromUtf8("参数值显示")};
         EXPECT_EQ(m_dialogs, titles);
     }
     m_dialogs.clear();
