@@ -1,11 +1,13 @@
 #include "OrvanDlgDlg.h"
 
+#include "CHEDlg.h"
 #include "ChannelLabel.h"
 #include "CommonText.h"
 #include "ConnectDlg.h"
 #include "DataViewDlg.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
+#include "FStatic.h"
 #include "InformationDlg.h"
 #include "LinkText.h"
 #include "LockCommand.h"
@@ -208,8 +210,17 @@ void COrvanDlgDlg::CreateCommandButtons()
 void COrvanDlgDlg::CreatePanels()
 {
     using EStyle = CPlaceholderPanel::EStyle;
-    m_pGraph = new CPlaceholderPanel(EStyle::Plot, MainLayout::kGraph, this);
+    m_pGraph = new CFStatic(Data(), &Locks(), this);
     m_pGraph->setObjectName(QStringLiteral("ResponseGraph"));
+    m_pGraph->setGeometry(MainLayout::kGraph);
+    m_pGraph->SetLanguage(GetLanguage());
+    // The graph draws from the record; any change of it, the locks or the
+    // curves shown is drawn again.
+    const auto redraw = [this] { m_pGraph->Redraw(); };
+    connect(&Notice(), &CRecordNotice::valueChanged, m_pGraph, redraw);
+    connect(&Notice(), &CRecordNotice::programLoaded, m_pGraph, redraw);
+    connect(&Notice(), &CRecordNotice::locksChanged, m_pGraph, redraw);
+    connect(&Notice(), &CRecordNotice::languageChanged, m_pGraph, &CFStatic::SetLanguage);
 
     // Same order as the panels are created in: output pair hidden, input pair
     // shown with input A, then the channel strip.
@@ -223,8 +234,11 @@ void COrvanDlgDlg::CreatePanels()
     m_pInFace->setObjectName(QStringLiteral("InputChannelPanel"));
     m_pInEq = new CPlaceholderPanel(EStyle::Panel, MainLayout::kEqPanel, this);
     m_pInEq->setObjectName(QStringLiteral("InputEqPanel"));
-    m_pStrip = new CPlaceholderPanel(EStyle::Panel, MainLayout::kChannelStrip, this);
-    m_pStrip->setObjectName(QStringLiteral("ChannelStrip"));
+    m_pStrip = new CCHEDlg(m_link, m_selector, this);
+    m_pStrip->setGeometry(MainLayout::kChannelStrip);
+    connect(m_pStrip, &CCHEDlg::inputSelected, this, &COrvanDlgDlg::SelectInputChannel);
+    connect(m_pStrip, &CCHEDlg::outputSelected, this, &COrvanDlgDlg::SelectOutputChannel);
+    connect(m_pStrip, &CCHEDlg::curvesChanged, m_pGraph, redraw);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
 
@@ -268,10 +282,8 @@ void COrvanDlgDlg::RetranslateUi()
     for (const CommandDef& def : kCommands)
         m_apCommand.at(def.eCommand)->setText(MainText(def.eCaption, GetLanguage()));
 
-    m_pGraph->SetTitle(MainText(EMainText::GraphArea, GetLanguage()));
-    m_pStrip->SetTitle(MainText(EMainText::ChannelStrip, GetLanguage()));
     const QString notYet = MainText(EMainText::NotAvailable, GetLanguage());
-    for (CPlaceholderPanel* panel : {m_pGraph, m_pInFace, m_pInEq, m_pOutFace, m_pOutEq, m_pStrip})
+    for (CPlaceholderPanel* panel : {m_pInFace, m_pInEq, m_pOutFace, m_pOutEq})
         panel->SetNote(notYet);
     RefreshPanelTitles();
     update();
@@ -300,6 +312,7 @@ void COrvanDlgDlg::SelectInputChannel(int index)
     }
     m_selector.m_bInputSide = 1;
     m_selector.m_nChannel = index;
+    m_pGraph->SelectInput(index);
     RefreshPanelTitles();
     m_pOutEq->hide();
     m_pOutFace->hide();
@@ -318,6 +331,7 @@ void COrvanDlgDlg::SelectOutputChannel(int index)
     }
     m_selector.m_bInputSide = 0;
     m_selector.m_nChannel = index;
+    m_pGraph->SelectOutput(index);
     RefreshPanelTitles();
 }
 

@@ -10,7 +10,9 @@
 #include <functional>
 #include <string>
 
+class CCHEDlg;
 class CDisplayDlg;
+class CFStatic;
 class CProgramManager;
 class CPlaceholderPanel;
 class QAbstractButton;
@@ -163,12 +165,12 @@ private:
     QProgressBar* m_pProgress = nullptr;
     std::array<QPushButton*, kCommandCount> m_apCommand{};
 
-    CPlaceholderPanel* m_pGraph = nullptr;
+    CFStatic* m_pGraph = nullptr;
     CPlaceholderPanel* m_pInFace = nullptr;
     CPlaceholderPanel* m_pInEq = nullptr;
     CPlaceholderPanel* m_pOutFace = nullptr;
     CPlaceholderPanel* m_pOutEq = nullptr;
-    CPlaceholderPanel* m_pStrip = nullptr;
+    CCHEDlg* m_pStrip = nullptr;
     CDisplayDlg* m_pDisplay = nullptr;
     CProgramManager* m_pPrograms = nullptr;
 };

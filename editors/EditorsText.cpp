@@ -20,6 +20,10 @@ constexpr std::array kTexts{
     TextPair{EEditorsText::PosSettingError, "Pos setting error", "Pos设定错误"},
     TextPair{EEditorsText::FieldToolTip, "%1: %2", "%1：%2"},
     TextPair{EEditorsText::SpinAccessibleName, "%1 up/down", "%1 增减"},
+    TextPair{EEditorsText::StripChannel, "CH%1", "CH%1"},
+    TextPair{EEditorsText::StripLink, "Link %1", "联调%1"},
+    TextPair{EEditorsText::StripAccessibleName, "Channel strip", "通道条"},
+    TextPair{EEditorsText::StripLinkMarker, "%1 linked", "%1 已联调"},
 };
 
 static_assert(InEnumOrder(kTexts), "editor texts must follow the order of EEditorsText");

@@ -20,6 +20,11 @@ enum class EEditorsText
     PosSettingError,
     FieldToolTip,         // %1: caption, %2: shown value
     SpinAccessibleName,   // %1: caption of the field
+    // channel strip
+    StripChannel,    // %1: channel label ("A", "3")
+    StripLink,       // %1: channel label of the group
+    StripAccessibleName,
+    StripLinkMarker, // %1: channel ("CH3")
 };
 
 QString EditorsText(EEditorsText id, int language);

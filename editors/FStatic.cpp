@@ -1,6 +1,7 @@
 #include "FStatic.h"
 
 #include "Audio_Data.h"
+#include "ChannelColour.h"
 #include "DataDefine.h"
 #include "EditorsText.h"
 #include "GraphText.h"
@@ -27,12 +28,6 @@ constexpr int kCurveWidth = 3;
 constexpr int kInfoPadding = 4;
 constexpr QSize kPreferredSize{856, 236};
 constexpr QSize kSmallestSize{320, 140};
-
-QColor ChannelColour(ColorRef colour)
-{
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
 
 QRect ToQRect(const Rect& rect)
 {

@@ -5,7 +5,8 @@
 # and Device dialogs (connect-*, device-*), a message box (message-*), the
 # data transmission window while the state is read and once the transfer has
 # ended (transfer-*, transfer-end-*), and the window connected to the
-# virtual processor (connected-*).
+# virtual processor (connected-*), and so with every curve shown and output
+# 3 selected on the channel strip (curves-*).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -63,6 +64,7 @@ for lang in zh en; do
   take "transfer-end-$lang.png" "$lang" "$out/transfer-end-$lang.png" --scene transfer-end --port "$port"
   start_vproc
   take "connected-$lang.png" "$lang" "$out/connected-$lang.png" --scene connected --port "$port"
+  take "curves-$lang.png" "$lang" "$out/curves-$lang.png" --scene curves --port "$port"
   stop_vproc
 done
 take "main-en-out3.png" en "$out/main-en-out3.png" --output 3

@@ -9,8 +9,11 @@
 //   transfer-end  the same when the transfer has ended but the processor
 //                 has not answered the last block (the end text is shown)
 //   connected     connected to the processor at PATH, the state read done
+//   curves        the same with output 3 selected on the channel strip and
+//                 every channel's curve shown on the graph
 //   program       the Program window open over it
 //   system        the System window open over it
+#include "CHEDlg.h"
 #include "ConnectDlg.h"
 #include "DataDefine.h"
 #include "DeviceDlg.h"
@@ -22,6 +25,7 @@
 #include "OrvanDlgDlg.h"
 #include "PortList.h"
 #include "ProgramDlg.h"
+#include "ToggleButton.h"
 
 #include <QCommandLineParser>
 #include <QMessageBox>
@@ -46,14 +50,15 @@ int main(int argc, char** argv)
     parser.addPositionalArgument("output", "PNG file to write");
     parser.addOptions({
         {"output", "Show output channel N (1..8).", "N"},
-        {"scene", "main, connect, device, message, transfer, transfer-end, connected, program or system.", "scene",
+        {"scene", "main, connect, device, message, transfer, transfer-end, connected, curves, program or system.", "scene",
          "main"},
         {"port", "The processor's port for the scenes that connect.", "path"},
     });
     parser.process(app);
     const QStringList args = parser.positionalArguments();
     const QString scene = parser.value("scene");
-    const bool bNeedsPort = scene.startsWith(QLatin1String("transfer")) || scene == QLatin1String("connected");
+    const bool bNeedsPort = scene.startsWith(QLatin1String("transfer")) || scene == QLatin1String("connected")
+                            || scene == QLatin1String("curves");
     if (args.size() != 2 || (bNeedsPort && !parser.isSet("port")))
     {
         std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
@@ -126,6 +131,18 @@ int main(int argc, char** argv)
         QObject::connect(&window.Engine(), &CCommand::transferEnded, &window, [&, bEnd] {
             if (bEnd)
                 QTimer::singleShot(kEndTextShownMs, &window, grab);
+        });
+        QTimer::singleShot(kDrawnMs, &window, [&] { window.Connect(parser.value("port"), 1); });
+    }
+    else if (scene == "curves")
+    {
+        QObject::connect(&window.Connection(), &CConnection::liveProgramLoaded, &window, [&] {
+            // As a user would: output 3's select, then every curve button.
+            auto* strip = window.findChild<CCHEDlg*>();
+            strip->ColumnAt(CCHEDlg::kInputColumns + 2).pSelect->click();
+            for (int column = 0; column < CCHEDlg::kColumns; ++column)
+                strip->ColumnAt(column).pCurve->click();
+            QTimer::singleShot(kDrawnMs, &window, grab);
         });
         QTimer::singleShot(kDrawnMs, &window, [&] { window.Connect(parser.value("port"), 1); });
     }

@@ -1,0 +1,478 @@
+#include "CHEDlg.h"
+
+#include "ChannelColour.h"
+#include "ChannelLabel.h"
+#include "ChannelSelector.h"
+#include "EditorsText.h"
+#include "MainSkin.h"
+#include "ParamCatalogue.h"
+#include "ProcessorLink.h"
+
+#include "LampMeter.h"
+#include "LockCombo.h"
+#include "NameEdit.h"
+#include "ToggleButton.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace
+{
+// The arrow below a column that marks a channel just linked with the
+// selected one.
+class CLinkMarker : public QWidget
+{
+public:
+    explicit CLinkMarker(QWidget* parent)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void SetColour(const QColor& colour)
+    {
+        m_cColour = colour;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        const qreal half = r.height();
+        QPainterPath arrow;
+        arrow.moveTo(r.center().x() - half, r.top());
+        arrow.lineTo(r.center().x() + half, r.top());
+        arrow.lineTo(r.center().x(), r.bottom());
+        arrow.closeSubpath();
+        painter.fillPath(arrow, m_cColour);
+    }
+
+private:
+    QColor m_cColour;
+};
+
+bool IsInputColumn(int column)
+{
+    return column < CCHEDlg::kInputColumns;
+}
+
+int IndexOf(int column)
+{
+    return IsInputColumn(column) ? column : column - CCHEDlg::kInputColumns;
+}
+
+// Channel codes run 1..4 for inputs and 5..12 for outputs, in column order.
+int ChannelCode(int column)
+{
+    return column + 1;
+}
+
+QString ColumnLabel(int column)
+{
+    return IsInputColumn(column) ? InputLabel(column) : OutputLabel(IndexOf(column));
+}
+
+EParam SideParam(int column, EParam inputParam, EParam outputParam)
+{
+    return IsInputColumn(column) ? inputParam : outputParam;
+}
+
+QRect Relative(const QRect& rect, const QRect& to)
+{
+    return rect.translated(-to.topLeft());
+}
+}
+
+CCHEDlg::CCHEDlg(CProcessorLink& link, const CChannelSelector& selector, QWidget* parent)
+    : QWidget(parent)
+    , m_link(link)
+    , m_selector(selector)
+{
+    setObjectName(QStringLiteral("ChannelStrip"));
+    m_pInputPart = new QWidget(this);
+    m_pInputPart->setObjectName(QStringLiteral("InputColumns"));
+    m_pGeneratorSlot = new QWidget(this);
+    m_pGeneratorSlot->setObjectName(QStringLiteral("GeneratorSlot"));
+    m_pGeneratorSlot->hide();
+
+    for (int column = 0; column < kColumns; ++column)
+        CreateColumn(column, IsInputColumn(column) ? m_pInputPart : this);
+
+    CRecordNotice& notice = m_link.Notice();
+    connect(&notice, &CRecordNotice::valueChanged, this, [this] { RefreshFromRecord(); });
+    connect(&notice, &CRecordNotice::programLoaded, this, [this] {
+        HideLinkMarkers();
+        RefreshFromRecord();
+    });
+    connect(&notice, &CRecordNotice::locksChanged, this, [this] {
+        ApplyLocks();
+        RefreshFromRecord();
+    });
+    connect(&notice, &CRecordNotice::languageChanged, this, &CCHEDlg::ApplyLanguage);
+    connect(&m_link.Command(), &CCommand::levelsReceived, this, [this] { ShowLevels(true); });
+    connect(&m_link.Connection(), &CConnection::disconnected, this, [this] { ShowLevels(false); });
+    connect(&m_link.Connection(), &CConnection::deviceTypeKnown, this, &CCHEDlg::ApplyVariantLayout);
+
+    ApplyLanguage();
+    const CConnection::ChannelCounts counts = m_link.Connection().GetChannelCounts();
+    ApplyVariantLayout(counts.nInputs, counts.nOutputs);
+    ApplyLocks();
+    RefreshFromRecord();
+    resize(StripLayout::kDesignSize);
+}
+
+void CCHEDlg::CreateColumn(int column, QWidget* parent)
+{
+    Column& c = m_aColumns.at(static_cast<size_t>(column));
+    const QString channel = EditorsText(EEditorsText::StripChannel, kEnglish).arg(ColumnLabel(column));
+    const QColor colour = ChannelColour(Channel(column).GetColor());
+    const bool bInput = IsInputColumn(column);
+
+    c.pColumn = new QWidget(parent);
+    c.pColumn->setObjectName(QStringLiteral("Column%1").arg(channel));
+
+    c.pSelect = new CToggleButton(CToggleButton::EStyle::Select, c.pColumn);
+    c.pSelect->setObjectName(QStringLiteral("Select%1").arg(channel));
+    c.pName = new CNameEdit(c.pColumn);
+    c.pName->setObjectName(QStringLiteral("Name%1").arg(channel));
+    c.pMute = new CToggleButton(CToggleButton::EStyle::Mute, c.pColumn);
+    c.pMute->setObjectName(QStringLiteral("Mute%1").arg(channel));
+    c.pCurve = new CToggleButton(CToggleButton::EStyle::Curve, c.pColumn);
+    c.pCurve->setObjectName(QStringLiteral("Curve%1").arg(channel));
+    c.pCurve->SetCurveColour(colour);
+    c.pLink = new CLockCombo(c.pColumn);
+    c.pLink->setObjectName(QStringLiteral("Link%1").arg(channel));
+    auto* marker = new CLinkMarker(c.pColumn);
+    marker->SetColour(colour);
+    marker->setObjectName(QStringLiteral("Marker%1").arg(channel));
+    marker->hide();
+    c.pMarker = marker;
+    c.pMeter = new CLampMeter(bInput ? ELampStyle::Input : ELampStyle::Output, c.pColumn);
+    c.pMeter->setObjectName(QStringLiteral("Meter%1").arg(channel));
+    for (CToggleButton* button : {c.pSelect, c.pMute, c.pCurve})
+        button->SetChannel(channel);
+    c.pName->SetChannel(channel);
+    c.pMeter->SetChannel(channel);
+
+    connect(c.pSelect, &CToggleButton::clicked, this, [this, column] { OnSelect(column); });
+    connect(c.pMute, &CToggleButton::clicked, this, [this, column] { OnMute(column); });
+    connect(c.pCurve, &CToggleButton::clicked, this, [this, column] { OnCurve(column); });
+    connect(c.pName, &CNameEdit::NameEdited, this, [this, column](const QString& name) { OnName(column, name); });
+    connect(c.pLink, &CLockCombo::Chosen, this, [this, column](int group) { OnLink(column, group); });
+
+    if (bInput)
+        return;
+    for (int row = 0; row < StripLayout::kRouteRows; ++row)
+    {
+        const bool bIndicator = row == StripLayout::kRouteIndicatorRow;
+        auto* cell = new CToggleButton(bIndicator ? CToggleButton::EStyle::RouteIndicator : CToggleButton::EStyle::Route,
+                                       c.pColumn);
+        cell->SetChannel(channel);
+        cell->SetRow(bIndicator ? QStringLiteral("E") : InputLabel(row));
+        cell->setObjectName(QStringLiteral("Route%1%2").arg(channel, bIndicator ? QStringLiteral("E") : InputLabel(row)));
+        if (bIndicator)
+            cell->setFocusPolicy(Qt::NoFocus);
+        else
+            connect(cell, &CToggleButton::clicked, this, [this, column, row] { OnRoute(IndexOf(column), row); });
+        c.apRoute.at(static_cast<size_t>(row)) = cell;
+    }
+}
+
+// ---- layout ------------------------------------------------------------------
+
+void CCHEDlg::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    PlaceColumns();
+}
+
+void CCHEDlg::PlaceColumns()
+{
+    const QRect inputArea = StripLayout::InputArea(size());
+    m_pInputPart->setGeometry(inputArea);
+    m_pGeneratorSlot->setGeometry(inputArea);
+    for (int column = 0; column < kColumns; ++column)
+    {
+        const StripLayout::ColumnRects rects = StripLayout::Column(size(), column);
+        Column& c = m_aColumns.at(static_cast<size_t>(column));
+        c.pColumn->setGeometry(IsInputColumn(column) ? Relative(rects.column, inputArea) : rects.column);
+        c.pSelect->setGeometry(Relative(rects.select, rects.column));
+        c.pName->setGeometry(Relative(rects.name, rects.column));
+        c.pMute->setGeometry(Relative(rects.mute, rects.column));
+        c.pCurve->setGeometry(Relative(rects.curve, rects.column));
+        c.pLink->setGeometry(Relative(rects.link, rects.column));
+        c.pMarker->setGeometry(Relative(rects.marker, rects.column));
+        c.pMeter->setGeometry(Relative(rects.meter, rects.column));
+        for (int row = 0; row < StripLayout::kRouteRows; ++row)
+            if (CToggleButton* cell = c.apRoute.at(static_cast<size_t>(row)))
+                cell->setGeometry(Relative(rects.route.at(static_cast<size_t>(row)), rects.column));
+    }
+}
+
+void CCHEDlg::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.setPen(CMainSkin::kPanelBorder);
+    painter.setBrush(CMainSkin::kPanel);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// ---- what the strip shows ------------------------------------------------------
+
+int CCHEDlg::Language() const
+{
+    return m_link.Notice().Language();
+}
+
+CAudio_Channel& CCHEDlg::Channel(int column)
+{
+    CAudio_Data& record = m_link.Record();
+    if (IsInputColumn(column))
+        return record.Input(column);
+    return record.Output(IndexOf(column));
+}
+
+int CCHEDlg::SelectedColumn() const
+{
+    return m_selector.m_bInputSide ? m_selector.m_nChannel : kInputColumns + m_selector.m_nChannel;
+}
+
+void CCHEDlg::RefreshFromRecord()
+{
+    for (int column = 0; column < kColumns; ++column)
+        RefreshColumn(column);
+    ShowSelection();
+}
+
+void CCHEDlg::RefreshColumn(int column)
+{
+    Column& c = m_aColumns.at(static_cast<size_t>(column));
+    const CAudio_Data& record = m_link.Record();
+    const ParamAt at{IndexOf(column), 0};
+    c.pMute->setChecked(ParamCatalogue::Get(SideParam(column, EParam::kInOn, EParam::kOutOn), record, at) != 0);
+    c.pLink->SetCurrent(ParamCatalogue::Get(SideParam(column, EParam::kInLink, EParam::kOutLink), record, at));
+    // A name being typed is not overwritten by an edit elsewhere.
+    if (!c.pName->hasFocus() || !c.pName->isModified())
+    {
+        const std::string name = ParamCatalogue::GetText(SideParam(column, EParam::kInName, EParam::kOutName), record, at);
+        c.pName->SetName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    for (int row = 0; row < StripLayout::kRouteIndicatorRow; ++row)
+        if (CToggleButton* cell = c.apRoute.at(static_cast<size_t>(row)))
+            cell->setChecked(ParamCatalogue::Get(EParam::kOutRoute, record, {at.nChannel, row}) != 0);
+}
+
+void CCHEDlg::ShowSelection()
+{
+    const int selected = SelectedColumn();
+    if (selected != m_nShownColumn)
+        HideLinkMarkers();
+    m_nShownColumn = selected;
+    for (int column = 0; column < kColumns; ++column)
+    {
+        Column& c = m_aColumns.at(static_cast<size_t>(column));
+        c.pSelect->setChecked(column == selected);
+        // The selected channel's curve is always drawn.
+        c.pCurve->setChecked(column == selected || Channel(column).IsCurveShown() != 0);
+    }
+}
+
+void CCHEDlg::ShowLinkMarkers()
+{
+    const int selected = SelectedColumn();
+    const bool bInputSide = IsInputColumn(selected);
+    const CAudio_Data& record = m_link.Record();
+    for (int column = 0; column < kColumns; ++column)
+    {
+        bool bShow = false;
+        if (column != selected && IsInputColumn(column) == bInputSide)
+        {
+            const int a = IndexOf(column);
+            const int b = IndexOf(selected);
+            bShow = bInputSide ? record.Inputs().IsSameGroup(a, b) : record.Outputs().IsSameGroup(a, b);
+        }
+        m_aColumns.at(static_cast<size_t>(column)).pMarker->setVisible(bShow);
+    }
+}
+
+void CCHEDlg::HideLinkMarkers()
+{
+    for (Column& c : m_aColumns)
+        c.pMarker->hide();
+}
+
+void CCHEDlg::ShowLevels(bool on)
+{
+    for (int column = 0; column < kColumns; ++column)
+        m_aColumns.at(static_cast<size_t>(column)).pMeter->SetLevel(on ? m_link.Command().Level(column) : 0);
+}
+
+// ---- locks, language, processor type -----------------------------------------
+
+void CCHEDlg::ApplyLocks()
+{
+    const CLockState& locks = m_link.Locks();
+    for (int column = 0; column < kColumns; ++column)
+    {
+        Column& c = m_aColumns.at(static_cast<size_t>(column));
+        const bool bInput = IsInputColumn(column);
+        const ParamAt at{IndexOf(column), 0};
+        // The link locks have already put every channel of the side in its
+        // own group; the combo remembers that for when the lock is lifted.
+        c.pLink->SetCurrent(ParamCatalogue::Get(SideParam(column, EParam::kInLink, EParam::kOutLink), m_link.Record(), at));
+        c.pLink->SetLocked(locks.IsLocked(bInput ? CLockState::kInLink : CLockState::kOutLink));
+        c.pMute->setEnabled(!locks.IsLocked(bInput ? CLockState::kInMute : CLockState::kOutMute));
+        c.pName->SetLocked(locks.IsLocked(bInput ? CLockState::kInName : CLockState::kOutName));
+    }
+    LockRouting(m_bTestMode);
+}
+
+void CCHEDlg::LockRouting(bool testMode)
+{
+    m_bTestMode = testMode;
+    const bool bMatrixLocked = m_link.Locks().IsLocked(CLockState::kOutRouting);
+    for (Column& c : m_aColumns)
+        for (int row = 0; row < StripLayout::kRouteRows; ++row)
+            if (CToggleButton* cell = c.apRoute.at(static_cast<size_t>(row)))
+                cell->setEnabled(!testMode && (row == StripLayout::kRouteIndicatorRow || !bMatrixLocked));
+}
+
+void CCHEDlg::ApplyLanguage()
+{
+    const int language = Language();
+    setAccessibleName(EditorsText(EEditorsText::StripAccessibleName, language));
+    for (int column = 0; column < kColumns; ++column)
+    {
+        Column& c = m_aColumns.at(static_cast<size_t>(column));
+        for (CToggleButton* button : {c.pSelect, c.pMute, c.pCurve})
+            button->SetLanguage(language);
+        for (CToggleButton* cell : c.apRoute)
+            if (cell != nullptr)
+                cell->SetLanguage(language);
+        c.pName->SetLanguage(language);
+        c.pLink->SetLanguage(language);
+        c.pMeter->SetLanguage(language);
+        const QString channel = EditorsText(EEditorsText::StripChannel, language).arg(ColumnLabel(column));
+        c.pLink->SetCaption(ParamCatalogue::Caption(SideParam(column, EParam::kInLink, EParam::kOutLink), language).c_str()
+                            + QStringLiteral(" ") + channel);
+        c.pMarker->setAccessibleName(EditorsText(EEditorsText::StripLinkMarker, language).arg(channel));
+    }
+    RefreshLinkItems();
+}
+
+void CCHEDlg::RefreshLinkItems()
+{
+    const int language = Language();
+    QStringList inputs;
+    QStringList outputs;
+    for (int i = 0; i < m_nInputs; ++i)
+        inputs << EditorsText(EEditorsText::StripLink, language).arg(InputLabel(i));
+    for (int i = 0; i < m_nOutputs; ++i)
+        outputs << EditorsText(EEditorsText::StripLink, language).arg(OutputLabel(i));
+    for (int column = 0; column < kColumns; ++column)
+        m_aColumns.at(static_cast<size_t>(column)).pLink->SetItems(IsInputColumn(column) ? inputs : outputs);
+}
+
+void CCHEDlg::ApplyVariantLayout(int inputs, int outputs)
+{
+    m_nInputs = std::clamp(inputs, 0, kInputColumns);
+    m_nOutputs = std::clamp(outputs, 0, kColumns - kInputColumns);
+    for (int column = 0; column < kColumns; ++column)
+    {
+        Column& c = m_aColumns.at(static_cast<size_t>(column));
+        c.pColumn->setVisible(IndexOf(column) < (IsInputColumn(column) ? m_nInputs : m_nOutputs));
+        for (int row = 0; row < StripLayout::kRouteRows; ++row)
+            if (CToggleButton* cell = c.apRoute.at(static_cast<size_t>(row)))
+                cell->setVisible(StripLayout::IsRouteRowShown(row, m_nInputs));
+    }
+    RefreshLinkItems();
+    RefreshFromRecord();
+
+    if (m_selector.m_nChannel >= (m_selector.m_bInputSide ? m_nInputs : m_nOutputs))
+    {
+        if (m_selector.m_bInputSide)
+            emit inputSelected(0);
+        else
+            emit outputSelected(0);
+        ShowSelection();
+    }
+}
+
+// ---- user actions --------------------------------------------------------------
+
+void CCHEDlg::OnSelect(int column)
+{
+    if (column != SelectedColumn())
+    {
+        HideLinkMarkers();
+        if (IsInputColumn(column))
+            emit inputSelected(IndexOf(column));
+        else
+            emit outputSelected(IndexOf(column));
+    }
+    // Also puts the button back when the owner kept the selection.
+    ShowSelection();
+}
+
+void CCHEDlg::OnMute(int column)
+{
+    const EParam param = SideParam(column, EParam::kInOn, EParam::kOutOn);
+    const ParamAt at{IndexOf(column), 0};
+    CAudio_Data& record = m_link.Record();
+    const int on = ParamCatalogue::Get(param, record, at) != 0 ? 0 : 1;
+    m_link.Notice().Apply(ChannelCode(column), static_cast<int>(param),
+                          [&] { return ParamCatalogue::Set(param, record, at, on); });
+    m_aColumns.at(static_cast<size_t>(column)).pMute->setChecked(ParamCatalogue::Get(param, record, at) != 0);
+}
+
+void CCHEDlg::OnCurve(int column)
+{
+    Column& c = m_aColumns.at(static_cast<size_t>(column));
+    if (column == SelectedColumn())
+    {
+        c.pCurve->setChecked(true);
+        return;
+    }
+    CAudio_Channel& channel = Channel(column);
+    channel.ShowCurve(channel.IsCurveShown() != 0 ? 0 : 1);
+    c.pCurve->setChecked(channel.IsCurveShown() != 0);
+    emit curvesChanged();
+}
+
+void CCHEDlg::OnName(int column, const QString& name)
+{
+    const EParam param = SideParam(column, EParam::kInName, EParam::kOutName);
+    const ParamAt at{IndexOf(column), 0};
+    const QByteArray bytes = name.toLatin1();
+    m_link.Notice().Apply(ChannelCode(column), static_cast<int>(param), [&] {
+        return ParamCatalogue::SetText(param, m_link.Record(), at, bytes.toStdString());
+    });
+    // Shows what was stored (cut to eight, only what the processor takes).
+    RefreshColumn(column);
+}
+
+void CCHEDlg::OnLink(int column, int group)
+{
+    const bool bInput = IsInputColumn(column);
+    const EParam param = SideParam(column, EParam::kInLink, EParam::kOutLink);
+    m_link.Notice().Apply(ChannelCode(column), static_cast<int>(param),
+                          [&] { return m_link.SetLinkGroup(bInput, IndexOf(column), group); });
+    // A refused choice (link lock) puts the combo back.
+    RefreshColumn(column);
+    if (IsInputColumn(SelectedColumn()) == bInput)
+        ShowLinkMarkers();
+}
+
+void CCHEDlg::OnRoute(int output, int row)
+{
+    CAudio_Data& record = m_link.Record();
+    const ParamAt at{output, row};
+    const int routed = ParamCatalogue::Get(EParam::kOutRoute, record, at) != 0 ? 0 : 1;
+    m_link.Notice().Apply(ChannelCode(kInputColumns + output), static_cast<int>(EParam::kOutRoute),
+                          [&] { return ParamCatalogue::Set(EParam::kOutRoute, record, at, routed); });
+    RefreshColumn(kInputColumns + output);
+}

@@ -1,0 +1,203 @@
+// Editing in the main window against the virtual processor program on a
+// pseudo-terminal: a band dragged on the response graph, a mute, a routing
+// cell and a name changed on the channel strip each reach the processor's
+// live program; the strip's meters follow the levels it reports.
+
+#include "CHEDlg.h"
+#include "FStatic.h"
+#include "OrvanDlgDlg.h"
+#include "WindowTestEnvironment.h"
+
+#include "ConnectDlg.h"
+#include "ControlMath.h"
+#include "LampMeter.h"
+#include "NameEdit.h"
+#include "ProcessorState.h"
+#include "StateFile.h"
+#include "ToggleButton.h"
+#include "VprocProcess.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+namespace
+{
+class EditingWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_env.IsReady());
+        m_window = std::make_unique<COrvanDlgDlg>();
+        m_window->SetDialogRunner([this](QDialog& dialog) {
+            auto& connect = dynamic_cast<CConnectDlg&>(dialog);
+            connect.findChild<QComboBox*>("PortCombo")->setEditText(m_vproc.Port());
+            auto* ids = connect.findChild<QComboBox*>("DeviceIdCombo");
+            ids->setCurrentIndex(ids->findText(QStringLiteral("1")));
+            connect.accept();
+            return dialog.result();
+        });
+        QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
+        QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
+        m_window->show();
+    }
+
+    void TearDown() override
+    {
+        m_window.reset();
+        m_vproc.Stop();
+    }
+
+    void Connect()
+    {
+        ASSERT_TRUE(m_vproc.Start({"--state", m_env.FilePath("state.txt")})) << "no virtual processor";
+        m_window->CommandButton(COrvanDlgDlg::kConnection)->click();
+        ASSERT_TRUE(RunUntil([&] { return m_nLiveLoads > 0; }, 8000)) << "no live program";
+    }
+
+    bool WaitForLevels(int n)
+    {
+        const int nTarget = m_nLevels + n;
+        return RunUntil([&] { return m_nLevels >= nTarget; }, 3000);
+    }
+
+    // The processor's state as it saves it when it ends.
+    CProcessorState StopAndReadState()
+    {
+        m_vproc.Stop();
+        CProcessorState state;
+        std::string error;
+        EXPECT_TRUE(CStateFile::Load(m_env.FilePath("state.txt").toStdString(), state, error)) << error;
+        return state;
+    }
+
+    void Mouse(QWidget& widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QMouseEvent event(type, QPointF(pos), widget.mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &event);
+    }
+
+    CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
+    CFStatic& Graph() { return *m_window->findChild<CFStatic*>(); }
+
+    CWindowTestEnvironment m_env;
+    CVprocProcess m_vproc{m_env.FilePath("port")};
+    std::unique_ptr<COrvanDlgDlg> m_window;
+    int m_nLiveLoads = 0;
+    int m_nLevels = 0;
+};
+}
+
+TEST_F(EditingWindowTest, GraphAndStripEditsReachTheLiveProgram)
+{
+    Connect();
+    CAudio_Data& record = m_window->Data();
+
+    // Output 3 chosen on the strip: the graph shows its points.
+    Strip().ColumnAt(CCHEDlg::kInputColumns + 2).pSelect->click();
+    EXPECT_FALSE(m_window->Selector().m_bInputSide);
+    EXPECT_EQ(m_window->Selector().m_nChannel, 2);
+    EXPECT_FALSE(Graph().Pointer().IsInputSide());
+    EXPECT_EQ(Graph().Pointer().GetSelectedIndex(), 2);
+
+    // Band 8 of output 3 dragged up and to the right.
+    Graph().Redraw();
+    const CFilter& band = record.Output(2).GetBand(7);
+    const int nFreq = band.m_nFreq;
+    const int nGain = band.GetGainStep();
+    const Point handle = Centre(band.m_rcHandle);
+    const QPoint start(handle.x, handle.y);
+    Mouse(Graph(), QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+    ASSERT_EQ(Graph().Pointer().CurrentFilter(), &band);
+    Mouse(Graph(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    Mouse(Graph(), QEvent::MouseMove, start + QPoint(30, -20), Qt::NoButton, Qt::LeftButton);
+    Mouse(Graph(), QEvent::MouseMove, start + QPoint(60, -40), Qt::NoButton, Qt::LeftButton);
+    Mouse(Graph(), QEvent::MouseButtonRelease, start + QPoint(60, -40), Qt::LeftButton, Qt::NoButton);
+    EXPECT_GT(band.m_nFreq, nFreq);
+    EXPECT_GT(band.GetGainStep(), nGain);
+
+    // Input B muted, output 5 takes input C, output 2 renamed.
+    Strip().ColumnAt(1).pMute->click();
+    EXPECT_EQ(record.Input(1).IsOn(), 0);
+    const int nRoute = record.Output(4).GetRoute();
+    Strip().ColumnAt(CCHEDlg::kInputColumns + 4).apRoute[2]->click();
+    EXPECT_EQ(record.Output(4).GetRoute(), nRoute ^ 0x04);
+    CNameEdit* name = Strip().ColumnAt(CCHEDlg::kInputColumns + 1).pName;
+    name->selectAll();
+    QTest::keyClicks(name, "SUB L");
+    // The user leaves the field (the offscreen window is never active, so
+    // the focus cannot really move).
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(name, &leave);
+    EXPECT_EQ(record.Output(1).GetName(), "SUB L");
+
+    // Level requests go out only when no edit is waiting, one frame at a
+    // time: two answers mean every edit has been acknowledged.
+    ASSERT_TRUE(WaitForLevels(2));
+    const CProcessorState state = StopAndReadState();
+    const auto& live = state.aImages[0];
+    const auto& factory = m_window->Connection().FactorySlot().abyImage;
+    // Each edit travels as one 8-byte sub-block of its channel: the live
+    // program must hold the record's bytes there, and they must not be the
+    // factory program's.
+    struct Sent
+    {
+        const char* what;
+        int nCode;
+        int nOffset;
+    };
+    const Sent sent[] = {
+        {"input B parameters (mute)", 2, 8},
+        {"output 5 parameters (routing)", 9, 8},
+        {"output 2 name", 6, 0},
+        {"output 3 band 8", 7, CAudio_OutData::kBandOffset + Frame::kSubBlockBytes * 7},
+    };
+    for (const Sent& s : sent)
+    {
+        SCOPED_TRACE(s.what);
+        const int nChannel = s.nCode - 1;
+        const std::span<const uint8_t> block = nChannel < CAudio_InRoute::kCount
+                                                   ? std::span<const uint8_t>(record.Input(nChannel).BuildBlock())
+                                                   : record.Output(nChannel - CAudio_InRoute::kCount).BuildBlock();
+        const auto at = static_cast<size_t>(CImageSlot::BlockOffset(s.nCode) + s.nOffset);
+        const std::vector<uint8_t> mine(block.begin() + s.nOffset, block.begin() + s.nOffset + Frame::kSubBlockBytes);
+        const std::vector<uint8_t> theirs(live.begin() + at, live.begin() + at + Frame::kSubBlockBytes);
+        const std::vector<uint8_t> before(factory.begin() + at, factory.begin() + at + Frame::kSubBlockBytes);
+        EXPECT_EQ(theirs, mine);
+        EXPECT_NE(theirs, before);
+    }
+    EXPECT_TRUE(m_env.Boxes().empty());
+}
+
+TEST_F(EditingWindowTest, MetersFollowTheReportedLevels)
+{
+    Connect();
+    int nLit = 0;
+    for (int round = 0; round < 6; ++round)
+    {
+        ASSERT_TRUE(WaitForLevels(1));
+        for (int column = 0; column < CCHEDlg::kColumns; ++column)
+        {
+            const CLampMeter* meter = Strip().ColumnAt(column).pMeter;
+            const int level = m_window->Engine().Level(column);
+            EXPECT_EQ(meter->Pattern(), LampPattern(level, meter->Style())) << "column " << column;
+            nLit += LitLampCount(meter->Pattern());
+        }
+    }
+    // The processor's levels swing: the meters are not all dark.
+    EXPECT_GT(nLit, 0);
+
+    m_window->Disconnect();
+    for (int column = 0; column < CCHEDlg::kColumns; ++column)
+        EXPECT_EQ(Strip().ColumnAt(column).pMeter->Pattern(), 0);
+}
