@@ -7,12 +7,12 @@
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
 #include "InformationDlg.h"
-#include "LinkText.h"
 #include "MainLayout.h"
 #include "MainSkin.h"
 #include "MainText.h"
 #include "MessageBox.h"
 #include "PlaceholderPanel.h"
+#include "PortHelp.h"
 #include "PortList.h"
 #include "ReportBuilder.h"
 #include "ProgramDlg.h"
@@ -499,7 +499,7 @@ bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
     m_strPortName = port;
     if (!Connection().Connect(port, deviceId))
     {
-        CMessageBox::Show(this, LinkText(ELinkText::PortOpenFailed, GetLanguage()), CMessageBox::EIcon::Critical);
+        PortHelp::ShowOpenFailed(this, Connection(), GetLanguage());
         SetConnectedLook(IsConnected());
         return false;
     }
@@ -566,7 +566,8 @@ void COrvanDlgDlg::OnDisconnected(CConnection::EReason reason)
     case CConnection::EReason::NoAnswer:
     case CConnection::EReason::BadDeviceType:
     case CConnection::EReason::LineFault:
-        CMessageBox::Show(this, MainText(EMainText::NoAnswer, GetLanguage()));
+        CMessageBox::Show(this, PortHelp::WithAdvice(MainText(EMainText::NoAnswer, GetLanguage()),
+                                                     PortHelp::DisconnectAdvice(reason, Connection(), GetLanguage())));
         return;
     }
     CMessageBox::Show(this, message + QLatin1Char('\n') + MainText(EMainText::VersionHowTo, GetLanguage()));
