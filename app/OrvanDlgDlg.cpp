@@ -6,6 +6,7 @@
 #include "DataViewDlg.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
+#include "HelpPages.h"
 #include "InformationDlg.h"
 #include "MainLayout.h"
 #include "MainSkin.h"
@@ -421,7 +422,11 @@ void COrvanDlgDlg::paintEvent(QPaintEvent* /*event*/)
 
 void COrvanDlgDlg::OnHelp()
 {
-    const QString& path = HelpFilePath(GetLanguage());
+    QString path = HelpFilePath(GetLanguage());
+    // Without the help files of the working directory the program's own
+    // pages stand in.
+    if (!QFileInfo(path).isFile())
+        path = HelpPages::IndexPath(GetLanguage(), QCoreApplication::applicationDirPath());
     // Checked first: a desktop opener may report success for a file that
     // is not there and then fail out of sight.
     if (!QFileInfo(path).isFile() || !m_helpOpener || !m_helpOpener(path))
