@@ -8,6 +8,7 @@
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
 #include "FStatic.h"
+#include "HelpPages.h"
 #include "InformationDlg.h"
 #include "LinkText.h"
 #include "LockCommand.h"
@@ -16,6 +17,7 @@
 #include "MainText.h"
 #include "MessageBox.h"
 #include "PlaceholderPanel.h"
+#include "PortHelp.h"
 #include "PortList.h"
 #include "ReportBuilder.h"
 #include "ProgramDlg.h"
@@ -436,7 +438,11 @@ void COrvanDlgDlg::paintEvent(QPaintEvent* /*event*/)
 
 void COrvanDlgDlg::OnHelp()
 {
-    const QString& path = HelpFilePath(GetLanguage());
+    QString path = HelpFilePath(GetLanguage());
+    // Without the help files of the working directory the program's own
+    // pages stand in.
+    if (!QFileInfo(path).isFile())
+        path = HelpPages::IndexPath(GetLanguage(), QCoreApplication::applicationDirPath());
     // Checked first: a desktop opener may report success for a file that
     // is not there and then fail out of sight.
     if (!QFileInfo(path).isFile() || !m_helpOpener || !m_helpOpener(path))
@@ -514,7 +520,7 @@ bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
     m_strPortName = port;
     if (!Connection().Connect(port, deviceId))
     {
-        CMessageBox::Show(this, LinkText(ELinkText::PortOpenFailed, GetLanguage()), CMessageBox::EIcon::Critical);
+        PortHelp::ShowOpenFailed(this, Connection(), GetLanguage());
         SetConnectedLook(IsConnected());
         return false;
     }
@@ -581,7 +587,8 @@ void COrvanDlgDlg::OnDisconnected(CConnection::EReason reason)
     case CConnection::EReason::NoAnswer:
     case CConnection::EReason::BadDeviceType:
     case CConnection::EReason::LineFault:
-        CMessageBox::Show(this, MainText(EMainText::NoAnswer, GetLanguage()));
+        CMessageBox::Show(this, PortHelp::WithAdvice(MainText(EMainText::NoAnswer, GetLanguage()),
+                                                     PortHelp::DisconnectAdvice(reason, Connection(), GetLanguage())));
         return;
     }
     CMessageBox::Show(this, message + QLatin1Char('\n') + MainText(EMainText::VersionHowTo, GetLanguage()));

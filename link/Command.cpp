@@ -27,7 +27,8 @@ bool CCommand::Open(const QString& strPort)
     if (m_pPort->IsOpen())
         m_pPort->Close();
     ResetReceive();
-    if (m_pPort->Open(strPort) != 0)
+    m_nOpenError = m_pPort->Open(strPort);
+    if (m_nOpenError != 0)
         return false;
     m_pPort->Purge();
     return true;

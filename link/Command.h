@@ -42,8 +42,10 @@ public:
     // ---- the line ----------------------------------------------------------
     // Closes a port that is still open, opens the named one and clears both
     // directions. False when it cannot be opened; the caller then tells the
-    // user "Unable to open COM-port".
+    // user "Unable to open COM-port", with advice by OpenError.
     bool Open(const QString& strPort);
+    // The system error code of the last Open (SerialError.h), 0 after success.
+    int OpenError() const { return m_nOpenError; }
     void Close();
     bool IsOpen() const;
 
@@ -138,4 +140,5 @@ private:
     CReceiver m_receiver;
     bool m_bSearching = false;
     bool m_bTransferInProgress = false;
+    int m_nOpenError = 0;
 };

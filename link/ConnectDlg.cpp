@@ -2,7 +2,7 @@
 
 #include "Connection.h"
 #include "LinkText.h"
-#include "MessageBox.h"
+#include "PortHelp.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -84,27 +84,35 @@ CConnectDlg::CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& 
 
 void CConnectDlg::FillPorts(const QList<SerialPortEntry>& ports, const QString& strPresetPort)
 {
+    // The list shows labels; the port each one stands for rides along.
     int nSelect = -1;
+    int nFirstUsb = -1;
     for (const SerialPortEntry& entry : ports)
     {
         if (entry.strPortName.isEmpty())
             continue;
-        m_pPort->addItem(entry.strPortName);
-        m_pPort->setItemData(m_pPort->count() - 1, entry.strDescription, Qt::ToolTipRole);
-        if (nSelect < 0 && entry.fUsb)
-            nSelect = m_pPort->count() - 1;
+        m_pPort->addItem(PortHelp::Label(entry, m_nLanguage), entry.strPortName);
+        const int nIndex = m_pPort->count() - 1;
+        m_pPort->setItemData(nIndex, entry.strDescription, Qt::ToolTipRole);
+        // A new user's one click goes to the virtual processor.
+        if (nSelect < 0 && entry.fVirtual)
+            nSelect = nIndex;
+        if (nFirstUsb < 0 && entry.fUsb)
+            nFirstUsb = nIndex;
     }
+    if (nSelect < 0)
+        nSelect = nFirstUsb;
     if (m_pPort->count() == 0)
-        m_pPort->addItem(QLatin1String(kNoPort));
+        m_pPort->addItem(QLatin1String(kNoPort), QLatin1String(kNoPort));
 
     // A path typed last time is offered again although no enumeration
     // lists it.
     if (!strPresetPort.isEmpty())
     {
-        int nPreset = m_pPort->findText(strPresetPort);
+        int nPreset = m_pPort->findData(strPresetPort);
         if (nPreset < 0)
         {
-            m_pPort->addItem(strPresetPort);
+            m_pPort->addItem(strPresetPort, strPresetPort);
             nPreset = m_pPort->count() - 1;
         }
         nSelect = nPreset;
@@ -123,6 +131,10 @@ void CConnectDlg::FillDeviceIds()
 
 QString CConnectDlg::PortName() const
 {
+    // A label picked from the list names its port; anything else was typed.
+    const int nIndex = m_pPort->currentIndex();
+    if (nIndex >= 0 && m_pPort->currentText() == m_pPort->itemText(nIndex))
+        return m_pPort->itemData(nIndex).toString();
     return m_pPort->currentText().trimmed();
 }
 
@@ -147,7 +159,7 @@ void CConnectDlg::OnSearch()
         return;
     if (!m_connection.StartSearch(PortName()))
     {
-        CMessageBox::Show(this, LinkText(ELinkText::PortOpenFailed, m_nLanguage), CMessageBox::EIcon::Critical);
+        PortHelp::ShowOpenFailed(this, m_connection, m_nLanguage);
         return;
     }
     // A second search cannot start while this one runs.

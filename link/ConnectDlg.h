@@ -17,8 +17,9 @@ class QTimer;
 // with a search of the line for the IDs that answer. Modal; on Connect
 // (accepted) PortName and DeviceId say what was chosen.
 //
-// The port box lists the machine's serial ports and also takes a typed
-// device path, such as the virtual processor's pseudo-terminal.
+// The port box lists the machine's serial ports with their description and
+// USB maker, the virtual processor first when one is running, and also
+// takes a typed device path.
 class CConnectDlg : public QDialog
 {
     Q_OBJECT

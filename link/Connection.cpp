@@ -66,6 +66,7 @@ bool CConnection::Connect(const QString& strPort, int nDeviceId)
         return false;
     if (m_bSearching)
         StopSearch();
+    m_strPort = strPort;
     if (!m_command.Open(strPort))
         return false;
 
@@ -227,6 +228,11 @@ bool CConnection::ReconnectTo(int nId)
     return true;
 }
 
+int CConnection::OpenError() const
+{
+    return m_command.OpenError();
+}
+
 // ---- device search -----------------------------------------------------------
 
 int CConnection::GetDeviceId() const
@@ -243,6 +249,7 @@ bool CConnection::StartSearch(const QString& strPort, int nFirstId, int nLastId)
 {
     if (IsConnected() || m_bSearching || nFirstId < kFirstId || nLastId > kLastId || nFirstId > nLastId)
         return false;
+    m_strPort = strPort;
     if (!m_command.Open(strPort))
         return false;
 

@@ -91,6 +91,10 @@ public:
     void Disconnect(EReason eReason = EReason::User);
 
     bool IsConnected() const { return m_eState != EState::Disconnected; }
+    // The port the last connect or search opened or tried to open, and the
+    // system error code of that attempt (0 when it opened).
+    const QString& PortName() const { return m_strPort; }
+    int OpenError() const;
     EState GetState() const { return m_eState; }
     // The record's: the ID its frames are addressed to.
     int GetDeviceId() const;
@@ -161,4 +165,5 @@ private:
     ChannelCounts m_counts;
     bool m_bSearching = false;
     int m_nSearchLastId = kLastId;
+    QString m_strPort;
 };

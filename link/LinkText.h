@@ -23,6 +23,15 @@ enum class ELinkText
     TransferEnded,
     // messages
     PortOpenFailed,
+    // the port list: what marks the virtual processor's port
+    VirtualPort,
+    // second lines under the port messages; %1 is the port
+    AdvicePermission,   // %2 the group that owns the device
+    AdviceInUse,
+    AdviceMissing,
+    AdviceVanished,     // a USB adapter gone at once: brltty
+    AdviceOther,        // %2 the system error code
+    AdviceNoAnswer,     // %2 the device ID
 };
 
 QString LinkText(ELinkText id, int language);

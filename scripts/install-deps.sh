@@ -18,6 +18,9 @@ packages=(
   fonts-wqy-microhei
   # a virtual display for screenshots (scripts/screenshot.sh)
   xvfb xauth
+  # the package test checks the desktop entry, AppStream data and manual
+  # pages of the .deb that cpack builds (dpkg-shlibdeps finds its dependencies)
+  desktop-file-utils appstream man-db dpkg-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

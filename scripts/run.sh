@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program, starts the virtual processor
-# in the background and then the program. The virtual processor keeps its
+# Installs what is missing, builds the program and the virtual processor
+# (nothing else: the tests and benchmarks are scripts/test.sh's), starts the
+# virtual processor in the background and then the program, which lists it
+# first in the Connection dialog. The virtual processor keeps its
 # state (programs, names, settings) in a file, so what is stored in it is
 # there again next time; it stops when the program ends.
 #
@@ -9,14 +11,20 @@
 #   ORVAN_VPROC_ARGS   further options for it, e.g. "--type 1" (see orvan-vproc --help)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+say() { printf '\n==> %s\n' "$*"; }
+
+say "Checking the Debian packages the build needs (installs what is missing)"
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j2
+say "Configuring the build in build/"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+say "Building the program and the virtual processor (the first build takes a few minutes)"
+cmake --build build -j"$(nproc)" --target orvan orvan-vproc
 
 port="${ORVAN_VPROC_PORT:-/tmp/orvan-vproc}"
 state="${ORVAN_VPROC_STATE:-${XDG_STATE_HOME:-$HOME/.local/state}/orvan/vproc-state.txt}"
 mkdir -p "$(dirname "$state")"
 
+say "Starting the virtual processor on $port"
 out="$(mktemp)"
 # shellcheck disable=SC2086 # the extra options are meant to split into words
 build/vproc/orvan-vproc --link "$port" --state "$state" ${ORVAN_VPROC_ARGS:-} >"$out" &
@@ -39,15 +47,13 @@ done
 cat <<EOF
 
 The virtual processor is running; its state is kept in $state.
-In the program press CONNECTION (连接) and type this port into the port box:
-
-    $(head -n1 "$out")
-
-then press Connect (连接). The processor answers to the device ID shown
-above (1 unless it was changed); Search ID (搜索ID) finds it too.
+In the program press CONNECTION (连接): its port is listed first, marked
+"virtual processor" (虚拟处理器); press Connect (连接). It answers to device
+ID 1 unless ORVAN_VPROC_ARGS says otherwise; Search ID (搜索ID) finds it too.
 
 EOF
 
+say "Starting the program"
 # Started from the repository root: the program keeps its "MusicFile"
 # folder and looks for its help files in the directory it starts in.
-build/app/orvan
+ORVAN_VIRTUAL_PORT="$(head -n1 "$out")" build/app/orvan

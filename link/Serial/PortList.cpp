@@ -53,7 +53,28 @@ std::optional<SerialPortEntry> Describe(const SerialPortFacts& facts)
     entry.fUsb = facts.fHasVendorId || MentionsUsb(facts.strSystemLocation)
         || MentionsUsb(facts.strDescription) || MentionsUsb(entry.strPortName);
     entry.strDescription = strDescription.isEmpty() ? CutParenthesisedTail(entry.strPortName) : strDescription;
+    if (facts.fHasVendorId)
+    {
+        // The ID form lsusb and udev rules use, so a user can match it.
+        entry.strUsbId = QStringLiteral("%1:%2")
+                             .arg(facts.nVendorId, 4, 16, QLatin1Char('0'))
+                             .arg(facts.fHasProductId ? facts.nProductId : 0, 4, 16, QLatin1Char('0'));
+    }
+    entry.strManufacturer = facts.strManufacturer.trimmed();
     return entry;
+}
+
+void PutVirtualFirst(QList<SerialPortEntry>& lstPorts, const QString& strPath)
+{
+    if (strPath.isEmpty())
+        return;
+    lstPorts.removeIf([&strPath](const SerialPortEntry& entry)
+                      { return entry.strDevicePath == strPath || entry.strPortName == strPath; });
+    SerialPortEntry entry;
+    entry.strDevicePath = strPath;
+    entry.strPortName = strPath;
+    entry.fVirtual = true;
+    lstPorts.prepend(entry);
 }
 
 void RemoveUnopenable(QList<SerialPortEntry>& lstPorts)
@@ -73,11 +94,14 @@ void EnumeratePorts(QList<SerialPortEntry>& lstPorts, bool fTestOpen)
     const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : infos)
     {
-        const SerialPortFacts facts{info.portName(), info.systemLocation(), info.description(),
-                                    info.hasVendorIdentifier()};
+        const SerialPortFacts facts{info.portName(),          info.systemLocation(),
+                                    info.description(),       info.hasVendorIdentifier(),
+                                    info.vendorIdentifier(),  info.hasProductIdentifier(),
+                                    info.productIdentifier(), info.manufacturer()};
         if (const auto entry = PortList::Describe(facts))
             lstPorts.append(*entry);
     }
     if (fTestOpen)
         PortList::RemoveUnopenable(lstPorts);
+    PortList::PutVirtualFirst(lstPorts, qEnvironmentVariable(PortList::kVirtualPortVariable));
 }

@@ -12,6 +12,9 @@ struct SerialPortEntry
     QString strPortName;     // e.g. COM3, ttyUSB0
     bool fUsb = false;       // a USB serial adapter
     QString strDescription;  // for the user
+    QString strUsbId{};      // "vvvv:pppp" of a USB adapter, else empty
+    QString strManufacturer{};  // as the adapter reports it, may be empty
+    bool fVirtual = false;   // the virtual processor's pseudo-terminal
 };
 
 // What the system tells about one port, before it is turned into an entry.
@@ -21,6 +24,10 @@ struct SerialPortFacts
     QString strSystemLocation;  // device path
     QString strDescription;     // device description or friendly name, e.g. "USB-SERIAL CH340 (COM7)"
     bool fHasVendorId = false;  // a USB vendor identifier is known
+    quint16 nVendorId = 0;
+    bool fHasProductId = false;
+    quint16 nProductId = 0;
+    QString strManufacturer{};
 };
 
 namespace PortList
@@ -34,10 +41,19 @@ namespace PortList
 // " (" when it ends with ")".
 std::optional<SerialPortEntry> Describe(const SerialPortFacts& facts);
 
+// The environment variable the run script sets to the virtual processor's
+// port, so the Connection dialog offers it without typing.
+constexpr const char* kVirtualPortVariable = "ORVAN_VIRTUAL_PORT";
+
+// Puts the virtual processor's port (when strPath is not empty) at the top
+// of the list, marked virtual; an enumerated entry for the same device goes.
+void PutVirtualFirst(QList<SerialPortEntry>& lstPorts, const QString& strPath);
+
 // Keeps only the entries whose port can be opened for reading and writing.
 void RemoveUnopenable(QList<SerialPortEntry>& lstPorts);
 }
 
 // Fills lstPorts with the serial ports of the machine; with fTestOpen, only
 // those that can be opened now. A machine without ports gives an empty list.
+// The virtual processor named by kVirtualPortVariable comes first.
 void EnumeratePorts(QList<SerialPortEntry>& lstPorts, bool fTestOpen = false);

@@ -63,7 +63,14 @@ int CSerial::Open(const QString& strDevice, qint64 /*dwInQueue*/, qint64 /*dwOut
 
     m_pPort->setPortName(strLocation);
     if (!m_pPort->open(QIODevice::ReadWrite))
-        return Fail("CSerial::Open - Unable to open port", TakePortError(kGenFailure));
+    {
+        int nError = TakePortError(kGenFailure);
+        // Qt reports a port held by another program (busy device, lock file)
+        // as a permission error too; the advice to the user differs.
+        if (nError == kAccessDenied && QFileInfo(strLocation).isReadable() && QFileInfo(strLocation).isWritable())
+            nError = kSharingViolation;
+        return Fail("CSerial::Open - Unable to open port", nError);
+    }
 
     m_dwEventMask = EEventBreak | EEventError | EEventRecv;
     return SetError(kSuccess);

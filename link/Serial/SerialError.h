@@ -9,7 +9,9 @@
 // QSerialPort error          code  meaning
 // NoError                       0  success
 // DeviceNotFoundError           2  ERROR_FILE_NOT_FOUND: no such port
-// PermissionError               5  ERROR_ACCESS_DENIED: no rights, or in use
+// PermissionError               5  ERROR_ACCESS_DENIED: no rights
+//                              32  ERROR_SHARING_VIOLATION: the rights are
+//                                  there, so another program holds the port
 // NotOpenError                  6  ERROR_INVALID_HANDLE: port not open
 // WriteError                   29  ERROR_WRITE_FAULT
 // ReadError                    30  ERROR_READ_FAULT
@@ -27,6 +29,7 @@ constexpr int kInvalidHandle = 6;
 constexpr int kWriteFault = 29;
 constexpr int kReadFault = 30;
 constexpr int kGenFailure = 31;
+constexpr int kSharingViolation = 32;
 constexpr int kNotSupported = 50;
 constexpr int kInvalidParameter = 87;
 constexpr int kAlreadyInitialized = 1247;

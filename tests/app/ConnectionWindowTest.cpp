@@ -228,7 +228,10 @@ TEST_F(ConnectionWindowTest, SilentProcessorIsDroppedAfterAboutFourSeconds)
     const qint64 nMs = clock.elapsed();
     EXPECT_GE(nMs, 3900);
     EXPECT_LE(nMs, 9000);
-    EXPECT_EQ(m_env.Texts(), std::vector<QString>{QString::fromUtf8("不能打开串口")});
+    // The message keeps its first line and adds the advice below it.
+    ASSERT_EQ(m_env.Texts().size(), 1u);
+    EXPECT_EQ(m_env.Texts().front().section(QLatin1Char('\n'), 0, 0), QString::fromUtf8("不能打开串口"));
+    EXPECT_TRUE(m_env.Texts().front().contains(QLatin1Char('\n')));
     EXPECT_FALSE(Window().IsConnected());
     EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
 }
@@ -241,7 +244,10 @@ TEST_F(ConnectionWindowTest, PortThatCannotBeOpenedIsReported)
         dialog.accept();
     };
     Button(COrvanDlgDlg::kConnection)->click();
-    EXPECT_EQ(m_env.Texts(), std::vector<QString>{QStringLiteral("Unable to open COM-port")});
+    // The message keeps its first line and says why below it.
+    ASSERT_EQ(m_env.Texts().size(), 1u);
+    EXPECT_EQ(m_env.Texts().front().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Unable to open COM-port"));
+    EXPECT_TRUE(m_env.Texts().front().contains(QLatin1Char('\n')));
     EXPECT_FALSE(Window().IsConnected());
     EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
     EXPECT_EQ(Window().GetPortName(), QStringLiteral("NULL"));

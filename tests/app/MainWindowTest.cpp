@@ -1,9 +1,11 @@
 #include "DataDefine.h"
+#include "HelpPages.h"
 #include "OrvanDlgDlg.h"
 #include "WindowTestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -145,6 +147,51 @@ TEST_F(MainWindowTest, CommandsSayWhatTheyNeedInTheCurrentLanguage)
     Window().CommandButton(COrvanDlgDlg::kConnection)->click();
     EXPECT_EQ(m_dialogs, std::vector<QString>{QStringLiteral("Connect")});
     EXPECT_FALSE(Window().CommandButton(COrvanDlgDlg::kConnection)->isChecked());
+}
+
+// Without the help files the program's own pages of the language open;
+// the help files, once there, come first.
+TEST_F(MainWindowTest, HelpFallsBackToTheOwnPagesOfTheLanguage)
+{
+    QTemporaryDir pages;
+    for (const char* page : {"en/index.html", "zh/index.html"})
+    {
+        ASSERT_TRUE(QDir(pages.path()).mkpath(QFileInfo(page).path()));
+        QFile file(QDir(pages.path()).filePath(QLatin1String(page)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    qputenv(HelpPages::kDirVariable, pages.path().toUtf8());
+    std::vector<QString> opened;
+    Window().SetHelpOpener([&](const QString& path) {
+        opened.push_back(path);
+        return true;
+    });
+    Window().CommandButton(COrvanDlgDlg::kHelp)->click();
+    Window().SetLanguage(kEnglish);
+    Window().CommandButton(COrvanDlgDlg::kHelp)->click();
+    {
+        QFile file(m_env.FilePath(QStringLiteral("C-HelpEN.chm")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    Window().CommandButton(COrvanDlgDlg::kHelp)->click();
+    qunsetenv(HelpPages::kDirVariable);
+
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[0], QDir(pages.path()).filePath("zh/index.html"));
+    EXPECT_EQ(opened[1], QDir(pages.path()).filePath("en/index.html"));
+    EXPECT_EQ(opened[2], m_env.FilePath(QStringLiteral("C-HelpEN.chm")));
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST(HelpPagesTest, InstalledPagesAreFoundBesideTheProgram)
+{
+    QTemporaryDir prefix;
+    const QDir root(prefix.path());
+    ASSERT_TRUE(root.mkpath("bin") && root.mkpath("share/orvan/help/zh"));
+    QFile page(root.filePath("share/orvan/help/zh/index.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    EXPECT_EQ(HelpPages::IndexPath(kChinese, root.filePath("bin")), root.filePath("share/orvan/help/zh/index.html"));
+    EXPECT_TRUE(HelpPages::IndexPath(kEnglish, root.filePath("bin")).isEmpty());
 }
 
 TEST_F(MainWindowTest, HelpOpensTheFileOfTheLanguageFromTheStartDirectory)

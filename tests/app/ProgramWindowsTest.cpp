@@ -454,7 +454,10 @@ TEST_F(ProgramWindowsTest, ProcessorFallingSilentMidTransferShowsTheMessageAndCh
         EXPECT_FALSE(Window().DisplayWindow()->isHidden());
         ASSERT_TRUE(RunUntil([&] { return m_nDisconnects > disconnects; }, 8000));
 
-        EXPECT_EQ(m_env.Texts(), std::vector<QString>{QString::fromUtf8("不能打开串口")});
+        // The message keeps its first line and adds the advice below it.
+        ASSERT_EQ(m_env.Texts().size(), 1u);
+        EXPECT_EQ(m_env.Texts().front().section(QLatin1Char('\n'), 0, 0), QString::fromUtf8("不能打开串口"));
+        EXPECT_TRUE(m_env.Texts().front().contains(QLatin1Char('\n')));
         EXPECT_TRUE(Window().DisplayWindow()->isHidden());
         EXPECT_TRUE(Window().isEnabled());
         // The editor holds the factory program, as after any lost

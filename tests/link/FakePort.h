@@ -16,8 +16,8 @@ public:
     int Open(const QString& strPort) override
     {
         m_strOpened = strPort;
-        m_bOpen = strPort != "NULL";
-        return m_bOpen ? 0 : 2;
+        m_bOpen = strPort != "NULL" && m_nRefuseWith == 0;
+        return m_bOpen ? 0 : (m_nRefuseWith != 0 ? m_nRefuseWith : 2);
     }
     void Close() override { m_bOpen = false; }
     bool IsOpen() const override { return m_bOpen; }
@@ -70,6 +70,8 @@ public:
     std::deque<Bytes> m_reads;
     QString m_strOpened;
     bool m_bOpen = false;
+    // The system error code every open fails with, 0 for none.
+    int m_nRefuseWith = 0;
     int m_nPurges = 0;
 };
 

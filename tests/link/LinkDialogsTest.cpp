@@ -10,9 +10,14 @@
 #include "DataDefine.h"
 #include "FakePort.h"
 #include "LockState.h"
+#include "MessageBox.h"
+#include "PortHelp.h"
+#include "SerialError.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -24,6 +29,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <unistd.h>
 
 namespace
 {
@@ -44,14 +51,33 @@ SerialPortEntry Port(const char* name, bool usb)
     return entry;
 }
 
+// Message boxes are recorded rather than shown while one lives.
+class MessageLog
+{
+public:
+    MessageLog()
+    {
+        m_previous = CMessageBox::SetPresenter([this](QWidget*, const QString&, const QString& text, CMessageBox::EIcon)
+                                               { m_texts << text; });
+    }
+    ~MessageLog() { CMessageBox::SetPresenter(m_previous); }
+    QStringList m_texts;
+
+private:
+    CMessageBox::Presenter m_previous;
+};
+
 class ConnectDlgTest : public ::testing::Test
 {
 protected:
     ConnectDlgTest()
-        : m_command(std::make_unique<CFakePort>())
+        : m_pPort(new CFakePort)
+        , m_command(std::unique_ptr<CLinkPort>(m_pPort))
         , m_connection(m_command, m_record, m_locks)
     {
     }
+
+    CFakePort* m_pPort;  // the engine's
 
     CCommand m_command;
     CAudio_Data m_record;
@@ -87,6 +113,30 @@ TEST_F(ConnectDlgTest, PortChoiceFollowsPresetThenUsbThenFirst)
         EXPECT_EQ(Items(combo), c.offered) << c.name;
         EXPECT_EQ(dialog.PortName(), c.strChosen) << c.name;
     }
+}
+
+TEST_F(ConnectDlgTest, VirtualProcessorComesFirstAndChosenWithDescribedPortsBelow)
+{
+    SerialPortEntry adapter = Port("ttyUSB0", true);
+    adapter.strDescription = "FT232R USB UART";
+    adapter.strManufacturer = "FTDI";
+    adapter.strUsbId = "0403:6001";
+    QList<SerialPortEntry> ports = {Port("ttyS0", false), adapter};
+    PortList::PutVirtualFirst(ports, "/tmp/orvan-vproc");
+
+    for (const int nLanguage : {kEnglish, kChinese})
+    {
+        CConnectDlg dialog(m_connection, ports, "", nLanguage);
+        const QString virtualMark = nLanguage == kEnglish ? "virtual processor" : QString::fromUtf8("虚拟处理器");
+        EXPECT_EQ(Items(dialog.findChild<QComboBox*>("PortCombo")),
+                  (QStringList{"/tmp/orvan-vproc - " + virtualMark, "ttyS0",
+                               "ttyUSB0 - FT232R USB UART (FTDI, USB 0403:6001)"}));
+        // The label is shown; the port is what is opened.
+        EXPECT_EQ(dialog.PortName(), "/tmp/orvan-vproc");
+    }
+    // The port used last still wins.
+    CConnectDlg dialog(m_connection, ports, "ttyUSB0", kEnglish);
+    EXPECT_EQ(dialog.PortName(), "ttyUSB0");
 }
 
 TEST_F(ConnectDlgTest, TypedDevicePathIsTheChosenPort)
@@ -163,6 +213,98 @@ TEST_F(ConnectDlgTest, LeavingDuringASearchEndsIt)
     EXPECT_EQ(m_command.Count(), 0);
     // Nobody has answered yet: nothing to connect to.
     EXPECT_EQ(dialog.DeviceId(), 0);
+}
+
+// A failed open says why in the dialog's language: the error code the port
+// reported is kept up to the message.
+TEST_F(ConnectDlgTest, SearchOnAPortWithoutPermissionSaysToJoinTheGroup)
+{
+    m_pPort->m_nRefuseWith = SerialError::kAccessDenied;
+    for (const int nLanguage : {kEnglish, kChinese})
+    {
+        MessageLog log;
+        CConnectDlg dialog(m_connection, {Port("ttyS0", false)}, "", nLanguage);
+        dialog.findChild<QPushButton*>("SearchButton")->click();
+        EXPECT_FALSE(dialog.IsSearching());
+        ASSERT_EQ(log.m_texts.size(), 1);
+        const QStringList lines = log.m_texts.front().split('\n');
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_EQ(lines[0], "Unable to open COM-port");
+        EXPECT_TRUE(lines[1].contains("ttyS0")) << lines[1].toStdString();
+        EXPECT_TRUE(lines[1].contains("usermod -aG")) << lines[1].toStdString();
+        EXPECT_TRUE(lines[1].contains(nLanguage == kEnglish ? "log out and in again" : QString::fromUtf8("重新登录")))
+            << lines[1].toStdString();
+    }
+}
+
+// The same through the real serial port on a file nobody may open. Root
+// opens it anyway, so there the injected code above is the whole test.
+TEST(ConnectDlgRealPortTest, FileWithoutPermissionShowsThePermissionMessage)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "running as root, which opens a mode 000 file; the injected error covers this case";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ttyLocked");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
+    CCommand command;
+    CAudio_Data record;
+    CLockState locks;
+    CConnection connection(command, record, locks);
+    MessageLog log;
+    CConnectDlg dialog(connection, {}, path, kChinese);
+    dialog.findChild<QPushButton*>("SearchButton")->click();
+    EXPECT_EQ(connection.OpenError(), SerialError::kAccessDenied);
+    ASSERT_EQ(log.m_texts.size(), 1);
+    EXPECT_TRUE(log.m_texts.front().contains(QString::fromUtf8("没有使用"))) << log.m_texts.front().toStdString();
+}
+
+TEST(PortHelpTest, EachOpenFailureGetsItsOwnAdvice)
+{
+    struct Case
+    {
+        int nError;
+        const char* port;
+        PortHelp::ETrouble eTrouble;
+        const char* advice;  // a piece of the English second line
+    };
+    const Case cases[] = {
+        {SerialError::kAccessDenied, "/dev/ttyS0", PortHelp::ETrouble::Permission, "no permission to use /dev/ttyS0"},
+        {SerialError::kSharingViolation, "ttyUSB0", PortHelp::ETrouble::InUse, "in use by another program"},
+        {SerialError::kAlreadyInitialized, "ttyS0", PortHelp::ETrouble::InUse, "in use by another program"},
+        {SerialError::kFileNotFound, "/tmp/orvan-vproc", PortHelp::ETrouble::Missing, "There is no port"},
+        {SerialError::kFileNotFound, "/dev/ttyUSB0", PortHelp::ETrouble::Vanished, "brltty"},
+        {SerialError::kDeviceRemoved, "ttyACM0", PortHelp::ETrouble::Vanished, "brltty"},
+        {SerialError::kNotSupported, "ttyS0", PortHelp::ETrouble::Other, "(error 50)"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.nError);
+        EXPECT_EQ(PortHelp::Classify(c.nError, c.port), c.eTrouble);
+        const QString text = PortHelp::OpenFailedMessage(c.nError, c.port, kEnglish);
+        EXPECT_TRUE(text.startsWith("Unable to open COM-port\n"));
+        EXPECT_TRUE(text.contains(c.advice)) << text.toStdString();
+    }
+}
+
+TEST_F(ConnectDlgTest, SilentProcessorAdviceNamesPortAndIdAndPointsAtSearch)
+{
+    ASSERT_TRUE(m_connection.Connect("/tmp/orvan-vproc", 7));
+    m_connection.Disconnect(CConnection::EReason::NoAnswer);
+    const QString english = PortHelp::DisconnectAdvice(CConnection::EReason::NoAnswer, m_connection, kEnglish);
+    EXPECT_TRUE(english.contains("/tmp/orvan-vproc") && english.contains("device ID 7") && english.contains("Search ID"))
+        << english.toStdString();
+    const QString chinese = PortHelp::DisconnectAdvice(CConnection::EReason::NoAnswer, m_connection, kChinese);
+    EXPECT_TRUE(chinese.contains(QString::fromUtf8("搜索ID")) && chinese.contains("7")) << chinese.toStdString();
+    // A built-in port that failed has nothing more to say; a USB one may be brltty's.
+    EXPECT_TRUE(PortHelp::DisconnectAdvice(CConnection::EReason::LineFault, m_connection, kEnglish).isEmpty());
+    EXPECT_EQ(PortHelp::WithAdvice("Unable to Open COM-Port", {}), "Unable to Open COM-Port");
+    ASSERT_TRUE(m_connection.Connect("/dev/ttyUSB0", 1));
+    m_connection.Disconnect(CConnection::EReason::LineFault);
+    EXPECT_TRUE(PortHelp::DisconnectAdvice(CConnection::EReason::LineFault, m_connection, kEnglish).contains("brltty"));
 }
 
 // ---- Device dialog -----------------------------------------------------------------

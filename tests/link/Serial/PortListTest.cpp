@@ -70,3 +70,36 @@ TEST(PortList, EnumerationReplacesTheListWithNamedPorts)
         EXPECT_NE(entry.strPortName, "stale");
     }
 }
+
+TEST(PortList, UsbAdapterCarriesItsIdsAndMaker)
+{
+    const auto entry = PortList::Describe({"ttyUSB0", "/dev/ttyUSB0", "FT232R USB UART", true, 0x0403, true, 0x6001, " FTDI "});
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->strUsbId, "0403:6001");
+    EXPECT_EQ(entry->strManufacturer, "FTDI");
+    EXPECT_TRUE(PortList::Describe({"ttyS0", "/dev/ttyS0", "", false})->strUsbId.isEmpty());
+}
+
+TEST(PortList, VirtualProcessorGoesFirstOnceAndOnlyWhenNamed)
+{
+    QList<SerialPortEntry> lstPorts{SerialPortEntry{"/dev/ttyS0", "ttyS0", false, "ttyS0"},
+                                    SerialPortEntry{"/tmp/vp", "/tmp/vp", false, "/tmp/vp"}};
+    PortList::PutVirtualFirst(lstPorts, "");
+    EXPECT_EQ(lstPorts.size(), 2);
+    PortList::PutVirtualFirst(lstPorts, "/tmp/vp");
+    ASSERT_EQ(lstPorts.size(), 2);
+    EXPECT_EQ(lstPorts[0].strDevicePath, "/tmp/vp");
+    EXPECT_TRUE(lstPorts[0].fVirtual);
+    EXPECT_FALSE(lstPorts[1].fVirtual);
+}
+
+TEST(PortList, EnumerationOffersTheVirtualProcessorFromTheEnvironment)
+{
+    qputenv(PortList::kVirtualPortVariable, "/tmp/orvan-vproc-test");
+    QList<SerialPortEntry> lstPorts;
+    EnumeratePorts(lstPorts);
+    qunsetenv(PortList::kVirtualPortVariable);
+    ASSERT_FALSE(lstPorts.isEmpty());
+    EXPECT_EQ(lstPorts.front().strPortName, "/tmp/orvan-vproc-test");
+    EXPECT_TRUE(lstPorts.front().fVirtual);
+}

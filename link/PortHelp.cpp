@@ -1,0 +1,112 @@
+#include "PortHelp.h"
+
+#include "LinkText.h"
+#include "MessageBox.h"
+#include "PortList.h"
+#include "SerialError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace
+{
+// The group most distributions give their serial devices.
+constexpr const char* kUsualSerialGroup = "dialout";
+
+QString DevicePath(const QString& strPort)
+{
+    return QDir::isAbsolutePath(strPort) ? strPort : QStringLiteral("/dev/") + strPort;
+}
+
+bool IsUsbAdapterPort(const QString& strPort)
+{
+    return strPort.contains(QStringLiteral("ttyUSB")) || strPort.contains(QStringLiteral("ttyACM"))
+        || strPort.contains(QStringLiteral("usbserial"), Qt::CaseInsensitive);
+}
+
+QString OwningGroup(const QString& strPort)
+{
+    const QString strGroup = QFileInfo(DevicePath(strPort)).group();
+    // A device owned by root's group says nothing a user could join.
+    if (strGroup.isEmpty() || strGroup == QStringLiteral("root"))
+        return QLatin1String(kUsualSerialGroup);
+    return strGroup;
+}
+}
+
+namespace PortHelp
+{
+ETrouble Classify(int nError, const QString& strPort)
+{
+    switch (nError)
+    {
+    case SerialError::kAccessDenied: return ETrouble::Permission;
+    case SerialError::kSharingViolation:
+    case SerialError::kAlreadyInitialized: return ETrouble::InUse;
+    case SerialError::kFileNotFound:
+    case SerialError::kDeviceRemoved: return IsUsbAdapterPort(strPort) ? ETrouble::Vanished : ETrouble::Missing;
+    default: return ETrouble::Other;
+    }
+}
+
+QString Label(const SerialPortEntry& entry, int language)
+{
+    if (entry.fVirtual)
+        return entry.strPortName + QStringLiteral(" - ") + LinkText(ELinkText::VirtualPort, language);
+    QString strLabel = entry.strPortName;
+    if (!entry.strDescription.isEmpty() && entry.strDescription != entry.strPortName)
+        strLabel += QStringLiteral(" - ") + entry.strDescription;
+    QStringList maker;
+    if (!entry.strManufacturer.isEmpty())
+        maker << entry.strManufacturer;
+    if (!entry.strUsbId.isEmpty())
+        maker << QStringLiteral("USB ") + entry.strUsbId;
+    if (!maker.isEmpty())
+        strLabel += QStringLiteral(" (") + maker.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return strLabel;
+}
+
+QString OpenFailedMessage(int nError, const QString& strPort, int language)
+{
+    QString strAdvice;
+    switch (Classify(nError, strPort))
+    {
+    case ETrouble::Permission:
+        strAdvice = LinkText(ELinkText::AdvicePermission, language).arg(strPort, OwningGroup(strPort));
+        break;
+    case ETrouble::InUse: strAdvice = LinkText(ELinkText::AdviceInUse, language).arg(strPort); break;
+    case ETrouble::Missing: strAdvice = LinkText(ELinkText::AdviceMissing, language).arg(strPort); break;
+    case ETrouble::Vanished: strAdvice = LinkText(ELinkText::AdviceVanished, language).arg(strPort); break;
+    case ETrouble::Other:
+        strAdvice = LinkText(ELinkText::AdviceOther, language).arg(strPort).arg(nError);
+        break;
+    }
+    return WithAdvice(LinkText(ELinkText::PortOpenFailed, language), strAdvice);
+}
+
+QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connection, int language)
+{
+    const QString& strPort = connection.PortName();
+    switch (eReason)
+    {
+    case CConnection::EReason::NoAnswer:
+        return LinkText(ELinkText::AdviceNoAnswer, language).arg(strPort).arg(connection.GetDeviceId());
+    case CConnection::EReason::LineFault:
+        if (IsUsbAdapterPort(strPort))
+            return LinkText(ELinkText::AdviceVanished, language).arg(strPort);
+        return {};
+    default: return {};
+    }
+}
+
+QString WithAdvice(const QString& strMessage, const QString& strAdvice)
+{
+    return strAdvice.isEmpty() ? strMessage : strMessage + QLatin1Char('\n') + strAdvice;
+}
+
+void ShowOpenFailed(QWidget* pParent, const CConnection& connection, int language)
+{
+    CMessageBox::Show(pParent, OpenFailedMessage(connection.OpenError(), connection.PortName(), language),
+                      CMessageBox::EIcon::Critical);
+}
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Connection.h"
+
+#include <QString>
+
+struct SerialPortEntry;
+class QWidget;
+
+// What the link tells a user about ports: how each one is listed and, under
+// each port message, a second line saying why it failed and what to do.
+// Everything here except ShowPortOpenFailed is text only, so tests reach it
+// without a display.
+namespace PortHelp
+{
+enum class ETrouble
+{
+    Permission,
+    InUse,
+    Missing,
+    Vanished,
+    Other,
+};
+
+// Sorts a failed open by its system error code (SerialError.h). A USB
+// adapter's port that is missing or removed is one that vanished.
+ETrouble Classify(int nError, const QString& strPort);
+
+// The list text of a port: its name, description, maker and USB ID; the
+// virtual processor's port is marked as such.
+QString Label(const SerialPortEntry& entry, int language);
+
+// "Unable to open COM-port" with the advice for the error below it.
+QString OpenFailedMessage(int nError, const QString& strPort, int language);
+// The advice under "Unable to Open COM-Port" after the connection ended
+// for eReason on the connection's port: a silent processor names the port
+// and device ID and points at Search ID; a USB adapter that failed points at
+// brltty. Empty when there is nothing to add.
+QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connection, int language);
+
+// The message with the advice as its second line, when there is one.
+QString WithAdvice(const QString& strMessage, const QString& strAdvice);
+
+// Shows OpenFailedMessage for the connection's last failed open.
+void ShowOpenFailed(QWidget* pParent, const CConnection& connection, int language);
+}
