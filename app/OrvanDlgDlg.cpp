@@ -517,12 +517,13 @@ void COrvanDlgDlg::ShowNotAvailable()
 void COrvanDlgDlg::OnDeviceType()
 {
     ApplyVariantLayoutAll();
-    RefreshStatus();
 }
 
 void COrvanDlgDlg::OnStateReadStarted()
 {
     SetProgressRange(0, CConnection::kProgressMax);
+    // The type is known from here on: the model can be shown.
+    RefreshStatus();
     m_pDisplay->Show(GetLanguage());
 }
 

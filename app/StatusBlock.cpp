@@ -79,10 +79,6 @@ CStatusBlock::CStatusBlock(QWidget* parent)
     m_pOnline = new QLabel(this);
     m_pOnline->setObjectName(QStringLiteral("OnlineText"));
     m_pOnline->setProperty("role", "fieldLabel");
-    auto* online = new QHBoxLayout;
-    online->setSpacing(4);
-    online->addWidget(m_pLamp);
-    online->addWidget(m_pOnline);
 
     auto* rule = new QFrame(this);
     rule->setProperty("role", "accentRule");
@@ -92,8 +88,7 @@ CStatusBlock::CStatusBlock(QWidget* parent)
     grid->setContentsMargins(10, 8, 10, 8);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
-    grid->addWidget(m_pTitle, 0, 0, 1, 3);
-    grid->addLayout(online, 0, 3, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(m_pTitle, 0, 0, 1, 4);
     grid->addWidget(rule, 1, 0, 1, 4);
     for (int n = 0; n < kFieldCount; ++n)
     {
@@ -119,7 +114,14 @@ CStatusBlock::CStatusBlock(QWidget* parent)
     m_pProgress->setRange(0, 49);
     m_pProgress->setValue(0);
     m_pProgress->setFixedHeight(10);
-    grid->addWidget(m_pProgress, 5, 0, 1, 4);
+    // The lamp and the bar share the last row: online, and how far a
+    // transfer has come.
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(6);
+    bottom->addWidget(m_pLamp);
+    bottom->addWidget(m_pOnline);
+    bottom->addWidget(m_pProgress, 1);
+    grid->addLayout(bottom, 5, 0, 1, 4);
     grid->setRowStretch(6, 1);
 }
 

@@ -29,8 +29,8 @@ private:
     bool m_bOn = false;
 };
 
-// The block beside the graph: the window's title, the online lamp, the
-// program's and the processor's status fields and the transfer bar.
+// The block beside the graph: the window's title, the program's and the
+// processor's status fields, the online lamp and the transfer bar.
 class CStatusBlock : public QFrame
 {
     Q_OBJECT

@@ -196,10 +196,15 @@ TEST_F(ConnectionWindowTest, StatusBlockShowsTheProcessorPortVersionAndOnlineSta
     EXPECT_EQ(Field("PortField"), kNull);
     EXPECT_EQ(Field("FirmwareField"), kNull);
 
-    Connect(7);
     const auto counts = CConnection::CountsOfType(3);
     ASSERT_TRUE(counts);
     const QString model = QStringLiteral("%1 x %2").arg(counts->nInputs).arg(counts->nOutputs);
+    // Known as soon as the state read starts, before the program is in.
+    QString modelWhileReading;
+    QObject::connect(&Window().Connection(), &CConnection::stateReadStarted, &Window(),
+                     [&] { modelWhileReading = Field("ModelField"); });
+    Connect(7);
+    EXPECT_EQ(modelWhileReading, model);
     struct Expected
     {
         int nLanguage;
