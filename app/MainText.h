@@ -22,6 +22,13 @@ enum class EMainText
     NumberLabel,
     DeviceIdLabel,
     NoValue,
+    // the status block beside the title; ModelForm takes inputs and outputs
+    ModelLabel,
+    PortLabel,
+    FirmwareLabel,
+    ModelForm,
+    Online,
+    Offline,
     // areas whose panels are still to come
     GraphArea,
     InputChannel,

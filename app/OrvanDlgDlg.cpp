@@ -23,14 +23,14 @@
 #include "ProgramDlg.h"
 #include "ProgramManager.h"
 #include "QtTranslation.h"
+#include "StatusBlock.h"
+#include "StatusFields.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -60,22 +60,6 @@ bool IsEnterOrEscape(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape;
 }
-
-QLineEdit* MakeStatusField(QWidget* parent, const char* objectName)
-{
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(objectName));
-    field->setProperty("role", "statusField");
-    field->setReadOnly(true);
-    return field;
-}
-
-QLabel* MakeFieldLabel(QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setProperty("role", "fieldLabel");
-    return label;
-}
 }
 
 COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
@@ -86,7 +70,8 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     setObjectName(QStringLiteral("MainWindow"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setFixedSize(MainLayout::kWindowSize);
+    setMinimumSize(MainLayout::kMinimumClient);
+    resize(MainLayout::kMinimumClient);
     setWindowIcon(CMainSkin::AppIcon());
     setStyleSheet(CMainSkin::StyleSheet());
 
@@ -110,8 +95,6 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     CreateCommandButtons();
     CreatePanels();
 
-    const std::string& name = Data().GetName();
-    m_pName->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     ShowStatus(false);
     SetConnectedLook(false);
 
@@ -119,6 +102,10 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     connect(connection, &CConnection::deviceTypeKnown, this, &COrvanDlgDlg::OnDeviceType);
     connect(connection, &CConnection::stateReadStarted, this, &COrvanDlgDlg::OnStateReadStarted);
     connect(connection, &CConnection::progressAdvanced, this, &COrvanDlgDlg::SetProgressPos);
+    // The positions of a state read stop one short of the bar's end; when
+    // the last request of any transfer has gone, the bar is full.
+    connect(&Engine(), &CCommand::transferEnded, this,
+            [this] { SetProgressPos(m_pStatus->Progress()->maximum()); });
     connect(connection, &CConnection::systemInfoLoaded, this, &COrvanDlgDlg::OnSystemInfoReceived);
     connect(connection, &CConnection::liveProgramLoaded, this, &COrvanDlgDlg::OnLiveProgramRead);
     connect(connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
@@ -131,7 +118,7 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     connect(m_pPrograms, &CProgramManager::statusChanged, this, [this] { ShowStatus(IsConnected()); });
     connect(m_pPrograms, &CProgramManager::programLoaded, &Notice(), &CRecordNotice::NotifyProgramLoaded);
     connect(&Notice(), &CRecordNotice::programLoaded, this, [this] {
-        m_pName->setText(QString::fromLatin1(Data().GetName().data(), static_cast<qsizetype>(Data().GetName().size())));
+        RefreshStatus();
         update();
     });
     connect(connection, &CConnection::liveProgramLoaded, m_pPrograms, &CProgramManager::OnProgramLoaded);
@@ -152,35 +139,33 @@ COrvanDlgDlg::~COrvanDlgDlg()
 
 // ---- layout ------------------------------------------------------------------
 
+void COrvanDlgDlg::Place(MainLayout::EArea area, QWidget* widget)
+{
+    m_aPlaced.emplace_back(area, widget);
+    widget->setGeometry(MainLayout::Areas(size()).Of(area));
+}
+
+void COrvanDlgDlg::LayOut()
+{
+    const MainLayout::CAreas areas = MainLayout::Areas(size());
+    for (const auto& [area, widget] : m_aPlaced)
+        widget->setGeometry(areas.Of(area));
+    const std::vector<QRect> buttons = MainLayout::CommandButtons(areas.Of(MainLayout::EArea::Commands));
+    for (const CommandDef& def : kCommands)
+        if (QPushButton* button = m_apCommand.at(def.eCommand))
+            button->setGeometry(buttons.at(static_cast<size_t>(def.eCommand)));
+}
+
+void COrvanDlgDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
 void COrvanDlgDlg::CreateStatusArea()
 {
-    const QRect area = MainLayout::kStatusArea;
-    const int left = area.left() + 12;
-    const int width = area.width() - 24;
-
-    m_pTitle = new QLabel(this);
-    m_pTitle->setObjectName(QStringLiteral("TitleLabel"));
-    m_pTitle->setWordWrap(true);
-    m_pTitle->setGeometry(left, area.top() + 8, width, 50);
-
-    QLabel** labels[] = {&m_pNameLabel, &m_pNumberLabel, &m_pDeviceIdLabel};
-    QLineEdit** fields[] = {&m_pName, &m_pNumber, &m_pDeviceId};
-    const char* names[] = {"NameField", "NumberField", "DeviceIdField"};
-    for (int row = 0; row < 3; ++row)
-    {
-        const int top = area.top() + 70 + row * 46;
-        *labels[row] = MakeFieldLabel(this);
-        (*labels[row])->setGeometry(left, top, width, 16);
-        *fields[row] = MakeStatusField(this, names[row]);
-        (*fields[row])->setGeometry(left, top + 17, width, 24);
-    }
-
-    m_pProgress = new QProgressBar(this);
-    m_pProgress->setObjectName(QStringLiteral("ProgressBar"));
-    m_pProgress->setTextVisible(false);
-    m_pProgress->setRange(0, 49);
-    m_pProgress->setValue(0);
-    m_pProgress->setGeometry(left, area.bottom() - 22, width, 12);
+    m_pStatus = new CStatusBlock(this);
+    Place(MainLayout::EArea::Status, m_pStatus);
 }
 
 void COrvanDlgDlg::CreateCommandButtons()
@@ -192,7 +177,6 @@ void COrvanDlgDlg::CreateCommandButtons()
         &COrvanDlgDlg::OnConnection,
     };
 
-    const QRect area = MainLayout::kCommandArea;
     for (const CommandDef& def : kCommands)
     {
         auto* button = new QPushButton(this);
@@ -200,21 +184,21 @@ void COrvanDlgDlg::CreateCommandButtons()
         button->setProperty("role", "command");
         button->setAutoDefault(false);
         button->setCursor(Qt::PointingHandCursor);
-        const int top = area.top() + 2 + def.eCommand * (MainLayout::kCommandButtonHeight + MainLayout::kCommandButtonGap);
-        button->setGeometry(area.left(), top, area.width(), MainLayout::kCommandButtonHeight);
         connect(button, &QPushButton::clicked, this, handlers.at(def.eCommand));
         m_apCommand.at(def.eCommand) = button;
     }
     // Pressed while connected.
     m_apCommand[kConnection]->setCheckable(true);
+    LayOut();
 }
 
 void COrvanDlgDlg::CreatePanels()
 {
     using EStyle = CPlaceholderPanel::EStyle;
+    using MainLayout::EArea;
     m_pGraph = new CFStatic(Data(), &Locks(), this);
     m_pGraph->setObjectName(QStringLiteral("ResponseGraph"));
-    m_pGraph->setGeometry(MainLayout::kGraph);
+    Place(EArea::Graph, m_pGraph);
     m_pGraph->SetLanguage(GetLanguage());
     // The graph draws from the record; any change of it, the locks or the
     // curves shown is drawn again.
@@ -226,18 +210,22 @@ void COrvanDlgDlg::CreatePanels()
 
     // Same order as the panels are created in: output pair hidden, input pair
     // shown with input A, then the channel strip.
-    m_pOutEq = new CPlaceholderPanel(EStyle::Panel, MainLayout::kEqPanel, this);
+    m_pOutEq = new CPlaceholderPanel(EStyle::Panel, this);
     m_pOutEq->setObjectName(QStringLiteral("OutputEqPanel"));
+    Place(EArea::EqPanel, m_pOutEq);
     m_pOutEq->hide();
-    m_pOutFace = new CPlaceholderPanel(EStyle::Panel, MainLayout::kChannelPanel, this);
+    m_pOutFace = new CPlaceholderPanel(EStyle::Panel, this);
     m_pOutFace->setObjectName(QStringLiteral("OutputChannelPanel"));
+    Place(EArea::ChannelPanel, m_pOutFace);
     m_pOutFace->hide();
-    m_pInFace = new CPlaceholderPanel(EStyle::Panel, MainLayout::kChannelPanel, this);
+    m_pInFace = new CPlaceholderPanel(EStyle::Panel, this);
     m_pInFace->setObjectName(QStringLiteral("InputChannelPanel"));
-    m_pInEq = new CPlaceholderPanel(EStyle::Panel, MainLayout::kEqPanel, this);
+    Place(EArea::ChannelPanel, m_pInFace);
+    m_pInEq = new CPlaceholderPanel(EStyle::Panel, this);
     m_pInEq->setObjectName(QStringLiteral("InputEqPanel"));
+    Place(EArea::EqPanel, m_pInEq);
     m_pStrip = new CCHEDlg(m_link, m_selector, this);
-    m_pStrip->setGeometry(MainLayout::kChannelStrip);
+    Place(EArea::ChannelStrip, m_pStrip);
     connect(m_pStrip, &CCHEDlg::inputSelected, this, &COrvanDlgDlg::SelectInputChannel);
     connect(m_pStrip, &CCHEDlg::outputSelected, this, &COrvanDlgDlg::SelectOutputChannel);
     connect(m_pStrip, &CCHEDlg::curvesChanged, m_pGraph, redraw);
@@ -277,10 +265,8 @@ void COrvanDlgDlg::changeEvent(QEvent* event)
 void COrvanDlgDlg::RetranslateUi()
 {
     setWindowTitle(MainText(EMainText::Title, GetLanguage()));
-    m_pTitle->setText(MainText(EMainText::Title, GetLanguage()));
-    m_pNameLabel->setText(MainText(EMainText::NameLabel, GetLanguage()));
-    m_pNumberLabel->setText(MainText(EMainText::NumberLabel, GetLanguage()));
-    m_pDeviceIdLabel->setText(MainText(EMainText::DeviceIdLabel, GetLanguage()));
+    m_pStatus->SetLanguage(GetLanguage());
+    RefreshStatus();
     for (const CommandDef& def : kCommands)
         m_apCommand.at(def.eCommand)->setText(MainText(def.eCaption, GetLanguage()));
 
@@ -355,28 +341,34 @@ void COrvanDlgDlg::ApplyVariantLayoutAll()
 
 void COrvanDlgDlg::ShowStatus(bool connected)
 {
-    if (connected)
-    {
-        const std::string& name = Data().GetName();
-        m_pName->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-        m_pNumber->setText(QString::number(m_nProgramNumber));
-        m_pDeviceId->setText(QString::number(Connection().GetDeviceId()));
-    }
-    else
-    {
-        m_pNumber->setText(MainText(EMainText::NoValue, GetLanguage()));
-        m_pDeviceId->setText(MainText(EMainText::NoValue, GetLanguage()));
-    }
+    m_bProgramShown = connected;
+    RefreshStatus();
+}
+
+void COrvanDlgDlg::RefreshStatus()
+{
+    StatusSource source;
+    source.bOnline = IsConnected();
+    source.bTypeKnown = IsConnected() && Connection().GetState() != CConnection::EState::WaitingForType;
+    source.bProgramShown = m_bProgramShown;
+    source.strName = Data().GetName();
+    source.nProgramNumber = m_nProgramNumber;
+    source.nDeviceId = Connection().GetDeviceId();
+    source.nInputs = InputsInUse();
+    source.nOutputs = OutputsInUse();
+    source.strPort = m_strPortName;
+    source.strVersion = Engine().GetVersionText();
+    m_pStatus->Show(BuildStatusFields(source, GetLanguage()));
 }
 
 void COrvanDlgDlg::SetProgressRange(int minimum, int maximum)
 {
-    m_pProgress->setRange(minimum, maximum);
+    m_pStatus->Progress()->setRange(minimum, maximum);
 }
 
 void COrvanDlgDlg::SetProgressPos(int position)
 {
-    m_pProgress->setValue(position);
+    m_pStatus->Progress()->setValue(position);
 }
 
 void COrvanDlgDlg::SetConnectedLook(bool connected)
@@ -525,6 +517,7 @@ bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
         return false;
     }
     SetConnectedLook(true);
+    RefreshStatus();
     return true;
 }
 
@@ -548,6 +541,8 @@ void COrvanDlgDlg::OnDeviceType()
 void COrvanDlgDlg::OnStateReadStarted()
 {
     SetProgressRange(0, CConnection::kProgressMax);
+    // The type is known from here on: the model can be shown.
+    RefreshStatus();
     m_pDisplay->Show(GetLanguage());
 }
 

@@ -2,6 +2,7 @@
 
 #include "ChannelSelector.h"
 #include "DataDefine.h"
+#include "MainLayout.h"
 #include "ProcessorLink.h"
 
 #include <QDialog>
@@ -9,16 +10,16 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class CCHEDlg;
 class CDisplayDlg;
 class CFStatic;
 class CProgramManager;
 class CPlaceholderPanel;
+class CStatusBlock;
 class QAbstractButton;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 // The main window. It owns the processor link (the program record being
@@ -115,8 +116,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Puts `widget` at `area` now and whenever the window is resized;
+    // whatever stands for an area (a placeholder or the real panel) is
+    // placed the same way.
+    void Place(MainLayout::EArea area, QWidget* widget);
+    void LayOut();
+    // The status block from the record, the link and the port.
+    void RefreshStatus();
+
     void CreateStatusArea();
     void CreateCommandButtons();
     void CreatePanels();
@@ -155,14 +165,10 @@ private:
     HelpOpener m_helpOpener;
     DialogRunner m_dialogRunner;
 
-    QLabel* m_pTitle = nullptr;
-    QLabel* m_pNameLabel = nullptr;
-    QLabel* m_pNumberLabel = nullptr;
-    QLabel* m_pDeviceIdLabel = nullptr;
-    QLineEdit* m_pName = nullptr;
-    QLineEdit* m_pNumber = nullptr;
-    QLineEdit* m_pDeviceId = nullptr;
-    QProgressBar* m_pProgress = nullptr;
+    // NO. and DEVICE ID show the connection's values (ShowStatus).
+    bool m_bProgramShown = false;
+    std::vector<std::pair<MainLayout::EArea, QWidget*>> m_aPlaced;
+    CStatusBlock* m_pStatus = nullptr;
     std::array<QPushButton*, kCommandCount> m_apCommand{};
 
     CFStatic* m_pGraph = nullptr;

@@ -12,14 +12,13 @@ constexpr int kGridColumns = 12;
 constexpr int kGridRows = 8;
 }
 
-CPlaceholderPanel::CPlaceholderPanel(EStyle style, const QRect& geometry, QWidget* parent)
+CPlaceholderPanel::CPlaceholderPanel(EStyle style, QWidget* parent)
     : QFrame(parent)
     , m_eStyle(style)
     , m_pTitle(new QLabel(this))
     , m_pNote(new QLabel(this))
 {
     setProperty("role", style == EStyle::Plot ? "plot" : "panel");
-    setGeometry(geometry);
     m_pTitle->setProperty("role", "areaTitle");
     m_pNote->setProperty("role", "areaNote");
     m_pNote->setAlignment(Qt::AlignCenter);

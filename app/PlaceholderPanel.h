@@ -17,7 +17,7 @@ public:
         Plot,   // the black plot of the response graph, with a grid
     };
 
-    CPlaceholderPanel(EStyle style, const QRect& geometry, QWidget* parent);
+    CPlaceholderPanel(EStyle style, QWidget* parent);
 
     void SetTitle(const QString& title);
     void SetNote(const QString& note);

@@ -1,15 +1,24 @@
 #include "DisplayDlg.h"
 
 #include "LinkText.h"
+#include "MainSkin.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
-const QColor CDisplayDlg::kBackground{229, 229, 229};
-const QColor CDisplayDlg::kDarkBlue{0, 0, 128};
-const QColor CDisplayDlg::kRed{255, 0, 0};
+QColor CDisplayDlg::SteadyColour()
+{
+    return CMainSkin::kFieldText;
+}
+
+QColor CDisplayDlg::BlinkColour()
+{
+    return CMainSkin::kAlert;
+}
 
 CDisplayDlg::CDisplayDlg(std::function<bool()> transferInProgress, QWidget* pParent)
     : QDialog(pParent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
@@ -17,8 +26,6 @@ CDisplayDlg::CDisplayDlg(std::function<bool()> transferInProgress, QWidget* pPar
 {
     setObjectName(QStringLiteral("DisplayWindow"));
     setModal(false);
-    // Its own look, whatever the owner's style says.
-    setStyleSheet(QStringLiteral("QDialog#DisplayWindow { background: %1; }").arg(kBackground.name()));
 
     m_pText = new QLabel(this);
     m_pText->setObjectName(QStringLiteral("DisplayText"));
@@ -44,7 +51,7 @@ CDisplayDlg::CDisplayDlg(std::function<bool()> transferInProgress, QWidget* pPar
     m_pEndHide->setInterval(kEndShownMs);
     connect(m_pEndHide, &QTimer::timeout, this, &CDisplayDlg::Hide);
 
-    SetTextColour(kDarkBlue);
+    SetTextColour(SteadyColour());
     hide();
 }
 
@@ -52,14 +59,16 @@ void CDisplayDlg::Show(int nLanguage)
 {
     m_nLanguage = nLanguage;
     m_pEndHide->stop();
-    move(kScreenPos);
+    CentreOnOwner();
     setWindowTitle(LinkText(ELinkText::TransferTitle, nLanguage));
     m_pText->setText(LinkText(ELinkText::Transferring, nLanguage));
     m_bBlink = false;
-    SetTextColour(kDarkBlue);
+    SetTextColour(SteadyColour());
     EnableOwner(false);
     m_pBlink->start();
     show();
+    // Its frame is known only once it is shown.
+    CentreOnOwner();
 }
 
 void CDisplayDlg::Hide()
@@ -85,7 +94,7 @@ void CDisplayDlg::OnBlink()
     if (m_transferInProgress && m_transferInProgress())
     {
         m_bBlink = !m_bBlink;
-        SetTextColour(m_bBlink ? kRed : kDarkBlue);
+        SetTextColour(m_bBlink ? BlinkColour() : SteadyColour());
         return;
     }
     m_pBlink->stop();
@@ -109,4 +118,14 @@ void CDisplayDlg::EnableOwner(bool bEnable)
         // press, but its text must not turn grey.
         setEnabled(true);
     }
+}
+
+void CDisplayDlg::CentreOnOwner()
+{
+    QRect frame = frameGeometry();
+    if (QWidget* pOwner = parentWidget())
+        frame.moveCenter(pOwner->window()->frameGeometry().center());
+    else if (const QScreen* pScreen = QGuiApplication::primaryScreen())
+        frame.moveCenter(pScreen->availableGeometry().center());
+    move(frame.topLeft());
 }

@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QDialog>
-#include <QPoint>
 
 #include <functional>
 
@@ -14,7 +13,8 @@ class QTimer;
 // the end text for a while and goes away. It keeps its parent (the main
 // window) disabled while it is shown.
 //
-// Created hidden, once; Show and Hide only show and hide it.
+// Created hidden, once; Show and Hide only show and hide it. It takes the
+// owner's look and opens centred on it.
 class CDisplayDlg : public QDialog
 {
     Q_OBJECT
@@ -22,10 +22,9 @@ class CDisplayDlg : public QDialog
 public:
     static constexpr int kBlinkMs = 200;
     static constexpr int kEndShownMs = 2000;
-    static constexpr QPoint kScreenPos{500, 400};
-    static const QColor kBackground;
-    static const QColor kDarkBlue;
-    static const QColor kRed;
+    // The two colours the text blinks between, readable on the panel colour.
+    static QColor SteadyColour();
+    static QColor BlinkColour();
 
     // transferInProgress tells whether the transfer is still going on.
     CDisplayDlg(std::function<bool()> transferInProgress, QWidget* pParent);
@@ -48,6 +47,7 @@ private:
     void OnBlink();
     void SetTextColour(const QColor& colour);
     void EnableOwner(bool bEnable);
+    void CentreOnOwner();
 
     std::function<bool()> m_transferInProgress;
     QLabel* m_pText = nullptr;

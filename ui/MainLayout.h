@@ -3,31 +3,70 @@
 #include <QRect>
 #include <QSize>
 
-// Where the areas of the main window lie, in pixels of its client area.
-// The panels take their places from here, so that the shell and the panels
-// agree on one layout:
+#include <array>
+#include <vector>
+
+// Where the areas of the main window lie, in logical pixels of its client
+// area, for any client size. The window places whatever widget stands for
+// an area at the rect given here whenever it is resized:
 //
-//   +--------+-------------------------------------------+------+
-//   | status |              response graph               | cmds |
-//   +--------+-------------------------------------------+------+
+//   +----------+---------------------------------------+--------+
+//   |  status  |            response graph             |  cmds  |
+//   +----------+---------------------------------------+--------+
 //   |          channel panel (input or output side)             |
 //   +------------------------------------------------------------+
 //   |          EQ panel (input or output side)                   |
 //   +------------------------------------------------------------+
 //   |          channel strip: 4 input and 8 output columns       |
 //   +------------------------------------------------------------+
+//
+// The panels below keep their heights; the graph takes every pixel the
+// window gains. The minimum, frame included, fits a 1280 x 720 screen with
+// a taskbar (also 1920 x 1080 at 150 %, the same in logical pixels).
 namespace MainLayout
 {
-constexpr QSize kWindowSize{1200, 700};
+enum class EArea
+{
+    Status,
+    Graph,
+    Commands,
+    ChannelPanel,
+    EqPanel,
+    ChannelStrip,
+};
+constexpr int kAreaCount = 6;
 
-constexpr QRect kStatusArea{8, 8, 212, 236};
-constexpr QRect kGraph{228, 8, 856, 236};
-constexpr QRect kCommandArea{1092, 8, 100, 236};
-constexpr QRect kChannelPanel{8, 252, 1184, 92};
-constexpr QRect kEqPanel{8, 352, 1184, 148};
-constexpr QRect kChannelStrip{8, 508, 1184, 184};
+constexpr QSize kMinimumClient{1240, 620};
 
-// Command buttons, top to bottom inside the command area.
-constexpr int kCommandButtonHeight = 28;
+constexpr int kMargin = 8;
+constexpr int kGap = 8;
+constexpr int kStatusWidth = 320;
+constexpr int kChannelPanelHeight = 92;
+constexpr int kEqPanelHeight = 148;
+constexpr int kChannelStripHeight = 184;
+
+// The seven command buttons: one column where the top row is tall enough,
+// two columns (read row by row) where it is not.
+constexpr int kCommandCount = 7;
+constexpr int kCommandButtonWidth = 100;
+constexpr int kCommandButtonHeight = 30;
 constexpr int kCommandButtonGap = 6;
+
+class CAreas
+{
+public:
+    QRect Of(EArea area) const { return m_aRects.at(static_cast<size_t>(area)); }
+    QRect& operator[](EArea area) { return m_aRects.at(static_cast<size_t>(area)); }
+
+private:
+    std::array<QRect, kAreaCount> m_aRects{};
+};
+
+// A client smaller than the minimum is laid out as the minimum (the
+// window never gets that small, but a layout must not fold over itself).
+CAreas Areas(QSize client);
+
+// The buttons' rects, top to bottom (row by row in two columns), inside a
+// command area that Areas gave.
+std::vector<QRect> CommandButtons(const QRect& commandArea);
 }

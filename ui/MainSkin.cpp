@@ -1,7 +1,5 @@
 #include "MainSkin.h"
 
-#include "MainLayout.h"
-
 #include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
@@ -24,6 +22,7 @@ const QColor CMainSkin::kField{0x0b, 0x0e, 0x13};
 const QColor CMainSkin::kFieldText{0x7f, 0xd4, 0xff};
 const QColor CMainSkin::kOn{0x56, 0xc9, 0x65};
 const QColor CMainSkin::kOnDark{0x2f, 0x8f, 0x3c};
+const QColor CMainSkin::kAlert{0xff, 0x5f, 0x56};
 const QColor CMainSkin::kButtonTop{0x3d, 0x47, 0x57};
 const QColor CMainSkin::kButtonBottom{0x2b, 0x32, 0x3e};
 const QColor CMainSkin::kPlot{0x05, 0x07, 0x0a};
@@ -55,16 +54,6 @@ void CMainSkin::PaintBackground(QPainter& painter, const QRect& client)
     gradient.setColorAt(0.0, kBackgroundTop);
     gradient.setColorAt(1.0, kBackgroundBottom);
     painter.fillRect(client, gradient);
-
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(kPanelBorder, 1));
-    painter.setBrush(kPanel);
-    painter.drawRoundedRect(QRectF(MainLayout::kStatusArea).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-
-    // Accent rule under the title block of the status area.
-    const QRect status = MainLayout::kStatusArea;
-    painter.setPen(QPen(kAccent, 2));
-    painter.drawLine(status.left() + 12, status.top() + 62, status.right() - 12, status.top() + 62);
 }
 
 QIcon CMainSkin::AppIcon()

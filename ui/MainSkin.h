@@ -26,6 +26,7 @@ public:
     static const QColor kFieldText;
     static const QColor kOn;
     static const QColor kOnDark;
+    static const QColor kAlert;
     static const QColor kButtonTop;
     static const QColor kButtonBottom;
     static const QColor kPlot;
@@ -36,6 +37,6 @@ public:
     static QString StyleSheet();
     static QIcon AppIcon();
 
-    // Window background with the frame of the status area.
+    // Window background behind the areas (each area draws its own frame).
     static void PaintBackground(QPainter& painter, const QRect& client);
 };

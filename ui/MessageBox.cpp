@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace
@@ -48,7 +49,10 @@ void CMessageBox::Show(QWidget* parent, const QString& text, EIcon icon)
         presenter(parent, Caption(), text, icon);
         return;
     }
-    QMessageBox box(ToQtIcon(icon), Caption(), text, QMessageBox::Ok, parent);
+    // Owned by the window, not the control that asked: the box then takes
+    // the window's look and opens centred on it.
+    QWidget* owner = parent != nullptr ? parent->window() : QApplication::activeWindow();
+    QMessageBox box(ToQtIcon(icon), Caption(), text, QMessageBox::Ok, owner);
     box.exec();
 }
 

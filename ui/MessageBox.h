@@ -24,8 +24,9 @@ public:
     static void SetCaption(const QString& caption);
     static QString Caption();
 
-    // Shows `text` with the caption and an OK button, modal over `parent`,
-    // and returns when the user has closed it.
+    // Shows `text` with the caption and an OK button, modal over the window
+    // of `parent` (or the active window), in its look and centred on it, and
+    // returns when the user has closed it.
     static void Show(QWidget* parent, const QString& text, EIcon icon = EIcon::Information);
 
     // Replaces the way boxes are shown (tests record them rather than block

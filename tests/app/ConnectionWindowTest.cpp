@@ -5,17 +5,20 @@
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
 #include "MessageBox.h"
+#include "StatusBlock.h"
 #include "OrvanDlgDlg.h"
 #include "WindowTestEnvironment.h"
 
 #include "FactoryImage.h"
 #include "ProcessorState.h"
 #include "StateFile.h"
+#include "VirtualProcessor.h"
 #include "VprocProcess.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -140,8 +143,9 @@ TEST_F(ConnectionWindowTest, ConnectingShowsTheLiveProgramAndDisconnectingRestor
     EXPECT_EQ(Field("NumberField"), QStringLiteral("0"));
     EXPECT_EQ(Field("DeviceIdField"), QStringLiteral("5"));
     EXPECT_EQ(Window().GetProgramName(0), name);
+    // The last request carries position 48 of 0..49; the bar still ends full.
     EXPECT_EQ(m_nTopProgress, 48);
-    EXPECT_EQ(Progress(), 48);
+    EXPECT_EQ(Progress(), 49);
     EXPECT_TRUE(Button(COrvanDlgDlg::kConnection)->isChecked());
     EXPECT_EQ(Window().GetPortName(), m_vproc.Port());
     // The block-12 answer closed the data transmission window.
@@ -175,6 +179,58 @@ TEST_F(ConnectionWindowTest, ConnectingShowsTheLiveProgramAndDisconnectingRestor
     EXPECT_EQ(Progress(), 0);
     EXPECT_EQ(Window().Engine().GetVersionText(), "");
     EXPECT_TRUE(m_env.Boxes().empty());
+}
+
+// At a glance, in either language: what is connected, where, and that it is.
+TEST_F(ConnectionWindowTest, StatusBlockShowsTheProcessorPortVersionAndOnlineState)
+{
+    CProcessorState state;
+    state.nDeviceId = 7;
+    state.nDeviceType = 3;
+    StartProcessor({"--state", WriteState(state)});
+    auto* lamp = Window().findChild<CStatusLamp*>("OnlineLamp");
+    auto onlineText = [this] { return Window().findChild<QLabel*>("OnlineText")->text(); };
+    EXPECT_FALSE(lamp->IsOn());
+    EXPECT_EQ(lamp->accessibleName(), QString::fromUtf8("离线"));
+    EXPECT_EQ(Field("ModelField"), kNull);
+    EXPECT_EQ(Field("PortField"), kNull);
+    EXPECT_EQ(Field("FirmwareField"), kNull);
+
+    const auto counts = CConnection::CountsOfType(3);
+    ASSERT_TRUE(counts);
+    const QString model = QStringLiteral("%1 x %2").arg(counts->nInputs).arg(counts->nOutputs);
+    // Known as soon as the state read starts, before the program is in.
+    QString modelWhileReading;
+    QObject::connect(&Window().Connection(), &CConnection::stateReadStarted, &Window(),
+                     [&] { modelWhileReading = Field("ModelField"); });
+    Connect(7);
+    EXPECT_EQ(modelWhileReading, model);
+    struct Expected
+    {
+        int nLanguage;
+        const char* szOnline;
+        const char* szModelLabel;
+    };
+    for (const Expected& expected : {Expected{kChinese, "在线", "型号"}, Expected{kEnglish, "ONLINE", "MODEL"}})
+    {
+        Window().SetLanguage(expected.nLanguage);
+        EXPECT_EQ(Field("ModelField"), model);
+        EXPECT_EQ(Field("PortField"), m_vproc.Port());
+        EXPECT_EQ(Field("FirmwareField"), QLatin1String(CVirtualProcessor::kDefaultVersion));
+        EXPECT_EQ(Field("DeviceIdField"), QStringLiteral("7"));
+        EXPECT_TRUE(lamp->IsOn());
+        EXPECT_EQ(onlineText(), QString::fromUtf8(expected.szOnline));
+        EXPECT_EQ(lamp->accessibleName(), QString::fromUtf8(expected.szOnline));
+        EXPECT_EQ(Window().findChild<QLineEdit*>("ModelField")->accessibleName(),
+                  QString::fromUtf8(expected.szModelLabel));
+    }
+
+    Button(COrvanDlgDlg::kConnection)->click();
+    EXPECT_FALSE(lamp->IsOn());
+    EXPECT_EQ(onlineText(), QStringLiteral("OFFLINE"));
+    EXPECT_EQ(Field("ModelField"), kNull);
+    EXPECT_EQ(Field("PortField"), kNull);
+    EXPECT_EQ(Field("FirmwareField"), kNull);
 }
 
 TEST_F(ConnectionWindowTest, ProcessorOfAnotherVersionIsRefusedInTheCurrentLanguage)

@@ -1,6 +1,7 @@
-// Usage: main_window_shot zh|en OUTPUT.png [--output N] [--scene SCENE] [--port PATH]
+// Usage: main_window_shot zh|en OUTPUT.png [--output N] [--scene SCENE] [--port PATH] [--size WxH]
 // Shows the main window in the given language, grabs it from the screen once
-// it has been drawn, saves the picture and exits. Scenes:
+// it has been drawn, saves the picture and exits. The window has its minimum
+// size unless --size asks for a larger one. Scenes:
 //   main          the window as it starts (with --output N: output N shown)
 //   connect       the Connection dialog open over it
 //   device        the Device dialog open over it
@@ -53,6 +54,7 @@ int main(int argc, char** argv)
         {"scene", "main, connect, device, message, transfer, transfer-end, connected, curves, program or system.", "scene",
          "main"},
         {"port", "The processor's port for the scenes that connect.", "path"},
+        {"size", "Client size of the window, WxH.", "WxH"},
     });
     parser.process(app);
     const QStringList args = parser.positionalArguments();
@@ -69,6 +71,12 @@ int main(int argc, char** argv)
     window.SetLanguage(args.at(0) == QLatin1String("en") ? kEnglish : kChinese);
     if (parser.isSet("output"))
         window.SelectOutputChannel(parser.value("output").toInt() - 1);
+    if (parser.isSet("size"))
+    {
+        const QStringList size = parser.value("size").split(QLatin1Char('x'));
+        if (size.size() == 2)
+            window.resize(size.at(0).toInt(), size.at(1).toInt());
+    }
     window.move(0, 0);
     window.show();
 

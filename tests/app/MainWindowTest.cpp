@@ -1,5 +1,6 @@
 #include "DataDefine.h"
 #include "HelpPages.h"
+#include "MainLayout.h"
 #include "OrvanDlgDlg.h"
 #include "WindowTestEnvironment.h"
 
@@ -306,5 +307,55 @@ TEST_F(MainWindowTest, SelectingAChannelSwapsThePanelPairs)
     EXPECT_FALSE(PanelShown("OutputEqPanel"));
     EXPECT_EQ(window.Selector().m_bInputSide, 1);
     EXPECT_EQ(window.Selector().m_nChannel, 1);
+}
+
+// The window can be made no smaller than the layout allows, and every area
+// (whatever widget stands in it) follows a resize.
+TEST_F(MainWindowTest, ResizingPlacesEveryAreaWhereTheLayoutSays)
+{
+    using MainLayout::EArea;
+    COrvanDlgDlg& window = Window();
+    EXPECT_EQ(window.minimumSize(), MainLayout::kMinimumClient);
+    window.show();
+    EXPECT_EQ(window.size(), MainLayout::kMinimumClient);
+
+    struct Placed
+    {
+        const char* szName;
+        EArea eArea;
+    };
+    const Placed placed[] = {
+        {"StatusBlock", EArea::Status},           {"ResponseGraph", EArea::Graph},
+        {"InputChannelPanel", EArea::ChannelPanel}, {"OutputChannelPanel", EArea::ChannelPanel},
+        {"InputEqPanel", EArea::EqPanel},         {"OutputEqPanel", EArea::EqPanel},
+        {"ChannelStrip", EArea::ChannelStrip},
+    };
+    for (const QSize size : {MainLayout::kMinimumClient, QSize{1920, 1017}, QSize{1366, 705}, QSize{1000, 500}})
+    {
+        window.resize(size);
+        QCoreApplication::processEvents();
+        const QSize client = size.expandedTo(MainLayout::kMinimumClient);
+        EXPECT_EQ(window.size(), client);
+        const MainLayout::CAreas areas = MainLayout::Areas(client);
+        for (const Placed& p : placed)
+            EXPECT_EQ(window.findChild<QWidget*>(p.szName)->geometry(), areas.Of(p.eArea)) << p.szName;
+        const std::vector<QRect> buttons = MainLayout::CommandButtons(areas.Of(EArea::Commands));
+        for (int n = 0; n < COrvanDlgDlg::kCommandCount; ++n)
+            EXPECT_EQ(window.CommandButton(COrvanDlgDlg::ECommand(n))->geometry(), buttons.at(size_t(n)));
+    }
+}
+
+// At the minimum the status block still has room for all it shows, in
+// either language.
+TEST_F(MainWindowTest, StatusBlockFitsItsAreaAtTheMinimum)
+{
+    const QRect area = MainLayout::Areas(MainLayout::kMinimumClient).Of(MainLayout::EArea::Status);
+    for (int language : {kChinese, kEnglish})
+    {
+        Window().SetLanguage(language);
+        const QSize needed = Window().findChild<QWidget*>("StatusBlock")->minimumSizeHint();
+        EXPECT_LE(needed.height(), area.height()) << language;
+        EXPECT_LE(needed.width(), area.width()) << language;
+    }
 }
 }

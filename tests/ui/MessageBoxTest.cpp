@@ -29,6 +29,35 @@ TEST(MessageBoxTest, ModalBoxCarriesTheCaption)
     EXPECT_EQ(seenText, QStringLiteral("text"));
 }
 
+// Asked for by a control deep in a window, the box belongs to the window:
+// it inherits the window's style sheet and stands centred on it.
+TEST(MessageBoxTest, ModalBoxTakesTheWindowsLookAndOpensCentredOnIt)
+{
+    QWidget window;
+    window.setStyleSheet(QStringLiteral("QMessageBox { background: #123456; }"));
+    window.setGeometry(200, 150, 800, 500);
+    auto* control = new QWidget(&window);
+    window.show();
+    QWidget* owner = nullptr;
+    QPoint centre;
+    QColor background;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && box->isVisible())
+        {
+            owner = box->parentWidget();
+            centre = box->frameGeometry().center();
+            background = box->palette().color(box->backgroundRole());
+            box->accept();
+        }
+    });
+    closer.start(10);
+    CMessageBox::Show(control, QStringLiteral("text"));
+    EXPECT_EQ(owner, &window);
+    EXPECT_LE((centre - window.frameGeometry().center()).manhattanLength(), 2);
+    EXPECT_EQ(background, QColor(0x12, 0x34, 0x56));
+}
+
 // Tests put a recorder in place and must be able to put back what was there.
 TEST(MessageBoxTest, PresenterSeesCaptionAndTextAndIsHandedBack)
 {

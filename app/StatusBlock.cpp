@@ -1,0 +1,152 @@
+#include "StatusBlock.h"
+
+#include "MainSkin.h"
+#include "MainText.h"
+#include "StatusFields.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+
+namespace
+{
+constexpr int kLampDiameter = 12;
+
+struct FieldDef
+{
+    EMainText eLabel;
+    const char* szObjectName;
+};
+
+// In the order of CStatusBlock::EField; two pairs to a row.
+constexpr std::array<FieldDef, 6> kFields{{
+    {EMainText::NameLabel, "NameField"},
+    {EMainText::NumberLabel, "NumberField"},
+    {EMainText::DeviceIdLabel, "DeviceIdField"},
+    {EMainText::ModelLabel, "ModelField"},
+    {EMainText::PortLabel, "PortField"},
+    {EMainText::FirmwareLabel, "FirmwareField"},
+}};
+}
+
+CStatusLamp::CStatusLamp(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("OnlineLamp"));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void CStatusLamp::SetOn(bool on, const QString& text)
+{
+    m_bOn = on;
+    setAccessibleName(text);
+    setToolTip(text);
+    update();
+}
+
+QSize CStatusLamp::sizeHint() const
+{
+    return {kLampDiameter + 2, kLampDiameter + 2};
+}
+
+void CStatusLamp::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF lamp = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    painter.setPen(QPen(m_bOn ? CMainSkin::kOnDark : CMainSkin::kPanelBorder, 1.0));
+    QRadialGradient glow(lamp.center() - QPointF(lamp.width() / 6, lamp.height() / 6), lamp.width() / 1.5);
+    glow.setColorAt(0.0, m_bOn ? CMainSkin::kOn.lighter(130) : CMainSkin::kMutedText);
+    glow.setColorAt(1.0, m_bOn ? CMainSkin::kOnDark : CMainSkin::kField);
+    painter.setBrush(glow);
+    painter.drawEllipse(lamp);
+}
+
+CStatusBlock::CStatusBlock(QWidget* parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("StatusBlock"));
+    setProperty("role", "panel");
+
+    m_pTitle = new QLabel(this);
+    m_pTitle->setObjectName(QStringLiteral("TitleLabel"));
+    m_pTitle->setWordWrap(true);
+
+    m_pLamp = new CStatusLamp(this);
+    m_pOnline = new QLabel(this);
+    m_pOnline->setObjectName(QStringLiteral("OnlineText"));
+    m_pOnline->setProperty("role", "fieldLabel");
+
+    auto* rule = new QFrame(this);
+    rule->setProperty("role", "accentRule");
+    rule->setFixedHeight(2);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(m_pTitle, 0, 0, 1, 4);
+    grid->addWidget(rule, 1, 0, 1, 4);
+    for (int n = 0; n < kFieldCount; ++n)
+    {
+        m_apLabel.at(n) = new QLabel(this);
+        m_apLabel.at(n)->setProperty("role", "fieldLabel");
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QLatin1String(kFields.at(n).szObjectName));
+        field->setProperty("role", "statusField");
+        field->setReadOnly(true);
+        field->setMinimumWidth(0);
+        m_apField.at(n) = field;
+        const int row = 2 + n / 2;
+        const int column = 2 * (n % 2);
+        grid->addWidget(m_apLabel.at(n), row, column);
+        grid->addWidget(field, row, column + 1);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    m_pProgress = new QProgressBar(this);
+    m_pProgress->setObjectName(QStringLiteral("ProgressBar"));
+    m_pProgress->setTextVisible(false);
+    m_pProgress->setRange(0, 49);
+    m_pProgress->setValue(0);
+    m_pProgress->setFixedHeight(10);
+    // The lamp and the bar share the last row: online, and how far a
+    // transfer has come.
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(6);
+    bottom->addWidget(m_pLamp);
+    bottom->addWidget(m_pOnline);
+    bottom->addWidget(m_pProgress, 1);
+    grid->addLayout(bottom, 5, 0, 1, 4);
+    grid->setRowStretch(6, 1);
+}
+
+void CStatusBlock::SetLanguage(int language)
+{
+    m_pTitle->setText(MainText(EMainText::Title, language));
+    for (int n = 0; n < kFieldCount; ++n)
+    {
+        m_apLabel.at(n)->setText(MainText(kFields.at(n).eLabel, language));
+        m_apField.at(n)->setAccessibleName(m_apLabel.at(n)->text());
+    }
+}
+
+void CStatusBlock::Show(const StatusFields& fields)
+{
+    const std::array<const QString*, kFieldCount> texts{&fields.strName,  &fields.strNumber, &fields.strDeviceId,
+                                                        &fields.strModel, &fields.strPort,   &fields.strFirmware};
+    for (int n = 0; n < kFieldCount; ++n)
+    {
+        QLineEdit* field = m_apField.at(n);
+        field->setText(*texts.at(n));
+        // A long port name is read from its start; the whole of it is in the tip.
+        field->setCursorPosition(0);
+        field->setToolTip(*texts.at(n));
+    }
+    m_pOnline->setText(fields.strOnline);
+    m_pLamp->SetOn(fields.bOnline, fields.strOnline);
+}
