@@ -9,6 +9,7 @@
 #include "ChannelSelector.h"
 #include "MainSkin.h"
 #include "ProcessorLink.h"
+#include "ShotSetup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,15 +32,8 @@ bool Save(QWidget& panel, const QString& path)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-    {
-        std::fprintf(stderr, "usage: face_shot <folder> [scale]\n");
+    if (!PrepareShot(argc, argv, "face_shot <folder> [scale]"))
         return 2;
-    }
-    if (argc > 2)
-        qputenv("QT_SCALE_FACTOR", argv[2]);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     app.setStyleSheet(CMainSkin::StyleSheet());
     const QDir folder(QString::fromLocal8Bit(argv[1]));
