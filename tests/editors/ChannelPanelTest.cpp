@@ -388,6 +388,9 @@ TEST_F(OutFaceTest, CrossoverFrequenciesKeepTheirOrderSilently)
 {
     Type(m_panel.FrequencyField(0), "1000");
     EXPECT_EQ(Record().Output(0).GetHighPass().m_nFreq, 1000);
+    // The processor hears it an octave at a time: 40, 80, 160, 320, 640,
+    // 1000, and 1000 once more as the filter settles.
+    EXPECT_EQ(Sent(), Frames(7, "5/18"));
     Type(m_panel.FrequencyField(1), "800");
     EXPECT_EQ(Record().Output(0).GetLowPass().m_nFreq, 1000);
     EXPECT_EQ(m_panel.FrequencyField(1)->text(), "1000Hz");
