@@ -7,6 +7,7 @@
 #include "MainSkin.h"
 #include "ParamCatalogue.h"
 #include "ProcessorLink.h"
+#include "RouteCells.h"
 
 #include "LampMeter.h"
 #include "LockCombo.h"
@@ -338,7 +339,7 @@ void CCHEDlg::LockRouting(bool testMode)
     for (Column& c : m_aColumns)
         for (int row = 0; row < StripLayout::kRouteRows; ++row)
             if (CToggleButton* cell = c.apRoute.at(static_cast<size_t>(row)))
-                cell->setEnabled(!testMode && (row == StripLayout::kRouteIndicatorRow || !bMatrixLocked));
+                cell->setEnabled(RouteCells::IsEnabled(row, testMode, bMatrixLocked));
 }
 
 void CCHEDlg::ApplyLanguage()
@@ -469,10 +470,6 @@ void CCHEDlg::OnLink(int column, int group)
 
 void CCHEDlg::OnRoute(int output, int row)
 {
-    CAudio_Data& record = m_link.Record();
-    const ParamAt at{output, row};
-    const int routed = ParamCatalogue::Get(EParam::kOutRoute, record, at) != 0 ? 0 : 1;
-    m_link.Notice().Apply(ChannelCode(kInputColumns + output), static_cast<int>(EParam::kOutRoute),
-                          [&] { return ParamCatalogue::Set(EParam::kOutRoute, record, at, routed); });
+    RouteCells::Toggle(m_link, output, row);
     RefreshColumn(kInputColumns + output);
 }

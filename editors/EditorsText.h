@@ -25,6 +25,36 @@ enum class EEditorsText
     StripLink,       // %1: channel label of the group
     StripAccessibleName,
     StripLinkMarker, // %1: channel ("CH3")
+    // channel panels: captions drawn beside the controls
+    FaceSignal,
+    FaceGain,
+    FaceDelay,
+    FaceMs,
+    FaceMetres,
+    FaceFeet,
+    FacePolarity,
+    FaceNoise,
+    FaceGate,
+    FaceMatrix,
+    FaceXover,
+    FaceHighPass,
+    FaceLowPass,
+    FaceMode,
+    FaceFrequency,
+    FaceSlope,
+    FaceLimiter,
+    FaceThreshold,
+    FaceAttack,
+    FaceRelease,
+    // the polarity button's faces and the phase picture
+    FacePolarityNormal,
+    FacePolarityInverted,
+    FacePhaseNormal,
+    FacePhaseInverted,
+    FaceInputName,
+    FaceOutputName,
+    // a panel asked to show the side that is not selected
+    FaceWrongSide,
 };
 
 QString EditorsText(EEditorsText id, int language);

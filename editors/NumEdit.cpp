@@ -87,9 +87,11 @@ bool CNumEdit::CommitTyped()
         return false;
     const TypedStep typed = ParamCatalogue::Parse(m_eParam, text().toStdString(), m_nValue, m_eUnit);
     // The record may narrow the row's range (a shelf band, a crossover
-    // beside the other one); a value beyond it is out of range too.
+    // beside the other one); a value beyond a shelf's limit is out of range
+    // too, one crossing the other crossover filter is only kept in order.
     const int step = std::clamp(typed.nStep, m_nMin, m_nMax);
-    const bool outOfRange = typed.bOutOfRange || step != typed.nStep;
+    const bool outOfRange =
+        typed.bOutOfRange || (step != typed.nStep && !ParamCatalogue::NarrowsSilently(m_eParam));
     m_nValue = step;
     Rewrite();
     // The feet field takes any distance at its limit without a word.

@@ -579,6 +579,11 @@ StepRange Range(EParam param, const CAudio_Data& data, ParamAt at)
     return range;
 }
 
+bool NarrowsSilently(EParam param)
+{
+    return param == EParam::kHighPassFreq || param == EParam::kLowPassFreq;
+}
+
 int Get(EParam param, const CAudio_Data& data, ParamAt at)
 {
     const ParamRow& row = Param(param);

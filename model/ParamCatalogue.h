@@ -202,6 +202,11 @@ struct StepRange
 };
 StepRange Range(EParam param, const CAudio_Data& data, ParamAt at = {});
 
+// Whether the narrowing above is the other filter of a crossover pair: a
+// value typed beyond it is taken at the other filter's frequency without the
+// out-of-range message, since the pair only keeps its order.
+bool NarrowsSilently(EParam param);
+
 // The stored step. Text rows give 0.
 int Get(EParam param, const CAudio_Data& data, ParamAt at = {});
 // Clamps `step` to Range, and writes it only when it differs from Get; then

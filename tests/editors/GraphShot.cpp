@@ -7,6 +7,7 @@
 #include "Audio_Data.h"
 #include "GraphFixture.h"
 #include "LockState.h"
+#include "ShotSetup.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -26,15 +27,8 @@ void Send(QWidget& widget, QEvent::Type type, QPoint pos, Qt::MouseButton button
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-    {
-        std::fprintf(stderr, "usage: graph_shot <file.png> [scale] [en|zh]\n");
+    if (!PrepareShot(argc, argv, "graph_shot <file.png> [scale] [en|zh]"))
         return 2;
-    }
-    if (argc > 2)
-        qputenv("QT_SCALE_FACTOR", argv[2]);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
     CLockState locks;

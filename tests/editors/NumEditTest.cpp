@@ -364,7 +364,13 @@ TEST_F(NumBindingTest, EditsReachTheRecordAndTheRecordReachesThePair)
     boxes.clear();
     Type("5000");
     Leave();
-    // The program starts in Chinese; the pair speaks the notice's language.
+    // Crossing the low-pass only puts the pair back in order, without a word.
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(ParamCatalogue::Get(EParam::kHighPassFreq, data, {2, 0}), 500);
+    // Beyond the row's own range it is out of range; the program starts in
+    // Chinese and the pair speaks the notice's language.
+    Type("25000");
+    Leave();
     EXPECT_EQ(boxes, std::vector<QString>{QString::fromUtf8("超出范围")});
     EXPECT_EQ(ParamCatalogue::Get(EParam::kHighPassFreq, data, {2, 0}), 500);
 

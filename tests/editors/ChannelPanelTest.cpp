@@ -1,0 +1,514 @@
+// The input and output channel panels driven through their own controls:
+// what reaches the records and which frames the pump then builds, linked
+// channels, locks, language, processor types and a program loaded under
+// them.
+
+#include "InFaceDlg.h"
+#include "OutFaceDlg.h"
+
+#include "ChannelSelector.h"
+#include "EditorsText.h"
+#include "Fader.h"
+#include "LockCombo.h"
+#include "MessageBox.h"
+#include "NumEdit.h"
+#include "NumSpin.h"
+#include "ProcessorLink.h"
+#include "ToggleButton.h"
+#include "WireNumbers.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+// Block code and sub-block selector of each frame the pump builds before it
+// has nothing left but level requests, e.g. "2/1" (input B's parameters).
+std::vector<std::string> Drain(CAudio_Data& record)
+{
+    std::vector<std::string> frames;
+    for (int i = 0; i < 100; ++i)
+    {
+        const CSendData entry = record.BuildNextPendingFrame();
+        const auto& f = entry.GetFrame();
+        if (f[Frame::kOffType] == Frame::kLevels)
+            break;
+        frames.push_back(std::to_string(f[Frame::kOffBlock]) + "/" + std::to_string(f[Frame::kOffSelector]));
+    }
+    return frames;
+}
+
+using Frames = std::vector<std::string>;
+
+// Replaces a field's text by typing and takes it with Enter.
+void Type(CNumEdit* field, const QString& text)
+{
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+void Choose(CLockCombo* combo, int index)
+{
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+class PanelTest : public ::testing::Test
+{
+protected:
+    PanelTest()
+    {
+        m_previous = CMessageBox::SetPresenter(
+            [this](QWidget*, const QString&, const QString& text, CMessageBox::EIcon) { m_boxes.push_back(text); });
+        Record().ClearAllChanged(0);
+    }
+    ~PanelTest() override { CMessageBox::SetPresenter(m_previous); }
+
+    CAudio_Data& Record() { return m_link.Record(); }
+    Frames Sent() { return Drain(Record()); }
+    void Lock(std::initializer_list<int> flags, bool locked)
+    {
+        for (int flag : flags)
+            m_link.Locks().SetFlag(flag, locked);
+        m_link.Notice().NotifyLocksChanged();
+    }
+
+    CProcessorLink m_link;
+    CChannelSelector m_selector;
+    std::vector<QString> m_boxes;
+    QSignalSpy m_changes{&m_link.Notice(), &CRecordNotice::valueChanged};
+
+private:
+    CMessageBox::Presenter m_previous;
+};
+
+class InFaceTest : public PanelTest
+{
+protected:
+    InFaceTest() { m_panel.show(); }
+    CInFaceDlg m_panel{m_link, m_selector};
+};
+
+class OutFaceTest : public PanelTest
+{
+protected:
+    OutFaceTest()
+    {
+        m_selector = {0, 0};
+        m_panel.RefreshFromRecord();
+        m_panel.show();
+    }
+    COutFaceDlg m_panel{m_link, m_selector};
+};
+
+QPointF ThumbAt(const CFader* fader, int position)
+{
+    return {fader->width() / 2.0, FaderThumbCentre(fader->Travel(), position)};
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+}
+
+// ---- input panel ------------------------------------------------------------------
+
+TEST_F(InFaceTest, GainFromFieldAndFaderSendsOneFramePerChange)
+{
+    Type(m_panel.GainField(), "6");
+    EXPECT_EQ(Record().Input(0).GetGain(), 360);
+    EXPECT_EQ(m_panel.GainFader()->Position(), 60);
+    EXPECT_EQ(m_changes.count(), 1);
+    EXPECT_EQ(Sent(), Frames{"1/1"});
+
+    // The same value again writes nothing.
+    Type(m_panel.GainField(), "6.0");
+    EXPECT_EQ(m_changes.count(), 1);
+    EXPECT_EQ(Sent(), Frames{});
+
+    // Fader top is +12 dB, bottom -30 dB; the field follows.
+    m_panel.GainFader()->setFocus();
+    QTest::keyClick(m_panel.GainFader(), Qt::Key_Home);
+    EXPECT_EQ(Record().Input(0).GetGain(), 420);
+    EXPECT_EQ(m_panel.GainField()->text(), "12.0");
+    EXPECT_EQ(Sent(), Frames{"1/1"});
+    QTest::keyClick(m_panel.GainFader(), Qt::Key_End);
+    EXPECT_EQ(Record().Input(0).GetGain(), 0);
+    EXPECT_EQ(m_panel.GainField()->text(), "-30.0");
+    QTest::keyClick(m_panel.GainFader(), Qt::Key_End);  // already there
+    EXPECT_EQ(Sent(), Frames{"1/1"});
+    EXPECT_EQ(m_changes.count(), 3);
+
+    // The spin's arrows step the same gain.
+    QTest::mouseClick(m_panel.GainSpin(), Qt::LeftButton, {}, QPoint(m_panel.GainSpin()->width() / 2, 3));
+    EXPECT_EQ(Record().Input(0).GetGain(), 1);
+    EXPECT_EQ(m_panel.GainFader()->Position(), 419);
+}
+
+TEST_F(InFaceTest, DraggedFaderAndHeldSpinAreThinned)
+{
+    CFader* fader = m_panel.GainFader();
+    qint64 now = 10000;
+    fader->SetClock([&now] { return now; });
+    SendMouse(fader, QEvent::MouseButtonPress, ThumbAt(fader, 120), Qt::LeftButton);
+    // 150 ms of dragging: the first move is reported, the rest held back.
+    for (int position = 110; position >= 60; position -= 10)
+    {
+        SendMouse(fader, QEvent::MouseMove, ThumbAt(fader, position), Qt::LeftButton);
+        now += 30;
+    }
+    EXPECT_EQ(m_changes.count(), 1);
+    EXPECT_EQ(Record().Input(0).GetGain(), 420 - 110);
+    // A notice in the middle of the drag leaves the thumb where the user has it.
+    EXPECT_EQ(fader->Position(), 60);
+    SendMouse(fader, QEvent::MouseButtonRelease, ThumbAt(fader, 60), Qt::NoButton);
+    EXPECT_EQ(m_changes.count(), 2);
+    EXPECT_EQ(Record().Input(0).GetGain(), 360);
+    EXPECT_EQ(Sent(), Frames{"1/1"});
+
+    // A held spin arrow: the value runs at the repeat rate, the record
+    // hears at most every 400 ms, and the last step on release.
+    m_changes.clear();
+    CNumSpin* spin = m_panel.GateSpin();
+    std::int64_t clock = 1000;
+    spin->SetClock([&clock] { return clock; });
+    QTest::mousePress(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 3));
+    for (int t = CNumSpin::kRepeatDelayMs; t <= 1000; t += CNumSpin::kRepeatRateMs)
+    {
+        clock = 1000 + t;
+        spin->OnRepeatTimer();
+        spin->OnReportTimer();
+    }
+    EXPECT_LE(m_changes.count(), 1 + 1000 / CNumSpin::kRepeatPeriodMs);
+    const int beforeRelease = m_changes.count();
+    QTest::mouseRelease(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 3));
+    EXPECT_EQ(m_changes.count(), beforeRelease + 1);
+    EXPECT_EQ(Record().Input(0).GetGate(), spin->GetPos());
+    EXPECT_GT(Record().Input(0).GetGate(), 50);
+    EXPECT_EQ(Sent(), Frames{"1/1"});
+}
+
+TEST_F(InFaceTest, DelayFieldsAgreeInEveryUnit)
+{
+    Type(m_panel.DelayField(1), "3.43");  // metres
+    const int step = Record().Input(0).GetDelay();
+    EXPECT_GT(step, 0);
+    for (int unit = 0; unit < 3; ++unit)
+    {
+        const EUnit units[] = {EUnit::kNative, EUnit::kMetres, EUnit::kFeet};
+        EXPECT_EQ(m_panel.DelayField(unit)->text().toStdString(),
+                  ParamCatalogue::FieldText(EParam::kInDelay, step, kChinese, false, units[unit]));
+        EXPECT_EQ(m_panel.DelaySpin(unit)->GetPos(), step);
+    }
+    EXPECT_EQ(Sent(), Frames{"1/1"});
+    Type(m_panel.DelayField(0), "1000");
+    EXPECT_EQ(Record().Input(0).GetDelay(), 1467);
+    EXPECT_EQ(m_panel.DelayField(1)->text().toStdString(),
+              ParamCatalogue::FieldText(EParam::kInDelay, 1467, kChinese, false, EUnit::kMetres));
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(InFaceTest, GateShowsOffAtItsBottomStep)
+{
+    Type(m_panel.GateField(), "-119");
+    EXPECT_EQ(Record().Input(0).GetGate(), 1);
+    QTest::keyClick(m_panel.GateField(), Qt::Key_Down);
+    EXPECT_EQ(Record().Input(0).GetGate(), 0);
+    EXPECT_EQ(m_panel.GateField()->text(), "OFF");
+    EXPECT_EQ(Sent(), Frames{"1/1"});
+}
+
+TEST_F(InFaceTest, PolarityFlipsTheRecordAndThePicture)
+{
+    CToggleButton* button = m_panel.PolarityButton();
+    button->click();
+    EXPECT_EQ(Record().Input(0).GetPolarity(), 1);
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_EQ(button->DrawnText(), EditorsText(EEditorsText::FacePolarityInverted, kChinese));
+    EXPECT_EQ(Sent(), Frames{"1/1"});
+    button->click();
+    EXPECT_EQ(Record().Input(0).GetPolarity(), 0);
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_EQ(m_changes.count(), 2);
+}
+
+TEST_F(InFaceTest, RoutingCellFlipsOneBitOfItsOutput)
+{
+    const int before = Record().Output(2).GetRoute();
+    m_panel.RouteCell(2, 2)->click();  // output 3, row C
+    EXPECT_EQ(Record().Output(2).GetRoute(), before ^ 0x04);
+    EXPECT_EQ(m_panel.RouteCell(2, 2)->isChecked(), ((before ^ 0x04) & 0x04) != 0);
+    for (int o = 0; o < 8; ++o)
+        EXPECT_EQ(Record().Output(o).IsParamChanged(), o == 2 ? 1 : 0) << o;
+    EXPECT_EQ(Record().Input(0).IsParamChanged(), 0);
+    EXPECT_EQ(Sent(), Frames{"7/1"});
+
+    // A change made elsewhere (the strip) shows here through the notice.
+    m_link.Notice().Apply(5, static_cast<int>(EParam::kOutRoute),
+                          [&] { return ParamCatalogue::Set(EParam::kOutRoute, Record(), {0, 3}, 1); });
+    EXPECT_TRUE(m_panel.RouteCell(0, 3)->isChecked());
+    EXPECT_FALSE(m_panel.RouteCell(0, 4)->isChecked());
+}
+
+TEST_F(InFaceTest, LinkedInputFollowsAndShowsWhenSelected)
+{
+    Record().Inputs().SetLinkGroup(1, 0);  // B joins A
+    Type(m_panel.GainField(), "-3");
+    EXPECT_EQ(Record().Input(0).GetGain(), 270);
+    EXPECT_EQ(Record().Input(1).GetGain(), 270);
+    const Frames sent = Sent();
+    EXPECT_EQ(sent, (Frames{"1/1", "2/1"}));
+
+    m_selector.m_nChannel = 1;
+    m_panel.RefreshFromRecord();
+    EXPECT_EQ(m_panel.Channel(), 1);
+    EXPECT_EQ(m_panel.GainField()->text(), "-3.0");
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(InFaceTest, LoadedProgramAndWrongSideRefresh)
+{
+    CAudio_InData& a = Record().Input(0);
+    a.SetGain(123);
+    a.SetDelay(477);
+    a.SetGate(0);
+    a.SetPolarity(1);
+    Record().Output(5).SetRoute(0x0F);
+    m_link.Notice().NotifyProgramLoaded();
+    EXPECT_EQ(m_panel.GainField()->text(), "-17.7");
+    EXPECT_EQ(m_panel.GainFader()->Position(), 297);
+    EXPECT_EQ(m_panel.DelaySpin(2)->GetPos(), 477);
+    EXPECT_EQ(m_panel.GateField()->text(), "OFF");
+    EXPECT_TRUE(m_panel.PolarityButton()->isChecked());
+    for (int row = 0; row < 4; ++row)
+        EXPECT_TRUE(m_panel.RouteCell(5, row)->isChecked());
+
+    // Asked to refresh while output 6 is selected: "Error", and the panel
+    // keeps showing input A rather than read past the inputs.
+    m_selector = {0, 5};
+    m_panel.RefreshFromRecord();
+    EXPECT_EQ(m_boxes, std::vector<QString>{"Error"});
+    EXPECT_EQ(m_panel.Channel(), 0);
+    EXPECT_EQ(m_panel.GainField()->text(), "-17.7");
+}
+
+TEST_F(InFaceTest, LocksDisableAndShowTheLockTextAtOnce)
+{
+    Lock({CLockState::kInGain, CLockState::kInPolarity, CLockState::kInDelay, CLockState::kInGate,
+          CLockState::kOutRouting},
+         true);
+    EXPECT_TRUE(m_panel.GainFader()->isHidden());
+    EXPECT_FALSE(m_panel.GainField()->isEnabled());
+    EXPECT_EQ(m_panel.GainField()->text(), "锁定");
+    EXPECT_FALSE(m_panel.PolarityButton()->isEnabled());
+    EXPECT_TRUE(m_panel.PhasePicture()->isHidden());
+    for (int unit = 0; unit < 3; ++unit)
+    {
+        EXPECT_FALSE(m_panel.DelayField(unit)->isEnabled());
+        EXPECT_EQ(m_panel.DelayField(unit)->text(), "锁定");
+    }
+    EXPECT_EQ(m_panel.GateField()->text(), "锁定");
+    for (int o = 0; o < 8; ++o)
+    {
+        for (int row = 0; row < 4; ++row)
+            EXPECT_FALSE(m_panel.RouteCell(o, row)->isEnabled());
+        EXPECT_TRUE(m_panel.RouteCell(o, 4)->isEnabled());
+    }
+
+    m_link.Notice().SetLanguage(kEnglish);
+    EXPECT_EQ(m_panel.GainField()->text(), "Lock");
+
+    Lock({CLockState::kInGain, CLockState::kInPolarity, CLockState::kInDelay, CLockState::kInGate,
+          CLockState::kOutRouting},
+         false);
+    EXPECT_FALSE(m_panel.GainFader()->isHidden());
+    EXPECT_EQ(m_panel.GainField()->text(), "0.0");
+    EXPECT_TRUE(m_panel.PolarityButton()->isEnabled());
+    EXPECT_FALSE(m_panel.PhasePicture()->isHidden());
+    EXPECT_EQ(m_panel.GateField()->text(), "-80");
+    EXPECT_TRUE(m_panel.RouteCell(7, 3)->isEnabled());
+    EXPECT_EQ(m_changes.count(), 0);
+    EXPECT_EQ(Sent(), Frames{});
+}
+
+TEST_F(InFaceTest, TestModeFreezesTheMatrix)
+{
+    m_panel.LockRouting(true);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_FALSE(m_panel.RouteCell(3, row)->isEnabled());
+    m_panel.LockRouting(false);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_TRUE(m_panel.RouteCell(3, row)->isEnabled());
+}
+
+TEST_F(InFaceTest, LanguageSwitchRewritesCaptionsAndValues)
+{
+    EXPECT_EQ(m_panel.PolarityButton()->DrawnText(), "正相");
+    m_link.Notice().SetLanguage(kEnglish);
+    EXPECT_EQ(m_panel.PolarityButton()->DrawnText(), "+");
+    EXPECT_EQ(m_panel.accessibleName(), "Input channel");
+    EXPECT_EQ(m_panel.GainFader()->Caption(), "Gain");
+    EXPECT_EQ(m_panel.GainFader()->ValueTextOf(0), QString::fromStdString(FormatGain(420, kEnglish)));
+}
+
+TEST_F(InFaceTest, ProcessorTypesShowTheirRowsAndColumns)
+{
+    struct Case
+    {
+        int inputs;
+        int outputs;
+    };
+    for (const Case c : {Case{2, 4}, Case{4, 8}, Case{3, 6}})
+    {
+        m_panel.ApplyVariantLayout(c.inputs, c.outputs);
+        for (int o = 0; o < 8; ++o)
+            for (int row = 0; row < 5; ++row)
+            {
+                const bool shown = o < c.outputs && (row == 4 || row < c.inputs);
+                EXPECT_EQ(!m_panel.RouteCell(o, row)->isHidden(), shown) << c.inputs << " " << o << " " << row;
+            }
+    }
+}
+
+// ---- output panel ---------------------------------------------------------------------
+
+TEST_F(OutFaceTest, CrossoverFrequenciesKeepTheirOrderSilently)
+{
+    Type(m_panel.FrequencyField(0), "1000");
+    EXPECT_EQ(Record().Output(0).GetHighPass().m_nFreq, 1000);
+    // The processor hears it an octave at a time: 40, 80, 160, 320, 640,
+    // 1000, and 1000 once more as the filter settles.
+    EXPECT_EQ(Sent(), Frames(7, "5/18"));
+    Type(m_panel.FrequencyField(1), "800");
+    EXPECT_EQ(Record().Output(0).GetLowPass().m_nFreq, 1000);
+    EXPECT_EQ(m_panel.FrequencyField(1)->text(), "1000Hz");
+    EXPECT_TRUE(m_boxes.empty());
+    // The high-pass cannot be stepped past the low-pass either.
+    QTest::keyClick(m_panel.FrequencyField(0), Qt::Key_Up);
+    EXPECT_EQ(Record().Output(0).GetHighPass().m_nFreq, 1000);
+    // Beyond the row's own range it is out of range as ever.
+    Type(m_panel.FrequencyField(1), "30000");
+    EXPECT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(Record().Output(0).GetLowPass().m_nFreq, 20000);
+}
+
+TEST_F(OutFaceTest, CrossoverChoicesReachTheLinkedOutputs)
+{
+    Record().Outputs().SetLinkGroup(1, 0);  // output 2 joins output 1
+    Record().ClearAllChanged(0);
+    ASSERT_EQ(m_panel.SlopeCombo(1)->count(), 7);
+    EXPECT_EQ(m_panel.SlopeCombo(1)->itemText(6), "48dB/oct");
+    Choose(m_panel.SlopeCombo(1), 6);
+    EXPECT_EQ(Record().Output(0).GetLowPass().GetSlope(), 6);
+    EXPECT_EQ(Record().Output(1).GetLowPass().GetSlope(), 6);
+    EXPECT_EQ(m_changes.count(), 1);
+    const Frames sent = Sent();
+    EXPECT_EQ(sent, (Frames{"5/18", "6/18"}));
+
+    Choose(m_panel.TypeCombo(0), 1);
+    EXPECT_EQ(Record().Output(1).GetHighPass().GetXoverType(), 1);
+    Choose(m_panel.TypeCombo(0), 1);  // unchanged
+    EXPECT_EQ(m_changes.count(), 2);
+}
+
+TEST_F(OutFaceTest, LimiterFieldsShowAndTakeTheirSteps)
+{
+    CAudio_OutData& out = Record().Output(0);
+    out.SetLimitThreshold(600);
+    out.SetLimitAttack(6);
+    Record().ClearAllChanged(0);
+    m_link.Notice().NotifyProgramLoaded();
+    EXPECT_EQ(m_panel.LimiterField(0)->text(), "OFF");
+    EXPECT_EQ(m_panel.LimiterField(1)->text(), "0.9");
+    // Leaving the field as it shows keeps the step and sends nothing.
+    QFocusEvent out1(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(m_panel.LimiterField(0), &out1);
+    EXPECT_EQ(out.GetLimitThreshold(), 600);
+    QTest::keyClick(m_panel.LimiterField(1), Qt::Key_Up);
+    EXPECT_EQ(out.GetLimitAttack(), 7);
+    EXPECT_EQ(m_panel.LimiterField(1)->text(), "1");
+    Type(m_panel.LimiterField(2), "800");
+    EXPECT_EQ(out.GetLimitRelease(), 800);
+    EXPECT_EQ(m_changes.count(), 2);
+    const Frames sent = Sent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].substr(0, 2), "5/");
+}
+
+TEST_F(OutFaceTest, CrossoverLockEmptiesTheCombosInEitherLanguage)
+{
+    Choose(m_panel.SlopeCombo(0), 3);
+    Lock({CLockState::kOutXover, CLockState::kOutLimiter}, true);
+    for (CLockCombo* combo : {m_panel.TypeCombo(0), m_panel.TypeCombo(1), m_panel.SlopeCombo(0), m_panel.SlopeCombo(1)})
+    {
+        EXPECT_FALSE(combo->isEnabled());
+        ASSERT_EQ(combo->count(), 1);
+        EXPECT_EQ(combo->itemText(0), "锁定");
+    }
+    EXPECT_FALSE(m_panel.FrequencyField(0)->isEnabled());
+    EXPECT_EQ(m_panel.LimiterField(2)->text(), "锁定");
+    m_link.Notice().SetLanguage(kEnglish);
+    EXPECT_EQ(m_panel.TypeCombo(1)->count(), 1);
+    EXPECT_EQ(m_panel.TypeCombo(1)->itemText(0), "Lock");
+
+    Lock({CLockState::kOutXover, CLockState::kOutLimiter}, false);
+    EXPECT_TRUE(m_panel.SlopeCombo(0)->isEnabled());
+    EXPECT_EQ(m_panel.SlopeCombo(0)->count(), 7);
+    EXPECT_EQ(m_panel.SlopeCombo(0)->currentIndex(), 3);
+    EXPECT_EQ(m_panel.TypeCombo(0)->count(), 3);
+    EXPECT_EQ(m_panel.TypeCombo(0)->itemText(2).toStdString(), FormatXoverType(2, kEnglish));
+    EXPECT_EQ(m_panel.TypeCombo(0)->currentIndex(), Record().Output(0).GetHighPass().GetXoverType());
+}
+
+TEST_F(OutFaceTest, GraphDragOfACrossoverReachesTheLinkedOutputs)
+{
+    Record().Outputs().SetLinkGroup(2, 0);  // output 3 joins output 1
+    Record().Output(0).GetHighPass().SetFrequency(250);  // as the graph drags it
+    m_panel.RefreshCrossoverFrequency(true);
+    EXPECT_EQ(Record().Output(2).GetHighPass().m_nFreq, 250);
+    EXPECT_EQ(m_panel.FrequencyField(0)->text(), "250Hz");
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(OutFaceTest, GainDelayPolarityAndRoutingOfTheSelectedOutput)
+{
+    m_selector = {0, 4};
+    m_panel.RefreshFromRecord();
+    Record().Outputs().SetLinkGroup(5, 4);  // output 6 joins output 5
+    Record().ClearAllChanged(0);
+    Type(m_panel.GainField(), "-6");
+    EXPECT_EQ(Record().Output(4).GetGain(), 240);
+    EXPECT_EQ(Record().Output(5).GetGain(), 240);
+    m_panel.PolarityButton()->click();
+    EXPECT_EQ(Record().Output(5).GetPolarity(), 1);
+    Type(m_panel.DelayField(2), "10");
+    EXPECT_EQ(Record().Output(4).GetDelay(), Record().Output(5).GetDelay());
+    EXPECT_EQ(Sent(), (Frames{"9/1", "10/1"}));
+    const int route5 = Record().Output(4).GetRoute();
+    const int route6 = Record().Output(5).GetRoute();
+    m_panel.RouteCell(4, 0)->click();
+    EXPECT_EQ(Record().Output(4).GetRoute(), route5 ^ 0x01);
+    EXPECT_EQ(Record().Output(5).GetRoute(), route6);  // never copied
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(OutFaceTest, ProcessorTypeOneShowsTwoRowsOfFourColumns)
+{
+    m_panel.ApplyVariantLayout(2, 4);
+    EXPECT_FALSE(m_panel.RouteCell(3, 1)->isHidden());
+    EXPECT_TRUE(m_panel.RouteCell(3, 2)->isHidden());
+    EXPECT_TRUE(m_panel.RouteCell(4, 0)->isHidden());
+    EXPECT_FALSE(m_panel.RouteCell(0, 4)->isHidden());
+}
