@@ -148,9 +148,8 @@ int CSerialTcp::Read(void* pData, qint64 iLen, qint64* pdwRead)
         *pdwRead = 0;
     if (!IsOpen())
         return SetError(kInvalidHandle);
-    if (iLen <= 0)
-        return SetError(kSuccess);
-    const qint64 dwRead = m_pSocket->read(static_cast<char*>(pData), iLen);
+    // The socket buffers whatever arrived, so this never waits.
+    const qint64 dwRead = iLen > 0 ? m_pSocket->read(static_cast<char*>(pData), iLen) : 0;
     if (dwRead < 0)
         return Fail("CSerialTcp::Read - Unable to read the data", kReadFault);
     if (pdwRead)

@@ -198,7 +198,9 @@ TEST(FilterImportTest, FilesPlanTheirBandsAndListWhatCannotBeDone)
         for (const PlannedBand& band : plan.bands)
         {
             if (!band.bFromFile)
+            {
                 EXPECT_EQ(band.nGainStep, kEqGainZero) << band.nBand;
+            }
         }
     }
 }
