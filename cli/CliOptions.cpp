@@ -11,7 +11,7 @@ CCliOptions::CCliOptions(const QString& strCommand, const QString& strDescriptio
     m_parser.setApplicationDescription(strDescription);
     m_parser.addHelpOption();
     if (m_eLine != ELine::kNone)
-        m_parser.addOption({{"p", "port"}, "Serial port: a name (ttyUSB0, COM3) or a device path.", "port"});
+        m_parser.addOption({{"p", "port"}, "Serial port: a name (ttyUSB0, COM3), a device path, or tcp://host:port for a serial device server.", "port"});
     if (m_eLine == ELine::kPortAndDevice)
         m_parser.addOption({{"i", "id"},
                             QStringLiteral("Device ID of the processor, %1 to %2 (default %3).")

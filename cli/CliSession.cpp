@@ -45,7 +45,9 @@ bool CCliSession::Connect(const QString& strPort, int nDeviceId)
     m_bFailed = false;
     if (!Connection().Connect(strPort, nDeviceId))
     {
-        m_console.Error(QStringLiteral("Unable to open COM-port %1").arg(strPort));
+        m_console.Error(QStringLiteral("Unable to open COM-port %1 (system error %2)")
+                            .arg(strPort)
+                            .arg(Connection().OpenError()));
         return false;
     }
     const bool bOk = RunUntil([this] { return Connection().GetState() == CConnection::EState::Idle; });
@@ -74,7 +76,9 @@ bool CCliSession::Search(const QString& strPort, int nFirst, int nLast, QList<in
     lstFound.clear();
     if (!Connection().StartSearch(strPort, nFirst, nLast))
     {
-        m_console.Error(QStringLiteral("Unable to open COM-port %1").arg(strPort));
+        m_console.Error(QStringLiteral("Unable to open COM-port %1 (system error %2)")
+                            .arg(strPort)
+                            .arg(Connection().OpenError()));
         return false;
     }
     QTimer tick;
@@ -136,7 +140,9 @@ void CCliSession::OnDisconnected(CConnection::EReason eReason)
                      .arg(QString::fromLatin1(m_link.RefusedVersionText()), Supported());
         break;
     case CConnection::EReason::LineFault:
-        strWhy = QStringLiteral("the port %1 stopped working").arg(m_strPort);
+        strWhy = QStringLiteral("the port %1 stopped working (system error %2)")
+                     .arg(m_strPort)
+                     .arg(Connection().FaultError());
         break;
     }
     m_bFailed = true;

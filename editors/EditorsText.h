@@ -55,6 +55,37 @@ enum class EEditorsText
     FaceOutputName,
     // a panel asked to show the side that is not selected
     FaceWrongSide,
+    // filter-set import
+    ImportTitle,          // %1: channel label ("A", "3")
+    ImportFileFilter,     // file dialog filter
+    ImportUnreadableFile, // %1: the file
+    ImportBandsHeading,
+    ImportProblemsHeading,
+    ImportNoProblems,
+    ImportColumnBand,
+    ImportColumnFile,
+    ImportColumnPlanned,
+    ImportWidthNote,
+    ImportBandName,       // %1: band number
+    ImportBandUnused,
+    ImportFileLine,       // %1: line number, %2: what the line asks for
+    ImportPeakingFilter,  // %1 Hz, %2 dB, %3 Q as written
+    ImportLowShelfFilter, // %1 Hz, %2 dB, %3 slope dB/oct
+    ImportHighShelfFilter,
+    ImportWholeFile,      // problems of no one line
+    ImportTooMany,
+    ImportUnsupported,    // %1: the type
+    ImportOutOfRangeFreq, // %1: value as written
+    ImportOutOfRangeGain,
+    ImportOutOfRangeQ,
+    ImportOutOfRangeSlope,
+    ImportUnreadableLine,
+    ImportNoFilters,
+    ImportPreamp,         // %1: dB as written
+    ImportGraphicMode,
+    ImportLocked,
+    ImportApply,
+    ImportCancel,
 };
 
 QString EditorsText(EEditorsText id, int language);

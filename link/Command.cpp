@@ -27,6 +27,7 @@ bool CCommand::Open(const QString& strPort)
     if (m_pPort->IsOpen())
         m_pPort->Close();
     ResetReceive();
+    m_nFaultError = 0;
     m_nOpenError = m_pPort->Open(strPort);
     if (m_nOpenError != 0)
         return false;
@@ -49,6 +50,7 @@ bool CCommand::IsOpen() const
 void CCommand::OnLineFault(int nError)
 {
     ResetReceive();
+    m_nFaultError = nError;
     emit lineFault(nError);
 }
 

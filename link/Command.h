@@ -46,6 +46,8 @@ public:
     bool Open(const QString& strPort);
     // The system error code of the last Open (SerialError.h), 0 after success.
     int OpenError() const { return m_nOpenError; }
+    // The system error code the port gave when it last failed while open.
+    int FaultError() const { return m_nFaultError; }
     void Close();
     bool IsOpen() const;
 
@@ -141,4 +143,5 @@ private:
     bool m_bSearching = false;
     bool m_bTransferInProgress = false;
     int m_nOpenError = 0;
+    int m_nFaultError = 0;
 };

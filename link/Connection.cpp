@@ -233,6 +233,11 @@ int CConnection::OpenError() const
     return m_command.OpenError();
 }
 
+int CConnection::FaultError() const
+{
+    return m_command.FaultError();
+}
+
 // ---- device search -----------------------------------------------------------
 
 int CConnection::GetDeviceId() const

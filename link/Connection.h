@@ -95,6 +95,9 @@ public:
     // system error code of that attempt (0 when it opened).
     const QString& PortName() const { return m_strPort; }
     int OpenError() const;
+    // The system error code of the port's last failure while open, which
+    // ended a connection with EReason::LineFault.
+    int FaultError() const;
     EState GetState() const { return m_eState; }
     // The record's: the ID its frames are addressed to.
     int GetDeviceId() const;

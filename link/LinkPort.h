@@ -20,7 +20,8 @@ public:
 
     // Opens a port by name ("COM3", "ttyUSB0") or device path (a symlink to
     // a pseudo-terminal included) with the processor's line settings:
-    // 57600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
+    // 57600 baud, 8 data bits, no parity, 1 stop bit, no flow control; or
+    // "tcp://host:port", a serial device server that carries the line.
     virtual int Open(const QString& strPort) = 0;
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;

@@ -42,6 +42,27 @@ constexpr std::array kTexts{
              "%1 is open, but no processor answered to device ID %2. Check the cable and that the processor is on, "
              "or press Search ID in the Connection dialog to find the IDs that answer.",
              "%1 已打开，但设备ID为 %2 的处理器没有应答。请检查连线和处理器电源，或在连接对话框中按“搜索ID”查找应答的设备ID。"},
+    TextPair{ELinkText::AdviceNetAddress,
+             "%1 is not a network port. Write it as tcp://host:port, for example tcp://192.168.1.50:4001.",
+             "%1 不是网络端口。请写成 tcp://主机:端口，例如 tcp://192.168.1.50:4001。"},
+    TextPair{ELinkText::AdviceNetHostUnknown,
+             "The host of %1 is not known. Check its name, or give the serial device server's IP address.",
+             "找不到 %1 的主机。请检查主机名，或直接填写串口服务器的IP地址。"},
+    TextPair{ELinkText::AdviceNetRefused,
+             "%1 refused the connection. Check that the serial device server is on, that the port number is "
+             "right and that no other program is connected to it.",
+             "%1 拒绝了连接。请检查串口服务器已开启、端口号正确，并且没有其他程序已连接到它。"},
+    TextPair{ELinkText::AdviceNetUnreachable,
+             "%1 cannot be reached. Check the network cable and the address of the serial device server.",
+             "无法到达 %1。请检查网线和串口服务器的地址。"},
+    TextPair{ELinkText::AdviceNetTimedOut,
+             "%1 did not accept the connection in time. Check the address and that the serial device server is "
+             "on the network.",
+             "%1 未能及时接受连接。请检查地址，以及串口服务器是否在网络上。"},
+    TextPair{ELinkText::AdviceNetDropped,
+             "The connection to %1 was closed or reset. Check the serial device server and the network, then "
+             "connect again.",
+             "与 %1 的连接被关闭或重置。请检查串口服务器和网络，然后重新连接。"},
 };
 
 static_assert(InEnumOrder(kTexts), "link dialog texts must follow the order of ELinkText");

@@ -32,6 +32,13 @@ enum class ELinkText
     AdviceVanished,     // a USB adapter gone at once: brltty
     AdviceOther,        // %2 the system error code
     AdviceNoAnswer,     // %2 the device ID
+    // a serial device server ("tcp://host:port"); %1 is the port
+    AdviceNetAddress,
+    AdviceNetHostUnknown,
+    AdviceNetRefused,
+    AdviceNetUnreachable,
+    AdviceNetTimedOut,
+    AdviceNetDropped,
 };
 
 QString LinkText(ELinkText id, int language);

@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "PortList.h"
 #include "SerialError.h"
+#include "SerialTcp.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,6 +41,13 @@ ETrouble Classify(int nError, const QString& strPort)
 {
     switch (nError)
     {
+    case SerialError::kInvalidName: return ETrouble::NetAddress;
+    case SerialError::kHostNotFound: return ETrouble::NetHostUnknown;
+    case SerialError::kConnectionRefused: return ETrouble::NetRefused;
+    case SerialError::kHostUnreachable: return ETrouble::NetUnreachable;
+    case SerialError::kConnectTimedOut: return ETrouble::NetTimedOut;
+    case SerialError::kConnectionReset:
+    case SerialError::kConnectionClosed: return ETrouble::NetDropped;
     case SerialError::kAccessDenied: return ETrouble::Permission;
     case SerialError::kSharingViolation:
     case SerialError::kAlreadyInitialized: return ETrouble::InUse;
@@ -66,10 +74,25 @@ QString Label(const SerialPortEntry& entry, int language)
     return strLabel;
 }
 
+static QString Advice(ETrouble eTrouble, const QString& strPort, int language)
+{
+    switch (eTrouble)
+    {
+    case ETrouble::NetAddress: return LinkText(ELinkText::AdviceNetAddress, language).arg(strPort);
+    case ETrouble::NetHostUnknown: return LinkText(ELinkText::AdviceNetHostUnknown, language).arg(strPort);
+    case ETrouble::NetRefused: return LinkText(ELinkText::AdviceNetRefused, language).arg(strPort);
+    case ETrouble::NetUnreachable: return LinkText(ELinkText::AdviceNetUnreachable, language).arg(strPort);
+    case ETrouble::NetTimedOut: return LinkText(ELinkText::AdviceNetTimedOut, language).arg(strPort);
+    case ETrouble::NetDropped: return LinkText(ELinkText::AdviceNetDropped, language).arg(strPort);
+    default: return {};
+    }
+}
+
 QString OpenFailedMessage(int nError, const QString& strPort, int language)
 {
-    QString strAdvice;
-    switch (Classify(nError, strPort))
+    const ETrouble eTrouble = Classify(nError, strPort);
+    QString strAdvice = Advice(eTrouble, strPort, language);
+    switch (eTrouble)
     {
     case ETrouble::Permission:
         strAdvice = LinkText(ELinkText::AdvicePermission, language).arg(strPort, OwningGroup(strPort));
@@ -80,6 +103,7 @@ QString OpenFailedMessage(int nError, const QString& strPort, int language)
     case ETrouble::Other:
         strAdvice = LinkText(ELinkText::AdviceOther, language).arg(strPort).arg(nError);
         break;
+    default: break;
     }
     return WithAdvice(LinkText(ELinkText::PortOpenFailed, language), strAdvice);
 }
@@ -92,6 +116,11 @@ QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connec
     case CConnection::EReason::NoAnswer:
         return LinkText(ELinkText::AdviceNoAnswer, language).arg(strPort).arg(connection.GetDeviceId());
     case CConnection::EReason::LineFault:
+        if (CSerialTcp::IsNetworkName(strPort))
+        {
+            const ETrouble eTrouble = Classify(connection.FaultError(), strPort);
+            return Advice(eTrouble == ETrouble::Other ? ETrouble::NetDropped : eTrouble, strPort, language);
+        }
         if (IsUsbAdapterPort(strPort))
             return LinkText(ELinkText::AdviceVanished, language).arg(strPort);
         return {};

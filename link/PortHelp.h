@@ -20,10 +20,18 @@ enum class ETrouble
     Missing,
     Vanished,
     Other,
+    // a serial device server's stream
+    NetAddress,
+    NetHostUnknown,
+    NetRefused,
+    NetUnreachable,
+    NetTimedOut,
+    NetDropped,
 };
 
 // Sorts a failed open by its system error code (SerialError.h). A USB
-// adapter's port that is missing or removed is one that vanished.
+// adapter's port that is missing or removed is one that vanished. The
+// network codes of a serial device server's stream have their own kinds.
 ETrouble Classify(int nError, const QString& strPort);
 
 // The list text of a port: its name, description, maker and USB ID; the
@@ -35,7 +43,8 @@ QString OpenFailedMessage(int nError, const QString& strPort, int language);
 // The advice under "Unable to Open COM-Port" after the connection ended
 // for eReason on the connection's port: a silent processor names the port
 // and device ID and points at Search ID; a USB adapter that failed points at
-// brltty. Empty when there is nothing to add.
+// brltty; a broken network stream says how it broke. Empty when there is
+// nothing to add.
 QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connection, int language);
 
 // The message with the advice as its second line, when there is one.

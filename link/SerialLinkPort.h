@@ -1,10 +1,12 @@
 #pragma once
 
 #include "LinkPort.h"
+#include "SerialTcp.h"
 #include "SerialWnd.h"
 
 // The engine's port on a real serial line (or anything that opens like one,
-// such as a pseudo-terminal). Line events come in queued from the port, so
+// such as a pseudo-terminal), or on a serial device server's TCP stream when
+// the name is "tcp://host:port". Line events come in queued from the port, so
 // the engine reads between its own calls, never inside a write.
 class CSerialLinkPort : public CLinkPort
 {
@@ -18,6 +20,7 @@ public:
 
     // Opens the port, sets 57600 8N1 without flow control and asks for every
     // line event. A port that cannot take these settings is closed again.
+    // A network port connects instead; its server owns the line settings.
     int Open(const QString& strPort) override;
     void Close() override;
     bool IsOpen() const override;
@@ -29,4 +32,7 @@ private:
     void OnLineEvent(quint32 wParam);
 
     CSerialWnd m_port;
+    CSerialTcp m_tcp;
+    // Which of the two the last Open chose.
+    bool m_bTcp = false;
 };

@@ -53,6 +53,20 @@ public:
         return QString::fromUtf8(m_process.readLine()).trimmed() == m_strLink;
     }
 
+    // Starts the processor on a free TCP port of this machine instead; Port()
+    // is then its "tcp://127.0.0.1:port".
+    bool StartListening(QStringList args)
+    {
+        args << "--listen" << "0";
+        m_process.start(ORVAN_VPROC, args);
+        if (!m_process.waitForStarted(5000))
+            return false;
+        if (!RunUntil([this] { return m_process.canReadLine(); }, 5000))
+            return false;
+        m_strLink = QString::fromUtf8(m_process.readLine()).trimmed();
+        return m_strLink.startsWith(QStringLiteral("tcp://"));
+    }
+
     void Stop(int nSignal = SIGTERM)
     {
         if (m_process.state() == QProcess::NotRunning)

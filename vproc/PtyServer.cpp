@@ -5,9 +5,15 @@
 
 #include <QSocketNotifier>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -45,6 +51,106 @@ CPtyServer::~CPtyServer()
         fs::remove(m_strLink, error);
     if (m_fdSlave >= 0)
         ::close(m_fdSlave);
+    DropClient();
+    if (m_fdListen >= 0)
+        ::close(m_fdListen);
+}
+
+bool CPtyServer::Listen(const std::string& strAddress, std::string& strError)
+{
+    std::string strHost = "127.0.0.1";
+    std::string strPort = strAddress;
+    if (const size_t nColon = strAddress.rfind(':'); nColon != std::string::npos)
+    {
+        strHost = strAddress.substr(0, nColon);
+        strPort = strAddress.substr(nColon + 1);
+    }
+    char* pEnd = nullptr;
+    const long nPort = std::strtol(strPort.c_str(), &pEnd, 10);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    if (strPort.empty() || *pEnd != '\0' || nPort < 0 || nPort > 65535
+        || ::inet_pton(AF_INET, strHost.c_str(), &address.sin_addr) != 1)
+    {
+        strError = "--listen takes [IPv4 address:]port, e.g. 4001 or 0.0.0.0:4001";
+        return false;
+    }
+    address.sin_port = htons(static_cast<uint16_t>(nPort));
+
+    m_fdListen = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int nYes = 1;
+    if (m_fdListen < 0 || ::setsockopt(m_fdListen, SOL_SOCKET, SO_REUSEADDR, &nYes, sizeof nYes) != 0
+        || ::bind(m_fdListen, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0
+        || ::listen(m_fdListen, 1) != 0)
+    {
+        strError = "cannot listen on " + strHost + ":" + strPort + ": " + std::strerror(errno);
+        return false;
+    }
+    socklen_t nLength = sizeof address;
+    ::getsockname(m_fdListen, reinterpret_cast<sockaddr*>(&address), &nLength);
+    m_strNetworkPort = "tcp://" + strHost + ":" + std::to_string(ntohs(address.sin_port));
+
+    m_pNotifier = std::make_unique<QSocketNotifier>(m_fdListen, QSocketNotifier::Read);
+    connect(m_pNotifier.get(), &QSocketNotifier::activated, this, &CPtyServer::OnAccept);
+    return true;
+}
+
+void CPtyServer::OnAccept()
+{
+    const int fd = ::accept4(m_fdListen, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (m_fdClient >= 0)
+    {
+        ::close(fd);
+        return;
+    }
+    const int nYes = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &nYes, sizeof nYes);
+    m_fdClient = fd;
+    m_assembler.Reset();
+    m_pClientNotifier = std::make_unique<QSocketNotifier>(m_fdClient, QSocketNotifier::Read);
+    connect(m_pClientNotifier.get(), &QSocketNotifier::activated, this, &CPtyServer::OnClientReadable);
+}
+
+void CPtyServer::DropClient()
+{
+    m_pClientNotifier.reset();
+    if (m_fdClient >= 0)
+        ::close(m_fdClient);
+    m_fdClient = -1;
+    m_output.clear();
+}
+
+void CPtyServer::OnClientReadable()
+{
+    std::array<uint8_t, 4096> abyRead;
+    const ssize_t nRead = ::recv(m_fdClient, abyRead.data(), abyRead.size(), 0);
+    if (nRead < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+        return;
+    // End of stream or a broken one: the next client may come.
+    if (nRead <= 0)
+    {
+        DropClient();
+        return;
+    }
+    Take(std::span(abyRead).first(static_cast<size_t>(nRead)));
+}
+
+ssize_t CPtyServer::Send(const uint8_t* pData, size_t nLen)
+{
+    if (m_fdListen < 0)
+        return m_pty.Write(pData, nLen);
+    // Nobody to hear the answer: it is lost, as on an unplugged line.
+    if (m_fdClient < 0)
+        return static_cast<ssize_t>(nLen);
+    const ssize_t nSent = ::send(m_fdClient, pData, nLen, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (nSent < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+    {
+        DropClient();
+        return static_cast<ssize_t>(nLen);
+    }
+    return nSent;
 }
 
 bool CPtyServer::Start(const std::string& strLink, std::string& strError)
@@ -93,8 +199,12 @@ void CPtyServer::OnReadable()
     const ssize_t nRead = m_pty.Read(abyRead.data(), abyRead.size());
     if (nRead <= 0)
         return;
+    Take(std::span(abyRead).first(static_cast<size_t>(nRead)));
+}
+
+void CPtyServer::Take(std::span<const uint8_t> bytes)
+{
     // Unlike the program, the processor keeps whatever follows a frame.
-    auto bytes = std::span(abyRead).first(static_cast<size_t>(nRead));
     while (!bytes.empty())
     {
         const auto outcome = m_assembler.Feed(bytes);
@@ -170,7 +280,7 @@ void CPtyServer::WriteOut()
         std::array<uint8_t, 4096> abyOut;
         nAllowed = std::min(nAllowed, abyOut.size());
         std::copy_n(m_output.begin(), nAllowed, abyOut.begin());
-        const ssize_t nWritten = m_pty.Write(abyOut.data(), nAllowed);
+        const ssize_t nWritten = Send(abyOut.data(), nAllowed);
         if (nWritten <= 0)
         {
             // The terminal's buffer is full; the reader will make room.

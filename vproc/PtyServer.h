@@ -22,6 +22,10 @@ class QSocketNotifier;
 // program writes to the terminal, lets the processor answer them, and
 // writes the answers back, each preceded by 0x5A 0x5A.
 //
+// Instead of a terminal it can listen on a TCP port and serve one client at
+// a time, as a serial device server does, so the program's network ports can
+// be tried too.
+//
 // The line can be made worse on purpose, to try the program's recovery:
 // requests lost, noise before the answers, answers in small pieces, and the
 // pace of a real 57600-baud line.
@@ -54,6 +58,14 @@ public:
     bool Start(const std::string& strLink, std::string& strError);
     const std::string& SlavePath() const { return m_pty.SlavePath(); }
 
+    // Listens on "host:port" or "port" (host 127.0.0.1; port 0 picks a free
+    // one) instead of a terminal. A second client while one is connected is
+    // turned away, as by a serial device server. False with a message in
+    // strError.
+    bool Listen(const std::string& strAddress, std::string& strError);
+    // "tcp://host:port" of the listening socket; empty unless listening.
+    const std::string& NetworkPort() const { return m_strNetworkPort; }
+
     // Another processor on the same line, answering to its own ID. Its
     // state is not kept: stateChanged speaks of the first processor only.
     void AddNeighbour(CVirtualProcessor& neighbour) { m_neighbours.push_back(&neighbour); }
@@ -64,6 +76,13 @@ signals:
 
 private:
     void OnReadable();
+    void OnAccept();
+    void OnClientReadable();
+    void DropClient();
+    void Take(std::span<const uint8_t> bytes);
+    // Hands bytes to the terminal or the client: the count taken, 0 when the
+    // line is full for now.
+    ssize_t Send(const uint8_t* pData, size_t nLen);
     void OnRequest(std::span<const uint8_t> frame);
     bool IsLost();
     void WriteOut();
@@ -75,6 +94,10 @@ private:
     int m_fdSlave = -1;
     std::string m_strLink;
     std::unique_ptr<QSocketNotifier> m_pNotifier;
+    int m_fdListen = -1;
+    int m_fdClient = -1;
+    std::string m_strNetworkPort;
+    std::unique_ptr<QSocketNotifier> m_pClientNotifier;
     CFrameAssembler m_assembler;
     std::deque<uint8_t> m_output;
     QTimer m_writeTimer;

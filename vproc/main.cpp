@@ -125,6 +125,11 @@ int main(int argc, char** argv)
         {"chunk-gap", "Milliseconds between pieces (default 5).", "ms"},
         {"real-rate", "Send no faster than a 57600-baud line."},
         {"verbose", "Log every request and answer to stderr."},
+        {"listen",
+         "Serve on a TCP port instead of a terminal, as a serial device server does: [IPv4 address:]port"
+         " (address 127.0.0.1 unless given; port 0 picks a free one). Prints tcp://address:port, the name"
+         " the control program connects to.",
+         "address"},
     });
     parser.process(app);
 
@@ -171,12 +176,14 @@ int main(int argc, char** argv)
         neighbours.back().SetVersion(processor.GetVersion());
         server.AddNeighbour(neighbours.back());
     }
+    const bool bListen = parser.isSet("listen");
     const std::string strLink = parser.value("link").toStdString();
-    if (!server.Start(strLink, strError))
+    if (bListen ? !server.Listen(parser.value("listen").toStdString(), strError) : !server.Start(strLink, strError))
     {
         std::fprintf(stderr, "orvan-vproc: %s\n", strError.c_str());
         return 1;
     }
+    const std::string& strPort = bListen ? server.NetworkPort() : strLink;
 
     // Saved a moment after the last change, so a burst of edits costs one write.
     QTimer saveTimer;
@@ -192,11 +199,11 @@ int main(int argc, char** argv)
     QObject::connect(&server, &CPtyServer::stateChanged, &saveTimer, qOverload<>(&QTimer::start));
 
     QuitOnSignals(app);
-    std::printf("%s\n", strLink.c_str());
+    std::printf("%s\n", strPort.c_str());
     std::fflush(stdout);
     std::fprintf(stderr, "orvan-vproc: device ID %d, type %d, version %s on %s\n",
                  processor.GetState().nDeviceId, processor.GetState().nDeviceType, processor.GetVersion().c_str(),
-                 server.SlavePath().c_str());
+                 bListen ? strPort.c_str() : server.SlavePath().c_str());
 
     const int nResult = app.exec();
     if (saveTimer.isActive())

@@ -20,6 +20,16 @@
 // OpenError                  1247  ERROR_ALREADY_INITIALIZED: already open
 // TimeoutError               1460  ERROR_TIMEOUT
 // ResourceError              1617  ERROR_DEVICE_REMOVED: port vanished
+//
+// A port behind a serial device server ("tcp://host:port", SerialTcp.h)
+// adds the Winsock codes of its stream:
+// name not host:port            123  ERROR_INVALID_NAME
+// stream reset                10054  WSAECONNRESET
+// no answer in time           10060  WSAETIMEDOUT
+// connection refused          10061  WSAECONNREFUSED
+// host unreachable            10065  WSAEHOSTUNREACH
+// closed by the server        10101  WSAEDISCON
+// unknown host                11001  WSAHOST_NOT_FOUND
 namespace SerialError
 {
 constexpr int kSuccess = 0;
@@ -32,9 +42,16 @@ constexpr int kGenFailure = 31;
 constexpr int kSharingViolation = 32;
 constexpr int kNotSupported = 50;
 constexpr int kInvalidParameter = 87;
+constexpr int kInvalidName = 123;
 constexpr int kAlreadyInitialized = 1247;
 constexpr int kTimeout = 1460;
 constexpr int kDeviceRemoved = 1617;
+constexpr int kConnectionReset = 10054;
+constexpr int kConnectTimedOut = 10060;
+constexpr int kConnectionRefused = 10061;
+constexpr int kHostUnreachable = 10065;
+constexpr int kConnectionClosed = 10101;
+constexpr int kHostNotFound = 11001;
 
 int FromQt(QSerialPort::SerialPortError eError);
 }

@@ -292,6 +292,29 @@ TEST_F(ConnectionWindowTest, SilentProcessorIsDroppedAfterAboutFourSeconds)
     EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
 }
 
+// A processor behind a serial device server: typed as tcp://host:port in the
+// Connection dialog; the server going away is reported at once, with advice.
+TEST_F(ConnectionWindowTest, NetworkPortConnectsAndItsDropIsReportedWithinASecond)
+{
+    ASSERT_TRUE(m_vproc.StartListening({"--id", "4"}));
+    Window().SetLanguage(kEnglish);
+    Connect(4);
+    EXPECT_EQ(Window().GetPortName(), m_vproc.Port());
+    ASSERT_TRUE(WaitForLevels(2));
+
+    QElapsedTimer clock;
+    clock.start();
+    m_vproc.Stop(SIGKILL);
+    ASSERT_TRUE(RunUntil([&] { return !m_env.Boxes().empty(); }, 1000));
+    EXPECT_LT(clock.elapsed(), 1000);
+    ASSERT_EQ(m_env.Texts().size(), 1u);
+    EXPECT_EQ(m_env.Texts().front(), "Unable to Open COM-Port\nThe connection to " + m_vproc.Port()
+                                         + " was closed or reset. Check the serial device server and the network, "
+                                           "then connect again.");
+    EXPECT_FALSE(Window().IsConnected());
+    EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
+}
+
 TEST_F(ConnectionWindowTest, PortThatCannotBeOpenedIsReported)
 {
     Window().SetLanguage(kEnglish);

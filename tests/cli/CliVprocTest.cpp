@@ -30,10 +30,17 @@ class CliVprocTest : public ::testing::Test
 protected:
     QString Path(const QString& strName) const { return m_dir.filePath(strName); }
 
-    // A processor on its own terminal, started from `state` when given;
-    // it keeps its state in <name>.state.
+    enum class ELine
+    {
+        Terminal,
+        Network,  // a TCP port, as behind a serial device server
+    };
+
+    // A processor on its own terminal or TCP port, started from `state`
+    // when given; it keeps its state in <name>.state.
     std::unique_ptr<CVprocProcess> StartProcessor(const QString& strName, QStringList args,
-                                                  const CProcessorState* pState = nullptr)
+                                                  const CProcessorState* pState = nullptr,
+                                                  ELine eLine = ELine::Terminal)
     {
         const QString strState = Path(strName + ".state");
         std::string strError;
@@ -42,9 +49,12 @@ protected:
             EXPECT_TRUE(CStateFile::Save(strState.toStdString(), *pState, strError)) << strError;
         }
         auto pProcessor = std::make_unique<CVprocProcess>(Path(strName));
-        EXPECT_TRUE(pProcessor->Start(args << "--state" << strState));
+        args << "--state" << strState;
+        EXPECT_TRUE(eLine == ELine::Terminal ? pProcessor->Start(args) : pProcessor->StartListening(args));
         return pProcessor;
     }
+
+    void BackupThenRestoreIntoASecondProcessor(ELine eLine);
 
     // Stops the processor, which saves its state, and reads that state.
     CProcessorState StateAfter(CVprocProcess& processor, const QString& strName)
@@ -171,7 +181,7 @@ TEST_F(CliVprocTest, PushLiveThenPullLiveGivesTheProgramBack)
     EXPECT_EQ(after.aLocks[31], expected);
 }
 
-TEST_F(CliVprocTest, BackupThenRestoreIntoASecondProcessorGivesIdenticalPrograms)
+void CliVprocTest::BackupThenRestoreIntoASecondProcessor(ELine eLine)
 {
     CProcessorState seeded;
     for (int n = 1; n <= 30; ++n)
@@ -185,8 +195,8 @@ TEST_F(CliVprocTest, BackupThenRestoreIntoASecondProcessorGivesIdenticalPrograms
         for (size_t k = 0; k < lock.size(); ++k)
             lock[k] = static_cast<uint8_t>(0x11 * (k + 1) + n);
     }
-    const auto pFirst = StartProcessor("first", {}, &seeded);
-    const auto pSecond = StartProcessor("second", {});
+    const auto pFirst = StartProcessor("first", {}, &seeded, eLine);
+    const auto pSecond = StartProcessor("second", {}, nullptr, eLine);
 
     const CliResult backup = RunCli({"backup", "-p", pFirst->Port(), Path("all")});
     ASSERT_EQ(backup.nExit, 0) << backup.strErr.toStdString();
@@ -211,6 +221,42 @@ TEST_F(CliVprocTest, BackupThenRestoreIntoASecondProcessorGivesIdenticalPrograms
     // Only the stored programs changed.
     EXPECT_EQ(second.aImages[0], CProcessorState().aImages[0]);
     EXPECT_EQ(second.aLocks[0], CProcessorState().aLocks[0]);
+}
+
+TEST_F(CliVprocTest, BackupThenRestoreIntoASecondProcessorGivesIdenticalPrograms)
+{
+    BackupThenRestoreIntoASecondProcessor(ELine::Terminal);
+}
+
+TEST_F(CliVprocTest, BackupAndRestoreWorkThroughASerialDeviceServer)
+{
+    BackupThenRestoreIntoASecondProcessor(ELine::Network);
+}
+
+TEST_F(CliVprocTest, NetworkPortFailuresNameTheirCause)
+{
+    // A port nobody listens on any more: the connection is refused at once.
+    QString strClosed;
+    {
+        const auto pGone = StartProcessor("gone", {}, nullptr, ELine::Network);
+        strClosed = pGone->Port();
+    }
+    const CliResult refused = RunCli({"info", "-p", strClosed});
+    EXPECT_EQ(refused.nExit, 1);
+    EXPECT_LT(refused.nMs, 2000);
+    EXPECT_EQ(refused.ErrLines(),
+              QStringList({"orvan-cli: Unable to open COM-port " + strClosed + " (system error 10061)"}));
+
+    const CliResult malformed = RunCli({"info", "-p", "tcp://127.0.0.1"});
+    EXPECT_EQ(malformed.nExit, 1);
+    EXPECT_TRUE(malformed.strErr.contains("(system error 123)")) << malformed.strErr.toStdString();
+
+    // A server that accepts but whose processor never answers: the 4 s rule.
+    const auto pSilent = StartProcessor("silent", {"--silent"}, nullptr, ELine::Network);
+    const CliResult silent = RunCli({"info", "-p", pSilent->Port()});
+    EXPECT_EQ(silent.nExit, 1);
+    EXPECT_LT(silent.nMs, 5500);
+    EXPECT_EQ(silent.ErrLines(), QStringList({"orvan-cli: no answer from device ID 1 on " + pSilent->Port()}));
 }
 
 TEST_F(CliVprocTest, SilentProcessorFailsWithinFiveSecondsAndWritesNothing)

@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include <unistd.h>
@@ -279,6 +280,15 @@ TEST(PortHelpTest, EachOpenFailureGetsItsOwnAdvice)
         {SerialError::kFileNotFound, "/dev/ttyUSB0", PortHelp::ETrouble::Vanished, "brltty"},
         {SerialError::kDeviceRemoved, "ttyACM0", PortHelp::ETrouble::Vanished, "brltty"},
         {SerialError::kNotSupported, "ttyS0", PortHelp::ETrouble::Other, "(error 50)"},
+        {SerialError::kInvalidName, "tcp://server", PortHelp::ETrouble::NetAddress, "Write it as tcp://host:port"},
+        {SerialError::kHostNotFound, "tcp://nosuch:4001", PortHelp::ETrouble::NetHostUnknown,
+         "The host of tcp://nosuch:4001 is not known"},
+        {SerialError::kConnectionRefused, "tcp://10.0.0.5:4001", PortHelp::ETrouble::NetRefused,
+         "tcp://10.0.0.5:4001 refused the connection"},
+        {SerialError::kHostUnreachable, "tcp://10.0.0.5:4001", PortHelp::ETrouble::NetUnreachable,
+         "cannot be reached"},
+        {SerialError::kConnectTimedOut, "tcp://10.0.0.5:4001", PortHelp::ETrouble::NetTimedOut,
+         "did not accept the connection in time"},
     };
     for (const Case& c : cases)
     {
@@ -288,6 +298,32 @@ TEST(PortHelpTest, EachOpenFailureGetsItsOwnAdvice)
         EXPECT_TRUE(text.startsWith("Unable to open COM-port\n"));
         EXPECT_TRUE(text.contains(c.advice)) << text.toStdString();
     }
+}
+
+TEST(PortHelpTest, NetworkAdviceHasBothLanguages)
+{
+    for (const int nError : {SerialError::kInvalidName, SerialError::kHostNotFound, SerialError::kConnectionRefused,
+                             SerialError::kHostUnreachable, SerialError::kConnectTimedOut})
+    {
+        SCOPED_TRACE(nError);
+        const QString english = PortHelp::OpenFailedMessage(nError, "tcp://rack:4001", kEnglish);
+        const QString chinese = PortHelp::OpenFailedMessage(nError, "tcp://rack:4001", kChinese);
+        EXPECT_NE(english, chinese);
+        EXPECT_TRUE(chinese.contains("tcp://rack:4001")) << chinese.toStdString();
+        // The Chinese advice line is Chinese, not an English copy.
+        EXPECT_TRUE(std::ranges::any_of(chinese.split('\n').last(), [](QChar c) { return c.unicode() >= 0x4E00; }));
+    }
+}
+
+TEST_F(ConnectDlgTest, TypedNetworkPortIsTheChosenPortAndNothingIsListedForIt)
+{
+    CConnectDlg dialog(m_connection, {Port("ttyS0", false)}, "", kEnglish);
+    auto* combo = dialog.findChild<QComboBox*>("PortCombo");
+    EXPECT_EQ(Items(combo), QStringList({"ttyS0"}));
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral(" tcp://192.168.1.50:4001 "));
+    EXPECT_EQ(dialog.PortName(), QStringLiteral("tcp://192.168.1.50:4001"));
 }
 
 TEST_F(ConnectDlgTest, SilentProcessorAdviceNamesPortAndIdAndPointsAtSearch)
@@ -305,6 +341,29 @@ TEST_F(ConnectDlgTest, SilentProcessorAdviceNamesPortAndIdAndPointsAtSearch)
     ASSERT_TRUE(m_connection.Connect("/dev/ttyUSB0", 1));
     m_connection.Disconnect(CConnection::EReason::LineFault);
     EXPECT_TRUE(PortHelp::DisconnectAdvice(CConnection::EReason::LineFault, m_connection, kEnglish).contains("brltty"));
+}
+
+TEST_F(ConnectDlgTest, BrokenNetworkStreamSaysHowItBroke)
+{
+    struct Case
+    {
+        int nFault;
+        const char* advice;
+    };
+    for (const Case& c : {Case{SerialError::kConnectionReset, "was closed or reset"},
+                          Case{SerialError::kConnectionClosed, "was closed or reset"},
+                          Case{SerialError::kHostUnreachable, "cannot be reached"},
+                          Case{SerialError::kReadFault, "was closed or reset"}})
+    {
+        SCOPED_TRACE(c.nFault);
+        ASSERT_TRUE(m_connection.Connect("tcp://rack:4001", 1));
+        m_pPort->Fault(c.nFault);
+        ASSERT_FALSE(m_connection.IsConnected());
+        EXPECT_EQ(m_connection.FaultError(), c.nFault);
+        const QString advice = PortHelp::DisconnectAdvice(CConnection::EReason::LineFault, m_connection, kEnglish);
+        EXPECT_TRUE(advice.startsWith("The connection to tcp://rack:4001") || advice.startsWith("tcp://rack:4001"));
+        EXPECT_TRUE(advice.contains(c.advice)) << advice.toStdString();
+    }
 }
 
 // ---- Device dialog -----------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "Audio_Data.h"
 #include "FactoryImage.h"
+#include "SerialError.h"
 #include "VprocProcess.h"
 
 #include <QElapsedTimer>
@@ -46,12 +47,18 @@ protected:
         ASSERT_TRUE(m_processor.Start(args)) << "no port from the processor";
     }
 
+    // The same on a TCP port, as behind a serial device server.
+    void StartListening(const QStringList& args)
+    {
+        ASSERT_TRUE(m_processor.StartListening(args)) << "no TCP port from the processor";
+    }
+
     void StopProcessor(int nSignal = SIGTERM) { m_processor.Stop(nSignal); }
 
     // Opens the port and asks for the device type, as a connection starts.
     void Connect(int nDeviceId)
     {
-        ASSERT_TRUE(m_command.Open(m_strLink));
+        ASSERT_TRUE(m_command.Open(m_processor.Port()));
         m_record.SetDeviceId(nDeviceId);
         m_record.ClearAllChanged(0);
         m_nType = 0;
@@ -252,4 +259,40 @@ TEST_F(VprocLinkTest, ProcessorGoingAwayIsALineFault)
     StopProcessor(SIGKILL);
     ASSERT_TRUE(RunUntil([this] { return m_nFault != 0; }, 3000));
     EXPECT_FALSE(m_command.IsOpen());
+}
+
+TEST_F(VprocLinkTest, DroppedNetworkStreamIsALineFaultWithinASecond)
+{
+    StartListening({});
+    Connect(1);
+    QueueStateReads();
+    ASSERT_TRUE(RunUntil([this] { return m_nLiveReads == 1; }, 10000));
+    EXPECT_EQ(m_command.GetReceiveSlot().abyImage, FactoryDefaultImage());
+
+    QElapsedTimer clock;
+    clock.start();
+    StopProcessor(SIGKILL);
+    ASSERT_TRUE(RunUntil([this] { return m_nFault != 0; }, 1000));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(m_nFault == SerialError::kConnectionClosed || m_nFault == SerialError::kConnectionReset) << m_nFault;
+    EXPECT_FALSE(m_command.IsOpen());
+    EXPECT_EQ(m_nDisconnects, 0);
+}
+
+TEST_F(VprocLinkTest, SecondClientOfABusyServerIsTurnedAway)
+{
+    StartListening({});
+    Connect(1);
+    CCommand other;
+    int nFault = 0;
+    QObject::connect(&other, &CCommand::lineFault, [&nFault](int n) { nFault = n; });
+    // The server accepts and closes again, as ser2net does with a port in use.
+    if (other.Open(m_processor.Port()))
+    {
+        EXPECT_TRUE(RunUntil([&nFault] { return nFault != 0; }, 1000));
+    }
+    // The first client goes on unharmed.
+    m_nType = 0;
+    m_command.Enqueue(m_record.BuildDeviceTypeFrame());
+    ASSERT_TRUE(RunUntil([this] { return m_nType != 0; }, 2000));
 }

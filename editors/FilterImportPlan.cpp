@@ -1,0 +1,204 @@
+#include "FilterImportPlan.h"
+
+#include "ChannelLabel.h"
+#include "EditorsText.h"
+#include "FilterTypes.h"
+#include "ParamCatalogue.h"
+#include "ProcessorLink.h"
+#include "RecordNotice.h"
+
+#include <QFile>
+
+using namespace FilterImport;
+
+namespace
+{
+// Filter sets are a few kilobytes; anything far larger is not one.
+constexpr qint64 kLargestFile = 1 << 20;
+
+struct BandParams
+{
+    EParam eType, eFreq, eGain, eWidth, eSlope;
+};
+
+BandParams ParamsOf(bool bOutput)
+{
+    if (bOutput)
+        return {EParam::kOutBandType, EParam::kOutBandFreq, EParam::kOutBandGain, EParam::kOutBandWidth,
+                EParam::kOutBandSlope};
+    return {EParam::kInBandType, EParam::kInBandFreq, EParam::kInBandGain, EParam::kInBandWidth,
+            EParam::kInBandSlope};
+}
+
+int ChannelCodeOf(bool bOutput, int nChannel)
+{
+    return ParamCatalogue::ChannelCode(ParamsOf(bOutput).eGain, {nChannel, 0});
+}
+
+// Side and channel of a notice channel code; false for codes of no channel.
+bool ChannelOf(int nChannelCode, bool& bOutput, int& nChannel)
+{
+    for (const bool bSide : {false, true})
+    {
+        const EParam eParam = ParamsOf(bSide).eGain;
+        for (int n = 0; n < ParamCatalogue::ChannelCount(eParam); ++n)
+            if (ParamCatalogue::ChannelCode(eParam, {n, 0}) == nChannelCode)
+            {
+                bOutput = bSide;
+                nChannel = n;
+                return true;
+            }
+    }
+    return false;
+}
+
+QString Number(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QString Step(EParam eParam, int nStep, int language, EUnit eUnit = EUnit::kNative)
+{
+    return QString::fromStdString(ParamCatalogue::FormatStep(eParam, nStep, language, false, eUnit));
+}
+}
+
+namespace FilterImportPlan
+{
+bool IsChannelCode(int nChannelCode)
+{
+    bool bOutput = false;
+    int nChannel = 0;
+    return ChannelOf(nChannelCode, bOutput, nChannel);
+}
+
+bool PlanFile(const QString& strPath, const CProcessorLink& link, int nChannelCode, Plan& plan)
+{
+    bool bOutput = false;
+    int nChannel = 0;
+    if (!ChannelOf(nChannelCode, bOutput, nChannel))
+        return false;
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestFile)
+        return false;
+    const QByteArray bytes = file.read(kLargestFile + 1);
+    if (bytes.size() > kLargestFile || file.error() != QFileDevice::NoError)
+        return false;
+    const bool bLocked = ParamCatalogue::IsLocked(ParamsOf(bOutput).eGain, &link.Locks());
+    plan = PlanImport(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), link.Record(), bOutput,
+                      nChannel, bLocked);
+    return true;
+}
+
+QString Title(const Plan& plan, int language)
+{
+    const QString strChannel = plan.bOutput ? OutputLabel(plan.nChannel) : InputLabel(plan.nChannel);
+    return EditorsText(EEditorsText::ImportTitle, language).arg(strChannel);
+}
+
+QString BandName(const PlannedBand& band, int language)
+{
+    return EditorsText(EEditorsText::ImportBandName, language).arg(band.nBand + 1);
+}
+
+QString FileText(const PlannedBand& band, int language)
+{
+    if (!band.bFromFile)
+        return {};
+    const FileFilter& f = band.source;
+    QString strFilter;
+    switch (f.eKind)
+    {
+    case EKind::kPeaking:
+        strFilter = EditorsText(EEditorsText::ImportPeakingFilter, language)
+                        .arg(Number(f.dFreq), Number(f.dGainDb), Number(f.dQ));
+        break;
+    case EKind::kLowShelf:
+    case EKind::kHighShelf:
+        strFilter = EditorsText(f.eKind == EKind::kLowShelf ? EEditorsText::ImportLowShelfFilter
+                                                           : EEditorsText::ImportHighShelfFilter,
+                                language)
+                        .arg(Number(f.dFreq), Number(f.dGainDb))
+                        .arg(f.nSlopeDb);
+        break;
+    }
+    return EditorsText(EEditorsText::ImportFileLine, language).arg(f.nLine).arg(strFilter);
+}
+
+QString PlannedText(const Plan& plan, const PlannedBand& band, int language)
+{
+    if (!band.bFromFile)
+        return EditorsText(EEditorsText::ImportBandUnused, language);
+    const BandParams p = ParamsOf(plan.bOutput);
+    QStringList parts{Step(p.eFreq, band.nFreq, language), Step(p.eGain, band.nGainStep, language)};
+    if (band.source.eKind == EKind::kPeaking)
+        parts << Step(p.eWidth, band.nWidthStep, language) + QStringLiteral(" (Q ")
+                     + Step(p.eWidth, band.nWidthStep, language, EUnit::kQ) + QLatin1Char(')');
+    else
+        parts << Step(p.eSlope, band.nSlope, language);
+    return parts.join(QStringLiteral("  "));
+}
+
+QString ProblemText(const Problem& problem, int language)
+{
+    const QString strDetail = QString::fromStdString(problem.strDetail);
+    QString strWhat;
+    switch (problem.eProblem)
+    {
+    case EProblem::kTooManyFilters: strWhat = EditorsText(EEditorsText::ImportTooMany, language); break;
+    case EProblem::kUnsupportedType:
+        strWhat = EditorsText(EEditorsText::ImportUnsupported, language).arg(strDetail);
+        break;
+    case EProblem::kOutOfRange:
+    {
+        EEditorsText eText = EEditorsText::ImportOutOfRangeFreq;
+        switch (problem.eValue)
+        {
+        case EValue::kGain: eText = EEditorsText::ImportOutOfRangeGain; break;
+        case EValue::kQ:
+        case EValue::kBandwidth: eText = EEditorsText::ImportOutOfRangeQ; break;
+        case EValue::kSlope: eText = EEditorsText::ImportOutOfRangeSlope; break;
+        default: break;
+        }
+        strWhat = EditorsText(eText, language).arg(strDetail);
+        break;
+    }
+    case EProblem::kUnreadableLine: strWhat = EditorsText(EEditorsText::ImportUnreadableLine, language); break;
+    case EProblem::kNoFilters: strWhat = EditorsText(EEditorsText::ImportNoFilters, language); break;
+    case EProblem::kPreampNotApplied: strWhat = EditorsText(EEditorsText::ImportPreamp, language).arg(strDetail); break;
+    case EProblem::kGraphicMode: strWhat = EditorsText(EEditorsText::ImportGraphicMode, language); break;
+    case EProblem::kLocked: strWhat = EditorsText(EEditorsText::ImportLocked, language); break;
+    }
+    if (problem.nLine == 0)
+        return EditorsText(EEditorsText::ImportWholeFile, language).arg(strWhat);
+    return EditorsText(EEditorsText::ImportFileLine, language).arg(problem.nLine).arg(strWhat);
+}
+
+bool Apply(CProcessorLink& link, const Plan& plan)
+{
+    if (!plan.CanApply())
+        return false;
+    const BandParams p = ParamsOf(plan.bOutput);
+    const int nCode = ChannelCodeOf(plan.bOutput, plan.nChannel);
+    CAudio_Data& data = link.Record();
+    bool bChanged = false;
+    for (const PlannedBand& band : plan.bands)
+    {
+        const ParamAt at{plan.nChannel, band.nBand};
+        const bool bShelf = ParamCatalogue::Get(p.eType, data, at) != kFilterParametric;
+        bChanged |= link.Notice().Apply(nCode, static_cast<int>(p.eGain),
+                                        [&]
+                                        {
+                                            bool bBand = ParamCatalogue::Set(p.eFreq, data, at, band.nFreq);
+                                            if (bShelf)
+                                                bBand |= ParamCatalogue::Set(p.eSlope, data, at, band.nSlope);
+                                            else
+                                                bBand |= ParamCatalogue::Set(p.eWidth, data, at, band.nWidthStep);
+                                            // Last: any gain but 0 dB switches the band on.
+                                            bBand |= ParamCatalogue::Set(p.eGain, data, at, band.nGainStep);
+                                            return bBand;
+                                        });
+    }
+    return bChanged;
+}
+}

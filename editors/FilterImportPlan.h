@@ -1,0 +1,33 @@
+#pragma once
+
+#include "FilterImport.h"
+
+#include <QString>
+
+class CProcessorLink;
+
+// The filter-set import without its window: reading a file into a plan for
+// one channel, the texts the import window lists, and applying a plan. The
+// window (FilterImportDlg.h) only shows these.
+namespace FilterImportPlan
+{
+// Channel codes as the notice uses them: inputs first, then outputs.
+bool IsChannelCode(int nChannelCode);
+
+// The plan for the channel from the file at strPath; false when the file
+// cannot be read (or is too large to be a filter set).
+bool PlanFile(const QString& strPath, const CProcessorLink& link, int nChannelCode, FilterImport::Plan& plan);
+
+QString Title(const FilterImport::Plan& plan, int language);
+QString BandName(const FilterImport::PlannedBand& band, int language);
+// The file's filter as written, with its line; empty for a band the file does not use.
+QString FileText(const FilterImport::PlannedBand& band, int language);
+// The band's settings after the import, as the editors show them.
+QString PlannedText(const FilterImport::Plan& plan, const FilterImport::PlannedBand& band, int language);
+QString ProblemText(const FilterImport::Problem& problem, int language);
+
+// Writes every band of the plan through the catalogue, each band as one
+// notice, so listeners (and an undo history) see one change per band and
+// the pump sends each changed band once. False when nothing changed.
+bool Apply(CProcessorLink& link, const FilterImport::Plan& plan);
+}
