@@ -7,7 +7,8 @@ namespace
 constexpr int kCaptionWidth = 84;
 constexpr int kMargin = 2;
 constexpr int kButtonHeight = 20;
-constexpr int kFaderWidth = 16;
+constexpr int kMinFaderWidth = 16;
+constexpr int kMaxFaderWidth = 30;
 constexpr int kFaderGap = 3;
 constexpr int kRowTop = kMargin + kButtonHeight + 4;
 constexpr int kRowHeight = 22;
@@ -36,15 +37,21 @@ BandRects Band(QSize size, int bands, int band)
     BandRects rects;
     rects.button = QRect(left + kMargin, kMargin, width - 2 * kMargin, kButtonHeight);
 
-    // Fader and fields keep together in the middle of a wide column.
-    const int fieldWidth = std::clamp(width - 2 * kMargin - kFaderWidth - kFaderGap, 1, kMaxFieldWidth);
-    const int groupWidth = kFaderWidth + kFaderGap + fieldWidth;
+    // Fader and fields keep together in the middle of a wide column; a wide
+    // column also gives the fader room for its scale.
+    const int faderWidth = std::clamp(width / 5, kMinFaderWidth, kMaxFaderWidth);
+    const int fieldWidth = std::clamp(width - 2 * kMargin - faderWidth - kFaderGap, 1, kMaxFieldWidth);
+    const int groupWidth = faderWidth + kFaderGap + fieldWidth;
     const int groupLeft = left + (width - groupWidth) / 2;
-    rects.fader = QRect(groupLeft, kRowTop - 2, kFaderWidth, size.height() - kRowTop);
-    const int fieldLeft = groupLeft + kFaderWidth + kFaderGap;
+    rects.fader = QRect(groupLeft, kRowTop - 2, faderWidth, size.height() - kRowTop);
+    const int fieldLeft = groupLeft + faderWidth + kFaderGap;
     for (int row = 0; row < kRows; ++row)
         rects.fields.at(static_cast<size_t>(row)) = QRect(fieldLeft, RowTop(row), fieldWidth, kRowHeight);
-    rects.combo = QRect(fieldLeft, RowTop(kBandwidthRow), fieldWidth, kRowHeight);
+    // The combo's texts ("12dB/Oct") need the fader's width too; that
+    // band's fader starts below it.
+    rects.combo = QRect(groupLeft, RowTop(kBandwidthRow), groupWidth, kRowHeight);
+    const int faderTop = rects.combo.bottom() + 2;
+    rects.faderBelowCombo = QRect(groupLeft, faderTop, faderWidth, size.height() - faderTop);
     return rects;
 }
 

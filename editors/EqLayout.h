@@ -29,8 +29,10 @@ struct BandRects
     QRect button;
     QRect fader;
     std::array<QRect, kRows> fields{};
-    // A combo in place of the bandwidth and Q rows (shelf slope, graphic Q).
+    // A combo in place of the bandwidth field (shelf slope, graphic Q), and
+    // the fader of a band that shows one.
     QRect combo;
+    QRect faderBelowCombo;
 };
 
 // Band `band` of `bands` columns in a panel of `size`.

@@ -64,11 +64,11 @@ CEqPanel::CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool 
         Reload();
     });
     connect(&notice, &CRecordNotice::languageChanged, this, &CEqPanel::ApplyLanguage);
-    resize(EqLayout::kDesignSize);
 }
 
 void CEqPanel::Start()
 {
+    resize(EqLayout::kDesignSize);
     ApplyLanguage();
     ApplyLocks();
     if (IsSideSelected())
@@ -214,6 +214,8 @@ void CEqPanel::ApplyFieldLayout()
     {
         const EqPanelRules::BandFields fields = FieldsOf(band);
         const BandControls& c = Band(band);
+        const EqLayout::BandRects rects = EqLayout::Band(size(), BandCount(), band);
+        c.pFader->setGeometry(fields.bSlopeShown || fields.bGraphicQShown ? rects.faderBelowCombo : rects.fader);
         c.apField.at(EqLayout::kFrequencyRow)->setEnabled(fields.bFrequencyEnabled);
         for (int row : {EqLayout::kBandwidthRow, EqLayout::kQRow})
         {
@@ -331,7 +333,6 @@ void CEqPanel::resizeEvent(QResizeEvent* event)
         const BandControls& c = Band(band);
         const EqLayout::BandRects rects = EqLayout::Band(size(), BandCount(), band);
         c.pButton->setGeometry(rects.button);
-        c.pFader->setGeometry(rects.fader);
         for (int row = 0; row < EqLayout::kRows; ++row)
         {
             const auto r = static_cast<size_t>(row);
@@ -340,6 +341,7 @@ void CEqPanel::resizeEvent(QResizeEvent* event)
             c.apSpin.at(r)->setGeometry(EqLayout::FieldSpin(rects.fields.at(r)));
         }
     }
+    ApplyFieldLayout();
     PlaceExtras();
 }
 

@@ -45,6 +45,13 @@ COutEQDlg::COutEQDlg(CProcessorLink& link, const CChannelSelector& selector, QWi
     m_pHighSlope->setObjectName(QStringLiteral("HighShelfSlope"));
     m_pHighSlope->SetItems(SlopeItems());
     connect(m_pHighSlope, &CLockCombo::Chosen, this, [this](int slope) { OnSlope(kHighShelfBand, slope); });
+    // "12dB/Oct" has to fit a narrow band column.
+    for (CLockCombo* combo : {m_pLowSlope, m_pHighSlope})
+    {
+        QFont font = combo->font();
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        combo->setFont(font);
+    }
     m_pGraphicQ = new CLockCombo(this);
     m_pGraphicQ->setObjectName(QStringLiteral("GraphicQ"));
     m_pGraphicQ->SetItems(GraphicQItems());

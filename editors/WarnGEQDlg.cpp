@@ -11,6 +11,7 @@ CWarnGEQDlg::CWarnGEQDlg(int language, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("WarnGeq"));
+    setProperty("role", "dialog");
     setWindowTitle(EditorsText(EEditorsText::WarnGeqTitle, language));
     m_pText = new QLabel(EditorsText(EEditorsText::WarnGeqText, language), this);
     m_pText->setObjectName(QStringLiteral("WarnGeqText"));
