@@ -9,7 +9,7 @@
 
 #include "ChannelSelector.h"
 #include "FStatic.h"
-#include "FakePort.h"
+#include "FakeProcessor.h"
 #include "MessageBox.h"
 #include "NumEdit.h"
 #include "ProcessorLink.h"
@@ -120,14 +120,7 @@ protected:
             sent.push_back({f[Frame::kOffBlock], f[Frame::kOffSelector]});
         return sent;
     }
-    std::vector<Bytes> Queued() const
-    {
-        std::vector<Bytes> frames;
-        const CSendDataQueue& queue = m_pLink->Command().Queue();
-        for (int i = 0; i < queue.Count(); ++i)
-            frames.push_back(queue.At(i).GetFrame());
-        return frames;
-    }
+    std::vector<Bytes> Queued() const { return FakeLine::QueuedFrames(m_pLink->Command()); }
 
     // Types into a field and takes it with Enter, as a user does.
     static void Type(CNumEdit* edit, const QString& text)

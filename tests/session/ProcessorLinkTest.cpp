@@ -59,14 +59,7 @@ protected:
         Link().Command().Clear();
     }
 
-    std::vector<Bytes> Queued() const
-    {
-        std::vector<Bytes> frames;
-        const CSendDataQueue& queue = m_pLink->Command().Queue();
-        for (int i = 0; i < queue.Count(); ++i)
-            frames.push_back(queue.At(i).GetFrame());
-        return frames;
-    }
+    std::vector<Bytes> Queued() const { return FakeLine::QueuedFrames(m_pLink->Command()); }
 
     void ResetCounts() { m_nLoads = m_nLocks = m_nValues = 0; }
 
