@@ -130,7 +130,10 @@ void CEqPanel::CreateBand(int band)
 
 bool CEqPanel::IsSideSelected() const
 {
-    return (m_selector.m_bInputSide != 0) == m_bInputSide;
+    // An index the side lacks counts as the other side: nothing to show.
+    const int channels = m_bInputSide ? CAudio_InRoute::kCount : CAudio_OutRoute::kCount;
+    return (m_selector.m_bInputSide != 0) == m_bInputSide && m_selector.m_nChannel >= 0
+           && m_selector.m_nChannel < channels;
 }
 
 int CEqPanel::Language() const

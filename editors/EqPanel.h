@@ -84,6 +84,7 @@ protected:
     CProcessorLink& Link() { return m_link; }
     const CProcessorLink& Link() const { return m_link; }
     int Channel() const { return m_nChannel; }
+    // The selector names a channel of this panel's side.
     bool IsSideSelected() const;
     int Language() const;
     bool IsEqLocked() const;

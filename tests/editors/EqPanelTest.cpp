@@ -318,7 +318,10 @@ TEST_F(EqPanelTest, PanelShowsTheSelectedChannelAfterALoadAndRefusesTheOtherSide
 
     Select(false, 7);
     panel.RefreshFromRecord();
-    EXPECT_EQ(m_boxes, std::vector<QString>{"Error"});
+    // An input the processor cannot have is refused alike.
+    Select(true, 6);
+    panel.RefreshFromRecord();
+    EXPECT_EQ(m_boxes, (std::vector<QString>{"Error", "Error"}));
     EXPECT_EQ(Field(panel, 4, Row::kFrequencyRow)->text(), "3150");
 }
 
