@@ -86,6 +86,30 @@ enum class EEditorsText
     ImportLocked,
     ImportApply,
     ImportCancel,
+    // EQ panels: row captions, buttons, combos
+    EqRowFrequency,
+    EqRowBandwidth,
+    EqRowQ,
+    EqRowGain,
+    EqMaster,        // the master switch's caption
+    EqMasterOn,
+    EqMasterOff,
+    EqBand,          // %1: band number
+    EqModeCaption,
+    EqModeParametric,
+    EqModeGraphic,
+    EqLowShelfSlope,
+    EqHighShelfSlope,
+    EqGraphicQ,
+    EqGainFader,     // %1: caption of the band's gain
+    InEqAccessibleName,
+    OutEqAccessibleName,
+    PanelError,
+    // the graphic-EQ warning window
+    WarnGeqTitle,
+    WarnGeqText,
+    WarnGeqOk,
+    WarnGeqExit,
 };
 
 QString EditorsText(EEditorsText id, int language);

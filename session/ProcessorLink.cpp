@@ -1,6 +1,7 @@
 #include "ProcessorLink.h"
 
 #include "LinkPort.h"
+#include "ParamCatalogue.h"
 #include "WireNumbers.h"
 
 CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
@@ -192,6 +193,31 @@ bool CProcessorLink::ApplyGraphicQ(int nOutput, int nStep)
     for (int i = 0; i < outputs.GetSize(); ++i)
         if (i != nOutput && outputs.IsSameGroup(nOutput, i))
             setAndSend(i);
+    return true;
+}
+
+bool CProcessorLink::SwitchOutputEqMode(int nOutput, int nMode)
+{
+    if (!IsConnected())
+        return ParamCatalogue::Set(EParam::kOutEqMode, m_record, {nOutput, 0}, nMode);
+    if (m_record.Output(nOutput).GetGeqMode() == nMode)
+        return false;
+    CAudio_OutRoute& outputs = m_record.Outputs();
+    const auto forGroup = [&](bool bIncludeSelf, const std::function<void(int)>& fn) {
+        for (int i = 0; i < outputs.GetSize(); ++i)
+            if ((bIncludeSelf || i != nOutput) && outputs.IsSameGroup(nOutput, i))
+                fn(i);
+    };
+    // This output takes the new mode first, so the muting frames of the
+    // others still carry their old one until their own bands follow.
+    m_record.Output(nOutput).SetGeqMode(nMode, 0);
+    forGroup(true, [&](int i) { MuteOutputForUpdate(i, true); });
+    SendOutputBands(nOutput);
+    forGroup(false, [&](int i) {
+        m_record.Output(i).SetGeqMode(nMode, 0);
+        SendOutputBands(i);
+    });
+    forGroup(true, [&](int i) { MuteOutputForUpdate(i, false); });
     return true;
 }
 

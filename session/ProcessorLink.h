@@ -82,6 +82,14 @@ public:
     // bands of each take bandwidth step nStep and are sent at once. False,
     // with nothing changed, when band 1 already has that step.
     bool ApplyGraphicQ(int nOutput, int nStep);
+    // Switches output nOutput and its link group to graphic (nMode 1) or
+    // parametric EQ, which flattens all their bands to the mode's defaults.
+    // Connected, the group is muted, each output's bands go out at once in
+    // bulk form and the mutes are put back (their parameter frames carry the
+    // new mode), with every flag involved cleared so the pump sends nothing
+    // twice; otherwise the outputs are marked changed for the pump. False,
+    // with nothing changed, when the output is in that mode already.
+    bool SwitchOutputEqMode(int nOutput, int nMode);
 
     // ---- linking -----------------------------------------------------------
     // Puts channel nIndex (0-based) of a side into group nGroup. A channel

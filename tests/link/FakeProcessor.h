@@ -11,6 +11,16 @@
 // The processor's side of the state read, played over a fake port.
 namespace FakeLine
 {
+// The frames waiting in the engine's queue, head first.
+inline std::vector<Bytes> QueuedFrames(const CCommand& command)
+{
+    std::vector<Bytes> frames;
+    const CSendDataQueue& queue = command.Queue();
+    for (int i = 0; i < queue.Count(); ++i)
+        frames.push_back(queue.At(i).GetFrame());
+    return frames;
+}
+
 inline Bytes DeviceItem(int item, Bytes payload)
 {
     payload.resize(8, 0);

@@ -59,14 +59,7 @@ protected:
         Link().Command().Clear();
     }
 
-    std::vector<Bytes> Queued() const
-    {
-        std::vector<Bytes> frames;
-        const CSendDataQueue& queue = m_pLink->Command().Queue();
-        for (int i = 0; i < queue.Count(); ++i)
-            frames.push_back(queue.At(i).GetFrame());
-        return frames;
-    }
+    std::vector<Bytes> Queued() const { return FakeLine::QueuedFrames(m_pLink->Command()); }
 
     void ResetCounts() { m_nLoads = m_nLocks = m_nValues = 0; }
 
@@ -325,6 +318,88 @@ TEST_F(ProcessorLinkTest, BurstsSendNothingWhileDisconnectedButTheQChangeStillRe
     EXPECT_TRUE(Queued().empty());
     EXPECT_EQ(Record().Output(0).GetBand(14).GetBandwidthStep(), 26);
     EXPECT_EQ(Record().Output(0).IsOn(), 1);
+}
+
+TEST_F(ProcessorLinkTest, ModeSwitchMutesTheGroupSendsEachOutputsBandsOnceAndUnmutes)
+{
+    // Outputs 3 and 4 linked, 4 muted by the user; output 5 alone.
+    ASSERT_TRUE(Link().SetLinkGroup(false, 3, 2));
+    Record().Output(3).SetOn(0);
+    Record().Output(2).GetBand(4).SetGainStep(470);
+    ConnectQuietly();
+    Record().ClearAllChanged(0);
+
+    ASSERT_TRUE(Link().SwitchOutputEqMode(2, 1));
+
+    const std::vector<Bytes> frames = Queued();
+    ASSERT_EQ(frames.size(), 34u);
+    // Muting: output 3 already carries the graphic mode (byte 15 = 2), its
+    // partner still the parametric one until its own bands follow.
+    struct ParamFrame
+    {
+        size_t nAt;
+        int nBlock;
+        int nOnByte;
+        int nModeByte;
+    };
+    for (const ParamFrame& p : {ParamFrame{0, 7, 1, 2}, ParamFrame{1, 8, 1, 1}, ParamFrame{32, 7, 2, 2},
+                                ParamFrame{33, 8, 1, 2}})
+    {
+        const Bytes& f = frames.at(p.nAt);
+        EXPECT_TRUE(Frame::Verify(f)) << p.nAt;
+        EXPECT_EQ(f[Frame::kOffBlock], p.nBlock) << p.nAt;
+        EXPECT_EQ(f[Frame::kOffSelector], 1) << p.nAt;
+        EXPECT_EQ(f[Frame::kOffPayload], p.nOnByte) << p.nAt;
+        EXPECT_EQ(f[Frame::kOffPayload + 7], p.nModeByte) << p.nAt;
+    }
+    const int anFreq[] = {25, 40, 63, 100, 160, 250, 400, 630, 1000, 1600, 2500, 4000, 6300, 10000, 16000};
+    for (size_t n = 2; n < 32; ++n)
+    {
+        const Bytes& f = frames[n];
+        const int k = static_cast<int>((n - 2) % 15);
+        EXPECT_EQ(f[Frame::kOffItem], kBulk) << n;
+        EXPECT_EQ(f[Frame::kOffBlock], n < 17 ? 7 : 8) << n;
+        EXPECT_EQ(f[Frame::kOffSelector], k + 2) << n;
+        // Flat peaking bands at the fixed frequencies, graphic width 0.22.
+        const Bytes band(f.begin() + Frame::kOffPayload, f.end() - 2);
+        EXPECT_EQ(band, (Bytes{0x01, 0x01, 22, 0, static_cast<uint8_t>(anFreq[k] & 0xFF),
+                               static_cast<uint8_t>(anFreq[k] >> 8), 0x91, 0x01}))
+            << n;
+    }
+
+    // Nothing is left for the pump, and the mutes are back.
+    for (int i : {2, 3})
+    {
+        const CAudio_OutData& out = Record().Output(i);
+        EXPECT_EQ(out.GetGeqMode(), 1) << i;
+        EXPECT_EQ(out.IsParamChanged(), 0) << i;
+        for (int k = 0; k < 15; ++k)
+            EXPECT_EQ(out.GetBand(k).IsChanged(), 0) << i << " " << k;
+    }
+    EXPECT_EQ(Record().Output(2).IsOn(), 1);
+    EXPECT_EQ(Record().Output(3).IsOn(), 0);
+    EXPECT_EQ(Record().Output(4).GetGeqMode(), 0);
+
+    Link().Command().Clear();
+    EXPECT_FALSE(Link().SwitchOutputEqMode(3, 1));
+    EXPECT_TRUE(Queued().empty());
+}
+
+TEST_F(ProcessorLinkTest, ModeSwitchWhileDisconnectedLeavesTheGroupMarkedForThePump)
+{
+    ASSERT_TRUE(Link().SetLinkGroup(false, 1, 0));
+    Record().ClearAllChanged(0);
+
+    ASSERT_TRUE(Link().SwitchOutputEqMode(0, 1));
+
+    EXPECT_TRUE(Queued().empty());
+    for (int i : {0, 1})
+    {
+        EXPECT_EQ(Record().Output(i).GetGeqMode(), 1) << i;
+        EXPECT_EQ(Record().Output(i).IsParamChanged(), 1) << i;
+        EXPECT_EQ(Record().Output(i).GetBand(7).IsChanged(), 1) << i;
+    }
+    EXPECT_EQ(Record().Output(2).GetGeqMode(), 0);
 }
 
 // ---- linking -----------------------------------------------------------------------

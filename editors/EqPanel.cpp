@@ -1,0 +1,361 @@
+#include "EqPanel.h"
+
+#include "ChannelSelector.h"
+#include "EditorsText.h"
+#include "MainSkin.h"
+#include "MessageBox.h"
+#include "NumBinding.h"
+#include "NumEdit.h"
+#include "NumSpin.h"
+#include "ProcessorLink.h"
+
+#include "Fader.h"
+#include "ToggleButton.h"
+
+#include <QPainter>
+#include <QPointer>
+
+namespace
+{
+// The fader runs from +20 dB at the top (position 0) to -40 dB at the
+// bottom (600): position = top step - gain step.
+constexpr int kFaderTop = kEqGainMax;
+
+constexpr std::array<EEditorsText, EqLayout::kRows> kRowCaptions{
+    EEditorsText::EqRowFrequency, EEditorsText::EqRowBandwidth, EEditorsText::EqRowQ, EEditorsText::EqRowGain};
+
+QString BandName(int band)
+{
+    return EditorsText(EEditorsText::EqBand, kEnglish).arg(band + 1);
+}
+}
+
+CEqPanel::SideRows CEqPanel::RowsOf(bool inputSide)
+{
+    if (inputSide)
+        return {EParam::kInBandFreq, EParam::kInBandWidth, EParam::kInBandGain, EParam::kInBandOn,
+                EParam::kInEqBypass};
+    return {EParam::kOutBandFreq, EParam::kOutBandWidth, EParam::kOutBandGain, EParam::kOutBandOn,
+            EParam::kOutEqBypass};
+}
+
+CEqPanel::CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool inputSide, int bands,
+                   QWidget* parent)
+    : QWidget(parent)
+    , m_link(link)
+    , m_selector(selector)
+    , m_bInputSide(inputSide)
+    , m_rows(RowsOf(inputSide))
+    , m_bands(static_cast<size_t>(bands))
+    , m_bindings(static_cast<size_t>(bands))
+{
+    m_nChannel = IsSideSelected() ? m_selector.m_nChannel : 0;
+    m_pMaster = new CToggleButton(CToggleButton::EStyle::Caption, this);
+    m_pMaster->setObjectName(QStringLiteral("EqMaster"));
+    connect(m_pMaster, &CToggleButton::clicked, this, &CEqPanel::OnMaster);
+    for (int band = 0; band < bands; ++band)
+        CreateBand(band);
+
+    CRecordNotice& notice = m_link.Notice();
+    connect(&notice, &CRecordNotice::valueChanged, this, &CEqPanel::Reload);
+    connect(&notice, &CRecordNotice::programLoaded, this, &CEqPanel::Reload);
+    connect(&notice, &CRecordNotice::locksChanged, this, [this] {
+        ApplyLocks();
+        Reload();
+    });
+    connect(&notice, &CRecordNotice::languageChanged, this, &CEqPanel::ApplyLanguage);
+}
+
+void CEqPanel::Start()
+{
+    resize(EqLayout::kDesignSize);
+    ApplyLanguage();
+    ApplyLocks();
+    if (IsSideSelected())
+        Rebind();
+    else
+        SetFaderSinks(m_nChannel, true);
+    Reload();
+}
+
+CEqPanel::~CEqPanel()
+{
+    // The record outlives the panel; its bands must not call a dead fader.
+    SetFaderSinks(m_nChannel, false);
+}
+
+void CEqPanel::CreateBand(int band)
+{
+    BandControls& c = m_bands.at(static_cast<size_t>(band));
+    const QString name = BandName(band);
+    c.pButton = new CToggleButton(CToggleButton::EStyle::Caption, this);
+    c.pButton->setObjectName(QStringLiteral("Band%1").arg(name));
+    c.pButton->SetCaptions(name, name);
+    connect(c.pButton, &CToggleButton::clicked, this, [this, band] { OnBandButton(band); });
+
+    c.pFader = new CFader(this);
+    c.pFader->setObjectName(QStringLiteral("Fader%1").arg(name));
+    c.pFader->SetRange(0, kFaderTop);
+    c.pFader->SetMargin(m_bInputSide ? 28 : 20);
+    c.pFader->SetMarks({{0, QStringLiteral("20")},
+                        {kFaderTop - kEqGainZero, QStringLiteral("0")},
+                        {kFaderTop - kEqGainZero + 200, QStringLiteral("-20")},
+                        {kFaderTop, QStringLiteral("-40")}});
+    const EParam gain = m_rows.eGain;
+    c.pFader->SetValueText([gain](int position) {
+        return QString::fromStdString(ParamCatalogue::FieldText(gain, kFaderTop - position, kEnglish));
+    });
+    connect(c.pFader, &CFader::PositionReported, this, [this, band](int position) { OnFader(band, position); });
+
+    const std::array<std::pair<EParam, EUnit>, EqLayout::kRows> fields{{{m_rows.eFrequency, EUnit::kNative},
+                                                                        {m_rows.eWidth, EUnit::kNative},
+                                                                        {m_rows.eWidth, EUnit::kQ},
+                                                                        {m_rows.eGain, EUnit::kNative}}};
+    CRecordNotice& notice = m_link.Notice();
+    for (int row = 0; row < EqLayout::kRows; ++row)
+    {
+        const auto r = static_cast<size_t>(row);
+        auto* field = new QWidget(this);
+        field->setObjectName(QStringLiteral("%1Row%2").arg(name).arg(row));
+        auto* edit = new CNumEdit(field);
+        auto* spin = new CNumSpin(field);
+        c.apField.at(r) = field;
+        c.apEdit.at(r) = edit;
+        c.apSpin.at(r) = spin;
+        m_bindings.at(static_cast<size_t>(band)).at(r) =
+            new CNumBinding(*edit, *spin, m_link.Record(), &m_link.Locks(), notice, fields.at(r).first,
+                            {m_nChannel, band}, fields.at(r).second);
+    }
+}
+
+bool CEqPanel::IsSideSelected() const
+{
+    // An index the side lacks counts as the other side: nothing to show.
+    const int channels = m_bInputSide ? CAudio_InRoute::kCount : CAudio_OutRoute::kCount;
+    return (m_selector.m_bInputSide != 0) == m_bInputSide && m_selector.m_nChannel >= 0
+           && m_selector.m_nChannel < channels;
+}
+
+int CEqPanel::Language() const
+{
+    return m_link.Notice().Language();
+}
+
+bool CEqPanel::IsEqLocked() const
+{
+    return ParamCatalogue::IsLocked(m_rows.eGain, &m_link.Locks());
+}
+
+// ---- refresh -----------------------------------------------------------------
+
+void CEqPanel::RefreshFromRecord()
+{
+    if (!IsSideSelected())
+    {
+        // The other side's index may not exist here: nothing is shown.
+        CMessageBox::Show(this, EditorsText(EEditorsText::PanelError, Language()));
+        return;
+    }
+    Reload();
+}
+
+void CEqPanel::Reload()
+{
+    if (!IsSideSelected())
+        return;
+    if (m_selector.m_nChannel != m_nChannel)
+        Rebind();
+    const CAudio_Data& data = m_link.Record();
+    m_pMaster->setChecked(ParamCatalogue::Get(m_rows.eEqBypass, data, {m_nChannel, 0}) != 0);
+    for (int band = 0; band < BandCount(); ++band)
+    {
+        Band(band).pButton->setChecked(ParamCatalogue::Get(m_rows.eOn, data, {m_nChannel, band}) == 0);
+        ShowGain(band);
+    }
+    ReloadExtras();
+    ApplyFieldLayout();
+}
+
+void CEqPanel::Rebind()
+{
+    SetFaderSinks(m_nChannel, false);
+    m_nChannel = m_selector.m_nChannel;
+    for (int band = 0; band < BandCount(); ++band)
+        for (CNumBinding* binding : m_bindings.at(static_cast<size_t>(band)))
+            binding->SetAddress({m_nChannel, band});
+    SetFaderSinks(m_nChannel, true);
+}
+
+void CEqPanel::ShowGain(int band)
+{
+    CFader* fader = Band(band).pFader;
+    // A thumb in the user's hand is ahead of the record.
+    if (!fader->IsDragging())
+        fader->SetPosition(kFaderTop - ParamCatalogue::Get(m_rows.eGain, m_link.Record(), {m_nChannel, band}));
+}
+
+void CEqPanel::SetFaderSinks(int channel, bool attach)
+{
+    // A drag on the graph moves the fader at once, between the graph's
+    // notifications.
+    CAudio_Channel& record = m_bInputSide ? static_cast<CAudio_Channel&>(m_link.Record().Input(channel))
+                                          : static_cast<CAudio_Channel&>(m_link.Record().Output(channel));
+    for (int band = 0; band < BandCount(); ++band)
+    {
+        QPointer<CFader> fader = Band(band).pFader;
+        record.GetBand(band).SetFader(attach ? CFilter::FaderSink([fader](int position) {
+            if (fader && !fader->IsDragging())
+                fader->SetPosition(position);
+        })
+                                             : CFilter::FaderSink());
+    }
+}
+
+void CEqPanel::ApplyFieldLayout()
+{
+    for (int band = 0; band < BandCount(); ++band)
+    {
+        const EqPanelRules::BandFields fields = FieldsOf(band);
+        const BandControls& c = Band(band);
+        const EqLayout::BandRects rects = EqLayout::Band(size(), BandCount(), band);
+        c.pFader->setGeometry(fields.bSlopeShown || fields.bGraphicQShown ? rects.faderBelowCombo : rects.fader);
+        c.apField.at(EqLayout::kFrequencyRow)->setEnabled(fields.bFrequencyEnabled);
+        for (int row : {EqLayout::kBandwidthRow, EqLayout::kQRow})
+        {
+            QWidget* field = c.apField.at(static_cast<size_t>(row));
+            field->setVisible(fields.bWidthShown);
+            field->setEnabled(fields.bWidthEnabled);
+        }
+    }
+}
+
+void CEqPanel::RefreshBand(int band)
+{
+    if (!IsSideSelected() || band < 0 || band >= BandCount())
+        return;
+    EqPanelRules::SpreadDraggedBand(m_link.Record(), m_bInputSide, m_nChannel, band);
+    // The graph moved the band itself; everyone showing it hears of it now.
+    m_link.Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(m_rows.eFrequency, {m_nChannel, band}),
+                                       static_cast<int>(m_rows.eFrequency));
+}
+
+void CEqPanel::OnPointDragged(int index, bool inputSide)
+{
+    if (inputSide == m_bInputSide)
+        RefreshBand(index);
+}
+
+// ---- locks and language --------------------------------------------------------
+
+void CEqPanel::ApplyLocks()
+{
+    const bool locked = IsEqLocked();
+    m_pMaster->setEnabled(!locked);
+    for (const BandControls& c : m_bands)
+    {
+        c.pButton->setEnabled(!locked);
+        c.pFader->setVisible(!locked);
+    }
+    LockExtras(locked);
+    // Fields the mode fixes stay fixed once the lock is gone.
+    ApplyFieldLayout();
+}
+
+void CEqPanel::ApplyLanguage()
+{
+    const int language = Language();
+    setAccessibleName(EditorsText(m_bInputSide ? EEditorsText::InEqAccessibleName : EEditorsText::OutEqAccessibleName,
+                                  language));
+    m_pMaster->SetLanguage(language);
+    m_pMaster->SetCaptions(EditorsText(EEditorsText::EqMasterOn, language),
+                           EditorsText(EEditorsText::EqMasterOff, language),
+                           EditorsText(EEditorsText::EqMaster, language));
+    for (int band = 0; band < BandCount(); ++band)
+    {
+        const BandControls& c = Band(band);
+        c.pButton->SetLanguage(language);
+        c.pFader->SetLanguage(language);
+        c.pFader->SetCaption(EditorsText(EEditorsText::EqGainFader, language)
+                                 .arg(QString::fromStdString(ParamCatalogue::Caption(m_rows.eGain, language, band))));
+    }
+    LanguageOfExtras();
+    update();
+}
+
+// ---- edits -------------------------------------------------------------------------
+
+void CEqPanel::Edit(EParam param, int band, int step)
+{
+    const ParamAt at{m_nChannel, band};
+    m_link.Notice().Apply(ParamCatalogue::ChannelCode(param, at), static_cast<int>(param),
+                          [&] { return ParamCatalogue::Set(param, m_link.Record(), at, step); });
+    // A refused change (a band at exactly 0 dB stays bypassed) tells nobody;
+    // the controls go back to what the record holds.
+    Reload();
+}
+
+void CEqPanel::OnBandButton(int band)
+{
+    // Checked means bypassed: a press asks for the other state.
+    Edit(m_rows.eOn, band, Band(band).pButton->isChecked() ? 1 : 0);
+}
+
+void CEqPanel::OnFader(int band, int position)
+{
+    Edit(m_rows.eGain, band, kFaderTop - position);
+}
+
+void CEqPanel::OnMaster()
+{
+    const int bypass = m_pMaster->isChecked() ? 0 : 1;
+    const ParamAt at{m_nChannel, 0};
+    m_link.Notice().Apply(ParamCatalogue::ChannelCode(m_rows.eEqBypass, at), static_cast<int>(m_rows.eEqBypass),
+                          [&] { return ParamCatalogue::Set(m_rows.eEqBypass, m_link.Record(), at, bypass); });
+    // Each channel of the group takes its new EQ while muted.
+    const CAudio_Data& data = m_link.Record();
+    const int channels = m_bInputSide ? data.Inputs().GetSize() : data.Outputs().GetSize();
+    ResendEqMuted(m_nChannel);
+    for (int i = 0; i < channels; ++i)
+    {
+        const bool linked = m_bInputSide ? data.Inputs().IsSameGroup(m_nChannel, i)
+                                         : data.Outputs().IsSameGroup(m_nChannel, i);
+        if (i != m_nChannel && linked)
+            ResendEqMuted(i);
+    }
+    Reload();
+}
+
+// ---- drawing -----------------------------------------------------------------------
+
+void CEqPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_pMaster->setGeometry(EqLayout::Master(size()));
+    for (int band = 0; band < BandCount(); ++band)
+    {
+        const BandControls& c = Band(band);
+        const EqLayout::BandRects rects = EqLayout::Band(size(), BandCount(), band);
+        c.pButton->setGeometry(rects.button);
+        for (int row = 0; row < EqLayout::kRows; ++row)
+        {
+            const auto r = static_cast<size_t>(row);
+            c.apField.at(r)->setGeometry(rects.fields.at(r));
+            c.apEdit.at(r)->setGeometry(EqLayout::FieldEdit(rects.fields.at(r)));
+            c.apSpin.at(r)->setGeometry(EqLayout::FieldSpin(rects.fields.at(r)));
+        }
+    }
+    ApplyFieldLayout();
+    PlaceExtras();
+}
+
+void CEqPanel::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.setPen(CMainSkin::kPanelBorder);
+    painter.setBrush(CMainSkin::kPanel);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setPen(CMainSkin::kText);
+    for (int row = 0; row < EqLayout::kRows; ++row)
+        painter.drawText(EqLayout::RowCaption(size(), row), Qt::AlignLeft | Qt::AlignVCenter,
+                         EditorsText(kRowCaptions.at(static_cast<size_t>(row)), Language()));
+}
