@@ -3,6 +3,8 @@
 #include "Audio_Data.h"
 #include "LockState.h"
 
+#include <algorithm>
+
 namespace
 {
 using FilterState = CEditState::FilterState;
@@ -60,7 +62,6 @@ void WriteLimiter(const LimiterState& s, CAudio_OutData& output)
     output.m_nLimitThreshold = s.nThreshold;
     output.m_nLimitAttack = s.nAttack;
     output.m_nLimitRelease = s.nRelease;
-    output.SetLimitChanged(1);
 }
 
 template <class TRecord>
@@ -74,12 +75,10 @@ ChannelState ChannelOf(const TRecord& record)
     return s;
 }
 
-// A crossover filter keeps the frequency it has sent so far: the pump walks
-// it to the restored target an octave at a time, as after any other move.
-bool WriteFilter(const FilterState& s, CFilter& f)
+void WriteFilter(const FilterState& s, CFilter& f)
 {
     if (FilterOf(f) == s)
-        return false;
+        return;
     f.m_nType = s.nType;
     f.m_nFreq = s.nFreq;
     f.m_nGeqFreq = s.nGeqFreq;
@@ -96,44 +95,89 @@ bool WriteFilter(const FilterState& s, CFilter& f)
     if (f.m_bIsBand)
         f.UpdateMarkers();
     f.ComputeResponse();
-    f.SetChanged(1);
-    return true;
 }
 
+// Raises the change flag of the group that sub-block `code` carries.
+void MarkSubBlock(CAudio_InData& input, int code)
+{
+    if (code == 0)
+        input.SetNameChanged(1);
+    else if (code == 1)
+        input.SetParamChanged(1);
+    else
+        input.GetBand(code - 2).SetChanged(1);
+}
+
+void MarkSubBlock(CAudio_OutData& output, int code)
+{
+    if (code == 0)
+        output.SetNameChanged(1);
+    else if (code == 1)
+        output.SetParamChanged(1);
+    else if (code == CAudio_OutData::kLimitCode)
+        output.SetLimitChanged(1);
+    else if (code == CAudio_OutData::kXoverCode)
+        output.GetHighPass().SetChanged(1);
+    else
+        output.GetBand(code - 2).SetChanged(1);
+}
+
+int LastSubBlockCode(const CAudio_InData&)
+{
+    return 1 + CEQ::kInputBands;
+}
+
+int LastSubBlockCode(const CAudio_OutData&)
+{
+    return CAudio_OutData::kXoverCode;
+}
+
+// A crossover filter keeps the frequency it has sent so far: the pump walks
+// it to the restored target an octave at a time, as after any other move.
+void MarkCrossoverWalks(CAudio_InData&)
+{
+}
+
+void MarkCrossoverWalks(CAudio_OutData& output)
+{
+    for (CFilter* pXover : {&output.GetHighPass(), &output.GetLowPass()})
+        if (pXover->GetSentFreq() != pXover->m_nFreq)
+            pXover->SetChanged(1);
+}
+
+// Fields the processor never sees (the gain of a band that is off, the
+// parametric bandwidth of a graphic band) are restored too, but only a
+// sub-block whose bytes change is marked for sending.
 template <class TRecord>
 bool WriteChannel(const ChannelState& s, TRecord& record)
 {
-    bool bChanged = false;
-    if (record.GetNameBytes() != s.name)
-    {
-        record.SetNameBytes(s.name);
-        bChanged = true;
-    }
-    if (ParamsOf(record) != s.params)
-    {
-        record.m_bOn = static_cast<uint8_t>(s.params.bOn);
-        record.m_bInvert = static_cast<uint8_t>(s.params.bInvert);
-        record.m_nDelay = s.params.nDelay;
-        record.m_nGain = s.params.nGain;
-        WriteParams(s.params, record);
-        record.SetParamChanged(1);
-        bChanged = true;
-    }
-    if (LimiterOf(record) != s.limiter)
-    {
-        WriteLimiter(s.limiter, record);
-        bChanged = true;
-    }
+    if (ChannelOf(record) == s)
+        return false;
+    const auto built = record.BuildBlock();
+    const std::vector<uint8_t> before(built.begin(), built.end());
+
+    record.m_szName = s.name;
+    record.m_bOn = static_cast<uint8_t>(s.params.bOn);
+    record.m_bInvert = static_cast<uint8_t>(s.params.bInvert);
+    record.m_nDelay = s.params.nDelay;
+    record.m_nGain = s.params.nGain;
+    WriteParams(s.params, record);
+    WriteLimiter(s.limiter, record);
     CEQ& eq = record.GetEQ();
-    bool bFilters = false;
     for (int k = 0; k < eq.GetSize() && k < static_cast<int>(s.filters.size()); ++k)
-        bFilters = WriteFilter(s.filters[static_cast<size_t>(k)], eq.GetAt(k)) || bFilters;
-    if (bChanged || bFilters)
+        WriteFilter(s.filters[static_cast<size_t>(k)], eq.GetAt(k));
+
+    const auto after = record.BuildBlock();
+    for (int code = 0; code <= LastSubBlockCode(record); ++code)
     {
-        record.UpdateAllBandsOff();
-        record.UpdateCurve();
+        const auto offset = static_cast<size_t>(TRecord::SubBlockOffset(code));
+        if (!std::equal(after.begin() + offset, after.begin() + offset + Frame::kSubBlockBytes, before.begin() + offset))
+            MarkSubBlock(record, code);
     }
-    return bChanged || bFilters;
+    MarkCrossoverWalks(record);
+    record.UpdateAllBandsOff();
+    record.UpdateCurve();
+    return true;
 }
 
 template <class TRoute, size_t N>

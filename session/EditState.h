@@ -71,10 +71,10 @@ public:
 
     static CEditState Capture(const CAudio_Data& record);
 
-    // Makes the record hold this state. Only what differs is written, and
-    // each differing group is marked for the pump: the name, the parameter
-    // group, the limiter, a band or a crossover filter. The pump then sends
-    // just those sub-blocks, never the whole program. Setters' link
+    // Makes the record hold this state. Only channels that differ are
+    // written, and only the sub-blocks whose bytes change are marked for the
+    // pump (a moved crossover also while its sent frequency walks to the
+    // target), so the pump sends just those, never the whole program. Setters' link
     // propagation is bypassed, since every channel is written as it was.
     // The link groups of a side whose link is locked stay as they are.
     // Returns whether anything changed.
