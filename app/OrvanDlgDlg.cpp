@@ -7,6 +7,7 @@
 #include "DataViewDlg.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
+#include "EditCommandBar.h"
 #include "FStatic.h"
 #include "HelpPages.h"
 #include "InformationDlg.h"
@@ -31,6 +32,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -82,6 +84,9 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     : QDialog(parent)
     , m_helpOpener([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
     , m_dialogRunner([](QDialog& dialog) { return dialog.exec(); })
+    , m_asker([](QWidget* pParent, const QString& strQuestion) {
+        return QMessageBox::question(pParent, CMessageBox::Caption(), strQuestion) == QMessageBox::Yes;
+    })
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -192,7 +197,13 @@ void COrvanDlgDlg::CreateCommandButtons()
         &COrvanDlgDlg::OnConnection,
     };
 
-    const QRect area = MainLayout::kCommandArea;
+    // Undo, redo and A/B take the bottom of the command area.
+    const QRect whole = MainLayout::kCommandArea;
+    m_pEditBar = new CEditCommandBar(m_link, this);
+    m_pEditBar->setGeometry(whole.left(), whole.bottom() + 1 - CEditCommandBar::kHeight, whole.width(),
+                            CEditCommandBar::kHeight);
+    const QRect area = whole.adjusted(0, 0, 0, -CEditCommandBar::kHeight);
+    const int buttonHeight = area.height() / kCommandCount - MainLayout::kCommandButtonGap;
     for (const CommandDef& def : kCommands)
     {
         auto* button = new QPushButton(this);
@@ -200,8 +211,8 @@ void COrvanDlgDlg::CreateCommandButtons()
         button->setProperty("role", "command");
         button->setAutoDefault(false);
         button->setCursor(Qt::PointingHandCursor);
-        const int top = area.top() + 2 + def.eCommand * (MainLayout::kCommandButtonHeight + MainLayout::kCommandButtonGap);
-        button->setGeometry(area.left(), top, area.width(), MainLayout::kCommandButtonHeight);
+        const int top = area.top() + 2 + def.eCommand * (buttonHeight + MainLayout::kCommandButtonGap);
+        button->setGeometry(area.left(), top, area.width(), buttonHeight);
         connect(button, &QPushButton::clicked, this, handlers.at(def.eCommand));
         m_apCommand.at(def.eCommand) = button;
     }
@@ -223,6 +234,9 @@ void COrvanDlgDlg::CreatePanels()
     connect(&Notice(), &CRecordNotice::programLoaded, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::locksChanged, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::languageChanged, m_pGraph, &CFStatic::SetLanguage);
+    // A drag from press to release is one undo step.
+    connect(m_pGraph, &CFStatic::dragStarted, &m_link.History(), &CEditHistory::BeginGroup);
+    connect(m_pGraph, &CFStatic::dragFinished, &m_link.History(), &CEditHistory::EndGroup);
 
     // Same order as the panels are created in: output pair hidden, input pair
     // shown with input A, then the channel strip.
@@ -504,6 +518,10 @@ void COrvanDlgDlg::OnConnection()
     SetConnectedLook(IsConnected());
     if (IsConnected())
     {
+        // The side of the A/B comparison not in use lives only here.
+        if (Link().Compare().HasUnsentSide()
+            && !m_asker(this, MainText(EMainText::DisconnectLosesSide, GetLanguage())))
+            return;
         Disconnect();
         return;
     }

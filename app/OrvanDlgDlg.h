@@ -12,6 +12,7 @@
 
 class CCHEDlg;
 class CDisplayDlg;
+class CEditCommandBar;
 class CFStatic;
 class CProgramManager;
 class CPlaceholderPanel;
@@ -108,6 +109,12 @@ public:
     using DialogRunner = std::function<int(QDialog& dialog)>;
     void SetDialogRunner(DialogRunner runner);
 
+    // How the window asks a yes/no question (disconnecting with an A/B side
+    // that was never sent); true for yes. The default is a question box.
+    using Asker = std::function<bool(QWidget* pParent, const QString& strQuestion)>;
+    void SetAsker(Asker asker) { m_asker = std::move(asker); }
+
+    CEditCommandBar* EditCommands() const { return m_pEditBar; }
     CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
     CProgramManager& Programs() { return *m_pPrograms; }
 
@@ -154,6 +161,7 @@ private:
     std::array<QString, 2> m_astrHelpPath;
     HelpOpener m_helpOpener;
     DialogRunner m_dialogRunner;
+    Asker m_asker;
 
     QLabel* m_pTitle = nullptr;
     QLabel* m_pNameLabel = nullptr;
@@ -164,6 +172,7 @@ private:
     QLineEdit* m_pDeviceId = nullptr;
     QProgressBar* m_pProgress = nullptr;
     std::array<QPushButton*, kCommandCount> m_apCommand{};
+    CEditCommandBar* m_pEditBar = nullptr;
 
     CFStatic* m_pGraph = nullptr;
     CPlaceholderPanel* m_pInFace = nullptr;
