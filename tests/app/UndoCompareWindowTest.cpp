@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -146,12 +147,18 @@ protected:
                                  [&] { return ParamCatalogue::Set(param, record, at, step); });
     }
 
-    // A key pressed with the window active, as shortcuts need.
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers)
+    // The window's shortcut for `keys`, as the platform triggers it (an
+    // offscreen window never becomes active, so key clicks cannot).
+    void Key(const QKeySequence& keys)
     {
-        m_window->activateWindow();
-        QApplication::setActiveWindow(m_window.get());
-        Key(key, modifiers);
+        int nFound = 0;
+        for (QShortcut* pShortcut : m_window->findChildren<QShortcut*>())
+            if (pShortcut->key() == keys && pShortcut->context() == Qt::WindowShortcut)
+            {
+                ++nFound;
+                emit pShortcut->activated();
+            }
+        EXPECT_EQ(nFound, 1) << keys.toString().toStdString();
     }
 
     CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
@@ -186,7 +193,7 @@ TEST_F(UndoCompareWindowTest, UndoingEveryEditReturnsTheLiveProgramToItsStart)
     ASSERT_NE(BuiltImage(record), m_start);
 
     // Ctrl+Z undoes the last one; the buttons the rest.
-    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(m_window->Link().History().UndoCount(), 5U);
     while (Bar().UndoButton()->isEnabled())
         Bar().UndoButton()->click();
@@ -207,8 +214,8 @@ TEST_F(UndoCompareWindowTest, RedoingEveryEditReturnsTheLiveProgramToTheEnd)
     const Image end = BuiltImage(record);
     while (Bar().UndoButton()->isEnabled())
         Bar().UndoButton()->click();
-    Key(Qt::Key_Y, Qt::ControlModifier);
-    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    Key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     EXPECT_EQ(m_window->Link().History().RedoCount(), 1U);
     Bar().RedoButton()->click();
     EXPECT_FALSE(Bar().RedoButton()->isEnabled());
