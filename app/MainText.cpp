@@ -66,6 +66,18 @@ constexpr std::array kTexts{
     TextPair{EMainText::PowerOnLoad, "Load", "开机调用第一组数据"},
     TextPair{EMainText::InformationGroup, "Information", "信息"},
     TextPair{EMainText::InformationRow, "Information%1", "信息%1"},
+    TextPair{EMainText::Undo, "UNDO", "撤销"},
+    TextPair{EMainText::Redo, "REDO", "重做"},
+    TextPair{EMainText::UndoTip, "Undo (Ctrl+Z)", "撤销 (Ctrl+Z)"},
+    TextPair{EMainText::RedoTip, "Redo (Ctrl+Shift+Z, Ctrl+Y)", "重做 (Ctrl+Shift+Z, Ctrl+Y)"},
+    TextPair{EMainText::CompareA, "A|b", "A|b"},
+    TextPair{EMainText::CompareB, "a|B", "a|B"},
+    TextPair{EMainText::CompareTip, "A/B compare: switches between two complete settings",
+             "A/B 对比：在两组完整设置之间切换"},
+    TextPair{EMainText::DisconnectLosesSide,
+             "The other A/B setting has not been sent to the processor and is lost when disconnecting. "
+             "Disconnect anyway?",
+             "另一组 A/B 设置尚未发送到设备，断开连接后将丢失。仍要断开连接吗？"},
 };
 
 static_assert(InEnumOrder(kTexts), "main window texts must follow the order of EMainText");

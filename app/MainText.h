@@ -61,6 +61,15 @@ enum class EMainText
     InformationGroup,
     // "%1" is the row, 1 to 5
     InformationRow,
+    // undo, redo and A/B compare; the compare caption names the side in use
+    Undo,
+    Redo,
+    UndoTip,
+    RedoTip,
+    CompareA,
+    CompareB,
+    CompareTip,
+    DisconnectLosesSide,
 };
 
 QString MainText(EMainText id, int language);

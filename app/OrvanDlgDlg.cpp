@@ -7,6 +7,7 @@
 #include "DataViewDlg.h"
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
+#include "EditCommandBar.h"
 #include "FStatic.h"
 #include "HelpPages.h"
 #include "InformationDlg.h"
@@ -31,6 +32,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -66,6 +70,9 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     : QDialog(parent)
     , m_helpOpener([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
     , m_dialogRunner([](QDialog& dialog) { return dialog.exec(); })
+    , m_asker([](QWidget* pParent, const QString& strQuestion) {
+        return QMessageBox::question(pParent, CMessageBox::Caption(), strQuestion) == QMessageBox::Yes;
+    })
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -150,10 +157,13 @@ void COrvanDlgDlg::LayOut()
     const MainLayout::CAreas areas = MainLayout::Areas(size());
     for (const auto& [area, widget] : m_aPlaced)
         widget->setGeometry(areas.Of(area));
-    const std::vector<QRect> buttons = MainLayout::CommandButtons(areas.Of(MainLayout::EArea::Commands));
+    const QRect commands = areas.Of(MainLayout::EArea::Commands);
+    const std::vector<QRect> buttons = MainLayout::CommandButtons(commands);
     for (const CommandDef& def : kCommands)
         if (QPushButton* button = m_apCommand.at(def.eCommand))
             button->setGeometry(buttons.at(static_cast<size_t>(def.eCommand)));
+    if (m_pEditBar)
+        m_pEditBar->setGeometry(MainLayout::EditBar(commands));
 }
 
 void COrvanDlgDlg::resizeEvent(QResizeEvent* event)
@@ -177,6 +187,7 @@ void COrvanDlgDlg::CreateCommandButtons()
         &COrvanDlgDlg::OnConnection,
     };
 
+    m_pEditBar = new CEditCommandBar(m_link, this);
     for (const CommandDef& def : kCommands)
     {
         auto* button = new QPushButton(this);
@@ -207,6 +218,9 @@ void COrvanDlgDlg::CreatePanels()
     connect(&Notice(), &CRecordNotice::programLoaded, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::locksChanged, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::languageChanged, m_pGraph, &CFStatic::SetLanguage);
+    // A drag from press to release is one undo step.
+    connect(m_pGraph, &CFStatic::dragStarted, &m_link.History(), &CEditHistory::BeginGroup);
+    connect(m_pGraph, &CFStatic::dragFinished, &m_link.History(), &CEditHistory::EndGroup);
 
     // Same order as the panels are created in: output pair hidden, input pair
     // shown with input A, then the channel strip.
@@ -496,6 +510,10 @@ void COrvanDlgDlg::OnConnection()
     SetConnectedLook(IsConnected());
     if (IsConnected())
     {
+        // The side of the A/B comparison not in use lives only here.
+        if (Link().Compare().HasUnsentSide()
+            && !m_asker(this, MainText(EMainText::DisconnectLosesSide, GetLanguage())))
+            return;
         Disconnect();
         return;
     }

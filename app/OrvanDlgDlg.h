@@ -15,6 +15,7 @@
 
 class CCHEDlg;
 class CDisplayDlg;
+class CEditCommandBar;
 class CFStatic;
 class CProgramManager;
 class CPlaceholderPanel;
@@ -109,6 +110,12 @@ public:
     using DialogRunner = std::function<int(QDialog& dialog)>;
     void SetDialogRunner(DialogRunner runner);
 
+    // How the window asks a yes/no question (disconnecting with an A/B side
+    // that was never sent); true for yes. The default is a question box.
+    using Asker = std::function<bool(QWidget* pParent, const QString& strQuestion)>;
+    void SetAsker(Asker asker) { m_asker = std::move(asker); }
+
+    CEditCommandBar* EditCommands() const { return m_pEditBar; }
     CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
     CProgramManager& Programs() { return *m_pPrograms; }
 
@@ -164,12 +171,14 @@ private:
     std::array<QString, 2> m_astrHelpPath;
     HelpOpener m_helpOpener;
     DialogRunner m_dialogRunner;
+    Asker m_asker;
 
     // NO. and DEVICE ID show the connection's values (ShowStatus).
     bool m_bProgramShown = false;
     std::vector<std::pair<MainLayout::EArea, QWidget*>> m_aPlaced;
     CStatusBlock* m_pStatus = nullptr;
     std::array<QPushButton*, kCommandCount> m_apCommand{};
+    CEditCommandBar* m_pEditBar = nullptr;
 
     CFStatic* m_pGraph = nullptr;
     CPlaceholderPanel* m_pInFace = nullptr;

@@ -364,6 +364,11 @@ void CFStatic::mousePressEvent(QMouseEvent* event)
     const QPoint pos = event->position().toPoint();
     if (m_pointer.Press({pos.x(), pos.y()}))
         update();
+    if (m_pointer.IsDragging() && !m_bDragAnnounced)
+    {
+        m_bDragAnnounced = true;
+        emit dragStarted();
+    }
     UpdateCursor();
 }
 
@@ -374,6 +379,11 @@ void CFStatic::mouseReleaseEvent(QMouseEvent* event)
     if (m_pointer.Release())
         update();
     UpdateCursor();
+    if (m_bDragAnnounced)
+    {
+        m_bDragAnnounced = false;
+        emit dragFinished();
+    }
 }
 
 void CFStatic::leaveEvent(QEvent* event)

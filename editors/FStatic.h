@@ -63,6 +63,10 @@ signals:
     // output; 15 and 16 are an output's high-pass and low-pass filters.
     // Emitted at most once per 300 ms tick while a drag goes on.
     void pointDragged(int index, bool inputSide);
+    // A drag began with a press on a point, and ended with the release;
+    // every dragStarted is followed by one dragFinished.
+    void dragStarted();
+    void dragFinished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -91,6 +95,8 @@ private:
     CAudio_Data& m_program;
     const CLockState* m_pLocks;
     CGraphPointer m_pointer;
+    // dragStarted was emitted and dragFinished is still due.
+    bool m_bDragAnnounced = false;
     int m_nLanguage = 0;
     int m_nHighlight = -1;
 

@@ -18,6 +18,7 @@ CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParen
     m_pConnection = std::make_unique<CConnection>(m_command, m_record, m_locks);
     m_pTransfer = std::make_unique<CProgramTransfer>(m_command, m_record, m_locks);
 
+    connect(m_pConnection.get(), &CConnection::stateReadStarted, this, [this] { m_bStateRead = true; });
     connect(m_pConnection.get(), &CConnection::liveProgramLoaded, this, &CProcessorLink::OnLiveProgramLoaded);
     connect(m_pConnection.get(), &CConnection::disconnected, this, &CProcessorLink::OnDisconnected);
     connect(&m_command, &CCommand::lockSetReceived, this, &CProcessorLink::OnLockSetReceived);
@@ -39,14 +40,27 @@ void CProcessorLink::OnLiveProgramLoaded()
     // apply them together with it.
     ApplyLocksEverywhere(false);
     m_notice.NotifyProgramLoaded();
+    if (m_bStateRead)
+    {
+        m_bStateRead = false;
+        ForgetEditing();
+    }
 }
 
 void CProcessorLink::OnDisconnected()
 {
     m_pTransfer->Abort();
+    m_bStateRead = false;
     // The locks are released and the record holds the factory program.
     ApplyLocksEverywhere(false);
     m_notice.NotifyProgramLoaded();
+    ForgetEditing();
+}
+
+void CProcessorLink::ForgetEditing()
+{
+    m_compare.Clear();
+    m_history.Clear();
 }
 
 void CProcessorLink::OnLockSetReceived()

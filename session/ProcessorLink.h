@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ABCompare.h"
 #include "Audio_Data.h"
 #include "Command.h"
 #include "Connection.h"
+#include "EditHistory.h"
 #include "LockState.h"
 #include "ProgramTransfer.h"
 #include "RecordNotice.h"
@@ -48,6 +50,10 @@ public:
     CRecordNotice& Notice() { return m_notice; }
     const CRecordNotice& Notice() const { return m_notice; }
     bool IsConnected() const { return m_pConnection->IsConnected(); }
+    // Undo and redo of the editor, and its A/B comparison. Both start afresh
+    // with the program read at connecting and are cleared on disconnect.
+    CEditHistory& History() { return m_history; }
+    CABCompare& Compare() { return m_compare; }
 
     // The version text of the last processor refused for its version; the
     // disconnect that follows clears the engine's own copy.
@@ -105,6 +111,9 @@ public:
 private:
     void OnLiveProgramLoaded();
     void OnDisconnected();
+    // Clears the undo steps and the A/B sides: the record holds a program
+    // of the processor's, or the factory program.
+    void ForgetEditing();
     void OnLockSetReceived();
     void ApplyLinkLocks();
     // Runs fnQueue with the channel's linked flag forced to 1, so every frame
@@ -119,6 +128,11 @@ private:
     CLockState m_locks;
     CCommand m_command;
     CRecordNotice m_notice;
+    CEditHistory m_history{m_record, m_locks, m_notice};
+    CABCompare m_compare{m_record, m_history};
+    // Set while the state read after connecting runs: the program it ends
+    // with is the start of the editing, not a step.
+    bool m_bStateRead = false;
     std::string m_strRefusedVersion;
     // Made after the link hears the engine, so its handlers run first.
     std::unique_ptr<CConnection> m_pConnection;

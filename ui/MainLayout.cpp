@@ -13,9 +13,15 @@ constexpr int ColumnHeight(int rows)
 
 constexpr int kPanelsHeight = kChannelPanelHeight + kEqPanelHeight + kChannelStripHeight + 3 * kGap;
 
+// What the command buttons have of the top row's height.
+constexpr int ButtonsHeight(int topRowHeight)
+{
+    return topRowHeight - kEditBarHeight - kCommandButtonGap;
+}
+
 int CommandColumns(int topRowHeight)
 {
-    return topRowHeight >= ColumnHeight(kCommandCount) ? 1 : 2;
+    return ButtonsHeight(topRowHeight) >= ColumnHeight(kCommandCount) ? 1 : 2;
 }
 
 int CommandAreaWidth(int columns)
@@ -23,7 +29,8 @@ int CommandAreaWidth(int columns)
     return columns * kCommandButtonWidth + (columns - 1) * kCommandButtonGap;
 }
 
-static_assert(kMinimumClient.height() - 2 * kMargin - kPanelsHeight >= ColumnHeight((kCommandCount + 1) / 2),
+static_assert(ButtonsHeight(kMinimumClient.height() - 2 * kMargin - kPanelsHeight)
+                  >= ColumnHeight((kCommandCount + 1) / 2),
               "two columns of command buttons must fit the top row at the minimum size");
 }
 
@@ -69,5 +76,10 @@ std::vector<QRect> CommandButtons(const QRect& commandArea)
         buttons.push_back(button);
     }
     return buttons;
+}
+
+QRect EditBar(const QRect& commandArea)
+{
+    return QRect(commandArea.left(), commandArea.bottom() + 1 - kEditBarHeight, commandArea.width(), kEditBarHeight);
 }
 }

@@ -46,11 +46,13 @@ constexpr int kEqPanelHeight = 148;
 constexpr int kChannelStripHeight = 184;
 
 // The seven command buttons: one column where the top row is tall enough,
-// two columns (read row by row) where it is not.
+// two columns (read row by row) where it is not. Below them, across the
+// command area, the bar with undo, redo and A/B.
 constexpr int kCommandCount = 7;
 constexpr int kCommandButtonWidth = 100;
-constexpr int kCommandButtonHeight = 30;
+constexpr int kCommandButtonHeight = 26;
 constexpr int kCommandButtonGap = 6;
+constexpr int kEditBarHeight = 26;
 
 class CAreas
 {
@@ -69,4 +71,6 @@ CAreas Areas(QSize client);
 // The buttons' rects, top to bottom (row by row in two columns), inside a
 // command area that Areas gave.
 std::vector<QRect> CommandButtons(const QRect& commandArea);
+// The undo/redo/A-B bar at the foot of the same command area.
+QRect EditBar(const QRect& commandArea);
 }

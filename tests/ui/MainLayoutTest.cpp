@@ -53,9 +53,11 @@ TEST(MainLayoutTest, AreasStayInsideTheClientApartAndTheirPanelsKeepTheirHeights
             EXPECT_TRUE(commands.contains(buttons[i])) << "button " << i;
             EXPECT_EQ(buttons[i].height(), MainLayout::kCommandButtonHeight);
             EXPECT_GE(buttons[i].width(), MainLayout::kCommandButtonWidth);
+            EXPECT_FALSE(buttons[i].intersects(MainLayout::EditBar(commands))) << "button " << i;
             for (size_t j = i + 1; j < buttons.size(); ++j)
                 EXPECT_FALSE(buttons[i].intersects(buttons[j])) << "buttons " << i << " and " << j;
         }
+        EXPECT_TRUE(commands.contains(MainLayout::EditBar(commands)));
     }
 }
 
@@ -80,7 +82,7 @@ TEST(MainLayoutTest, GraphTakesTheRoomTheWindowGains)
 TEST(MainLayoutTest, CommandsTakeOneColumnOnlyWhereAllSevenFit)
 {
     const int oneColumn = MainLayout::kCommandCount * MainLayout::kCommandButtonHeight
-                          + (MainLayout::kCommandCount - 1) * MainLayout::kCommandButtonGap;
+                          + MainLayout::kCommandCount * MainLayout::kCommandButtonGap + MainLayout::kEditBarHeight;
     for (const QSize client : kClients)
     {
         SCOPED_TRACE(testing::Message() << client.width() << " x " << client.height());
@@ -99,9 +101,9 @@ TEST(MainLayoutTest, CommandsTakeOneColumnOnlyWhereAllSevenFit)
             EXPECT_EQ(buttons.back().width(), commands.width());
         }
     }
-    // 710 is the first height with room for one column.
-    EXPECT_EQ(MainLayout::Areas({1240, 709}).Of(EArea::Commands).width(), 206);
-    EXPECT_EQ(MainLayout::Areas({1240, 710}).Of(EArea::Commands).width(), MainLayout::kCommandButtonWidth);
+    // 714 is the first height with room for one column above the bar.
+    EXPECT_EQ(MainLayout::Areas({1240, 713}).Of(EArea::Commands).width(), 206);
+    EXPECT_EQ(MainLayout::Areas({1240, 714}).Of(EArea::Commands).width(), MainLayout::kCommandButtonWidth);
 }
 
 TEST(MainLayoutTest, ClientBelowTheMinimumIsLaidOutAsTheMinimum)

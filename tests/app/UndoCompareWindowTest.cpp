@@ -1,0 +1,274 @@
+// Undo, redo and A/B compare from the main window against the virtual
+// processor program: whatever the edits, undoing all of them leaves the
+// processor's live program as it was at connecting, byte for byte, and an
+// A/B switch leaves it holding the side chosen.
+
+#include "CHEDlg.h"
+#include "EditCommandBar.h"
+#include "FStatic.h"
+#include "OrvanDlgDlg.h"
+#include "ParamCatalogue.h"
+#include "WindowTestEnvironment.h"
+
+#include "ConnectDlg.h"
+#include "ProcessorState.h"
+#include "StateFile.h"
+#include "ToggleButton.h"
+#include "VprocProcess.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <span>
+#include <vector>
+
+namespace
+{
+using Image = CProcessorState::Image;
+
+// The bytes the record would send for every channel.
+Image BuiltImage(CAudio_Data& record)
+{
+    Image image{};
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+    {
+        const auto block = record.Input(i).BuildBlock();
+        std::copy(block.begin(), block.end(), image.begin() + CImageSlot::BlockOffset(record.Input(i).GetChannel()));
+    }
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+    {
+        const auto block = record.Output(i).BuildBlock();
+        std::copy(block.begin(), block.end(), image.begin() + CImageSlot::BlockOffset(record.Output(i).GetChannel()));
+    }
+    return image;
+}
+
+class UndoCompareWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_env.IsReady());
+        m_window = std::make_unique<COrvanDlgDlg>();
+        m_window->SetDialogRunner([this](QDialog& dialog) {
+            auto& connect = dynamic_cast<CConnectDlg&>(dialog);
+            connect.findChild<QComboBox*>("PortCombo")->setEditText(m_vproc.Port());
+            auto* ids = connect.findChild<QComboBox*>("DeviceIdCombo");
+            ids->setCurrentIndex(ids->findText(QStringLiteral("1")));
+            connect.accept();
+            return dialog.result();
+        });
+        m_window->SetAsker([this](QWidget*, const QString& question) {
+            m_questions.push_back(question);
+            return m_bAnswerYes;
+        });
+        QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
+        QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
+        m_window->show();
+    }
+
+    void TearDown() override
+    {
+        m_window.reset();
+        m_vproc.Stop();
+    }
+
+    void Connect()
+    {
+        ASSERT_TRUE(m_vproc.Start({"--state", m_env.FilePath("state.txt")})) << "no virtual processor";
+        m_window->CommandButton(COrvanDlgDlg::kConnection)->click();
+        ASSERT_TRUE(RunUntil([&] { return m_nLiveLoads > 0; }, 8000)) << "no live program";
+        m_start = BuiltImage(m_window->Data());
+    }
+
+    // Level requests go out only when nothing is pending: two answers mean
+    // every frame before them has been acknowledged.
+    void Settle()
+    {
+        const int nTarget = m_nLevels + 2;
+        ASSERT_TRUE(RunUntil([&] { return m_nLevels >= nTarget; }, 5000));
+    }
+
+    Image StopAndReadLiveImage()
+    {
+        m_vproc.Stop();
+        CProcessorState state;
+        std::string error;
+        EXPECT_TRUE(CStateFile::Load(m_env.FilePath("state.txt").toStdString(), state, error)) << error;
+        return state.aImages[0];
+    }
+
+    // The processor's live program as it must be when the record holds
+    // `now`: the factory program where the record sends what it sent at
+    // connecting, the record's bytes everywhere else. (The factory program
+    // writes bandwidth 30 into the shelves, which the record never sends
+    // back unless the shelf changes.)
+    Image Expected(const Image& now) const
+    {
+        Image expected = m_window->Connection().FactorySlot().abyImage;
+        for (size_t at = 0; at < expected.size(); at += Frame::kSubBlockBytes)
+            if (!std::equal(now.begin() + at, now.begin() + at + Frame::kSubBlockBytes, m_start.begin() + at))
+                std::copy(now.begin() + at, now.begin() + at + Frame::kSubBlockBytes, expected.begin() + at);
+        return expected;
+    }
+
+    void Mouse(QWidget& widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QMouseEvent event(type, QPointF(pos), widget.mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &event);
+    }
+
+    // Band `k` of the selected output dragged by (dx, dy) in three moves.
+    void DragBand(int nOutput, int k, QPoint delta)
+    {
+        Strip().ColumnAt(CCHEDlg::kInputColumns + nOutput).pSelect->click();
+        Graph().Redraw();
+        const Point handle = Centre(m_window->Data().Output(nOutput).GetBand(k).m_rcHandle);
+        const QPoint start(handle.x, handle.y);
+        Mouse(Graph(), QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+        Mouse(Graph(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+        for (int n = 1; n <= 3; ++n)
+            Mouse(Graph(), QEvent::MouseMove, start + delta * n / 3, Qt::NoButton, Qt::LeftButton);
+        Mouse(Graph(), QEvent::MouseButtonRelease, start + delta, Qt::LeftButton, Qt::NoButton);
+    }
+
+    // An edit as the panels make it.
+    void Edit(EParam param, ParamAt at, int step)
+    {
+        CAudio_Data& record = m_window->Data();
+        m_window->Notice().Apply(ParamCatalogue::ChannelCode(param, at), static_cast<int>(param),
+                                 [&] { return ParamCatalogue::Set(param, record, at, step); });
+    }
+
+    // The window's shortcut for `keys`, as the platform triggers it (an
+    // offscreen window never becomes active, so key clicks cannot).
+    void Key(const QKeySequence& keys)
+    {
+        int nFound = 0;
+        for (QShortcut* pShortcut : m_window->findChildren<QShortcut*>())
+            if (pShortcut->key() == keys && pShortcut->context() == Qt::WindowShortcut)
+            {
+                ++nFound;
+                emit pShortcut->activated();
+            }
+        EXPECT_EQ(nFound, 1) << keys.toString().toStdString();
+    }
+
+    CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
+    CFStatic& Graph() { return *m_window->findChild<CFStatic*>(); }
+    CEditCommandBar& Bar() { return *m_window->EditCommands(); }
+
+    CWindowTestEnvironment m_env;
+    CVprocProcess m_vproc{m_env.FilePath("port")};
+    std::unique_ptr<COrvanDlgDlg> m_window;
+    int m_nLiveLoads = 0;
+    int m_nLevels = 0;
+    Image m_start{};
+    std::vector<QString> m_questions;
+    bool m_bAnswerYes = false;
+};
+}
+
+TEST_F(UndoCompareWindowTest, UndoingEveryEditReturnsTheLiveProgramToItsStart)
+{
+    Connect();
+    CAudio_Data& record = m_window->Data();
+    EXPECT_FALSE(Bar().UndoButton()->isEnabled());
+
+    Strip().ColumnAt(1).pMute->click();
+    Strip().ColumnAt(CCHEDlg::kInputColumns + 4).apRoute[2]->click();
+    DragBand(2, 7, QPoint(60, -40));
+    Edit(EParam::kLimitThreshold, {3, 0}, 450);
+    Edit(EParam::kInDelay, {0, 0}, 200);
+    Edit(EParam::kHighPassFreq, {5, 0}, 300);
+    Settle();
+    ASSERT_EQ(m_window->Link().History().UndoCount(), 6U) << "the drag is one step";
+    ASSERT_NE(BuiltImage(record), m_start);
+
+    // Ctrl+Z undoes the last one; the buttons the rest.
+    Key(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(m_window->Link().History().UndoCount(), 5U);
+    while (Bar().UndoButton()->isEnabled())
+        Bar().UndoButton()->click();
+    EXPECT_TRUE(Bar().RedoButton()->isEnabled());
+    EXPECT_EQ(BuiltImage(record), m_start);
+    Settle();
+    EXPECT_EQ(StopAndReadLiveImage(), m_window->Connection().FactorySlot().abyImage);
+    EXPECT_TRUE(m_env.Boxes().empty());
+}
+
+TEST_F(UndoCompareWindowTest, RedoingEveryEditReturnsTheLiveProgramToTheEnd)
+{
+    Connect();
+    CAudio_Data& record = m_window->Data();
+    Strip().ColumnAt(CCHEDlg::kInputColumns).pMute->click();
+    DragBand(0, 4, QPoint(-40, 30));
+    Edit(EParam::kOutGain, {6, 0}, 250);
+    const Image end = BuiltImage(record);
+    while (Bar().UndoButton()->isEnabled())
+        Bar().UndoButton()->click();
+    Key(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    Key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    EXPECT_EQ(m_window->Link().History().RedoCount(), 1U);
+    Bar().RedoButton()->click();
+    EXPECT_FALSE(Bar().RedoButton()->isEnabled());
+    EXPECT_EQ(BuiltImage(record), end);
+    Settle();
+    EXPECT_EQ(StopAndReadLiveImage(), Expected(end));
+}
+
+TEST_F(UndoCompareWindowTest, EachSwitchLeavesTheProcessorOnTheSideChosen)
+{
+    Connect();
+    CAudio_Data& record = m_window->Data();
+    QPushButton* compare = Bar().CompareButton();
+    const QString captionA = compare->text();
+
+    compare->click();  // B starts as a copy of A
+    EXPECT_NE(compare->text(), captionA);
+    Strip().ColumnAt(CCHEDlg::kInputColumns + 1).pMute->click();
+    DragBand(1, 9, QPoint(50, 30));
+    Edit(EParam::kInGain, {2, 0}, 350);
+    const Image sideB = BuiltImage(record);
+    Settle();
+
+    compare->click();  // to A
+    EXPECT_EQ(compare->text(), captionA);
+    EXPECT_EQ(BuiltImage(record), m_start);
+    // Both sides survive a language switch.
+    m_window->SetLanguage(kEnglish);
+    EXPECT_EQ(compare->text(), QStringLiteral("A|b"));
+    compare->click();  // to B
+    EXPECT_EQ(compare->text(), QStringLiteral("a|B"));
+    EXPECT_EQ(BuiltImage(record), sideB);
+    Settle();
+
+    // Disconnecting asks first while A lives only in the editor; "no" keeps
+    // the connection and both sides.
+    m_window->CommandButton(COrvanDlgDlg::kConnection)->click();
+    ASSERT_EQ(m_questions.size(), 1U);
+    EXPECT_TRUE(m_window->IsConnected());
+    EXPECT_TRUE(m_window->Link().Compare().IsComparing());
+    EXPECT_EQ(StopAndReadLiveImage(), Expected(sideB));
+}
+
+TEST_F(UndoCompareWindowTest, DisconnectingClearsBothSidesAndTheStepsAfterTheQuestion)
+{
+    Connect();
+    Bar().CompareButton()->click();
+    Edit(EParam::kOutGain, {0, 0}, 250);
+    m_bAnswerYes = true;
+    m_window->CommandButton(COrvanDlgDlg::kConnection)->click();
+    EXPECT_EQ(m_questions.size(), 1U);
+    EXPECT_FALSE(m_window->IsConnected());
+    EXPECT_FALSE(m_window->Link().Compare().IsComparing());
+    EXPECT_FALSE(Bar().UndoButton()->isEnabled());
+    EXPECT_EQ(Bar().CompareButton()->text(), QStringLiteral("A|b"));
+}
