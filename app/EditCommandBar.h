@@ -14,7 +14,6 @@ class CEditCommandBar : public QWidget
     Q_OBJECT
 
 public:
-
     CEditCommandBar(CProcessorLink& link, QWidget* pParent);
 
     QPushButton* UndoButton() const { return m_pUndo; }
