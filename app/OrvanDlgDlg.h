@@ -15,6 +15,7 @@ class CDisplayDlg;
 class CFStatic;
 class CProgramManager;
 class CPlaceholderPanel;
+class CTestGenDlg;
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
@@ -171,6 +172,7 @@ private:
     CPlaceholderPanel* m_pOutFace = nullptr;
     CPlaceholderPanel* m_pOutEq = nullptr;
     CCHEDlg* m_pStrip = nullptr;
+    CTestGenDlg* m_pTestGen = nullptr;
     CDisplayDlg* m_pDisplay = nullptr;
     CProgramManager* m_pPrograms = nullptr;
 };
