@@ -4,6 +4,16 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
+namespace
+{
+bool IsIdeographic(const QString& text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x2E80; });
+}
+}
+
 CGenToggle::CGenToggle(QWidget* parent)
     : QAbstractButton(parent)
 {
@@ -79,12 +89,18 @@ void CGenToggle::paintEvent(QPaintEvent* /*event*/)
         painter.setBrush(fill);
         painter.drawRoundedRect(halves[i], 2, 2);
 
-        // Written upwards, as on the rack's own labels.
+        painter.setPen(!isEnabled() ? colours.cMutedText : lit[i] ? colours.cFaceShade : colours.cText);
+        if (IsIdeographic(labels[i]))
+        {
+            // Chinese stands one character under the other.
+            painter.drawText(halves[i], Qt::AlignCenter, labels[i].split(QString(), Qt::SkipEmptyParts).join('\n'));
+            continue;
+        }
+        // Latin text is written upwards, as on the rack's own labels.
         painter.save();
         painter.translate(halves[i].center());
         painter.rotate(-90);
         const QRectF upright(-halves[i].height() / 2, -halves[i].width() / 2, halves[i].height(), halves[i].width());
-        painter.setPen(!isEnabled() ? colours.cMutedText : lit[i] ? colours.cFaceShade : colours.cText);
         painter.drawText(upright, Qt::AlignCenter | Qt::TextWordWrap, labels[i]);
         painter.restore();
     }

@@ -1,6 +1,7 @@
 // Not a test: the channel strip with the generator panel shown and a tone
 // running, saved as a PNG to look at by eye.
-//   gen_shot <file.png> [en|zh]
+//   gen_shot <file.png> [en|zh] [inputs]
+// With "inputs" the generator is off and the input columns are shown.
 
 #include "TestGenDlg.h"
 
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
     {
-        std::fprintf(stderr, "usage: gen_shot <file.png> [en|zh]\n");
+        std::fprintf(stderr, "usage: gen_shot <file.png> [en|zh] [inputs]\n");
         return 2;
     }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -37,8 +38,9 @@ int main(int argc, char** argv)
     CTestGenDlg generator(link, strip);
     link.Notice().SetLanguage(argc > 2 && std::strcmp(argv[2], "en") == 0 ? kEnglish : kChinese);
 
-    const uint8_t tone[] = {3, 10, 0xE8, 0x03, 0x2C, 0x02, 0, 0};  // 1000 Hz, -4.0 dBu
-    link.Record().SetGeneratorBlock(tone);
+    const uint8_t tone[] = {3, 10, 0xE8, 0x03, 0x2C, 0x02, 0, 0};  // 1000 Hz, -4.4 dBu
+    if (argc < 4 || std::strcmp(argv[3], "inputs") != 0)
+        link.Record().SetGeneratorBlock(tone);
     link.Notice().NotifyProgramLoaded();
     strip.resize(1224, 184);
     strip.show();
