@@ -18,6 +18,7 @@
 #include "MainText.h"
 #include "MessageBox.h"
 #include "PlaceholderPanel.h"
+#include "TestGenDlg.h"
 #include "PortHelp.h"
 #include "PortList.h"
 #include "ReportBuilder.h"
@@ -243,6 +244,9 @@ void COrvanDlgDlg::CreatePanels()
     connect(m_pStrip, &CCHEDlg::inputSelected, this, &COrvanDlgDlg::SelectInputChannel);
     connect(m_pStrip, &CCHEDlg::outputSelected, this, &COrvanDlgDlg::SelectOutputChannel);
     connect(m_pStrip, &CCHEDlg::curvesChanged, m_pGraph, redraw);
+    // Its controls take the strip's input columns; its routingLocked is for
+    // the channel panels' routing buttons.
+    m_pTestGen = new CTestGenDlg(m_link, *m_pStrip);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
 

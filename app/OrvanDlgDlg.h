@@ -20,6 +20,7 @@ class CFStatic;
 class CProgramManager;
 class CPlaceholderPanel;
 class CStatusBlock;
+class CTestGenDlg;
 class QAbstractButton;
 class QPushButton;
 
@@ -186,6 +187,7 @@ private:
     CPlaceholderPanel* m_pOutFace = nullptr;
     CPlaceholderPanel* m_pOutEq = nullptr;
     CCHEDlg* m_pStrip = nullptr;
+    CTestGenDlg* m_pTestGen = nullptr;
     CDisplayDlg* m_pDisplay = nullptr;
     CProgramManager* m_pPrograms = nullptr;
 };

@@ -99,6 +99,8 @@ CCHEDlg::CCHEDlg(CProcessorLink& link, const CChannelSelector& selector, QWidget
     m_pGeneratorSlot = new QWidget(this);
     m_pGeneratorSlot->setObjectName(QStringLiteral("GeneratorSlot"));
     m_pGeneratorSlot->hide();
+    m_pToggleSlot = new QWidget(this);
+    m_pToggleSlot->setObjectName(QStringLiteral("GeneratorToggleSlot"));
 
     for (int column = 0; column < kColumns; ++column)
         CreateColumn(column, IsInputColumn(column) ? m_pInputPart : this);
@@ -196,6 +198,7 @@ void CCHEDlg::PlaceColumns()
     const QRect inputArea = StripLayout::InputArea(size());
     m_pInputPart->setGeometry(inputArea);
     m_pGeneratorSlot->setGeometry(inputArea);
+    m_pToggleSlot->setGeometry(StripLayout::GeneratorToggle(size()));
     for (int column = 0; column < kColumns; ++column)
     {
         const StripLayout::ColumnRects rects = StripLayout::Column(size(), column);
@@ -279,6 +282,19 @@ void CCHEDlg::ShowSelection()
         c.pSelect->setChecked(column == selected);
         // The selected channel's curve is always drawn.
         c.pCurve->setChecked(column == selected || Channel(column).IsCurveShown() != 0);
+    }
+}
+
+void CCHEDlg::ShowGeneratorPanel(bool shown)
+{
+    m_bGeneratorShown = shown;
+    m_pInputPart->setVisible(!shown);
+    m_pGeneratorSlot->setVisible(shown);
+    if (shown && m_selector.m_bInputSide)
+    {
+        HideLinkMarkers();
+        emit outputSelected(0);
+        ShowSelection();
     }
 }
 

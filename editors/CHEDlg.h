@@ -68,6 +68,12 @@ public:
     const Column& ColumnAt(int column) const { return m_aColumns.at(static_cast<size_t>(column)); }
     // Where the test generator's controls go in place of the input columns.
     QWidget* GeneratorSlot() const { return m_pGeneratorSlot; }
+    // Where the button that swaps the two goes; always shown.
+    QWidget* GeneratorToggleSlot() const { return m_pToggleSlot; }
+    // Shows the generator controls instead of the input columns, or back.
+    // The input columns disappear, so a selected input gives way to output 1.
+    void ShowGeneratorPanel(bool shown);
+    bool IsGeneratorPanelShown() const { return m_bGeneratorShown; }
 
 signals:
     void inputSelected(int index);
@@ -102,6 +108,8 @@ private:
     std::array<Column, kColumns> m_aColumns{};
     QWidget* m_pInputPart = nullptr;
     QWidget* m_pGeneratorSlot = nullptr;
+    QWidget* m_pToggleSlot = nullptr;
+    bool m_bGeneratorShown = false;
     int m_nInputs = StripLayout::kInputColumns;
     int m_nOutputs = StripLayout::kOutputColumns;
     int m_nShownColumn = -1;

@@ -6,8 +6,10 @@
 namespace
 {
 constexpr int kMargin = 4;
-// Between the input and the output columns.
-constexpr int kSideGap = 12;
+// Between the input and the output columns; the generator toggle stands
+// there, so it is seen whichever of the two sides the left part shows.
+constexpr int kSideGap = 34;
+constexpr int kToggleInset = 3;
 constexpr int kMeterWidth = 12;
 
 // Vertical places at the design height, scaled with the strip.
@@ -71,6 +73,14 @@ QRect InputArea(QSize size)
     const QRect first = Column(size, 0).column;
     const QRect last = Column(size, kInputColumns - 1).column;
     return first.united(last);
+}
+
+QRect GeneratorToggle(QSize size)
+{
+    const QRect inputs = InputArea(size);
+    const QRect firstOutput = Column(size, kInputColumns).column;
+    return QRect(QPoint(inputs.right() + 1 + kToggleInset, kMargin),
+                 QPoint(firstOutput.left() - 1 - kToggleInset, size.height() - 1 - kMargin));
 }
 
 bool IsRouteRowShown(int row, int inputs)

@@ -37,6 +37,9 @@ struct ColumnRects
 ColumnRects Column(QSize size, int column);
 // The four input columns together: where the generator controls take over.
 QRect InputArea(QSize size);
+// Between the input and the output columns: the button that swaps the
+// input columns for the generator controls.
+QRect GeneratorToggle(QSize size);
 
 // Whether routing row `row` (0..3 for inputs A..D, 4 for E) of an output
 // column is shown on a processor with `inputs` inputs.

@@ -1,17 +1,22 @@
 // Editing in the main window against the virtual processor program on a
 // pseudo-terminal: a band dragged on the response graph, a mute, a routing
 // cell and a name changed on the channel strip each reach the processor's
-// live program; the strip's meters follow the levels it reports.
+// live program; the strip's meters follow the levels it reports; the test
+// generator switched on the strip reaches the processor and freezes the
+// routing grid while it runs.
 
 #include "CHEDlg.h"
 #include "FStatic.h"
 #include "OrvanDlgDlg.h"
+#include "TestGenDlg.h"
 #include "WindowTestEnvironment.h"
 
 #include "ConnectDlg.h"
 #include "ControlMath.h"
+#include "GenToggle.h"
 #include "LampMeter.h"
 #include "NameEdit.h"
+#include "NumEdit.h"
 #include "ProcessorState.h"
 #include "StateFile.h"
 #include "ToggleButton.h"
@@ -27,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <span>
 #include <vector>
 
@@ -201,4 +207,70 @@ TEST_F(EditingWindowTest, MetersFollowTheReportedLevels)
     m_window->Disconnect();
     for (int column = 0; column < CCHEDlg::kColumns; ++column)
         EXPECT_EQ(Strip().ColumnAt(column).pMeter->Pattern(), 0);
+}
+
+TEST_F(EditingWindowTest, GeneratorToneThenSweepReachTheProcessorAndFreezeRouting)
+{
+    using GenBytes = std::array<uint8_t, Frame::kGeneratorBytes>;
+    // Waits until the processor has kept `expected` as its generator block.
+    const auto holds = [this](const GenBytes& expected) {
+        GenBytes held{};
+        RunUntil(
+            [&] {
+                CProcessorState state;
+                std::string error;
+                if (CStateFile::Load(m_env.FilePath("state.txt").toStdString(), state, error))
+                    held = state.abyGenerator;
+                return held == expected;
+            },
+            4000);
+        return held;
+    };
+    const auto enabledCells = [this] {
+        int enabled = 0;
+        for (int column = CCHEDlg::kInputColumns; column < CCHEDlg::kColumns; ++column)
+            for (CToggleButton* cell : Strip().ColumnAt(column).apRoute)
+                enabled += cell->isEnabled() ? 1 : 0;
+        return enabled;
+    };
+    CTestGenDlg& generator = *m_window->findChild<CTestGenDlg*>();
+    const auto chooseType = [&](int entry) {
+        generator.TypeCombo()->setCurrentIndex(entry);
+        emit generator.TypeCombo()->activated(entry);
+    };
+
+    Connect();
+    const int nAllCells = enabledCells();
+    ASSERT_GT(nAllCells, 0);
+
+    generator.Toggle()->click();
+    EXPECT_FALSE(m_window->Selector().m_bInputSide);  // input A gave way to output 1
+    generator.OnOff()->click();
+    EXPECT_EQ(enabledCells(), 0);
+    chooseType(2);  // tone
+    CNumEdit* freq = generator.FreqEdit();
+    freq->selectAll();
+    QTest::keyClicks(freq, "1000");
+    // The user leaves the field (the window takes Enter by moving the focus,
+    // which the offscreen window cannot really do).
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(freq, &leave);
+    EXPECT_EQ(m_window->Data().GetGenFreq(), 1000);
+
+    // Tone, period 2 s, 1000 Hz, level 600 (0.0 dBu).
+    const GenBytes tone{0x03, 0x02, 0xE8, 0x03, 0x58, 0x02, 0x00, 0x00};
+    EXPECT_EQ(holds(tone), tone);
+    EXPECT_EQ(enabledCells(), 0);
+
+    chooseType(3);  // sweep
+    const GenBytes sweep{0x04, 0x02, 0xE8, 0x03, 0x58, 0x02, 0x00, 0x00};
+    EXPECT_EQ(holds(sweep), sweep);
+    EXPECT_EQ(enabledCells(), 0);
+
+    // Off again: the routing grid comes back.
+    generator.OnOff()->click();
+    const GenBytes off{0x00, 0x02, 0xE8, 0x03, 0x58, 0x02, 0x00, 0x00};
+    EXPECT_EQ(holds(off), off);
+    EXPECT_EQ(enabledCells(), nAllCells);
+    EXPECT_TRUE(m_env.Boxes().empty());
 }
