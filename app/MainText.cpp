@@ -30,14 +30,7 @@ constexpr std::array kTexts{
     TextPair{EMainText::ModelForm, "%1 x %2", "%1 x %2"},
     TextPair{EMainText::Online, "ONLINE", "在线"},
     TextPair{EMainText::Offline, "OFFLINE", "离线"},
-    TextPair{EMainText::GraphArea, "RESPONSE", "响应曲线"},
-    TextPair{EMainText::InputChannel, "INPUT %1", "输入 %1"},
-    TextPair{EMainText::InputEq, "INPUT EQ %1", "输入均衡 %1"},
-    TextPair{EMainText::OutputChannel, "OUTPUT %1", "输出 %1"},
-    TextPair{EMainText::OutputEq, "OUTPUT EQ %1", "输出均衡 %1"},
-    TextPair{EMainText::ChannelStrip, "CHANNELS", "通道"},
     TextPair{EMainText::HelpMissing, "Not Find Help File", "没有发现帮助文件!"},
-    TextPair{EMainText::NotAvailable, "This function is not available yet.", "此功能暂未提供。"},
     TextPair{EMainText::NoAnswer, "Unable to Open COM-Port", "不能打开串口"},
     TextPair{EMainText::DeviceOlder,
              "If device version is lower than the software version, only the device at version, C-DV1.00 to "
@@ -78,6 +71,7 @@ constexpr std::array kTexts{
              "The other A/B setting has not been sent to the processor and is lost when disconnecting. "
              "Disconnect anyway?",
              "另一组 A/B 设置尚未发送到设备，断开连接后将丢失。仍要断开连接吗？"},
+    TextPair{EMainText::ImportFilterSet, "Import filter set...", "导入滤波器设置..."},
 };
 
 static_assert(InEnumOrder(kTexts), "main window texts must follow the order of EMainText");

@@ -30,15 +30,8 @@ enum class EMainText
     Online,
     Offline,
     // areas whose panels are still to come
-    GraphArea,
-    InputChannel,
-    InputEq,
-    OutputChannel,
-    OutputEq,
-    ChannelStrip,
     // messages
     HelpMissing,
-    NotAvailable,
     NoAnswer,
     // first lines of the version messages, and the second line of both
     DeviceOlder,
@@ -70,6 +63,8 @@ enum class EMainText
     CompareB,
     CompareTip,
     DisconnectLosesSide,
+    // the EQ panels' context menu
+    ImportFilterSet,
 };
 
 QString MainText(EMainText id, int language);

@@ -8,8 +8,13 @@
 #include "DeviceDlg.h"
 #include "DisplayDlg.h"
 #include "EditCommandBar.h"
+#include "EditorsText.h"
+#include "FilterImportDlg.h"
 #include "FStatic.h"
+#include "GraphPointer.h"
 #include "HelpPages.h"
+#include "InEQDlg.h"
+#include "InFaceDlg.h"
 #include "InformationDlg.h"
 #include "LinkText.h"
 #include "LockCommand.h"
@@ -17,8 +22,8 @@
 #include "MainSkin.h"
 #include "MainText.h"
 #include "MessageBox.h"
-#include "PlaceholderPanel.h"
-#include "TestGenDlg.h"
+#include "OutEQDlg.h"
+#include "OutFaceDlg.h"
 #include "PortHelp.h"
 #include "PortList.h"
 #include "ReportBuilder.h"
@@ -27,14 +32,18 @@
 #include "QtTranslation.h"
 #include "StatusBlock.h"
 #include "StatusFields.h"
+#include "TestGenDlg.h"
+#include "WireNumbers.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
@@ -206,7 +215,6 @@ void COrvanDlgDlg::CreateCommandButtons()
 
 void COrvanDlgDlg::CreatePanels()
 {
-    using EStyle = CPlaceholderPanel::EStyle;
     using MainLayout::EArea;
     m_pGraph = new CFStatic(Data(), &Locks(), this);
     m_pGraph->setObjectName(QStringLiteral("ResponseGraph"));
@@ -224,29 +232,44 @@ void COrvanDlgDlg::CreatePanels()
     connect(m_pGraph, &CFStatic::dragFinished, &m_link.History(), &CEditHistory::EndGroup);
 
     // Same order as the panels are created in: output pair hidden, input pair
-    // shown with input A, then the channel strip.
-    m_pOutEq = new CPlaceholderPanel(EStyle::Panel, this);
+    // shown with input A, then the channel strip. Each panel hears the record
+    // notice itself; the window only shows the side selected.
+    m_pOutEq = new COutEQDlg(m_link, m_selector, this);
     m_pOutEq->setObjectName(QStringLiteral("OutputEqPanel"));
     Place(EArea::EqPanel, m_pOutEq);
     m_pOutEq->hide();
-    m_pOutFace = new CPlaceholderPanel(EStyle::Panel, this);
+    m_pOutFace = new COutFaceDlg(m_link, m_selector, this);
     m_pOutFace->setObjectName(QStringLiteral("OutputChannelPanel"));
     Place(EArea::ChannelPanel, m_pOutFace);
     m_pOutFace->hide();
-    m_pInFace = new CPlaceholderPanel(EStyle::Panel, this);
+    m_pInFace = new CInFaceDlg(m_link, m_selector, this);
     m_pInFace->setObjectName(QStringLiteral("InputChannelPanel"));
     Place(EArea::ChannelPanel, m_pInFace);
-    m_pInEq = new CPlaceholderPanel(EStyle::Panel, this);
+    m_pInEq = new CInEQDlg(m_link, m_selector, this);
     m_pInEq->setObjectName(QStringLiteral("InputEqPanel"));
     Place(EArea::EqPanel, m_pInEq);
+    for (CEqPanel* eq : {static_cast<CEqPanel*>(m_pInEq), static_cast<CEqPanel*>(m_pOutEq)})
+    {
+        connect(m_pGraph, &CFStatic::pointDragged, eq, &CEqPanel::OnPointDragged);
+        eq->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(eq, &QWidget::customContextMenuRequested, this,
+                [this, eq](const QPoint& pos) { OfferFilterImport(eq->mapToGlobal(pos)); });
+    }
+    // The two crossover points belong to the output channel panel.
+    connect(m_pGraph, &CFStatic::pointDragged, this, [this](int index, bool inputSide) {
+        if (!inputSide && (index == CGraphPointer::kHighPassIndex || index == CGraphPointer::kLowPassIndex))
+            m_pOutFace->RefreshCrossoverFrequency(index == CGraphPointer::kHighPassIndex);
+    });
     m_pStrip = new CCHEDlg(m_link, m_selector, this);
     Place(EArea::ChannelStrip, m_pStrip);
     connect(m_pStrip, &CCHEDlg::inputSelected, this, &COrvanDlgDlg::SelectInputChannel);
     connect(m_pStrip, &CCHEDlg::outputSelected, this, &COrvanDlgDlg::SelectOutputChannel);
     connect(m_pStrip, &CCHEDlg::curvesChanged, m_pGraph, redraw);
-    // Its controls take the strip's input columns; its routingLocked is for
-    // the channel panels' routing buttons.
+    // Its controls take the strip's input columns; while it runs the panels'
+    // routing buttons are frozen like the strip's.
     m_pTestGen = new CTestGenDlg(m_link, *m_pStrip);
+    for (CChannelFace* face : {static_cast<CChannelFace*>(m_pInFace), static_cast<CChannelFace*>(m_pOutFace)})
+        connect(m_pTestGen, &CTestGenDlg::routingLocked, face, &CChannelFace::LockRouting);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
 
@@ -287,22 +310,7 @@ void COrvanDlgDlg::RetranslateUi()
     RefreshStatus();
     for (const CommandDef& def : kCommands)
         m_apCommand.at(def.eCommand)->setText(MainText(def.eCaption, GetLanguage()));
-
-    const QString notYet = MainText(EMainText::NotAvailable, GetLanguage());
-    for (CPlaceholderPanel* panel : {m_pInFace, m_pInEq, m_pOutFace, m_pOutEq})
-        panel->SetNote(notYet);
-    RefreshPanelTitles();
     update();
-}
-
-void COrvanDlgDlg::RefreshPanelTitles()
-{
-    const QString input = InputLabel(m_selector.m_bInputSide ? m_selector.m_nChannel : 0);
-    const QString output = OutputLabel(m_selector.m_bInputSide ? 0 : m_selector.m_nChannel);
-    m_pInFace->SetTitle(MainText(EMainText::InputChannel, GetLanguage()).arg(input));
-    m_pInEq->SetTitle(MainText(EMainText::InputEq, GetLanguage()).arg(input));
-    m_pOutFace->SetTitle(MainText(EMainText::OutputChannel, GetLanguage()).arg(output));
-    m_pOutEq->SetTitle(MainText(EMainText::OutputEq, GetLanguage()).arg(output));
 }
 
 // ---- channel selection -------------------------------------------------------
@@ -318,8 +326,9 @@ void COrvanDlgDlg::SelectInputChannel(int index)
     }
     m_selector.m_bInputSide = 1;
     m_selector.m_nChannel = index;
+    m_pInFace->RefreshFromRecord();
+    m_pInEq->RefreshFromRecord();
     m_pGraph->SelectInput(index);
-    RefreshPanelTitles();
     m_pOutEq->hide();
     m_pOutFace->hide();
 }
@@ -338,7 +347,8 @@ void COrvanDlgDlg::SelectOutputChannel(int index)
     m_selector.m_bInputSide = 0;
     m_selector.m_nChannel = index;
     m_pGraph->SelectOutput(index);
-    RefreshPanelTitles();
+    m_pOutEq->RefreshFromRecord();
+    m_pOutFace->RefreshFromRecord();
 }
 
 void COrvanDlgDlg::ApplyVariantLayoutAll()
@@ -548,9 +558,25 @@ void COrvanDlgDlg::Disconnect()
     Connection().Disconnect(CConnection::EReason::User);
 }
 
-void COrvanDlgDlg::ShowNotAvailable()
+void COrvanDlgDlg::OfferFilterImport(const QPoint& where)
 {
-    CMessageBox::Show(this, MainText(EMainText::NotAvailable, GetLanguage()));
+    QMenu menu(this);
+    QAction* import = menu.addAction(MainText(EMainText::ImportFilterSet, GetLanguage()));
+    if (menu.exec(where) == import)
+        ImportFilterSetInto(m_selector.m_bInputSide ? Frame::kFirstInputCode + m_selector.m_nChannel
+                                                    : Frame::kFirstOutputCode + m_selector.m_nChannel);
+}
+
+void COrvanDlgDlg::ImportFilterSetInto(int channelCode)
+{
+    const QString path = QFileDialog::getOpenFileName(this, MainText(EMainText::ImportFilterSet, GetLanguage()),
+                                                      QString(), EditorsText(EEditorsText::ImportFileFilter, GetLanguage()));
+    if (path.isEmpty())
+        return;
+    // The bands the import writes undo as one step.
+    m_link.History().BeginGroup();
+    ImportFilterSet(this, m_link, channelCode, path);
+    m_link.History().EndGroup();
 }
 
 // ---- communication engine ----------------------------------------------------

@@ -18,7 +18,10 @@ class CDisplayDlg;
 class CEditCommandBar;
 class CFStatic;
 class CProgramManager;
-class CPlaceholderPanel;
+class CInEQDlg;
+class CInFaceDlg;
+class COutEQDlg;
+class COutFaceDlg;
 class CStatusBlock;
 class CTestGenDlg;
 class QAbstractButton;
@@ -140,7 +143,6 @@ private:
     void CreatePanels();
     void EnsureMusicFolder();
     void RetranslateUi();
-    void RefreshPanelTitles();
     void SetConnectedLook(bool connected);
 
     // ---- commands -----------------------------------------------------------
@@ -151,7 +153,10 @@ private:
     void OnLock();
     void OnReport();
     void OnConnection();
-    void ShowNotAvailable();
+    // The EQ panels' context menu: a measurement tool's filter set into the
+    // selected channel's bands.
+    void OfferFilterImport(const QPoint& where);
+    void ImportFilterSetInto(int channelCode);
 
     int RunDialog(QDialog& dialog);
 
@@ -182,10 +187,10 @@ private:
     CEditCommandBar* m_pEditBar = nullptr;
 
     CFStatic* m_pGraph = nullptr;
-    CPlaceholderPanel* m_pInFace = nullptr;
-    CPlaceholderPanel* m_pInEq = nullptr;
-    CPlaceholderPanel* m_pOutFace = nullptr;
-    CPlaceholderPanel* m_pOutEq = nullptr;
+    CInFaceDlg* m_pInFace = nullptr;
+    CInEQDlg* m_pInEq = nullptr;
+    COutFaceDlg* m_pOutFace = nullptr;
+    COutEQDlg* m_pOutEq = nullptr;
     CCHEDlg* m_pStrip = nullptr;
     CTestGenDlg* m_pTestGen = nullptr;
     CDisplayDlg* m_pDisplay = nullptr;
