@@ -8,6 +8,7 @@
 
 #include "Audio_Data.h"
 #include "GraphFixture.h"
+#include "BenchStats.h"
 #include "LockState.h"
 
 #include <QApplication>
@@ -35,13 +36,6 @@ double ThreadCpuMicros()
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return static_cast<double>(ts.tv_sec) * 1e6 + static_cast<double>(ts.tv_nsec) / 1e3;
-}
-
-double Percentile(std::vector<double> samples, double fraction)
-{
-    std::sort(samples.begin(), samples.end());
-    const auto index = static_cast<size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
-    return samples[index];
 }
 
 void BM_GraphBandDragAllCurves(benchmark::State& state)
@@ -99,11 +93,5 @@ int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QApplication>(argc, argv);
 }

@@ -113,7 +113,7 @@ std::span<const uint8_t, CAudio_OutData::kBlockBytes> CAudio_OutData::BuildBlock
     std::span<uint8_t, kBlockBytes> block(m_abyBlock);
     BuildBlockHead(block);
     block[14] = m_byRoute;
-    block[15] = static_cast<uint8_t>(m_bGeqMode + 1);
+    block[15] = static_cast<uint8_t>(m_bGeqMode + 1LL);
 
     ByteIo::PutWord(block, 16, m_nLimitThreshold + 1LL);
     ByteIo::PutWord(block, 18, m_nLimitAttack + 1LL);
@@ -124,11 +124,11 @@ std::span<const uint8_t, CAudio_OutData::kBlockBytes> CAudio_OutData::BuildBlock
     const CFilter& lowPass = GetLowPass();
     const CFilter& highPass = GetHighPass();
     ByteIo::PutWord(block, 24, lowPass.GetSentFreq());
-    block[26] = static_cast<uint8_t>(lowPass.GetXoverType() + 1);
-    block[27] = static_cast<uint8_t>(lowPass.GetSlope() + 1);
+    block[26] = static_cast<uint8_t>(lowPass.GetXoverType() + 1LL);
+    block[27] = static_cast<uint8_t>(lowPass.GetSlope() + 1LL);
     ByteIo::PutWord(block, 28, highPass.GetSentFreq());
-    block[30] = static_cast<uint8_t>(highPass.GetXoverType() + 1);
-    block[31] = static_cast<uint8_t>(highPass.GetSlope() + 1);
+    block[30] = static_cast<uint8_t>(highPass.GetXoverType() + 1LL);
+    block[31] = static_cast<uint8_t>(highPass.GetSlope() + 1LL);
 
     for (int k = 0; k < CEQ::kOutputBands; ++k)
         m_eq.GetAt(k).BuildBandBytes(block.subspan(kBandOffset + CFilter::kBandBytes * k).first<CFilter::kBandBytes>());

@@ -182,12 +182,13 @@ int CFilter::GetBandwidthStep() const
 //   6  gain step + 1 (401 = 0 dB, also whenever the band is off or bypassed)
 void CFilter::BuildBandBytes(std::span<uint8_t, kBandBytes> out) const
 {
-    out[0] = static_cast<uint8_t>(m_nType + 1);
-    out[1] = static_cast<uint8_t>(m_nSlope + 1);
-    const int width = m_nType == kParametric ? GetBandwidthStep() + 1 : m_nSlope + 1;
+    out[0] = static_cast<uint8_t>(m_nType + 1LL);
+    out[1] = static_cast<uint8_t>(m_nSlope + 1LL);
+    // A damaged file may hold any int here; the word keeps its low 16 bits.
+    const long long width = m_nType == kParametric ? GetBandwidthStep() + 1LL : m_nSlope + 1LL;
     ByteIo::PutWord(out, 2, width);
     ByteIo::PutWord(out, 4, GetFrequency());
-    ByteIo::PutWord(out, 6, GetGainStep() + 1);
+    ByteIo::PutWord(out, 6, GetGainStep() + 1LL);
 }
 
 void CFilter::LoadBandBytes(std::span<const uint8_t, kBandBytes> in)

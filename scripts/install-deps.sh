@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need.
 # Idempotent: when everything is present it only checks and returns.
 # --fuzz adds clang with its sanitizer and libFuzzer runtimes, which only
-# scripts/fuzz-files.sh needs.
+# scripts/fuzz.sh needs.
 set -euo pipefail
 
 packages=(

@@ -385,3 +385,43 @@ TEST(ProgramFile, ValuesAreTakenAsStoredAndTrailingBytesIgnored)
     // "ABCDEFGH" takes 7 bytes more than "A"; "L" as many as "1".
     EXPECT_EQ(rewritten.size(), kNewProgramFileSize + 7);
 }
+
+// A reader that takes values as stored also takes the largest int as a
+// shelf's slope, a band's type or a crossover's type and slope; the block
+// bytes built from them keep the low bits (a sanitizer build catches an
+// overflow on the way).
+TEST(ProgramFile, LargestStoredValuesBuildBlocksWithTheirLowBits)
+{
+    constexpr int32_t kLargest = 2147483647;
+    constexpr size_t kTypeAt = 0;
+    constexpr size_t kXoverTypeAt = 48;
+    constexpr size_t kSlopeAt = 52;
+    const auto put = [](Bytes& file, size_t at, int32_t value) {
+        const Bytes word = Long(value);
+        std::copy(word.begin(), word.end(), file.begin() + static_cast<long>(at));
+    };
+    Bytes file = NewProgramFile();
+    const size_t inputBand1 = kInputAAt + 19;
+    const size_t outputBand1 = OutputAt(0) + kOutputFiltersAt;
+    const size_t highPass = outputBand1 + 15 * kFilterSize;
+    put(file, inputBand1 + kTypeAt, kLargest);
+    put(file, inputBand1 + kSlopeAt, kLargest);
+    put(file, outputBand1 + kTypeAt, CFilter::kLowShelf);
+    put(file, outputBand1 + kSlopeAt, kLargest);
+    put(file, highPass + kXoverTypeAt, kLargest);
+    put(file, highPass + kSlopeAt, kLargest);
+
+    CAudio_Data program;
+    CLockState locks;
+    ASSERT_EQ(ProgramCodec::DecodeProgram(file, program, locks), ProgramFileError::kNone);
+    EXPECT_EQ(program.Output(0).GetEQ().GetAt(0).GetSlope(), kLargest);
+
+    const auto input = program.Input(0).BuildBlock();
+    const size_t inputBand = CAudio_InData::kBandOffset;
+    EXPECT_EQ(Bytes(input.begin() + inputBand, input.begin() + inputBand + 4), (Bytes{0, 0, 0, 0}));
+    const auto output = program.Output(0).BuildBlock();
+    EXPECT_EQ(Bytes(output.begin() + 30, output.begin() + 32), (Bytes{0, 0}));
+    const size_t outputBand = CAudio_OutData::kBandOffset;
+    EXPECT_EQ(output[outputBand], CFilter::kLowShelf + 1);
+    EXPECT_EQ(Bytes(output.begin() + outputBand + 1, output.begin() + outputBand + 4), (Bytes{0, 0, 0}));
+}
