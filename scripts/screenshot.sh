@@ -8,7 +8,8 @@
 # virtual processor (connected-*), and so with every curve shown and output
 # 3 selected on the channel strip (curves-*); connected at the minimum size
 # on a 1280 x 720 screen and on 1920 x 1080 at 150 % (min-1x-*, min-15x-*),
-# and at 2560 x 1440 (large-*).
+# and at 2560 x 1440 (large-*). The help pages' pictures are copied from
+# these (help/*/images).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -76,3 +77,12 @@ for lang in zh en; do
   stop_vproc
 done
 take "main-en-out3.png" en "$out/main-en-out3.png" --output 3
+
+# The help pages show some of these pictures: every run refreshes them.
+for lang in zh en; do
+  mkdir -p "help/$lang/images"
+  cp "$out/curves-$lang.png" "help/$lang/images/main-window.png"
+  cp "$out/connect-$lang.png" "help/$lang/images/connect.png"
+  cp "$out/program-$lang.png" "help/$lang/images/program.png"
+done
+echo "refreshed the pictures in help/*/images"
