@@ -152,6 +152,9 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
 COrvanDlgDlg::~COrvanDlgDlg()
 {
     qApp->removeEventFilter(this);
+    // The panels hold references into the link, a member, which dies before
+    // the widget base would delete them.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 // ---- layout ------------------------------------------------------------------
