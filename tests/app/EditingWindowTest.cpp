@@ -21,6 +21,7 @@
 #include "StateFile.h"
 #include "ToggleButton.h"
 #include "VprocProcess.h"
+#include "VprocWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -45,14 +46,7 @@ protected:
     {
         ASSERT_TRUE(m_env.IsReady());
         m_window = std::make_unique<COrvanDlgDlg>();
-        m_window->SetDialogRunner([this](QDialog& dialog) {
-            auto& connect = dynamic_cast<CConnectDlg&>(dialog);
-            connect.findChild<QComboBox*>("PortCombo")->setEditText(m_vproc.Port());
-            auto* ids = connect.findChild<QComboBox*>("DeviceIdCombo");
-            ids->setCurrentIndex(ids->findText(QStringLiteral("1")));
-            connect.accept();
-            return dialog.result();
-        });
+        AnswerConnectWithProcessor(*m_window, m_vproc);
         QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
         QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
         m_window->show();

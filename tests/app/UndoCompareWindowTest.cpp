@@ -15,6 +15,7 @@
 #include "StateFile.h"
 #include "ToggleButton.h"
 #include "VprocProcess.h"
+#include "VprocWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,23 +34,6 @@ namespace
 {
 using Image = CProcessorState::Image;
 
-// The bytes the record would send for every channel.
-Image BuiltImage(CAudio_Data& record)
-{
-    Image image{};
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-    {
-        const auto block = record.Input(i).BuildBlock();
-        std::copy(block.begin(), block.end(), image.begin() + CImageSlot::BlockOffset(record.Input(i).GetChannel()));
-    }
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-    {
-        const auto block = record.Output(i).BuildBlock();
-        std::copy(block.begin(), block.end(), image.begin() + CImageSlot::BlockOffset(record.Output(i).GetChannel()));
-    }
-    return image;
-}
-
 class UndoCompareWindowTest : public ::testing::Test
 {
 protected:
@@ -57,14 +41,7 @@ protected:
     {
         ASSERT_TRUE(m_env.IsReady());
         m_window = std::make_unique<COrvanDlgDlg>();
-        m_window->SetDialogRunner([this](QDialog& dialog) {
-            auto& connect = dynamic_cast<CConnectDlg&>(dialog);
-            connect.findChild<QComboBox*>("PortCombo")->setEditText(m_vproc.Port());
-            auto* ids = connect.findChild<QComboBox*>("DeviceIdCombo");
-            ids->setCurrentIndex(ids->findText(QStringLiteral("1")));
-            connect.accept();
-            return dialog.result();
-        });
+        AnswerConnectWithProcessor(*m_window, m_vproc);
         m_window->SetAsker([this](QWidget*, const QString& question) {
             m_questions.push_back(question);
             return m_bAnswerYes;
