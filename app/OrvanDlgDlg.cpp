@@ -152,6 +152,11 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
 COrvanDlgDlg::~COrvanDlgDlg()
 {
     qApp->removeEventFilter(this);
+    // The EQ panels unhook their faders from the record when they go; the
+    // record is a member and would be gone by the time QWidget deletes its
+    // children.
+    delete m_pInEq;
+    delete m_pOutEq;
 }
 
 // ---- layout ------------------------------------------------------------------
