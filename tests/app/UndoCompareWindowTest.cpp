@@ -175,8 +175,10 @@ TEST_F(UndoCompareWindowTest, UndoingEveryEditReturnsTheLiveProgramToItsStart)
     while (Bar().UndoButton()->isEnabled())
         Bar().UndoButton()->click();
     EXPECT_TRUE(Bar().RedoButton()->isEnabled());
-    EXPECT_EQ(BuiltImage(record), m_start);
+    // The crossover walks back an octave per frame, and its block shows
+    // how far the walk has come: the record is whole again once it is out.
     Settle();
+    EXPECT_EQ(BuiltImage(record), m_start);
     EXPECT_EQ(StopAndReadLiveImage(), m_window->Connection().FactorySlot().abyImage);
     EXPECT_TRUE(m_env.Boxes().empty());
 }
