@@ -72,6 +72,9 @@ enum class ERepeat
 class PanelWalkTest : public ::testing::Test
 {
 protected:
+    // One change through a control, named for the failure messages.
+    using Edit = std::function<void(const std::string& what, const std::function<void()>& change)>;
+
     void SetUp() override
     {
         ASSERT_TRUE(m_env.IsReady());
@@ -158,7 +161,6 @@ protected:
                                                                                                          : 1;
             EXPECT_LE(n, allowed) << "channel " << where.first << " sub-block " << where.second;
         }
-        ++m_nAudited;
         return frames;
     }
 
@@ -257,7 +259,7 @@ protected:
     // Every band of the shown EQ panel: each field it shows and allows,
     // the fader, then the band's switch (after the gain left 0 dB, where a
     // band stays bypassed), and at last the master switch.
-    void WalkEq(CEqPanel& panel, const std::function<void(const std::string&, const std::function<void()>&)>& edit)
+    void WalkEq(CEqPanel& panel, const Edit& edit)
     {
         for (int band = 0; band < panel.BandCount(); ++band)
         {
@@ -274,7 +276,7 @@ protected:
 
     // Gain (field and fader), delay in its three units and polarity of the
     // shown channel panel.
-    void WalkShared(CChannelFace& face, const std::function<void(const std::string&, const std::function<void()>&)>& edit)
+    void WalkShared(CChannelFace& face, const Edit& edit)
     {
         edit("gain field", [&] { ChangeField(face.GainField()); });
         edit("gain fader", [&] { ChangeFader(face.GainFader()); });
@@ -297,7 +299,6 @@ protected:
     int m_nNotices = 0;
     int m_nLevelRequests = 0;
     int m_nWay = 0;
-    int m_nAudited = 0;
     std::string m_strLog;
     std::vector<Logged> m_logged;
 };
@@ -307,7 +308,7 @@ TEST_F(PanelWalkTest, EveryParameterOfEveryChannelReachesTheProcessor)
 {
     Connect();
     CAudio_Data& record = m_window->Data();
-    using Edit = std::function<void(const std::string&, const std::function<void()>&)>;
+    const Image start = BuiltImage(record);
     // The first channel of each side has every edit's frames checked; the
     // others are walked at full speed and checked by the image at the end.
     const Edit audited = [this](const std::string& what, const std::function<void()>& edit) { Audited(what, edit); };
@@ -398,22 +399,25 @@ TEST_F(PanelWalkTest, EveryParameterOfEveryChannelReachesTheProcessor)
     ASSERT_TRUE(record.Inputs().IsSameGroup(0, 1));
     ASSERT_TRUE(record.Outputs().IsSameGroup(0, 1));
     SelectInput(0);
-    const auto both = [](const std::vector<Logged>& frames, int first, int second) {
-        return std::any_of(frames.begin(), frames.end(), [&](const Logged& f) { return f.nBlock == first; })
-               && std::any_of(frames.begin(), frames.end(), [&](const Logged& f) { return f.nBlock == second; });
+    // An edit of a leader goes out for both members of its group.
+    const auto linked = [&](const std::string& what, const std::function<void()>& change, bool input,
+                            ERepeat repeat = ERepeat::kNone) {
+        const std::vector<Logged> frames = Audited(what, change, repeat);
+        for (int member = 0; member < 2; ++member)
+        {
+            const int code = input ? record.Input(member).GetChannel() : record.Output(member).GetChannel();
+            EXPECT_TRUE(std::any_of(frames.begin(), frames.end(), [&](const Logged& f) { return f.nBlock == code; }))
+                << what << ": nothing for channel code " << code;
+        }
     };
-    const int a = record.Input(0).GetChannel();
-    const int b = record.Input(1).GetChannel();
-    EXPECT_TRUE(both(Audited("linked input gain", [&] { ChangeField(InFace().GainField()); }), a, b));
-    EXPECT_TRUE(both(Audited("linked input band", [&] { ChangeField(InEq().Band(2).apEdit.at(EqLayout::kFrequencyRow)); }), a, b));
-    EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, record, {1, 0}), ParamCatalogue::Get(EParam::kInGain, record, {0, 0}));
+    linked("linked input gain", [&] { ChangeField(InFace().GainField()); }, true);
+    linked("linked input band", [&] { ChangeField(InEq().Band(2).apEdit.at(EqLayout::kFrequencyRow)); }, true);
+    EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, record, {1, 0}),
+              ParamCatalogue::Get(EParam::kInGain, record, {0, 0}));
     SelectOutput(0);
-    const int out1 = record.Output(0).GetChannel();
-    const int out2 = record.Output(1).GetChannel();
-    EXPECT_TRUE(both(Audited("linked output limiter", [&] { ChangeField(OutFace().LimiterField(0)); }), out1, out2));
-    EXPECT_TRUE(both(Audited("linked output band", [&] { ChangeFader(OutEq().Band(6).pFader); }), out1, out2));
-    EXPECT_TRUE(both(Audited("linked crossover", [&] { ChangeField(OutFace().FrequencyField(0)); }, ERepeat::kCrossoverWalk),
-                     out1, out2));
+    linked("linked output limiter", [&] { ChangeField(OutFace().LimiterField(0)); }, false);
+    linked("linked output band", [&] { ChangeFader(OutEq().Band(6).pFader); }, false);
+    linked("linked crossover", [&] { ChangeField(OutFace().FrequencyField(0)); }, false, ERepeat::kCrossoverWalk);
     EXPECT_EQ(ParamCatalogue::Get(EParam::kLimitThreshold, record, {1, 0}),
               ParamCatalogue::Get(EParam::kLimitThreshold, record, {0, 0}));
 
@@ -448,18 +452,26 @@ TEST_F(PanelWalkTest, EveryParameterOfEveryChannelReachesTheProcessor)
     for (int n = 0; n < Frame::kChannelCount; ++n)
     {
         const int code = record.Channel(n).GetChannel();
-        const auto at = static_cast<std::ptrdiff_t>(CImageSlot::BlockOffset(code));
-        const auto bytes = n < CAudio_InRoute::kCount ? Frame::kInputBlockBytes : Frame::kOutputBlockBytes;
-        EXPECT_TRUE(std::equal(mine.begin() + at, mine.begin() + at + bytes, theirs.begin() + at))
-            << "channel code " << code << " differs";
+        const int at = CImageSlot::BlockOffset(code);
+        const int bytes = n < CAudio_InRoute::kCount ? Frame::kInputBlockBytes : Frame::kOutputBlockBytes;
+        const auto byte = [at](const Image& image, int k) { return int(image.at(static_cast<size_t>(at + k))); };
+        // The processor holds the editor's block, byte for byte.
         for (int k = 0; k < bytes; ++k)
-            if (mine.at(static_cast<size_t>(at + k)) != theirs.at(static_cast<size_t>(at + k)))
+            if (byte(mine, k) != byte(theirs, k))
             {
-                ADD_FAILURE() << "channel code " << code << " byte " << k << ": editor "
-                              << int(mine.at(static_cast<size_t>(at + k))) << ", processor "
-                              << int(theirs.at(static_cast<size_t>(at + k)));
+                ADD_FAILURE() << "channel code " << code << " byte " << k << ": editor " << byte(mine, k)
+                              << ", processor " << byte(theirs, k);
                 break;
             }
+        // Every sub-block but the name's changed on the way: no control of
+        // the channel was left out, and none changed only what it shows.
+        for (int sub = Frame::kSubBlockBytes; sub < bytes; sub += Frame::kSubBlockBytes)
+        {
+            bool changed = false;
+            for (int k = sub; k < sub + Frame::kSubBlockBytes; ++k)
+                changed = changed || byte(mine, k) != byte(start, k);
+            EXPECT_TRUE(changed) << "channel code " << code << " sub-block at byte " << sub << " never changed";
+        }
     }
     EXPECT_TRUE(m_env.Boxes().empty());
 }
@@ -511,7 +523,8 @@ TEST_F(PanelWalkTest, HeldSpinAndDraggedFaderAreThinnedOnTheLine)
     Mouse(*fader, QEvent::MouseButtonRelease, {x, y}, Qt::LeftButton, Qt::NoButton);
     const qint64 faderMs = held.elapsed();
     Drain();
-    EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, m_window->Data(), {0, 0}), FaceLayout::GainOfFader(fader->Position()));
+    EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, m_window->Data(), {0, 0}),
+              FaceLayout::GainOfFader(fader->Position()));
     EXPECT_GE(paramFrames(from), 2);
     EXPECT_LE(paramFrames(from), faderMs / CFader::kDragReportMs + 2);
     EXPECT_TRUE(m_env.Boxes().empty());
