@@ -176,20 +176,7 @@ protected:
         EXPECT_EQ(m_logged.size(), nFrom) << "an unchanged value was sent";
     }
 
-    CProcessorState StopAndReadState()
-    {
-        m_vproc.Stop();
-        CProcessorState state;
-        std::string error;
-        EXPECT_TRUE(CStateFile::Load(m_env.FilePath("state.txt").toStdString(), state, error)) << error;
-        return state;
-    }
-
-    void Mouse(QWidget& widget, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent event(type, pos, widget.mapToGlobal(pos), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&widget, &event);
-    }
+    CProcessorState StopAndReadState() { return ::StopAndReadState(m_vproc, m_env.FilePath("state.txt")); }
 
     CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
     CInFaceDlg& InFace() { return *m_window->findChild<CInFaceDlg*>(); }
@@ -494,9 +481,9 @@ TEST_F(PanelWalkTest, HeldSpinAndDraggedFaderAreThinnedOnTheLine)
     const QPointF up(spin->width() / 2.0, spin->height() / 4.0);
     QElapsedTimer held;
     held.start();
-    Mouse(*spin, QEvent::MouseButtonPress, up, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(*spin, QEvent::MouseButtonPress, up, Qt::LeftButton, Qt::LeftButton);
     RunUntil([] { return false; }, 1500);
-    Mouse(*spin, QEvent::MouseButtonRelease, up, Qt::LeftButton, Qt::NoButton);
+    SendMouse(*spin, QEvent::MouseButtonRelease, up, Qt::LeftButton, Qt::NoButton);
     const qint64 spinMs = held.elapsed();
     Drain();
     EXPECT_GE(spin->GetPos() - before, 15) << "the arrow did not repeat";
@@ -511,16 +498,16 @@ TEST_F(PanelWalkTest, HeldSpinAndDraggedFaderAreThinnedOnTheLine)
     const double y0 = FaderThumbCentre(fader->Travel(), fader->Position());
     from = m_logged.size();
     held.restart();
-    Mouse(*fader, QEvent::MouseButtonPress, {x, y0}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(*fader, QEvent::MouseButtonPress, {x, y0}, Qt::LeftButton, Qt::LeftButton);
     ASSERT_TRUE(fader->IsDragging());
     double y = y0;
     for (int n = 0; n < 100; ++n)
     {
         y += (n / 20) % 2 == 0 ? 1.0 : -1.0;
-        Mouse(*fader, QEvent::MouseMove, {x, y}, Qt::NoButton, Qt::LeftButton);
+        SendMouse(*fader, QEvent::MouseMove, {x, y}, Qt::NoButton, Qt::LeftButton);
         RunUntil([] { return false; }, 10);
     }
-    Mouse(*fader, QEvent::MouseButtonRelease, {x, y}, Qt::LeftButton, Qt::NoButton);
+    SendMouse(*fader, QEvent::MouseButtonRelease, {x, y}, Qt::LeftButton, Qt::NoButton);
     const qint64 faderMs = held.elapsed();
     Drain();
     EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, m_window->Data(), {0, 0}),

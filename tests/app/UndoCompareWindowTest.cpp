@@ -73,14 +73,7 @@ protected:
         ASSERT_TRUE(RunUntil([&] { return m_nLevels >= nTarget; }, 5000));
     }
 
-    Image StopAndReadLiveImage()
-    {
-        m_vproc.Stop();
-        CProcessorState state;
-        std::string error;
-        EXPECT_TRUE(CStateFile::Load(m_env.FilePath("state.txt").toStdString(), state, error)) << error;
-        return state.aImages[0];
-    }
+    Image StopAndReadLiveImage() { return StopAndReadState(m_vproc, m_env.FilePath("state.txt")).aImages[0]; }
 
     // The processor's live program as it must be when the record holds
     // `now`: the factory program where the record sends what it sent at
@@ -96,12 +89,6 @@ protected:
         return expected;
     }
 
-    void Mouse(QWidget& widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent event(type, QPointF(pos), widget.mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&widget, &event);
-    }
-
     // Band `k` of the selected output dragged by (dx, dy) in three moves.
     void DragBand(int nOutput, int k, QPoint delta)
     {
@@ -109,11 +96,11 @@ protected:
         Graph().Redraw();
         const Point handle = Centre(m_window->Data().Output(nOutput).GetBand(k).m_rcHandle);
         const QPoint start(handle.x, handle.y);
-        Mouse(Graph(), QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
-        Mouse(Graph(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(Graph(), QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+        SendMouse(Graph(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
         for (int n = 1; n <= 3; ++n)
-            Mouse(Graph(), QEvent::MouseMove, start + delta * n / 3, Qt::NoButton, Qt::LeftButton);
-        Mouse(Graph(), QEvent::MouseButtonRelease, start + delta, Qt::LeftButton, Qt::NoButton);
+            SendMouse(Graph(), QEvent::MouseMove, start + delta * n / 3, Qt::NoButton, Qt::LeftButton);
+        SendMouse(Graph(), QEvent::MouseButtonRelease, start + delta, Qt::LeftButton, Qt::NoButton);
     }
 
     // An edit as the panels make it.

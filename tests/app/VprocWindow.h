@@ -1,16 +1,21 @@
 #pragma once
 
 // What the main-window tests against the virtual processor share: the
-// connection window answered with the processor's port and device ID 1, and
-// the bytes the record would send for every channel, to hold against the
-// processor's live program.
+// connection window answered with the processor's port and device ID 1, the
+// bytes the record would send for every channel, the processor's state as it
+// saves it when it ends, and mouse events as the platform delivers them.
 
 #include "ConnectDlg.h"
 #include "OrvanDlgDlg.h"
 #include "ProcessorState.h"
+#include "StateFile.h"
 #include "VprocProcess.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <span>
@@ -41,4 +46,20 @@ inline CProcessorState::Image BuiltImage(CAudio_Data& record)
         std::copy(block.begin(), block.end(), image.begin() + CImageSlot::BlockOffset(record.Output(i).GetChannel()));
     }
     return image;
+}
+
+inline CProcessorState StopAndReadState(CVprocProcess& vproc, const QString& strStateFile)
+{
+    vproc.Stop();
+    CProcessorState state;
+    std::string error;
+    EXPECT_TRUE(CStateFile::Load(strStateFile.toStdString(), state, error)) << error;
+    return state;
+}
+
+inline void SendMouse(QWidget& widget, QEvent::Type type, QPointF pos, Qt::MouseButton button,
+                      Qt::MouseButtons held)
+{
+    QMouseEvent event(type, pos, widget.mapToGlobal(pos), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
 }
