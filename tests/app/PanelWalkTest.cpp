@@ -15,23 +15,19 @@
 #include "WarnGEQDlg.h"
 #include "WindowTestEnvironment.h"
 
-#include "ConnectDlg.h"
-#include "FaceLayout.h"
 #include "ControlMath.h"
+#include "FaceLayout.h"
 #include "Fader.h"
 #include "LockCombo.h"
 #include "NumEdit.h"
 #include "NumSpin.h"
 #include "ProcessorState.h"
-#include "StateFile.h"
 #include "ToggleButton.h"
 #include "VprocProcess.h"
 #include "VprocWindow.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -486,9 +482,12 @@ TEST_F(PanelWalkTest, HeldSpinAndDraggedFaderAreThinnedOnTheLine)
     SendMouse(*spin, QEvent::MouseButtonRelease, up, Qt::LeftButton, Qt::NoButton);
     const qint64 spinMs = held.elapsed();
     Drain();
-    EXPECT_GE(spin->GetPos() - before, 15) << "the arrow did not repeat";
+    // A loaded machine repeats less often, never more.
+    const int steps = spin->GetPos() - before;
+    EXPECT_GE(steps, 5) << "the arrow did not repeat";
     EXPECT_EQ(ParamCatalogue::Get(EParam::kInDelay, m_window->Data(), {0, 0}), spin->GetPos());
     EXPECT_GE(paramFrames(from), 2);
+    EXPECT_LT(paramFrames(from), steps);
     EXPECT_LE(paramFrames(from), spinMs / CNumSpin::kRepeatPeriodMs + 2);
 
     // The gain fader dragged up and down for a second, a pixel every 10 ms:
