@@ -21,6 +21,7 @@
 #include "StateFile.h"
 #include "ToggleButton.h"
 #include "VprocProcess.h"
+#include "VprocWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -45,14 +46,7 @@ protected:
     {
         ASSERT_TRUE(m_env.IsReady());
         m_window = std::make_unique<COrvanDlgDlg>();
-        m_window->SetDialogRunner([this](QDialog& dialog) {
-            auto& connect = dynamic_cast<CConnectDlg&>(dialog);
-            connect.findChild<QComboBox*>("PortCombo")->setEditText(m_vproc.Port());
-            auto* ids = connect.findChild<QComboBox*>("DeviceIdCombo");
-            ids->setCurrentIndex(ids->findText(QStringLiteral("1")));
-            connect.accept();
-            return dialog.result();
-        });
+        AnswerConnectWithProcessor(*m_window, m_vproc);
         QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
         QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
         m_window->show();
@@ -78,20 +72,7 @@ protected:
     }
 
     // The processor's state as it saves it when it ends.
-    CProcessorState StopAndReadState()
-    {
-        m_vproc.Stop();
-        CProcessorState state;
-        std::string error;
-        EXPECT_TRUE(CStateFile::Load(m_env.FilePath("state.txt").toStdString(), state, error)) << error;
-        return state;
-    }
-
-    void Mouse(QWidget& widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
-    {
-        QMouseEvent event(type, QPointF(pos), widget.mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&widget, &event);
-    }
+    CProcessorState StopAndReadState() { return ::StopAndReadState(m_vproc, m_env.FilePath("state.txt")); }
 
     CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
     CFStatic& Graph() { return *m_window->findChild<CFStatic*>(); }
@@ -123,12 +104,12 @@ TEST_F(EditingWindowTest, GraphAndStripEditsReachTheLiveProgram)
     const int nGain = band.GetGainStep();
     const Point handle = Centre(band.m_rcHandle);
     const QPoint start(handle.x, handle.y);
-    Mouse(Graph(), QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+    SendMouse(Graph(), QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
     ASSERT_EQ(Graph().Pointer().CurrentFilter(), &band);
-    Mouse(Graph(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
-    Mouse(Graph(), QEvent::MouseMove, start + QPoint(30, -20), Qt::NoButton, Qt::LeftButton);
-    Mouse(Graph(), QEvent::MouseMove, start + QPoint(60, -40), Qt::NoButton, Qt::LeftButton);
-    Mouse(Graph(), QEvent::MouseButtonRelease, start + QPoint(60, -40), Qt::LeftButton, Qt::NoButton);
+    SendMouse(Graph(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(Graph(), QEvent::MouseMove, start + QPoint(30, -20), Qt::NoButton, Qt::LeftButton);
+    SendMouse(Graph(), QEvent::MouseMove, start + QPoint(60, -40), Qt::NoButton, Qt::LeftButton);
+    SendMouse(Graph(), QEvent::MouseButtonRelease, start + QPoint(60, -40), Qt::LeftButton, Qt::NoButton);
     EXPECT_GT(band.m_nFreq, nFreq);
     EXPECT_GT(band.GetGainStep(), nGain);
 

@@ -309,6 +309,23 @@ TEST_F(MainWindowTest, SelectingAChannelSwapsThePanelPairs)
     EXPECT_EQ(window.Selector().m_nChannel, 1);
 }
 
+// The EQ panels unhook their faders from the record's bands when they go,
+// so they must go while the record is still there.
+TEST_F(MainWindowTest, EqPanelsGoBeforeTheRecord)
+{
+    COrvanDlgDlg& window = Window();
+    window.SelectOutputChannel(5);
+    window.SelectInputChannel(2);
+    std::vector<QString> gone;
+    for (const char* name : {"InputEqPanel", "OutputEqPanel"})
+        QObject::connect(window.findChild<QWidget*>(name), &QObject::destroyed,
+                         [&gone, name] { gone.push_back(QString::fromLatin1(name)); });
+    QObject::connect(&window.Link(), &QObject::destroyed, [&gone] { gone.push_back(QStringLiteral("record")); });
+    m_window.reset();
+    ASSERT_EQ(gone.size(), 3u);
+    EXPECT_EQ(gone.back(), "record");
+}
+
 // The window can be made no smaller than the layout allows, and every area
 // (whatever widget stands in it) follows a resize.
 TEST_F(MainWindowTest, ResizingPlacesEveryAreaWhereTheLayoutSays)
