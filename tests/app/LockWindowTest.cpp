@@ -2,9 +2,13 @@
 // the password windows and the lock window filled in as a user would, and
 // the processor's own lock record compared with what the windows showed.
 
+#include "CHEDlg.h"
 #include "DeviceDlg.h"
+#include "Fader.h"
+#include "InFaceDlg.h"
 #include "LockDataDlg.h"
 #include "LockSelection.h"
+#include "NumEdit.h"
 #include "OrvanDlgDlg.h"
 #include "PassWordEdit.h"
 #include "WindowTestEnvironment.h"
@@ -13,6 +17,7 @@
 #include "ParamCatalogue.h"
 #include "ProcessorState.h"
 #include "StateFile.h"
+#include "ToggleButton.h"
 #include "VprocProcess.h"
 
 #include <QCheckBox>
@@ -215,6 +220,13 @@ TEST_F(LockWindowTest, PasswordAndLocksLiveOnTheProcessorAcrossAReconnect)
     EXPECT_EQ(ParamCatalogue::Format(EParam::kInGain, Window().Data(), {1, 0}, kEnglish, &Locks()),
               LockText(kEnglish));
     EXPECT_FALSE(DeviceIdChangeOffered());
+    // Input B chosen on the strip: its panel shows the lock text, the field
+    // takes no edit and the fader is gone.
+    Window().findChild<CCHEDlg*>()->ColumnAt(1).pSelect->click();
+    const CInFaceDlg& input = *Window().findChild<CInFaceDlg*>();
+    EXPECT_EQ(input.GainField()->text(), LockText(Window().GetLanguage()));
+    EXPECT_FALSE(input.GainField()->isEnabled());
+    EXPECT_TRUE(input.GainFader()->isHidden());
 
     // The password is asked for; a wrong one opens nothing else.
     opened = PressLock({
@@ -236,6 +248,10 @@ TEST_F(LockWindowTest, PasswordAndLocksLiveOnTheProcessorAcrossAReconnect)
     EXPECT_TRUE(ProcessorRecordBecomes(shown));
     EXPECT_FALSE(ParamCatalogue::IsLocked(EParam::kInGain, &Locks()));
     EXPECT_TRUE(DeviceIdChangeOffered());
+    // Unlocked the moment the lock set went out.
+    EXPECT_NE(input.GainField()->text(), LockText(Window().GetLanguage()));
+    EXPECT_TRUE(input.GainField()->isEnabled());
+    EXPECT_FALSE(input.GainFader()->isHidden());
 
     // Clearing the password: the record carries six spaces again and the
     // next LOCK offers the choice.
