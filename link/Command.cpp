@@ -6,6 +6,7 @@
 #include "SerialLinkPort.h"
 
 #include <array>
+#include <optional>
 
 CCommand::CCommand(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
     : QObject(pParent)
@@ -91,8 +92,17 @@ void CCommand::ResetLine()
 
 void CCommand::PumpTick(CAudio_Data& record)
 {
+    // A level request waits only for an empty queue: queued behind the one
+    // in flight it would hold an edit back by a whole further round trip,
+    // while the meters gain nothing from it (the next request goes out on
+    // the tick after the answer either way).
     if (m_queue.Count() < kPumpLowWater)
-        m_queue.Enqueue(record.BuildNextPendingFrame());
+    {
+        if (std::optional<CSendData> change = record.BuildNextChangeFrame())
+            m_queue.Enqueue(std::move(*change));
+        else if (m_queue.IsEmpty())
+            m_queue.Enqueue(record.BuildPollFrame());
+    }
     ServiceHead();
 }
 

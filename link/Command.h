@@ -32,7 +32,8 @@ public:
     static constexpr int kFirstRepeatTicks = 50;
     static constexpr int kSecondRepeatTicks = 100;
     static constexpr int kGiveUpTicks = 200;
-    // The pump adds a frame of its own only when fewer are waiting.
+    // The pump adds a pending edit only when fewer frames are waiting, and a
+    // level request only when none is.
     static constexpr int kPumpLowWater = 2;
 
     // Without a port the engine makes the serial one.
@@ -71,8 +72,8 @@ public:
     int WaitHead();
     // Purges the port and starts the hunt for a frame afresh.
     void ResetLine();
-    // One pump tick: tops the queue up from the record's pending edits (or a
-    // level request), then services the head.
+    // One pump tick: tops the queue up from the record's pending edits, or
+    // asks for the levels when the queue is empty, then services the head.
     void PumpTick(CAudio_Data& record);
     // Sends the head if it has not left yet, or counts the time it has
     // waited, repeats it, and at last asks the owner to disconnect.

@@ -354,7 +354,7 @@ CSendData CAudio_Data::BuildLockDataFrame(int program, int item, std::span<const
 
 // ---- the frame pump --------------------------------------------------------
 
-CSendData CAudio_Data::BuildNextPendingFrame()
+std::optional<CSendData> CAudio_Data::BuildNextChangeFrame()
 {
     if (m_bGenChanged)
     {
@@ -424,7 +424,13 @@ CSendData CAudio_Data::BuildNextPendingFrame()
         }
     }
 
-    return BuildPollFrame();
+    return std::nullopt;
+}
+
+CSendData CAudio_Data::BuildNextPendingFrame()
+{
+    std::optional<CSendData> change = BuildNextChangeFrame();
+    return change ? std::move(*change) : BuildPollFrame();
 }
 
 void CAudio_Data::ClearAllChanged(int generatorFlag)

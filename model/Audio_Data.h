@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -18,8 +19,9 @@ class CLockState;
 // records and device image, and the only place that builds outgoing frames.
 //
 // Editors change the channel records through their setters, which only mark
-// what changed; BuildNextPendingFrame turns the marks into frames one at a
-// time, in a fixed order, and asks for the level meters when nothing is due.
+// what changed; BuildNextChangeFrame turns the marks into frames one at a
+// time, in a fixed order, and BuildNextPendingFrame asks for the level meters
+// when nothing is due.
 class CAudio_Data
 {
 public:
@@ -127,6 +129,8 @@ public:
     // scratch record first (ProgramCodec does).
     void Serialize(CArchive& ar, CLockState& locks);
 
+    // The next frame due for pending edits (its mark cleared), or nothing.
+    std::optional<CSendData> BuildNextChangeFrame();
     // The next frame due for pending edits, or the level request.
     CSendData BuildNextPendingFrame();
     void ClearAllChanged(int generatorFlag);

@@ -180,11 +180,12 @@ TEST_F(CommandTest, IdleProcessorIsPolledOncePerAnsweredRequest)
     for (const Bytes& frame : m_pPort->Frames())
         EXPECT_EQ(frame, m_record.BuildPollFrame().GetFrame());
 
-    // Unanswered, the pump tops the queue up to two and sends nothing more.
+    // Unanswered, the request stays alone in the queue and nothing more is
+    // sent: no second level request waits behind it.
     for (int t = 0; t < 10; ++t)
         Tick();
     EXPECT_EQ(FramesWritten(), 11u);
-    EXPECT_EQ(m_pCommand->Count(), 2);
+    EXPECT_EQ(m_pCommand->Count(), 1);
 }
 
 TEST_F(CommandTest, EveryFrameIsPrecededByTwoSingleByteMarks)
@@ -245,7 +246,7 @@ TEST_F(CommandTest, AnswerBetweenTicksFreesTheHeadAtOnce)
         Tick();    // repeated at 50
     EXPECT_EQ(FramesWritten(), 2u);
     Deliver(Wire(kLevels));
-    EXPECT_EQ(m_pCommand->Count(), 1);    // the frame the pump added meanwhile
+    EXPECT_EQ(m_pCommand->Count(), 0);
     Tick();
     EXPECT_EQ(FramesWritten(), 3u);
     // The new head waits afresh: no repeat at the old head's schedule.
@@ -265,9 +266,56 @@ TEST_F(CommandTest, RepeatDiscardsAPartlyReceivedAnswer)
     for (int t = 1; t <= 50; ++t)
         Tick();
     Deliver(Bytes(wire.begin() + 15, wire.end()));
-    EXPECT_EQ(m_pCommand->Count(), 2);
-    Deliver(wire);
     EXPECT_EQ(m_pCommand->Count(), 1);
+    Deliver(wire);
+    EXPECT_EQ(m_pCommand->Count(), 0);
+}
+
+// An edit on an idle line waits at most for the level request in flight: it
+// leaves on the first tick after that answer, however long the answer took,
+// and the next level request only after it.
+TEST_F(CommandTest, EditOnAnIdleLineLeavesAtTheFirstTickAfterThePollInFlight)
+{
+    struct Case
+    {
+        const char* when;
+        int nIdleTicks;         // ticks the poll waits before the edit
+        int nPendingTicks;      // ticks it waits after the edit
+        bool bEditAfterAnswer;
+    };
+    const Case cases[] = {
+        {"edit just after the poll left", 0, 0, false},
+        {"edit late in a slow answer", 5, 0, false},
+        {"edit early in a slow answer", 0, 5, false},
+        {"edit between the answer and the next tick", 3, 0, true},
+    };
+    int nGain = 100;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.when);
+        m_pCommand->Clear();
+        m_pPort->m_writes.clear();
+        Tick();
+        ASSERT_EQ(FramesWritten(), 1u);
+        for (int t = 0; t < c.nIdleTicks; ++t)
+            Tick();
+        if (!c.bEditAfterAnswer)
+            m_record.Output(2).SetGain(++nGain);
+        for (int t = 0; t < c.nPendingTicks; ++t)
+            Tick();
+        EXPECT_EQ(FramesWritten(), 1u);
+        Deliver(Wire(kLevels));
+        if (c.bEditAfterAnswer)
+            m_record.Output(2).SetGain(++nGain);
+        Tick();
+        ASSERT_EQ(FramesWritten(), 2u);
+        EXPECT_EQ(m_pPort->Frames()[1], m_record.BuildOutputParamFrame(2).GetFrame());
+        Deliver(Wire(kAck));
+        Tick();
+        ASSERT_EQ(FramesWritten(), 3u);
+        EXPECT_EQ(m_pPort->Frames()[2], m_record.BuildPollFrame().GetFrame());
+        Deliver(Wire(kLevels));
+    }
 }
 
 TEST_F(CommandTest, DraggedGainSendsTheLatestValueNeverABacklog)
@@ -325,4 +373,26 @@ TEST_F(CommandTest, SendingMarkedFramesMovesTheProgressAndEndsTheTransfer)
     }
     EXPECT_EQ(positions, (std::vector<int>{11, 12, 13}));
     EXPECT_EQ(nEnded, 1);
+}
+
+// A transfer keeps its one frame per answered tick; an edit made meanwhile
+// follows its last frame, and the level requests resume after both.
+TEST_F(CommandTest, TransferIsPacedFrameByFrameAndTheMetersWaitForItsEnd)
+{
+    for (int block = 1; block <= 4; ++block)
+        m_pCommand->Enqueue(m_record.BuildBlockReadFrame(0, block));
+    m_record.Output(2).SetGain(120);
+    for (int t = 0; t < 6; ++t)
+    {
+        Tick();
+        Tick();    // nothing further leaves before the answer
+        EXPECT_EQ(FramesWritten(), static_cast<size_t>(t + 1));
+        Deliver(Wire(t < 4 ? Answer(0xA2, 0, 1, t + 1, Bytes(64, 0)) : kAck));
+    }
+    std::vector<Bytes> expected;
+    for (int block = 1; block <= 4; ++block)
+        expected.push_back(m_record.BuildBlockReadFrame(0, block).GetFrame());
+    expected.push_back(m_record.BuildOutputParamFrame(2).GetFrame());
+    expected.push_back(m_record.BuildPollFrame().GetFrame());
+    EXPECT_EQ(m_pPort->Frames(), expected);
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,7 @@ TEST(FramePump, AfterClearingOnlyLevelRequestsUntilAnEdit)
     data.ClearAllChanged(0);
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(IsPoll(data.BuildNextPendingFrame()));
+    EXPECT_FALSE(data.BuildNextChangeFrame().has_value());
 
     data.Input(1).SetGain(310);
     const CSendData entry = data.BuildNextPendingFrame();
@@ -78,6 +80,12 @@ TEST(FramePump, AfterClearingOnlyLevelRequestsUntilAnEdit)
     EXPECT_EQ(Word(entry, 4), 611);
     EXPECT_TRUE(Frame::Verify(entry.GetFrame()));
     EXPECT_TRUE(IsPoll(data.BuildNextPendingFrame()));
+
+    data.Input(1).SetGain(311);
+    const std::optional<CSendData> change = data.BuildNextChangeFrame();
+    ASSERT_TRUE(change.has_value());
+    EXPECT_EQ(Word(*change, 4), 612);
+    EXPECT_FALSE(data.BuildNextChangeFrame().has_value());
 }
 
 TEST(FramePump, GeneratorGoesFirstAndLinkedChannelsAreMarked)

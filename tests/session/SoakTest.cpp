@@ -272,8 +272,12 @@ protected:
         {
             m_link.Connection().PumpTick();
             QCoreApplication::processEvents();
+            // An empty queue alone says nothing: a crossover walk leaves it
+            // empty between its steps. The pump asks for the levels only
+            // when the record has nothing left to send.
             const CSendDataQueue& q = m_link.Command().Queue();
-            bool bQuiet = true;
+            const std::vector<std::vector<uint8_t>> written = Port().Frames();
+            bool bQuiet = !written.empty() && written.back()[Frame::kOffType] == Frame::kLevels;
             for (int i = 0; i < q.Count(); ++i)
                 bQuiet = bQuiet && q.At(i).GetFrame()[Frame::kOffType] == Frame::kLevels;
             if (bQuiet && n > 3)
