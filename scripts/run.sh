@@ -15,10 +15,15 @@ say() { printf '\n==> %s\n' "$*"; }
 
 say "Checking the Debian packages the build needs (installs what is missing)"
 bash scripts/install-deps.sh
-say "Configuring the build in build/"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# A build of its own, optimised but without debug information and without
+# the tests: a first build takes under three minutes on two cores instead
+# of six (scripts/test.sh keeps the full build in build/).
+build=build-run
+say "Configuring the build in $build/"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" \
+  -DORVAN_BUILD_TESTS=OFF -DORVAN_BUILD_BENCH=OFF >/dev/null
 say "Building the program and the virtual processor (the first build takes a few minutes)"
-cmake --build build -j"$(nproc)" --target orvan orvan-vproc
+cmake --build "$build" -j"$(nproc)" --target orvan orvan-vproc
 
 port="${ORVAN_VPROC_PORT:-/tmp/orvan-vproc}"
 state="${ORVAN_VPROC_STATE:-${XDG_STATE_HOME:-$HOME/.local/state}/orvan/vproc-state.txt}"
@@ -27,7 +32,7 @@ mkdir -p "$(dirname "$state")"
 say "Starting the virtual processor on $port"
 out="$(mktemp)"
 # shellcheck disable=SC2086 # the extra options are meant to split into words
-build/vproc/orvan-vproc --link "$port" --state "$state" ${ORVAN_VPROC_ARGS:-} >"$out" &
+"$build/vproc/orvan-vproc" --link "$port" --state "$state" ${ORVAN_VPROC_ARGS:-} >"$out" &
 vproc_pid=$!
 stop_vproc() {
   kill "$vproc_pid" 2>/dev/null || true
@@ -56,4 +61,4 @@ EOF
 say "Starting the program"
 # Started from the repository root: the program keeps its "MusicFile"
 # folder and looks for its help files in the directory it starts in.
-ORVAN_VIRTUAL_PORT="$(head -n1 "$out")" build/app/orvan
+ORVAN_VIRTUAL_PORT="$(head -n1 "$out")" "$build/app/orvan"
