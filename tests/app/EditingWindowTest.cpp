@@ -39,49 +39,8 @@
 
 namespace
 {
-class EditingWindowTest : public ::testing::Test
+class EditingWindowTest : public CVprocWindowTest
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_env.IsReady());
-        m_window = std::make_unique<COrvanDlgDlg>();
-        AnswerConnectWithProcessor(*m_window, m_vproc);
-        QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
-        QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
-        m_window->show();
-    }
-
-    void TearDown() override
-    {
-        m_window.reset();
-        m_vproc.Stop();
-    }
-
-    void Connect()
-    {
-        ASSERT_TRUE(m_vproc.Start({"--state", m_env.FilePath("state.txt")})) << "no virtual processor";
-        m_window->CommandButton(COrvanDlgDlg::kConnection)->click();
-        ASSERT_TRUE(RunUntil([&] { return m_nLiveLoads > 0; }, 8000)) << "no live program";
-    }
-
-    bool WaitForLevels(int n)
-    {
-        const int nTarget = m_nLevels + n;
-        return RunUntil([&] { return m_nLevels >= nTarget; }, 8000);
-    }
-
-    // The processor's state as it saves it when it ends.
-    CProcessorState StopAndReadState() { return ::StopAndReadState(m_vproc, m_env.FilePath("state.txt")); }
-
-    CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
-    CFStatic& Graph() { return *m_window->findChild<CFStatic*>(); }
-
-    CWindowTestEnvironment m_env;
-    CVprocProcess m_vproc{m_env.FilePath("port")};
-    std::unique_ptr<COrvanDlgDlg> m_window;
-    int m_nLiveLoads = 0;
-    int m_nLevels = 0;
 };
 }
 

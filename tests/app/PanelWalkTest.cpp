@@ -65,7 +65,7 @@ enum class ERepeat
     kMutedResend,
 };
 
-class PanelWalkTest : public ::testing::Test
+class PanelWalkTest : public CVprocWindowTest
 {
 protected:
     // One change through a control, named for the failure messages.
@@ -73,31 +73,17 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(m_env.IsReady());
-        m_window = std::make_unique<COrvanDlgDlg>();
-        AnswerConnectWithProcessor(*m_window, m_vproc);
-        QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
-        QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
+        CVprocWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         QObject::connect(&m_window->Notice(), &CRecordNotice::valueChanged, [this] { ++m_nNotices; });
         // The processor logs every request on its error channel.
         QProcess& process = m_vproc.Process();
         process.setProcessChannelMode(QProcess::SeparateChannels);
         QObject::connect(&process, &QProcess::readyReadStandardError, [this] { ReadLog(); });
-        m_window->show();
     }
 
-    void TearDown() override
-    {
-        m_window.reset();
-        m_vproc.Stop();
-    }
-
-    void Connect()
-    {
-        ASSERT_TRUE(m_vproc.Start({"--state", m_env.FilePath("state.txt"), "--verbose"})) << "no virtual processor";
-        m_window->CommandButton(COrvanDlgDlg::kConnection)->click();
-        ASSERT_TRUE(RunUntil([&] { return m_nLiveLoads > 0; }, 8000)) << "no live program";
-    }
+    void Connect() { CVprocWindowTest::Connect({"--verbose"}); }
 
     void ReadLog()
     {
@@ -172,9 +158,6 @@ protected:
         EXPECT_EQ(m_logged.size(), nFrom) << "an unchanged value was sent";
     }
 
-    CProcessorState StopAndReadState() { return ::StopAndReadState(m_vproc, m_env.FilePath("state.txt")); }
-
-    CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
     CInFaceDlg& InFace() { return *m_window->findChild<CInFaceDlg*>(); }
     COutFaceDlg& OutFace() { return *m_window->findChild<COutFaceDlg*>(); }
     CInEQDlg& InEq() { return *m_window->findChild<CInEQDlg*>(); }
@@ -274,11 +257,6 @@ protected:
         return m_window->Data().Channel(channelCode - Frame::kFirstInputCode).GetParamCode();
     }
 
-    CWindowTestEnvironment m_env;
-    CVprocProcess m_vproc{m_env.FilePath("port")};
-    std::unique_ptr<COrvanDlgDlg> m_window;
-    int m_nLiveLoads = 0;
-    int m_nLevels = 0;
     int m_nNotices = 0;
     int m_nLevelRequests = 0;
     int m_nWay = 0;

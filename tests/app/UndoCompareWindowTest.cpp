@@ -34,34 +34,23 @@ namespace
 {
 using Image = CProcessorState::Image;
 
-class UndoCompareWindowTest : public ::testing::Test
+class UndoCompareWindowTest : public CVprocWindowTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_env.IsReady());
-        m_window = std::make_unique<COrvanDlgDlg>();
-        AnswerConnectWithProcessor(*m_window, m_vproc);
+        CVprocWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_window->SetAsker([this](QWidget*, const QString& question) {
             m_questions.push_back(question);
             return m_bAnswerYes;
         });
-        QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
-        QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
-        m_window->show();
-    }
-
-    void TearDown() override
-    {
-        m_window.reset();
-        m_vproc.Stop();
     }
 
     void Connect()
     {
-        ASSERT_TRUE(m_vproc.Start({"--state", m_env.FilePath("state.txt")})) << "no virtual processor";
-        m_window->CommandButton(COrvanDlgDlg::kConnection)->click();
-        ASSERT_TRUE(RunUntil([&] { return m_nLiveLoads > 0; }, 8000)) << "no live program";
+        CVprocWindowTest::Connect();
         m_start = BuiltImage(m_window->Data());
     }
 
@@ -73,7 +62,7 @@ protected:
         ASSERT_TRUE(RunUntil([&] { return m_nLevels >= nTarget; }, 5000));
     }
 
-    Image StopAndReadLiveImage() { return StopAndReadState(m_vproc, m_env.FilePath("state.txt")).aImages[0]; }
+    Image StopAndReadLiveImage() { return StopAndReadState().aImages[0]; }
 
     // The processor's live program as it must be when the record holds
     // `now`: the factory program where the record sends what it sent at
@@ -125,15 +114,8 @@ protected:
         EXPECT_EQ(nFound, 1) << keys.toString().toStdString();
     }
 
-    CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
-    CFStatic& Graph() { return *m_window->findChild<CFStatic*>(); }
     CEditCommandBar& Bar() { return *m_window->EditCommands(); }
 
-    CWindowTestEnvironment m_env;
-    CVprocProcess m_vproc{m_env.FilePath("port")};
-    std::unique_ptr<COrvanDlgDlg> m_window;
-    int m_nLiveLoads = 0;
-    int m_nLevels = 0;
     Image m_start{};
     std::vector<QString> m_questions;
     bool m_bAnswerYes = false;

@@ -3,21 +3,27 @@
 // What the main-window tests against the virtual processor share: the
 // connection window answered with the processor's port and device ID 1, the
 // bytes the record would send for every channel, the processor's state as it
-// saves it when it ends, and mouse events as the platform delivers them.
+// saves it when it ends, mouse events as the platform delivers them, and a
+// fixture with the window, the processor and their counters.
 
+#include "CHEDlg.h"
 #include "ConnectDlg.h"
+#include "FStatic.h"
 #include "OrvanDlgDlg.h"
 #include "ProcessorState.h"
 #include "StateFile.h"
 #include "VprocProcess.h"
+#include "WindowTestEnvironment.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <span>
 
 inline void AnswerConnectWithProcessor(COrvanDlgDlg& window, const CVprocProcess& vproc)
@@ -63,3 +69,53 @@ inline void SendMouse(QWidget& widget, QEvent::Type type, QPointF pos, Qt::Mouse
     QMouseEvent event(type, pos, widget.mapToGlobal(pos), button, held, Qt::NoModifier);
     QApplication::sendEvent(&widget, &event);
 }
+
+// The main window and a virtual processor it connects to on demand; counts
+// the live programs loaded and the level answers.
+class CVprocWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_env.IsReady());
+        m_window = std::make_unique<COrvanDlgDlg>();
+        AnswerConnectWithProcessor(*m_window, m_vproc);
+        QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
+        QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
+        m_window->show();
+    }
+
+    void TearDown() override
+    {
+        m_window.reset();
+        m_vproc.Stop();
+    }
+
+    // Starts the processor, with these options besides its state file, and
+    // connects to it from the window.
+    void Connect(QStringList options = {})
+    {
+        options << "--state" << m_env.FilePath("state.txt");
+        ASSERT_TRUE(m_vproc.Start(options)) << "no virtual processor";
+        m_window->CommandButton(COrvanDlgDlg::kConnection)->click();
+        ASSERT_TRUE(RunUntil([&] { return m_nLiveLoads > 0; }, 8000)) << "no live program";
+    }
+
+    bool WaitForLevels(int n)
+    {
+        const int nTarget = m_nLevels + n;
+        return RunUntil([&] { return m_nLevels >= nTarget; }, 8000);
+    }
+
+    // The processor's state as it saves it when it ends.
+    CProcessorState StopAndReadState() { return ::StopAndReadState(m_vproc, m_env.FilePath("state.txt")); }
+
+    CCHEDlg& Strip() { return *m_window->findChild<CCHEDlg*>(); }
+    CFStatic& Graph() { return *m_window->findChild<CFStatic*>(); }
+
+    CWindowTestEnvironment m_env;
+    CVprocProcess m_vproc{m_env.FilePath("port")};
+    std::unique_ptr<COrvanDlgDlg> m_window;
+    int m_nLiveLoads = 0;
+    int m_nLevels = 0;
+};
