@@ -4,16 +4,16 @@
 
 namespace
 {
-constexpr int kCaptionWidth = 84;
+constexpr int kCaptionWidth = 70;
 constexpr int kMargin = 2;
 constexpr int kButtonHeight = 20;
-constexpr int kMinFaderWidth = 16;
+constexpr int kMinFaderWidth = 10;
 constexpr int kMaxFaderWidth = 30;
 constexpr int kFaderGap = 3;
 constexpr int kRowTop = kMargin + kButtonHeight + 4;
 constexpr int kRowHeight = 22;
 constexpr int kRowPitch = 30;
-constexpr int kSpinWidth = 13;
+constexpr int kSpinWidth = 12;
 // Wider fields than this only spread the digits apart.
 constexpr int kMaxFieldWidth = 84;
 
