@@ -192,7 +192,7 @@ void CChannelFace::RefreshFromRecord()
     // The other side's index may lie beyond this side's channels; the panel
     // keeps the channel it has rather than read past its records.
     if ((m_selector.m_bInputSide != 0) != m_bInputSide)
-        CMessageBox::Show(this, EditorsText(EEditorsText::FaceWrongSide, Language()));
+        CMessageBox::Show(this, EditorsText(EEditorsText::PanelError, Language()));
     for (CNumBinding* binding : m_bindings)
         binding->Reload();
     Reload();

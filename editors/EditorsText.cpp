@@ -50,7 +50,6 @@ constexpr std::array kTexts{
     TextPair{EEditorsText::FacePhaseInverted, "Phase inverted", "相位反转"},
     TextPair{EEditorsText::FaceInputName, "Input channel", "输入通道"},
     TextPair{EEditorsText::FaceOutputName, "Output channel", "输出通道"},
-    TextPair{EEditorsText::FaceWrongSide, "Error", "Error"},
     TextPair{EEditorsText::ImportTitle, "Import filter set into CH%1", "导入滤波器设置到 CH%1"},
     TextPair{EEditorsText::ImportFileFilter, "Filter settings (*.txt);;All files (*)", "滤波器设置 (*.txt);;所有文件 (*)"},
     TextPair{EEditorsText::ImportUnreadableFile, "Cannot read %1.", "无法读取 %1。"},

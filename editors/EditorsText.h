@@ -53,8 +53,6 @@ enum class EEditorsText
     FacePhaseInverted,
     FaceInputName,
     FaceOutputName,
-    // a panel asked to show the side that is not selected
-    FaceWrongSide,
     // filter-set import
     ImportTitle,          // %1: channel label ("A", "3")
     ImportFileFilter,     // file dialog filter
@@ -104,6 +102,7 @@ enum class EEditorsText
     EqGainFader,     // %1: caption of the band's gain
     InEqAccessibleName,
     OutEqAccessibleName,
+    // a panel asked to show a channel that is not on its side
     PanelError,
     // the graphic-EQ warning window
     WarnGeqTitle,
