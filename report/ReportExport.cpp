@@ -13,6 +13,7 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <string_view>
 #include <tuple>
 
 namespace
@@ -45,9 +46,19 @@ bool IsPlainUnit(const std::string& unit)
                         [](char c) { return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20; });
 }
 
-QByteArray CsvField(const std::string& text)
+// Spreadsheet programs read a field that starts with one of these as a
+// formula (a tab or carriage return hides such a start from a naive check).
+bool StartsLikeFormula(const std::string& text)
+{
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
+QByteArray CsvField(const std::string& text, bool bUserText)
 {
     QByteArray field = QByteArray::fromStdString(text);
+    // The apostrophe makes them show a user's text as text.
+    if (bUserText && StartsLikeFormula(text))
+        field.prepend('\'');
     if (field.contains(',') || field.contains('"') || field.contains('\n') || field.contains('\r'))
     {
         field.replace("\"", "\"\"");
@@ -243,18 +254,21 @@ std::vector<double> SheetColumnWidths(const CReportTable& table)
 QByteArray CsvBytes(const CReportTable& table)
 {
     QByteArray bytes("\xEF\xBB\xBF");
-    auto line = [&bytes, &table](const std::function<const std::string&(int column)>& text) {
+    auto line = [&bytes, &table](const std::function<const std::string&(int column)>& text,
+                                 const std::function<bool(int column)>& isUserText) {
         for (int c = 0; c < table.ColumnCount(); ++c)
         {
             if (c > 0)
                 bytes += ',';
-            bytes += CsvField(text(c));
+            bytes += CsvField(text(c), isUserText(c));
         }
         bytes += "\r\n";
     };
-    line([&table](int c) -> const std::string& { return table.Columns()[static_cast<size_t>(c)].strHeading; });
+    line([&table](int c) -> const std::string& { return table.Columns()[static_cast<size_t>(c)].strHeading; },
+         [](int) { return false; });
     for (int r = 0; r < table.RowCount(); ++r)
-        line([&table, r](int c) -> const std::string& { return table.Text(r, c); });
+        line([&table, r](int c) -> const std::string& { return table.Text(r, c); },
+             [&table, r](int c) { return table.IsUserText(r, c); });
     return bytes;
 }
 

@@ -49,6 +49,9 @@ std::vector<double> SheetColumnWidths(const CReportTable& table);
 // The CSV form: UTF-8 with a byte order mark (spreadsheet programs then read
 // the Chinese texts right), CRLF line ends, the headings as the first line,
 // fields quoted where they hold a comma, a quotation mark or a line break.
+// A user's text that starts with "=", "+", "-", "@", a tab or a carriage
+// return gets a leading apostrophe, so that no spreadsheet runs it as a
+// formula; number cells stay as they are ("-3.0dB").
 QByteArray CsvBytes(const CReportTable& table);
 
 // Whether a PDF file as the printer wrote it is whole: its cross-reference
@@ -59,7 +62,8 @@ bool IsWholePdf(const QByteArray& pdf);
 
 AtomicFile::QtOutcome WriteCsv(const CReportTable& table, const QString& path);
 // One sheet named sheetName; the heading row bold and frozen with the title
-// column, rows in their colours, number cells as numbers.
+// column, rows in their colours, number cells as numbers, every other cell
+// (a user's text above all) as a string.
 AtomicFile::QtOutcome WriteXlsx(const CReportTable& table, const QString& path, const QString& sheetName);
 // Writes in the format ExportFormatOf gives for path.
 AtomicFile::QtOutcome WriteReport(const CReportTable& table, const QString& path, const QString& sheetName);
