@@ -1,6 +1,7 @@
 // Writes the fuzzer's starting corpus: valid files of both kinds, plain and
 // with something unusual in every part of the layouts.
 
+#include "AtomicFile.h"
 #include "Audio_Data.h"
 #include "LockState.h"
 #include "ProgramBank.h"
@@ -8,8 +9,8 @@
 #include "SamplePrograms.h"
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,10 @@ namespace
 {
 bool Save(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    const AtomicFile::Outcome outcome = AtomicFile::Write(path, std::as_bytes(std::span(bytes)));
+    if (!outcome.Ok())
+        std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), outcome.strReason.c_str());
+    return outcome.Ok();
 }
 }
 
@@ -44,10 +46,5 @@ int main(int argc, char** argv)
                     && Save(folder + "/sample.dia1C", ProgramCodec::EncodeProgram(sample, locks))
                     && Save(folder + "/empty.dat1C", ProgramCodec::EncodeBank(*emptyBank))
                     && Save(folder + "/sample.dat1C", ProgramCodec::EncodeBank(*sampleBank));
-    if (!ok)
-    {
-        std::fprintf(stderr, "cannot write the corpus into %s\n", folder.c_str());
-        return 1;
-    }
-    return 0;
+    return ok ? 0 : 1;
 }

@@ -1,9 +1,10 @@
 // Writes the receive fuzzer's starting corpus: real answers of every kind.
 
+#include "AtomicFile.h"
 #include "ReceiveStream.h"
 
 #include <cstdio>
-#include <fstream>
+#include <span>
 #include <string>
 
 int main(int argc, char** argv)
@@ -16,11 +17,11 @@ int main(int argc, char** argv)
     const auto seeds = ReceiveStream::Seeds();
     for (size_t i = 0; i < seeds.size(); ++i)
     {
-        std::ofstream out(std::string(argv[1]) + "/answer" + std::to_string(i), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(seeds[i].data()), static_cast<std::streamsize>(seeds[i].size()));
-        if (!out)
+        const std::string path = std::string(argv[1]) + "/answer" + std::to_string(i);
+        const AtomicFile::Outcome outcome = AtomicFile::Write(path, std::as_bytes(std::span(seeds[i])));
+        if (!outcome.Ok())
         {
-            std::fprintf(stderr, "cannot write the corpus into %s\n", argv[1]);
+            std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), outcome.strReason.c_str());
             return 1;
         }
     }

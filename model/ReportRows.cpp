@@ -60,6 +60,11 @@ EParamGroup Group(const Row& row)
     return ParamCatalogue::Param(Any(row)).eGroup;
 }
 
+bool IsUserText(const Row& row)
+{
+    return ParamCatalogue::Param(Any(row)).eEntry == EEntry::kText;
+}
+
 std::string Cell(const Row& row, const CAudio_Data& data, EParamSide side, int channel, int language,
                  const CLockState* locks)
 {

@@ -1,10 +1,10 @@
 #include "ProgramFile.h"
 
+#include "AtomicFileQt.h"
 #include "ProgramCodec.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdint>
 #include <span>
@@ -42,19 +42,9 @@ ProgramFileError ReadWholeFile(const QString& path, QByteArray& data, QString* d
 
 ProgramFileError WriteWholeFile(const QString& path, const std::vector<uint8_t>& bytes, QString* detail)
 {
-    SetDetail(detail, {});
-    QSaveFile file(path);
-    const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(reinterpret_cast<const char*>(bytes.data()), size) != size
-        || !file.commit())
-    {
-        // Without a commit the temporary file is removed and the target is
-        // never touched.
-        SetDetail(detail, file.errorString());
-        return ProgramFileError::kCannotWrite;
-    }
-    return ProgramFileError::kNone;
+    const AtomicFile::QtOutcome outcome = AtomicFile::Write(path, std::as_bytes(std::span(bytes)));
+    SetDetail(detail, outcome.strReason);
+    return outcome.Ok() ? ProgramFileError::kNone : ProgramFileError::kCannotWrite;
 }
 
 std::span<const uint8_t> Bytes(const QByteArray& data)

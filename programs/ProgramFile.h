@@ -18,7 +18,7 @@ class CProgramBank;
 // Reading loads the whole file into memory (bounded by kMaxFileBytes) and
 // changes the target only when all of it was read. Writing goes to a
 // temporary file beside the target that replaces it only once complete and
-// flushed, so a failed save leaves the previous file as it was.
+// flushed (AtomicFile), so a failed save leaves the previous file as it was.
 // `detail`, when given, receives the system's reason for a read or write
 // failure (empty for layout errors).
 namespace ProgramFile

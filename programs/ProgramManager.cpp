@@ -169,8 +169,9 @@ void CProgramManager::StoreProgramToPC()
     const QString strPath = PickSavePath(ProgramFileKind::kProgram);
     if (strPath.isEmpty())
         return;
-    if (ProgramFile::WriteProgramFile(strPath, m_record, m_locks) != ProgramFileError::kNone)
-        ShowMessage(EProgramsText::FileWriteError);
+    QString strReason;
+    if (ProgramFile::WriteProgramFile(strPath, m_record, m_locks, &strReason) != ProgramFileError::kNone)
+        ShowWriteFailure(strReason);
 }
 
 bool CProgramManager::RecallAllFromPC()
@@ -220,8 +221,9 @@ void CProgramManager::SaveReceivedBank()
     const QString strPath = PickSavePath(ProgramFileKind::kBank);
     if (strPath.isEmpty())
         return;
-    if (ProgramFile::WriteBankFile(strPath, m_bank) != ProgramFileError::kNone)
-        ShowMessage(EProgramsText::FileWriteError);
+    QString strReason;
+    if (ProgramFile::WriteBankFile(strPath, m_bank, &strReason) != ProgramFileError::kNone)
+        ShowWriteFailure(strReason);
 }
 
 QString CProgramManager::PickFile(ProgramFileKind eKind, bool bSave)
@@ -246,6 +248,11 @@ QString CProgramManager::PickSavePath(ProgramFileKind eKind)
 void CProgramManager::ShowMessage(EProgramsText eText) const
 {
     CMessageBox::Show(m_pWindow, ProgramsText(eText, GetLanguage()), CMessageBox::EIcon::Warning);
+}
+
+void CProgramManager::ShowWriteFailure(const QString& strReason) const
+{
+    CMessageBox::ShowFailure(m_pWindow, ProgramsText(EProgramsText::FileWriteError, GetLanguage()), strReason);
 }
 
 // ---- the program being edited ------------------------------------------------------

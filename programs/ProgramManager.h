@@ -115,6 +115,8 @@ private:
     // would not replace an existing file.
     QString PickSavePath(ProgramFileKind eKind);
     void ShowMessage(EProgramsText eText) const;
+    // The write failure message with the system's reason.
+    void ShowWriteFailure(const QString& strReason) const;
     void OnTransferFinished();
     void SaveReceivedBank();
     std::vector<uint8_t> ProgramBlocks();

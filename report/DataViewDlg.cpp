@@ -1,5 +1,6 @@
 #include "DataViewDlg.h"
 
+#include "AtomicFileQt.h"
 #include "ColorListCtrl.h"
 #include "ListCtrlPrint.h"
 #include "MessageBox.h"
@@ -8,6 +9,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -18,6 +20,8 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <cerrno>
 
 namespace
 {
@@ -108,20 +112,20 @@ QString CDataViewDlg::AskFile(const QStringList& filters, const QString& extensi
                      filters);
 }
 
-void CDataViewDlg::ReportWrite(EWriteResult result, const QString& path)
+void CDataViewDlg::ReportWrite(const AtomicFile::QtOutcome& outcome, const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
-    switch (result)
+    switch (outcome.eResult)
     {
-    case EWriteResult::Ok:
+    case AtomicFile::EResult::kOk:
         CMessageBox::Show(this, ReportText(EReportText::ExportSaved, m_nLanguage).arg(name));
         break;
-    case EWriteResult::WriteFailed:
-        CMessageBox::Show(this, ReportText(EReportText::WriteFailed, m_nLanguage).arg(name),
-                          CMessageBox::EIcon::Warning);
+    case AtomicFile::EResult::kWriteFailed:
+        CMessageBox::ShowFailure(this, ReportText(EReportText::WriteFailed, m_nLanguage).arg(name),
+                                 outcome.strReason);
         break;
-    case EWriteResult::ReplaceFailed:
-        CMessageBox::Show(this, ReportText(EReportText::OverwriteFailed, m_nLanguage), CMessageBox::EIcon::Warning);
+    case AtomicFile::EResult::kReplaceFailed:
+        CMessageBox::ShowFailure(this, ReportText(EReportText::OverwriteFailed, m_nLanguage), outcome.strReason);
         break;
     }
 }
@@ -175,9 +179,20 @@ void CDataViewDlg::ExportPdf()
     QPrinter printer(QPrinter::HighResolution);
     CListCtrlPrint::SetUpPrinter(printer);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const EWriteResult result = WriteThroughTempFile(path, [&](const QString& tempPath) {
+    const AtomicFile::QtOutcome outcome = AtomicFile::WriteThrough(path, [&](const QString& tempPath, QString& reason) {
         printer.setOutputFileName(tempPath);
-        return m_pPrintJob->PrintOn(printer) == CPrinterJob::EResult::Printed;
+        errno = 0;
+        const bool bPrinted = m_pPrintJob->PrintOn(printer) == CPrinterJob::EResult::Printed;
+        // The printer neither notices a failed write (a full disk) nor keeps
+        // a reason: the file is checked whole, and errno still holds the
+        // system's reason.
+        const int nErrno = errno;
+        QFile written(tempPath);
+        if (bPrinted && written.open(QIODevice::ReadOnly) && IsWholePdf(written.readAll()))
+            return true;
+        if (nErrno != 0)
+            reason = QString::fromLocal8Bit(AtomicFile::Reason(nErrno));
+        return false;
     });
-    ReportWrite(result, path);
+    ReportWrite(outcome, path);
 }

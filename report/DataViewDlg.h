@@ -13,7 +13,10 @@ class CColorListCtrl;
 class CListCtrlPrint;
 class QPrinter;
 class QPrintPreviewDialog;
-enum class EWriteResult;
+namespace AtomicFile
+{
+struct QtOutcome;
+}
 
 // The "Data View" window: the parameter report as a coloured table, with
 // printing (and a preview), and export to a spreadsheet, CSV or PDF file.
@@ -56,7 +59,7 @@ public:
 
 private:
     QString AskFile(const QStringList& filters, const QString& extension);
-    void ReportWrite(EWriteResult result, const QString& path);
+    void ReportWrite(const AtomicFile::QtOutcome& outcome, const QString& path);
 
     CReportTable m_table;
     int m_nLanguage;

@@ -33,10 +33,12 @@ ReportColour Background(const ReportRows::Row& row)
     }
 }
 
-ReportCell MakeCell(std::string text)
+ReportCell MakeCell(const ReportRows::Row& row, std::string text)
 {
+    if (ReportRows::IsUserText(row))
+        return ReportCell{std::move(text), EReportCell::UserText};
     const bool bNumber = ParseSheetNumber(text).has_value();
-    return ReportCell{std::move(text), bNumber};
+    return ReportCell{std::move(text), bNumber ? EReportCell::Number : EReportCell::Text};
 }
 }
 
@@ -62,10 +64,10 @@ CReportTable BuildReportTable(const CAudio_Data& data, const CLockState* pLocks,
             line.strTitle = ReportRows::Title(row, nLanguage);
             for (int i = 0; i < nInputs && i < Frame::kInputCount; ++i)
                 line.cells[static_cast<size_t>(i)]
-                    = MakeCell(ReportRows::Cell(row, data, EParamSide::kInput, i, nLanguage, pLocks));
+                    = MakeCell(row, ReportRows::Cell(row, data, EParamSide::kInput, i, nLanguage, pLocks));
             for (int o = 0; o < nOutputs && o < Frame::kOutputCount; ++o)
                 line.cells[static_cast<size_t>(Frame::kInputCount + o)]
-                    = MakeCell(ReportRows::Cell(row, data, EParamSide::kOutput, o, nLanguage, pLocks));
+                    = MakeCell(row, ReportRows::Cell(row, data, EParamSide::kOutput, o, nLanguage, pLocks));
         }
         table.AddRow(std::move(line));
     }

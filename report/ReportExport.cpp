@@ -1,18 +1,19 @@
 #include "ReportExport.h"
 
+#include "AtomicFileQt.h"
+
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <filesystem>
+#include <functional>
 #include <map>
+#include <string_view>
 #include <tuple>
 
 namespace
@@ -45,9 +46,19 @@ bool IsPlainUnit(const std::string& unit)
                         [](char c) { return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20; });
 }
 
-QByteArray CsvField(const std::string& text)
+// Spreadsheet programs read a field that starts with one of these as a
+// formula (a tab or carriage return hides such a start from a naive check).
+bool StartsLikeFormula(const std::string& text)
+{
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
+QByteArray CsvField(const std::string& text, bool bUserText)
 {
     QByteArray field = QByteArray::fromStdString(text);
+    // The apostrophe makes them show a user's text as text.
+    if (bUserText && StartsLikeFormula(text))
+        field.prepend('\'');
     if (field.contains(',') || field.contains('"') || field.contains('\n') || field.contains('\r'))
     {
         field.replace("\"", "\"\"");
@@ -55,26 +66,6 @@ QByteArray CsvField(const std::string& text)
     }
     return field;
 }
-
-// A file whose name is reserved in path's folder, removed again unless kept.
-class CTempSibling
-{
-public:
-    explicit CTempSibling(const QString& path)
-        : m_file(QFileInfo(path).absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part").arg(QFileInfo(path).fileName())))
-    {
-        m_bReserved = m_file.open();
-        m_file.close();
-    }
-
-    bool IsReserved() const { return m_bReserved; }
-    QString Path() const { return m_file.fileName(); }
-    void Keep() { m_file.setAutoRemove(false); }
-
-private:
-    QTemporaryFile m_file;
-    bool m_bReserved = false;
-};
 
 // Formats of the sheet, one per combination of what a cell needs.
 class CSheetFormats
@@ -127,14 +118,22 @@ private:
     std::map<Key, lxw_format*> m_cells;
 };
 
-bool FillSheet(lxw_workbook* workbook, const CReportTable& table, const QString& sheetName)
+// The first error of filling the sheet, or LXW_NO_ERROR.
+lxw_error FillSheet(lxw_workbook* workbook, const CReportTable& table, const QString& sheetName)
 {
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetName.toUtf8().constData());
+    const QByteArray name = sheetName.toUtf8();
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, name.constData());
     if (!sheet)
-        return false;
+    {
+        const lxw_error nameError = workbook_validate_sheet_name(workbook, name.constData());
+        return nameError != LXW_NO_ERROR ? nameError : LXW_ERROR_MEMORY_MALLOC_FAILED;
+    }
     CSheetFormats formats(workbook);
-    bool bOk = true;
-    auto check = [&bOk](lxw_error error) { bOk = bOk && error == LXW_NO_ERROR; };
+    lxw_error first = LXW_NO_ERROR;
+    auto check = [&first](lxw_error error) {
+        if (first == LXW_NO_ERROR)
+            first = error;
+    };
 
     const std::vector<double> widths = SheetColumnWidths(table);
     for (int c = 0; c < table.ColumnCount(); ++c)
@@ -163,12 +162,22 @@ bool FillSheet(lxw_workbook* workbook, const CReportTable& table, const QString&
         }
     }
     worksheet_freeze_panes(sheet, 1, 1);
-    return bOk;
+    return first;
 }
 
-std::filesystem::path FsPath(const QString& path)
+// The library's text for an error; for one of its file operations also the
+// system's reason, which errno still holds (the library reports it so).
+QString WorkbookFailure(lxw_error error)
 {
-    return std::filesystem::path(path.toStdU16String());
+    if (error == LXW_NO_ERROR)
+        return {};
+    QString reason = QString::fromUtf8(lxw_strerror(error));
+    const bool bFileError = error == LXW_ERROR_CREATING_XLSX_FILE || error == LXW_ERROR_CREATING_TMPFILE
+                            || error == LXW_ERROR_READING_TMPFILE || error == LXW_ERROR_ZIP_FILE_OPERATION
+                            || error == LXW_ERROR_ZIP_FILE_ADD || error == LXW_ERROR_ZIP_CLOSE;
+    if (bFileError && errno != 0)
+        reason += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(AtomicFile::Reason(errno)));
+    return reason;
 }
 }
 
@@ -245,67 +254,64 @@ std::vector<double> SheetColumnWidths(const CReportTable& table)
 QByteArray CsvBytes(const CReportTable& table)
 {
     QByteArray bytes("\xEF\xBB\xBF");
-    auto line = [&bytes, &table](const std::function<const std::string&(int column)>& text) {
+    auto line = [&bytes, &table](const std::function<const std::string&(int column)>& text,
+                                 const std::function<bool(int column)>& isUserText) {
         for (int c = 0; c < table.ColumnCount(); ++c)
         {
             if (c > 0)
                 bytes += ',';
-            bytes += CsvField(text(c));
+            bytes += CsvField(text(c), isUserText(c));
         }
         bytes += "\r\n";
     };
-    line([&table](int c) -> const std::string& { return table.Columns()[static_cast<size_t>(c)].strHeading; });
+    line([&table](int c) -> const std::string& { return table.Columns()[static_cast<size_t>(c)].strHeading; },
+         [](int) { return false; });
     for (int r = 0; r < table.RowCount(); ++r)
-        line([&table, r](int c) -> const std::string& { return table.Text(r, c); });
+        line([&table, r](int c) -> const std::string& { return table.Text(r, c); },
+             [&table, r](int c) { return table.IsUserText(r, c); });
     return bytes;
 }
 
-EWriteResult WriteCsv(const CReportTable& table, const QString& path)
+bool IsWholePdf(const QByteArray& pdf)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return EWriteResult::WriteFailed;
-    const QByteArray bytes = CsvBytes(table);
-    if (file.write(bytes) != bytes.size())
-    {
-        file.cancelWriting();
-        return EWriteResult::WriteFailed;
-    }
-    return file.commit() ? EWriteResult::Ok : EWriteResult::WriteFailed;
+    static const QByteArray kStart("startxref");
+    static const QByteArray kEnd("%%EOF");
+    const QByteArray body = pdf.endsWith('\n') ? pdf.chopped(1) : pdf;
+    const qsizetype start = body.lastIndexOf(kStart);
+    if (!body.endsWith(kEnd) || start < 0)
+        return false;
+    const qsizetype from = start + kStart.size();
+    bool bNumber = false;
+    const qint64 xref = body.mid(from, body.size() - kEnd.size() - from).trimmed().toLongLong(&bNumber);
+    return bNumber && xref >= 0 && xref < start && pdf.mid(xref, 4) == "xref";
 }
 
-EWriteResult WriteXlsx(const CReportTable& table, const QString& path, const QString& sheetName)
+AtomicFile::QtOutcome WriteCsv(const CReportTable& table, const QString& path)
 {
-    return WriteThroughTempFile(path, [&](const QString& tempPath) {
+    return AtomicFile::Write(path, CsvBytes(table));
+}
+
+AtomicFile::QtOutcome WriteXlsx(const CReportTable& table, const QString& path, const QString& sheetName)
+{
+    return AtomicFile::WriteThrough(path, [&](const QString& tempPath, QString& reason) {
+        errno = 0;
         lxw_workbook* workbook = workbook_new(QFile::encodeName(tempPath).constData());
         if (!workbook)
+        {
+            reason = WorkbookFailure(LXW_ERROR_CREATING_XLSX_FILE);
             return false;
-        const bool bFilled = FillSheet(workbook, table, sheetName);
+        }
+        const lxw_error filled = FillSheet(workbook, table, sheetName);
         // Closing writes the file and frees the workbook, so it runs even
         // when filling failed.
-        const bool bClosed = workbook_close(workbook) == LXW_NO_ERROR;
-        return bFilled && bClosed;
+        const lxw_error closed = workbook_close(workbook);
+        const lxw_error error = filled != LXW_NO_ERROR ? filled : closed;
+        reason = WorkbookFailure(error);
+        return error == LXW_NO_ERROR;
     });
 }
 
-EWriteResult WriteReport(const CReportTable& table, const QString& path, const QString& sheetName)
+AtomicFile::QtOutcome WriteReport(const CReportTable& table, const QString& path, const QString& sheetName)
 {
     return ExportFormatOf(path) == EExportFormat::Csv ? WriteCsv(table, path) : WriteXlsx(table, path, sheetName);
-}
-
-EWriteResult WriteThroughTempFile(const QString& path, const std::function<bool(const QString& tempPath)>& write)
-{
-    CTempSibling temp(path);
-    if (!temp.IsReserved() || !write(temp.Path()))
-        return EWriteResult::WriteFailed;
-    // The reserved name is private to its owner; the finished file gets the
-    // permissions of any new file.
-    QFile::setPermissions(temp.Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                           | QFileDevice::ReadOther);
-    std::error_code error;
-    std::filesystem::rename(FsPath(temp.Path()), FsPath(path), error);
-    if (error)
-        return EWriteResult::ReplaceFailed;
-    temp.Keep();
-    return EWriteResult::Ok;
 }

@@ -1,33 +1,25 @@
 #pragma once
 
+#include "AtomicFileQt.h"
 #include "ReportTable.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 class QDateTime;
 
-// Writing the report to files: a spreadsheet ("*.xlsx", one sheet), a CSV
-// file, or anything a callback writes. A file is written beside its target
-// under another name and only then put in its place, so a failure never
-// leaves a half-written file nor harms the file it was to replace.
+// Writing the report to files: a spreadsheet ("*.xlsx", one sheet) or a CSV
+// file, whole or not at all (AtomicFile): a failure never leaves a
+// half-written file nor harms the file it was to replace, and says why.
 
 enum class EExportFormat
 {
     Xlsx,
     Csv,
-};
-
-enum class EWriteResult
-{
-    Ok,
-    WriteFailed,    // the new file could not be written
-    ReplaceFailed,  // it was written but could not take the target's place
 };
 
 // ".csv" in any case is CSV; everything else is a spreadsheet.
@@ -57,15 +49,22 @@ std::vector<double> SheetColumnWidths(const CReportTable& table);
 // The CSV form: UTF-8 with a byte order mark (spreadsheet programs then read
 // the Chinese texts right), CRLF line ends, the headings as the first line,
 // fields quoted where they hold a comma, a quotation mark or a line break.
+// A user's text that starts with "=", "+", "-", "@", a tab or a carriage
+// return gets a leading apostrophe, so that no spreadsheet runs it as a
+// formula; number cells stay as they are ("-3.0dB").
 QByteArray CsvBytes(const CReportTable& table);
 
-EWriteResult WriteCsv(const CReportTable& table, const QString& path);
-// One sheet named sheetName; the heading row bold and frozen with the title
-// column, rows in their colours, number cells as numbers.
-EWriteResult WriteXlsx(const CReportTable& table, const QString& path, const QString& sheetName);
-// Writes in the format ExportFormatOf gives for path.
-EWriteResult WriteReport(const CReportTable& table, const QString& path, const QString& sheetName);
+// Whether a PDF file as the printer wrote it is whole: its cross-reference
+// table stands where its trailer says and nothing follows the end mark. The
+// printer does not see its own failed writes (a full disk): a byte lost
+// anywhere moves the table or cuts the end.
+bool IsWholePdf(const QByteArray& pdf);
 
-// Lets write() fill a new file in path's folder (it gets that file's name and
-// says whether it succeeded), then puts the file in path's place.
-EWriteResult WriteThroughTempFile(const QString& path, const std::function<bool(const QString& tempPath)>& write);
+AtomicFile::QtOutcome WriteCsv(const CReportTable& table, const QString& path);
+// One sheet named sheetName; the heading row bold and frozen with the title
+// column, rows in their colours, number cells as numbers, every other cell
+// (a user's text above all) as a string.
+AtomicFile::QtOutcome WriteXlsx(const CReportTable& table, const QString& path, const QString& sheetName);
+// Writes in the format ExportFormatOf gives for path.
+AtomicFile::QtOutcome WriteReport(const CReportTable& table, const QString& path, const QString& sheetName);
+

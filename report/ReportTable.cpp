@@ -29,5 +29,11 @@ const std::string& CReportTable::Text(int row, int column) const
 bool CReportTable::IsNumber(int row, int column) const
 {
     const ReportCell* cell = Cell(row, column);
-    return cell && cell->bNumber;
+    return cell && cell->eKind == EReportCell::Number;
+}
+
+bool CReportTable::IsUserText(int row, int column) const
+{
+    const ReportCell* cell = Cell(row, column);
+    return cell && cell->eKind == EReportCell::UserText;
 }

@@ -30,13 +30,22 @@ struct ReportColumn
     EReportAlign eAlign = EReportAlign::Centre;
 };
 
+enum class EReportCell
+{
+    Text,
+    // A decimal figure, maybe followed by its unit ("-3.5dB", "1000Hz"); a
+    // spreadsheet gets the figure as a number. Lock texts and empty cells
+    // are never numbers.
+    Number,
+    // Typed by a user (a channel name): a spreadsheet must show it as the
+    // text it is, never read it as a number or a formula.
+    UserText,
+};
+
 struct ReportCell
 {
     std::string strText;
-    // The text is a decimal figure, maybe followed by its unit ("-3.5dB",
-    // "1000Hz"); a spreadsheet then gets the figure as a number. Lock texts
-    // and empty cells are never numbers.
-    bool bNumber = false;
+    EReportCell eKind = EReportCell::Text;
 };
 
 struct ReportRow
@@ -63,8 +72,10 @@ public:
     // The text shown at (row, column): the title in column 0, "" outside
     // the table or past a row's cells.
     const std::string& Text(int row, int column) const;
-    // Whether (row, column) holds a number; never for column 0.
+    // Whether (row, column) holds a number, or a user's text; never for
+    // column 0.
     bool IsNumber(int row, int column) const;
+    bool IsUserText(int row, int column) const;
 
 private:
     const ReportCell* Cell(int row, int column) const;

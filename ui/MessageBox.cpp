@@ -56,6 +56,11 @@ void CMessageBox::Show(QWidget* parent, const QString& text, EIcon icon)
     box.exec();
 }
 
+void CMessageBox::ShowFailure(QWidget* parent, const QString& text, const QString& reason)
+{
+    Show(parent, reason.isEmpty() ? text : text + QLatin1Char('\n') + reason, EIcon::Warning);
+}
+
 CMessageBox::Presenter CMessageBox::SetPresenter(Presenter presenter)
 {
     Presenter previous = std::move(PresenterStore());

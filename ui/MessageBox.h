@@ -28,6 +28,9 @@ public:
     // of `parent` (or the active window), in its look and centred on it, and
     // returns when the user has closed it.
     static void Show(QWidget* parent, const QString& text, EIcon icon = EIcon::Information);
+    // A failure: the program's text as a warning, the system's reason (a
+    // full disk, a missing permission) on a line of its own below it.
+    static void ShowFailure(QWidget* parent, const QString& text, const QString& reason);
 
     // Replaces the way boxes are shown (tests record them rather than block
     // on a modal box). An empty presenter restores the modal box. Returns the

@@ -1,7 +1,7 @@
 #include "StateFile.h"
 
-#include <cstdio>
-#include <filesystem>
+#include "AtomicFile.h"
+
 #include <fstream>
 #include <span>
 #include <sstream>
@@ -124,36 +124,25 @@ bool CStateFile::Load(const std::string& strPath, CProcessorState& state, std::s
 
 bool CStateFile::Save(const std::string& strPath, const CProcessorState& state, std::string& strError)
 {
-    const std::string strTemp = strPath + ".new";
-    {
-        std::ofstream file(strTemp, std::ios::trunc);
-        file << kMagic << ' ' << kFormat << '\n'
-             << "device-id " << state.nDeviceId << '\n'
-             << "device-type " << state.nDeviceType << '\n'
-             << "backlight " << int(state.byBacklight) << '\n'
-             << "power-on " << int(state.byPowerOn) << '\n'
-             << "generator " << Hex(state.abyGenerator) << '\n'
-             << "info " << Hex(state.abyInfo) << '\n';
-        for (size_t n = 0; n < state.aLocks.size(); ++n)
-            file << "lock " << n << ' ' << Hex(state.aLocks[n]) << '\n';
-        for (size_t n = 0; n < state.aNames.size(); ++n)
-            file << "name " << n << ' ' << Hex(state.aNames[n]) << '\n';
-        for (size_t n = 0; n < state.aImages.size(); ++n)
-            file << "image " << n << ' ' << Hex(state.aImages[n]) << '\n';
-        file.flush();
-        if (!file)
-        {
-            strError = "cannot write " + strTemp;
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(strTemp, strPath, error);
-    if (error)
-    {
-        strError = "cannot replace " + strPath + ": " + error.message();
-        std::remove(strTemp.c_str());
-        return false;
-    }
-    return true;
+    std::ostringstream file;
+    file << kMagic << ' ' << kFormat << '\n'
+         << "device-id " << state.nDeviceId << '\n'
+         << "device-type " << state.nDeviceType << '\n'
+         << "backlight " << int(state.byBacklight) << '\n'
+         << "power-on " << int(state.byPowerOn) << '\n'
+         << "generator " << Hex(state.abyGenerator) << '\n'
+         << "info " << Hex(state.abyInfo) << '\n';
+    for (size_t n = 0; n < state.aLocks.size(); ++n)
+        file << "lock " << n << ' ' << Hex(state.aLocks[n]) << '\n';
+    for (size_t n = 0; n < state.aNames.size(); ++n)
+        file << "name " << n << ' ' << Hex(state.aNames[n]) << '\n';
+    for (size_t n = 0; n < state.aImages.size(); ++n)
+        file << "image " << n << ' ' << Hex(state.aImages[n]) << '\n';
+    const std::string text = file.str();
+    const AtomicFile::Outcome outcome = AtomicFile::Write(strPath, std::as_bytes(std::span(text)));
+    if (outcome.Ok())
+        return true;
+    strError = (outcome.eResult == AtomicFile::EResult::kReplaceFailed ? "cannot replace " : "cannot write ")
+               + strPath + ": " + outcome.strReason;
+    return false;
 }

@@ -26,7 +26,8 @@ public:
     // False with a message in strError when the file cannot be read or is
     // not a state file; the state is then left as it was.
     static bool Load(const std::string& strPath, CProcessorState& state, std::string& strError);
-    // Writes a new file and moves it over the old one, so a crash never
-    // leaves half a state behind.
+    // Writes the file whole or not at all (AtomicFile), so a crash or a full
+    // disk never leaves half a state behind; false with the reason in
+    // strError.
     static bool Save(const std::string& strPath, const CProcessorState& state, std::string& strError);
 };

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct CliResult
 {
     int nExit = -1;
@@ -19,9 +21,13 @@ struct CliResult
     QStringList ErrLines() const { return strErr.split('\n', Qt::SkipEmptyParts); }
 };
 
-inline CliResult RunCli(const QStringList& args)
+// `inChild`, when given, runs in the program's process before it starts
+// (to set a resource limit, say).
+inline CliResult RunCli(const QStringList& args, const std::function<void()>& inChild = {})
 {
     QProcess process;
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     QElapsedTimer clock;
     clock.start();
     process.start(ORVAN_CLI, args);

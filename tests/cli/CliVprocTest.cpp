@@ -18,8 +18,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace
 {
@@ -289,4 +292,32 @@ TEST_F(CliVprocTest, ProcessorFallingSilentMidwayLeavesThePreviousFileAsItWas)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "the previous backup");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), before);
+}
+
+TEST_F(CliVprocTest, BackupOntoAFullDiskNamesTheCauseAndKeepsThePreviousFile)
+{
+    const auto pProcessor = StartProcessor("full", {});
+    const QString strOut = Path("out.dat1C");
+    {
+        QFile file(strOut);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the previous backup");
+    }
+    const auto entries = [this] {
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
+    const QStringList before = entries();
+    // The bank file is some 45 kB; the disk takes 4 kB of it.
+    const CliResult backup = RunCli({"backup", "-p", pProcessor->Port(), strOut}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(backup.nExit, 1);
+    EXPECT_EQ(backup.strOut, "");
+    EXPECT_EQ(backup.ErrLines(), QStringList({"orvan-cli: cannot write " + strOut + ": File too large"}));
+    QFile file(strOut);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "the previous backup");
+    EXPECT_EQ(entries(), before);
 }

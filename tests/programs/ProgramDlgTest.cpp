@@ -237,5 +237,5 @@ TEST_F(ProgramDlgTest, StoreProgramToPcAppendsTheExtensionOnlyWhereItIsMissing)
     const auto dialog = Open();
     Button(*dialog, "StoreToPcRadio")->click();
     Button(*dialog, "PcButton")->click();
-    EXPECT_EQ(m_env.Texts(), std::vector<QString>{"MusicFile Write Error"});
+    EXPECT_EQ(m_env.Texts(), std::vector<QString>{"MusicFile Write Error\nNo such file or directory"});
 }

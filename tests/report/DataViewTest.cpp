@@ -176,12 +176,14 @@ TEST(DataViewTest, CancelledOrFailedExportsWriteNothing)
     dialog.ExportTable();
     dialog.SetFileAsker(Answer(asked, env.FilePath("gone/r.pdf")));
     dialog.ExportPdf();
-    EXPECT_EQ(env.Texts(), (std::vector<QString>{"写入文件r.xlsx时出错！", "写入文件r.pdf时出错！"}));
+    // The program's text, then the system's reason.
+    EXPECT_EQ(env.Texts(), (std::vector<QString>{"写入文件r.xlsx时出错！\nNo such file or directory",
+                                                 "写入文件r.pdf时出错！\nNo such file or directory"}));
 
     ASSERT_TRUE(QDir(env.Path()).mkdir("r.xlsx"));
     dialog.SetFileAsker(Answer(asked, env.FilePath("r.xlsx")));
     dialog.ExportTable();
-    EXPECT_EQ(env.Texts().back(), "覆盖文件时出错！");
+    EXPECT_EQ(env.Texts().back(), "覆盖文件时出错！\nIs a directory");
     EXPECT_EQ(QDir(env.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"r.xlsx"});
 }

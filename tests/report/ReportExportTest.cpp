@@ -1,4 +1,7 @@
+#include "Audio_Data.h"
 #include "DataDefine.h"
+#include "ParamCatalogue.h"
+#include "ReportBuilder.h"
 #include "ReportExport.h"
 #include "ReportFixture.h"
 
@@ -13,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace
@@ -74,7 +78,7 @@ TEST(ReportExportTest, WideCharactersCountTwiceInColumnWidths)
     CReportTable table;
     table.AddColumn({"Type", 90});
     table.AddColumn({"CH_A", 95});
-    table.AddRow({"低通频率", {}, {}, {{"20000Hz", true}}});
+    table.AddRow({"低通频率", {}, {}, {{"20000Hz", EReportCell::Number}}});
     table.AddRow({"x", {}, {}, {}});
     EXPECT_EQ(SheetColumnWidths(table), (std::vector<double>{10.0, 9.0}));
 }
@@ -103,13 +107,73 @@ TEST(ReportExportTest, CsvBytesQuoteWhatNeedsIt)
     table.AddColumn({"", 95});
     table.AddRow({"Name", {}, {}, {{"Kick, \"Sub\""}, {}}});
     table.AddRow({"通道名", {}, {}, {{"two\nlines"}, {"cr\r"}}});
-    table.AddRow({"Gain", {}, {}, {{"-3.5dB", true}}});
+    table.AddRow({"Gain", {}, {}, {{"-3.5dB", EReportCell::Number}}});
     const QByteArray expected = "\xEF\xBB\xBF"
                                 "Type,CH_A,\r\n"
                                 "Name,\"Kick, \"\"Sub\"\"\",\r\n"
                                 "\xE9\x80\x9A\xE9\x81\x93\xE5\x90\x8D,\"two\nlines\",\"cr\r\"\r\n"
                                 "Gain,-3.5dB,\r\n";
     EXPECT_EQ(CsvBytes(table), expected);
+}
+
+TEST(ReportExportTest, CsvShowsAUsersTextAsTextNeverAsAFormula)
+{
+    struct Case
+    {
+        const char* szText;
+        EReportCell eKind;
+        const char* szField;
+    };
+    const Case cases[] = {
+        {"=1+2", EReportCell::UserText, "'=1+2"},
+        {"@SUM(1)", EReportCell::UserText, "'@SUM(1)"},
+        {"+cmd", EReportCell::UserText, "'+cmd"},
+        {"-2+3", EReportCell::UserText, "'-2+3"},
+        {"\tx", EReportCell::UserText, "'\tx"},
+        {"\rx", EReportCell::UserText, "\"'\rx\""},
+        {"=a,\"b", EReportCell::UserText, "\"'=a,\"\"b\""},
+        {"a=b", EReportCell::UserText, "a=b"},
+        {"Caf\xC3\xA9", EReportCell::UserText, "Caf\xC3\xA9"},
+        // the program's own texts and numbers stay as they are
+        {"-3.0dB", EReportCell::Number, "-3.0dB"},
+        {"-", EReportCell::Text, "-"},
+    };
+    for (const Case& c : cases)
+    {
+        CReportTable table;
+        table.AddColumn({"Type", 90});
+        table.AddColumn({"CH_A", 95});
+        table.AddRow({"=Title", {}, {}, {{c.szText, c.eKind}}});
+        EXPECT_EQ(CsvBytes(table), QByteArray("\xEF\xBB\xBFType,CH_A\r\n=Title,") + c.szField + "\r\n") << c.szText;
+    }
+}
+
+// ---- PDF ------------------------------------------------------------------------
+
+TEST(ReportExportTest, APdfIsWholeOnlyWithItsTableWhereTheTrailerSays)
+{
+    const QByteArray head = "%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\n";
+    const QByteArray tail = "xref\n0 2\n0000000000 65535 f \n0000000009 00000 n \ntrailer\n<< /Size 2 >>\nstartxref\n"
+                            + QByteArray::number(head.size()) + "\n%%EOF\n";
+    const QByteArray whole = head + tail;
+    EXPECT_TRUE(IsWholePdf(whole));
+    EXPECT_TRUE(IsWholePdf(whole.chopped(1)));
+    struct Case
+    {
+        const char* szName;
+        QByteArray pdf;
+    };
+    const Case broken[] = {
+        {"EndCut", whole.chopped(3)},
+        {"ByteLostBeforeTheTable", head.chopped(1) + tail},
+        {"ByteLostInTheTable", head + tail.mid(1)},
+        {"TrailerOnly", tail},
+        {"Empty", QByteArray()},
+        {"TableBeyondTheTrailer", head + QByteArray(tail).replace("startxref\n", "startxref\n9")},
+        {"NoNumber", QByteArray(whole).replace("startxref\n", "startxref\nx")},
+    };
+    for (const Case& c : broken)
+        EXPECT_FALSE(IsWholePdf(c.pdf)) << c.szName;
 }
 
 // ---- failed writes ------------------------------------------------------------
@@ -124,8 +188,12 @@ TEST(ReportExportTest, WriteIntoAMissingFolderFailsAndLeavesNothing)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const CReportTable table = SampleReport(kEnglish);
-    EXPECT_EQ(WriteXlsx(table, dir.filePath("missing/r.xlsx"), "ProcessorData"), EWriteResult::WriteFailed);
-    EXPECT_EQ(WriteCsv(table, dir.filePath("missing/r.csv")), EWriteResult::WriteFailed);
+    for (const AtomicFile::QtOutcome& outcome : {WriteXlsx(table, dir.filePath("missing/r.xlsx"), "ProcessorData"),
+                                                 WriteCsv(table, dir.filePath("missing/r.csv"))})
+    {
+        EXPECT_EQ(outcome.eResult, AtomicFile::EResult::kWriteFailed);
+        EXPECT_EQ(outcome.strReason, "No such file or directory");
+    }
     EXPECT_TRUE(Entries(dir.path()).isEmpty());
 }
 
@@ -134,8 +202,9 @@ TEST(ReportExportTest, ReplacingAFolderFailsAndLeavesNoTempFile)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(QDir(dir.path()).mkdir("r.xlsx"));
-    EXPECT_EQ(WriteXlsx(SampleReport(kEnglish), dir.filePath("r.xlsx"), "ProcessorData"),
-              EWriteResult::ReplaceFailed);
+    const AtomicFile::QtOutcome outcome = WriteXlsx(SampleReport(kEnglish), dir.filePath("r.xlsx"), "ProcessorData");
+    EXPECT_EQ(outcome.eResult, AtomicFile::EResult::kReplaceFailed);
+    EXPECT_EQ(outcome.strReason, "Is a directory");
     EXPECT_EQ(Entries(dir.path()), QStringList{"r.xlsx"});
 }
 
@@ -152,32 +221,13 @@ TEST(ReportExportTest, FailedSpreadsheetKeepsTheOldFile)
     // A cell longer than a spreadsheet cell may be stops the writer half-way.
     CReportTable table = SampleReport(kEnglish);
     table.AddRow({std::string(40000, 'x'), {}, {}, {}});
-    EXPECT_EQ(WriteXlsx(table, path, "ProcessorData"), EWriteResult::WriteFailed);
+    const AtomicFile::QtOutcome outcome = WriteXlsx(table, path, "ProcessorData");
+    EXPECT_EQ(outcome.eResult, AtomicFile::EResult::kWriteFailed);
+    EXPECT_EQ(outcome.strReason, "String exceeds Excel's limit of 32,767 characters.");
     EXPECT_EQ(Entries(dir.path()), QStringList{"r.xlsx"});
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old"));
-}
-
-TEST(ReportExportTest, ReadOnlyFolderLeavesNothing)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    {
-        QFile probe(dir.filePath("probe"));
-        if (probe.open(QIODevice::WriteOnly))
-        {
-            probe.remove();
-            QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            GTEST_SKIP() << "this user writes into read-only folders (root)";
-        }
-    }
-    const CReportTable table = SampleReport(kChinese);
-    EXPECT_EQ(WriteXlsx(table, dir.filePath("r.xlsx"), "ProcessorData"), EWriteResult::WriteFailed);
-    EXPECT_EQ(WriteCsv(table, dir.filePath("r.csv")), EWriteResult::WriteFailed);
-    EXPECT_TRUE(Entries(dir.path()).isEmpty());
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 // ---- the spreadsheet read back --------------------------------------------------
@@ -186,23 +236,86 @@ class XlsxReadBackTest : public ::testing::TestWithParam<int>
 {
 };
 
+// The spreadsheet as python3's standard library reads it (read_xlsx.py);
+// empty when it could not be read.
+QJsonObject ReadXlsx(const QString& path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral(ORVAN_PYTHON), {QStringLiteral(ORVAN_XLSX_READER), path});
+    if (!reader.waitForFinished(30000) || reader.exitCode() != 0)
+    {
+        ADD_FAILURE() << "reading " << path.toStdString() << ": " << reader.readAllStandardError().toStdString();
+        return {};
+    }
+    return QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+}
+
+bool HasPython()
+{
+    return !QStringLiteral(ORVAN_PYTHON).isEmpty();
+}
+
+TEST(ReportExportTest, ChannelNamesStayTheirTextInTheSpreadsheetAndNumbersStayNumbers)
+{
+    if (!HasPython())
+        GTEST_SKIP() << "python3 not found: the spreadsheet cannot be read back";
+    // Names are bytes shown one character each: 0xE9 is Latin-1 "é".
+    const std::vector<std::string> names = {"=1+2", "@SUM(1)", "+cmd", "-2+3", "a,\"b", "Caf\xE9"};
+    auto data = std::make_unique<CAudio_Data>();
+    for (size_t n = 0; n < names.size(); ++n)
+    {
+        CAudio_Channel& channel = n < 4 ? static_cast<CAudio_Channel&>(data->Input(static_cast<int>(n)))
+                                        : static_cast<CAudio_Channel&>(data->Output(static_cast<int>(n) - 4));
+        channel.SetName(names[n]);
+    }
+    ParamCatalogue::Set(EParam::kOutGain, *data, {0, 0}, 0);
+    const CReportTable table = BuildReportTable(*data, nullptr, 4, 8, kEnglish);
+    constexpr int kNameRow = 0;
+    constexpr int kGainRow = 2;
+    constexpr int kFirstOutput = 5;
+    const std::string gain = table.Text(kGainRow, kFirstOutput);
+    ASSERT_EQ(gain.front(), '-');
+    ASSERT_TRUE(table.IsNumber(kGainRow, kFirstOutput));
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("names.xlsx");
+    ASSERT_TRUE(WriteXlsx(table, path, "ProcessorData").Ok());
+    const QJsonArray rows = ReadXlsx(path)["cells"].toArray();
+    ASSERT_EQ(rows.size(), 80);
+    const QStringList expected = {"=1+2", "@SUM(1)", "+cmd", "-2+3", "a,\"b", QStringLiteral("Caf\u00E9")};
+    for (int n = 0; n < expected.size(); ++n)
+    {
+        const int column = n < 4 ? 1 + n : kFirstOutput + n - 4;
+        const QJsonObject cell = rows[kNameRow + 1].toArray()[column].toObject();
+        EXPECT_EQ(cell["type"].toString(), "s") << n;
+        EXPECT_EQ(cell["value"].toString(), expected[n]);
+        EXPECT_EQ(cell["format"].toString(), "General") << n;
+    }
+    const QJsonObject gainCell = rows[kGainRow + 1].toArray()[kFirstOutput].toObject();
+    EXPECT_EQ(gainCell["type"].toString(), "n");
+    EXPECT_EQ(gainCell["value"].toDouble(), ParseSheetNumber(gain)->dValue);
+
+    // The CSV form: the names that would start a formula get an apostrophe,
+    // the negative gain none.
+    const QList<QByteArray> lines = CsvBytes(table).split('\n');
+    EXPECT_TRUE(lines.value(1).startsWith("Name,'=1+2,'@SUM(1),'+cmd,'-2+3,\"a,\"\"b\",Caf\xC3\xA9,"))
+        << lines.value(1).toStdString();
+    EXPECT_EQ(lines.value(kGainRow + 1).split(',').value(kFirstOutput).toStdString(), gain);
+}
+
 TEST_P(XlsxReadBackTest, EveryCellAsTheTableShowsIt)
 {
-    const QString python = QStringLiteral(ORVAN_PYTHON);
-    if (python.isEmpty())
+    if (!HasPython())
         GTEST_SKIP() << "python3 not found: the spreadsheet cannot be read back";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("20240307090502.xlsx");
     const CReportTable table = SampleReport(GetParam());
-    ASSERT_EQ(WriteXlsx(table, path, "ProcessorData"), EWriteResult::Ok);
+    ASSERT_TRUE(WriteXlsx(table, path, "ProcessorData").Ok());
     EXPECT_EQ(Entries(dir.path()), QStringList{"20240307090502.xlsx"});
 
-    QProcess reader;
-    reader.start(python, {QStringLiteral(ORVAN_XLSX_READER), path});
-    ASSERT_TRUE(reader.waitForFinished(30000));
-    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
-    const QJsonObject sheet = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+    const QJsonObject sheet = ReadXlsx(path);
 
     EXPECT_EQ(sheet["sheets"].toArray(), QJsonArray{"ProcessorData"});
     EXPECT_EQ(sheet["frozen"].toObject()["rows"].toInt(), 1);

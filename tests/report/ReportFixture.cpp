@@ -19,12 +19,17 @@ struct Texts
 
 ReportCell Number(const std::string& text)
 {
-    return {text, true};
+    return {text, EReportCell::Number};
 }
 
 ReportCell Text(const std::string& text)
 {
-    return {text, false};
+    return {text, EReportCell::Text};
+}
+
+ReportCell Name(const std::string& text)
+{
+    return {text, EReportCell::UserText};
 }
 
 // Row with one cell per input column (1..4) and per output column (5..12).
@@ -57,8 +62,8 @@ CReportTable SampleReport(int nLanguage)
         table.AddColumn({"CH_" + std::to_string(o), 95});
 
     table.AddRow(Row(t.Pick("Name", "通道名"), red,
-                     [](int i) { return Text(i == 1 ? "Kick, \"Sub\"" : std::string("IN ") + char('A' + i)); },
-                     [](int o) { return Text(o == 2 ? "B\xC3\xBChne" : "OUT " + std::to_string(o + 1)); }));
+                     [](int i) { return Name(i == 1 ? "Kick, \"Sub\"" : std::string("IN ") + char('A' + i)); },
+                     [](int o) { return Name(o == 2 ? "B\xC3\xBChne" : "OUT " + std::to_string(o + 1)); }));
     table.AddRow(Row(t.Pick("Mute", "静音"), green, [&](int) { return Text(t.Pick("ON", "开")); },
                      [&](int o) { return Text(o == 3 ? t.Pick("Mute", "静音") : t.Pick("ON", "开")); }));
     table.AddRow(Row(t.Pick("Gain", "增益"), green, [](int i) { return Number(i == 0 ? "-3.5dB" : "0.0dB"); },

@@ -1,0 +1,190 @@
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+using AtomicFile::EResult;
+using AtomicFile::Outcome;
+using AtomicFile::Reason;
+
+// Names tried before giving up on finding a free one: only a folder filled
+// with our own leftovers, or an attacker, makes the first one taken.
+constexpr int kNameTries = 100;
+
+Outcome Failed(EResult eResult, std::string strReason)
+{
+    return Outcome{eResult, std::move(strReason)};
+}
+
+// The file a write replaces: a symbolic link stays and its target changes.
+std::filesystem::path Target(const std::string& strPath)
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(strPath, error))
+        return strPath;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(strPath, error);
+    return error ? std::filesystem::path(strPath) : resolved;
+}
+
+std::filesystem::path Folder(const std::filesystem::path& target)
+{
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
+// A new file beside the target, removed again unless it took the target's
+// place. Created with the mode any new file gets (the umask applies).
+class CTempFile
+{
+public:
+    explicit CTempFile(const std::filesystem::path& target)
+    {
+        std::random_device seed;
+        std::mt19937 random(seed());
+        std::uniform_int_distribution<int> letter(0, 25);
+        for (int n = 0; n < kNameTries && m_fd < 0; ++n)
+        {
+            std::string strTag(6, 'a');
+            for (char& c : strTag)
+                c = static_cast<char>('a' + letter(random));
+            m_path = Folder(target) / ("." + target.filename().string() + "." + strTag + ".part");
+            m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            m_nErrno = m_fd < 0 ? errno : 0;
+            if (m_fd < 0 && m_nErrno != EEXIST)
+                break;
+        }
+        if (m_fd < 0)
+            m_path.clear();
+    }
+
+    ~CTempFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (!m_path.empty() && !m_bPlaced)
+            ::unlink(m_path.c_str());
+    }
+
+    CTempFile(const CTempFile&) = delete;
+    CTempFile& operator=(const CTempFile&) = delete;
+
+    // The reason it could not be created, or 0.
+    int CreateErrno() const { return m_nErrno; }
+    int Fd() const { return m_fd; }
+    const std::filesystem::path& Path() const { return m_path; }
+
+    // False with errno set when the close reports an error (a delayed write
+    // failure on some file systems); the descriptor is gone either way.
+    bool Close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+    // After a filler wrote the file by name: a descriptor to sync it with.
+    bool Reopen()
+    {
+        m_fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+        return m_fd >= 0;
+    }
+
+    void Placed() { m_bPlaced = true; }
+
+private:
+    std::filesystem::path m_path;
+    int m_fd = -1;
+    int m_nErrno = 0;
+    bool m_bPlaced = false;
+};
+
+bool WriteAll(int fd, std::span<const std::byte> bytes)
+{
+    while (!bytes.empty())
+    {
+        const ssize_t nWritten = ::write(fd, bytes.data(), bytes.size());
+        if (nWritten < 0)
+        {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        // A short count is not an error yet: the next write says why (a full
+        // disk, the file size limit).
+        bytes = bytes.subspan(static_cast<size_t>(nWritten));
+    }
+    return true;
+}
+
+// The rename is already done: a folder that cannot be synced (some file
+// systems refuse) leaves the new file in place, so this is not a failure.
+void SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The complete content is in temp and its descriptor open: keep the old
+// file's permissions, make it durable and put it in the target's place.
+Outcome Replace(CTempFile& temp, const std::filesystem::path& target)
+{
+    struct stat old{};
+    // Permissions are not content: a file system without them takes the file.
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(temp.Fd(), old.st_mode & 07777);
+    if (::fsync(temp.Fd()) != 0)
+        return Failed(EResult::kWriteFailed, Reason(errno));
+    if (!temp.Close())
+        return Failed(EResult::kWriteFailed, Reason(errno));
+    if (::rename(temp.Path().c_str(), target.c_str()) != 0)
+        return Failed(EResult::kReplaceFailed, Reason(errno));
+    temp.Placed();
+    SyncFolder(Folder(target));
+    return {};
+}
+}
+
+namespace AtomicFile
+{
+std::string Reason(int nErrno)
+{
+    return std::generic_category().message(nErrno);
+}
+
+Outcome Write(const std::string& strPath, std::span<const std::byte> bytes)
+{
+    const std::filesystem::path target = Target(strPath);
+    CTempFile temp(target);
+    if (temp.Fd() < 0)
+        return Failed(EResult::kWriteFailed, Reason(temp.CreateErrno()));
+    if (!WriteAll(temp.Fd(), bytes))
+        return Failed(EResult::kWriteFailed, Reason(errno));
+    return Replace(temp, target);
+}
+
+Outcome WriteThrough(const std::string& strPath, const Filler& fill)
+{
+    const std::filesystem::path target = Target(strPath);
+    CTempFile temp(target);
+    if (temp.Fd() < 0)
+        return Failed(EResult::kWriteFailed, Reason(temp.CreateErrno()));
+    if (!temp.Close())
+        return Failed(EResult::kWriteFailed, Reason(errno));
+    std::string strReason;
+    if (!fill(temp.Path().string(), strReason))
+        return Failed(EResult::kWriteFailed, std::move(strReason));
+    if (!temp.Reopen())
+        return Failed(EResult::kWriteFailed, Reason(errno));
+    return Replace(temp, target);
+}
+}
