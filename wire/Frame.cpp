@@ -48,4 +48,14 @@ bool Verify(std::span<const uint8_t> frame)
         return false;
     return Check(frame.first(frame.size() - 2)) == frame[frame.size() - 2];
 }
+
+std::vector<uint8_t> OnWire(std::span<const uint8_t> frame)
+{
+    std::vector<uint8_t> bytes;
+    bytes.reserve(frame.size() + 2);
+    bytes.push_back(kStart);
+    bytes.push_back(kStart);
+    bytes.insert(bytes.end(), frame.begin(), frame.end());
+    return bytes;
+}
 }

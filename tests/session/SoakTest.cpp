@@ -101,9 +101,10 @@ public:
     int Write(const uint8_t* pData, int nLength, int nWaitMs) override
     {
         CFakePort::Write(pData, nLength, nWaitMs);
-        if (nLength <= 1)
+        // Every write is one frame behind its two-byte preamble.
+        if (nLength <= 2)
             return 0;
-        if (auto answer = m_processor.Answer(std::span(pData, static_cast<size_t>(nLength))))
+        if (auto answer = m_processor.Answer(std::span(pData + 2, static_cast<size_t>(nLength - 2))))
             QTimer::singleShot(0, this, [this, bytes = *answer] { Deliver(FakeLine::Wire(bytes)); });
         return 0;
     }
