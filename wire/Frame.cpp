@@ -52,9 +52,8 @@ bool Verify(std::span<const uint8_t> frame)
 std::vector<uint8_t> OnWire(std::span<const uint8_t> frame)
 {
     std::vector<uint8_t> bytes;
-    bytes.reserve(frame.size() + 2);
-    bytes.push_back(kStart);
-    bytes.push_back(kStart);
+    bytes.reserve(frame.size() + kPreambleSize);
+    bytes.insert(bytes.end(), static_cast<size_t>(kPreambleSize), kStart);
     bytes.insert(bytes.end(), frame.begin(), frame.end());
     return bytes;
 }

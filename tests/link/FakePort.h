@@ -64,8 +64,8 @@ public:
         std::vector<Bytes> frames;
         for (const Bytes& w : m_writes)
         {
-            const bool bPreamble = w.size() > 2 && w[0] == Frame::kStart && w[1] == Frame::kStart;
-            frames.emplace_back(w.begin() + (bPreamble ? 2 : 0), w.end());
+            const bool bPreamble = w.size() > Frame::kPreambleSize && w[0] == Frame::kStart && w[1] == Frame::kStart;
+            frames.emplace_back(w.begin() + (bPreamble ? Frame::kPreambleSize : 0), w.end());
         }
         return frames;
     }
