@@ -547,7 +547,7 @@ bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
     m_strPortName = port;
     if (!Connection().Connect(port, deviceId))
     {
-        PortHelp::ShowOpenFailed(this, Connection(), GetLanguage());
+        CConnectDlg::ShowOpenFailed(this, Connection(), GetLanguage());
         SetConnectedLook(IsConnected());
         return false;
     }
