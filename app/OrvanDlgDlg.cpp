@@ -108,6 +108,9 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     Data().Inputs().ResetLinkGroups();
     Data().Outputs().ResetLinkGroups();
 
+    m_pPrograms = new CProgramManager(Engine(), Data(), Locks(), m_link.Transfer(), m_astrProgramNames,
+                                      [this] { return GetLanguage(); }, [this] { return IsConnected(); },
+                                      startDir.absoluteFilePath(QLatin1String(kMusicFolder)), this);
     CreateStatusArea();
     CreateCommandButtons();
     CreatePanels();
@@ -128,9 +131,6 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
     connect(connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
     connect(&Notice(), &CRecordNotice::languageChanged, this, &COrvanDlgDlg::RetranslateUi);
 
-    m_pPrograms = new CProgramManager(Engine(), Data(), Locks(), m_link.Transfer(), m_astrProgramNames, m_nProgramNumber,
-                                      [this] { return GetLanguage(); }, [this] { return IsConnected(); },
-                                      startDir.absoluteFilePath(QLatin1String(kMusicFolder)), this);
     connect(m_pPrograms, &CProgramManager::progressRangeChanged, this, &COrvanDlgDlg::SetProgressRange);
     connect(m_pPrograms, &CProgramManager::statusChanged, this, [this] { ShowStatus(IsConnected()); });
     connect(m_pPrograms, &CProgramManager::programLoaded, &Notice(), &CRecordNotice::NotifyProgramLoaded);
@@ -376,6 +376,11 @@ void COrvanDlgDlg::ShowStatus(bool connected)
     RefreshStatus();
 }
 
+int COrvanDlgDlg::GetProgramNumber() const
+{
+    return m_pPrograms->GetProgramNumber();
+}
+
 void COrvanDlgDlg::RefreshStatus()
 {
     StatusSource source;
@@ -383,7 +388,7 @@ void COrvanDlgDlg::RefreshStatus()
     source.bTypeKnown = IsConnected() && Connection().GetState() != CConnection::EState::WaitingForType;
     source.bProgramShown = m_bProgramShown;
     source.strName = Data().GetName();
-    source.nProgramNumber = m_nProgramNumber;
+    source.nProgramNumber = GetProgramNumber();
     source.nDeviceId = Connection().GetDeviceId();
     source.nInputs = InputsInUse();
     source.nOutputs = OutputsInUse();
@@ -498,7 +503,7 @@ void COrvanDlgDlg::OnDevice()
     else if (Connection().ReconnectTo(dialog.ReconnectId()))
     {
         // The type answer starts the same state read as a new connection.
-        m_nProgramNumber = 0;
+        m_pPrograms->SetProgramNumber(0);
     }
 }
 
@@ -547,7 +552,7 @@ bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
     m_strPortName = port;
     if (!Connection().Connect(port, deviceId))
     {
-        PortHelp::ShowOpenFailed(this, Connection(), GetLanguage());
+        CConnectDlg::ShowOpenFailed(this, Connection(), GetLanguage());
         SetConnectedLook(IsConnected());
         return false;
     }
@@ -613,7 +618,8 @@ void COrvanDlgDlg::OnSystemInfoReceived()
 void COrvanDlgDlg::OnDisconnected(CConnection::EReason reason)
 {
     m_pDisplay->Hide();
-    m_nProgramNumber = 0;
+    // The program manager, which hears of it too, sets the program number
+    // back to 0.
     SetConnectedLook(false);
     SetProgressPos(0);
     ShowStatus(false);

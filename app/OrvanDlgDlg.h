@@ -65,7 +65,8 @@ public:
     CConnection& Connection() { return m_link.Connection(); }
     int GetLanguage() const { return m_link.Notice().Language(); }
     bool IsConnected() const { return m_link.IsConnected(); }
-    int GetProgramNumber() const { return m_nProgramNumber; }
+    // The current program number, the program manager's.
+    int GetProgramNumber() const;
     // The port of the last connection, offered again by the Connection dialog.
     const QString& GetPortName() const { return m_strPortName; }
     // Names of programs 0 (live) to 30 as the processor last gave them.
@@ -171,7 +172,6 @@ private:
 
     CProcessorLink m_link;
     CChannelSelector m_selector;
-    int m_nProgramNumber = 0;
     QString m_strPortName;
     std::array<std::string, kProgramCount> m_astrProgramNames;
     std::array<QString, 2> m_astrHelpPath;

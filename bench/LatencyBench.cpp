@@ -41,8 +41,10 @@ public:
     int Write(const uint8_t* pData, int nLength, int nWaitMs) override
     {
         const int nResult = m_port.Write(pData, nLength, nWaitMs);
-        if (nLength > Frame::kOffType && pData[Frame::kOffStart] == Frame::kStart
-            && pData[Frame::kOffType] == Frame::kParamChange)
+        // Each write is the preamble and one frame.
+        const uint8_t* pFrame = pData + Frame::kPreambleSize;
+        if (nLength > Frame::kPreambleSize + Frame::kOffType && pFrame[Frame::kOffStart] == Frame::kStart
+            && pFrame[Frame::kOffType] == Frame::kParamChange)
             m_written = Clock::now();
         return nResult;
     }

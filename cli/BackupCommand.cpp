@@ -21,7 +21,7 @@ int BackupCommand(const QStringList& args, CConsole& console)
         return *status;
     const QString strPath = ProgramFileSavePath(options.Positional(0), ProgramFileKind::kBank);
 
-    CCliSession session(console);
+    CCliSession session(console, options.Language());
     if (!session.Connect(options.Port(), options.DeviceId()))
         return kExitFailed;
     const auto start = [](CProgramTransfer& transfer)

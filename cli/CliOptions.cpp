@@ -4,6 +4,13 @@
 
 #include <QCoreApplication>
 
+namespace
+{
+// The values of --language, by language flag.
+constexpr const char* kEnglishName = "en";
+constexpr const char* kChineseName = "zh";
+}
+
 CCliOptions::CCliOptions(const QString& strCommand, const QString& strDescription, ELine eLine)
     : m_strCommand(strCommand)
     , m_eLine(eLine)
@@ -11,7 +18,14 @@ CCliOptions::CCliOptions(const QString& strCommand, const QString& strDescriptio
     m_parser.setApplicationDescription(strDescription);
     m_parser.addHelpOption();
     if (m_eLine != ELine::kNone)
+    {
         m_parser.addOption({{"p", "port"}, "Serial port: a name (ttyUSB0, COM3), a device path, or tcp://host:port for a serial device server.", "port"});
+        m_parser.addOption({"language",
+                            QStringLiteral("Language of the port messages, which read as in the main program's windows: "
+                                           "%1 (English, the default) or %2 (Chinese).")
+                                .arg(QLatin1String(kEnglishName), QLatin1String(kChineseName)),
+                            "language", QLatin1String(kEnglishName)});
+    }
     if (m_eLine == ELine::kPortAndDevice)
         m_parser.addOption({{"i", "id"},
                             QStringLiteral("Device ID of the processor, %1 to %2 (default %3).")
@@ -75,6 +89,15 @@ std::optional<int> CCliOptions::Parse(const QStringList& args, int nPositionals,
         m_strPort = m_parser.value("port");
         if (m_strPort.isEmpty())
             return Usage(QStringLiteral("no port given (--port)"), console);
+        const QString strLanguage = m_parser.value("language");
+        if (strLanguage == QLatin1String(kEnglishName))
+            m_nLanguage = kEnglish;
+        else if (strLanguage == QLatin1String(kChineseName))
+            m_nLanguage = kChinese;
+        else
+            return Usage(QStringLiteral("--language must be %1 or %2")
+                             .arg(QLatin1String(kEnglishName), QLatin1String(kChineseName)),
+                         console);
     }
     if (m_eLine == ELine::kPortAndDevice)
     {

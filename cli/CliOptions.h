@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataDefine.h"
 #include "WireNumbers.h"
 
 #include <QCommandLineParser>
@@ -19,7 +20,8 @@ enum ExitStatus : int
 };
 
 // The command line of one subcommand: --help, and for subcommands that talk
-// to a processor the port and the device ID.
+// to a processor the port, the device ID and the language of the messages
+// they share with the main program's windows.
 class CCliOptions
 {
 public:
@@ -46,6 +48,9 @@ public:
 
     QString Port() const { return m_strPort; }
     int DeviceId() const { return m_nDeviceId; }
+    // The language flag (DataDefine.h) --language chose: English unless
+    // "zh" was given.
+    int Language() const { return m_nLanguage; }
     QString Positional(int i) const { return m_parser.positionalArguments().value(i); }
     // The value of an option that takes a number from nLow to nHigh; writes
     // the usage error line and gives none when it is not one.
@@ -59,4 +64,5 @@ private:
     QCommandLineParser m_parser;
     QString m_strPort;
     int m_nDeviceId = kDefaultDeviceId;
+    int m_nLanguage = kEnglish;
 };

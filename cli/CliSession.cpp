@@ -1,6 +1,8 @@
 #include "CliSession.h"
 
 #include "Console.h"
+#include "LinkText.h"
+#include "PortHelp.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -14,12 +16,20 @@ QString Supported()
 {
     return QStringLiteral("C-DV%1.00 to C-DV%1.99").arg(CReceiver::kSupportedMajorVersion);
 }
+
+// A window's message with its advice line, on the one error line a failure
+// leaves.
+QString OneLine(const QString& strMessage, const QString& strAdvice)
+{
+    return strAdvice.isEmpty() ? strMessage : strMessage + QStringLiteral(": ") + strAdvice;
+}
 }
 
-CCliSession::CCliSession(CConsole& console, QObject* pParent)
+CCliSession::CCliSession(CConsole& console, int nLanguage, QObject* pParent)
     : QObject(pParent)
     , m_console(console)
 {
+    m_link.Notice().SetLanguage(nLanguage);
     CConnection* pConnection = &m_link.Connection();
     connect(pConnection, &CConnection::disconnected, this, &CCliSession::OnDisconnected);
     // Whatever a wait can be waiting for ends with one of these.
@@ -45,9 +55,7 @@ bool CCliSession::Connect(const QString& strPort, int nDeviceId)
     m_bFailed = false;
     if (!Connection().Connect(strPort, nDeviceId))
     {
-        m_console.Error(QStringLiteral("Unable to open COM-port %1 (system error %2)")
-                            .arg(strPort)
-                            .arg(Connection().OpenError()));
+        ReportOpenFailed();
         return false;
     }
     const bool bOk = RunUntil([this] { return Connection().GetState() == CConnection::EState::Idle; });
@@ -76,9 +84,7 @@ bool CCliSession::Search(const QString& strPort, int nFirst, int nLast, QList<in
     lstFound.clear();
     if (!Connection().StartSearch(strPort, nFirst, nLast))
     {
-        m_console.Error(QStringLiteral("Unable to open COM-port %1 (system error %2)")
-                            .arg(strPort)
-                            .arg(Connection().OpenError()));
+        ReportOpenFailed();
         return false;
     }
     QTimer tick;
@@ -140,12 +146,19 @@ void CCliSession::OnDisconnected(CConnection::EReason eReason)
                      .arg(QString::fromLatin1(m_link.RefusedVersionText()), Supported());
         break;
     case CConnection::EReason::LineFault:
-        strWhy = QStringLiteral("the port %1 stopped working (system error %2)")
-                     .arg(m_strPort)
-                     .arg(Connection().FaultError());
+        strWhy = OneLine(QStringLiteral("the port %1 stopped working").arg(m_strPort),
+                         PortHelp::DisconnectAdvice(eReason, Connection(), Language()));
         break;
     }
     m_bFailed = true;
     m_console.Error(strWhy);
     Wake();
+}
+
+void CCliSession::ReportOpenFailed()
+{
+    const CConnection& connection = Connection();
+    const int nLanguage = Language();
+    const QString strAdvice = PortHelp::OpenFailedAdvice(connection.OpenError(), connection.PortName(), nLanguage);
+    m_console.Error(OneLine(LinkText(ELinkText::PortOpenFailed, nLanguage), strAdvice));
 }

@@ -14,13 +14,16 @@ class CConsole;
 // One processor, for the length of one command: the program's processor link
 // (engine, record, locks, connection procedure and transfers), driven by a
 // local event loop. Every failure writes its one error line to
-// the console; the caller only returns the exit status.
+// the console; the caller only returns the exit status. A port that fails
+// is reported with the message and advice the main program's windows give,
+// in the session's language.
 class CCliSession : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CCliSession(CConsole& console, QObject* pParent = nullptr);
+    // nLanguage: the language flag (DataDefine.h) of the port messages.
+    CCliSession(CConsole& console, int nLanguage, QObject* pParent = nullptr);
     ~CCliSession() override;
 
     // Opens the port, checks the device type and version and reads the
@@ -42,6 +45,7 @@ public:
     CConnection& Connection() { return m_link.Connection(); }
     CProgramTransfer& Transfer() { return m_link.Transfer(); }
     const QString& Port() const { return m_strPort; }
+    int Language() const { return m_link.Notice().Language(); }
 
 private:
     // Runs the event loop until done() holds or the connection drops; false
@@ -49,6 +53,8 @@ private:
     bool RunUntil(const std::function<bool()>& done);
     void Wake();
     void OnDisconnected(CConnection::EReason eReason);
+    // The error line after the port could not be opened.
+    void ReportOpenFailed();
 
     CConsole& m_console;
     CProcessorLink m_link;

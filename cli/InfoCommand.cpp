@@ -34,7 +34,7 @@ int InfoCommand(const QStringList& args, CConsole& console)
     if (const auto status = options.Parse(args, 0, console))
         return *status;
 
-    CCliSession session(console);
+    CCliSession session(console, options.Language());
     if (!session.Connect(options.Port(), options.DeviceId()))
         return kExitFailed;
 

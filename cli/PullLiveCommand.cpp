@@ -22,7 +22,7 @@ int PullLiveCommand(const QStringList& args, CConsole& console)
 
     // Connecting reads the live program with the program manager's own
     // twelve block reads, and the live lock set with it.
-    CCliSession session(console);
+    CCliSession session(console, options.Language());
     if (!session.Connect(options.Port(), options.DeviceId()))
         return kExitFailed;
 

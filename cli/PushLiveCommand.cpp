@@ -40,7 +40,7 @@ int PushLiveCommand(const QStringList& args, CConsole& console)
         body = ProgramCodec::EncodeProgram(*pProgram, locks);
     }
 
-    CCliSession session(console);
+    CCliSession session(console, options.Language());
     if (!session.Connect(options.Port(), options.DeviceId()))
         return kExitFailed;
     const auto start = [&](CProgramTransfer& transfer)

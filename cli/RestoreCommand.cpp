@@ -31,7 +31,7 @@ int RestoreCommand(const QStringList& args, CConsole& console)
         return kExitFailed;
     }
 
-    CCliSession session(console);
+    CCliSession session(console, options.Language());
     if (!session.Connect(options.Port(), options.DeviceId()))
         return kExitFailed;
     const auto start = [&pBank](CProgramTransfer& transfer)

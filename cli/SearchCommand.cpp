@@ -25,7 +25,7 @@ int SearchCommand(const QStringList& args, CConsole& console)
     if (!nTo)
         return kExitUsage;
 
-    CCliSession session(console);
+    CCliSession session(console, options.Language());
     QList<int> lstFound;
     if (!session.Search(options.Port(), *nFrom, *nTo, lstFound))
         return kExitFailed;

@@ -5,8 +5,6 @@
 
 #include "RecordNotice.h"
 
-#include <algorithm>
-
 CNumBinding::CNumBinding(CNumEdit& edit, CNumSpin& spin, CAudio_Data& data, const CLockState* locks,
                          CRecordNotice& notice, EParam param, ParamAt at, EUnit unit)
     : QObject(&spin)
@@ -47,7 +45,10 @@ void CNumBinding::Reload()
     m_spin.SetLanguage(m_notice.Language());
     const ParamCatalogue::StepRange range = ParamCatalogue::Range(m_eParam, m_data, m_at);
     m_spin.SetRange(range.nMin, range.nMax);
-    m_spin.SetPos(std::clamp(ParamCatalogue::Get(m_eParam, m_data, m_at), range.nMin, range.nMax));
+    // What the record holds, even beyond what this field offers: showing the
+    // limit instead would hide the processor's value from the user. Only a
+    // step or typing of the user's writes the record.
+    m_spin.ShowHeld(ParamCatalogue::Get(m_eParam, m_data, m_at));
     m_spin.Lock(ParamCatalogue::IsLocked(m_eParam, m_pLocks));
 }
 

@@ -53,6 +53,12 @@ void CNumEdit::SetValue(int value)
     Rewrite();
 }
 
+void CNumEdit::ShowHeld(int value)
+{
+    m_nValue = value;
+    Rewrite();
+}
+
 int CNumEdit::GetValue()
 {
     if (!isModified())

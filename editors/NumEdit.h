@@ -38,6 +38,11 @@ public:
     // Takes `value` and rewrites the text when it lies in the range; else
     // nothing happens.
     void SetValue(int value);
+    // Takes and shows the value the record holds, in the range or not: a
+    // processor may hold a value the panel does not offer (a low shelf at
+    // 15870 Hz), and the field shows that rather than a limit it does not
+    // hold. Typing or stepping from there gives a value in the range.
+    void ShowHeld(int value);
     // The step. Typing not yet taken is taken first, silently: a value in
     // the range is stored (an integer row clamps), anything else keeps the
     // step; the text then shows the step.

@@ -82,6 +82,14 @@ bool CNumSpin::SetPos(int pos)
     return true;
 }
 
+void CNumSpin::ShowHeld(int pos)
+{
+    m_nPos = pos;
+    if (m_pBuddy != nullptr)
+        m_pBuddy->ShowHeld(pos);
+    UpdateTexts();
+}
+
 void CNumSpin::Lock(bool locked)
 {
     m_bLocked = locked;

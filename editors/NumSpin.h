@@ -47,6 +47,10 @@ public:
     // changes (false). A locked pair keeps the value for when it is
     // unlocked and goes on showing the lock text.
     bool SetPos(int pos);
+    // Shows the value the record holds, in the range or not, without a
+    // message (CNumEdit::ShowHeld); a step from outside the range goes to
+    // the nearest value in it.
+    void ShowHeld(int pos);
 
     // Locks the buddy too; a locked spin is disabled and does not step.
     void Lock(bool locked);

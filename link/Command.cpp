@@ -61,11 +61,8 @@ void CCommand::SendHead()
 {
     if (m_queue.IsEmpty())
         return;
-    static constexpr uint8_t kMark = Frame::kStart;
-    m_pPort->Write(&kMark, 1, kWriteWaitMs);
-    m_pPort->Write(&kMark, 1, kWriteWaitMs);
-    const CSendData& head = m_queue.Head();
-    m_pPort->Write(head.GetData(), head.GetLength(), kWriteWaitMs);
+    const std::vector<uint8_t> bytes = Frame::OnWire(m_queue.Head().GetFrame());
+    m_pPort->Write(bytes.data(), static_cast<int>(bytes.size()), kWriteWaitMs);
 }
 
 bool CCommand::SendHeadOnce()

@@ -61,9 +61,8 @@ public:
     void Clear() { m_queue.Clear(); }
     const CSendDataQueue& Queue() const { return m_queue; }
 
-    // Writes the preamble and the head frame, each byte of the preamble as its
-    // own write. The results are not examined: an unanswered frame is
-    // repeated anyway.
+    // Writes the preamble and the head frame in one write. The result is not
+    // examined: an unanswered frame is repeated anyway.
     void SendHead();
     // Sends the head when it has not left yet and marks it sent; false when
     // it is already in flight or nothing is queued.

@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "LinkText.h"
+#include "MessageBox.h"
 #include "PortHelp.h"
 
 #include <QComboBox>
@@ -159,7 +160,7 @@ void CConnectDlg::OnSearch()
         return;
     if (!m_connection.StartSearch(PortName()))
     {
-        PortHelp::ShowOpenFailed(this, m_connection, m_nLanguage);
+        ShowOpenFailed(this, m_connection, m_nLanguage);
         return;
     }
     // A second search cannot start while this one runs.
@@ -187,4 +188,10 @@ void CConnectDlg::done(int nResult)
     if (m_connection.IsSearching())
         m_connection.StopSearch();
     QDialog::done(nResult);
+}
+
+void CConnectDlg::ShowOpenFailed(QWidget* pParent, const CConnection& connection, int nLanguage)
+{
+    CMessageBox::Show(pParent, PortHelp::OpenFailedMessage(connection.OpenError(), connection.PortName(), nLanguage),
+                      CMessageBox::EIcon::Critical);
 }

@@ -43,6 +43,9 @@ public:
     // Leaving the dialog in any way ends a running search first.
     void done(int nResult) override;
 
+    // The box saying why the connection's last open failed, with the advice.
+    static void ShowOpenFailed(QWidget* pParent, const CConnection& connection, int nLanguage);
+
 private:
     void FillPorts(const QList<SerialPortEntry>& ports, const QString& strPresetPort);
     void FillDeviceIds();

@@ -1,7 +1,6 @@
 #include "PortHelp.h"
 
 #include "LinkText.h"
-#include "MessageBox.h"
 #include "PortList.h"
 #include "SerialError.h"
 #include "SerialTcp.h"
@@ -88,24 +87,24 @@ static QString Advice(ETrouble eTrouble, const QString& strPort, int language)
     }
 }
 
-QString OpenFailedMessage(int nError, const QString& strPort, int language)
+QString OpenFailedAdvice(int nError, const QString& strPort, int language)
 {
     const ETrouble eTrouble = Classify(nError, strPort);
-    QString strAdvice = Advice(eTrouble, strPort, language);
     switch (eTrouble)
     {
     case ETrouble::Permission:
-        strAdvice = LinkText(ELinkText::AdvicePermission, language).arg(strPort, OwningGroup(strPort));
-        break;
-    case ETrouble::InUse: strAdvice = LinkText(ELinkText::AdviceInUse, language).arg(strPort); break;
-    case ETrouble::Missing: strAdvice = LinkText(ELinkText::AdviceMissing, language).arg(strPort); break;
-    case ETrouble::Vanished: strAdvice = LinkText(ELinkText::AdviceVanished, language).arg(strPort); break;
-    case ETrouble::Other:
-        strAdvice = LinkText(ELinkText::AdviceOther, language).arg(strPort).arg(nError);
-        break;
-    default: break;
+        return LinkText(ELinkText::AdvicePermission, language).arg(strPort, OwningGroup(strPort));
+    case ETrouble::InUse: return LinkText(ELinkText::AdviceInUse, language).arg(strPort);
+    case ETrouble::Missing: return LinkText(ELinkText::AdviceMissing, language).arg(strPort);
+    case ETrouble::Vanished: return LinkText(ELinkText::AdviceVanished, language).arg(strPort);
+    case ETrouble::Other: return LinkText(ELinkText::AdviceOther, language).arg(strPort).arg(nError);
+    default: return Advice(eTrouble, strPort, language);
     }
-    return WithAdvice(LinkText(ELinkText::PortOpenFailed, language), strAdvice);
+}
+
+QString OpenFailedMessage(int nError, const QString& strPort, int language)
+{
+    return WithAdvice(LinkText(ELinkText::PortOpenFailed, language), OpenFailedAdvice(nError, strPort, language));
 }
 
 QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connection, int language)
@@ -131,11 +130,5 @@ QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connec
 QString WithAdvice(const QString& strMessage, const QString& strAdvice)
 {
     return strAdvice.isEmpty() ? strMessage : strMessage + QLatin1Char('\n') + strAdvice;
-}
-
-void ShowOpenFailed(QWidget* pParent, const CConnection& connection, int language)
-{
-    CMessageBox::Show(pParent, OpenFailedMessage(connection.OpenError(), connection.PortName(), language),
-                      CMessageBox::EIcon::Critical);
 }
 }

@@ -5,12 +5,11 @@
 #include <QString>
 
 struct SerialPortEntry;
-class QWidget;
 
 // What the link tells a user about ports: how each one is listed and, under
-// each port message, a second line saying why it failed and what to do.
-// Everything here except ShowPortOpenFailed is text only, so tests reach it
-// without a display.
+// each port message, a second line saying why it failed and what to do. Text
+// only: the windows show it in their message boxes, the command line on its
+// error line, so both say the same in either language.
 namespace PortHelp
 {
 enum class ETrouble
@@ -38,6 +37,9 @@ ETrouble Classify(int nError, const QString& strPort);
 // virtual processor's port is marked as such.
 QString Label(const SerialPortEntry& entry, int language);
 
+// Why opening strPort failed with the system error code nError and what to
+// do about it: the line under "Unable to open COM-port".
+QString OpenFailedAdvice(int nError, const QString& strPort, int language);
 // "Unable to open COM-port" with the advice for the error below it.
 QString OpenFailedMessage(int nError, const QString& strPort, int language);
 // The advice under "Unable to Open COM-Port" after the connection ended
@@ -49,7 +51,4 @@ QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connec
 
 // The message with the advice as its second line, when there is one.
 QString WithAdvice(const QString& strMessage, const QString& strAdvice);
-
-// Shows OpenFailedMessage for the connection's last failed open.
-void ShowOpenFailed(QWidget* pParent, const CConnection& connection, int language);
 }

@@ -65,16 +65,14 @@ bool AskYesNo(QWidget* pParent, const QString& strQuestion)
 }
 
 CProgramManager::CProgramManager(CCommand& command, CAudio_Data& record, CLockState& locks,
-                                 CProgramTransfer& transfer, ProgramNames& names, int& nProgramNumber,
-                                 std::function<int()> language, std::function<bool()> isConnected, QString strMusicFolder,
-                                 QWidget* pWindow)
+                                 CProgramTransfer& transfer, ProgramNames& names, std::function<int()> language,
+                                 std::function<bool()> isConnected, QString strMusicFolder, QWidget* pWindow)
     : QObject(pWindow)
     , m_command(command)
     , m_record(record)
     , m_locks(locks)
     , m_transfer(transfer)
     , m_names(names)
-    , m_nProgramNumber(nProgramNumber)
     , m_language(std::move(language))
     , m_isConnected(std::move(isConnected))
     , m_strMusicFolder(std::move(strMusicFolder))
@@ -93,7 +91,10 @@ void CProgramManager::SetName(int nSlot, const std::string& strName)
 
 void CProgramManager::SetProgramNumber(int nNumber)
 {
+    if (nNumber == m_nProgramNumber)
+        return;
     m_nProgramNumber = nNumber;
+    emit statusChanged();
 }
 
 bool CProgramManager::Ask(QWidget* pParent, const QString& strQuestion) const
@@ -107,6 +108,7 @@ void CProgramManager::RecallFromDevice(int nSlot)
 {
     if (!IsConnected())
         return;
+    emit statusChanged();
     emit progressRangeChanged(kBlocksFirst, kBlocksLast);
     m_transfer.RecallFromDevice(nSlot);
 }
@@ -125,6 +127,7 @@ void CProgramManager::DeleteOnDevice(int nSlot)
 {
     if (!IsConnected())
         return;
+    emit statusChanged();
     emit progressRangeChanged(kBlocksFirst, kDeleteLast);
     if (!m_transfer.DeleteOnDevice(nSlot))
         return;
@@ -277,4 +280,5 @@ void CProgramManager::OnDisconnected()
     m_transfer.Abort();
     m_bSavingBank = false;
     Remember(ProgramBlocks());
+    SetProgramNumber(0);
 }

@@ -51,12 +51,11 @@ public:
     // Asks a yes/no question; true for yes.
     using Asker = std::function<bool(QWidget* pParent, const QString& strQuestion)>;
 
-    // names: the 31 program names (0 live, 1..30 stored); nProgramNumber:
-    // the current program number; both the owner's, shown in its status.
+    // names: the 31 program names (0 live, 1..30 stored), the owner's.
     // pWindow: the parent of file dialogs and message boxes.
     CProgramManager(CCommand& command, CAudio_Data& record, CLockState& locks, CProgramTransfer& transfer,
-                    ProgramNames& names, int& nProgramNumber, std::function<int()> language,
-                    std::function<bool()> isConnected, QString strMusicFolder, QWidget* pWindow);
+                    ProgramNames& names, std::function<int()> language, std::function<bool()> isConnected,
+                    QString strMusicFolder, QWidget* pWindow);
 
     void SetFilePicker(FilePicker picker) { m_filePicker = std::move(picker); }
     void SetAsker(Asker asker) { m_asker = std::move(asker); }
@@ -65,6 +64,9 @@ public:
     int GetLanguage() const { return m_language(); }
     const std::string& GetName(int nSlot) const { return m_names.at(static_cast<size_t>(nSlot)); }
     void SetName(int nSlot, const std::string& strName);
+    // The current program number: the slot of the last load, store or
+    // delete, 0 at start and after the connection has gone. A change is
+    // told through statusChanged.
     int GetProgramNumber() const { return m_nProgramNumber; }
     void SetProgramNumber(int nNumber);
     CAudio_Data& Record() { return m_record; }
@@ -104,7 +106,10 @@ signals:
     // The main window's progress bar runs over this range for the transfer
     // just started; the positions arrive with the engine's progress.
     void progressRangeChanged(int nMinimum, int nMaximum);
-    // The record's name or the current program number changed.
+    // What the owner's status shows may have changed: the record's name or
+    // the current program number. Sent as soon as a slot operation starts or
+    // a file has been loaded, and whenever the number changes, so the status
+    // never goes on showing the program before.
     void statusChanged();
     // A program file has been loaded into the record: every panel reloads.
     void programLoaded();
@@ -127,7 +132,7 @@ private:
     CLockState& m_locks;
     CProgramTransfer& m_transfer;
     ProgramNames& m_names;
-    int& m_nProgramNumber;
+    int m_nProgramNumber = 0;
     std::function<int()> m_language;
     std::function<bool()> m_isConnected;
     QString m_strMusicFolder;

@@ -48,4 +48,13 @@ bool Verify(std::span<const uint8_t> frame)
         return false;
     return Check(frame.first(frame.size() - 2)) == frame[frame.size() - 2];
 }
+
+std::vector<uint8_t> OnWire(std::span<const uint8_t> frame)
+{
+    std::vector<uint8_t> bytes;
+    bytes.reserve(frame.size() + kPreambleSize);
+    bytes.insert(bytes.end(), static_cast<size_t>(kPreambleSize), kStart);
+    bytes.insert(bytes.end(), frame.begin(), frame.end());
+    return bytes;
+}
 }

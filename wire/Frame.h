@@ -33,4 +33,9 @@ int PayloadLength(std::span<const uint8_t> frame);
 // True when the bytes hold exactly one whole frame: start byte, length that
 // fits, matching check and end byte.
 bool Verify(std::span<const uint8_t> frame);
+
+// The bytes a frame takes on the wire: the preamble 0x5A 0x5A, then the
+// frame. Handed to the port in one write, so a sender stopped between two
+// writes can never leave a preamble without its frame on the line.
+std::vector<uint8_t> OnWire(std::span<const uint8_t> frame);
 }

@@ -48,6 +48,8 @@ constexpr int kInfoBlockBytes = 255;
 
 // ---- the envelope -----------------------------------------------------------
 constexpr uint8_t kStart = 0x5A;
+// Two start bytes go before every frame on the wire.
+constexpr int kPreambleSize = 2;
 constexpr uint8_t kEnd = 0xAA;
 constexpr int kHeaderSize = 9;
 constexpr int kOverhead = 11;           // header + check + end

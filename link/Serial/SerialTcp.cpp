@@ -12,6 +12,17 @@ using namespace SerialError;
 namespace
 {
 constexpr const char* kScheme = "tcp";
+
+// Names under the reserved top-level domain "invalid" never resolve
+// (RFC 6761). Asking a resolver anyway could wait for an unreachable name
+// server, or a search domain could answer for them.
+bool IsReservedInvalid(const QString& strHost)
+{
+    QString strName = strHost.toLower();
+    if (strName.endsWith(QLatin1Char('.')))
+        strName.chop(1);
+    return strName == QStringLiteral("invalid") || strName.endsWith(QStringLiteral(".invalid"));
+}
 }
 
 CSerialTcp::CSerialTcp(QObject* pParent)
@@ -77,6 +88,8 @@ int CSerialTcp::Open(const QString& strName, int nWaitMs)
     quint16 nPort = 0;
     if (!SplitAddress(strName, strHost, nPort))
         return Fail("CSerialTcp::Open - Unable to open port", kInvalidName);
+    if (IsReservedInvalid(strHost))
+        return Fail("CSerialTcp::Open - Unable to open port", kHostNotFound);
 
     ++m_nSession;
     // Frames are a few bytes each and answered one at a time: batching them

@@ -38,7 +38,8 @@ public:
     static bool SplitAddress(const QString& strName, QString& strHost, quint16& nPort);
 
     // Connects, waiting at most nWaitMs. 123 for a name that is not
-    // "tcp://host:port", 11001 for an unknown host, 10061 when refused,
+    // "tcp://host:port", 11001 for an unknown host (at once for a name
+    // under the reserved domain "invalid"), 10061 when refused,
     // 10065 when the host cannot be reached, 10060 when it did not accept in
     // time, 1247 when already open.
     int Open(const QString& strName, int nWaitMs = kConnectWaitMs);

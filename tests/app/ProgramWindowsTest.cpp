@@ -7,6 +7,7 @@
 #include "OrvanDlgDlg.h"
 #include "ProgramDlg.h"
 #include "ProgramManager.h"
+#include "VprocWindow.h"
 #include "WindowTestEnvironment.h"
 
 #include "FactoryImage.h"
@@ -538,4 +539,85 @@ TEST_F(ProgramWindowsTest, SystemWindowSwitchesTheLanguageWithoutAProcessor)
     Window().CommandButton(COrvanDlgDlg::kInterface)->click();
     EXPECT_EQ(Window().GetLanguage(), kChinese);
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), chineseYes);
+}
+
+namespace
+{
+// The status block beside the graph while the program window works on the
+// processor the shared fixture connects to.
+class ProgramStatusTest : public CVprocWindowTest
+{
+protected:
+    void Program(const std::function<void(CProgramDlg&)>& fill)
+    {
+        m_window->SetDialogRunner([fill](QDialog& dialog) {
+            fill(dynamic_cast<CProgramDlg&>(dialog));
+            return dialog.result();
+        });
+        m_window->CommandButton(COrvanDlgDlg::kProgram)->click();
+    }
+    QString Status(const char* pszField) const { return m_window->findChild<QLineEdit*>(pszField)->text(); }
+    // The processor has answered the transfer and the data transmission
+    // window is gone.
+    bool Transferred()
+    {
+        const auto done = [this] {
+            return !m_window->Engine().IsTransferInProgress() && m_window->DisplayWindow()->isHidden();
+        };
+        return RunUntil(done, 10000);
+    }
+};
+}
+
+// Each operation shows its program number as it starts, not only once the
+// processor has answered; a delete sets it like a load or a store.
+TEST_F(ProgramStatusTest, StatusBlockFollowsEveryProgramOperation)
+{
+    Connect();
+    Program([](CProgramDlg& dialog) {
+        dialog.findChild<QAbstractButton*>("StoreToDeviceRadio")->click();
+        dialog.SelectSlot(12);
+        dialog.findChild<QLineEdit*>("NameEdit")->setText("Twelve");
+        dialog.findChild<QAbstractButton*>("DeviceButton")->click();
+    });
+    EXPECT_EQ(Status("NumberField"), "12");
+    EXPECT_EQ(Status("NameField"), "Twelve");
+    ASSERT_TRUE(Transferred());
+
+    Program([](CProgramDlg& dialog) {
+        dialog.SelectSlot(7);
+        dialog.findChild<QAbstractButton*>("DeleteButton")->click();
+    });
+    EXPECT_EQ(Status("NumberField"), "7");
+    // The editor still holds the program it had.
+    EXPECT_EQ(Status("NameField"), "Twelve");
+    ASSERT_TRUE(Transferred());
+    EXPECT_EQ(Status("NumberField"), "7");
+
+    Program([](CProgramDlg& dialog) {
+        dialog.SelectSlot(12);
+        dialog.findChild<QAbstractButton*>("DeviceButton")->click();
+    });
+    EXPECT_EQ(Status("NumberField"), "12");
+    ASSERT_TRUE(Transferred());
+    EXPECT_EQ(Status("NameField"), "Twelve");
+
+    // A program file names the program; the number stays.
+    auto pFile = std::make_unique<CAudio_Data>();
+    pFile->SetName("OnDisk");
+    const QString strFile = m_env.FilePath("MusicFile/on-disk.dia1C");
+    ASSERT_EQ(ProgramFile::WriteProgramFile(strFile, *pFile, CLockState()), ProgramFileError::kNone);
+    m_window->Programs().SetFilePicker([strFile](QWidget*, const CProgramManager::FileRequest&) { return strFile; });
+    Program([](CProgramDlg& dialog) {
+        dialog.findChild<QAbstractButton*>("RecallFromPcRadio")->click();
+        dialog.findChild<QAbstractButton*>("PcButton")->click();
+    });
+    EXPECT_EQ(Status("NameField"), "OnDisk");
+    EXPECT_EQ(Status("NumberField"), "12");
+    ASSERT_TRUE(Transferred());
+
+    m_window->Disconnect();
+    EXPECT_EQ(Status("NumberField"), "NULL");
+    EXPECT_EQ(m_window->GetProgramNumber(), 0);
+    EXPECT_TRUE(m_env.Boxes().empty());
 }

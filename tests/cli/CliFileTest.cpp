@@ -245,13 +245,14 @@ TEST_F(CliFileTest, FailuresGiveOneLineAndANonZeroStatus)
         {"unknown option", {"show", "--frob", m_strProgram}, 2, "show: Unknown option 'frob'"},
         {"no port", {"backup", strOut}, 2, "backup: no port given (--port)"},
         {"bad device ID", {"info", "-p", strNoPort, "--id", "251"}, 2, "--id must be a number from 1 to 250"},
+        {"bad language", {"info", "-p", strNoPort, "--language", "fr"}, 2, "--language must be en or zh"},
         {"missing file", {"show", m_dir.filePath("none.dia1C")}, 1, "cannot read"},
         {"short file", {"show", strShort}, 1, "short.dia1C ends before its layout does"},
         {"bank read as a program", {"show", m_dir.filePath("copy.dia1C")}, 1, "copy.dia1C is damaged"},
         {"unknown kind", {"show", m_dir.filePath("sample.txt")}, 1, "cannot tell what"},
         // The file is checked before the port is opened.
         {"bad file to push", {"push-live", "-p", strNoPort, strShort}, 1, "ends before its layout does"},
-        {"missing port", {"backup", "-p", strNoPort, strOut}, 1, "Unable to open COM-port"},
+        {"missing port", {"backup", "-p", strNoPort, strOut}, 1, "Unable to open COM-port: There is no port"},
     };
     ASSERT_TRUE(QFile::copy(m_strBank, m_dir.filePath("copy.dia1C")));
     for (const Row& row : rows)

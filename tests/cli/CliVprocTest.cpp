@@ -236,6 +236,8 @@ TEST_F(CliVprocTest, BackupAndRestoreWorkThroughASerialDeviceServer)
     BackupThenRestoreIntoASecondProcessor(ELine::Network);
 }
 
+// The message and advice the Connection dialog gives, on one error line, in
+// the language asked for (English unless --language says otherwise).
 TEST_F(CliVprocTest, NetworkPortFailuresNameTheirCause)
 {
     // A port nobody listens on any more: the connection is refused at once.
@@ -244,15 +246,42 @@ TEST_F(CliVprocTest, NetworkPortFailuresNameTheirCause)
         const auto pGone = StartProcessor("gone", {}, nullptr, ELine::Network);
         strClosed = pGone->Port();
     }
-    const CliResult refused = RunCli({"info", "-p", strClosed});
-    EXPECT_EQ(refused.nExit, 1);
-    EXPECT_LT(refused.nMs, 2000);
-    EXPECT_EQ(refused.ErrLines(),
-              QStringList({"orvan-cli: Unable to open COM-port " + strClosed + " (system error 10061)"}));
-
-    const CliResult malformed = RunCli({"info", "-p", "tcp://127.0.0.1"});
-    EXPECT_EQ(malformed.nExit, 1);
-    EXPECT_TRUE(malformed.strErr.contains("(system error 123)")) << malformed.strErr.toStdString();
+    // A name under the reserved domain never resolves, with or without a
+    // network.
+    const QString strNoHost = "tcp://orvan.invalid:4001";
+    const QString strNoNumber = "tcp://127.0.0.1";
+    struct Row
+    {
+        const char* pszName;
+        QStringList args;
+        QString strAdvice;
+    };
+    const Row rows[] = {
+        {"refused", {"info", "-p", strClosed},
+         strClosed + " refused the connection. Check that the serial device server is on, that the port number is "
+                     "right and that no other program is connected to it."},
+        {"refused, in Chinese, while searching", {"search", "-p", strClosed, "--language", "zh"},
+         strClosed + " 拒绝了连接。请检查串口服务器已开启、端口号正确，并且没有其他程序已连接到它。"},
+        {"unknown host", {"info", "-p", strNoHost, "--language", "en"},
+         "The host of tcp://orvan.invalid:4001 is not known. Check its name, or give the serial device server's IP "
+         "address."},
+        {"unknown host, in Chinese", {"info", "-p", strNoHost, "--language", "zh"},
+         "找不到 tcp://orvan.invalid:4001 的主机。请检查主机名，或直接填写串口服务器的IP地址。"},
+        {"no port number", {"backup", "-p", strNoNumber, Path("none")},
+         "tcp://127.0.0.1 is not a network port. Write it as tcp://host:port, for example tcp://192.168.1.50:4001."},
+        {"no port number, in Chinese", {"backup", "-p", strNoNumber, "--language", "zh", Path("none")},
+         "tcp://127.0.0.1 不是网络端口。请写成 tcp://主机:端口，例如 tcp://192.168.1.50:4001。"},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.pszName);
+        const CliResult result = RunCli(row.args);
+        EXPECT_EQ(result.nExit, 1);
+        EXPECT_LT(result.nMs, 2000);
+        EXPECT_EQ(result.strOut, "");
+        EXPECT_EQ(result.ErrLines(), QStringList({"orvan-cli: Unable to open COM-port: " + row.strAdvice}));
+    }
+    EXPECT_FALSE(QFile::exists(Path("none.dat1C")));
 
     // A server that accepts but whose processor never answers: the 4 s rule.
     const auto pSilent = StartProcessor("silent", {"--silent"}, nullptr, ELine::Network);

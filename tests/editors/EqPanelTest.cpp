@@ -350,6 +350,42 @@ TEST_F(EqPanelTest, ShelfBandsKeepToTheirSideOfTheSplitAndSendTheirSlope)
               (Bytes{0x03, 0x02, 0x02, 0x00}));
 }
 
+// A processor may hold a shelf frequency the panel does not offer. The field
+// shows it as it is, and only a step or typing of the user's changes it.
+TEST_F(EqPanelTest, ShelfFrequencyBeyondThePanelsRangeShowsWhatTheProcessorHolds)
+{
+    Select(false, 0);
+    CFilter& low = Record().Output(0).GetBand(0);
+    CFilter& high = Record().Output(0).GetBand(14);
+    low.SetFrequency(15870);
+    high.SetFrequency(100);
+    Record().ClearAllChanged(0);
+    COutEQDlg& panel = OutPanel();
+    Link().Notice().NotifyProgramLoaded();
+    EXPECT_EQ(Field(panel, 0, Row::kFrequencyRow)->text(), "15870");
+    EXPECT_EQ(Field(panel, 14, Row::kFrequencyRow)->text(), "100");
+
+    // Another band's edit and a language switch reload every field; showing
+    // the values again writes and sends nothing of them.
+    Type(Field(panel, 3, Row::kGainRow), "-6.0");
+    Link().Notice().SetLanguage(kEnglish);
+    EXPECT_EQ(Field(panel, 0, Row::kFrequencyRow)->text(), "15870");
+    EXPECT_EQ(Field(panel, 14, Row::kFrequencyRow)->text(), "100");
+    EXPECT_EQ(low.GetFrequency(), 15870);
+    EXPECT_EQ(high.GetFrequency(), 100);
+    EXPECT_EQ(Headers(Pump()), (std::vector<Sent>{{5, kFirstBandCode + 3}}));
+    EXPECT_TRUE(m_boxes.empty());
+
+    // The user's step lands in the panel's range, and only that is sent.
+    QTest::keyClick(Field(panel, 0, Row::kFrequencyRow), Qt::Key_Up);
+    EXPECT_EQ(low.GetFrequency(), 2012);
+    EXPECT_EQ(Field(panel, 0, Row::kFrequencyRow)->text(), "2012");
+    Type(Field(panel, 14, Row::kFrequencyRow), "8000");
+    EXPECT_EQ(high.GetFrequency(), 8000);
+    EXPECT_EQ(Headers(Pump()), (std::vector<Sent>{{5, kFirstBandCode}, {5, kFirstBandCode + 14}}));
+    EXPECT_TRUE(m_boxes.empty());
+}
+
 TEST_F(EqPanelTest, RefusedWarningChangesAndSendsNothing)
 {
     Record().Outputs().SetLinkGroup(3, 2);

@@ -188,13 +188,33 @@ TEST_F(CommandTest, IdleProcessorIsPolledOncePerAnsweredRequest)
     EXPECT_EQ(m_pCommand->Count(), 1);
 }
 
-TEST_F(CommandTest, EveryFrameIsPrecededByTwoSingleByteMarks)
+// A program stopped between two writes would leave a lone preamble on the
+// line, which the processor takes as the start of the next frame.
+TEST_F(CommandTest, EveryFrameLeavesInOneWriteBehindItsPreamble)
 {
+    // The device-type request of ID 1, as it goes on the line.
+    m_pCommand->Enqueue(m_record.BuildDeviceTypeFrame());
     Tick();
-    ASSERT_EQ(m_pPort->m_writes.size(), 3u);
-    EXPECT_EQ(m_pPort->m_writes[0], Bytes{0x5A});
-    EXPECT_EQ(m_pPort->m_writes[1], Bytes{0x5A});
-    EXPECT_EQ(m_pPort->m_writes[2], m_record.BuildPollFrame().GetFrame());
+    ASSERT_EQ(m_pPort->m_writes.size(), 1u);
+    EXPECT_EQ(m_pPort->m_writes[0], (Bytes{0x5A, 0x5A, 0x5A, 0xA8, 0x01, 0x00, 0x03, 0x00, 0x01, 0x08, 0x00, 0x00,
+                                           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xA3, 0xAA}));
+
+    // Unanswered, it is repeated the same way.
+    while (m_pCommand->Head().m_nWaitTicks < CCommand::kFirstRepeatTicks)
+        Tick();
+    ASSERT_EQ(m_pPort->m_writes.size(), 2u);
+    EXPECT_EQ(m_pPort->m_writes[1], m_pPort->m_writes[0]);
+
+    // The largest frame, a whole program image, and the level poll after it.
+    m_pCommand->Clear();
+    const Bytes image = m_record.BuildProgramStoreFrame(4).GetFrame();
+    m_pCommand->Enqueue(CSendData(image));
+    Tick();
+    Deliver(Wire(kAck));
+    Tick();
+    ASSERT_EQ(m_pPort->m_writes.size(), 4u);
+    EXPECT_EQ(m_pPort->m_writes[2], Wire(image));
+    EXPECT_EQ(m_pPort->m_writes[3], Wire(m_record.BuildPollFrame().GetFrame()));
 }
 
 TEST_F(CommandTest, HeadLeavesOnceAndThenOnlyCountsItsWait)

@@ -56,13 +56,17 @@ public:
         emit lineFault(nError);
     }
 
-    // Frames written, the one-byte preamble writes left out.
+    // Frames written, one a write, each without its preamble. A write that
+    // does not start with the preamble is kept whole, so comparing it with
+    // a frame fails.
     std::vector<Bytes> Frames() const
     {
         std::vector<Bytes> frames;
         for (const Bytes& w : m_writes)
-            if (w.size() > 1)
-                frames.push_back(w);
+        {
+            const bool bPreamble = w.size() > Frame::kPreambleSize && w[0] == Frame::kStart && w[1] == Frame::kStart;
+            frames.emplace_back(w.begin() + (bPreamble ? Frame::kPreambleSize : 0), w.end());
+        }
         return frames;
     }
 
@@ -82,9 +86,7 @@ using Bytes = std::vector<uint8_t>;
 
 inline Bytes Wire(const Bytes& frame)
 {
-    Bytes out = {0x5A, 0x5A};
-    out.insert(out.end(), frame.begin(), frame.end());
-    return out;
+    return Frame::OnWire(frame);
 }
 
 inline Bytes Answer(uint8_t type, int program, int item, int block, const Bytes& payload)

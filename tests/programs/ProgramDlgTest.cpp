@@ -62,9 +62,8 @@ protected:
     CLockState m_locks;
     CProgramTransfer m_transfer{m_command, m_record, m_locks};
     CProgramManager::ProgramNames m_names{};
-    int m_nNumber = 0;
     int m_nLanguage = kEnglish;
-    CProgramManager m_manager{m_command, m_record, m_locks, m_transfer, m_names, m_nNumber, [this] { return m_nLanguage; },
+    CProgramManager m_manager{m_command, m_record, m_locks, m_transfer, m_names, [this] { return m_nLanguage; },
                               [] { return false; }, QDir(m_env.Path()).absoluteFilePath("MusicFile"), nullptr};
     std::deque<QString> m_paths;
     std::vector<QString> m_questions;
@@ -153,7 +152,7 @@ TEST_F(ProgramDlgTest, ProcessorActionsWithoutAConnectionAskForThePortAndKeepThe
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
     }
     EXPECT_EQ(m_command.Count(), 0);
-    EXPECT_EQ(m_nNumber, 0);
+    EXPECT_EQ(m_manager.GetProgramNumber(), 0);
 }
 
 TEST_F(ProgramDlgTest, AFileThatCannotBeReadShowsTheMessageAndChangesNothing)

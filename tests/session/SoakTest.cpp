@@ -101,9 +101,11 @@ public:
     int Write(const uint8_t* pData, int nLength, int nWaitMs) override
     {
         CFakePort::Write(pData, nLength, nWaitMs);
-        if (nLength <= 1)
+        // Every write is one frame behind its preamble.
+        if (nLength <= Frame::kPreambleSize)
             return 0;
-        if (auto answer = m_processor.Answer(std::span(pData, static_cast<size_t>(nLength))))
+        const std::span frame(pData + Frame::kPreambleSize, static_cast<size_t>(nLength - Frame::kPreambleSize));
+        if (auto answer = m_processor.Answer(frame))
             QTimer::singleShot(0, this, [this, bytes = *answer] { Deliver(FakeLine::Wire(bytes)); });
         return 0;
     }
