@@ -9,6 +9,8 @@
 
 #include <xlsxwriter.h>
 
+#include <locale.h>
+
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
@@ -166,6 +168,35 @@ bool FillSheet(lxw_workbook* workbook, const CReportTable& table, const QString&
     return bOk;
 }
 
+// libxlsxwriter writes every number of the sheet (cells, column widths,
+// margins) with snprintf, which follows the C locale Qt sets from the
+// desktop: with a decimal comma no program reads the sheet. The writing
+// thread has the C locale meanwhile; the rest of the program keeps its own.
+class CThreadCLocale
+{
+public:
+    CThreadCLocale()
+        : m_c(newlocale(LC_ALL_MASK, "C", locale_t{}))
+        , m_previous(m_c != locale_t{} ? uselocale(m_c) : locale_t{})
+    {
+    }
+    ~CThreadCLocale()
+    {
+        if (m_c == locale_t{})
+            return;
+        uselocale(m_previous);
+        freelocale(m_c);
+    }
+    CThreadCLocale(const CThreadCLocale&) = delete;
+    CThreadCLocale& operator=(const CThreadCLocale&) = delete;
+
+    bool IsSet() const { return m_c != locale_t{}; }
+
+private:
+    locale_t m_c;
+    locale_t m_previous;
+};
+
 std::filesystem::path FsPath(const QString& path)
 {
     return std::filesystem::path(path.toStdU16String());
@@ -277,6 +308,9 @@ EWriteResult WriteCsv(const CReportTable& table, const QString& path)
 EWriteResult WriteXlsx(const CReportTable& table, const QString& path, const QString& sheetName)
 {
     return WriteThroughTempFile(path, [&](const QString& tempPath) {
+        const CThreadCLocale cLocale;
+        if (!cLocale.IsSet())
+            return false;
         lxw_workbook* workbook = workbook_new(QFile::encodeName(tempPath).constData());
         if (!workbook)
             return false;
