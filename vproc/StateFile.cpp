@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <span>
 #include <sstream>
 
@@ -60,6 +61,7 @@ bool Number(std::istringstream& in, int lo, int hi, int& value)
 bool ParseLine(const std::string& line, CProcessorState& state)
 {
     std::istringstream in(line);
+    in.imbue(std::locale::classic());
     std::string key;
     in >> key;
     int n = 0;
@@ -127,6 +129,8 @@ bool CStateFile::Save(const std::string& strPath, const CProcessorState& state, 
     const std::string strTemp = strPath + ".new";
     {
         std::ofstream file(strTemp, std::ios::trunc);
+        // Numbers as the file's format has them, whatever the global locale.
+        file.imbue(std::locale::classic());
         file << kMagic << ' ' << kFormat << '\n'
              << "device-id " << state.nDeviceId << '\n'
              << "device-type " << state.nDeviceType << '\n'

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -19,9 +20,12 @@ struct CliResult
     QStringList ErrLines() const { return strErr.split('\n', Qt::SkipEmptyParts); }
 };
 
-inline CliResult RunCli(const QStringList& args)
+// `environment`: the test's own unless given (a desktop's locale, say).
+inline CliResult RunCli(const QStringList& args,
+                        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
     process.start(ORVAN_CLI, args);
