@@ -12,9 +12,11 @@
 
 namespace
 {
+// A decimal comma and the minus sign U+2212 too, as desktops in many
+// locales type them; the catalogue reads them as a point and '-'.
 bool IsNumberChar(QChar ch)
 {
-    return ch.isDigit() || ch == u'-' || ch == u'.';
+    return ch.isDigit() || ch == u'-' || ch == u'\u2212' || ch == u'.' || ch == u',';
 }
 
 // Page Up/Down move as far as ten arrow presses.

@@ -9,8 +9,8 @@ class CTypedTextValidator;
 // The numeric field of a parameter: it holds a step and shows it as the
 // parameter's catalogue row shows it in a field (the row and unit it is bound
 // to pick the display mode), and turns typed text back into a step by the
-// row's own rule. Only digits, the minus sign and the decimal point can be
-// typed.
+// row's own rule. Only digits, the minus sign and the decimal point (or a
+// comma) can be typed; the field shows a point whatever the locale.
 //
 // A typed value is taken when the field loses the focus or Enter is pressed:
 // out of range it is taken at the limit with the out-of-range message; text

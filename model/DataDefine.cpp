@@ -1,9 +1,9 @@
 #include "DataDefine.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 
 const std::array<double, kFreqPoints>& FreqTable()
 {
@@ -57,20 +57,6 @@ const std::array<double, kQSteps>& QTable()
 
 namespace
 {
-#if defined(__GNUC__)
-__attribute__((format(printf, 1, 2)))
-#endif
-std::string Printf(const char* format, ...)
-{
-    // Every text here is a short number with a unit.
-    char buffer[64];
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return length < 0 ? std::string() : std::string(buffer);
-}
-
 // Picks the text of the current language (anything but English is Chinese).
 const char* ByLanguage(int language, const char* english, const char* chinese)
 {
@@ -268,7 +254,7 @@ std::string FormatGain(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return Printf("%0.1fdB", step * 0.1 - 30);
+    return FixedText(step * 0.1 - 30, 1) + "dB";
 }
 
 std::string FormatGate(int step, int language, bool locked)
@@ -277,14 +263,14 @@ std::string FormatGate(int step, int language, bool locked)
         return LockText(language);
     if (step == 0)
         return "OFF";
-    return Printf("%0.0fdBu", static_cast<double>(step - 120));
+    return std::to_string(step - 120) + "dBu";
 }
 
 std::string FormatDelay(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return Printf("%0.3fms", DelayStepToMs(step));
+    return FixedText(DelayStepToMs(step), 3) + "ms";
 }
 
 std::string FormatDelayMetres(int step)
@@ -292,14 +278,14 @@ std::string FormatDelayMetres(int step)
     // 1000 ms is shown as the round 340 m, not its computed distance.
     if (step == kDelayMax)
         return "340.000";
-    return Printf("%0.3f", DelayMsToMetres(DelayStepToMs(step)));
+    return FixedText(DelayMsToMetres(DelayStepToMs(step)), 3);
 }
 
 std::string FormatDelayFeet(int step)
 {
     if (step == kDelayMax)
         return "1115.000";
-    return Printf("%0.3f", DelayMsToFeet(DelayStepToMs(step)));
+    return FixedText(DelayMsToFeet(DelayStepToMs(step)), 3);
 }
 
 std::string FormatPolarity(int invert, int language, bool locked)
@@ -333,7 +319,7 @@ std::string FormatLimitThreshold(int step, int language, bool locked)
         return LockText(language);
     if (step == kLimitThresholdOff)
         return "OFF";
-    return Printf("%0.1fdBu", step * 0.1 - 40);
+    return FixedText(step * 0.1 - 40, 1) + "dBu";
 }
 
 std::string FormatAttack(int step, int language, bool locked)
@@ -341,15 +327,15 @@ std::string FormatAttack(int step, int language, bool locked)
     if (locked)
         return LockText(language);
     if (step <= 6)
-        return Printf("%0.1fms", (step + 3) * 0.1);
-    return Printf("%dms", step - 6);
+        return FixedText((step + 3) * 0.1, 1) + "ms";
+    return std::to_string(step - 6) + "ms";
 }
 
 std::string FormatRelease(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return Printf("%dms", step);
+    return std::to_string(step) + "ms";
 }
 
 std::string FormatEqGain(int step, bool inactive, int language, bool locked)
@@ -358,21 +344,21 @@ std::string FormatEqGain(int step, bool inactive, int language, bool locked)
         return LockText(language);
     if (inactive)
         return "0.0dB";
-    return Printf("%0.1fdB", step * 0.1 - 40);
+    return FixedText(step * 0.1 - 40, 1) + "dB";
 }
 
 std::string FormatFreq(int hz, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return Printf("%dHz", hz);
+    return std::to_string(hz) + "Hz";
 }
 
 std::string FormatBandwidth(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return Printf("%0.2foct", (step + 1) * 0.01);
+    return FixedText((step + 1) * 0.01, 2) + "oct";
 }
 
 std::string FormatQ(int step, int language, bool locked)
@@ -381,8 +367,8 @@ std::string FormatQ(int step, int language, bool locked)
         return LockText(language);
     // Entry 0 is tabled to two decimals only.
     if (step == 0)
-        return Printf("%0.2f", BandwidthStepToQ(step));
-    return Printf("%0.3f", BandwidthStepToQ(step));
+        return FixedText(BandwidthStepToQ(step), 2);
+    return FixedText(BandwidthStepToQ(step), 3);
 }
 
 std::string FormatShelfSlope(int slope, int language, bool locked)
@@ -399,7 +385,7 @@ std::string FormatSlope(int step, int language, bool locked)
         return LockText(language);
     if (step < 0 || step > kXoverSlopeMax)
         return "";
-    return Printf("%ddB/oct", 12 + 6 * step);
+    return std::to_string(12 + 6 * step) + "dB/oct";
 }
 
 std::string FormatXoverType(int type, int language, bool locked)
@@ -456,14 +442,14 @@ std::string FormatGenLevel(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return Printf("%0.1fdBu", step * 0.1 - 60);
+    return FixedText(step * 0.1 - 60, 1) + "dBu";
 }
 
 std::string FormatSeconds(int seconds, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return Printf("%ds", seconds);
+    return std::to_string(seconds) + "s";
 }
 
 std::string FormatName(const char* name8, int language, bool locked)
@@ -493,12 +479,12 @@ std::string FormatName(const char* name8, int language, bool locked)
 
 std::string FormatBandSummary(int type, int hz, double bandwidthOct, double gainDb, bool inactive)
 {
-    const std::string freq = Printf("%dHZ ", hz);
-    const std::string gain = inactive ? std::string("0.0dB") : Printf("%.1fdB", gainDb);
+    const std::string freq = std::to_string(hz) + "HZ ";
+    const std::string gain = inactive ? std::string("0.0dB") : FixedText(gainDb, 1) + "dB";
     switch (type)
     {
     case kFilterParametric:
-        return freq + Printf("%.2fOct ", bandwidthOct) + gain;
+        return freq + FixedText(bandwidthOct, 2) + "Oct " + gain;
     case kFilterLowShelf:
     case kFilterHighShelf:
         return freq + gain;

@@ -3,12 +3,14 @@
 #include "Audio_Data.h"
 #include "DataDefine.h"
 #include "FilterTypes.h"
+#include "NumberText.h"
 #include "ParamCatalogue.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <locale>
 #include <optional>
 #include <sstream>
 
@@ -30,11 +32,10 @@ std::string Upper(std::string_view text)
     return out;
 }
 
-// A number as the tools print it; a decimal comma is taken for a point.
+// A number as the tools print it, with a decimal point or comma.
 std::optional<double> Number(std::string_view text)
 {
-    std::string digits(text);
-    std::ranges::replace(digits, ',', '.');
+    const std::string digits = DecimalPointText(text);
     double value = 0.0;
     const char* pEnd = digits.data() + digits.size();
     const auto [ptr, ec] = std::from_chars(digits.data(), pEnd, value);
@@ -271,9 +272,12 @@ ParsedFile ParseFile(const std::string& text)
     return file;
 }
 
+// The stream's own locale, not the global one, which may group thousands
+// ("25.000" for 25000) or write a decimal comma.
 std::string Written(double value)
 {
     std::ostringstream out;
+    out.imbue(std::locale::classic());
     out << value;
     return out.str();
 }

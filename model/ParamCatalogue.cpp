@@ -2,13 +2,13 @@
 
 #include "Audio_Data.h"
 #include "LockState.h"
+#include "NumberText.h"
 #include "WireNumbers.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <system_error>
@@ -208,19 +208,19 @@ ParamRow Row(EParam param, Side side, Group group, int lockFlag, const char* eng
     return row;
 }
 
-ParamRow Linear(ParamRow row, double step, double offset, int offStep = -1, const char* fieldForm = "%0.1f")
+ParamRow Linear(ParamRow row, double step, double offset, int offStep = -1, ParamRow::FieldForm fieldForm = {1, ""})
 {
     row.dLinearStep = step;
     row.dLinearOffset = offset;
     row.nOffStep = offStep;
-    row.pszFieldForm = fieldForm;
+    row.fieldForm = fieldForm;
     return row;
 }
 
 // Frequency and integer rows show their step; some fields carry the unit.
-ParamRow Whole(ParamRow row, const char* fieldForm = "%d")
+ParamRow Whole(ParamRow row, const char* fieldUnit = "")
 {
-    row.pszFieldForm = fieldForm;
+    row.fieldForm = ParamRow::FieldForm{0, fieldUnit};
     return row;
 }
 
@@ -290,7 +290,7 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
                    {[](const CAudio_Data& d, Side, ParamAt at) { return d.Input(at.nChannel).GetGate(); },
                     [](CAudio_Data& d, Side, ParamAt at, int v) { d.Input(at.nChannel).SetGate(v); },
                     [](int v, int l, bool k, ParamShown) { return FormatGate(v, l, k); }}),
-               1.0, 120, kGateMin, "%0.0f"));
+               1.0, 120, kGateMin, {0, ""}));
     add(Row(EParam::kInLink, Side::kInput, Group::kLink, Flag::kInLink, "Link", "联调", 0, CAudio_InRoute::kCount - 1,
             EEntry::kChoice,
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Inputs().GetLinkGroup(at.nChannel); },
@@ -326,13 +326,13 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
     add(Row(EParam::kHighPassType, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XMode_Hi", "高通类型", 0, 2,
             EEntry::kChoice, kXoverType<true>));
     add(Whole(Row(EParam::kHighPassFreq, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XFQCY_Hi", "高通频率", kFreqMin,
-            kFreqMax, EEntry::kFrequency, kXoverFreq<true>), "%dHz"));
+            kFreqMax, EEntry::kFrequency, kXoverFreq<true>), "Hz"));
     add(Row(EParam::kHighPassSlope, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XSLope_Hi", "高通斜率", 0,
             kXoverSlopeMax, EEntry::kChoice, kXoverSlope<true>));
     add(Row(EParam::kLowPassType, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XMode_Lo", "低通类型", 0, 2,
             EEntry::kChoice, kXoverType<false>));
     add(Whole(Row(EParam::kLowPassFreq, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XFQCY_Lo", "低通频率", kFreqMin,
-            kFreqMax, EEntry::kFrequency, kXoverFreq<false>), "%dHz"));
+            kFreqMax, EEntry::kFrequency, kXoverFreq<false>), "Hz"));
     add(Row(EParam::kLowPassSlope, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XSLope_Lo", "低通斜率", 0,
             kXoverSlopeMax, EEntry::kChoice, kXoverSlope<false>));
 
@@ -351,7 +351,7 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
             kReleaseMin, kReleaseMax, EEntry::kInteger,
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Output(at.nChannel).GetLimitRelease(); },
              [](CAudio_Data& d, Side, ParamAt at, int v) { d.Output(at.nChannel).SetLimitRelease(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatRelease(v, l, k); }}), "%d"));
+             [](int v, int l, bool k, ParamShown) { return FormatRelease(v, l, k); }})));
 
     add(Row(EParam::kGenType, Side::kProgram, Group::kGenerator, kNoLock, "SIGN", "信号", 0, kGenTypeMax,
             EEntry::kChoice,
@@ -362,18 +362,18 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
             EEntry::kFrequency,
             {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenFreq(); },
              [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenFreq(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatFreq(v, l, k); }}), "%dHz"));
+             [](int v, int l, bool k, ParamShown) { return FormatFreq(v, l, k); }}), "Hz"));
     add(Linear(Row(EParam::kGenLevel, Side::kProgram, Group::kGenerator, kNoLock, "OUTPUT LEVEL", "输出电平",
                    kGenLevelMin, kGenLevelMax, EEntry::kLinear,
                    {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenLevel(); },
                     [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenLevel(v); },
                     [](int v, int l, bool k, ParamShown) { return FormatGenLevel(v, l, k); }}),
-               0.1, 60, -1, "%0.1fdBu"));
+               0.1, 60, -1, {1, "dBu"}));
     add(Whole(Row(EParam::kGenParam, Side::kProgram, Group::kGenerator, kNoLock, "SWEEP TIME", "扫频周期", kSweepMin,
             kSweepMax, EEntry::kInteger,
             {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenParam(); },
              [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenParam(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatSeconds(v, l, k); }}), "%ds"));
+             [](int v, int l, bool k, ParamShown) { return FormatSeconds(v, l, k); }}), "s"));
     return rows;
 }
 
@@ -405,11 +405,13 @@ const char* SkipSpaces(const std::string& text)
     return p;
 }
 
-// The leading number of a typed text, locale-independent; none when the
-// text does not start with one. A number too large for a double counts as
-// infinitely far out, so that it is clamped like any value out of range.
-bool LeadingNumber(const std::string& text, double& value)
+// The leading number of a typed text, with a decimal point or comma; none
+// when the text does not start with one. A number too large for a double
+// counts as infinitely far out, so that it is clamped like any value out of
+// range.
+bool LeadingNumber(const std::string& typed, double& value)
 {
+    const std::string text = DecimalPointText(typed);
     const char* begin = SkipSpaces(text);
     const char* end = text.c_str() + text.size();
     const auto [ptr, ec] = std::from_chars(begin, end, value, std::chars_format::fixed);
@@ -420,8 +422,9 @@ bool LeadingNumber(const std::string& text, double& value)
     return !std::isnan(value);
 }
 
-bool LeadingInteger(const std::string& text, long long& value)
+bool LeadingInteger(const std::string& typed, long long& value)
 {
+    const std::string text = DecimalPointText(typed);
     const char* begin = SkipSpaces(text);
     const char* end = text.c_str() + text.size();
     const auto [ptr, ec] = std::from_chars(begin, end, value);
@@ -430,18 +433,6 @@ bool LeadingInteger(const std::string& text, long long& value)
     if (ec == std::errc::result_out_of_range)
         value = *begin == '-' ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
     return true;
-}
-
-// The numeric fields' forms are the catalogue's own, one number each.
-template <typename T>
-std::string FieldPrintf(const char* form, T value)
-{
-    char buffer[64];
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    const int length = std::snprintf(buffer, sizeof buffer, form, value);
-#pragma GCC diagnostic pop
-    return length < 0 ? std::string() : std::string(buffer);
 }
 
 // Attack steps 0..6 are tenths of a millisecond (0.3 to 0.9), whole
@@ -655,14 +646,14 @@ std::string FieldText(EParam param, int step, int language, bool locked, EUnit u
     const ParamRow& row = Param(param);
     if (locked)
         return LockText(language);
-    if (row.pszFieldForm != nullptr && row.eEntry == EEntry::kLinear)
+    if (row.fieldForm && row.eEntry == EEntry::kLinear)
     {
         if (step == row.nOffStep)
             return "OFF";
-        return FieldPrintf(row.pszFieldForm, step * row.dLinearStep - row.dLinearOffset);
+        return FixedText(step * row.dLinearStep - row.dLinearOffset, row.fieldForm->nDecimals) + row.fieldForm->pszUnit;
     }
-    if (row.pszFieldForm != nullptr)
-        return FieldPrintf(row.pszFieldForm, step);
+    if (row.fieldForm)
+        return std::to_string(step) + row.fieldForm->pszUnit;
     switch (row.eEntry)
     {
     case EEntry::kDelay:
@@ -670,14 +661,14 @@ std::string FieldText(EParam param, int step, int language, bool locked, EUnit u
             return FormatDelayMetres(step);
         if (unit == EUnit::kFeet)
             return FormatDelayFeet(step);
-        return FieldPrintf("%0.3f", DelayStepToMs(step));
+        return FixedText(DelayStepToMs(step), 3);
     case EEntry::kAttack:
         // The attack's own text without "ms".
-        return step <= kAttackFineTop ? FieldPrintf("%0.1f", (step + 3) * 0.1) : FieldPrintf("%d", step - kAttackFineTop);
+        return step <= kAttackFineTop ? FixedText((step + 3) * 0.1, 1) : std::to_string(step - kAttackFineTop);
     case EEntry::kBandwidth:
         if (unit == EUnit::kQ)
             return FormatQ(step, language);
-        return FieldPrintf("%0.2f", (step + 1) * 0.01);
+        return FixedText((step + 1) * 0.01, 2);
     default:
         return FormatStep(param, step, language, false, unit);
     }

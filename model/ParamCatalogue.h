@@ -2,6 +2,7 @@
 
 #include "DataDefine.h"
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -162,10 +163,16 @@ struct ParamRow
     void (*pfnSet)(CAudio_Data&, EParamSide, ParamAt, int) = nullptr;
     // Text of a step in the native unit (the lock text when locked).
     std::string (*pfnFormat)(int step, int language, bool locked, ParamShown shown) = nullptr;
-    // The printf form the numeric fields show the bare value in (no unit
-    // unless the field carries one): the linear value, or the step itself of
-    // frequency and integer rows. Null for rows shown otherwise.
-    const char* pszFieldForm = nullptr;
+    // How the numeric fields show the bare value (no unit unless the field
+    // carries one): the linear value with nDecimals decimals, or the step
+    // itself of frequency and integer rows, then pszUnit. None for rows
+    // shown otherwise.
+    struct FieldForm
+    {
+        int nDecimals = 0;
+        const char* pszUnit = "";
+    };
+    std::optional<FieldForm> fieldForm = std::nullopt;
 };
 
 namespace ParamCatalogue
@@ -247,7 +254,8 @@ ParamShown Shown(EParam param, const CAudio_Data& data, ParamAt at);
 bool BandShowsSlope(EParam param, const CAudio_Data& data, ParamAt at);
 
 // A typed text -> step, by the row's entry rule; the text may carry the unit
-// its form shows ("12.0dB", "1000Hz", "OFF"). `current` is kept where the
+// its form shows ("12.0dB", "1000Hz", "OFF") and a decimal comma for the
+// point ("-3,5", whatever the locale). `current` is kept where the
 // rule keeps it (an attack between 0.9 and 1 ms) and for text that holds no
 // value, which is flagged. Choice rows accept their texts in either
 // language. The step is not yet clamped to a narrower Range.

@@ -8,6 +8,8 @@
 
 #include <xlsxwriter.h>
 
+#include <locale.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -165,6 +167,35 @@ lxw_error FillSheet(lxw_workbook* workbook, const CReportTable& table, const QSt
     return first;
 }
 
+// libxlsxwriter writes every number of the sheet (cells, column widths,
+// margins) with snprintf, which follows the C locale Qt sets from the
+// desktop: with a decimal comma no program reads the sheet. The writing
+// thread has the C locale meanwhile; the rest of the program keeps its own.
+class CThreadCLocale
+{
+public:
+    CThreadCLocale()
+        : m_c(newlocale(LC_ALL_MASK, "C", locale_t{}))
+        , m_previous(m_c != locale_t{} ? uselocale(m_c) : locale_t{})
+    {
+    }
+    ~CThreadCLocale()
+    {
+        if (m_c == locale_t{})
+            return;
+        uselocale(m_previous);
+        freelocale(m_c);
+    }
+    CThreadCLocale(const CThreadCLocale&) = delete;
+    CThreadCLocale& operator=(const CThreadCLocale&) = delete;
+
+    bool IsSet() const { return m_c != locale_t{}; }
+
+private:
+    locale_t m_c;
+    locale_t m_previous;
+};
+
 // The library's text for an error; for one of its file operations also the
 // system's reason, which errno still holds (the library reports it so).
 QString WorkbookFailure(lxw_error error)
@@ -294,6 +325,12 @@ AtomicFile::QtOutcome WriteCsv(const CReportTable& table, const QString& path)
 AtomicFile::QtOutcome WriteXlsx(const CReportTable& table, const QString& path, const QString& sheetName)
 {
     return AtomicFile::WriteThrough(path, [&](const QString& tempPath, QString& reason) {
+        const CThreadCLocale cLocale;
+        if (!cLocale.IsSet())
+        {
+            reason = QStringLiteral("no C locale for the numbers");
+            return false;
+        }
         errno = 0;
         lxw_workbook* workbook = workbook_new(QFile::encodeName(tempPath).constData());
         if (!workbook)

@@ -21,6 +21,8 @@ packages=(
   # the package test checks the desktop entry, AppStream data and manual
   # pages of the .deb that cpack builds (dpkg-shlibdeps finds its dependencies)
   desktop-file-utils appstream man-db dpkg-dev
+  # the locale tests run the texts under a desktop locale with a decimal comma
+  locales
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
@@ -31,13 +33,18 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The locale the tests run beside C.UTF-8 (locale -a spells it de_DE.utf8).
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Generating the locale de_DE.UTF-8"
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

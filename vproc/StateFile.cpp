@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 
 #include <fstream>
+#include <locale>
 #include <span>
 #include <sstream>
 
@@ -60,6 +61,7 @@ bool Number(std::istringstream& in, int lo, int hi, int& value)
 bool ParseLine(const std::string& line, CProcessorState& state)
 {
     std::istringstream in(line);
+    in.imbue(std::locale::classic());
     std::string key;
     in >> key;
     int n = 0;
@@ -125,6 +127,8 @@ bool CStateFile::Load(const std::string& strPath, CProcessorState& state, std::s
 bool CStateFile::Save(const std::string& strPath, const CProcessorState& state, std::string& strError)
 {
     std::ostringstream file;
+    // Numbers as the file's format has them, whatever the global locale.
+    file.imbue(std::locale::classic());
     file << kMagic << ' ' << kFormat << '\n'
          << "device-id " << state.nDeviceId << '\n'
          << "device-type " << state.nDeviceType << '\n'

@@ -2,6 +2,7 @@
 // script runs it, without a processor.
 
 #include "CliRun.h"
+#include "LocaleTable.h"
 
 #include "Audio_Data.h"
 #include "LockState.h"
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -217,6 +219,47 @@ TEST_F(CliFileTest, ShowTextUsesTheEditorsTextFormsAndTheLockText)
     ASSERT_EQ(bank.nExit, 0);
     EXPECT_EQ(bank.OutLines().value(0), QString::fromUtf8("Program 5 \"caf\xC3\xA9\\x00en\""));
     EXPECT_EQ(bank.OutLines().value(1), "Lock bytes: 15 26 37 48 59 6A 7B 8C 9D AE BF D0");
+}
+
+// A desktop with a decimal comma changes nothing the program prints: the
+// text and the JSON of a program and of a bank are the bytes they are under
+// C.UTF-8.
+TEST_F(CliFileTest, ShowPrintsTheSameUnderEveryLocale)
+{
+    // A locale the machine lacks would leave the program in C, proving nothing.
+    for (const TableLocale& locale : kTableLocales)
+    {
+        const CLocaleScope scope(locale.pszName);
+        ASSERT_TRUE(InEffect(scope, locale));
+    }
+    const std::vector<QStringList> commands{{"show", m_strProgram},
+                                            {"show", "--json", m_strProgram},
+                                            {"show", m_strBank},
+                                            {"show", "--json", "--program", "5", m_strBank}};
+    for (const QStringList& args : commands)
+    {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        std::vector<CliResult> results;
+        for (const TableLocale& locale : kTableLocales)
+        {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("LC_ALL", locale.pszName);
+            results.push_back(RunCli(args, environment));
+        }
+        ASSERT_EQ(results.front().nExit, 0) << results.front().strErr.toStdString();
+        for (size_t i = 1; i < results.size(); ++i)
+        {
+            SCOPED_TRACE(kTableLocales[i].pszName);
+            EXPECT_EQ(results[i].nExit, 0);
+            EXPECT_EQ(results[i].strOut.toStdString(), results.front().strOut.toStdString());
+            EXPECT_EQ(results[i].strErr.toStdString(), results.front().strErr.toStdString());
+        }
+        // Texts with decimals, which a comma locale would change.
+        if (args == QStringList{"show", m_strProgram})
+        {
+            EXPECT_TRUE(results.back().OutLines().contains("  limiter threshold -27.7dBu, attack 200ms, release 5000ms"));
+        }
+    }
 }
 
 // Every failure: exit status 1 (or 2 for a wrong command line), one line on

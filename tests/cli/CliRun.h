@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -21,11 +22,15 @@ struct CliResult
     QStringList ErrLines() const { return strErr.split('\n', Qt::SkipEmptyParts); }
 };
 
+// `environment`: the test's own unless given (a desktop's locale, say).
 // `inChild`, when given, runs in the program's process before it starts
 // (to set a resource limit, say).
-inline CliResult RunCli(const QStringList& args, const std::function<void()>& inChild = {})
+inline CliResult RunCli(const QStringList& args,
+                        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                        const std::function<void()>& inChild = {})
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     if (inChild)
         process.setChildProcessModifier(inChild);
     QElapsedTimer clock;

@@ -337,7 +337,7 @@ TEST_F(CliVprocTest, BackupOntoAFullDiskNamesTheCauseAndKeepsThePreviousFile)
     };
     const QStringList before = entries();
     // The bank file is some 45 kB; the disk takes 4 kB of it.
-    const CliResult backup = RunCli({"backup", "-p", pProcessor->Port(), strOut}, [] {
+    const CliResult backup = RunCli({"backup", "-p", pProcessor->Port(), strOut}, QProcessEnvironment::systemEnvironment(), [] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &limit);

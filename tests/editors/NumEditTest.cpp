@@ -11,6 +11,8 @@
 #include "MessageBox.h"
 #include "RecordNotice.h"
 
+#include "LocaleTable.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QSignalSpy>
@@ -54,7 +56,13 @@ protected:
     {
         edit.selectAll();
         QTest::keyClick(&edit, Qt::Key_Backspace);
-        QTest::keyClicks(&edit, text);
+        // QTest::keyClicks sends Latin-1 only; a layout's minus sign U+2212
+        // comes as a key with its text.
+        for (QChar ch : text)
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(&edit, ch.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
     void Leave()
     {
@@ -71,6 +79,12 @@ private:
     CMessageBox::Presenter m_previous;
 };
 
+// Typing and what the field shows, on a desktop in each table locale.
+class NumEditLocaleTest : public TLocaleTable<NumEditTest>
+{
+};
+INSTANTIATE_TEST_SUITE_P(Locales, NumEditLocaleTest, ::testing::ValuesIn(kTableLocales), LocaleTestName);
+
 std::vector<int> Steps(const QSignalSpy& spy)
 {
     std::vector<int> steps;
@@ -79,7 +93,7 @@ std::vector<int> Steps(const QSignalSpy& spy)
     return steps;
 }
 
-TEST_F(NumEditTest, TypedValuesByDisplayMode)
+TEST_P(NumEditLocaleTest, TypedValuesByDisplayMode)
 {
     struct Case
     {
@@ -126,6 +140,14 @@ TEST_F(NumEditTest, TypedValuesByDisplayMode)
         {"bandwidth below 0.01", EParam::kInBandWidth, native, 29, "0.001", 0, "0.01", true},
         {"Q 200", EParam::kOutBandWidth, EUnit::kQ, 100, "200", 0, "144.27", true},
         {"Q 1.41", EParam::kOutBandWidth, EUnit::kQ, 0, "1.41", 100, "1.400", false},
+        // A decimal comma, and the minus sign U+2212; the field shows a point.
+        {"band gain with minus sign and comma", EParam::kOutBandGain, native, 400, "\xE2\x88\x92" "3,5", 365, "-3.5",
+         false},
+        {"gain with a comma", EParam::kInGain, native, 300, "-3,5", 265, "-3.5", false},
+        {"metres with a comma", EParam::kInDelay, EUnit::kMetres, 0, "3,406", 477, "3.406", false},
+        {"bandwidth with a comma", EParam::kInBandWidth, native, 0, "0,30", 29, "0.30", false},
+        {"Q with a comma", EParam::kOutBandWidth, EUnit::kQ, 0, "1,414", 99, "1.414", false},
+        {"generator level with a comma", EParam::kGenLevel, native, 0, "-6,5", 535, "-6.5dBu", false},
     };
     for (const Case& c : cases)
     {

@@ -5,8 +5,11 @@
 #include "LockState.h"
 #include "ReportRows.h"
 
+#include "LocaleTable.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -54,6 +57,22 @@ bool AnythingMarked(const CAudio_Data& data)
     }
     return false;
 }
+
+// The units a numeric row is shown in.
+std::vector<EUnit> UnitsOf(const ParamRow& row)
+{
+    if (row.eEntry == EEntry::kDelay)
+        return {EUnit::kNative, EUnit::kMetres, EUnit::kFeet};
+    if (row.eEntry == EEntry::kBandwidth)
+        return {EUnit::kNative, EUnit::kQ};
+    return {EUnit::kNative};
+}
+
+// The tests of texts and typed values run under every table locale.
+class CatalogueTexts : public TLocaleTable<>
+{
+};
+INSTANTIATE_TEST_SUITE_P(Locales, CatalogueTexts, ::testing::ValuesIn(kTableLocales), LocaleTestName);
 }
 
 TEST(ParamCatalogue, EveryRowIsCompleteAndInItsPlace)
@@ -281,7 +300,7 @@ TEST(ParamCatalogue, NamesKeepToEightPrintableBytes)
 }
 
 // Every text a row shows is the scale's own text form.
-TEST(ParamCatalogue, TextsAreTheScalesTextForms)
+TEST_P(CatalogueTexts, TextsAreTheScalesTextForms)
 {
     struct Case
     {
@@ -330,7 +349,7 @@ TEST(ParamCatalogue, TextsAreTheScalesTextForms)
 
 // Retyping what a field shows gives its step back, for every step of every
 // row whose typed rule is exact.
-TEST(ParamCatalogue, EveryShownValueParsesBackToItsStep)
+TEST_P(CatalogueTexts, EveryShownValueParsesBackToItsStep)
 {
     struct Case
     {
@@ -376,18 +395,13 @@ TEST(ParamCatalogue, EveryShownValueParsesBackToItsStep)
 
 // What a numeric field shows, typed back, gives the step it shows: every
 // step of every numeric row, in each unit the row is shown in.
-TEST(ParamCatalogue, EveryFieldTextParsesBackToItsStep)
+TEST_P(CatalogueTexts, EveryFieldTextParsesBackToItsStep)
 {
     for (const ParamRow& row : ParamCatalogue::Params())
     {
         if (row.eEntry == EEntry::kChoice || row.eEntry == EEntry::kText)
             continue;
-        std::vector<EUnit> units{EUnit::kNative};
-        if (row.eEntry == EEntry::kDelay)
-            units = {EUnit::kNative, EUnit::kMetres, EUnit::kFeet};
-        if (row.eEntry == EEntry::kBandwidth)
-            units = {EUnit::kNative, EUnit::kQ};
-        for (EUnit unit : units)
+        for (EUnit unit : UnitsOf(row))
         {
             SCOPED_TRACE(ParamCatalogue::Caption(row.eParam, kEnglish) + " unit " + std::to_string(int(unit)));
             // A distance never reaches 1000 ms.
@@ -404,7 +418,7 @@ TEST(ParamCatalogue, EveryFieldTextParsesBackToItsStep)
     }
 }
 
-TEST(ParamCatalogue, FieldTextsAreBareNumbers)
+TEST_P(CatalogueTexts, FieldTextsAreBareNumbers)
 {
     struct Case
     {
@@ -485,7 +499,7 @@ TEST(ParamCatalogue, EditsAreAnnouncedUnderTheirChannelCode)
     EXPECT_EQ(ParamCatalogue::ChannelCode(EParam::kGenLevel, {}), 0);
 }
 
-TEST(ParamCatalogue, TypedValuesFollowTheFieldsRules)
+TEST_P(CatalogueTexts, TypedValuesFollowTheFieldsRules)
 {
     struct Case
     {
@@ -502,6 +516,15 @@ TEST(ParamCatalogue, TypedValuesFollowTheFieldsRules)
         {"gain typed as shown keeps its step", EParam::kInGain, "-27.1", 300, 29, false},
         {"gain between steps truncates", EParam::kInGain, "-27.15", 300, 28, false},
         {"gain with its unit", EParam::kInGain, "0.0dB", 0, 300, false},
+        {"gain with a decimal comma", EParam::kInGain, "-27,1", 300, 29, false},
+        {"band gain with the minus sign and a comma", EParam::kOutBandGain, "\xE2\x88\x92" "3,5", 400, 365, false},
+        {"milliseconds with a comma", EParam::kOutDelay, "10,017", 0, 477, false},
+        {"feet with a comma", EParam::kOutDelay, "11,174", 0, 477, false, EUnit::kFeet},
+        {"bandwidth with a comma", EParam::kInBandWidth, "0,30", 0, 29, false},
+        {"Q with a comma", EParam::kOutBandWidth, "1,41", 0, 100, false, EUnit::kQ},
+        {"attack with a comma and its unit", EParam::kLimitAttack, "0,6ms", 77, 3, false},
+        {"generator level with a comma", EParam::kGenLevel, "-6,5dBu", 0, 535, false},
+        {"frequency takes the digits before a comma", EParam::kOutBandFreq, "1000,9", 20, 1000, false},
         {"gate kept at OFF", EParam::kInGate, "OFF", 40, 0, false},
         {"gate below OFF", EParam::kInGate, "-130", 40, 0, true},
         {"threshold kept at OFF", EParam::kLimitThreshold, "OFF", 0, 600, false},
@@ -536,6 +559,60 @@ TEST(ParamCatalogue, TypedValuesFollowTheFieldsRules)
         const TypedStep typed = ParamCatalogue::Parse(c.param, c.typed, c.current, c.unit);
         EXPECT_EQ(typed.nStep, c.step);
         EXPECT_EQ(typed.bOutOfRange, c.outOfRange);
+    }
+}
+
+// Every text of every row (both languages, every unit, the full and the
+// field form) and the step its field text parses to, written down under each
+// table locale: the lists match line by line. The field text with a decimal
+// comma parses to the same step.
+TEST(ParamCatalogue, TextsAndTypedValuesAreTheSameInEveryLocale)
+{
+    // The first field text whose comma form parses otherwise, if any.
+    std::string commaMismatch;
+    auto describe = [&commaMismatch] {
+        std::vector<std::string> lines;
+        for (const ParamRow& row : ParamCatalogue::Params())
+        {
+            if (row.eEntry == EEntry::kText)
+                continue;
+            for (EUnit unit : UnitsOf(row))
+                for (int language : {kEnglish, kChinese})
+                    for (int step = row.nMin; step <= row.nMax; ++step)
+                    {
+                        const std::string field = ParamCatalogue::FieldText(row.eParam, step, language, false, unit);
+                        std::string comma = field;
+                        std::ranges::replace(comma, '.', ',');
+                        const TypedStep typed = ParamCatalogue::Parse(row.eParam, field, -1, unit);
+                        const TypedStep typedComma = ParamCatalogue::Parse(row.eParam, comma, -1, unit);
+                        const std::string where = ParamCatalogue::Caption(row.eParam, kEnglish) + " unit "
+                                                  + std::to_string(static_cast<int>(unit)) + " language "
+                                                  + std::to_string(language) + " step " + std::to_string(step);
+                        if (commaMismatch.empty()
+                            && (typedComma.nStep != typed.nStep || typedComma.bOutOfRange != typed.bOutOfRange))
+                            commaMismatch = where + ": " + comma;
+                        lines.push_back(where + ": " + ParamCatalogue::FormatStep(row.eParam, step, language, false, unit)
+                                        + " | " + field + " -> " + std::to_string(typed.nStep)
+                                        + (typed.bOutOfRange ? " out of range" : ""));
+                    }
+        }
+        return lines;
+    };
+    std::vector<std::vector<std::string>> byLocale;
+    for (const TableLocale& locale : kTableLocales)
+    {
+        const CLocaleScope scope(locale.pszName);
+        ASSERT_TRUE(InEffect(scope, locale));
+        byLocale.push_back(describe());
+        EXPECT_EQ(commaMismatch, "") << locale.pszName;
+    }
+    ASSERT_GT(byLocale.front().size(), 100000u);
+    for (size_t locale = 1; locale < byLocale.size(); ++locale)
+    {
+        SCOPED_TRACE(kTableLocales[locale].pszName);
+        ASSERT_EQ(byLocale[locale].size(), byLocale.front().size());
+        for (size_t i = 0; i < byLocale.front().size(); ++i)
+            ASSERT_EQ(byLocale[locale][i], byLocale.front()[i]);
     }
 }
 

@@ -5,6 +5,8 @@
 #include "ReportExport.h"
 #include "ReportFixture.h"
 
+#include "LocaleTable.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -18,6 +20,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace
 {
@@ -232,7 +235,9 @@ TEST(ReportExportTest, FailedSpreadsheetKeepsTheOldFile)
 
 // ---- the spreadsheet read back --------------------------------------------------
 
-class XlsxReadBackTest : public ::testing::TestWithParam<int>
+// In each language, written on a desktop in each table locale: the numbers
+// in the sheet's XML must not follow the locale.
+class XlsxReadBackTest : public ::testing::TestWithParam<std::tuple<int, TableLocale>>
 {
 };
 
@@ -308,11 +313,16 @@ TEST_P(XlsxReadBackTest, EveryCellAsTheTableShowsIt)
 {
     if (!HasPython())
         GTEST_SKIP() << "python3 not found: the spreadsheet cannot be read back";
+    const auto [language, locale] = GetParam();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("20240307090502.xlsx");
-    const CReportTable table = SampleReport(GetParam());
-    ASSERT_TRUE(WriteXlsx(table, path, "ProcessorData").Ok());
+    const CReportTable table = SampleReport(language);
+    {
+        const CLocaleScope scope(locale.pszName);
+        ASSERT_TRUE(InEffect(scope, locale));
+        ASSERT_TRUE(WriteXlsx(table, path, "ProcessorData").Ok());
+    }
     EXPECT_EQ(Entries(dir.path()), QStringList{"20240307090502.xlsx"});
 
     const QJsonObject sheet = ReadXlsx(path);
@@ -363,6 +373,10 @@ TEST_P(XlsxReadBackTest, EveryCellAsTheTableShowsIt)
     EXPECT_GT(nNumbers, 400);
 }
 
-INSTANTIATE_TEST_SUITE_P(Report, XlsxReadBackTest, ::testing::Values(kChinese, kEnglish),
-                         [](const auto& info) { return info.param == kEnglish ? "English" : "Chinese"; });
+INSTANTIATE_TEST_SUITE_P(Report, XlsxReadBackTest,
+                         ::testing::Combine(::testing::Values(kChinese, kEnglish), ::testing::ValuesIn(kTableLocales)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param) == kEnglish ? "English_" : "Chinese_")
+                                    + TableLocaleName(std::get<1>(info.param));
+                         });
 }
