@@ -1,7 +1,7 @@
-#include "EditCommandBar.h"
+#include "app/EditCommandBar.h"
 
-#include "MainText.h"
-#include "ProcessorLink.h"
+#include "app/MainText.h"
+#include "session/ProcessorLink.h"
 
 #include <QHBoxLayout>
 #include <QKeySequence>

@@ -1,6 +1,6 @@
-#include "HelpPages.h"
+#include "app/HelpPages.h"
 
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
-#include "InformationDlg.h"
+#include "app/InformationDlg.h"
 
-#include "Audio_Data.h"
-#include "CommonText.h"
-#include "Command.h"
-#include "DataDefine.h"
-#include "LockState.h"
-#include "MainText.h"
-#include "TypedTextValidator.h"
+#include "model/Audio_Data.h"
+#include "ui/CommonText.h"
+#include "link/Command.h"
+#include "model/DataDefine.h"
+#include "model/LockState.h"
+#include "app/MainText.h"
+#include "ui/TypedTextValidator.h"
 
 #include <QComboBox>
 #include <QEvent>

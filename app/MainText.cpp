@@ -1,6 +1,6 @@
-#include "MainText.h"
+#include "app/MainText.h"
 
-#include "TextTable.h"
+#include "text/TextTable.h"
 
 #include <array>
 

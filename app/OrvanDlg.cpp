@@ -1,6 +1,6 @@
-#include "OrvanDlg.h"
+#include "app/OrvanDlg.h"
 
-#include "OrvanDlgDlg.h"
+#include "app/OrvanDlgDlg.h"
 
 #include <QFont>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ChannelSelector.h"
-#include "DataDefine.h"
-#include "MainLayout.h"
-#include "ProcessorLink.h"
+#include "ui/ChannelSelector.h"
+#include "model/DataDefine.h"
+#include "ui/MainLayout.h"
+#include "session/ProcessorLink.h"
 
 #include <QDialog>
 

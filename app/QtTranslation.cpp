@@ -1,6 +1,6 @@
-#include "QtTranslation.h"
+#include "app/QtTranslation.h"
 
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

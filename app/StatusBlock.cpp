@@ -1,8 +1,8 @@
-#include "StatusBlock.h"
+#include "app/StatusBlock.h"
 
-#include "MainSkin.h"
-#include "MainText.h"
-#include "StatusFields.h"
+#include "ui/MainSkin.h"
+#include "app/MainText.h"
+#include "app/StatusFields.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "StatusFields.h"
+#include "app/StatusFields.h"
 
-#include "MainText.h"
+#include "app/MainText.h"
 
 namespace
 {

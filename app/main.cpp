@@ -1,4 +1,4 @@
-#include "OrvanDlg.h"
+#include "app/OrvanDlg.h"
 
 int main(int argc, char** argv)
 {

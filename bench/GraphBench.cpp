@@ -4,12 +4,12 @@
 // repainted. Each move is timed on its own, so that the median and the 99th
 // percentile can be reported, not only the mean.
 
-#include "FStatic.h"
+#include "editors/FStatic.h"
 
-#include "Audio_Data.h"
-#include "GraphFixture.h"
-#include "BenchStats.h"
-#include "LockState.h"
+#include "model/Audio_Data.h"
+#include "tests/editors/GraphFixture.h"
+#include "bench/BenchStats.h"
+#include "model/LockState.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -4,15 +4,15 @@
 // else queued but the pump's own meter polls. Each edit is timed on its own,
 // so the median and the 99th percentile can be reported.
 
-#include "ProcessorLink.h"
+#include "session/ProcessorLink.h"
 
-#include "Audio_Data.h"
-#include "BenchStats.h"
-#include "Connection.h"
-#include "ParamCatalogue.h"
-#include "RecordNotice.h"
-#include "SerialLinkPort.h"
-#include "VprocProcess.h"
+#include "model/Audio_Data.h"
+#include "bench/BenchStats.h"
+#include "link/Connection.h"
+#include "model/ParamCatalogue.h"
+#include "session/RecordNotice.h"
+#include "link/SerialLinkPort.h"
+#include "tests/VprocProcess.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

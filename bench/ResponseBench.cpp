@@ -1,9 +1,9 @@
 // Cost of redrawing an output channel's curves: every filter's response and
 // the summed channel curve, which a drag recomputes on every mouse move.
 
-#include "Audio_Data.h"
-#include "FilterDesign.h"
-#include "GraphAxis.h"
+#include "model/Audio_Data.h"
+#include "model/FilterDesign.h"
+#include "model/GraphAxis.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
-#include "BackupCommand.h"
+#include "cli/BackupCommand.h"
 
-#include "CliOptions.h"
-#include "CliSession.h"
-#include "Console.h"
-#include "FileErrors.h"
-#include "ProgramFile.h"
-#include "ProgramFileKind.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
+#include "cli/FileErrors.h"
+#include "programs/ProgramFile.h"
+#include "programs/ProgramFileKind.h"
 
 int BackupCommand(const QStringList& args, CConsole& console)
 {

@@ -1,4 +1,4 @@
-#include "ByteText.h"
+#include "cli/ByteText.h"
 
 namespace
 {

@@ -1,15 +1,15 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "BackupCommand.h"
-#include "CliOptions.h"
-#include "Console.h"
-#include "InfoCommand.h"
-#include "PortsCommand.h"
-#include "PullLiveCommand.h"
-#include "PushLiveCommand.h"
-#include "RestoreCommand.h"
-#include "SearchCommand.h"
-#include "ShowCommand.h"
+#include "cli/BackupCommand.h"
+#include "cli/CliOptions.h"
+#include "cli/Console.h"
+#include "cli/InfoCommand.h"
+#include "cli/PortsCommand.h"
+#include "cli/PullLiveCommand.h"
+#include "cli/PushLiveCommand.h"
+#include "cli/RestoreCommand.h"
+#include "cli/SearchCommand.h"
+#include "cli/ShowCommand.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "CliOptions.h"
+#include "cli/CliOptions.h"
 
-#include "Console.h"
+#include "cli/Console.h"
 
 #include <QCoreApplication>
 

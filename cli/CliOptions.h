@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DataDefine.h"
-#include "WireNumbers.h"
+#include "model/DataDefine.h"
+#include "wire/WireNumbers.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "CliSession.h"
+#include "cli/CliSession.h"
 
-#include "Console.h"
-#include "LinkText.h"
-#include "PortHelp.h"
+#include "cli/Console.h"
+#include "link/LinkText.h"
+#include "link/PortHelp.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessorLink.h"
+#include "session/ProcessorLink.h"
 
 #include <QList>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "FileErrors.h"
+#include "cli/FileErrors.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramFileError.h"
+#include "programs/ProgramFileError.h"
 
 #include <QString>
 

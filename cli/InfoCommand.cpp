@@ -1,9 +1,9 @@
-#include "InfoCommand.h"
+#include "cli/InfoCommand.h"
 
-#include "ByteText.h"
-#include "CliOptions.h"
-#include "CliSession.h"
-#include "Console.h"
+#include "cli/ByteText.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "PortsCommand.h"
+#include "cli/PortsCommand.h"
 
-#include "CliOptions.h"
-#include "Console.h"
-#include "PortList.h"
+#include "cli/CliOptions.h"
+#include "cli/Console.h"
+#include "link/Serial/PortList.h"
 
 QString PortLine(const SerialPortEntry& entry)
 {

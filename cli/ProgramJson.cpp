@@ -1,8 +1,8 @@
-#include "ProgramJson.h"
+#include "cli/ProgramJson.h"
 
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "ProgramBank.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
 
 #include <QByteArray>
 #include <QJsonArray>

@@ -1,12 +1,12 @@
-#include "ProgramText.h"
+#include "cli/ProgramText.h"
 
-#include "Audio_Data.h"
-#include "ByteText.h"
-#include "DataDefine.h"
-#include "LockItems.h"
-#include "LockState.h"
-#include "ParamCatalogue.h"
-#include "ProgramBank.h"
+#include "model/Audio_Data.h"
+#include "cli/ByteText.h"
+#include "model/DataDefine.h"
+#include "model/LockItems.h"
+#include "model/LockState.h"
+#include "model/ParamCatalogue.h"
+#include "model/ProgramBank.h"
 
 #include <array>
 #include <string>

@@ -1,13 +1,13 @@
-#include "PushLiveCommand.h"
+#include "cli/PushLiveCommand.h"
 
-#include "Audio_Data.h"
-#include "CliOptions.h"
-#include "CliSession.h"
-#include "Console.h"
-#include "FileErrors.h"
-#include "LockState.h"
-#include "ProgramCodec.h"
-#include "ProgramFile.h"
+#include "model/Audio_Data.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
+#include "cli/FileErrors.h"
+#include "model/LockState.h"
+#include "programs/ProgramCodec.h"
+#include "programs/ProgramFile.h"
 
 #include <memory>
 

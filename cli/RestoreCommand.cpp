@@ -1,11 +1,11 @@
-#include "RestoreCommand.h"
+#include "cli/RestoreCommand.h"
 
-#include "CliOptions.h"
-#include "CliSession.h"
-#include "Console.h"
-#include "FileErrors.h"
-#include "ProgramBank.h"
-#include "ProgramFile.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
+#include "cli/FileErrors.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramFile.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
-#include "SearchCommand.h"
+#include "cli/SearchCommand.h"
 
-#include "CliOptions.h"
-#include "CliSession.h"
-#include "Console.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
 
 int SearchCommand(const QStringList& args, CConsole& console)
 {

@@ -1,15 +1,15 @@
-#include "ShowCommand.h"
+#include "cli/ShowCommand.h"
 
-#include "Audio_Data.h"
-#include "CliOptions.h"
-#include "Console.h"
-#include "FileErrors.h"
-#include "LockState.h"
-#include "ProgramBank.h"
-#include "ProgramFile.h"
-#include "ProgramFileKind.h"
-#include "ProgramJson.h"
-#include "ProgramText.h"
+#include "model/Audio_Data.h"
+#include "cli/CliOptions.h"
+#include "cli/Console.h"
+#include "cli/FileErrors.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramFile.h"
+#include "programs/ProgramFileKind.h"
+#include "cli/ProgramJson.h"
+#include "cli/ProgramText.h"
 
 #include <QJsonDocument>
 

@@ -1,8 +1,8 @@
 // orvan-cli: backs up, restores and checks loudspeaker processors from
 // scripts and scheduled jobs, on the engine and files of the main program.
 
-#include "Cli.h"
-#include "Console.h"
+#include "cli/Cli.h"
+#include "cli/Console.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

@@ -1,4 +1,4 @@
-#include "ControlMath.h"
+#include "controls/ControlMath.h"
 
 #include <algorithm>
 #include <cmath>

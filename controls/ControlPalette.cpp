@@ -1,6 +1,6 @@
-#include "ControlPalette.h"
+#include "controls/ControlPalette.h"
 
-#include "MainSkin.h"
+#include "ui/MainSkin.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
-#include "ControlsAccessible.h"
+#include "controls/ControlsAccessible.h"
 
-#include "Fader.h"
-#include "LampMeter.h"
-#include "ToggleButton.h"
+#include "controls/Fader.h"
+#include "controls/LampMeter.h"
+#include "controls/ToggleButton.h"
 
 #include <QAccessibleWidget>
 

@@ -1,7 +1,7 @@
-#include "ControlsText.h"
+#include "controls/ControlsText.h"
 
-#include "ControlMath.h"
-#include "DataDefine.h"
+#include "controls/ControlMath.h"
+#include "model/DataDefine.h"
 
 namespace
 {

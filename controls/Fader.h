@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControlMath.h"
-#include "ReportThrottle.h"
+#include "controls/ControlMath.h"
+#include "controls/ReportThrottle.h"
 
 #include <QList>
 #include <QString>

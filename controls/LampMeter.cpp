@@ -1,8 +1,8 @@
-#include "LampMeter.h"
+#include "controls/LampMeter.h"
 
-#include "ControlPalette.h"
-#include "ControlsAccessible.h"
-#include "ControlsText.h"
+#include "controls/ControlPalette.h"
+#include "controls/ControlsAccessible.h"
+#include "controls/ControlsText.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlMath.h"
+#include "controls/ControlMath.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "LockCombo.h"
+#include "controls/LockCombo.h"
 
-#include "ControlPalette.h"
-#include "ControlsText.h"
+#include "controls/ControlPalette.h"
+#include "controls/ControlsText.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
-#include "NameEdit.h"
+#include "controls/NameEdit.h"
 
-#include "ControlMath.h"
-#include "ControlPalette.h"
-#include "ControlsText.h"
+#include "controls/ControlMath.h"
+#include "controls/ControlPalette.h"
+#include "controls/ControlsText.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "ReportThrottle.h"
+#include "controls/ReportThrottle.h"
 
 #include <algorithm>
 

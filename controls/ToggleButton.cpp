@@ -1,8 +1,8 @@
-#include "ToggleButton.h"
+#include "controls/ToggleButton.h"
 
-#include "ControlPalette.h"
-#include "ControlsAccessible.h"
-#include "ControlsText.h"
+#include "controls/ControlPalette.h"
+#include "controls/ControlsAccessible.h"
+#include "controls/ControlsText.h"
 
 #include <QKeyEvent>
 #include <QLinearGradient>

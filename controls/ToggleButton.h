@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ToggleStyle.h"
+#include "controls/ToggleStyle.h"
 
 #include <QAbstractButton>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "disk/AtomicFile.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "AtomicFileQt.h"
+#include "disk/AtomicFileQt.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AtomicFile.h"
+#include "disk/AtomicFile.h"
 
 #include <QByteArray>
 #include <QString>

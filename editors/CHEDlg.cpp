@@ -1,18 +1,18 @@
-#include "CHEDlg.h"
+#include "editors/CHEDlg.h"
 
-#include "ChannelColour.h"
-#include "ChannelLabel.h"
-#include "ChannelSelector.h"
-#include "EditorsText.h"
-#include "MainSkin.h"
-#include "ParamCatalogue.h"
-#include "ProcessorLink.h"
-#include "RouteCells.h"
+#include "editors/ChannelColour.h"
+#include "ui/ChannelLabel.h"
+#include "ui/ChannelSelector.h"
+#include "editors/EditorsText.h"
+#include "ui/MainSkin.h"
+#include "model/ParamCatalogue.h"
+#include "session/ProcessorLink.h"
+#include "editors/RouteCells.h"
 
-#include "LampMeter.h"
-#include "LockCombo.h"
-#include "NameEdit.h"
-#include "ToggleButton.h"
+#include "controls/LampMeter.h"
+#include "controls/LockCombo.h"
+#include "controls/NameEdit.h"
+#include "controls/ToggleButton.h"
 
 #include <QPainter>
 #include <QPainterPath>

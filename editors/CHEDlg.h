@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StripLayout.h"
+#include "editors/StripLayout.h"
 
 #include <QWidget>
 

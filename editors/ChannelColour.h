@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Audio_Channel.h"
+#include "model/Audio_Channel.h"
 
 #include <QColor>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FaceLayout.h"
-#include "ParamCatalogue.h"
+#include "editors/FaceLayout.h"
+#include "model/ParamCatalogue.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "EditorsText.h"
+#include "editors/EditorsText.h"
 
-#include "TextTable.h"
+#include "text/TextTable.h"
 
 #include <array>
 

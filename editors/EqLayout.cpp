@@ -1,4 +1,4 @@
-#include "EqLayout.h"
+#include "editors/EqLayout.h"
 
 #include <algorithm>
 

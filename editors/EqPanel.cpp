@@ -1,16 +1,16 @@
-#include "EqPanel.h"
+#include "editors/EqPanel.h"
 
-#include "ChannelSelector.h"
-#include "EditorsText.h"
-#include "MainSkin.h"
-#include "MessageBox.h"
-#include "NumBinding.h"
-#include "NumEdit.h"
-#include "NumSpin.h"
-#include "ProcessorLink.h"
+#include "ui/ChannelSelector.h"
+#include "editors/EditorsText.h"
+#include "ui/MainSkin.h"
+#include "ui/MessageBox.h"
+#include "editors/NumBinding.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
+#include "session/ProcessorLink.h"
 
-#include "Fader.h"
-#include "ToggleButton.h"
+#include "controls/Fader.h"
+#include "controls/ToggleButton.h"
 
 #include <QPainter>
 #include <QPointer>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EqLayout.h"
-#include "EqPanelRules.h"
-#include "ParamCatalogue.h"
+#include "editors/EqLayout.h"
+#include "model/EqPanelRules.h"
+#include "model/ParamCatalogue.h"
 
 #include <QWidget>
 

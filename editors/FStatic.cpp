@@ -1,10 +1,10 @@
-#include "FStatic.h"
+#include "editors/FStatic.h"
 
-#include "Audio_Data.h"
-#include "ChannelColour.h"
-#include "DataDefine.h"
-#include "EditorsText.h"
-#include "GraphText.h"
+#include "model/Audio_Data.h"
+#include "editors/ChannelColour.h"
+#include "model/DataDefine.h"
+#include "editors/EditorsText.h"
+#include "editors/GraphText.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "GraphLayout.h"
-#include "GraphPointer.h"
+#include "editors/GraphLayout.h"
+#include "editors/GraphPointer.h"
 
-#include "EQ.h"
+#include "model/EQ.h"
 
 #include <QImage>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "FaceLayout.h"
+#include "editors/FaceLayout.h"
 
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
 #include <algorithm>
 #include <cmath>

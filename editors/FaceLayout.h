@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditorsText.h"
+#include "editors/EditorsText.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,10 +1,10 @@
-#include "FilterImportDlg.h"
+#include "editors/FilterImportDlg.h"
 
-#include "EditorsText.h"
-#include "FilterImportPlan.h"
-#include "MessageBox.h"
-#include "ProcessorLink.h"
-#include "RecordNotice.h"
+#include "editors/EditorsText.h"
+#include "editors/FilterImportPlan.h"
+#include "ui/MessageBox.h"
+#include "session/ProcessorLink.h"
+#include "session/RecordNotice.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FilterImport.h"
+#include "model/FilterImport.h"
 
 #include <QDialog>
 #include <QString>

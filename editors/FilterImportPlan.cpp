@@ -1,11 +1,11 @@
-#include "FilterImportPlan.h"
+#include "editors/FilterImportPlan.h"
 
-#include "ChannelLabel.h"
-#include "EditorsText.h"
-#include "FilterTypes.h"
-#include "ParamCatalogue.h"
-#include "ProcessorLink.h"
-#include "RecordNotice.h"
+#include "ui/ChannelLabel.h"
+#include "editors/EditorsText.h"
+#include "model/FilterTypes.h"
+#include "model/ParamCatalogue.h"
+#include "session/ProcessorLink.h"
+#include "session/RecordNotice.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
-#include "GraphLayout.h"
+#include "editors/GraphLayout.h"
 
-#include "DataDefine.h"
-#include "GraphAxis.h"
+#include "model/DataDefine.h"
+#include "model/GraphAxis.h"
 
 #include <algorithm>
 

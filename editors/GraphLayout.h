@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GraphGeometry.h"
+#include "model/GraphGeometry.h"
 
 #include <array>
 

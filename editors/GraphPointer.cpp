@@ -1,7 +1,7 @@
-#include "GraphPointer.h"
+#include "editors/GraphPointer.h"
 
-#include "Audio_Data.h"
-#include "LockState.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
 
 #include <iterator>
 

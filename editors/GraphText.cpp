@@ -1,8 +1,8 @@
-#include "GraphText.h"
+#include "editors/GraphText.h"
 
-#include "DataDefine.h"
-#include "EditorsText.h"
-#include "Filter.h"
+#include "model/DataDefine.h"
+#include "editors/EditorsText.h"
+#include "model/Filter.h"
 
 namespace
 {

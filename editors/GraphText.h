@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GraphLayout.h"
+#include "editors/GraphLayout.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "InEQDlg.h"
+#include "editors/InEQDlg.h"
 
-#include "ProcessorLink.h"
+#include "session/ProcessorLink.h"
 
 CInEQDlg::CInEQDlg(CProcessorLink& link, const CChannelSelector& selector, QWidget* parent)
     : CEqPanel(link, selector, true, CEQ::kInputBands, parent)

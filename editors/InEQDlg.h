@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EqPanel.h"
+#include "editors/EqPanel.h"
 
 // The input EQ panel: the six bands of the selected input, each with its
 // bypass button, gain fader and frequency, bandwidth, Q and gain fields,

@@ -1,7 +1,7 @@
-#include "InFaceDlg.h"
+#include "editors/InFaceDlg.h"
 
-#include "NumEdit.h"
-#include "NumSpin.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
 
 CInFaceDlg::CInFaceDlg(CProcessorLink& link, const CChannelSelector& selector, QWidget* parent)
     : CChannelFace(link, selector, true, parent)

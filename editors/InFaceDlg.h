@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChannelFace.h"
+#include "editors/ChannelFace.h"
 
 // The input channel panel: gain, delay, polarity and noise gate of the
 // selected input (A..D), and the routing matrix of every output. Linked

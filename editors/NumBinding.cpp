@@ -1,9 +1,9 @@
-#include "NumBinding.h"
+#include "editors/NumBinding.h"
 
-#include "NumEdit.h"
-#include "NumSpin.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
 
-#include "RecordNotice.h"
+#include "session/RecordNotice.h"
 
 CNumBinding::CNumBinding(CNumEdit& edit, CNumSpin& spin, CAudio_Data& data, const CLockState* locks,
                          CRecordNotice& notice, EParam param, ParamAt at, EUnit unit)

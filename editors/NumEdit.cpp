@@ -1,8 +1,8 @@
-#include "NumEdit.h"
+#include "editors/NumEdit.h"
 
-#include "EditorsText.h"
-#include "MessageBox.h"
-#include "TypedTextValidator.h"
+#include "editors/EditorsText.h"
+#include "ui/MessageBox.h"
+#include "ui/TypedTextValidator.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
-#include "NumSpin.h"
+#include "editors/NumSpin.h"
 
-#include "EditorsText.h"
-#include "MainSkin.h"
-#include "MessageBox.h"
-#include "NumEdit.h"
+#include "editors/EditorsText.h"
+#include "ui/MainSkin.h"
+#include "ui/MessageBox.h"
+#include "editors/NumEdit.h"
 
 #include <QElapsedTimer>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportThrottle.h"
+#include "controls/ReportThrottle.h"
 
 #include <QTimer>
 #include <QWidget>

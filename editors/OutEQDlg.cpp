@@ -1,11 +1,11 @@
-#include "OutEQDlg.h"
+#include "editors/OutEQDlg.h"
 
-#include "EditorsText.h"
-#include "ProcessorLink.h"
-#include "WarnGEQDlg.h"
+#include "editors/EditorsText.h"
+#include "session/ProcessorLink.h"
+#include "editors/WarnGEQDlg.h"
 
-#include "LockCombo.h"
-#include "ToggleButton.h"
+#include "controls/LockCombo.h"
+#include "controls/ToggleButton.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EqPanel.h"
+#include "editors/EqPanel.h"
 
 #include <functional>
 

@@ -1,10 +1,10 @@
-#include "OutFaceDlg.h"
+#include "editors/OutFaceDlg.h"
 
-#include "NumEdit.h"
-#include "NumSpin.h"
-#include "ProcessorLink.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
+#include "session/ProcessorLink.h"
 
-#include "LockCombo.h"
+#include "controls/LockCombo.h"
 
 namespace
 {

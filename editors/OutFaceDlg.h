@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChannelFace.h"
+#include "editors/ChannelFace.h"
 
 class CLockCombo;
 

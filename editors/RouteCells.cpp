@@ -1,8 +1,8 @@
-#include "RouteCells.h"
+#include "editors/RouteCells.h"
 
-#include "ParamCatalogue.h"
-#include "ProcessorLink.h"
-#include "StripLayout.h"
+#include "model/ParamCatalogue.h"
+#include "session/ProcessorLink.h"
+#include "editors/StripLayout.h"
 
 namespace RouteCells
 {

@@ -1,4 +1,4 @@
-#include "StripLayout.h"
+#include "editors/StripLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "WarnGEQDlg.h"
+#include "editors/WarnGEQDlg.h"
 
-#include "EditorsText.h"
+#include "editors/EditorsText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

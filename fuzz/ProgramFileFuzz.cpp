@@ -4,10 +4,10 @@
 // must give records that write, read and write again to the same bytes.
 // Any broken rule aborts, and the sanitizers catch the rest.
 
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "ProgramBank.h"
-#include "ProgramCodec.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramCodec.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,12 +1,12 @@
 // Writes the fuzzer's starting corpus: valid files of both kinds, plain and
 // with something unusual in every part of the layouts.
 
-#include "AtomicFile.h"
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "ProgramBank.h"
-#include "ProgramCodec.h"
-#include "SamplePrograms.h"
+#include "disk/AtomicFile.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramCodec.h"
+#include "tests/programs/SamplePrograms.h"
 
 #include <cstdio>
 #include <memory>

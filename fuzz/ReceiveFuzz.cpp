@@ -2,7 +2,7 @@
 // arbitrary reads, through the frame assembler and the receive dispatcher.
 // The rules are in ReceiveStream.cpp; the sanitizers catch the rest.
 
-#include "ReceiveStream.h"
+#include "fuzz/ReceiveStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,7 +1,7 @@
 // Writes the receive fuzzer's starting corpus: real answers of every kind.
 
-#include "AtomicFile.h"
-#include "ReceiveStream.h"
+#include "disk/AtomicFile.h"
+#include "fuzz/ReceiveStream.h"
 
 #include <cstdio>
 #include <span>

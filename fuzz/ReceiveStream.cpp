@@ -1,12 +1,12 @@
-#include "ReceiveStream.h"
+#include "fuzz/ReceiveStream.h"
 
-#include "Audio_Data.h"
-#include "Frame.h"
-#include "FrameAssembler.h"
-#include "LockState.h"
-#include "ProgramCodec.h"
-#include "Receiver.h"
-#include "VirtualProcessor.h"
+#include "model/Audio_Data.h"
+#include "wire/Frame.h"
+#include "wire/FrameAssembler.h"
+#include "model/LockState.h"
+#include "programs/ProgramCodec.h"
+#include "link/Receiver.h"
+#include "vproc/VirtualProcessor.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
-#include "Command.h"
+#include "link/Command.h"
 
-#include "Audio_Data.h"
-#include "Frame.h"
-#include "LinkPort.h"
-#include "SerialLinkPort.h"
+#include "model/Audio_Data.h"
+#include "wire/Frame.h"
+#include "link/LinkPort.h"
+#include "link/SerialLinkPort.h"
 
 #include <array>
 #include <optional>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FrameAssembler.h"
-#include "LinkPort.h"
-#include "Receiver.h"
-#include "SendDataQueue.h"
+#include "wire/FrameAssembler.h"
+#include "link/LinkPort.h"
+#include "link/Receiver.h"
+#include "link/SendDataQueue.h"
 
 #include <QObject>
 #include <QString>

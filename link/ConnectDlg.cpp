@@ -1,9 +1,9 @@
-#include "ConnectDlg.h"
+#include "link/ConnectDlg.h"
 
-#include "Connection.h"
-#include "LinkText.h"
-#include "MessageBox.h"
-#include "PortHelp.h"
+#include "link/Connection.h"
+#include "link/LinkText.h"
+#include "ui/MessageBox.h"
+#include "link/PortHelp.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PortList.h"
+#include "link/Serial/PortList.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,9 +1,9 @@
-#include "Connection.h"
+#include "link/Connection.h"
 
-#include "Audio_Data.h"
-#include "Command.h"
-#include "FactoryImage.h"
-#include "LockState.h"
+#include "model/Audio_Data.h"
+#include "link/Command.h"
+#include "model/FactoryImage.h"
+#include "model/LockState.h"
 
 #include <algorithm>
 

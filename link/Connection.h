@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ImageSlot.h"
-#include "Receiver.h"
-#include "SendData.h"
-#include "WireNumbers.h"
+#include "model/ImageSlot.h"
+#include "link/Receiver.h"
+#include "wire/SendData.h"
+#include "wire/WireNumbers.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "DeviceDlg.h"
+#include "link/DeviceDlg.h"
 
-#include "CommonText.h"
-#include "DataDefine.h"
-#include "LinkText.h"
+#include "ui/CommonText.h"
+#include "model/DataDefine.h"
+#include "link/LinkText.h"
 
 #include <QComboBox>
 #include <QGridLayout>

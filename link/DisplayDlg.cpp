@@ -1,7 +1,7 @@
-#include "DisplayDlg.h"
+#include "link/DisplayDlg.h"
 
-#include "LinkText.h"
-#include "MainSkin.h"
+#include "link/LinkText.h"
+#include "ui/MainSkin.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "LinkText.h"
+#include "link/LinkText.h"
 
-#include "TextTable.h"
+#include "text/TextTable.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
-#include "PortHelp.h"
+#include "link/PortHelp.h"
 
-#include "LinkText.h"
-#include "PortList.h"
-#include "SerialError.h"
-#include "SerialTcp.h"
+#include "link/LinkText.h"
+#include "link/Serial/PortList.h"
+#include "link/Serial/SerialError.h"
+#include "link/Serial/SerialTcp.h"
 
 #include <QDir>
 #include <QFileInfo>

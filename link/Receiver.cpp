@@ -1,7 +1,7 @@
-#include "Receiver.h"
+#include "link/Receiver.h"
 
-#include "Frame.h"
-#include "LockState.h"
+#include "wire/Frame.h"
+#include "model/LockState.h"
 
 #include <algorithm>
 

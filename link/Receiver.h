@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Audio_Data.h"
-#include "ImageSlot.h"
-#include "WireNumbers.h"
+#include "model/Audio_Data.h"
+#include "model/ImageSlot.h"
+#include "wire/WireNumbers.h"
 
 #include <array>
 #include <cstdint>

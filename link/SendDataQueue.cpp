@@ -1,4 +1,4 @@
-#include "SendDataQueue.h"
+#include "link/SendDataQueue.h"
 
 void CSendDataQueue::RemoveHead()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SendData.h"
+#include "wire/SendData.h"
 
 #include <cstddef>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "SerialLinkPort.h"
+#include "link/SerialLinkPort.h"
 
 CSerialLinkPort::CSerialLinkPort(QObject* pParent)
     : CLinkPort(pParent)

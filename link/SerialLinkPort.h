@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LinkPort.h"
-#include "SerialTcp.h"
-#include "SerialWnd.h"
+#include "link/LinkPort.h"
+#include "link/Serial/SerialTcp.h"
+#include "link/Serial/SerialWnd.h"
 
 // The engine's port on a real serial line (or anything that opens like one,
 // such as a pseudo-terminal), or on a serial device server's TCP stream when

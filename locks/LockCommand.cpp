@@ -1,9 +1,9 @@
-#include "LockCommand.h"
+#include "locks/LockCommand.h"
 
-#include "LockDataDlg.h"
-#include "PasswordFlow.h"
-#include "PasswordStepDlg.h"
-#include "ProcessorLink.h"
+#include "locks/LockDataDlg.h"
+#include "locks/PasswordFlow.h"
+#include "locks/PasswordStepDlg.h"
+#include "session/ProcessorLink.h"
 
 void OpenLockCommand(CProcessorLink& link, QWidget* pParent, const std::function<int(QDialog&)>& fnRun)
 {

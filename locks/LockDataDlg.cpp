@@ -1,9 +1,9 @@
-#include "LockDataDlg.h"
+#include "locks/LockDataDlg.h"
 
-#include "CommonText.h"
-#include "LockItems.h"
-#include "LocksText.h"
-#include "ProcessorLink.h"
+#include "ui/CommonText.h"
+#include "model/LockItems.h"
+#include "locks/LocksText.h"
+#include "session/ProcessorLink.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LockSelection.h"
+#include "locks/LockSelection.h"
 
 #include <QDialog>
 

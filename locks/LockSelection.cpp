@@ -1,4 +1,4 @@
-#include "LockSelection.h"
+#include "locks/LockSelection.h"
 
 #include <algorithm>
 

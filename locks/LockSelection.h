@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LockState.h"
+#include "model/LockState.h"
 
 #include <array>
 #include <cstdint>

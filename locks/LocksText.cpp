@@ -1,6 +1,6 @@
-#include "LocksText.h"
+#include "locks/LocksText.h"
 
-#include "TextTable.h"
+#include "text/TextTable.h"
 
 #include <array>
 

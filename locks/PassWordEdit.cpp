@@ -1,6 +1,6 @@
-#include "PassWordEdit.h"
+#include "locks/PassWordEdit.h"
 
-#include "LockState.h"
+#include "model/LockState.h"
 
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>

@@ -1,7 +1,7 @@
-#include "PasswordFlow.h"
+#include "locks/PasswordFlow.h"
 
-#include "CommonText.h"
-#include "LockState.h"
+#include "ui/CommonText.h"
+#include "model/LockState.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LocksText.h"
+#include "locks/LocksText.h"
 
 #include <QString>
 

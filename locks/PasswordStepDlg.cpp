@@ -1,7 +1,7 @@
-#include "PasswordStepDlg.h"
+#include "locks/PasswordStepDlg.h"
 
-#include "LocksText.h"
-#include "PassWordEdit.h"
+#include "locks/LocksText.h"
+#include "locks/PassWordEdit.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

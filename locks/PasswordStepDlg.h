@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PasswordFlow.h"
+#include "locks/PasswordFlow.h"
 
 #include <QDialog>
 

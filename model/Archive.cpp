@@ -1,4 +1,4 @@
-#include "Archive.h"
+#include "model/Archive.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,8 +1,8 @@
-#include "Audio_Channel.h"
+#include "model/Audio_Channel.h"
 
-#include "Archive.h"
-#include "ByteIo.h"
-#include "GraphAxis.h"
+#include "model/Archive.h"
+#include "model/ByteIo.h"
+#include "model/GraphAxis.h"
 
 #include <algorithm>
 

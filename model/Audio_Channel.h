@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EQ.h"
-#include "LockState.h"
+#include "model/EQ.h"
+#include "model/LockState.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "Audio_Data.h"
+#include "model/Audio_Data.h"
 
-#include "Archive.h"
-#include "ByteIo.h"
-#include "FactoryImage.h"
-#include "Frame.h"
-#include "LockState.h"
+#include "model/Archive.h"
+#include "model/ByteIo.h"
+#include "model/FactoryImage.h"
+#include "wire/Frame.h"
+#include "model/LockState.h"
 
 #include <algorithm>
 

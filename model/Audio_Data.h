@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Audio_InRoute.h"
-#include "Audio_OutRoute.h"
-#include "ImageSlot.h"
-#include "SendData.h"
-#include "WireNumbers.h"
+#include "model/Audio_InRoute.h"
+#include "model/Audio_OutRoute.h"
+#include "model/ImageSlot.h"
+#include "wire/SendData.h"
+#include "wire/WireNumbers.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "Audio_InData.h"
+#include "model/Audio_InData.h"
 
-#include "Archive.h"
-#include "Audio_InRoute.h"
-#include "ByteIo.h"
+#include "model/Archive.h"
+#include "model/Audio_InRoute.h"
+#include "model/ByteIo.h"
 
 CAudio_InData::CAudio_InData(CAudio_InRoute* route, int index)
     : CAudio_Channel(CEQ::Kind::Input, index + Frame::kFirstInputCode)

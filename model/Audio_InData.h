@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Audio_Channel.h"
-#include "WireNumbers.h"
+#include "model/Audio_Channel.h"
+#include "wire/WireNumbers.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Audio_InRoute.h"
+#include "model/Audio_InRoute.h"
 
 namespace
 {

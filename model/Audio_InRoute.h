@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Audio_InData.h"
-#include "Audio_Route.h"
+#include "model/Audio_InData.h"
+#include "model/Audio_Route.h"
 
 // The four inputs A to D. Inputs with equal group numbers are linked: an
 // edit of one spreads to the others.

@@ -1,8 +1,8 @@
-#include "Audio_OutData.h"
+#include "model/Audio_OutData.h"
 
-#include "Archive.h"
-#include "Audio_OutRoute.h"
-#include "ByteIo.h"
+#include "model/Archive.h"
+#include "model/Audio_OutRoute.h"
+#include "model/ByteIo.h"
 
 CAudio_OutData::CAudio_OutData(CAudio_OutRoute* route, int index)
     : CAudio_Channel(CEQ::Kind::Output, index + Frame::kFirstOutputCode)

@@ -1,4 +1,4 @@
-#include "Audio_OutRoute.h"
+#include "model/Audio_OutRoute.h"
 
 namespace
 {

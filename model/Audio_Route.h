@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Audio_Channel.h"
-#include "LinkGroups.h"
+#include "model/Audio_Channel.h"
+#include "model/LinkGroups.h"
 
 #include <array>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
-#include "NumberText.h"
+#include "model/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FilterTypes.h"
+#include "model/FilterTypes.h"
 
 #include <array>
 #include <string>

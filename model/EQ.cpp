@@ -1,7 +1,7 @@
-#include "EQ.h"
+#include "model/EQ.h"
 
-#include "Archive.h"
-#include "GraphAxis.h"
+#include "model/Archive.h"
+#include "model/GraphAxis.h"
 
 #include <array>
 #include <cassert>

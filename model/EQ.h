@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Filter.h"
-#include "GraphGeometry.h"
+#include "model/Filter.h"
+#include "model/GraphGeometry.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "EqPanelRules.h"
+#include "model/EqPanelRules.h"
 
-#include "Audio_Data.h"
+#include "model/Audio_Data.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
-#include "FactoryImage.h"
+#include "model/FactoryImage.h"
 
-#include "ByteIo.h"
-#include "WireNumbers.h"
+#include "model/ByteIo.h"
+#include "wire/WireNumbers.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImageSlot.h"
+#include "model/ImageSlot.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
-#include "Filter.h"
+#include "model/Filter.h"
 
-#include "Archive.h"
-#include "ByteIo.h"
-#include "DataDefine.h"
-#include "FilterDesign.h"
-#include "GraphAxis.h"
+#include "model/Archive.h"
+#include "model/ByteIo.h"
+#include "model/DataDefine.h"
+#include "model/FilterDesign.h"
+#include "model/GraphAxis.h"
 
 #include <algorithm>
 #include <cmath>

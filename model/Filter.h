@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FilterTypes.h"
-#include "GraphGeometry.h"
-#include "Response.h"
-#include "WireNumbers.h"
+#include "model/FilterTypes.h"
+#include "model/GraphGeometry.h"
+#include "model/Response.h"
+#include "wire/WireNumbers.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "FilterDesign.h"
+#include "model/FilterDesign.h"
 
 #include <algorithm>
 #include <cmath>

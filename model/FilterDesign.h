@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FilterTypes.h"
-#include "Response.h"
+#include "model/FilterTypes.h"
+#include "model/Response.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
-#include "FilterImport.h"
+#include "model/FilterImport.h"
 
-#include "Audio_Data.h"
-#include "DataDefine.h"
-#include "FilterTypes.h"
-#include "NumberText.h"
-#include "ParamCatalogue.h"
+#include "model/Audio_Data.h"
+#include "model/DataDefine.h"
+#include "model/FilterTypes.h"
+#include "model/NumberText.h"
+#include "model/ParamCatalogue.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "GraphAxis.h"
+#include "model/GraphAxis.h"
 
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
 #include <algorithm>
 #include <cmath>

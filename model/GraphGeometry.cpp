@@ -1,8 +1,8 @@
-#include "GraphGeometry.h"
+#include "model/GraphGeometry.h"
 
-#include "DataDefine.h"
-#include "FilterTypes.h"
-#include "GraphAxis.h"
+#include "model/DataDefine.h"
+#include "model/FilterTypes.h"
+#include "model/GraphAxis.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WireNumbers.h"
+#include "wire/WireNumbers.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "LockItems.h"
+#include "model/LockItems.h"
 
-#include "DataDefine.h"
-#include "LockState.h"
+#include "model/DataDefine.h"
+#include "model/LockState.h"
 
 #include <array>
 

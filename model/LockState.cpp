@@ -1,4 +1,4 @@
-#include "LockState.h"
+#include "model/LockState.h"
 
 #include <algorithm>
 

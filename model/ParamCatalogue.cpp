@@ -1,9 +1,9 @@
-#include "ParamCatalogue.h"
+#include "model/ParamCatalogue.h"
 
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "NumberText.h"
-#include "WireNumbers.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "model/NumberText.h"
+#include "wire/WireNumbers.h"
 
 #include <algorithm>
 #include <array>

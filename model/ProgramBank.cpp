@@ -1,6 +1,6 @@
-#include "ProgramBank.h"
+#include "model/ProgramBank.h"
 
-#include "Archive.h"
+#include "model/Archive.h"
 
 void CProgramBank::WriteProgramBank(CArchive& ar) const
 {

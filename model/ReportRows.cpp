@@ -1,6 +1,6 @@
-#include "ReportRows.h"
+#include "model/ReportRows.h"
 
-#include "EQ.h"
+#include "model/EQ.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParamCatalogue.h"
+#include "model/ParamCatalogue.h"
 
 #include <span>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Response.h"
+#include "model/Response.h"
 
 void SumResponses(std::span<const Response* const> parts, Response& out)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
 #include <array>
 #include <span>

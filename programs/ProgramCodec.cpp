@@ -1,9 +1,9 @@
-#include "ProgramCodec.h"
+#include "programs/ProgramCodec.h"
 
-#include "Archive.h"
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "ProgramBank.h"
+#include "model/Archive.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
 
 #include <cassert>
 #include <memory>

@@ -1,14 +1,14 @@
-#include "ProgramDlg.h"
+#include "programs/ProgramDlg.h"
 
-#include "Audio_Data.h"
-#include "CommonText.h"
-#include "DataDefine.h"
-#include "LockState.h"
-#include "MessageBox.h"
-#include "ProgramManager.h"
-#include "ProgramsText.h"
-#include "WireNumbers.h"
-#include "TypedTextValidator.h"
+#include "model/Audio_Data.h"
+#include "ui/CommonText.h"
+#include "model/DataDefine.h"
+#include "model/LockState.h"
+#include "ui/MessageBox.h"
+#include "programs/ProgramManager.h"
+#include "programs/ProgramsText.h"
+#include "wire/WireNumbers.h"
+#include "ui/TypedTextValidator.h"
 
 #include <QButtonGroup>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "ProgramFile.h"
+#include "programs/ProgramFile.h"
 
-#include "AtomicFileQt.h"
-#include "ProgramCodec.h"
+#include "disk/AtomicFileQt.h"
+#include "programs/ProgramCodec.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ProgramFileKind.h"
+#include "programs/ProgramFileKind.h"
 
 namespace
 {

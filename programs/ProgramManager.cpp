@@ -1,12 +1,12 @@
-#include "ProgramManager.h"
+#include "programs/ProgramManager.h"
 
-#include "Audio_Data.h"
-#include "DataDefine.h"
-#include "FactoryImage.h"
-#include "LockState.h"
-#include "MessageBox.h"
-#include "ProgramFile.h"
-#include "ProgramTransfer.h"
+#include "model/Audio_Data.h"
+#include "model/DataDefine.h"
+#include "model/FactoryImage.h"
+#include "model/LockState.h"
+#include "ui/MessageBox.h"
+#include "programs/ProgramFile.h"
+#include "programs/ProgramTransfer.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ProgramBank.h"
-#include "ProgramFileKind.h"
-#include "ProgramsText.h"
-#include "Receiver.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramFileKind.h"
+#include "programs/ProgramsText.h"
+#include "link/Receiver.h"
 
 #include <QObject>
 #include <QString>

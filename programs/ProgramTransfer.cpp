@@ -1,9 +1,9 @@
-#include "ProgramTransfer.h"
+#include "programs/ProgramTransfer.h"
 
-#include "Audio_Data.h"
-#include "Command.h"
-#include "LockState.h"
-#include "ProgramCodec.h"
+#include "model/Audio_Data.h"
+#include "link/Command.h"
+#include "model/LockState.h"
+#include "programs/ProgramCodec.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ProgramBank.h"
-#include "SendData.h"
-#include "WireNumbers.h"
+#include "model/ProgramBank.h"
+#include "wire/SendData.h"
+#include "wire/WireNumbers.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "ProgramsText.h"
+#include "programs/ProgramsText.h"
 
-#include "TextTable.h"
+#include "text/TextTable.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "ColorListCtrl.h"
+#include "report/ColorListCtrl.h"
 
-#include "ReportTable.h"
+#include "report/ReportTable.h"
 
 #include <QHeaderView>
 

@@ -1,11 +1,11 @@
-#include "DataViewDlg.h"
+#include "report/DataViewDlg.h"
 
-#include "AtomicFileQt.h"
-#include "ColorListCtrl.h"
-#include "ListCtrlPrint.h"
-#include "MessageBox.h"
-#include "ReportExport.h"
-#include "ReportText.h"
+#include "disk/AtomicFileQt.h"
+#include "report/ColorListCtrl.h"
+#include "report/ListCtrlPrint.h"
+#include "ui/MessageBox.h"
+#include "report/ReportExport.h"
+#include "report/ReportText.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "ListCtrlPrint.h"
+#include "report/ListCtrlPrint.h"
 
-#include "ReportTable.h"
+#include "report/ReportTable.h"
 
 #include <QFontMetrics>
 #include <QPageLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PrintLayout.h"
-#include "PrinterJob.h"
+#include "report/PrintLayout.h"
+#include "report/PrinterJob.h"
 
 #include <QFont>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "PrintLayout.h"
+#include "report/PrintLayout.h"
 
 #include <algorithm>
 #include <cstdint>

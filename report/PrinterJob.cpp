@@ -1,4 +1,4 @@
-#include "PrinterJob.h"
+#include "report/PrinterJob.h"
 
 #include <QPainter>
 #include <QPrintDialog>

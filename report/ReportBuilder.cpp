@@ -1,8 +1,8 @@
-#include "ReportBuilder.h"
+#include "report/ReportBuilder.h"
 
-#include "ReportExport.h"
-#include "ReportRows.h"
-#include "WireNumbers.h"
+#include "report/ReportExport.h"
+#include "model/ReportRows.h"
+#include "wire/WireNumbers.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportTable.h"
+#include "report/ReportTable.h"
 
 class CAudio_Data;
 class CLockState;

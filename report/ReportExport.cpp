@@ -1,6 +1,6 @@
-#include "ReportExport.h"
+#include "report/ReportExport.h"
 
-#include "AtomicFileQt.h"
+#include "disk/AtomicFileQt.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AtomicFileQt.h"
-#include "ReportTable.h"
+#include "disk/AtomicFileQt.h"
+#include "report/ReportTable.h"
 
 #include <QByteArray>
 #include <QString>

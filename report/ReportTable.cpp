@@ -1,4 +1,4 @@
-#include "ReportTable.h"
+#include "report/ReportTable.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
-#include "ReportText.h"
+#include "report/ReportText.h"
 
-#include "TextTable.h"
+#include "text/TextTable.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "ABCompare.h"
+#include "session/ABCompare.h"
 
 CABCompare::CABCompare(CAudio_Data& record, CEditHistory& history, QObject* pParent)
     : QObject(pParent)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EditHistory.h"
-#include "EditState.h"
+#include "session/EditHistory.h"
+#include "session/EditState.h"
 
 #include <QObject>
 

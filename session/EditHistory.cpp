@@ -1,7 +1,7 @@
-#include "EditHistory.h"
+#include "session/EditHistory.h"
 
-#include "Audio_Data.h"
-#include "RecordNotice.h"
+#include "model/Audio_Data.h"
+#include "session/RecordNotice.h"
 
 CEditHistory::CEditHistory(CAudio_Data& record, const CLockState& locks, CRecordNotice& notice, QObject* pParent)
     : QObject(pParent)

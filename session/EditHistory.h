@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditState.h"
+#include "session/EditState.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
-#include "EditState.h"
+#include "session/EditState.h"
 
-#include "Audio_Data.h"
-#include "LockState.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
 
 #include <algorithm>
 

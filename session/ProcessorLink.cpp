@@ -1,8 +1,8 @@
-#include "ProcessorLink.h"
+#include "session/ProcessorLink.h"
 
-#include "LinkPort.h"
-#include "ParamCatalogue.h"
-#include "WireNumbers.h"
+#include "link/LinkPort.h"
+#include "model/ParamCatalogue.h"
+#include "wire/WireNumbers.h"
 
 CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
     : QObject(pParent)

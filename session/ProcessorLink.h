@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ABCompare.h"
-#include "Audio_Data.h"
-#include "Command.h"
-#include "Connection.h"
-#include "EditHistory.h"
-#include "LockState.h"
-#include "ProgramTransfer.h"
-#include "RecordNotice.h"
+#include "session/ABCompare.h"
+#include "model/Audio_Data.h"
+#include "link/Command.h"
+#include "link/Connection.h"
+#include "session/EditHistory.h"
+#include "model/LockState.h"
+#include "programs/ProgramTransfer.h"
+#include "session/RecordNotice.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "RecordNotice.h"
+#include "session/RecordNotice.h"
 
 CRecordNotice::CRecordNotice(QObject* pParent)
     : QObject(pParent)

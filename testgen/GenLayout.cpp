@@ -1,6 +1,6 @@
-#include "GenLayout.h"
+#include "testgen/GenLayout.h"
 
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "GenToggle.h"
+#include "testgen/GenToggle.h"
 
-#include "ControlPalette.h"
+#include "controls/ControlPalette.h"
 
 #include <QPainter>
 

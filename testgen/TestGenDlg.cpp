@@ -1,19 +1,19 @@
-#include "TestGenDlg.h"
+#include "testgen/TestGenDlg.h"
 
-#include "GenLayout.h"
-#include "GenToggle.h"
-#include "TestGenText.h"
+#include "testgen/GenLayout.h"
+#include "testgen/GenToggle.h"
+#include "testgen/TestGenText.h"
 
-#include "CHEDlg.h"
-#include "DataDefine.h"
-#include "Fader.h"
-#include "MainSkin.h"
-#include "NumBinding.h"
-#include "NumEdit.h"
-#include "NumSpin.h"
-#include "ParamCatalogue.h"
-#include "ProcessorLink.h"
-#include "ToggleButton.h"
+#include "editors/CHEDlg.h"
+#include "model/DataDefine.h"
+#include "controls/Fader.h"
+#include "ui/MainSkin.h"
+#include "editors/NumBinding.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
+#include "model/ParamCatalogue.h"
+#include "session/ProcessorLink.h"
+#include "controls/ToggleButton.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "TestGenText.h"
+#include "testgen/TestGenText.h"
 
-#include "TextTable.h"
+#include "text/TextTable.h"
 
 namespace
 {

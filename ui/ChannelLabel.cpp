@@ -1,4 +1,4 @@
-#include "ChannelLabel.h"
+#include "ui/ChannelLabel.h"
 
 QString InputLabel(int index)
 {

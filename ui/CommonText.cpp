@@ -1,6 +1,6 @@
-#include "CommonText.h"
+#include "ui/CommonText.h"
 
-#include "TextTable.h"
+#include "text/TextTable.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "TypedTextValidator.h"
+#include "ui/TypedTextValidator.h"
 
 CTypedTextValidator::CTypedTextValidator(std::function<bool(QChar)> isTypable, QObject* pParent)
     : QValidator(pParent)

@@ -1,8 +1,8 @@
-#include "ProcessorState.h"
+#include "vproc/ProcessorState.h"
 
-#include "Audio_Data.h"
-#include "FactoryImage.h"
-#include "LockState.h"
+#include "model/Audio_Data.h"
+#include "model/FactoryImage.h"
+#include "model/LockState.h"
 
 #include <algorithm>
 

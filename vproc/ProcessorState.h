@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ImageSlot.h"
-#include "WireNumbers.h"
+#include "model/ImageSlot.h"
+#include "wire/WireNumbers.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "PseudoTerminal.h"
+#include "vproc/PseudoTerminal.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,7 +1,7 @@
-#include "PtyServer.h"
+#include "vproc/PtyServer.h"
 
-#include "Frame.h"
-#include "VirtualProcessor.h"
+#include "wire/Frame.h"
+#include "vproc/VirtualProcessor.h"
 
 #include <QSocketNotifier>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FrameAssembler.h"
-#include "PseudoTerminal.h"
+#include "wire/FrameAssembler.h"
+#include "vproc/PseudoTerminal.h"
 
 #include <QElapsedTimer>
 #include <QObject>

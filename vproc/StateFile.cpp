@@ -1,6 +1,6 @@
-#include "StateFile.h"
+#include "vproc/StateFile.h"
 
-#include "AtomicFile.h"
+#include "disk/AtomicFile.h"
 
 #include <fstream>
 #include <locale>

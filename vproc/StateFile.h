@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessorState.h"
+#include "vproc/ProcessorState.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "VirtualProcessor.h"
+#include "vproc/VirtualProcessor.h"
 
-#include "Audio_InData.h"
-#include "Audio_OutData.h"
-#include "Frame.h"
+#include "model/Audio_InData.h"
+#include "model/Audio_OutData.h"
+#include "wire/Frame.h"
 
 #include <algorithm>
 

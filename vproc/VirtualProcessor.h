@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProcessorState.h"
-#include "WireNumbers.h"
+#include "vproc/ProcessorState.h"
+#include "wire/WireNumbers.h"
 
 #include <cstdint>
 #include <optional>

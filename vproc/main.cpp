@@ -1,10 +1,10 @@
 // orvan-vproc: a virtual loudspeaker processor on a pseudo-terminal, for
 // trying the control program without hardware and for the link tests.
 
-#include "ProcessorState.h"
-#include "PtyServer.h"
-#include "StateFile.h"
-#include "VirtualProcessor.h"
+#include "vproc/ProcessorState.h"
+#include "vproc/PtyServer.h"
+#include "vproc/StateFile.h"
+#include "vproc/VirtualProcessor.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "FrameAssembler.h"
+#include "wire/FrameAssembler.h"
 
-#include "Frame.h"
+#include "wire/Frame.h"
 
 void CFrameAssembler::Reset()
 {

@@ -1,4 +1,4 @@
-#include "SendData.h"
+#include "wire/SendData.h"
 
 #include <utility>
 

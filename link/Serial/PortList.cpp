@@ -1,6 +1,6 @@
-#include "PortList.h"
+#include "link/Serial/PortList.h"
 
-#include "Serial.h"
+#include "link/Serial/Serial.h"
 
 #include <QSerialPortInfo>
 

@@ -1,6 +1,6 @@
-#include "Serial.h"
+#include "link/Serial/Serial.h"
 
-#include "SerialError.h"
+#include "link/Serial/SerialError.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>

@@ -1,4 +1,4 @@
-#include "SerialError.h"
+#include "link/Serial/SerialError.h"
 
 namespace SerialError
 {

@@ -1,6 +1,6 @@
-#include "SerialEx.h"
+#include "link/Serial/SerialEx.h"
 
-#include "SerialError.h"
+#include "link/Serial/SerialError.h"
 
 #include <QDebug>
 

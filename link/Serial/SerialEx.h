@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Serial.h"
+#include "link/Serial/Serial.h"
 
 #include <QObject>
 #include <QSerialPort>

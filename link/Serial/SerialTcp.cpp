@@ -1,7 +1,7 @@
-#include "SerialTcp.h"
+#include "link/Serial/SerialTcp.h"
 
-#include "Serial.h"
-#include "SerialError.h"
+#include "link/Serial/Serial.h"
+#include "link/Serial/SerialError.h"
 
 #include <QDeadlineTimer>
 #include <QTcpSocket>

@@ -1,4 +1,4 @@
-#include "SerialWnd.h"
+#include "link/Serial/SerialWnd.h"
 
 #include <QDebug>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialEx.h"
+#include "link/Serial/SerialEx.h"
 
 // A port that hands its line events to the owner as Qt signals.
 //

@@ -1,19 +1,19 @@
 // The main window's connection commands against the virtual processor
 // program on a pseudo-terminal, with the dialogs filled in as a user would.
 
-#include "ConnectDlg.h"
-#include "DeviceDlg.h"
-#include "DisplayDlg.h"
-#include "MessageBox.h"
-#include "StatusBlock.h"
-#include "OrvanDlgDlg.h"
-#include "WindowTestEnvironment.h"
+#include "link/ConnectDlg.h"
+#include "link/DeviceDlg.h"
+#include "link/DisplayDlg.h"
+#include "ui/MessageBox.h"
+#include "app/StatusBlock.h"
+#include "app/OrvanDlgDlg.h"
+#include "tests/app/WindowTestEnvironment.h"
 
-#include "FactoryImage.h"
-#include "ProcessorState.h"
-#include "StateFile.h"
-#include "VirtualProcessor.h"
-#include "VprocProcess.h"
+#include "model/FactoryImage.h"
+#include "vproc/ProcessorState.h"
+#include "vproc/StateFile.h"
+#include "vproc/VirtualProcessor.h"
+#include "tests/VprocProcess.h"
 
 #include <QComboBox>
 #include <QDir>

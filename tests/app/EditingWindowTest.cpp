@@ -5,23 +5,23 @@
 // generator switched on the strip reaches the processor and freezes the
 // routing grid while it runs.
 
-#include "CHEDlg.h"
-#include "FStatic.h"
-#include "OrvanDlgDlg.h"
-#include "TestGenDlg.h"
-#include "WindowTestEnvironment.h"
+#include "editors/CHEDlg.h"
+#include "editors/FStatic.h"
+#include "app/OrvanDlgDlg.h"
+#include "testgen/TestGenDlg.h"
+#include "tests/app/WindowTestEnvironment.h"
 
-#include "ConnectDlg.h"
-#include "ControlMath.h"
-#include "GenToggle.h"
-#include "LampMeter.h"
-#include "NameEdit.h"
-#include "NumEdit.h"
-#include "ProcessorState.h"
-#include "StateFile.h"
-#include "ToggleButton.h"
-#include "VprocProcess.h"
-#include "VprocWindow.h"
+#include "link/ConnectDlg.h"
+#include "controls/ControlMath.h"
+#include "testgen/GenToggle.h"
+#include "controls/LampMeter.h"
+#include "controls/NameEdit.h"
+#include "editors/NumEdit.h"
+#include "vproc/ProcessorState.h"
+#include "vproc/StateFile.h"
+#include "controls/ToggleButton.h"
+#include "tests/VprocProcess.h"
+#include "tests/app/VprocWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -5,19 +5,19 @@
 // message, the window is disconnected and usable, and no file is left half
 // written.
 
-#include "DisplayDlg.h"
-#include "FStatic.h"
-#include "OrvanDlgDlg.h"
-#include "ProgramDlg.h"
-#include "ProgramManager.h"
-#include "WindowTestEnvironment.h"
+#include "link/DisplayDlg.h"
+#include "editors/FStatic.h"
+#include "app/OrvanDlgDlg.h"
+#include "programs/ProgramDlg.h"
+#include "programs/ProgramManager.h"
+#include "tests/app/WindowTestEnvironment.h"
 
-#include "ControlMath.h"
-#include "FactoryImage.h"
-#include "LockState.h"
-#include "ProgramBank.h"
-#include "ProgramCodec.h"
-#include "VprocProcess.h"
+#include "controls/ControlMath.h"
+#include "model/FactoryImage.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramCodec.h"
+#include "tests/VprocProcess.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,23 +2,23 @@
 // the password windows and the lock window filled in as a user would, and
 // the processor's own lock record compared with what the windows showed.
 
-#include "CHEDlg.h"
-#include "DeviceDlg.h"
-#include "Fader.h"
-#include "InFaceDlg.h"
-#include "LockDataDlg.h"
-#include "LockSelection.h"
-#include "NumEdit.h"
-#include "OrvanDlgDlg.h"
-#include "PassWordEdit.h"
-#include "WindowTestEnvironment.h"
+#include "editors/CHEDlg.h"
+#include "link/DeviceDlg.h"
+#include "controls/Fader.h"
+#include "editors/InFaceDlg.h"
+#include "locks/LockDataDlg.h"
+#include "locks/LockSelection.h"
+#include "editors/NumEdit.h"
+#include "app/OrvanDlgDlg.h"
+#include "locks/PassWordEdit.h"
+#include "tests/app/WindowTestEnvironment.h"
 
-#include "DataDefine.h"
-#include "ParamCatalogue.h"
-#include "ProcessorState.h"
-#include "StateFile.h"
-#include "ToggleButton.h"
-#include "VprocProcess.h"
+#include "model/DataDefine.h"
+#include "model/ParamCatalogue.h"
+#include "vproc/ProcessorState.h"
+#include "vproc/StateFile.h"
+#include "controls/ToggleButton.h"
+#include "tests/VprocProcess.h"
 
 #include <QCheckBox>
 #include <QComboBox>

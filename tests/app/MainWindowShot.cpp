@@ -14,19 +14,19 @@
 //                 every channel's curve shown on the graph
 //   program       the Program window open over it
 //   system        the System window open over it
-#include "CHEDlg.h"
-#include "ConnectDlg.h"
-#include "DataDefine.h"
-#include "DeviceDlg.h"
-#include "DisplayDlg.h"
-#include "InformationDlg.h"
-#include "MainText.h"
-#include "MessageBox.h"
-#include "OrvanDlg.h"
-#include "OrvanDlgDlg.h"
-#include "PortList.h"
-#include "ProgramDlg.h"
-#include "ToggleButton.h"
+#include "editors/CHEDlg.h"
+#include "link/ConnectDlg.h"
+#include "model/DataDefine.h"
+#include "link/DeviceDlg.h"
+#include "link/DisplayDlg.h"
+#include "app/InformationDlg.h"
+#include "app/MainText.h"
+#include "ui/MessageBox.h"
+#include "app/OrvanDlg.h"
+#include "app/OrvanDlgDlg.h"
+#include "link/Serial/PortList.h"
+#include "programs/ProgramDlg.h"
+#include "controls/ToggleButton.h"
 
 #include <QCommandLineParser>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
-#include "DataDefine.h"
-#include "HelpPages.h"
-#include "MainLayout.h"
-#include "OrvanDlgDlg.h"
-#include "WindowTestEnvironment.h"
+#include "model/DataDefine.h"
+#include "app/HelpPages.h"
+#include "ui/MainLayout.h"
+#include "app/OrvanDlgDlg.h"
+#include "tests/app/WindowTestEnvironment.h"
 
 #include <QDir>
 #include <QFile>

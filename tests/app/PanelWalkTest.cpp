@@ -6,25 +6,25 @@
 // changed, none for a value entered again, and a held spin or a dragged
 // fader thinned to its report period.
 
-#include "CHEDlg.h"
-#include "InEQDlg.h"
-#include "InFaceDlg.h"
-#include "OrvanDlgDlg.h"
-#include "OutEQDlg.h"
-#include "OutFaceDlg.h"
-#include "WarnGEQDlg.h"
-#include "WindowTestEnvironment.h"
+#include "editors/CHEDlg.h"
+#include "editors/InEQDlg.h"
+#include "editors/InFaceDlg.h"
+#include "app/OrvanDlgDlg.h"
+#include "editors/OutEQDlg.h"
+#include "editors/OutFaceDlg.h"
+#include "editors/WarnGEQDlg.h"
+#include "tests/app/WindowTestEnvironment.h"
 
-#include "ControlMath.h"
-#include "FaceLayout.h"
-#include "Fader.h"
-#include "LockCombo.h"
-#include "NumEdit.h"
-#include "NumSpin.h"
-#include "ProcessorState.h"
-#include "ToggleButton.h"
-#include "VprocProcess.h"
-#include "VprocWindow.h"
+#include "controls/ControlMath.h"
+#include "editors/FaceLayout.h"
+#include "controls/Fader.h"
+#include "controls/LockCombo.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
+#include "vproc/ProcessorState.h"
+#include "controls/ToggleButton.h"
+#include "tests/VprocProcess.h"
+#include "tests/app/VprocWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

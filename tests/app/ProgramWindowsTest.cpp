@@ -2,21 +2,21 @@
 // virtual processor programs on pseudo-terminals, with the windows filled
 // in as a user would and file dialogs answered by the test.
 
-#include "DisplayDlg.h"
-#include "InformationDlg.h"
-#include "OrvanDlgDlg.h"
-#include "ProgramDlg.h"
-#include "ProgramManager.h"
-#include "VprocWindow.h"
-#include "WindowTestEnvironment.h"
+#include "link/DisplayDlg.h"
+#include "app/InformationDlg.h"
+#include "app/OrvanDlgDlg.h"
+#include "programs/ProgramDlg.h"
+#include "programs/ProgramManager.h"
+#include "tests/app/VprocWindow.h"
+#include "tests/app/WindowTestEnvironment.h"
 
-#include "FactoryImage.h"
-#include "LockState.h"
-#include "ProcessorState.h"
-#include "ProgramBank.h"
-#include "ProgramFile.h"
-#include "StateFile.h"
-#include "VprocProcess.h"
+#include "model/FactoryImage.h"
+#include "model/LockState.h"
+#include "vproc/ProcessorState.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramFile.h"
+#include "vproc/StateFile.h"
+#include "tests/VprocProcess.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "DataDefine.h"
-#include "StatusFields.h"
+#include "model/DataDefine.h"
+#include "app/StatusFields.h"
 
 #include <gtest/gtest.h>
 

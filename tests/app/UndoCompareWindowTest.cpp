@@ -3,19 +3,19 @@
 // processor's live program as it was at connecting, byte for byte, and an
 // A/B switch leaves it holding the side chosen.
 
-#include "CHEDlg.h"
-#include "EditCommandBar.h"
-#include "FStatic.h"
-#include "OrvanDlgDlg.h"
-#include "ParamCatalogue.h"
-#include "WindowTestEnvironment.h"
+#include "editors/CHEDlg.h"
+#include "app/EditCommandBar.h"
+#include "editors/FStatic.h"
+#include "app/OrvanDlgDlg.h"
+#include "model/ParamCatalogue.h"
+#include "tests/app/WindowTestEnvironment.h"
 
-#include "ConnectDlg.h"
-#include "ProcessorState.h"
-#include "StateFile.h"
-#include "ToggleButton.h"
-#include "VprocProcess.h"
-#include "VprocWindow.h"
+#include "link/ConnectDlg.h"
+#include "vproc/ProcessorState.h"
+#include "vproc/StateFile.h"
+#include "controls/ToggleButton.h"
+#include "tests/VprocProcess.h"
+#include "tests/app/VprocWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -6,14 +6,14 @@
 // saves it when it ends, mouse events as the platform delivers them, and a
 // fixture with the window, the processor and their counters.
 
-#include "CHEDlg.h"
-#include "ConnectDlg.h"
-#include "FStatic.h"
-#include "OrvanDlgDlg.h"
-#include "ProcessorState.h"
-#include "StateFile.h"
-#include "VprocProcess.h"
-#include "WindowTestEnvironment.h"
+#include "editors/CHEDlg.h"
+#include "link/ConnectDlg.h"
+#include "editors/FStatic.h"
+#include "app/OrvanDlgDlg.h"
+#include "vproc/ProcessorState.h"
+#include "vproc/StateFile.h"
+#include "tests/VprocProcess.h"
+#include "tests/app/WindowTestEnvironment.h"
 
 #include <QApplication>
 #include <QComboBox>

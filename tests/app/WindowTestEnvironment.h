@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QDir>
 #include <QString>

@@ -1,15 +1,15 @@
 // The command-line program on program files, and how it fails: run as a
 // script runs it, without a processor.
 
-#include "CliRun.h"
-#include "LocaleTable.h"
+#include "tests/cli/CliRun.h"
+#include "tests/LocaleTable.h"
 
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "ProgramBank.h"
-#include "ProgramCodec.h"
-#include "ProgramFile.h"
-#include "SamplePrograms.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramCodec.h"
+#include "programs/ProgramFile.h"
+#include "tests/programs/SamplePrograms.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
 // Every subcommand that talks to a processor, run as a script runs it,
 // against the virtual processor program on a pseudo-terminal.
 
-#include "CliRun.h"
-#include "VprocProcess.h"
+#include "tests/cli/CliRun.h"
+#include "tests/VprocProcess.h"
 
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "ProcessorState.h"
-#include "ProgramFile.h"
-#include "SamplePrograms.h"
-#include "StateFile.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "vproc/ProcessorState.h"
+#include "programs/ProgramFile.h"
+#include "tests/programs/SamplePrograms.h"
+#include "vproc/StateFile.h"
 
 #include <QDir>
 #include <QFile>

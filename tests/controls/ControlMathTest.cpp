@@ -1,5 +1,5 @@
-#include "ControlMath.h"
-#include "ReportThrottle.h"
+#include "controls/ControlMath.h"
+#include "controls/ReportThrottle.h"
 
 #include <gtest/gtest.h>
 

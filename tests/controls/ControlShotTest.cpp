@@ -1,13 +1,13 @@
 // Draws every control in its states at 1x and 2x device-pixel ratio. With
 // ORVAN_CONTROL_SHOTS set to a folder the pictures are saved there to be
 // looked at; the test itself checks that each control drew something.
-#include "ControlPalette.h"
-#include "DataDefine.h"
-#include "Fader.h"
-#include "LampMeter.h"
-#include "LockCombo.h"
-#include "NameEdit.h"
-#include "ToggleButton.h"
+#include "controls/ControlPalette.h"
+#include "model/DataDefine.h"
+#include "controls/Fader.h"
+#include "controls/LampMeter.h"
+#include "controls/LockCombo.h"
+#include "controls/NameEdit.h"
+#include "controls/ToggleButton.h"
 
 #include <QDir>
 #include <QGridLayout>

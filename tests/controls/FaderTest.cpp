@@ -1,5 +1,5 @@
-#include "DataDefine.h"
-#include "Fader.h"
+#include "model/DataDefine.h"
+#include "controls/Fader.h"
 
 #include <QAccessible>
 #include <QApplication>

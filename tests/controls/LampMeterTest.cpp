@@ -1,5 +1,5 @@
-#include "DataDefine.h"
-#include "LampMeter.h"
+#include "model/DataDefine.h"
+#include "controls/LampMeter.h"
 
 #include <QAccessible>
 

@@ -1,5 +1,5 @@
-#include "DataDefine.h"
-#include "LockCombo.h"
+#include "model/DataDefine.h"
+#include "controls/LockCombo.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "DataDefine.h"
-#include "NameEdit.h"
+#include "model/DataDefine.h"
+#include "controls/NameEdit.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "DataDefine.h"
-#include "ToggleButton.h"
+#include "model/DataDefine.h"
+#include "controls/ToggleButton.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

@@ -8,17 +8,17 @@
 // Each write runs in a child process, so the file size limit and dropped
 // permissions end with it.
 
-#include "Audio_Data.h"
-#include "DataDefine.h"
-#include "DataViewDlg.h"
-#include "LockState.h"
-#include "ProcessorState.h"
-#include "ProgramBank.h"
-#include "ProgramFile.h"
-#include "ReportFixture.h"
-#include "SamplePrograms.h"
-#include "StateFile.h"
-#include "MessageBox.h"
+#include "model/Audio_Data.h"
+#include "model/DataDefine.h"
+#include "report/DataViewDlg.h"
+#include "model/LockState.h"
+#include "vproc/ProcessorState.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramFile.h"
+#include "tests/report/ReportFixture.h"
+#include "tests/programs/SamplePrograms.h"
+#include "vproc/StateFile.h"
+#include "ui/MessageBox.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,19 +3,19 @@
 // channels, locks, language, processor types and a program loaded under
 // them.
 
-#include "InFaceDlg.h"
-#include "OutFaceDlg.h"
+#include "editors/InFaceDlg.h"
+#include "editors/OutFaceDlg.h"
 
-#include "ChannelSelector.h"
-#include "EditorsText.h"
-#include "Fader.h"
-#include "LockCombo.h"
-#include "MessageBox.h"
-#include "NumEdit.h"
-#include "NumSpin.h"
-#include "ProcessorLink.h"
-#include "ToggleButton.h"
-#include "WireNumbers.h"
+#include "ui/ChannelSelector.h"
+#include "editors/EditorsText.h"
+#include "controls/Fader.h"
+#include "controls/LockCombo.h"
+#include "ui/MessageBox.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
+#include "session/ProcessorLink.h"
+#include "controls/ToggleButton.h"
+#include "wire/WireNumbers.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,14 +1,14 @@
 // The channel strip on its own: what its buttons, names and link combos
 // write into the records, and which columns a processor type shows.
 
-#include "CHEDlg.h"
+#include "editors/CHEDlg.h"
 
-#include "ChannelSelector.h"
-#include "LockCombo.h"
-#include "NameEdit.h"
-#include "ParamCatalogue.h"
-#include "ProcessorLink.h"
-#include "ToggleButton.h"
+#include "ui/ChannelSelector.h"
+#include "controls/LockCombo.h"
+#include "controls/NameEdit.h"
+#include "model/ParamCatalogue.h"
+#include "session/ProcessorLink.h"
+#include "controls/ToggleButton.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -3,20 +3,20 @@
 // link sends at once), refresh, locks, language, the graphic-EQ warning's
 // two answers and the refresh after a drag on the response graph.
 
-#include "InEQDlg.h"
-#include "OutEQDlg.h"
-#include "WarnGEQDlg.h"
+#include "editors/InEQDlg.h"
+#include "editors/OutEQDlg.h"
+#include "editors/WarnGEQDlg.h"
 
-#include "ChannelSelector.h"
-#include "FStatic.h"
-#include "FakeProcessor.h"
-#include "MessageBox.h"
-#include "NumEdit.h"
-#include "ProcessorLink.h"
+#include "ui/ChannelSelector.h"
+#include "editors/FStatic.h"
+#include "tests/link/FakeProcessor.h"
+#include "ui/MessageBox.h"
+#include "editors/NumEdit.h"
+#include "session/ProcessorLink.h"
 
-#include "Fader.h"
-#include "LockCombo.h"
-#include "ToggleButton.h"
+#include "controls/Fader.h"
+#include "controls/LockCombo.h"
+#include "controls/ToggleButton.h"
 
 #include <QApplication>
 #include <QMouseEvent>

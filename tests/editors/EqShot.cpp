@@ -3,14 +3,14 @@
 // output panel under the EQ lock and the graphic-EQ warning window.
 //   eq_shot <folder> [en|zh] [width]
 
-#include "InEQDlg.h"
-#include "OutEQDlg.h"
-#include "WarnGEQDlg.h"
+#include "editors/InEQDlg.h"
+#include "editors/OutEQDlg.h"
+#include "editors/WarnGEQDlg.h"
 
-#include "ChannelSelector.h"
-#include "GraphFixture.h"
-#include "MainSkin.h"
-#include "ProcessorLink.h"
+#include "ui/ChannelSelector.h"
+#include "tests/editors/GraphFixture.h"
+#include "ui/MainSkin.h"
+#include "session/ProcessorLink.h"
 
 #include <QApplication>
 #include <QDir>

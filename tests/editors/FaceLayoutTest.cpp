@@ -1,9 +1,9 @@
 // Where the channel panels put their controls, at the smallest window and a
 // wider one, and the gain fader's scale.
 
-#include "FaceLayout.h"
+#include "editors/FaceLayout.h"
 
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
 #include <gtest/gtest.h>
 

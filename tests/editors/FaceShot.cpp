@@ -3,13 +3,13 @@
 // side set.
 //   face_shot <folder> [scale]
 
-#include "InFaceDlg.h"
-#include "OutFaceDlg.h"
+#include "editors/InFaceDlg.h"
+#include "editors/OutFaceDlg.h"
 
-#include "ChannelSelector.h"
-#include "MainSkin.h"
-#include "ProcessorLink.h"
-#include "ShotSetup.h"
+#include "ui/ChannelSelector.h"
+#include "ui/MainSkin.h"
+#include "session/ProcessorLink.h"
+#include "tests/editors/ShotSetup.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,13 +1,13 @@
 // The filter-set import window and what confirming or cancelling it does to
 // the record.
 
-#include "FilterImportDlg.h"
+#include "editors/FilterImportDlg.h"
 
-#include "FilterImportPlan.h"
-#include "LockState.h"
-#include "MessageBox.h"
-#include "ParamCatalogue.h"
-#include "ProcessorLink.h"
+#include "editors/FilterImportPlan.h"
+#include "model/LockState.h"
+#include "ui/MessageBox.h"
+#include "model/ParamCatalogue.h"
+#include "session/ProcessorLink.h"
 
 #include <QApplication>
 #include <QFile>

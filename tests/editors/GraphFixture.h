@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Audio_Data.h"
-#include "DataDefine.h"
+#include "model/Audio_Data.h"
+#include "model/DataDefine.h"
 
 // A program as a tuned system might hold it: every band of every channel
 // boosted or cut by a few dB, with its own width, and each output's

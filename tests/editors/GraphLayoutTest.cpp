@@ -1,10 +1,10 @@
 // Layout of the response graph and the texts it writes, without painting.
 
-#include "GraphLayout.h"
-#include "GraphText.h"
+#include "editors/GraphLayout.h"
+#include "editors/GraphText.h"
 
-#include "DataDefine.h"
-#include "Filter.h"
+#include "model/DataDefine.h"
+#include "model/Filter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The mouse on the response graph without a widget: what hovering, pressing,
 // dragging and releasing do to the records, and when a drag is reported.
 
-#include "GraphPointer.h"
+#include "editors/GraphPointer.h"
 
-#include "Audio_Data.h"
-#include "GraphAxis.h"
-#include "LockState.h"
+#include "model/Audio_Data.h"
+#include "model/GraphAxis.h"
+#include "model/LockState.h"
 
 #include <gtest/gtest.h>
 

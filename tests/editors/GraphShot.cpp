@@ -2,12 +2,12 @@
 // dragged, saved as a PNG to look at by eye.
 //   graph_shot <file.png> [scale] [en|zh]
 
-#include "FStatic.h"
+#include "editors/FStatic.h"
 
-#include "Audio_Data.h"
-#include "GraphFixture.h"
-#include "LockState.h"
-#include "ShotSetup.h"
+#include "model/Audio_Data.h"
+#include "tests/editors/GraphFixture.h"
+#include "model/LockState.h"
+#include "tests/editors/ShotSetup.h"
 
 #include <QApplication>
 #include <QMouseEvent>

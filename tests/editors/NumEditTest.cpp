@@ -2,16 +2,16 @@
 // the field in every display mode, the held arrow's thinned reports, keys,
 // wheel and Enter, and the lock.
 
-#include "NumBinding.h"
-#include "NumEdit.h"
-#include "NumSpin.h"
+#include "editors/NumBinding.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
 
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "MessageBox.h"
-#include "RecordNotice.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "ui/MessageBox.h"
+#include "session/RecordNotice.h"
 
-#include "LocaleTable.h"
+#include "tests/LocaleTable.h"
 
 #include <QApplication>
 #include <QFocusEvent>

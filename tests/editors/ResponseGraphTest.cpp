@@ -2,12 +2,12 @@
 // through mouse events with its notices, side switching, and what the
 // picture shows.
 
-#include "FStatic.h"
+#include "editors/FStatic.h"
 
-#include "Audio_Data.h"
-#include "GraphAxis.h"
-#include "GraphFixture.h"
-#include "LockState.h"
+#include "model/Audio_Data.h"
+#include "model/GraphAxis.h"
+#include "tests/editors/GraphFixture.h"
+#include "model/LockState.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // Replays the receive fuzzer's seeds and every input it ever found fault
 // with; a broken rule aborts the test.
 
-#include "Frame.h"
-#include "ReceiveStream.h"
+#include "wire/Frame.h"
+#include "fuzz/ReceiveStream.h"
 
 #include <gtest/gtest.h>
 

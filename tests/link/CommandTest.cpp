@@ -1,8 +1,8 @@
-#include "Command.h"
+#include "link/Command.h"
 
-#include "Audio_Data.h"
-#include "FakePort.h"
-#include "Frame.h"
+#include "model/Audio_Data.h"
+#include "tests/link/FakePort.h"
+#include "wire/Frame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The connection procedure on a port without a line: the test plays the
 // processor and drives the ticks itself.
 
-#include "Connection.h"
+#include "link/Connection.h"
 
-#include "Audio_Data.h"
-#include "Command.h"
-#include "FactoryImage.h"
-#include "FakeProcessor.h"
-#include "Frame.h"
-#include "LockState.h"
+#include "model/Audio_Data.h"
+#include "link/Command.h"
+#include "model/FactoryImage.h"
+#include "tests/link/FakeProcessor.h"
+#include "wire/Frame.h"
+#include "model/LockState.h"
 
 #include <gtest/gtest.h>
 

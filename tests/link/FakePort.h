@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Frame.h"
-#include "LinkPort.h"
+#include "wire/Frame.h"
+#include "link/LinkPort.h"
 
 #include <deque>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Command.h"
-#include "FactoryImage.h"
-#include "FakePort.h"
-#include "ImageSlot.h"
+#include "link/Command.h"
+#include "model/FactoryImage.h"
+#include "tests/link/FakePort.h"
+#include "model/ImageSlot.h"
 
 #include <functional>
 #include <vector>

@@ -1,18 +1,18 @@
 // The link's dialogs on their own: what they offer and what they hand back.
 
-#include "ConnectDlg.h"
-#include "DeviceDlg.h"
-#include "DisplayDlg.h"
+#include "link/ConnectDlg.h"
+#include "link/DeviceDlg.h"
+#include "link/DisplayDlg.h"
 
-#include "Audio_Data.h"
-#include "Command.h"
-#include "Connection.h"
-#include "DataDefine.h"
-#include "FakePort.h"
-#include "LockState.h"
-#include "MessageBox.h"
-#include "PortHelp.h"
-#include "SerialError.h"
+#include "model/Audio_Data.h"
+#include "link/Command.h"
+#include "link/Connection.h"
+#include "model/DataDefine.h"
+#include "tests/link/FakePort.h"
+#include "model/LockState.h"
+#include "ui/MessageBox.h"
+#include "link/PortHelp.h"
+#include "link/Serial/SerialError.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

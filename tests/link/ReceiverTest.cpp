@@ -1,8 +1,8 @@
-#include "Receiver.h"
+#include "link/Receiver.h"
 
-#include "FactoryImage.h"
-#include "Frame.h"
-#include "LockState.h"
+#include "model/FactoryImage.h"
+#include "wire/Frame.h"
+#include "model/LockState.h"
 
 #include <gtest/gtest.h>
 

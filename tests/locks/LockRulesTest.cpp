@@ -1,11 +1,11 @@
 // The password chain and the lock window's working copy, without windows.
 
-#include "LockSelection.h"
-#include "LocksText.h"
-#include "PasswordFlow.h"
+#include "locks/LockSelection.h"
+#include "locks/LocksText.h"
+#include "locks/PasswordFlow.h"
 
-#include "DataDefine.h"
-#include "LockState.h"
+#include "model/DataDefine.h"
+#include "model/LockState.h"
 
 #include <gtest/gtest.h>
 

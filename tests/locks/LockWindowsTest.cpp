@@ -1,14 +1,14 @@
 // The lock window, the password field and the password windows as widgets,
 // on a link with no processor behind it.
 
-#include "LockCommand.h"
-#include "LockDataDlg.h"
-#include "LocksText.h"
-#include "PassWordEdit.h"
-#include "PasswordStepDlg.h"
+#include "locks/LockCommand.h"
+#include "locks/LockDataDlg.h"
+#include "locks/LocksText.h"
+#include "locks/PassWordEdit.h"
+#include "locks/PasswordStepDlg.h"
 
-#include "DataDefine.h"
-#include "ProcessorLink.h"
+#include "model/DataDefine.h"
+#include "session/ProcessorLink.h"
 
 #include <QCheckBox>
 #include <QDir>

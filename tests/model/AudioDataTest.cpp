@@ -1,8 +1,8 @@
-#include "Audio_Data.h"
-#include "FactoryImage.h"
-#include "Frame.h"
+#include "model/Audio_Data.h"
+#include "model/FactoryImage.h"
+#include "wire/Frame.h"
 
-#include "ByteList.h"
+#include "tests/ByteList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Audio_Data.h"
-#include "GraphAxis.h"
+#include "model/Audio_Data.h"
+#include "model/GraphAxis.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
-#include "LocaleTable.h"
+#include "tests/LocaleTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // What the EQ panels show per band and the copy of a dragged band into its
 // link group.
 
-#include "EqPanelRules.h"
+#include "model/EqPanelRules.h"
 
-#include "Audio_Data.h"
+#include "model/Audio_Data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FilterDesign.h"
+#include "model/FilterDesign.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "FilterImport.h"
+#include "model/FilterImport.h"
 
-#include "Audio_Data.h"
-#include "DataDefine.h"
-#include "ParamCatalogue.h"
-#include "Response.h"
+#include "model/Audio_Data.h"
+#include "model/DataDefine.h"
+#include "model/ParamCatalogue.h"
+#include "model/Response.h"
 
 #include <gtest/gtest.h>
 

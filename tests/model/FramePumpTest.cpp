@@ -1,5 +1,5 @@
-#include "Audio_Data.h"
-#include "Frame.h"
+#include "model/Audio_Data.h"
+#include "wire/Frame.h"
 
 #include <gtest/gtest.h>
 

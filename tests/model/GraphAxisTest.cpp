@@ -1,4 +1,4 @@
-#include "GraphAxis.h"
+#include "model/GraphAxis.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "GraphGeometry.h"
+#include "model/GraphGeometry.h"
 
-#include "FilterTypes.h"
-#include "GraphAxis.h"
+#include "model/FilterTypes.h"
+#include "model/GraphAxis.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "NumberText.h"
+#include "model/NumberText.h"
 
-#include "LocaleTable.h"
+#include "tests/LocaleTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "ParamCatalogue.h"
+#include "model/ParamCatalogue.h"
 
-#include "Audio_Data.h"
-#include "LockItems.h"
-#include "LockState.h"
-#include "ReportRows.h"
+#include "model/Audio_Data.h"
+#include "model/LockItems.h"
+#include "model/LockState.h"
+#include "model/ReportRows.h"
 
-#include "LocaleTable.h"
+#include "tests/LocaleTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Audio_Data.h"
-#include "DataDefine.h"
+#include "model/Audio_Data.h"
+#include "model/DataDefine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "ProgramBank.h"
-#include "ProgramCodec.h"
-#include "SamplePrograms.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
+#include "programs/ProgramCodec.h"
+#include "tests/programs/SamplePrograms.h"
 
 #include <gtest/gtest.h>
 

@@ -2,17 +2,17 @@
 // what needs a connection, and program files that cannot be read or
 // written.
 
-#include "ProgramDlg.h"
-#include "ProgramManager.h"
-#include "WindowTestEnvironment.h"
+#include "programs/ProgramDlg.h"
+#include "programs/ProgramManager.h"
+#include "tests/app/WindowTestEnvironment.h"
 
-#include "Audio_Data.h"
-#include "Command.h"
-#include "DataDefine.h"
-#include "LockState.h"
-#include "ProgramCodec.h"
-#include "ProgramFile.h"
-#include "ProgramTransfer.h"
+#include "model/Audio_Data.h"
+#include "link/Command.h"
+#include "model/DataDefine.h"
+#include "model/LockState.h"
+#include "programs/ProgramCodec.h"
+#include "programs/ProgramFile.h"
+#include "programs/ProgramTransfer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,16 @@
 // The program transfers on a port without a line: which frames go out, in
 // which order, with which mute states, and when a transfer counts as done.
 
-#include "ProgramTransfer.h"
+#include "programs/ProgramTransfer.h"
 
-#include "Audio_Data.h"
-#include "Command.h"
-#include "FakePort.h"
-#include "FactoryImage.h"
-#include "Frame.h"
-#include "LockState.h"
-#include "ProgramCodec.h"
-#include "SamplePrograms.h"
+#include "model/Audio_Data.h"
+#include "link/Command.h"
+#include "tests/link/FakePort.h"
+#include "model/FactoryImage.h"
+#include "wire/Frame.h"
+#include "model/LockState.h"
+#include "programs/ProgramCodec.h"
+#include "tests/programs/SamplePrograms.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "SamplePrograms.h"
+#include "tests/programs/SamplePrograms.h"
 
-#include "Audio_Data.h"
-#include "LockState.h"
-#include "ProgramBank.h"
+#include "model/Audio_Data.h"
+#include "model/LockState.h"
+#include "model/ProgramBank.h"
 
 #include <initializer_list>
 #include <string>

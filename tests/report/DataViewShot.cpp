@@ -3,10 +3,10 @@
 // pages of its print preview, portrait and landscape
 // (preview-LANG-ORIENTATION.png), to look at by eye, and the report as
 // the PDF export writes it (report-LANG.pdf).
-#include "DataDefine.h"
-#include "DataViewDlg.h"
-#include "MessageBox.h"
-#include "ReportFixture.h"
+#include "model/DataDefine.h"
+#include "report/DataViewDlg.h"
+#include "ui/MessageBox.h"
+#include "tests/report/ReportFixture.h"
 
 #include <QApplication>
 #include <QDir>

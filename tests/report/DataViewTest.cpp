@@ -1,11 +1,11 @@
-#include "ColorListCtrl.h"
-#include "DataDefine.h"
-#include "DataViewDlg.h"
-#include "ListCtrlPrint.h"
-#include "ReportExport.h"
-#include "ReportFixture.h"
-#include "ReportText.h"
-#include "WindowTestEnvironment.h"
+#include "report/ColorListCtrl.h"
+#include "model/DataDefine.h"
+#include "report/DataViewDlg.h"
+#include "report/ListCtrlPrint.h"
+#include "report/ReportExport.h"
+#include "tests/report/ReportFixture.h"
+#include "report/ReportText.h"
+#include "tests/app/WindowTestEnvironment.h"
 
 #include <QDir>
 #include <QFile>

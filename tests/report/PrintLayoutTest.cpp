@@ -1,4 +1,4 @@
-#include "PrintLayout.h"
+#include "report/PrintLayout.h"
 
 #include <gtest/gtest.h>
 

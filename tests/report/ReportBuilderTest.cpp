@@ -1,9 +1,9 @@
-#include "ReportBuilder.h"
+#include "report/ReportBuilder.h"
 
-#include "Audio_Data.h"
-#include "DataDefine.h"
-#include "LockState.h"
-#include "ParamCatalogue.h"
+#include "model/Audio_Data.h"
+#include "model/DataDefine.h"
+#include "model/LockState.h"
+#include "model/ParamCatalogue.h"
 
 #include <gtest/gtest.h>
 

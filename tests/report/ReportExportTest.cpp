@@ -1,11 +1,11 @@
-#include "Audio_Data.h"
-#include "DataDefine.h"
-#include "ParamCatalogue.h"
-#include "ReportBuilder.h"
-#include "ReportExport.h"
-#include "ReportFixture.h"
+#include "model/Audio_Data.h"
+#include "model/DataDefine.h"
+#include "model/ParamCatalogue.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportExport.h"
+#include "tests/report/ReportFixture.h"
 
-#include "LocaleTable.h"
+#include "tests/LocaleTable.h"
 
 #include <QDateTime>
 #include <QDir>

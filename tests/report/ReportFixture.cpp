@@ -1,6 +1,6 @@
-#include "ReportFixture.h"
+#include "tests/report/ReportFixture.h"
 
-#include "DataDefine.h"
+#include "model/DataDefine.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportTable.h"
+#include "report/ReportTable.h"
 
 // A report as the Data View window would show it for a full four-input,
 // eight-output program with non-default values: 13 columns, 79 rows banded

@@ -3,11 +3,11 @@
 // sequence of undos the stand-in must hold what the record holds, and each
 // undo must send the sub-blocks that differ and nothing else.
 
-#include "ProcessorLink.h"
+#include "session/ProcessorLink.h"
 
-#include "FactoryImage.h"
-#include "FakeProcessor.h"
-#include "ParamCatalogue.h"
+#include "model/FactoryImage.h"
+#include "tests/link/FakeProcessor.h"
+#include "model/ParamCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // when the connection reads, loses or reloads the program, and the bursts
 // it sends for the editors, byte for byte.
 
-#include "ProcessorLink.h"
+#include "session/ProcessorLink.h"
 
-#include "FakeProcessor.h"
-#include "Frame.h"
-#include "ProgramCodec.h"
-#include "SamplePrograms.h"
+#include "tests/link/FakeProcessor.h"
+#include "wire/Frame.h"
+#include "programs/ProgramCodec.h"
+#include "tests/programs/SamplePrograms.h"
 
 #include <gtest/gtest.h>
 

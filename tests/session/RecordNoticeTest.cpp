@@ -1,9 +1,9 @@
 // The notice the panels listen to: one signal per real change, none for a
 // value written again unchanged.
 
-#include "RecordNotice.h"
+#include "session/RecordNotice.h"
 
-#include "Audio_Data.h"
+#include "model/Audio_Data.h"
 
 #include <gtest/gtest.h>
 

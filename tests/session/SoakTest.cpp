@@ -9,17 +9,17 @@
 // ORVAN_SOAK_EDITS sets the number of edits (the short form by default;
 // scripts/soak.sh runs the long one), ORVAN_SOAK_SEED the random seed.
 
-#include "ProcessorLink.h"
+#include "session/ProcessorLink.h"
 
-#include "Audio_Data.h"
-#include "Connection.h"
-#include "FactoryImage.h"
-#include "ParamCatalogue.h"
-#include "RecordNotice.h"
-#include "StateFile.h"
-#include "VirtualProcessor.h"
-#include "VprocProcess.h"
-#include "FakePort.h"
+#include "model/Audio_Data.h"
+#include "link/Connection.h"
+#include "model/FactoryImage.h"
+#include "model/ParamCatalogue.h"
+#include "session/RecordNotice.h"
+#include "vproc/StateFile.h"
+#include "vproc/VirtualProcessor.h"
+#include "tests/VprocProcess.h"
+#include "tests/link/FakePort.h"
 
 #include <QTimer>
 

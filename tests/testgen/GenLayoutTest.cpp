@@ -1,7 +1,7 @@
 // What the generator controls show, without a display: the controls each
 // signal type enables, the level fader's scale and the combo entries.
 
-#include "GenLayout.h"
+#include "testgen/GenLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 //   gen_shot <file.png> [en|zh] [inputs]
 // With "inputs" the generator is off and the input columns are shown.
 
-#include "TestGenDlg.h"
+#include "testgen/TestGenDlg.h"
 
-#include "CHEDlg.h"
-#include "ChannelSelector.h"
-#include "MainSkin.h"
-#include "ProcessorLink.h"
+#include "editors/CHEDlg.h"
+#include "ui/ChannelSelector.h"
+#include "ui/MainSkin.h"
+#include "session/ProcessorLink.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -2,17 +2,17 @@
 // after each switch, the routing grid frozen while the generator runs, the
 // outputs muted, the panel swapped in and out, and both languages.
 
-#include "TestGenDlg.h"
+#include "testgen/TestGenDlg.h"
 
-#include "CHEDlg.h"
-#include "ChannelSelector.h"
-#include "Fader.h"
-#include "GenToggle.h"
-#include "NumEdit.h"
-#include "NumSpin.h"
-#include "ParamCatalogue.h"
-#include "ProcessorLink.h"
-#include "ToggleButton.h"
+#include "editors/CHEDlg.h"
+#include "ui/ChannelSelector.h"
+#include "controls/Fader.h"
+#include "testgen/GenToggle.h"
+#include "editors/NumEdit.h"
+#include "editors/NumSpin.h"
+#include "model/ParamCatalogue.h"
+#include "session/ProcessorLink.h"
+#include "controls/ToggleButton.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "MainSkin.h"
+#include "ui/MainSkin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ChannelLabel.h"
-#include "DataDefine.h"
-#include "TextTable.h"
+#include "ui/ChannelLabel.h"
+#include "model/DataDefine.h"
+#include "text/TextTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "StateFile.h"
+#include "vproc/StateFile.h"
 
 #include <gtest/gtest.h>
 

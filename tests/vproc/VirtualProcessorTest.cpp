@@ -1,8 +1,8 @@
-#include "VirtualProcessor.h"
+#include "vproc/VirtualProcessor.h"
 
-#include "Audio_Data.h"
-#include "FactoryImage.h"
-#include "Frame.h"
+#include "model/Audio_Data.h"
+#include "model/FactoryImage.h"
+#include "wire/Frame.h"
 
 #include <gtest/gtest.h>
 

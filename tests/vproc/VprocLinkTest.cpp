@@ -1,12 +1,12 @@
 // The link engine on a real pseudo-terminal against the virtual processor
 // program, as a user would run them.
 
-#include "Command.h"
+#include "link/Command.h"
 
-#include "Audio_Data.h"
-#include "FactoryImage.h"
-#include "SerialError.h"
-#include "VprocProcess.h"
+#include "model/Audio_Data.h"
+#include "model/FactoryImage.h"
+#include "link/Serial/SerialError.h"
+#include "tests/VprocProcess.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

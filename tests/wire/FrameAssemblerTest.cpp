@@ -1,5 +1,5 @@
-#include "FrameAssembler.h"
-#include "Frame.h"
+#include "wire/FrameAssembler.h"
+#include "wire/Frame.h"
 
 #include <gtest/gtest.h>
 

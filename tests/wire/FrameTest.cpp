@@ -1,6 +1,6 @@
-#include "Frame.h"
+#include "wire/Frame.h"
 
-#include "ByteList.h"
+#include "tests/ByteList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PortList.h"
+#include "link/Serial/PortList.h"
 
 #include <gtest/gtest.h>
 

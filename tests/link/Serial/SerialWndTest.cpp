@@ -1,7 +1,7 @@
-#include "PortList.h"
-#include "PseudoTerminal.h"
-#include "SerialError.h"
-#include "SerialWnd.h"
+#include "link/Serial/PortList.h"
+#include "vproc/PseudoTerminal.h"
+#include "link/Serial/SerialError.h"
+#include "link/Serial/SerialWnd.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
