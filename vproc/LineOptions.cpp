@@ -33,8 +33,8 @@ bool ParseId(std::string_view text, int& nId)
 {
     text = Trimmed(text);
     const auto [pEnd, error] = std::from_chars(text.data(), text.data() + text.size(), nId);
-    return !text.empty() && error == std::errc() && pEnd == text.data() + text.size() &&
-           nId >= Frame::kFirstDeviceId && nId <= Frame::kLastDeviceId;
+    return !text.empty() && error == std::errc() && pEnd == text.data() + text.size() && nId >= Frame::kFirstDeviceId
+           && nId <= Frame::kLastDeviceId;
 }
 
 // "n" or "a-b" with a <= b, appended to ids.
@@ -48,9 +48,9 @@ bool ParseItem(std::string_view item, std::vector<int>& ids, std::string& strErr
                          : ParseId(item.substr(0, nDash), nFirst) && ParseId(item.substr(nDash + 1), nLast);
     if (!bOk || nFirst > nLast)
     {
-        strError = "\"" + std::string(Trimmed(item)) + "\" is not a device ID from " +
-                   std::to_string(Frame::kFirstDeviceId) + " to " + std::to_string(Frame::kLastDeviceId) +
-                   " or a range of them such as 1-8";
+        strError = "\"" + std::string(Trimmed(item)) + "\" is not a device ID from "
+                   + std::to_string(Frame::kFirstDeviceId) + " to " + std::to_string(Frame::kLastDeviceId)
+                   + " or a range of them such as 1-8";
         return false;
     }
     for (int nId = nFirst; nId <= nLast; ++nId)
@@ -82,8 +82,7 @@ bool LineOptions::ParseIds(std::string_view text, std::vector<int>& ids, std::st
     return true;
 }
 
-bool LineOptions::ParseAssignments(std::string_view text, std::vector<Assignment>& assignments,
-                                   std::string& strError)
+bool LineOptions::ParseAssignments(std::string_view text, std::vector<Assignment>& assignments, std::string& strError)
 {
     std::vector<Assignment> parsed;
     for (std::string_view item : Split(text, ','))

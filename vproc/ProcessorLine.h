@@ -56,7 +56,7 @@ private:
         CVirtualProcessor processor;
         bool bKept = true;
         bool bSilent = false;
-        int nAnswersLeft = -1;  // -1: no limit
+        int nAnswersLeft = -1; // -1: no limit
     };
 
     Member* FindMember(int nId);

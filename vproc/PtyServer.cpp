@@ -1,7 +1,7 @@
 #include "vproc/PtyServer.h"
 
-#include "wire/Frame.h"
 #include "vproc/ProcessorLine.h"
+#include "wire/Frame.h"
 
 #include <QSocketNotifier>
 

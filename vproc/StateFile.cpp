@@ -147,8 +147,8 @@ bool Read(const std::string& strPath, const CProcessorState& base, std::vector<C
         else if (key == kSection)
         {
             int nId = 0;
-            bValid = Number(in, Frame::kFirstDeviceId, Frame::kLastDeviceId, nId) &&
-                     std::ranges::none_of(loaded, [nId](const CProcessorState& s) { return s.nDeviceId == nId; });
+            bValid = Number(in, Frame::kFirstDeviceId, Frame::kLastDeviceId, nId)
+                     && std::ranges::none_of(loaded, [nId](const CProcessorState& s) { return s.nDeviceId == nId; });
             loaded.push_back(base);
             loaded.back().nDeviceId = nId;
         }

@@ -19,9 +19,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -44,13 +44,11 @@ void WatchSignals(QCoreApplication& app, std::function<void(int)> onSignal)
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_afdSignal) != 0)
         return;
     auto* pNotifier = new QSocketNotifier(g_afdSignal[1], QSocketNotifier::Read, &app);
-    QObject::connect(pNotifier, &QSocketNotifier::activated, &app,
-                     [onSignal = std::move(onSignal)]
-                     {
-                         char by = 0;
-                         if (::read(g_afdSignal[1], &by, 1) == 1)
-                             onSignal(by);
-                     });
+    QObject::connect(pNotifier, &QSocketNotifier::activated, &app, [onSignal = std::move(onSignal)] {
+        char by = 0;
+        if (::read(g_afdSignal[1], &by, 1) == 1)
+            onSignal(by);
+    });
     struct sigaction action{};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
@@ -80,17 +78,16 @@ bool IntOption(const QCommandLineParser& parser, const QString& name, int lo, in
 bool IdsOption(const QCommandLineParser& parser, const QString& name, std::vector<int>& ids)
 {
     std::string strError;
-    return !parser.isSet(name) || LineOptions::ParseIds(parser.value(name).toStdString(), ids, strError) ||
-           Refuse(name, strError);
+    return !parser.isSet(name) || LineOptions::ParseIds(parser.value(name).toStdString(), ids, strError)
+           || Refuse(name, strError);
 }
 
 bool AssignmentsOption(const QCommandLineParser& parser, const QString& name,
                        std::vector<LineOptions::Assignment>& assignments)
 {
     std::string strError;
-    return !parser.isSet(name) ||
-           LineOptions::ParseAssignments(parser.value(name).toStdString(), assignments, strError) ||
-           Refuse(name, strError);
+    return !parser.isSet(name) || LineOptions::ParseAssignments(parser.value(name).toStdString(), assignments, strError)
+           || Refuse(name, strError);
 }
 
 // A processor as it goes onto the line; kept ones are saved in the state file.
@@ -108,8 +105,7 @@ Planned* FindPlanned(std::vector<Planned>& planned, int nId)
 
 // Gives the processors named in the option their type or name; every ID
 // named must be on the line.
-bool Assign(std::vector<Planned>& planned, const QString& name,
-            const std::vector<LineOptions::Assignment>& assignments,
+bool Assign(std::vector<Planned>& planned, const QString& name, const std::vector<LineOptions::Assignment>& assignments,
             const std::function<bool(CProcessorState&, const std::string&)>& apply)
 {
     for (const LineOptions::Assignment& a : assignments)
@@ -120,6 +116,56 @@ bool Assign(std::vector<Planned>& planned, const QString& name,
         if (!apply(pPlanned->state, a.strValue))
             return false;
     }
+    return true;
+}
+
+// The processors to put on the line: those of --ids, each with its state
+// from the file when it has one; without --ids, the file's processors, or a
+// single one given nId when it is set. What the file holds beyond --ids goes
+// aside, to be saved back untouched. False when nId is set for a file that
+// holds a line.
+bool PlanLine(const std::vector<CProcessorState>& fileStates, const std::vector<int>& ids, int nId,
+              std::vector<Planned>& planned, std::vector<CProcessorState>& aside)
+{
+    if (!ids.empty())
+    {
+        for (int nListed : ids)
+        {
+            const auto found = std::ranges::find(fileStates, nListed, &CProcessorState::nDeviceId);
+            planned.push_back({found == fileStates.end() ? CProcessorState::Numbered(nListed) : *found});
+        }
+        std::ranges::copy_if(fileStates, std::back_inserter(aside), [&ids](const CProcessorState& s) {
+            return std::ranges::find(ids, s.nDeviceId) == ids.end();
+        });
+        return true;
+    }
+    if (fileStates.size() > 1)
+    {
+        for (const CProcessorState& state : fileStates)
+            planned.push_back({state});
+        return nId == 0;
+    }
+    planned.push_back({fileStates.empty() ? CProcessorState() : fileStates[0]});
+    if (nId)
+        planned[0].state.nDeviceId = nId;
+    return true;
+}
+
+bool SetType(CProcessorState& state, const std::string& strValue)
+{
+    bool ok = false;
+    const int nType = QString::fromStdString(strValue).toInt(&ok);
+    if (!ok || nType < Frame::kFirstDeviceType || nType > Frame::kLastDeviceType)
+        return Refuse("types", "\"" + strValue + "\" is not a device type from "
+                                   + std::to_string(Frame::kFirstDeviceType) + " to "
+                                   + std::to_string(Frame::kLastDeviceType));
+    state.nDeviceType = nType;
+    return true;
+}
+
+bool SetName(CProcessorState& state, const std::string& strValue)
+{
+    state.SetDeviceName(strValue);
     return true;
 }
 
@@ -147,8 +193,7 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     const QString strDefaultLink = QDir::temp().filePath("orvan-vproc");
     parser.addOptions({
-        {"link", "Where to make the symlink to the terminal (default " + strDefaultLink + ").", "path",
-         strDefaultLink},
+        {"link", "Where to make the symlink to the terminal (default " + strDefaultLink + ").", "path", strDefaultLink},
         {"state",
          "Start from the state in <file> when it exists, and keep every change in it. A file holding a line"
          " of processors plays them all unless --ids picks some.",
@@ -216,16 +261,16 @@ int main(int argc, char** argv)
     std::vector<int> silenceIds;
     std::vector<LineOptions::Assignment> types;
     std::vector<LineOptions::Assignment> names;
-    if (!IntOption(parser, "id", Frame::kFirstDeviceId, Frame::kLastDeviceId, nId) ||
-        !IntOption(parser, "type", Frame::kFirstDeviceType, Frame::kLastDeviceType, nType) ||
-        !IntOption(parser, "skip-every", 1, 1000000, options.nSkipEvery) ||
-        !IntOption(parser, "stop-after", 0, 1000000000, options.nStopAfter) ||
-        !IntOption(parser, "silence-after", 0, 1000000000, nSilenceAfter) ||
-        !IntOption(parser, "garbage", 0, 1000, options.nGarbage) ||
-        !IntOption(parser, "chunk", 1, 4096, options.nChunk) ||
-        !IntOption(parser, "chunk-gap", 0, 10000, options.nChunkGapMs) || !IdsOption(parser, "ids", ids) ||
-        !IdsOption(parser, "other-ids", otherIds) || !IdsOption(parser, "silence-id", silenceIds) ||
-        !AssignmentsOption(parser, "types", types) || !AssignmentsOption(parser, "names", names))
+    if (!IntOption(parser, "id", Frame::kFirstDeviceId, Frame::kLastDeviceId, nId)
+        || !IntOption(parser, "type", Frame::kFirstDeviceType, Frame::kLastDeviceType, nType)
+        || !IntOption(parser, "skip-every", 1, 1000000, options.nSkipEvery)
+        || !IntOption(parser, "stop-after", 0, 1000000000, options.nStopAfter)
+        || !IntOption(parser, "silence-after", 0, 1000000000, nSilenceAfter)
+        || !IntOption(parser, "garbage", 0, 1000, options.nGarbage)
+        || !IntOption(parser, "chunk", 1, 4096, options.nChunk)
+        || !IntOption(parser, "chunk-gap", 0, 10000, options.nChunkGapMs) || !IdsOption(parser, "ids", ids)
+        || !IdsOption(parser, "other-ids", otherIds) || !IdsOption(parser, "silence-id", silenceIds)
+        || !AssignmentsOption(parser, "types", types) || !AssignmentsOption(parser, "names", names))
         return 2;
     if (nId && !ids.empty())
     {
@@ -247,36 +292,12 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // The line: the IDs asked for, each with its state from the file when it
-    // has one; without --ids, the file's processors or a single one. What the
-    // file holds beyond --ids is kept in it untouched.
     std::vector<Planned> planned;
     std::vector<CProcessorState> aside;
-    if (!ids.empty())
+    if (!PlanLine(fileStates, ids, nId, planned, aside))
     {
-        for (int nListed : ids)
-        {
-            const auto found = std::ranges::find(fileStates, nListed, &CProcessorState::nDeviceId);
-            planned.push_back({found == fileStates.end() ? CProcessorState::Numbered(nListed) : *found});
-        }
-        std::ranges::copy_if(fileStates, std::back_inserter(aside), [&ids](const CProcessorState& s)
-                             { return std::ranges::find(ids, s.nDeviceId) == ids.end(); });
-    }
-    else if (fileStates.size() > 1)
-    {
-        if (nId)
-        {
-            Refuse("id", strState + " holds a line of processors; --ids picks some of them");
-            return 2;
-        }
-        for (const CProcessorState& state : fileStates)
-            planned.push_back({state});
-    }
-    else
-    {
-        planned.push_back({fileStates.empty() ? CProcessorState() : fileStates[0]});
-        if (nId)
-            planned[0].state.nDeviceId = nId;
+        Refuse("id", strState + " holds a line of processors; --ids picks some of them");
+        return 2;
     }
     for (int nOtherId : otherIds)
     {
@@ -288,26 +309,7 @@ int main(int argc, char** argv)
     if (nType)
         for (Planned& p : planned)
             p.state.nDeviceType = nType;
-    const bool bAssigned =
-        Assign(planned, "types", types,
-               [](CProcessorState& state, const std::string& strValue)
-               {
-                   const QString value = QString::fromStdString(strValue);
-                   bool ok = false;
-                   state.nDeviceType = value.toInt(&ok);
-                   return (ok && state.nDeviceType >= Frame::kFirstDeviceType &&
-                           state.nDeviceType <= Frame::kLastDeviceType) ||
-                          Refuse("types", "\"" + strValue + "\" is not a device type from " +
-                                              std::to_string(Frame::kFirstDeviceType) + " to " +
-                                              std::to_string(Frame::kLastDeviceType));
-               }) &&
-        Assign(planned, "names", names,
-               [](CProcessorState& state, const std::string& strValue)
-               {
-                   state.SetDeviceName(strValue);
-                   return true;
-               });
-    if (!bAssigned)
+    if (!Assign(planned, "types", types, SetType) || !Assign(planned, "names", names, SetName))
         return 2;
 
     CProcessorLine line;
@@ -331,12 +333,10 @@ int main(int argc, char** argv)
         if (nSilenceAfter >= 0)
             line.SilenceAfter(nSilenceId, nSilenceAfter);
     }
-    line.SetSilenceObserver(
-        [](int nSilentId, bool bSilent)
-        {
-            std::printf("%s %d\n", bSilent ? "silent" : "answering", nSilentId);
-            std::fflush(stdout);
-        });
+    line.SetSilenceObserver([](int nSilentId, bool bSilent) {
+        std::printf("%s %d\n", bSilent ? "silent" : "answering", nSilentId);
+        std::fflush(stdout);
+    });
 
     CPtyServer server(line, options);
     const bool bListen = parser.isSet("listen");
@@ -354,8 +354,7 @@ int main(int argc, char** argv)
     QTimer saveTimer;
     saveTimer.setSingleShot(true);
     saveTimer.setInterval(kSaveDelayMs);
-    auto save = [&]
-    {
+    auto save = [&] {
         if (strState.empty())
             return;
         std::vector<CProcessorState> states = line.KeptStates();
@@ -370,23 +369,21 @@ int main(int argc, char** argv)
     QObject::connect(&saveTimer, &QTimer::timeout, save);
     QObject::connect(&server, &CPtyServer::stateChanged, &saveTimer, qOverload<>(&QTimer::start));
 
-    WatchSignals(app,
-                 [&](int nSignal)
-                 {
-                     if (nSignal != SIGUSR1 && nSignal != SIGUSR2)
-                     {
-                         QCoreApplication::quit();
-                         return;
-                     }
-                     for (int nSilenceId : silenceIds)
-                         line.SetSilent(nSilenceId, nSignal == SIGUSR1);
-                 });
+    WatchSignals(app, [&](int nSignal) {
+        if (nSignal != SIGUSR1 && nSignal != SIGUSR2)
+        {
+            QCoreApplication::quit();
+            return;
+        }
+        for (int nSilenceId : silenceIds)
+            line.SetSilent(nSilenceId, nSignal == SIGUSR1);
+    });
     std::printf("%s\n", strPort.c_str());
     std::fflush(stdout);
     for (int i = 0; i < line.Count(); ++i)
-        std::fprintf(stderr, "orvan-vproc: device ID %d, type %d, version %s on %s\n",
-                     line.At(i).GetState().nDeviceId, line.At(i).GetState().nDeviceType,
-                     line.At(i).GetVersion().c_str(), bListen ? strPort.c_str() : server.SlavePath().c_str());
+        std::fprintf(stderr, "orvan-vproc: device ID %d, type %d, version %s on %s\n", line.At(i).GetState().nDeviceId,
+                     line.At(i).GetState().nDeviceType, line.At(i).GetVersion().c_str(),
+                     bListen ? strPort.c_str() : server.SlavePath().c_str());
     if (!aside.empty())
     {
         std::vector<int> asideIds;

@@ -30,10 +30,10 @@ TEST(LineOptionsTest, BadIdListsAreRefusedWithTheReason)
         const char* text;
         const char* reason;
     };
-    for (const Case& c : {Case{"", "\"\" is not a device ID"}, Case{"0-3", "\"0-3\" is not"},
-                          Case{"1-251", "\"1-251\" is not"}, Case{"8-1", "\"8-1\" is not"},
-                          Case{"1,,2", "\"\" is not"}, Case{"1-", "\"1-\" is not"}, Case{"3x", "\"3x\" is not"},
-                          Case{"1-4,3", "device ID 3 is given twice"}})
+    for (const Case& c :
+         {Case{"", "\"\" is not a device ID"}, Case{"0-3", "\"0-3\" is not"}, Case{"1-251", "\"1-251\" is not"},
+          Case{"8-1", "\"8-1\" is not"}, Case{"1,,2", "\"\" is not"}, Case{"1-", "\"1-\" is not"},
+          Case{"3x", "\"3x\" is not"}, Case{"1-4,3", "device ID 3 is given twice"}})
     {
         std::vector<int> ids = {99};
         std::string strError;
