@@ -3,10 +3,11 @@
 
 #include "link/Command.h"
 
+#include "link/Serial/SerialError.h"
 #include "model/Audio_Data.h"
 #include "model/FactoryImage.h"
-#include "link/Serial/SerialError.h"
 #include "tests/VprocProcess.h"
+#include "tests/vproc/LinkWait.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -97,20 +98,7 @@ protected:
         m_command.SetTransferInProgress(true);
     }
 
-    bool WaitIdle(int nTimeoutMs)
-    {
-        // Idle: nothing but level requests left.
-        return RunUntil(
-            [this]
-            {
-                const CSendDataQueue& q = m_command.Queue();
-                for (int i = 0; i < q.Count(); ++i)
-                    if (q.At(i).GetFrame()[1] != 0xA6)
-                        return false;
-                return true;
-            },
-            nTimeoutMs);
-    }
+    bool WaitIdle(int nTimeoutMs) { return WaitForPollsOnly(m_command, nTimeoutMs); }
 
     QTemporaryDir m_dir;
     CVprocProcess m_processor{m_dir.filePath("port")};
