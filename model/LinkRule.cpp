@@ -2,6 +2,9 @@
 
 #include "model/Audio_Data.h"
 
+#include <algorithm>
+#include <array>
+
 namespace
 {
 bool IsFrequencyRow(EParam param)
@@ -21,45 +24,48 @@ const CAudio_Channel& Channel(const CAudio_Data& data, EParamSide side, int chan
     return data.Output(channel);
 }
 
+// A field a member takes through its record's own setter.
+template <class TRecord>
+struct Field
+{
+    int (TRecord::*pfnGet)() const;
+    void (TRecord::*pfnSet)(int);
+};
+
+// Gives `to` every field of `from` in `fields`, in order, when it differs in
+// any of them; false when it holds them all already.
+template <class TRecord, size_t N>
+bool TakeFields(const TRecord& from, TRecord& to, const std::array<Field<TRecord>, N>& fields)
+{
+    if (std::ranges::all_of(fields, [&](const Field<TRecord>& f) { return (to.*f.pfnGet)() == (from.*f.pfnGet)(); }))
+        return false;
+    for (const Field<TRecord>& f : fields)
+        (to.*f.pfnSet)((from.*f.pfnGet)());
+    return true;
+}
+
 // The parameter group of an input travels whole: polarity, delay, gain and
 // gate, whichever of them was edited.
-bool TakeParams(const CAudio_InData& from, CAudio_InData& to)
-{
-    if (to.GetPolarity() == from.GetPolarity() && to.GetDelay() == from.GetDelay() && to.GetGain() == from.GetGain()
-        && to.GetGate() == from.GetGate())
-        return false;
-    to.SetPolarity(from.GetPolarity());
-    to.SetDelay(from.GetDelay());
-    to.SetGain(from.GetGain());
-    to.SetGate(from.GetGate());
-    return true;
-}
-
+constexpr std::array<Field<CAudio_InData>, 4> kInputParams{{
+    {&CAudio_InData::GetPolarity, &CAudio_InData::SetPolarity},
+    {&CAudio_InData::GetDelay, &CAudio_InData::SetDelay},
+    {&CAudio_InData::GetGain, &CAudio_InData::SetGain},
+    {&CAudio_InData::GetGate, &CAudio_InData::SetGate},
+}};
 // An output's: polarity, delay and gain, and with them the EQ mode, which
 // the output applies as it stands (a switch flattens its bands).
-bool TakeParams(const CAudio_OutData& from, CAudio_OutData& to)
-{
-    if (to.GetPolarity() == from.GetPolarity() && to.GetDelay() == from.GetDelay() && to.GetGain() == from.GetGain()
-        && to.GetGeqMode() == from.GetGeqMode())
-        return false;
-    to.SetPolarity(from.GetPolarity());
-    to.SetDelay(from.GetDelay());
-    to.SetGain(from.GetGain());
-    to.ApplyGeqMode(from.GetGeqMode());
-    return true;
-}
-
+constexpr std::array<Field<CAudio_OutData>, 4> kOutputParams{{
+    {&CAudio_OutData::GetPolarity, &CAudio_OutData::SetPolarity},
+    {&CAudio_OutData::GetDelay, &CAudio_OutData::SetDelay},
+    {&CAudio_OutData::GetGain, &CAudio_OutData::SetGain},
+    {&CAudio_OutData::GetGeqMode, &CAudio_OutData::ApplyGeqMode},
+}};
 // The limiter travels whole: threshold, attack and release.
-bool TakeLimiter(const CAudio_OutData& from, CAudio_OutData& to)
-{
-    if (to.GetLimitThreshold() == from.GetLimitThreshold() && to.GetLimitAttack() == from.GetLimitAttack()
-        && to.GetLimitRelease() == from.GetLimitRelease())
-        return false;
-    to.SetLimitThreshold(from.GetLimitThreshold());
-    to.SetLimitAttack(from.GetLimitAttack());
-    to.SetLimitRelease(from.GetLimitRelease());
-    return true;
-}
+constexpr std::array<Field<CAudio_OutData>, 3> kLimiter{{
+    {&CAudio_OutData::GetLimitThreshold, &CAudio_OutData::SetLimitThreshold},
+    {&CAudio_OutData::GetLimitAttack, &CAudio_OutData::SetLimitAttack},
+    {&CAudio_OutData::GetLimitRelease, &CAudio_OutData::SetLimitRelease},
+}};
 
 enum class EGroup
 {
@@ -167,13 +173,13 @@ bool Spread(const ParamRow& row, CAudio_Data& data, ParamAt at, int step)
         switch (GroupOf(row.eParam))
         {
         case EGroup::kInParams:
-            bChanged = TakeParams(data.Input(at.nChannel), data.Input(peer)) || bChanged;
+            bChanged = TakeFields(data.Input(at.nChannel), data.Input(peer), kInputParams) || bChanged;
             continue;
         case EGroup::kOutParams:
-            bChanged = TakeParams(data.Output(at.nChannel), data.Output(peer)) || bChanged;
+            bChanged = TakeFields(data.Output(at.nChannel), data.Output(peer), kOutputParams) || bChanged;
             continue;
         case EGroup::kLimiter:
-            bChanged = TakeLimiter(data.Output(at.nChannel), data.Output(peer)) || bChanged;
+            bChanged = TakeFields(data.Output(at.nChannel), data.Output(peer), kLimiter) || bChanged;
             continue;
         case EGroup::kOne:
             break;
