@@ -11,7 +11,6 @@
 #include "editors/EditorsText.h"
 #include "editors/FilterImportDlg.h"
 #include "editors/FStatic.h"
-#include "editors/GraphPointer.h"
 #include "app/HelpPages.h"
 #include "editors/InEQDlg.h"
 #include "editors/InFaceDlg.h"
@@ -219,7 +218,7 @@ void COrvanDlgDlg::CreateCommandButtons()
 void COrvanDlgDlg::CreatePanels()
 {
     using MainLayout::EArea;
-    m_pGraph = new CFStatic(Data(), &Locks(), this);
+    m_pGraph = new CFStatic(m_link, this);
     m_pGraph->setObjectName(QStringLiteral("ResponseGraph"));
     Place(EArea::Graph, m_pGraph);
     m_pGraph->SetLanguage(GetLanguage());
@@ -253,26 +252,18 @@ void COrvanDlgDlg::CreatePanels()
     Place(EArea::EqPanel, m_pInEq);
     for (CEqPanel* eq : {static_cast<CEqPanel*>(m_pInEq), static_cast<CEqPanel*>(m_pOutEq)})
     {
-        connect(m_pGraph, &CFStatic::pointDragged, eq, &CEqPanel::OnPointDragged);
         eq->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(eq, &QWidget::customContextMenuRequested, this,
                 [this, eq](const QPoint& pos) { OfferFilterImport(eq->mapToGlobal(pos)); });
     }
-    // The two crossover points belong to the output channel panel.
-    connect(m_pGraph, &CFStatic::pointDragged, this, [this](int index, bool inputSide) {
-        if (!inputSide && (index == CGraphPointer::kHighPassIndex || index == CGraphPointer::kLowPassIndex))
-            m_pOutFace->RefreshCrossoverFrequency(index == CGraphPointer::kHighPassIndex);
-    });
     m_pStrip = new CCHEDlg(m_link, m_selector, this);
     Place(EArea::ChannelStrip, m_pStrip);
     connect(m_pStrip, &CCHEDlg::inputSelected, this, &COrvanDlgDlg::SelectInputChannel);
     connect(m_pStrip, &CCHEDlg::outputSelected, this, &COrvanDlgDlg::SelectOutputChannel);
     connect(m_pStrip, &CCHEDlg::curvesChanged, m_pGraph, redraw);
-    // Its controls take the strip's input columns; while it runs the panels'
-    // routing buttons are frozen like the strip's.
+    // Its controls take the strip's input columns; while it runs the strip
+    // and the panels freeze their routing buttons, as the record tells them.
     m_pTestGen = new CTestGenDlg(m_link, *m_pStrip);
-    for (CChannelFace* face : {static_cast<CChannelFace*>(m_pInFace), static_cast<CChannelFace*>(m_pOutFace)})
-        connect(m_pTestGen, &CTestGenDlg::routingLocked, face, &CChannelFace::LockRouting);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
 

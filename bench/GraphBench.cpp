@@ -9,7 +9,7 @@
 #include "model/Audio_Data.h"
 #include "tests/editors/GraphFixture.h"
 #include "bench/BenchStats.h"
-#include "model/LockState.h"
+#include "session/ProcessorLink.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -40,10 +40,10 @@ double ThreadCpuMicros()
 
 void BM_GraphBandDragAllCurves(benchmark::State& state)
 {
-    CLockState locks;
-    CAudio_Data data;
+    CProcessorLink link;
+    CAudio_Data& data = link.Record();
     TuneAllChannels(data, true);
-    CFStatic graph(data, &locks);
+    CFStatic graph(link);
     graph.resize(1200, 700);
     graph.show();
     graph.SelectOutput(2);

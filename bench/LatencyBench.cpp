@@ -10,7 +10,6 @@
 #include "bench/BenchStats.h"
 #include "link/Connection.h"
 #include "model/ParamCatalogue.h"
-#include "session/RecordNotice.h"
 #include "link/SerialLinkPort.h"
 #include "tests/VprocProcess.h"
 
@@ -78,7 +77,6 @@ void BM_EditToWire(benchmark::State& state)
 
     constexpr EParam kParam = EParam::kOutGain;
     const ParamAt at{2, 0};
-    const int nCode = ParamCatalogue::ChannelCode(kParam, at);
     const auto range = ParamCatalogue::Range(kParam, link.Record(), at);
     std::vector<double> millis;
     int nStep = range.nMin;
@@ -89,8 +87,7 @@ void BM_EditToWire(benchmark::State& state)
         nStep = nStep == range.nMax ? range.nMin : nStep + 1;
         port.m_written.reset();
         const auto start = Clock::now();
-        link.Notice().Apply(nCode, static_cast<int>(kParam),
-                            [&] { return ParamCatalogue::Set(kParam, link.Record(), at, nStep); });
+        link.Edit(kParam, at, nStep);
         if (!RunUntil([&] { return port.m_written.has_value(); }, 2000))
         {
             state.SkipWithError("the edit was not sent");

@@ -4,6 +4,7 @@
 #include "model/Audio_Data.h"
 #include "model/FilterDesign.h"
 #include "model/GraphAxis.h"
+#include "model/ParamCatalogue.h"
 
 #include <benchmark/benchmark.h>
 
@@ -96,8 +97,9 @@ void BM_DragStep(benchmark::State& state)
 BENCHMARK(BM_DragStep);
 
 // What the graph does per mouse move while a band is dragged with all twelve
-// curves shown: the band follows the pointer through the record, then every
-// channel curve is recomputed for the redraw.
+// curves shown: the band asks for its new frequency and gain, both are
+// written through the catalogue as every edit is, then every channel curve
+// is recomputed for the redraw.
 void BM_RecordDragWithAllCurves(benchmark::State& state)
 {
     CAudio_Data data;
@@ -111,8 +113,10 @@ void BM_RecordDragWithAllCurves(benchmark::State& state)
     for (auto _ : state)
     {
         const Point centre = Centre(band.m_rcHandle);
-        band.DragBand({centre.x + band.m_ptDragOffset.x + (step % 7) - 3,
-                       60 + step % 40 + band.m_ptDragOffset.y});
+        const BandDrag target = band.BandDragTo(
+            {centre.x + band.m_ptDragOffset.x + (step % 7) - 3, 60 + step % 40 + band.m_ptDragOffset.y});
+        ParamCatalogue::Set(EParam::kOutBandFreq, data, {0, 8}, target.nFreq);
+        ParamCatalogue::Set(EParam::kOutBandGain, data, {0, 8}, target.nGainStep);
         ++step;
         for (int i = 0; i < 4; ++i)
             data.Input(i).UpdateCurve();

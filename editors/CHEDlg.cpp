@@ -66,12 +66,6 @@ int IndexOf(int column)
     return IsInputColumn(column) ? column : column - CCHEDlg::kInputColumns;
 }
 
-// Channel codes run 1..4 for inputs and 5..12 for outputs, in column order.
-int ChannelCode(int column)
-{
-    return column + 1;
-}
-
 QString ColumnLabel(int column)
 {
     return IsInputColumn(column) ? InputLabel(column) : OutputLabel(IndexOf(column));
@@ -247,6 +241,8 @@ int CCHEDlg::SelectedColumn() const
 
 void CCHEDlg::RefreshFromRecord()
 {
+    if (m_link.Record().IsTestMode() != m_bTestMode)
+        LockRouting(m_link.Record().IsTestMode());
     for (int column = 0; column < kColumns; ++column)
         RefreshColumn(column);
     ShowSelection();
@@ -439,11 +435,9 @@ void CCHEDlg::OnMute(int column)
 {
     const EParam param = SideParam(column, EParam::kInOn, EParam::kOutOn);
     const ParamAt at{IndexOf(column), 0};
-    CAudio_Data& record = m_link.Record();
-    const int on = ParamCatalogue::Get(param, record, at) != 0 ? 0 : 1;
-    m_link.Notice().Apply(ChannelCode(column), static_cast<int>(param),
-                          [&] { return ParamCatalogue::Set(param, record, at, on); });
-    m_aColumns.at(static_cast<size_t>(column)).pMute->setChecked(ParamCatalogue::Get(param, record, at) != 0);
+    const CAudio_Data& record = m_link.Record();
+    if (!m_link.Edit(param, at, ParamCatalogue::Get(param, record, at) != 0 ? 0 : 1))
+        m_aColumns.at(static_cast<size_t>(column)).pMute->setChecked(ParamCatalogue::Get(param, record, at) != 0);
 }
 
 void CCHEDlg::OnCurve(int column)
@@ -463,29 +457,24 @@ void CCHEDlg::OnCurve(int column)
 void CCHEDlg::OnName(int column, const QString& name)
 {
     const EParam param = SideParam(column, EParam::kInName, EParam::kOutName);
-    const ParamAt at{IndexOf(column), 0};
-    const QByteArray bytes = name.toLatin1();
-    m_link.Notice().Apply(ChannelCode(column), static_cast<int>(param), [&] {
-        return ParamCatalogue::SetText(param, m_link.Record(), at, bytes.toStdString());
-    });
-    // Shows what was stored (cut to eight, only what the processor takes).
-    RefreshColumn(column);
+    // What was stored (cut to eight, only what the processor takes) shows
+    // through the notice, or here when the stored name stayed.
+    if (!m_link.EditText(param, {IndexOf(column), 0}, name.toLatin1().toStdString()))
+        RefreshColumn(column);
 }
 
 void CCHEDlg::OnLink(int column, int group)
 {
     const bool bInput = IsInputColumn(column);
-    const EParam param = SideParam(column, EParam::kInLink, EParam::kOutLink);
-    m_link.Notice().Apply(ChannelCode(column), static_cast<int>(param),
-                          [&] { return m_link.SetLinkGroup(bInput, IndexOf(column), group); });
     // A refused choice (link lock) puts the combo back.
-    RefreshColumn(column);
+    if (!m_link.Edit(SideParam(column, EParam::kInLink, EParam::kOutLink), {IndexOf(column), 0}, group))
+        RefreshColumn(column);
     if (IsInputColumn(SelectedColumn()) == bInput)
         ShowLinkMarkers();
 }
 
 void CCHEDlg::OnRoute(int output, int row)
 {
-    RouteCells::Toggle(m_link, output, row);
-    RefreshColumn(kInputColumns + output);
+    if (!RouteCells::Toggle(m_link, output, row))
+        RefreshColumn(kInputColumns + output);
 }

@@ -18,9 +18,9 @@ class CAudio_Channel;
 // each with its select button, name, mute and curve buttons, link group,
 // link marker and level meter, and for outputs the routing cells A..D and E.
 //
-// Edits go through the parameter catalogue (or the link, for a link group)
-// wrapped in the record notice; the strip reloads whatever it shows when it
-// hears the notice, so the panels and the strip never call each other. The
+// Edits go through CProcessorLink::Edit; the strip reloads whatever it shows
+// when it hears the notice, so the panels and the strip never call each
+// other, and follows the generator's test mode from the record. The
 // strip follows the engine itself: meters on every level answer, cleared on
 // disconnection, the columns of a newly reported processor type.
 //
@@ -60,7 +60,8 @@ public:
     void ApplyVariantLayout(int inputs, int outputs);
     // On: each meter shows its channel's latest level; off: all dark.
     void ShowLevels(bool on);
-    // While the test generator runs the routing cells are frozen.
+    // While the test generator runs the routing cells are frozen; the strip
+    // follows the record's generator whenever the notice speaks.
     void LockRouting(bool testMode);
     // Shows the selector's channel as selected (after the owner moved it).
     void ShowSelection();

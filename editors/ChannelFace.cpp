@@ -147,8 +147,7 @@ void CChannelFace::AddField(CNumEdit*& edit, CNumSpin*& spin, EParam param, EUni
 {
     edit = new CNumEdit(this);
     spin = new CNumSpin(this);
-    m_bindings.push_back(
-        new CNumBinding(*edit, *spin, m_link.Record(), &m_link.Locks(), m_link.Notice(), param, {m_nChannel, 0}, unit));
+    m_bindings.push_back(new CNumBinding(*edit, *spin, m_link, param, {m_nChannel, 0}, unit));
 }
 
 // ---- what the panel shows ----------------------------------------------------------
@@ -168,11 +167,9 @@ bool CChannelFace::IsLocked(EParam param) const
     return ParamCatalogue::IsLocked(param, &m_link.Locks());
 }
 
-void CChannelFace::Write(EParam param, int step)
+bool CChannelFace::Write(EParam param, int step)
 {
-    const ParamAt at{m_nChannel, 0};
-    m_link.Notice().Apply(ParamCatalogue::ChannelCode(param, at), static_cast<int>(param),
-                          [&] { return ParamCatalogue::Set(param, m_link.Record(), at, step); });
+    return m_link.Edit(param, {m_nChannel, 0}, step);
 }
 
 bool CChannelFace::FollowSelector()
@@ -201,6 +198,8 @@ void CChannelFace::RefreshFromRecord()
 void CChannelFace::Reload()
 {
     FollowSelector();
+    if (m_link.Record().IsTestMode() != m_bTestMode)
+        LockRouting(m_link.Record().IsTestMode());
     RefreshShared();
     RefreshOwn();
 }
@@ -297,15 +296,16 @@ void CChannelFace::OnFader(int position)
 void CChannelFace::OnPolarity()
 {
     const EParam polarity = SideParam(EParam::kInPolarity, EParam::kOutPolarity);
-    Write(polarity, Read(polarity) != 0 ? 0 : 1);
-    // Also puts the button back when the record refused.
-    RefreshShared();
+    // Puts the button back when the record refused.
+    if (!Write(polarity, Read(polarity) != 0 ? 0 : 1))
+        RefreshShared();
 }
 
 void CChannelFace::OnRoute(int output, int row)
 {
-    RouteCells::Toggle(m_link, output, row);
-    RefreshRoutingCell(output, row);
+    // Puts the cell back when the record refused.
+    if (!RouteCells::Toggle(m_link, output, row))
+        RefreshRoutingCell(output, row);
 }
 
 // ---- layout and drawing ---------------------------------------------------------------

@@ -22,11 +22,12 @@ class CToggleButton;
 // sections.
 //
 // A panel shows one channel of its side: the selected one while the selector
-// is on its side, else the one it showed last. Edits go through the
-// catalogue inside the record notice; the panel reloads from the record
-// whenever the notice speaks, so the strip, the graph and the other panels
-// are never called. Numeric fields are catalogue bindings: they follow the
-// record, its locks and the language by themselves.
+// is on its side, else the one it showed last. Edits go through
+// CProcessorLink::Edit; the panel reloads from the record whenever the
+// notice speaks (a drag on the response graph and the generator's test mode
+// included), so the strip, the graph and the other panels are never called.
+// Numeric fields are catalogue bindings: they follow the record, its locks
+// and the language by themselves.
 class CChannelFace : public QWidget
 {
     Q_OBJECT
@@ -44,7 +45,8 @@ public:
     void ApplyLanguage();
     // Shows the matrix rows and columns of a processor with these counts.
     void ApplyVariantLayout(int inputs, int outputs);
-    // While the test generator runs, the matrix is frozen.
+    // While the test generator runs, the matrix is frozen; the panel follows
+    // the record's generator whenever the notice speaks.
     void LockRouting(bool testMode);
     // Reloads one routing cell (output 0..7, source row 0..3).
     void RefreshRoutingCell(int output, int row);
@@ -88,8 +90,9 @@ protected:
     virtual void PlaceControls() = 0;
 
     EParam SideParam(EParam input, EParam output) const { return m_bInputSide ? input : output; }
-    // Writes `step` to the panel's channel inside the notice.
-    void Write(EParam param, int step);
+    // Writes `step` to the panel's channel; false when the record refused it
+    // or held it already.
+    bool Write(EParam param, int step);
     int Read(EParam param) const;
     bool IsLocked(EParam param) const;
     int Language() const;

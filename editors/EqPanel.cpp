@@ -7,13 +7,13 @@
 #include "editors/NumBinding.h"
 #include "editors/NumEdit.h"
 #include "editors/NumSpin.h"
+#include "model/LinkRule.h"
 #include "session/ProcessorLink.h"
 
 #include "controls/Fader.h"
 #include "controls/ToggleButton.h"
 
 #include <QPainter>
-#include <QPointer>
 
 namespace
 {
@@ -73,16 +73,10 @@ void CEqPanel::Start()
     ApplyLocks();
     if (IsSideSelected())
         Rebind();
-    else
-        SetFaderSinks(m_nChannel, true);
     Reload();
 }
 
-CEqPanel::~CEqPanel()
-{
-    // The record outlives the panel; its bands must not call a dead fader.
-    SetFaderSinks(m_nChannel, false);
-}
+CEqPanel::~CEqPanel() = default;
 
 void CEqPanel::CreateBand(int band)
 {
@@ -111,7 +105,6 @@ void CEqPanel::CreateBand(int band)
                                                                         {m_rows.eWidth, EUnit::kNative},
                                                                         {m_rows.eWidth, EUnit::kQ},
                                                                         {m_rows.eGain, EUnit::kNative}}};
-    CRecordNotice& notice = m_link.Notice();
     for (int row = 0; row < EqLayout::kRows; ++row)
     {
         const auto r = static_cast<size_t>(row);
@@ -123,8 +116,7 @@ void CEqPanel::CreateBand(int band)
         c.apEdit.at(r) = edit;
         c.apSpin.at(r) = spin;
         m_bindings.at(static_cast<size_t>(band)).at(r) =
-            new CNumBinding(*edit, *spin, m_link.Record(), &m_link.Locks(), notice, fields.at(r).first,
-                            {m_nChannel, band}, fields.at(r).second);
+            new CNumBinding(*edit, *spin, m_link, fields.at(r).first, {m_nChannel, band}, fields.at(r).second);
     }
 }
 
@@ -178,12 +170,10 @@ void CEqPanel::Reload()
 
 void CEqPanel::Rebind()
 {
-    SetFaderSinks(m_nChannel, false);
     m_nChannel = m_selector.m_nChannel;
     for (int band = 0; band < BandCount(); ++band)
         for (CNumBinding* binding : m_bindings.at(static_cast<size_t>(band)))
             binding->SetAddress({m_nChannel, band});
-    SetFaderSinks(m_nChannel, true);
 }
 
 void CEqPanel::ShowGain(int band)
@@ -192,23 +182,6 @@ void CEqPanel::ShowGain(int band)
     // A thumb in the user's hand is ahead of the record.
     if (!fader->IsDragging())
         fader->SetPosition(kFaderTop - ParamCatalogue::Get(m_rows.eGain, m_link.Record(), {m_nChannel, band}));
-}
-
-void CEqPanel::SetFaderSinks(int channel, bool attach)
-{
-    // A drag on the graph moves the fader at once, between the graph's
-    // notifications.
-    CAudio_Channel& record = m_bInputSide ? static_cast<CAudio_Channel&>(m_link.Record().Input(channel))
-                                          : static_cast<CAudio_Channel&>(m_link.Record().Output(channel));
-    for (int band = 0; band < BandCount(); ++band)
-    {
-        QPointer<CFader> fader = Band(band).pFader;
-        record.GetBand(band).SetFader(attach ? CFilter::FaderSink([fader](int position) {
-            if (fader && !fader->IsDragging())
-                fader->SetPosition(position);
-        })
-                                             : CFilter::FaderSink());
-    }
 }
 
 void CEqPanel::ApplyFieldLayout()
@@ -227,22 +200,6 @@ void CEqPanel::ApplyFieldLayout()
             field->setEnabled(fields.bWidthEnabled);
         }
     }
-}
-
-void CEqPanel::RefreshBand(int band)
-{
-    if (!IsSideSelected() || band < 0 || band >= BandCount())
-        return;
-    EqPanelRules::SpreadDraggedBand(m_link.Record(), m_bInputSide, m_nChannel, band);
-    // The graph moved the band itself; everyone showing it hears of it now.
-    m_link.Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(m_rows.eFrequency, {m_nChannel, band}),
-                                       static_cast<int>(m_rows.eFrequency));
-}
-
-void CEqPanel::OnPointDragged(int index, bool inputSide)
-{
-    if (inputSide == m_bInputSide)
-        RefreshBand(index);
 }
 
 // ---- locks and language --------------------------------------------------------
@@ -286,12 +243,10 @@ void CEqPanel::ApplyLanguage()
 
 void CEqPanel::Edit(EParam param, int band, int step)
 {
-    const ParamAt at{m_nChannel, band};
-    m_link.Notice().Apply(ParamCatalogue::ChannelCode(param, at), static_cast<int>(param),
-                          [&] { return ParamCatalogue::Set(param, m_link.Record(), at, step); });
     // A refused change (a band at exactly 0 dB stays bypassed) tells nobody;
     // the controls go back to what the record holds.
-    Reload();
+    if (!m_link.Edit(param, {m_nChannel, band}, step))
+        Reload();
 }
 
 void CEqPanel::OnBandButton(int band)
@@ -307,22 +262,13 @@ void CEqPanel::OnFader(int band, int position)
 
 void CEqPanel::OnMaster()
 {
-    const int bypass = m_pMaster->isChecked() ? 0 : 1;
-    const ParamAt at{m_nChannel, 0};
-    m_link.Notice().Apply(ParamCatalogue::ChannelCode(m_rows.eEqBypass, at), static_cast<int>(m_rows.eEqBypass),
-                          [&] { return ParamCatalogue::Set(m_rows.eEqBypass, m_link.Record(), at, bypass); });
+    const bool bChanged = m_link.Edit(m_rows.eEqBypass, {m_nChannel, 0}, m_pMaster->isChecked() ? 0 : 1);
     // Each channel of the group takes its new EQ while muted.
-    const CAudio_Data& data = m_link.Record();
-    const int channels = m_bInputSide ? data.Inputs().GetSize() : data.Outputs().GetSize();
     ResendEqMuted(m_nChannel);
-    for (int i = 0; i < channels; ++i)
-    {
-        const bool linked = m_bInputSide ? data.Inputs().IsSameGroup(m_nChannel, i)
-                                         : data.Outputs().IsSameGroup(m_nChannel, i);
-        if (i != m_nChannel && linked)
-            ResendEqMuted(i);
-    }
-    Reload();
+    for (const int i : LinkRule::Peers(m_link.Record(), ParamCatalogue::Param(m_rows.eEqBypass).eSide, m_nChannel))
+        ResendEqMuted(i);
+    if (!bChanged)
+        Reload();
 }
 
 // ---- drawing -----------------------------------------------------------------------

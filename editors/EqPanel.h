@@ -22,9 +22,9 @@ class CToggleButton;
 // fields (frequency, bandwidth, Q, gain) bound to the catalogue rows of the
 // channel the selector names.
 //
-// Edits go through the catalogue inside the record notice (or through the
-// link's EQ bursts); the panel reloads what it shows whenever the notice
-// speaks, while its side is selected.
+// Edits go through CProcessorLink::Edit (and the link's EQ resends); the
+// panel reloads what it shows whenever the notice speaks, while its side is
+// selected, a drag on the response graph included.
 class CEqPanel : public QWidget
 {
     Q_OBJECT
@@ -50,19 +50,10 @@ public:
     // faders hidden.
     void ApplyLocks();
     void ApplyLanguage();
-    // After band `band` was dragged on the response graph: reloads its
-    // controls and copies it to the same band of the linked channels.
-    void RefreshBand(int band);
 
     int BandCount() const { return static_cast<int>(m_bands.size()); }
     const BandControls& Band(int band) const { return m_bands.at(static_cast<size_t>(band)); }
     CToggleButton* MasterButton() const { return m_pMaster; }
-
-public slots:
-    // Connect to CFStatic::pointDragged: a drag of one of this side's
-    // bands refreshes it; anything else (the other side, a crossover) is
-    // left alone.
-    void OnPointDragged(int index, bool inputSide);
 
 protected:
     // The catalogue rows of the panel's side.
@@ -89,7 +80,8 @@ protected:
     int Language() const;
     bool IsEqLocked() const;
     const SideRows& Rows() const { return m_rows; }
-    // Writes one step of a band row of the shown channel inside the notice.
+    // Writes one step of a band row of the shown channel; the controls go
+    // back to the record when it refused.
     void Edit(EParam param, int band, int step);
     // Shows and enables each band's fields as FieldsOf says.
     void ApplyFieldLayout();
@@ -112,7 +104,6 @@ private:
     void Reload();
     void Rebind();
     void ShowGain(int band);
-    void SetFaderSinks(int channel, bool attach);
     void OnBandButton(int band);
     void OnFader(int band, int position);
     void OnMaster();

@@ -1,6 +1,7 @@
 #include "editors/FStatic.h"
 
 #include "model/Audio_Data.h"
+#include "session/ProcessorLink.h"
 #include "editors/ChannelColour.h"
 #include "model/DataDefine.h"
 #include "editors/EditorsText.h"
@@ -66,18 +67,21 @@ void FrameRect(QPainter& painter, const QRect& rect, const QColor& colour, const
 }
 }
 
-CFStatic::CFStatic(CAudio_Data& program, const CLockState* locks, QWidget* parent)
+CFStatic::CFStatic(CProcessorLink& link, QWidget* parent)
     : QWidget(parent)
-    , m_program(program)
-    , m_pLocks(locks)
-    , m_pointer(program, locks)
+    , m_program(link.Record())
+    , m_pLocks(&link.Locks())
+    , m_pointer(link.Record(), &link.Locks(),
+                [&link](EParam param, ParamAt at, int step) { return link.EditQuietly(param, at, step); })
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(kSmallestSize);
     setAccessibleName(EditorsText(EEditorsText::GraphAccessibleName, m_nLanguage));
-    m_program.SetLockState(locks);
-    m_pointer.SetNotifier([this](int index, bool inputSide) { emit pointDragged(index, inputSide); });
+    m_program.SetLockState(m_pLocks);
+    m_pointer.SetNotifier([&link](EParam param, ParamAt at) {
+        link.Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(param, at), param);
+    });
 
     m_notifyTimer.setInterval(kNotifyIntervalMs);
     connect(&m_notifyTimer, &QTimer::timeout, this, &CFStatic::NotifyTick);

@@ -13,14 +13,18 @@
 
 class CAudio_Data;
 class CLockState;
+class CProcessorLink;
 class QPainter;
 
 // The response graph: the curves of the selected channel and of every
 // channel whose curve is shown, the points of the selected channel's filters
 // and, for the filter under the pointer, its area, bandwidth markers and
-// summary. Points are dragged with the mouse; the records do the arithmetic
-// (CGraphPointer picks their operations). The picture is drawn into an
-// off-screen image at the screen's pixel ratio and shown in one step.
+// summary. Points are dragged with the mouse; the filters do the arithmetic
+// and the drag is written with CProcessorLink::EditQuietly on every move
+// (CGraphPointer), so the link group and the processor follow at once,
+// while the record notice hears of it at most once per 300 ms tick: the
+// panels, the faders included, follow from there. The picture is drawn into
+// an off-screen image at the screen's pixel ratio and shown in one step.
 //
 // The records' curve area follows the widget's size.
 class CFStatic : public QWidget
@@ -30,8 +34,9 @@ class CFStatic : public QWidget
 public:
     static constexpr int kNotifyIntervalMs = 300;
 
-    // `locks` may be null: nothing is locked. Both must outlive the graph.
-    CFStatic(CAudio_Data& program, const CLockState* locks, QWidget* parent = nullptr);
+    // Draws the link's record under its locks; the link must outlive the
+    // graph.
+    explicit CFStatic(CProcessorLink& link, QWidget* parent = nullptr);
 
     void SetLockState(const CLockState* locks);
     void SetLanguage(int language);
@@ -46,8 +51,9 @@ public:
     // Call it after any change of the records, the curves shown or the locks.
     void Redraw(int highlight = -1);
 
-    // What the 300 ms timer does: emits pointDragged when a drag changed a
-    // filter since the last tick. Public so tests can drive the clock.
+    // What the 300 ms timer does: tells the record notice of the last value
+    // a drag changed since the last tick. Public so tests can drive the
+    // clock.
     void NotifyTick();
 
     const CGraphPointer& Pointer() const { return m_pointer; }
@@ -59,10 +65,6 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    // A drag changed filter `index` of the selected input (inputSide) or
-    // output; 15 and 16 are an output's high-pass and low-pass filters.
-    // Emitted at most once per 300 ms tick while a drag goes on.
-    void pointDragged(int index, bool inputSide);
     // A drag began with a press on a point, and ended with the release;
     // every dragStarted is followed by one dragFinished.
     void dragStarted();

@@ -30,11 +30,6 @@ BandParams ParamsOf(bool bOutput)
             EParam::kInBandSlope};
 }
 
-int ChannelCodeOf(bool bOutput, int nChannel)
-{
-    return ParamCatalogue::ChannelCode(ParamsOf(bOutput).eGain, {nChannel, 0});
-}
-
 // Side and channel of a notice channel code; false for codes of no channel.
 bool ChannelOf(int nChannelCode, bool& bOutput, int& nChannel)
 {
@@ -179,25 +174,19 @@ bool Apply(CProcessorLink& link, const Plan& plan)
     if (!plan.CanApply())
         return false;
     const BandParams p = ParamsOf(plan.bOutput);
-    const int nCode = ChannelCodeOf(plan.bOutput, plan.nChannel);
-    CAudio_Data& data = link.Record();
     bool bChanged = false;
     for (const PlannedBand& band : plan.bands)
     {
         const ParamAt at{plan.nChannel, band.nBand};
-        const bool bShelf = ParamCatalogue::Get(p.eType, data, at) != kFilterParametric;
-        bChanged |= link.Notice().Apply(nCode, static_cast<int>(p.eGain),
-                                        [&]
-                                        {
-                                            bool bBand = ParamCatalogue::Set(p.eFreq, data, at, band.nFreq);
-                                            if (bShelf)
-                                                bBand |= ParamCatalogue::Set(p.eSlope, data, at, band.nSlope);
-                                            else
-                                                bBand |= ParamCatalogue::Set(p.eWidth, data, at, band.nWidthStep);
-                                            // Last: any gain but 0 dB switches the band on.
-                                            bBand |= ParamCatalogue::Set(p.eGain, data, at, band.nGainStep);
-                                            return bBand;
-                                        });
+        const bool bShelf = ParamCatalogue::Get(p.eType, link.Record(), at) != kFilterParametric;
+        bool bBand = link.EditQuietly(p.eFreq, at, band.nFreq);
+        bBand = link.EditQuietly(bShelf ? p.eSlope : p.eWidth, at, bShelf ? band.nSlope : band.nWidthStep) || bBand;
+        // Last: any gain but 0 dB switches the band on.
+        bBand = link.EditQuietly(p.eGain, at, band.nGainStep) || bBand;
+        // One notice per band: its three values are one change to a listener.
+        if (bBand)
+            link.Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(p.eGain, at), p.eGain);
+        bChanged = bBand || bChanged;
     }
     return bChanged;
 }

@@ -26,8 +26,9 @@ QString FileText(const FilterImport::PlannedBand& band, int language);
 QString PlannedText(const FilterImport::Plan& plan, const FilterImport::PlannedBand& band, int language);
 QString ProblemText(const FilterImport::Problem& problem, int language);
 
-// Writes every band of the plan through the catalogue, each band as one
-// notice, so listeners (and an undo history) see one change per band and
-// the pump sends each changed band once. False when nothing changed.
+// Writes every band of the plan with CProcessorLink::EditQuietly and tells
+// each changed band as one notice, so listeners see one change per band
+// and the pump sends each changed band once (the linked channels' too).
+// False when nothing changed.
 bool Apply(CProcessorLink& link, const FilterImport::Plan& plan);
 }

@@ -18,9 +18,10 @@ void ClearPointerFlags(CFilter& filter)
 }
 }
 
-CGraphPointer::CGraphPointer(CAudio_Data& program, const CLockState* locks)
+CGraphPointer::CGraphPointer(CAudio_Data& program, const CLockState* locks, Editor editor)
     : m_program(program)
     , m_pLocks(locks)
+    , m_edit(std::move(editor))
 {
 }
 
@@ -309,29 +310,43 @@ void CGraphPointer::DropCurrent()
 void CGraphPointer::DragHandle(Point pointer)
 {
     CFilter& filter = *m_pCurrent;
-    int result = 0;
     if (IsCrossover(filter))
     {
+        const bool bHighPass = filter.GetType() == CFilter::kHighPass;
         const CEQ& eq = SelectedChannel().GetEQ();
-        const CFilter& partner = filter.GetType() == CFilter::kHighPass ? eq.GetLowPass() : eq.GetHighPass();
-        result = filter.DragXover(pointer, partner.GetFrequency());
+        const XoverDrag target =
+            filter.XoverDragTo(pointer, (bHighPass ? eq.GetLowPass() : eq.GetHighPass()).GetFrequency());
+        if (!target.bChanged)
+            return;
+        // No edit carries a crossover's off flag: the drag leaves it on the
+        // filter it moves, as it always has.
+        if (target.bOff)
+            filter.m_bOff = *target.bOff ? 1 : 0;
+        const EParam row = bHighPass ? EParam::kHighPassFreq : EParam::kLowPassFreq;
+        Write(row, row, target.nFreq);
+        return;
     }
-    else
-    {
-        result = filter.DragBand(pointer);
-    }
-    if (result)
-        MarkChanged();
+    const BandDrag target = filter.BandDragTo(pointer);
+    if (!target.bChanged)
+        return;
+    Write(EParam::kInBandFreq, EParam::kOutBandFreq, target.nFreq);
+    Write(EParam::kInBandGain, EParam::kOutBandGain, target.nGainStep);
 }
 
 void CGraphPointer::DragMarker(int x)
 {
-    CFilter& filter = *m_pCurrent;
-    const int before = filter.GetBandwidthStep();
-    // The record answers 1 for every marker move; only a new step is a
-    // change worth a redraw and a notice.
-    if (filter.DragBandwidth(x) && filter.GetBandwidthStep() != before)
-        MarkChanged();
+    const std::optional<int> step = m_pCurrent->BandwidthDragTo(x);
+    if (step)
+        Write(EParam::kInBandWidth, EParam::kOutBandWidth, *step);
+}
+
+void CGraphPointer::Write(EParam inputRow, EParam outputRow, int step)
+{
+    const EParam param = m_bInputSide ? inputRow : outputRow;
+    // Crossover rows address the output alone, band rows its band too.
+    const ParamAt at{GetSelectedIndex(), ParamCatalogue::IndexCount(param) > 1 ? m_nCurrentIndex : 0};
+    if (m_edit && m_edit(param, at, step))
+        MarkChanged(param, at);
 }
 
 // ---- press and release ----------------------------------------------------------
@@ -380,14 +395,14 @@ bool CGraphPointer::Release()
 
 // ---- notices ------------------------------------------------------------------------
 
-void CGraphPointer::MarkChanged()
+void CGraphPointer::MarkChanged(EParam param, ParamAt at)
 {
     m_bRedraw = true;
-    const Notice notice{m_nCurrentIndex, m_bInputSide};
+    const Notice notice{m_nCurrentIndex, m_bInputSide, param, at};
     // A notice still waiting for another filter goes out now: the next tick
     // can carry only one, and the panels must not miss that filter's last
     // values.
-    if (m_pending && *m_pending != notice)
+    if (m_pending && (m_pending->nIndex != notice.nIndex || m_pending->bInputSide != notice.bInputSide))
         Flush();
     m_pending = notice;
 }
@@ -399,7 +414,7 @@ void CGraphPointer::Flush()
     const Notice notice = *m_pending;
     m_pending.reset();
     if (m_notify)
-        m_notify(notice.nIndex, notice.bInputSide);
+        m_notify(notice.eParam, notice.at);
 }
 
 void CGraphPointer::Tick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/GraphGeometry.h"
+#include "model/ParamCatalogue.h"
 
 #include <functional>
 #include <optional>
@@ -12,8 +13,10 @@ class CLockState;
 
 // The mouse on the response graph, without the widget: which filter of the
 // selected channel is current, hit-testing of its point and bandwidth
-// markers, and the records' drag operations. Only the records move filters;
-// this class decides which of their operations a pointer event calls.
+// markers, and the drags. The filter says what a drag asks for; this class
+// writes it through the editor it is given, one edit per value, as any
+// control writes (so the link group follows on every move), and tells it
+// at most once per tick.
 //
 // An input shows its six bands as points; an output its fifteen bands, then
 // the high-pass (position 15) and low-pass (16) filters. A filter locked by
@@ -24,11 +27,15 @@ public:
     static constexpr int kHighPassIndex = 15;
     static constexpr int kLowPassIndex = 16;
 
-    // Receives the filter a drag changed: its position and the side.
-    using Notifier = std::function<void(int index, bool inputSide)>;
+    // Writes one value of the selected channel and answers whether the
+    // record changed: CProcessorLink::EditQuietly, whose notice this class
+    // tells itself.
+    using Editor = std::function<bool(EParam param, ParamAt at, int step)>;
+    // Tells the last value a drag changed since the last tick.
+    using Notifier = std::function<void(EParam param, ParamAt at)>;
 
     // `locks` may be null: nothing is locked.
-    CGraphPointer(CAudio_Data& program, const CLockState* locks);
+    CGraphPointer(CAudio_Data& program, const CLockState* locks, Editor editor);
 
     void SetLockState(const CLockState* locks) { m_pLocks = locks; }
     void SetNotifier(Notifier notifier) { m_notify = std::move(notifier); }
@@ -65,16 +72,18 @@ public:
     // Whether the locks hide and freeze filter `index` of the selected channel.
     bool IsFilterLocked(int index) const;
 
-    // The 300 ms tick: reports the change a drag made since the last tick.
+    // The 300 ms tick: tells the change a drag made since the last tick.
     void Tick();
     bool HasPendingNotice() const { return m_pending.has_value(); }
 
 private:
+    // The filter a drag changed and the last value it wrote there.
     struct Notice
     {
         int nIndex;
         bool bInputSide;
-        friend bool operator==(const Notice&, const Notice&) = default;
+        EParam eParam;
+        ParamAt at;
     };
 
     bool IsLocked(int flag) const;
@@ -96,11 +105,15 @@ private:
     void DropCurrent();
     void DragHandle(Point pointer);
     void DragMarker(int x);
-    void MarkChanged();
+    // Writes one value of the current filter (`row` of its band, or its
+    // crossover frequency); a change is redrawn and told at the next tick.
+    void Write(EParam inputRow, EParam outputRow, int step);
+    void MarkChanged(EParam param, ParamAt at);
     void Flush();
 
     CAudio_Data& m_program;
     const CLockState* m_pLocks;
+    Editor m_edit;
     Notifier m_notify;
 
     bool m_bInputSide = true;

@@ -3,16 +3,13 @@
 #include "editors/NumEdit.h"
 #include "editors/NumSpin.h"
 
-#include "session/RecordNotice.h"
+#include "session/ProcessorLink.h"
 
-CNumBinding::CNumBinding(CNumEdit& edit, CNumSpin& spin, CAudio_Data& data, const CLockState* locks,
-                         CRecordNotice& notice, EParam param, ParamAt at, EUnit unit)
+CNumBinding::CNumBinding(CNumEdit& edit, CNumSpin& spin, CProcessorLink& link, EParam param, ParamAt at, EUnit unit)
     : QObject(&spin)
     , m_edit(edit)
     , m_spin(spin)
-    , m_data(data)
-    , m_pLocks(locks)
-    , m_notice(notice)
+    , m_link(link)
     , m_eParam(param)
     , m_at(at)
     , m_eUnit(unit)
@@ -22,10 +19,11 @@ CNumBinding::CNumBinding(CNumEdit& edit, CNumSpin& spin, CAudio_Data& data, cons
     connect(&m_spin, &CNumSpin::stepChosen, this, &CNumBinding::Choose);
     // Any edit may narrow this row's range (a crossover moving, the EQ mode
     // switching) or reach it through a link group, so every notice reloads.
-    connect(&m_notice, &CRecordNotice::valueChanged, this, &CNumBinding::Reload);
-    connect(&m_notice, &CRecordNotice::programLoaded, this, &CNumBinding::Reload);
-    connect(&m_notice, &CRecordNotice::locksChanged, this, &CNumBinding::Reload);
-    connect(&m_notice, &CRecordNotice::languageChanged, this, &CNumBinding::Reload);
+    const CRecordNotice& notice = m_link.Notice();
+    connect(&notice, &CRecordNotice::valueChanged, this, &CNumBinding::Reload);
+    connect(&notice, &CRecordNotice::programLoaded, this, &CNumBinding::Reload);
+    connect(&notice, &CRecordNotice::locksChanged, this, &CNumBinding::Reload);
+    connect(&notice, &CRecordNotice::languageChanged, this, &CNumBinding::Reload);
     Reload();
 }
 
@@ -42,22 +40,21 @@ void CNumBinding::Reload()
     // ahead of the record until its last step is reported.
     if (m_edit.IsModified() || m_spin.IsStepping())
         return;
-    m_spin.SetLanguage(m_notice.Language());
-    const ParamCatalogue::StepRange range = ParamCatalogue::Range(m_eParam, m_data, m_at);
+    const CAudio_Data& data = m_link.Record();
+    m_spin.SetLanguage(m_link.Notice().Language());
+    const ParamCatalogue::StepRange range = ParamCatalogue::Range(m_eParam, data, m_at);
     m_spin.SetRange(range.nMin, range.nMax);
     // What the record holds, even beyond what this field offers: showing the
     // limit instead would hide the processor's value from the user. Only a
     // step or typing of the user's writes the record.
-    m_spin.ShowHeld(ParamCatalogue::Get(m_eParam, m_data, m_at));
-    m_spin.Lock(ParamCatalogue::IsLocked(m_eParam, m_pLocks));
+    m_spin.ShowHeld(ParamCatalogue::Get(m_eParam, data, m_at));
+    m_spin.Lock(ParamCatalogue::IsLocked(m_eParam, &m_link.Locks()));
 }
 
 void CNumBinding::Choose(int step)
 {
-    const EParam param = m_eParam;
-    const ParamAt at = m_at;
-    m_notice.Apply(ParamCatalogue::ChannelCode(param, at), static_cast<int>(param),
-                   [this, param, at, step] { return ParamCatalogue::Set(param, m_data, at, step); });
-    // The record may have refused or clamped the step; show what it holds.
-    Reload();
+    // A refused or clamped step tells nobody: the pair shows what the record
+    // holds.
+    if (!m_link.Edit(m_eParam, m_at, step))
+        Reload();
 }

@@ -137,11 +137,9 @@ void COutEQDlg::OnMode()
         ReloadExtras();
         return;
     }
-    const int channel = Channel();
-    Link().Notice().Apply(ParamCatalogue::ChannelCode(EParam::kOutEqMode, {channel, 0}),
-                          static_cast<int>(EParam::kOutEqMode),
-                          [&] { return Link().SwitchOutputEqMode(channel, mode); });
-    RefreshFromRecord();
+    // The link switches the whole group and sends it while muted.
+    if (!Link().Edit(EParam::kOutEqMode, {Channel(), 0}, mode))
+        RefreshFromRecord();
 }
 
 void COutEQDlg::OnSlope(int band, int slope)
@@ -151,14 +149,11 @@ void COutEQDlg::OnSlope(int band, int slope)
 
 void COutEQDlg::OnGraphicQ(int choice)
 {
-    if (choice < 0 || choice >= EqPanelRules::kGraphicQChoices)
+    if (choice < 0 || choice >= EqPanelRules::kGraphicQChoices || !IsGraphic())
         return;
-    const int channel = Channel();
+    // In graphic mode a width is the Q of all fifteen bands of the group: the
+    // link sends them in bulk and leaves nothing for the pump.
     const int step = EqPanelRules::kGraphicQSteps.at(static_cast<size_t>(choice));
-    // Fifteen bands per output change at once: the link sends them in bulk
-    // and leaves nothing for the pump.
-    Link().Notice().Apply(ParamCatalogue::ChannelCode(EParam::kOutBandWidth, {channel, 0}),
-                          static_cast<int>(EParam::kOutBandWidth),
-                          [&] { return Link().ApplyGraphicQ(channel, step); });
-    RefreshFromRecord();
+    if (!Link().Edit(EParam::kOutBandWidth, {Channel(), 0}, step))
+        RefreshFromRecord();
 }

@@ -44,8 +44,8 @@ COutFaceDlg::COutFaceDlg(CProcessorLink& link, const CChannelSelector& selector,
     }
     for (const Choice& choice : Choices())
         connect(choice.pCombo, &CLockCombo::Chosen, this, [this, param = choice.eParam](int index) {
-            Write(param, index);
-            RefreshOwn();
+            if (!Write(param, index))
+                RefreshOwn();
         });
     Start();
 }
@@ -81,20 +81,6 @@ void COutFaceDlg::ApplyOwnLanguage()
         choice.pCombo->SetCaption(QString::fromStdString(ParamCatalogue::Caption(choice.eParam, language)));
         choice.pCombo->SetCurrent(Read(choice.eParam));
     }
-}
-
-void COutFaceDlg::RefreshCrossoverFrequency(bool highPass)
-{
-    const EParam param = highPass ? EParam::kHighPassFreq : EParam::kLowPassFreq;
-    const int freq = Read(param);
-    CAudio_Data& record = m_link.Record();
-    // Writing any linked output spreads the value through the whole group,
-    // the dragged output included, which already holds it.
-    for (int o = 0; o < ParamCatalogue::ChannelCount(param); ++o)
-        if (o != Channel() && record.Outputs().IsSameGroup(o, Channel()))
-            m_link.Notice().Apply(ParamCatalogue::ChannelCode(param, {o, 0}), static_cast<int>(param),
-                                  [&] { return ParamCatalogue::Set(param, record, {o, 0}, freq); });
-    RefreshFromRecord();
 }
 
 void COutFaceDlg::PlaceControls()

@@ -7,8 +7,9 @@ class CLockCombo;
 // The output channel panel: gain, delay and polarity of the selected output
 // (1..8), its crossover (high-pass and low-pass filter: characteristic,
 // frequency, slope) and limiter (threshold, attack, release), and the
-// routing matrix of every output. Linked outputs follow: the records spread
-// gain, delay, polarity and limiter, the catalogue the crossover.
+// routing matrix of every output. Linked outputs follow every edit but the
+// routing (LinkRule.h), a drag of a crossover point on the response graph
+// included.
 class COutFaceDlg : public CChannelFace
 {
     Q_OBJECT
@@ -16,11 +17,6 @@ class COutFaceDlg : public CChannelFace
 public:
     // Both must outlive the panel.
     COutFaceDlg(CProcessorLink& link, const CChannelSelector& selector, QWidget* parent = nullptr);
-
-    // After a drag of the high-pass (or low-pass) point on the response
-    // graph, which moved only the shown output's filter: shows the new
-    // frequency and gives it to the same filter of every linked output.
-    void RefreshCrossoverFrequency(bool highPass);
 
     // [0] high-pass, [1] low-pass.
     CLockCombo* TypeCombo(int filter) const { return m_apType.at(static_cast<size_t>(filter)); }

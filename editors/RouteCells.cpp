@@ -8,15 +8,8 @@ namespace RouteCells
 {
 bool Toggle(CProcessorLink& link, int output, int row)
 {
-    CAudio_Data& record = link.Record();
     const ParamAt at{output, row};
-    const int routed = ParamCatalogue::Get(EParam::kOutRoute, record, at) != 0 ? 0 : 1;
-    bool bChanged = false;
-    link.Notice().Apply(ParamCatalogue::ChannelCode(EParam::kOutRoute, at), static_cast<int>(EParam::kOutRoute), [&] {
-        bChanged = ParamCatalogue::Set(EParam::kOutRoute, record, at, routed);
-        return bChanged;
-    });
-    return bChanged;
+    return link.Edit(EParam::kOutRoute, at, ParamCatalogue::Get(EParam::kOutRoute, link.Record(), at) != 0 ? 0 : 1);
 }
 
 bool IsEnabled(int row, bool testMode, bool matrixLocked)

@@ -3,8 +3,8 @@
 class CProcessorLink;
 
 // The routing matrix as the channel strip and both channel panels edit it:
-// one bit per output and source input, written through the catalogue inside
-// the record notice, so every grid showing the cell hears of it.
+// one bit per output and source input, written with CProcessorLink::Edit, so
+// every grid showing the cell hears of it.
 namespace RouteCells
 {
 // Flips source `row` (input A..D as 0..3) of output `output`; true when the

@@ -70,21 +70,18 @@ void CAudio_Channel::SetPolarity(int invert)
 {
     m_bInvert = static_cast<uint8_t>(invert);
     m_bParamChanged = 1;
-    PropagateParams();
 }
 
 void CAudio_Channel::SetDelay(int step)
 {
     m_nDelay = step;
     m_bParamChanged = 1;
-    PropagateParams();
 }
 
 void CAudio_Channel::SetGain(int step)
 {
     m_nGain = step;
     m_bParamChanged = 1;
-    PropagateParams();
 }
 
 void CAudio_Channel::SetEqBypass(int bypass)

@@ -37,8 +37,9 @@ public:
     std::string GetName() const;
     const Name& GetNameBytes() const { return m_szName; }
 
+    // Setters store and mark; the link rule (LinkRule.h) gives an edit to
+    // the linked channels.
     void SetOn(int on);
-    // These spread to the linked channels of the same side.
     void SetPolarity(int invert);
     void SetDelay(int step);
     void SetGain(int step);
@@ -100,8 +101,6 @@ public:
     int m_bLinked = 0;
 
 protected:
-    // Copies the edited parameter group to the channels linked with this one.
-    virtual void PropagateParams() = 0;
     // Fills the EQ's summed points as the locks allow.
     virtual void SumEq() = 0;
     bool IsLocked(int flag) const { return m_pLocks && m_pLocks->IsLocked(flag); }

@@ -64,6 +64,9 @@ public:
     int GetGenLevel() const { return m_nGenLevel; }
     int GetGenParam() const { return m_nGenParam; }
     int IsGenChanged() const { return m_bGenChanged; }
+    // The processor is in test mode while the generator runs (any type but
+    // 0, off): the routing matrix is not to be edited then.
+    bool IsTestMode() const { return m_nGenType != 0; }
 
     void SetBacklight(int value) { m_nBacklight = value; }
     int GetBacklight() const { return m_nBacklight; }

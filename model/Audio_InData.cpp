@@ -1,12 +1,10 @@
 #include "model/Audio_InData.h"
 
 #include "model/Archive.h"
-#include "model/Audio_InRoute.h"
 #include "model/ByteIo.h"
 
-CAudio_InData::CAudio_InData(CAudio_InRoute* route, int index)
+CAudio_InData::CAudio_InData(int index)
     : CAudio_Channel(CEQ::Kind::Input, index + Frame::kFirstInputCode)
-    , m_pRoute(route)
 {
 }
 
@@ -14,26 +12,12 @@ void CAudio_InData::SetGate(int step)
 {
     m_nGate = step;
     m_bParamChanged = 1;
-    PropagateParams();
 }
 
 void CAudio_InData::SetGateActive(int active)
 {
     m_bGateActive = static_cast<uint8_t>(active);
     m_bParamChanged = 1;
-}
-
-void CAudio_InData::PropagateParams()
-{
-    if (!m_pRoute)
-        return;
-    m_pRoute->ForEachLinked(GetChannel() - Frame::kFirstInputCode, true, [this](CAudio_InData& peer) {
-        peer.m_bInvert = m_bInvert;
-        peer.m_nDelay = m_nDelay;
-        peer.m_nGain = m_nGain;
-        peer.m_nGate = m_nGate;
-        peer.m_bParamChanged = 1;
-    });
 }
 
 void CAudio_InData::SumEq()

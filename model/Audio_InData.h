@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <span>
 
-class CAudio_InRoute;
-
 // One input channel (A to D).
 //
 // Input block, 64 bytes, in 8-byte sub-blocks (code in brackets):
@@ -40,9 +38,8 @@ public:
         return -1;
     }
 
-    CAudio_InData(CAudio_InRoute* route, int index);
+    explicit CAudio_InData(int index);
 
-    // Polarity, delay, gain and gate spread to every input of the group.
     void SetGate(int step);
     int GetGate() const { return m_nGate; }
 
@@ -71,9 +68,7 @@ public:
     int m_nSpare15 = 0;
 
 private:
-    void PropagateParams() override;
     void SumEq() override;
 
-    CAudio_InRoute* m_pRoute;
     std::array<uint8_t, kBlockBytes> m_abyBlock{};
 };

@@ -7,6 +7,6 @@ constexpr std::array<ColorRef, CAudio_InRoute::kCount> kColors = {
 }
 
 CAudio_InRoute::CAudio_InRoute()
-    : CAudio_Route(this, kColors, 'A')
+    : CAudio_Route(kColors, 'A')
 {
 }

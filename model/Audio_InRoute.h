@@ -4,7 +4,7 @@
 #include "model/Audio_Route.h"
 
 // The four inputs A to D. Inputs with equal group numbers are linked: an
-// edit of one spreads to the others.
+// edit of one reaches the others (LinkRule.h).
 class CAudio_InRoute : public CAudio_Route<CAudio_InData, Frame::kInputCount>
 {
 public:

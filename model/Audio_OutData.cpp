@@ -1,12 +1,10 @@
 #include "model/Audio_OutData.h"
 
 #include "model/Archive.h"
-#include "model/Audio_OutRoute.h"
 #include "model/ByteIo.h"
 
-CAudio_OutData::CAudio_OutData(CAudio_OutRoute* route, int index)
+CAudio_OutData::CAudio_OutData(int index)
     : CAudio_Channel(CEQ::Kind::Output, index + Frame::kFirstOutputCode)
-    , m_pRoute(route)
 {
 }
 
@@ -20,46 +18,18 @@ void CAudio_OutData::SetLimitThreshold(int step)
 {
     m_nLimitThreshold = step;
     m_bLimitChanged = 1;
-    PropagateLimiter();
 }
 
 void CAudio_OutData::SetLimitAttack(int step)
 {
     m_nLimitAttack = step;
     m_bLimitChanged = 1;
-    PropagateLimiter();
 }
 
 void CAudio_OutData::SetLimitRelease(int ms)
 {
     m_nLimitRelease = ms;
     m_bLimitChanged = 1;
-    PropagateLimiter();
-}
-
-void CAudio_OutData::PropagateParams()
-{
-    if (!m_pRoute)
-        return;
-    m_pRoute->ForEachLinked(GetChannel() - Frame::kFirstOutputCode, false, [this](CAudio_OutData& peer) {
-        peer.m_bInvert = m_bInvert;
-        peer.m_nDelay = m_nDelay;
-        peer.m_nGain = m_nGain;
-        peer.ApplyGeqMode(m_bGeqMode);
-        peer.m_bParamChanged = 1;
-    });
-}
-
-void CAudio_OutData::PropagateLimiter()
-{
-    if (!m_pRoute)
-        return;
-    m_pRoute->ForEachLinked(GetChannel() - Frame::kFirstOutputCode, true, [this](CAudio_OutData& peer) {
-        peer.m_nLimitThreshold = m_nLimitThreshold;
-        peer.m_nLimitAttack = m_nLimitAttack;
-        peer.m_nLimitRelease = m_nLimitRelease;
-        peer.m_bLimitChanged = 1;
-    });
 }
 
 void CAudio_OutData::SumEq()

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <span>
 
-class CAudio_OutRoute;
-
 // One output channel (1 to 8).
 //
 // Output block, 152 bytes, in 8-byte sub-blocks (code in brackets):
@@ -58,15 +56,11 @@ public:
         return -1;
     }
 
-    CAudio_OutData(CAudio_OutRoute* route, int index);
-
-    // Gain, polarity and delay spread to the other outputs of the link
-    // group, together with the graphic-EQ mode.
+    explicit CAudio_OutData(int index);
 
     void SetRoute(int mask);
     int GetRoute() const { return m_byRoute; }
 
-    // The limiter settings spread to every output of the link group.
     void SetLimitThreshold(int step);
     void SetLimitAttack(int step);
     void SetLimitRelease(int ms);
@@ -116,10 +110,7 @@ public:
 
 private:
     void SwitchBands(int mode);
-    void PropagateParams() override;
     void SumEq() override;
-    void PropagateLimiter();
 
-    CAudio_OutRoute* m_pRoute;
     std::array<uint8_t, kBlockBytes> m_abyBlock{};
 };

@@ -8,6 +8,6 @@ constexpr std::array<ColorRef, CAudio_OutRoute::kCount> kColors = {
 }
 
 CAudio_OutRoute::CAudio_OutRoute()
-    : CAudio_Route(this, kColors, '1')
+    : CAudio_Route(kColors, '1')
 {
 }

@@ -45,15 +45,6 @@ public:
         m_groups.Reset();
         UpdateLinkedFlags();
     }
-    // Calls fn on every channel in channel i's group, i itself only when
-    // includeSelf is set.
-    template <class Fn>
-    void ForEachLinked(int i, bool includeSelf, Fn fn)
-    {
-        for (int j = 0; j < kCount; ++j)
-            if ((includeSelf || j != i) && IsSameGroup(i, j))
-                fn(GetAt(j));
-    }
     void UpdateLinkedFlags()
     {
         for (int i = 0; i < kCount; ++i)
@@ -61,12 +52,11 @@ public:
     }
 
 protected:
-    template <class TRoute>
-    CAudio_Route(TRoute* self, const std::array<ColorRef, N>& colors, char firstName)
+    CAudio_Route(const std::array<ColorRef, N>& colors, char firstName)
     {
         for (int i = 0; i < kCount; ++i)
         {
-            auto record = std::make_unique<TRecord>(self, i);
+            auto record = std::make_unique<TRecord>(i);
             record->SetName(std::string(1, static_cast<char>(firstName + i)));
             record->SetColor(colors[static_cast<size_t>(i)]);
             m_records[static_cast<size_t>(i)] = std::move(record);

@@ -3,8 +3,6 @@
 #include <array>
 #include <string>
 
-class CAudio_Data;
-
 // What the two EQ panels show and allow per band, and the few values their
 // combos stand for. The panels only place and fill what these answer.
 namespace EqPanelRules
@@ -39,12 +37,4 @@ BandFields InputBandFields();
 // graphic mode fixes every frequency and width, and band 1's place holds
 // the graphic Q, band 15 shows its (fixed) width.
 BandFields OutputBandFields(bool graphic, int band);
-
-// After band `band` of input or output `channel` was dragged on the
-// response graph, which changes the band itself only: copies it into the
-// same band of every other channel of the link group. Inputs take
-// frequency, bandwidth and gain; an output outside graphic mode takes the
-// frequency and, for bands 2 to 14, the bandwidth; every output takes the
-// gain. Each value is written only where it differs; true when any did.
-bool SpreadDraggedBand(CAudio_Data& data, bool inputSide, int channel, int band);
 }

@@ -293,7 +293,7 @@ void CFilter::BeginMarkerDrag(int x)
         m_nHighMarkerOffset = MarkerDragOffset(x, m_rcHighMarker, false);
 }
 
-int CFilter::DragBand(Point point)
+BandDrag CFilter::BandDragTo(Point point) const
 {
     BandDragInput drag;
     drag.ptPointer = point;
@@ -302,50 +302,19 @@ int CFilter::DragBand(Point point)
     drag.bGeq = m_bGeq != 0;
     drag.nFreq = m_nFreq;
     drag.nGainStep = GetGainStep();
-    const BandDrag target = BandDragTarget(drag, m_nGraphW, m_nGraphH);
-
-    if (target.nGainDb != 0)
-    {
-        m_bOff = 0;
-        m_bBypass = 0;
-    }
-    else
-    {
-        m_bOff = 1;
-    }
-    if (target.bChanged)
-    {
-        if (m_bGeq)
-            m_bChanged = 1;
-        else
-            SetFrequency(target.nFreq);
-    }
-    m_dGain = target.dGain;
-    if (m_pFader)
-        m_pFader(kEqGainMax - target.nGainStep);
-    UpdateHandle();
-    ComputeResponse();
-    return target.bChanged ? 1 : 0;
+    return BandDragTarget(drag, m_nGraphW, m_nGraphH);
 }
 
-int CFilter::DragBandwidth(int x)
+std::optional<int> CFilter::BandwidthDragTo(int x) const
 {
     if (m_bGeq)
-        return 0;
-    SetBandwidthStep(BandwidthDragStep(x, m_bDragLowMarker != 0, GetFrequency(), m_nGraphW));
-    return 1;
+        return std::nullopt;
+    return BandwidthDragStep(x, m_bDragLowMarker != 0, GetFrequency(), m_nGraphW);
 }
 
-int CFilter::DragXover(Point point, int pairedFreq)
+XoverDrag CFilter::XoverDragTo(Point point, int pairedFreq) const
 {
-    const XoverDrag target =
-        XoverDragTarget(point.x, m_ptDragOffset.x, m_nType == kHighPass, m_nFreq, pairedFreq, m_nGraphW);
-    if (!target.bChanged)
-        return 0;
-    if (target.bOff)
-        m_bOff = *target.bOff ? 1 : 0;
-    SetFrequency(target.nFreq);
-    return 1;
+    return XoverDragTarget(point.x, m_ptDragOffset.x, m_nType == kHighPass, m_nFreq, pairedFreq, m_nGraphW);
 }
 
 void CFilter::Serialize(CArchive& ar)

@@ -7,7 +7,7 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -36,8 +36,6 @@ public:
     // 0 dB line at the left and right edge, so that it can be filled.
     static constexpr int kPolygonPoints = kFreqPoints + 2;
     using Polygon = std::array<Point, kPolygonPoints>;
-    // Receives the fader position (600 - gain step) while a band is dragged.
-    using FaderSink = std::function<void(int)>;
 
     CFilter() = default;
     CFilter(const CFilter&) = delete;
@@ -108,17 +106,23 @@ public:
     const Response& GetResponse() const { return m_adResponse; }
     const Polygon& GetPolygon() const { return m_aptPolygon; }
 
+    // A drag only asks: what it asks for is written like any other edit
+    // (CProcessorLink::Edit), so that it reaches the linked channels and the
+    // processor the same way.
     void BeginDrag(Point point);
     // For the marker whose drag flag (m_bDragLowMarker / m_bDragHighMarker) is set.
     void BeginMarkerDrag(int x);
-    // Moves an EQ band; 1 when its frequency or gain step changed.
-    int DragBand(Point point);
-    // Moves the dragged bandwidth marker; 0 in graphic-EQ mode, else 1.
-    int DragBandwidth(int x);
-    // Moves a crossover filter, never past its partner's frequency
-    // `pairedFreq`; 1 when the frequency changed.
-    int DragXover(Point point, int pairedFreq);
-    void SetFader(FaderSink fader) { m_pFader = std::move(fader); }
+    // The set frequency (kept in graphic-EQ mode) and whole-decibel gain step
+    // an EQ band's point dragged to `point` asks for; bChanged when either
+    // differs from the band's.
+    BandDrag BandDragTo(Point point) const;
+    // The bandwidth step the held marker dragged to x asks for; none in
+    // graphic-EQ mode, where the width is the output's graphic Q.
+    std::optional<int> BandwidthDragTo(int x) const;
+    // The frequency a crossover filter's point dragged to `point` asks for,
+    // never past its partner's frequency `pairedFreq`, and the off flag the
+    // drag leaves on the filter.
+    XoverDrag XoverDragTo(Point point, int pairedFreq) const;
 
     // Stored fields, named as the file and block layouts name them.
     int m_nType = kParametric;
@@ -159,5 +163,4 @@ private:
     Polygon m_aptPolygon{};
     int m_nGraphW = 0;
     int m_nGraphH = 0;
-    FaderSink m_pFader;
 };

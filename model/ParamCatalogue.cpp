@@ -1,6 +1,7 @@
 #include "model/ParamCatalogue.h"
 
 #include "model/Audio_Data.h"
+#include "model/LinkRule.h"
 #include "model/LockState.h"
 #include "model/NumberText.h"
 #include "wire/WireNumbers.h"
@@ -46,28 +47,9 @@ const CFilter& Band(const CAudio_Data& data, Side side, ParamAt at)
     return Channel(data, side, at).GetBand(at.nIndex);
 }
 
-// Calls fn on the channel and on every channel linked with it.
-template <class Fn>
-void ForGroup(CAudio_Data& data, Side side, int channel, Fn fn)
+CFilter& Band(CAudio_Data& data, Side side, ParamAt at)
 {
-    if (side == Side::kInput)
-        data.Inputs().ForEachLinked(channel, true, [&](CAudio_InData& in) { fn(static_cast<CAudio_Channel&>(in)); });
-    else
-        data.Outputs().ForEachLinked(channel, true, [&](CAudio_OutData& out) { fn(out); });
-}
-
-// The records do not spread band edits; the editors copy them to the same
-// band of every linked channel.
-template <class Fn>
-void ForBandInGroup(CAudio_Data& data, Side side, ParamAt at, Fn fn)
-{
-    ForGroup(data, side, at.nChannel, [&](CAudio_Channel& channel) { fn(channel.GetBand(at.nIndex)); });
-}
-
-template <class Fn>
-void ForOutputGroup(CAudio_Data& data, ParamAt at, Fn fn)
-{
-    data.Outputs().ForEachLinked(at.nChannel, true, fn);
+    return Channel(data, side, at).GetBand(at.nIndex);
 }
 
 // A channel joining a group takes the sound of the group's lowest-indexed
@@ -76,21 +58,14 @@ void ForOutputGroup(CAudio_Data& data, ParamAt at, Fn fn)
 template <class TRoute>
 void JoinLinkGroup(TRoute& route, int channel, int group)
 {
-    route.SetLinkGroup(channel, group);
-    for (int j = 0; j < route.GetSize(); ++j)
-    {
-        if (j == channel || route.GetLinkGroup(j) != group)
-            continue;
-        auto& record = route.GetAt(channel);
-        record.CopyLinkedSettings(route.GetAt(j));
-        record.UpdateCurve();
-        record.SetParamChanged(1);
-        for (int k = 0; k < record.GetEQ().GetSize(); ++k)
-            record.GetEQ().GetAt(k).SetChanged(1);
-        if constexpr (std::is_same_v<TRoute, CAudio_OutRoute>)
-            record.SetLimitChanged(1);
+    if (LinkRule::Join(route, channel, group) < 0)
         return;
-    }
+    auto& record = route.GetAt(channel);
+    record.SetParamChanged(1);
+    for (int k = 0; k < record.GetEQ().GetSize(); ++k)
+        record.GetEQ().GetAt(k).SetChanged(1);
+    if constexpr (std::is_same_v<TRoute, CAudio_OutRoute>)
+        record.SetLimitChanged(1);
 }
 
 bool AllBandsInactive(const CAudio_Channel& channel)
@@ -133,67 +108,66 @@ constexpr Access kDelay{
     [](int v, int l, bool k, ParamShown) { return FormatDelay(v, l, k); }};
 constexpr Access kEqBypass{
     [](const CAudio_Data& d, Side s, ParamAt at) { return AllBandsInactive(Channel(d, s, at)) ? 1 : 0; },
-    [](CAudio_Data& d, Side s, ParamAt at, int v) { ForGroup(d, s, at.nChannel, [v](CAudio_Channel& c) { c.SetEqBypass(v); }); },
+    [](CAudio_Data& d, Side s, ParamAt at, int v) { Channel(d, s, at).SetEqBypass(v); },
     // The master switch reads "OFF" while the EQ is bypassed.
     [](int v, int l, bool k, ParamShown) { return FormatRoute(v == 0 ? 1 : 0, l, k); }};
 
 constexpr Access kBandType{
     [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).GetType(); },
-    [](CAudio_Data& d, Side s, ParamAt at, int v) { ForBandInGroup(d, s, at, [v](CFilter& f) { f.SetType(v); }); },
+    [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetType(v); },
     [](int v, int l, bool k, ParamShown shown) { return FormatBandType(v, shown.bGeqMode, l, k); }};
 constexpr Access kBandFreq{
     [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).GetFrequency(); },
-    [](CAudio_Data& d, Side s, ParamAt at, int v) { ForBandInGroup(d, s, at, [v](CFilter& f) { f.SetFrequency(v); }); },
+    [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetFrequency(v); },
     [](int v, int l, bool k, ParamShown) { return FormatFreq(v, l, k); }};
 constexpr Access kBandGain{
     [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).GetGainStep(); },
-    [](CAudio_Data& d, Side s, ParamAt at, int v) { ForBandInGroup(d, s, at, [v](CFilter& f) { f.SetGainStep(v); }); },
+    [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetGainStep(v); },
     [](int v, int l, bool k, ParamShown shown) { return FormatEqGain(v, shown.bBandInactive, l, k); }};
 constexpr Access kBandWidth{
     [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).GetBandwidthStep(); },
-    [](CAudio_Data& d, Side s, ParamAt at, int v) { ForBandInGroup(d, s, at, [v](CFilter& f) { f.SetBandwidthStep(v); }); },
+    [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetBandwidthStep(v); },
     [](int v, int l, bool k, ParamShown) { return FormatBandwidth(v, l, k); }};
 constexpr Access kBandSlope{
     [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).GetSlope(); },
-    [](CAudio_Data& d, Side s, ParamAt at, int v) { ForBandInGroup(d, s, at, [v](CFilter& f) { f.SetSlope(v); }); },
+    [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetSlope(v); },
     [](int v, int l, bool k, ParamShown) { return FormatShelfSlope(v, l, k); }};
 // The band button: on while the band is neither off nor bypassed.
 constexpr Access kBandOn{
     [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).IsInactive() ? 0 : 1; },
-    [](CAudio_Data& d, Side s, ParamAt at, int v) { ForBandInGroup(d, s, at, [v](CFilter& f) { f.SetOff(v ? 0 : 1); }); },
+    [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetOff(v ? 0 : 1); },
     [](int v, int l, bool k, ParamShown) { return FormatRoute(v, l, k); }};
 constexpr Access kBandBypass{
     [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).m_bBypass ? 1 : 0; },
-    [](CAudio_Data& d, Side s, ParamAt at, int v) { ForBandInGroup(d, s, at, [v](CFilter& f) { f.SetBypass(v); }); },
+    [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetBypass(v); },
     [](int v, int l, bool k, ParamShown) { return FormatRoute(v, l, k); }};
 
-// Crossover filters, high-pass or low-pass by the template argument; the
-// editors copy crossover edits to the linked outputs.
+// Crossover filters, high-pass or low-pass by the template argument.
 template <bool HighPass>
 const CFilter& Xover(const CAudio_Data& d, ParamAt at)
 {
     return HighPass ? d.Output(at.nChannel).GetHighPass() : d.Output(at.nChannel).GetLowPass();
 }
-template <bool HighPass, class Fn>
-void ForXoverInGroup(CAudio_Data& d, ParamAt at, Fn fn)
+template <bool HighPass>
+CFilter& Xover(CAudio_Data& d, ParamAt at)
 {
-    ForOutputGroup(d, at, [&](CAudio_OutData& out) { fn(HighPass ? out.GetHighPass() : out.GetLowPass()); });
+    return HighPass ? d.Output(at.nChannel).GetHighPass() : d.Output(at.nChannel).GetLowPass();
 }
 template <bool HighPass>
 constexpr Access kXoverType{
     [](const CAudio_Data& d, Side, ParamAt at) { return Xover<HighPass>(d, at).GetXoverType(); },
-    [](CAudio_Data& d, Side, ParamAt at, int v) { ForXoverInGroup<HighPass>(d, at, [v](CFilter& f) { f.SetXoverType(v); }); },
+    [](CAudio_Data& d, Side, ParamAt at, int v) { Xover<HighPass>(d, at).SetXoverType(v); },
     [](int v, int l, bool k, ParamShown) { return FormatXoverType(v, l, k); }};
 template <bool HighPass>
 constexpr Access kXoverFreq{
     // The target the user set, not the frequency still walking towards it.
     [](const CAudio_Data& d, Side, ParamAt at) { return Xover<HighPass>(d, at).m_nFreq; },
-    [](CAudio_Data& d, Side, ParamAt at, int v) { ForXoverInGroup<HighPass>(d, at, [v](CFilter& f) { f.SetFrequency(v); }); },
+    [](CAudio_Data& d, Side, ParamAt at, int v) { Xover<HighPass>(d, at).SetFrequency(v); },
     [](int v, int l, bool k, ParamShown) { return FormatFreq(v, l, k); }};
 template <bool HighPass>
 constexpr Access kXoverSlope{
     [](const CAudio_Data& d, Side, ParamAt at) { return Xover<HighPass>(d, at).GetSlope(); },
-    [](CAudio_Data& d, Side, ParamAt at, int v) { ForXoverInGroup<HighPass>(d, at, [v](CFilter& f) { f.SetSlope(v); }); },
+    [](CAudio_Data& d, Side, ParamAt at, int v) { Xover<HighPass>(d, at).SetSlope(v); },
     [](int v, int l, bool k, ParamShown) { return FormatSlope(v, l, k); }};
 
 constexpr Access kNone{nullptr, nullptr, nullptr};
@@ -306,15 +280,14 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
                  out.SetRoute((out.GetRoute() & ~bit) | (v ? bit : 0));
              },
              [](int v, int l, bool k, ParamShown) { return FormatRoute(v, l, k); }}));
-    // A mode switch flattens the bands of the whole group; the mode itself
-    // travels in the parameter group, which SetGeqMode does not mark.
+    // A mode switch flattens the bands; the mode itself travels in the
+    // parameter group, which SetGeqMode does not mark.
     add(Row(EParam::kOutEqMode, Side::kOutput, Group::kEq, Flag::kOutEq, "EQ Mode", "均衡模式", 0, 1, EEntry::kChoice,
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Output(at.nChannel).GetGeqMode(); },
              [](CAudio_Data& d, Side, ParamAt at, int v) {
-                 ForOutputGroup(d, at, [v](CAudio_OutData& out) {
-                     out.SetGeqMode(v, 1);
-                     out.SetParamChanged(1);
-                 });
+                 CAudio_OutData& out = d.Output(at.nChannel);
+                 out.SetGeqMode(v, 1);
+                 out.SetParamChanged(1);
              },
              [](int v, int l, bool k, ParamShown) { return FormatEqMode(v, l, k); }}));
     add(Row(EParam::kOutLink, Side::kOutput, Group::kLink, Flag::kOutLink, "Link", "联调", 0,
@@ -594,6 +567,9 @@ bool Set(EParam param, CAudio_Data& data, ParamAt at, int step)
     if (step == before)
         return false;
     row.pfnSet(data, row.eSide, at, step);
+    // The other members of the link group follow, whatever the answer of
+    // this one (a band at 0 dB refuses to be switched on, and so do theirs).
+    LinkRule::Spread(row, data, at, step);
     return row.pfnGet(data, row.eSide, at) != before;
 }
 

@@ -19,11 +19,11 @@ class CLockState;
 // 0..7) and, for EQ bands and routing, an index within the channel (band
 // 0..5 or 0..14, source input 0..3). Generator rows take no address.
 //
-// Writing goes through the records' own setters, so change flags and the
-// records' link propagation happen as for any edit. Band and crossover edits,
-// which the records do not spread themselves, are copied here to the same
-// filter of every linked channel, as the editors do. A write compares first:
-// an unchanged value calls no setter and marks nothing.
+// Writing goes through the records' own setters, so change flags are raised
+// as for any edit, and then through the link rule (model/LinkRule.h), which
+// gives the value to the other channels of the link group. A write compares
+// first: an unchanged value calls no setter and marks nothing. Editors write
+// through CProcessorLink::Edit, which wraps Set in the record notice.
 
 enum class EParam : int
 {

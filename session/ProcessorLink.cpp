@@ -1,8 +1,10 @@
 #include "session/ProcessorLink.h"
 
 #include "link/LinkPort.h"
-#include "model/ParamCatalogue.h"
+#include "model/LinkRule.h"
 #include "wire/WireNumbers.h"
+
+#include <algorithm>
 
 CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
     : QObject(pParent)
@@ -68,6 +70,38 @@ void CProcessorLink::OnLockSetReceived()
     // Those of the state read are heard with the live program.
     if (m_pConnection->GetState() == CConnection::EState::Idle)
         ApplyLocksEverywhere(false);
+}
+
+// ---- the one edit path -------------------------------------------------------
+
+bool CProcessorLink::Edit(EParam param, ParamAt at, int step)
+{
+    return m_notice.Apply(ParamCatalogue::ChannelCode(param, at), param, [&] { return Write(param, at, step); });
+}
+
+bool CProcessorLink::EditText(EParam param, ParamAt at, const std::string& text)
+{
+    return m_notice.Apply(ParamCatalogue::ChannelCode(param, at), param,
+                          [&] { return ParamCatalogue::SetText(param, m_record, at, text); });
+}
+
+bool CProcessorLink::EditQuietly(EParam param, ParamAt at, int step)
+{
+    return Write(param, at, step);
+}
+
+bool CProcessorLink::Write(EParam param, ParamAt at, int step)
+{
+    const ParamRow& row = ParamCatalogue::Param(param);
+    const bool bAddressed = at.nChannel >= 0 && at.nChannel < ParamCatalogue::ChannelCount(param);
+    const int nStep = std::clamp(step, row.nMin, row.nMax);
+    if (bAddressed && (param == EParam::kInLink || param == EParam::kOutLink))
+        return SetLinkGroup(param == EParam::kInLink, at.nChannel, nStep);
+    if (bAddressed && param == EParam::kOutEqMode)
+        return SwitchOutputEqMode(at.nChannel, nStep);
+    if (bAddressed && param == EParam::kOutBandWidth && m_record.Output(at.nChannel).GetGeqMode())
+        return ApplyGraphicQ(at.nChannel, nStep);
+    return ParamCatalogue::Set(param, m_record, at, step);
 }
 
 // ---- locks -----------------------------------------------------------------
@@ -203,10 +237,8 @@ bool CProcessorLink::ApplyGraphicQ(int nOutput, int nStep)
         SendOutputBands(i);
     };
     setAndSend(nOutput);
-    CAudio_OutRoute& outputs = m_record.Outputs();
-    for (int i = 0; i < outputs.GetSize(); ++i)
-        if (i != nOutput && outputs.IsSameGroup(nOutput, i))
-            setAndSend(i);
+    for (const int i : LinkRule::Peers(m_record, EParamSide::kOutput, nOutput))
+        setAndSend(i);
     return true;
 }
 
@@ -216,11 +248,13 @@ bool CProcessorLink::SwitchOutputEqMode(int nOutput, int nMode)
         return ParamCatalogue::Set(EParam::kOutEqMode, m_record, {nOutput, 0}, nMode);
     if (m_record.Output(nOutput).GetGeqMode() == nMode)
         return false;
-    CAudio_OutRoute& outputs = m_record.Outputs();
+    // Both in channel order.
+    const std::vector<int> peers = LinkRule::Peers(m_record, EParamSide::kOutput, nOutput);
+    std::vector<int> group = peers;
+    group.insert(std::upper_bound(group.begin(), group.end(), nOutput), nOutput);
     const auto forGroup = [&](bool bIncludeSelf, const std::function<void(int)>& fn) {
-        for (int i = 0; i < outputs.GetSize(); ++i)
-            if ((bIncludeSelf || i != nOutput) && outputs.IsSameGroup(nOutput, i))
-                fn(i);
+        for (const int i : bIncludeSelf ? group : peers)
+            fn(i);
     };
     // This output takes the new mode first, so the muting frames of the
     // others still carry their old one until their own bands follow.
@@ -237,34 +271,14 @@ bool CProcessorLink::SwitchOutputEqMode(int nOutput, int nMode)
 
 // ---- linking -----------------------------------------------------------------
 
-namespace
-{
-// Index of the lowest other channel in nGroup, or -1.
-template <class TRoute>
-int FirstOtherMember(const TRoute& route, int nIndex, int nGroup)
-{
-    for (int i = 0; i < route.GetSize(); ++i)
-        if (i != nIndex && route.GetLinkGroup(i) == nGroup)
-            return i;
-    return -1;
-}
-}
-
 bool CProcessorLink::SetLinkGroup(bool bInputSide, int nIndex, int nGroup)
 {
     const auto join = [&](auto& route, int nLockFlag, auto buildBlock) {
         if (m_locks.IsLocked(nLockFlag) || route.GetLinkGroup(nIndex) == nGroup)
             return false;
-        // The block goes out before the linked flags are recomputed; block
-        // frames carry no linked marker, so the order shows nowhere.
-        route.SetLinkGroup(nIndex, nGroup);
-        const int nFirst = FirstOtherMember(route, nIndex, nGroup);
-        if (nFirst < 0)
-            return true;
-        auto& channel = route.GetAt(nIndex);
-        channel.CopyLinkedSettings(route.GetAt(nFirst));
-        channel.UpdateCurve();
-        if (IsConnected())
+        // Block frames carry no linked marker: the block is the same before
+        // and after the linked flags are recomputed.
+        if (LinkRule::Join(route, nIndex, nGroup) >= 0 && IsConnected())
             m_command.Enqueue((m_record.*buildBlock)(Frame::kLiveProgram, nIndex));
         return true;
     };

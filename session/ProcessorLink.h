@@ -6,6 +6,7 @@
 #include "link/Connection.h"
 #include "session/EditHistory.h"
 #include "model/LockState.h"
+#include "model/ParamCatalogue.h"
 #include "programs/ProgramTransfer.h"
 #include "session/RecordNotice.h"
 
@@ -59,6 +60,24 @@ public:
     // disconnect that follows clears the engine's own copy.
     const std::string& RefusedVersionText() const { return m_strRefusedVersion; }
 
+    // ---- the one edit path ------------------------------------------------
+    // Writes `step` into (param, at) inside the record notice: the catalogue
+    // checks, clamps and compares, the link rule gives the value to the rest
+    // of the link group, and listeners hear of it once, only when the record
+    // changed. Every control, the response graph, the generator and the
+    // filter import edit through here. Three rows are the link's own
+    // operations: a link group (SetLinkGroup), the output EQ mode
+    // (SwitchOutputEqMode) and, in graphic-EQ mode, a band width, which is
+    // the graphic Q of all fifteen bands (ApplyGraphicQ). False when the
+    // record refused the value or held it already.
+    bool Edit(EParam param, ParamAt at, int step);
+    // A channel name, as ParamCatalogue::SetText takes it.
+    bool EditText(EParam param, ParamAt at, const std::string& text);
+    // As Edit, but the notice is left to the caller, who tells it once for a
+    // run of edits (CRecordNotice::NotifyValueChanged): the response graph
+    // writes a drag on every mouse move and tells it every 300 ms.
+    bool EditQuietly(EParam param, ParamAt at, int step);
+
     // ---- locks -------------------------------------------------------------
     // Queues the live lock set (lock data, program 0, item 2). False, with
     // nothing queued, when not connected.
@@ -99,8 +118,8 @@ public:
 
     // ---- linking -----------------------------------------------------------
     // Puts channel nIndex (0-based) of a side into group nGroup. A channel
-    // that joins other members takes the settings of the lowest-indexed one
-    // and, while connected, is sent whole into the live program. False, with
+    // that joins other members takes their settings (LinkRule::Join) and,
+    // while connected, is sent whole into the live program. False, with
     // nothing changed, when the group is the same or the side's link lock is
     // set.
     bool SetLinkGroup(bool bInputSide, int nIndex, int nGroup);
@@ -109,6 +128,8 @@ public:
     using SavedMutes = std::array<uint8_t, kOutputs>;
 
 private:
+    // Edit without the notice.
+    bool Write(EParam param, ParamAt at, int step);
     void OnLiveProgramLoaded();
     void OnDisconnected();
     // Clears the undo steps and the A/B sides: the record holds a program

@@ -5,17 +5,17 @@ CRecordNotice::CRecordNotice(QObject* pParent)
 {
 }
 
-bool CRecordNotice::Apply(int nChannelCode, int nParam, const std::function<bool()>& fnSet)
+bool CRecordNotice::Apply(int nChannelCode, EParam eParam, const std::function<bool()>& fnSet)
 {
     if (!fnSet || !fnSet())
         return false;
-    emit valueChanged(nChannelCode, nParam);
+    emit valueChanged(nChannelCode, eParam);
     return true;
 }
 
-void CRecordNotice::NotifyValueChanged(int nChannelCode, int nParam)
+void CRecordNotice::NotifyValueChanged(int nChannelCode, EParam eParam)
 {
-    emit valueChanged(nChannelCode, nParam);
+    emit valueChanged(nChannelCode, eParam);
 }
 
 void CRecordNotice::NotifyProgramLoaded()

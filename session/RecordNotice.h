@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DataDefine.h"
+#include "model/ParamCatalogue.h"
 
 #include <QObject>
 
@@ -11,8 +12,9 @@
 // the language was switched. Panels never call each other; each reloads
 // what it shows from the record when it hears of a change.
 //
-// Editors write through Apply, so an unchanged value neither sends a frame
-// (the setter is not reached or marks nothing) nor wakes a listener.
+// Editors write through CProcessorLink::Edit, which wraps Apply, so an
+// unchanged value neither sends a frame (the setter is not reached or marks
+// nothing) nor wakes a listener.
 class CRecordNotice : public QObject
 {
     Q_OBJECT
@@ -25,13 +27,12 @@ public:
     explicit CRecordNotice(QObject* pParent = nullptr);
 
     // Runs fnSet, which writes one value and answers whether it really
-    // changed; only then valueChanged(nChannelCode, nParam) is emitted, once.
-    // nParam is the parameter catalogue's id, passed through untouched.
+    // changed; only then valueChanged(nChannelCode, eParam) is emitted, once.
     // Returns what fnSet answered.
-    bool Apply(int nChannelCode, int nParam, const std::function<bool()>& fnSet);
-    // For a value already changed by other means (a drag on the response
-    // graph moves its filter itself).
-    void NotifyValueChanged(int nChannelCode, int nParam);
+    bool Apply(int nChannelCode, EParam eParam, const std::function<bool()>& fnSet);
+    // For values already changed and not yet told: the response graph tells
+    // the edits of a drag once per 300 ms tick.
+    void NotifyValueChanged(int nChannelCode, EParam eParam);
     // The record holds another program (read from the processor, loaded
     // from a file, or the factory program after a disconnect).
     void NotifyProgramLoaded();
@@ -47,7 +48,7 @@ signals:
     // One edit, named by the edited channel: channels linked with it may
     // have followed, so a listener showing a channel of the same link group
     // reloads too.
-    void valueChanged(int nChannelCode, int nParam);
+    void valueChanged(int nChannelCode, EParam eParam);
     void programLoaded();
     void locksChanged();
     void languageChanged(int nLanguage);

@@ -66,8 +66,6 @@ CTestGenDlg::CTestGenDlg(CProcessorLink& link, CCHEDlg& strip)
 
 void CTestGenDlg::CreateControls()
 {
-    CAudio_Data& record = m_link.Record();
-    CRecordNotice& notice = m_link.Notice();
     m_pTitle = new QLabel(this);
     m_pTitle->setObjectName(QStringLiteral("GeneratorTitle"));
     m_pTitle->setAlignment(Qt::AlignCenter);
@@ -93,7 +91,7 @@ void CTestGenDlg::CreateControls()
         edit->setObjectName(QStringLiteral("%1Edit").arg(QLatin1String(name)));
         spin = new CNumSpin(box);
         spin->setObjectName(QStringLiteral("%1Spin").arg(QLatin1String(name)));
-        new CNumBinding(*edit, *spin, record, &m_link.Locks(), notice, param);
+        new CNumBinding(*edit, *spin, m_link, param);
     };
     pair(m_pFreqBox, m_pFreq, m_pFreqSpin, EParam::kGenFreq, "GeneratorFreq");
     pair(m_pSweepBox, m_pSweep, m_pSweepSpin, EParam::kGenParam, "GeneratorSweep");
@@ -165,7 +163,6 @@ void CTestGenDlg::RefreshGenerator()
     m_strip.ShowGeneratorPanel(type != TestGen::kOff);
     m_pToggle->setChecked(type == TestGen::kOff);
     ShowValues();
-    LockRouting(type != TestGen::kOff);
 }
 
 void CTestGenDlg::ShowValues()
@@ -220,15 +217,9 @@ void CTestGenDlg::ApplyLanguage()
 
 void CTestGenDlg::SetType(int type)
 {
-    CAudio_Data& record = m_link.Record();
-    m_link.Notice().Apply(ParamCatalogue::ChannelCode(EParam::kGenType, {}), static_cast<int>(EParam::kGenType),
-                          [&] { return ParamCatalogue::Set(EParam::kGenType, record, {}, type); });
-}
-
-void CTestGenDlg::LockRouting(bool testMode)
-{
-    m_strip.LockRouting(testMode);
-    emit routingLocked(testMode);
+    // The strip and the channel panels freeze their routing cells while the
+    // record's generator runs.
+    m_link.Edit(EParam::kGenType, {}, type);
 }
 
 void CTestGenDlg::MuteAllOutputs()
@@ -236,13 +227,8 @@ void CTestGenDlg::MuteAllOutputs()
     // The user has locked the mutes; the generator does not override that.
     if (m_link.Locks().IsLocked(CLockState::kOutMute))
         return;
-    CAudio_Data& record = m_link.Record();
     for (int output = 0; output < ParamCatalogue::ChannelCount(EParam::kOutOn); ++output)
-    {
-        const ParamAt at{output, 0};
-        m_link.Notice().Apply(ParamCatalogue::ChannelCode(EParam::kOutOn, at), static_cast<int>(EParam::kOutOn),
-                              [&] { return ParamCatalogue::Set(EParam::kOutOn, record, at, 0); });
-    }
+        m_link.Edit(EParam::kOutOn, {output, 0}, 0);
 }
 
 void CTestGenDlg::OnOnOff()
@@ -253,7 +239,6 @@ void CTestGenDlg::OnOnOff()
     m_pType->setCurrentIndex(TestGen::ComboEntry(type));
     SetType(type);
     EnableByType(type);
-    LockRouting(!bOff);
     MuteAllOutputs();
 }
 
@@ -268,10 +253,7 @@ void CTestGenDlg::OnTypeChosen(int entry)
 
 void CTestGenDlg::OnFader(int position)
 {
-    CAudio_Data& record = m_link.Record();
-    const int step = TestGen::LevelStep(position);
-    m_link.Notice().Apply(ParamCatalogue::ChannelCode(EParam::kGenLevel, {}), static_cast<int>(EParam::kGenLevel),
-                          [&] { return ParamCatalogue::Set(EParam::kGenLevel, record, {}, step); });
+    m_link.Edit(EParam::kGenLevel, {}, TestGen::LevelStep(position));
 }
 
 void CTestGenDlg::OnToggle()
@@ -281,7 +263,6 @@ void CTestGenDlg::OnToggle()
         SetType(TestGen::kOff);
     m_pOnOff->setChecked(true);
     m_pType->setCurrentIndex(-1);
-    LockRouting(false);
     const bool bShown = !m_strip.IsGeneratorPanelShown();
     m_strip.ShowGeneratorPanel(bShown);
     m_pToggle->setChecked(!bShown);

@@ -16,12 +16,12 @@ class QLabel;
 // controls take the place of the strip's input columns, and a toggle
 // between the input and the output columns swaps the two.
 //
-// Every edit goes into the program record through the catalogue inside the
-// notice; the pump sends the generator frame that the record then owes.
-// While the generator runs the processor is in test mode: the strip's
-// routing grid is frozen here, and routingLocked tells the owner, which
-// passes it on to the channel panels. Switching the generator or the panel
-// mutes every output, unless the output mute lock is set.
+// Every edit goes into the program record through CProcessorLink::Edit; the
+// pump sends the generator frame that the record then owes. While the
+// generator runs the processor is in test mode: the strip and the channel
+// panels see that in the record and freeze their routing grids. Switching
+// the generator or the panel mutes every output, unless the output mute lock
+// is set.
 class CTestGenDlg : public QWidget
 {
     Q_OBJECT
@@ -31,8 +31,7 @@ public:
     CTestGenDlg(CProcessorLink& link, CCHEDlg& strip);
 
     // Everything from the record, the panel shown or not as the generator
-    // runs or not; routing locked to match. At creation and whenever a
-    // program has been loaded.
+    // runs or not. At creation and whenever a program has been loaded.
     void RefreshGenerator();
     void ApplyLanguage();
 
@@ -49,11 +48,6 @@ public:
     CFader* LevelFader() const { return m_pFader; }
     bool IsShown() const;
 
-signals:
-    // Test mode began (true) or ended: the channel panels' routing buttons
-    // follow it.
-    void routingLocked(bool testMode);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -64,7 +58,6 @@ private:
     // The record's values into the controls, the layout left as it is.
     void ShowValues();
     void EnableByType(int type);
-    void LockRouting(bool testMode);
     void MuteAllOutputs();
     void SetType(int type);
     int Language() const;

@@ -96,7 +96,7 @@ protected:
     void Edit(EParam param, ParamAt at, int step)
     {
         CAudio_Data& record = m_window->Data();
-        m_window->Notice().Apply(ParamCatalogue::ChannelCode(param, at), static_cast<int>(param),
+        m_window->Notice().Apply(ParamCatalogue::ChannelCode(param, at), param,
                                  [&] { return ParamCatalogue::Set(param, record, at, step); });
     }
 

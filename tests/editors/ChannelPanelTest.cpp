@@ -8,6 +8,7 @@
 
 #include "ui/ChannelSelector.h"
 #include "editors/EditorsText.h"
+#include "editors/FStatic.h"
 #include "controls/Fader.h"
 #include "controls/LockCombo.h"
 #include "ui/MessageBox.h"
@@ -256,7 +257,7 @@ TEST_F(InFaceTest, RoutingCellFlipsOneBitOfItsOutput)
     EXPECT_EQ(Sent(), Frames{"7/1"});
 
     // A change made elsewhere (the strip) shows here through the notice.
-    m_link.Notice().Apply(5, static_cast<int>(EParam::kOutRoute),
+    m_link.Notice().Apply(5, EParam::kOutRoute,
                           [&] { return ParamCatalogue::Set(EParam::kOutRoute, Record(), {0, 3}, 1); });
     EXPECT_TRUE(m_panel.RouteCell(0, 3)->isChecked());
     EXPECT_FALSE(m_panel.RouteCell(0, 4)->isChecked());
@@ -349,6 +350,14 @@ TEST_F(InFaceTest, TestModeFreezesTheMatrix)
     for (int row = 0; row < 5; ++row)
         EXPECT_FALSE(m_panel.RouteCell(3, row)->isEnabled());
     m_panel.LockRouting(false);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_TRUE(m_panel.RouteCell(3, row)->isEnabled());
+
+    // The generator running in the record is test mode, heard through the notice.
+    m_link.Edit(EParam::kGenType, {}, 1);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_FALSE(m_panel.RouteCell(3, row)->isEnabled());
+    m_link.Edit(EParam::kGenType, {}, 0);
     for (int row = 0; row < 5; ++row)
         EXPECT_TRUE(m_panel.RouteCell(3, row)->isEnabled());
 }
@@ -475,10 +484,22 @@ TEST_F(OutFaceTest, CrossoverLockEmptiesTheCombosInEitherLanguage)
 TEST_F(OutFaceTest, GraphDragOfACrossoverReachesTheLinkedOutputs)
 {
     Record().Outputs().SetLinkGroup(2, 0);  // output 3 joins output 1
-    Record().Output(0).GetHighPass().SetFrequency(250);  // as the graph drags it
-    m_panel.RefreshCrossoverFrequency(true);
-    EXPECT_EQ(Record().Output(2).GetHighPass().m_nFreq, 250);
-    EXPECT_EQ(m_panel.FrequencyField(0)->text(), "250Hz");
+    CFStatic graph(m_link);
+    graph.resize(646, 270);
+    graph.show();
+    graph.SelectOutput(0);
+    const CFilter& highPass = Record().Output(0).GetHighPass();
+    const QPointF start((highPass.m_rcHandle.left + highPass.m_rcHandle.right) / 2,
+                        (highPass.m_rcHandle.top + highPass.m_rcHandle.bottom) / 2);
+    SendMouse(&graph, QEvent::MouseMove, start, Qt::NoButton);
+    SendMouse(&graph, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    SendMouse(&graph, QEvent::MouseMove, start + QPointF(150, 0), Qt::LeftButton);
+    SendMouse(&graph, QEvent::MouseButtonRelease, start + QPointF(150, 0), Qt::NoButton);
+    graph.NotifyTick();
+    const int freq = highPass.m_nFreq;
+    ASSERT_GT(freq, 20);
+    EXPECT_EQ(Record().Output(2).GetHighPass().m_nFreq, freq);
+    EXPECT_EQ(m_panel.FrequencyField(0)->text(), QString::number(freq) + "Hz");
     EXPECT_TRUE(m_boxes.empty());
 }
 

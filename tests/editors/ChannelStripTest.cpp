@@ -81,7 +81,7 @@ TEST_F(ChannelStripTest, JoiningAGroupTakesTheSettingsOfItsFirstMemberAndMarksIt
     EXPECT_EQ(b.IsLinked(), 1);
     ASSERT_EQ(m_changes.count(), 1);
     EXPECT_EQ(m_changes.at(0).at(0).toInt(), 2);
-    EXPECT_EQ(m_changes.at(0).at(1).toInt(), static_cast<int>(EParam::kInLink));
+    EXPECT_EQ(m_changes.at(0).at(1).value<EParam>(), EParam::kInLink);
 
     // B's marker shows it follows the selected input; A's own stays hidden.
     EXPECT_FALSE(Input(1).pMarker->isHidden());
@@ -89,7 +89,7 @@ TEST_F(ChannelStripTest, JoiningAGroupTakesTheSettingsOfItsFirstMemberAndMarksIt
     EXPECT_TRUE(Input(2).pMarker->isHidden());
 
     // Choosing its own group again: settings stay, nobody is linked.
-    a.SetGain(200);  // spreads to B while linked
+    ParamCatalogue::Set(EParam::kInGain, Record(), {0, 0}, 200);  // spreads to B while linked
     Choose(Input(1).pLink, 1);
     EXPECT_EQ(b.GetGain(), 200);
     EXPECT_EQ(a.IsLinked(), 0);
@@ -116,7 +116,7 @@ TEST_F(ChannelStripTest, MuteRoutingAndNameReachTheRecords)
     EXPECT_EQ(Record().Output(1).IsOn(), 1);
     ASSERT_EQ(m_changes.count(), 1);
     EXPECT_EQ(m_changes.at(0).at(0).toInt(), 7);
-    EXPECT_EQ(m_changes.at(0).at(1).toInt(), static_cast<int>(EParam::kOutOn));
+    EXPECT_EQ(m_changes.at(0).at(1).value<EParam>(), EParam::kOutOn);
 
     // Output 3 row B: flips only that bit, both ways.
     const int route = Record().Output(2).GetRoute();

@@ -30,7 +30,21 @@ protected:
     {
         data.SetLockState(&locks);
         data.SetGraphRect(kW, kH);
-        pointer.SetNotifier([this](int index, bool inputSide) { notices.emplace_back(index, inputSide); });
+        // Told as (filter position, side): a crossover by its place after the bands.
+        pointer.SetNotifier([this](EParam param, ParamAt at) {
+            int index = at.nIndex;
+            if (param == EParam::kHighPassFreq)
+                index = CGraphPointer::kHighPassIndex;
+            else if (param == EParam::kLowPassFreq)
+                index = CGraphPointer::kLowPassIndex;
+            notices.emplace_back(index, ParamCatalogue::Param(param).eSide == EParamSide::kInput);
+        });
+    }
+
+    // What the response graph gives the pointer: every edit's writer.
+    CGraphPointer::Editor Editor()
+    {
+        return [this](EParam param, ParamAt at, int step) { return ParamCatalogue::Set(param, data, at, step); };
     }
 
     // Hover, press, move through `path`, release.
@@ -45,7 +59,7 @@ protected:
 
     CLockState locks;
     CAudio_Data data;
-    CGraphPointer pointer{data, &locks};
+    CGraphPointer pointer{data, &locks, Editor()};
     std::vector<std::pair<int, bool>> notices;
 };
 
@@ -299,7 +313,7 @@ TEST_F(GraphPointerTest, ALockArrivingDuringADragEndsIt)
 
 TEST_F(GraphPointerTest, NoLockStateMeansNothingIsLocked)
 {
-    CGraphPointer free(data, nullptr);
+    CGraphPointer free(data, nullptr, Editor());
     free.SelectOutput(0);
     EXPECT_FALSE(free.IsFilterLocked(0));
     EXPECT_FALSE(free.IsFilterLocked(CGraphPointer::kLowPassIndex));

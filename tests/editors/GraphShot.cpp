@@ -6,7 +6,7 @@
 
 #include "model/Audio_Data.h"
 #include "tests/editors/GraphFixture.h"
-#include "model/LockState.h"
+#include "session/ProcessorLink.h"
 #include "tests/editors/ShotSetup.h"
 
 #include <QApplication>
@@ -31,10 +31,10 @@ int main(int argc, char** argv)
         return 2;
     QApplication app(argc, argv);
 
-    CLockState locks;
-    CAudio_Data data;
+    CProcessorLink link;
+    CAudio_Data& data = link.Record();
     TuneAllChannels(data, true);
-    CFStatic graph(data, &locks);
+    CFStatic graph(link);
     graph.SetLanguage(argc > 3 && std::strcmp(argv[3], "zh") == 0 ? kChinese : kEnglish);
     graph.resize(1000, 360);
     graph.show();

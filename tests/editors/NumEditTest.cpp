@@ -9,7 +9,7 @@
 #include "model/Audio_Data.h"
 #include "model/LockState.h"
 #include "ui/MessageBox.h"
-#include "session/RecordNotice.h"
+#include "session/ProcessorLink.h"
 
 #include "tests/LocaleTable.h"
 
@@ -362,25 +362,26 @@ class NumBindingTest : public NumEditTest
 protected:
     NumBindingTest() { data.ClearAllChanged(0); }
 
-    CAudio_Data data;
-    CLockState locks;
-    CRecordNotice notice;
+    CProcessorLink link;
+    CAudio_Data& data = link.Record();
+    CLockState& locks = link.Locks();
+    CRecordNotice& notice = link.Notice();
 };
 
 TEST_F(NumBindingTest, EditsReachTheRecordAndTheRecordReachesThePair)
 {
-    CNumBinding binding(edit, spin, data, &locks, notice, EParam::kHighPassFreq, {2, 0});
+    CNumBinding binding(edit, spin, link, EParam::kHighPassFreq, {2, 0});
     QSignalSpy changed(&notice, &CRecordNotice::valueChanged);
     Type("120");
     Leave();
     EXPECT_EQ(ParamCatalogue::Get(EParam::kHighPassFreq, data, {2, 0}), 120);
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.at(0).at(0).toInt(), 7);
-    EXPECT_EQ(changed.at(0).at(1).toInt(), static_cast<int>(EParam::kHighPassFreq));
+    EXPECT_EQ(changed.at(0).at(1).value<EParam>(), EParam::kHighPassFreq);
     EXPECT_EQ(edit.text(), "120Hz");
 
     // The low-pass of the same output moving below narrows the range.
-    notice.Apply(7, static_cast<int>(EParam::kLowPassFreq),
+    notice.Apply(7, EParam::kLowPassFreq,
                  [&] { return ParamCatalogue::Set(EParam::kLowPassFreq, data, {2, 0}, 500); });
     EXPECT_EQ(edit.Maximum(), 500);
     boxes.clear();
@@ -409,13 +410,13 @@ TEST_F(NumBindingTest, EditsReachTheRecordAndTheRecordReachesThePair)
 
 TEST_F(NumBindingTest, AHeldArrowIsNotPulledBackByItsOwnReports)
 {
-    CNumBinding binding(edit, spin, data, nullptr, notice, EParam::kInGain, {1, 0});
+    CNumBinding binding(edit, spin, link, EParam::kInGain, {1, 0});
     const int start = ParamCatalogue::Get(EParam::kInGain, data, {1, 0});
     spin.Step(1, true);
     now += 100;
     spin.Step(1, true);  // held back
     // An edit elsewhere meanwhile leaves the moving value alone.
-    notice.NotifyValueChanged(1, static_cast<int>(EParam::kInGain));
+    notice.NotifyValueChanged(1, EParam::kInGain);
     EXPECT_EQ(edit.Value(), start + 2);
     spin.Release();
     EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, data, {1, 0}), start + 2);

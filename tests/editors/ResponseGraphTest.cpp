@@ -8,6 +8,7 @@
 #include "model/GraphAxis.h"
 #include "tests/editors/GraphFixture.h"
 #include "model/LockState.h"
+#include "session/ProcessorLink.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -65,9 +66,10 @@ protected:
         return ToQPoint(Centre(data.Input(0).GetBand(2).m_rcHandle));
     }
 
-    CLockState locks;
-    CAudio_Data data;
-    CFStatic graph{data, &locks};
+    CProcessorLink link;
+    CAudio_Data& data = link.Record();
+    CLockState& locks = link.Locks();
+    CFStatic graph{link};
     Qt::MouseButtons held = Qt::NoButton;
 };
 
@@ -92,7 +94,7 @@ TEST_F(ResponseGraphTest, ADragFromPressToReleaseMovesTheBandAndIsReportedPerTic
 {
     const CFilter& band = data.Input(0).GetBand(2);
     const QPoint start = PlaceBand();
-    QSignalSpy spy(&graph, &CFStatic::pointDragged);
+    QSignalSpy spy(&link.Notice(), &CRecordNotice::valueChanged);
 
     Hover(start);
     EXPECT_EQ(graph.Pointer().CurrentFilter(), &band);
@@ -103,8 +105,9 @@ TEST_F(ResponseGraphTest, ADragFromPressToReleaseMovesTheBandAndIsReportedPerTic
     EXPECT_EQ(spy.count(), 0);
     graph.NotifyTick();
     ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toInt(), 2);
-    EXPECT_TRUE(spy.at(0).at(1).toBool());
+    // Input A's band 3: its gain was the last value the drag wrote.
+    EXPECT_EQ(spy.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(spy.at(0).at(1).value<EParam>(), EParam::kInBandGain);
 
     Hover(At(400, 56));
     graph.NotifyTick();
@@ -122,7 +125,7 @@ TEST_F(ResponseGraphTest, ADragFromPressToReleaseMovesTheBandAndIsReportedPerTic
 TEST_F(ResponseGraphTest, TheNotifyTimerRunsOnItsOwn)
 {
     const QPoint start = PlaceBand();
-    QSignalSpy spy(&graph, &CFStatic::pointDragged);
+    QSignalSpy spy(&link.Notice(), &CRecordNotice::valueChanged);
     Hover(start);
     Press(start);
     Hover(At(400, 56));
@@ -133,7 +136,7 @@ TEST_F(ResponseGraphTest, TheNotifyTimerRunsOnItsOwn)
 
 TEST_F(ResponseGraphTest, SelectingAnOutputSwitchesToOutputPoints)
 {
-    QSignalSpy spy(&graph, &CFStatic::pointDragged);
+    QSignalSpy spy(&link.Notice(), &CRecordNotice::valueChanged);
     graph.SelectOutput(2);
     EXPECT_FALSE(graph.Pointer().IsInputSide());
     EXPECT_EQ(graph.Pointer().GetSelectedIndex(), 2);
@@ -148,8 +151,8 @@ TEST_F(ResponseGraphTest, SelectingAnOutputSwitchesToOutputPoints)
     EXPECT_EQ(lowPass.m_nFreq, 2000);
     graph.NotifyTick();
     ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toInt(), 16);
-    EXPECT_FALSE(spy.at(0).at(1).toBool());
+    EXPECT_EQ(spy.at(0).at(0).toInt(), 7);
+    EXPECT_EQ(spy.at(0).at(1).value<EParam>(), EParam::kLowPassFreq);
 
     graph.SelectInput(3);
     EXPECT_TRUE(graph.Pointer().IsInputSide());

@@ -1,5 +1,6 @@
 #include "model/Audio_Data.h"
 #include "model/GraphAxis.h"
+#include "model/ParamCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,35 @@ protected:
         data.SetGraphRect(kW, kH);
     }
 
-    // Drags a band's handle from its centre to a pointer position.
-    int DragHandle(CFilter& filter, Point to)
+    // Drags band `band` of output `output` from its handle's centre to a
+    // pointer position, written as the response graph writes a drag.
+    int DragHandle(int output, int band, Point to)
     {
+        CFilter& filter = data.Output(output).GetBand(band);
         filter.BeginDrag(Centre(filter.m_rcHandle));
         const Point offset = filter.m_ptDragOffset;
-        return filter.DragBand({to.x + offset.x, to.y + offset.y});
+        const BandDrag target = filter.BandDragTo({to.x + offset.x, to.y + offset.y});
+        if (!target.bChanged)
+            return 0;
+        ParamCatalogue::Set(EParam::kOutBandFreq, data, {output, band}, target.nFreq);
+        ParamCatalogue::Set(EParam::kOutBandGain, data, {output, band}, target.nGainStep);
+        return 1;
+    }
+
+    // Drags a crossover filter of output `output` to pointer x.
+    XoverDrag DragXover(int output, bool highPass, int x)
+    {
+        CAudio_OutData& out = data.Output(output);
+        CFilter& filter = highPass ? out.GetHighPass() : out.GetLowPass();
+        filter.BeginDrag(Centre(filter.m_rcHandle));
+        const XoverDrag target = filter.XoverDragTo({x + filter.m_ptDragOffset.x, 0},
+                                                    (highPass ? out.GetLowPass() : out.GetHighPass()).GetFrequency());
+        if (target.bOff)
+            filter.m_bOff = *target.bOff ? 1 : 0;
+        const EParam row = highPass ? EParam::kHighPassFreq : EParam::kLowPassFreq;
+        if (target.bChanged)
+            ParamCatalogue::Set(row, data, {output, 0}, target.nFreq);
+        return target;
     }
 
     CLockState locks;
@@ -162,22 +186,18 @@ TEST_F(Curves, DraggingABandStopsAtItsLimits)
     CFilter& lowShelf = data.Output(0).GetBand(0);
     CFilter& highShelf = data.Output(0).GetBand(14);
     CFilter& peak = data.Output(0).GetBand(6);
-    int fader = -1;
-    peak.SetFader([&fader](int position) { fader = position; });
 
-    DragHandle(lowShelf, {kW + kCurveLeft, 100});
+    DragHandle(0, 0, {kW + kCurveLeft, 100});
     EXPECT_EQ(lowShelf.GetFrequency(), 2012);
-    DragHandle(highShelf, {kCurveLeft, 100});
+    DragHandle(0, 14, {kCurveLeft, 100});
     EXPECT_EQ(highShelf.GetFrequency(), 2012);
 
-    EXPECT_EQ(DragHandle(peak, {300, 0}), 1);
+    EXPECT_EQ(DragHandle(0, 6, {300, 0}), 1);
     EXPECT_EQ(peak.GetGainStep(), 600);
-    EXPECT_EQ(fader, 0);
     EXPECT_TRUE(peak.IsChanged());
-    DragHandle(peak, {300, kH + 50});
+    DragHandle(0, 6, {300, kH + 50});
     EXPECT_EQ(peak.GetGainStep(), 0);
-    EXPECT_EQ(fader, 600);
-    DragHandle(peak, {300, kZeroY});
+    DragHandle(0, 6, {300, kZeroY});
     EXPECT_EQ(peak.m_bOff, 1);
 }
 
@@ -186,12 +206,12 @@ TEST_F(Curves, GraphicBandsMoveOnlyVerticallyAndKeepTheirWidth)
     CAudio_OutData& out = data.Output(1);
     out.SetGeqMode(1, 0);
     CFilter& band = out.GetBand(8);
-    DragHandle(band, {50, 40});
+    DragHandle(1, 8, {50, 40});
     EXPECT_EQ(band.GetFrequency(), 1000);
     EXPECT_GT(band.GetGainStep(), 400);
     EXPECT_EQ(band.IsChanged(), 1);
     band.m_bDragLowMarker = 1;
-    EXPECT_EQ(band.DragBandwidth(band.m_rcLowMarker.left - 100), 0);
+    EXPECT_FALSE(band.BandwidthDragTo(band.m_rcLowMarker.left - 100).has_value());
     EXPECT_DOUBLE_EQ(band.GetBandwidth(), 0.22);
 }
 
@@ -201,10 +221,8 @@ TEST_F(Curves, BandwidthMarkersStopAtAHundredthAndThreeOctaves)
     band.SetFrequency(1000);
     band.SetGainStep(450);
     band.m_bDragLowMarker = 1;
-    EXPECT_EQ(band.DragBandwidth(FreqToX(1000, kW) + 25), 1);
-    EXPECT_EQ(band.GetBandwidthStep(), 0);
-    band.DragBandwidth(FreqToX(20, kW) + 25);
-    EXPECT_EQ(band.GetBandwidthStep(), 299);
+    EXPECT_EQ(band.BandwidthDragTo(FreqToX(1000, kW) + 25).value_or(-1), 0);
+    EXPECT_EQ(band.BandwidthDragTo(FreqToX(20, kW) + 25).value_or(-1), 299);
 }
 
 TEST_F(Curves, LowPassNeverGoesBelowItsHighPassPartner)
@@ -213,20 +231,17 @@ TEST_F(Curves, LowPassNeverGoesBelowItsHighPassPartner)
     CFilter& high = out.GetHighPass();
     CFilter& low = out.GetLowPass();
     high.SetFrequency(800);
-    low.BeginDrag(Centre(low.m_rcHandle));
-    EXPECT_EQ(low.DragXover({kCurveLeft + 10 + low.m_ptDragOffset.x, 0}, high.GetFrequency()), 1);
+    EXPECT_TRUE(DragXover(3, false, kCurveLeft + 10).bChanged);
     EXPECT_EQ(low.GetFrequency(), 800);
     EXPECT_EQ(low.m_bOff, 0);
     EXPECT_FALSE(IsFlat(low.GetResponse()));
 
-    low.BeginDrag(Centre(low.m_rcHandle));
-    low.DragXover({kW + kCurveLeft + 40 + low.m_ptDragOffset.x, 0}, high.GetFrequency());
+    DragXover(3, false, kW + kCurveLeft + 40);
     EXPECT_EQ(low.GetFrequency(), 20000);
     EXPECT_EQ(low.m_bOff, 1);
     EXPECT_TRUE(IsFlat(low.GetResponse()));
 
-    high.BeginDrag(Centre(high.m_rcHandle));
-    high.DragXover({-100, 0}, low.GetFrequency());
+    DragXover(3, true, -100);
     EXPECT_EQ(high.GetFrequency(), 20);
     EXPECT_TRUE(IsFlat(high.GetResponse()));
 }

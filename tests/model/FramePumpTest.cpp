@@ -1,4 +1,5 @@
 #include "model/Audio_Data.h"
+#include "model/ParamCatalogue.h"
 #include "wire/Frame.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +94,7 @@ TEST(FramePump, GeneratorGoesFirstAndLinkedChannelsAreMarked)
     CAudio_Data data;
     data.ClearAllChanged(0);
     data.Outputs().SetLinkGroup(1, 0);
-    data.Output(0).SetLimitRelease(800);
+    ParamCatalogue::Set(EParam::kLimitRelease, data, {0, 0}, 800);
     data.Output(7).GetBand(3).SetGainStep(410);
     data.SetGenType(1);
     data.Input(0).SetName("Vox");

@@ -1,5 +1,6 @@
 #include "model/Audio_Data.h"
 #include "model/DataDefine.h"
+#include "model/ParamCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -175,11 +176,11 @@ TEST(Links, InputEditsSpreadToTheGroupButMuteDoesNot)
     EXPECT_EQ(inputs.GetAt(1).IsLinked(), 0);
 
     data.ClearAllChanged(0);
-    inputs.GetAt(0).SetPolarity(1);
-    inputs.GetAt(0).SetDelay(77);
-    inputs.GetAt(0).SetGate(12);
-    inputs.GetAt(0).SetGain(250);
-    inputs.GetAt(0).SetOn(0);
+    ParamCatalogue::Set(EParam::kInPolarity, data, {0, 0}, 1);
+    ParamCatalogue::Set(EParam::kInDelay, data, {0, 0}, 77);
+    ParamCatalogue::Set(EParam::kInGate, data, {0, 0}, 12);
+    ParamCatalogue::Set(EParam::kInGain, data, {0, 0}, 250);
+    ParamCatalogue::Set(EParam::kInOn, data, {0, 0}, 0);
 
     const CAudio_InData& c = inputs.GetAt(2);
     EXPECT_EQ(c.GetGain(), 250);
@@ -193,7 +194,7 @@ TEST(Links, InputEditsSpreadToTheGroupButMuteDoesNot)
 
     inputs.ResetLinkGroups();
     EXPECT_EQ(inputs.GetAt(0).IsLinked(), 0);
-    inputs.GetAt(0).SetGain(100);
+    ParamCatalogue::Set(EParam::kInGain, data, {0, 0}, 100);
     EXPECT_EQ(c.GetGain(), 250);
 }
 
@@ -204,9 +205,9 @@ TEST(Links, OutputLimiterSpreadsAsAWholeAndRoutingNotAtAll)
     outputs.SetLinkGroup(5, 1);  // 6 joins 2
     data.ClearAllChanged(0);
 
-    outputs.GetAt(1).SetLimitThreshold(420);
-    outputs.GetAt(1).SetLimitRelease(900);
-    outputs.GetAt(1).SetLimitAttack(10);
+    ParamCatalogue::Set(EParam::kLimitThreshold, data, {1, 0}, 420);
+    ParamCatalogue::Set(EParam::kLimitRelease, data, {1, 0}, 900);
+    ParamCatalogue::Set(EParam::kLimitAttack, data, {1, 0}, 10);
     const CAudio_OutData& six = outputs.GetAt(5);
     EXPECT_EQ(six.GetLimitThreshold(), 420);
     EXPECT_EQ(six.GetLimitAttack(), 10);
@@ -214,8 +215,9 @@ TEST(Links, OutputLimiterSpreadsAsAWholeAndRoutingNotAtAll)
     EXPECT_EQ(six.IsLimitChanged(), 1);
     EXPECT_EQ(outputs.GetAt(0).IsLimitChanged(), 0);
 
-    outputs.GetAt(1).SetRoute(0x0F);
-    outputs.GetAt(1).SetOn(0);
+    for (int source = 0; source < 4; ++source)
+        ParamCatalogue::Set(EParam::kOutRoute, data, {1, source}, 1);
+    ParamCatalogue::Set(EParam::kOutOn, data, {1, 0}, 0);
     EXPECT_EQ(six.GetRoute(), 1);
     EXPECT_EQ(six.IsOn(), 1);
     EXPECT_EQ(six.IsParamChanged(), 0);
@@ -228,7 +230,7 @@ TEST(Links, OutputGainCarriesTheGraphicEqModeToTheGroup)
     outputs.SetLinkGroup(3, 0);
     outputs.GetAt(0).SetGeqMode(1, 1);
     outputs.GetAt(3).GetBand(5).SetGainStep(460);
-    outputs.GetAt(0).SetGain(320);
+    ParamCatalogue::Set(EParam::kOutGain, data, {0, 0}, 320);
     const CAudio_OutData& four = outputs.GetAt(3);
     EXPECT_EQ(four.GetGain(), 320);
     EXPECT_EQ(four.GetGeqMode(), 1);

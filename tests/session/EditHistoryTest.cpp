@@ -86,7 +86,7 @@ protected:
 
     bool Edit(EParam param, ParamAt at, int step)
     {
-        return Link().Notice().Apply(ParamCatalogue::ChannelCode(param, at), static_cast<int>(param),
+        return Link().Notice().Apply(ParamCatalogue::ChannelCode(param, at), param,
                                      [&] { return ParamCatalogue::Set(param, Record(), at, step); });
     }
 
@@ -165,7 +165,7 @@ protected:
         Edit(EParam::kInBandGain, {0, 2}, 430);
         Edit(EParam::kInBandFreq, {0, 2}, 500);
         step();
-        Link().Notice().Apply(ParamCatalogue::ChannelCode(EParam::kOutName, {1, 0}), static_cast<int>(EParam::kOutName),
+        Link().Notice().Apply(ParamCatalogue::ChannelCode(EParam::kOutName, {1, 0}), EParam::kOutName,
                               [&] { return ParamCatalogue::SetText(EParam::kOutName, Record(), {1, 0}, "KICK"); });
         Edit(EParam::kLimitThreshold, {2, 0}, 500);
         Edit(EParam::kHighPassFreq, {0, 0}, 80);
@@ -181,7 +181,7 @@ protected:
         History().BeginGroup();
         Link().SetLinkGroup(false, 5, 4);
         Link().Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(EParam::kOutLink, {5, 0}),
-                                           static_cast<int>(EParam::kOutLink));
+                                           EParam::kOutLink);
         History().EndGroup();
         step();
         Edit(EParam::kOutEqMode, {6, 0}, 1);
@@ -189,7 +189,7 @@ protected:
         History().BeginGroup();
         Link().ApplyGraphicQ(6, 60);
         Link().Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(EParam::kOutBandWidth, {6, 0}),
-                                           static_cast<int>(EParam::kOutBandWidth));
+                                           EParam::kOutBandWidth);
         History().EndGroup();
         step();
         return 11;
@@ -236,7 +236,7 @@ TEST_F(EditHistoryTest, OneBandEditUndoesWithOneBandFrame)
 TEST_F(EditHistoryTest, UnchangedValuesAndTheGeneratorMakeNoStep)
 {
     EXPECT_FALSE(Edit(EParam::kInGain, {0, 0}, Record().Input(0).GetGain()));
-    Link().Notice().NotifyValueChanged(1, static_cast<int>(EParam::kInGain));
+    Link().Notice().NotifyValueChanged(1, EParam::kInGain);
     Edit(EParam::kGenLevel, {}, 500);
     EXPECT_FALSE(History().CanUndo());
 }
@@ -293,7 +293,7 @@ TEST_F(EditHistoryTest, LockedLinkKeepsItsGroupsWhenAStepIsUndone)
 {
     History().BeginGroup();
     Link().SetLinkGroup(true, 1, 0);
-    Link().Notice().NotifyValueChanged(2, static_cast<int>(EParam::kInLink));
+    Link().Notice().NotifyValueChanged(2, EParam::kInLink);
     History().EndGroup();
     Link().SetLinkGroup(true, 1, 1);
     Link().Locks().SetFlag(CLockState::kInLink, true);

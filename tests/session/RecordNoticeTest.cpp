@@ -26,12 +26,12 @@ struct Heard
     explicit Heard(CRecordNotice& notice)
     {
         QObject::connect(&notice, &CRecordNotice::valueChanged,
-                         [this](int code, int param) { values.emplace_back(code, param); });
+                         [this](int code, EParam param) { values.emplace_back(code, param); });
         QObject::connect(&notice, &CRecordNotice::programLoaded, [this] { ++loads; });
         QObject::connect(&notice, &CRecordNotice::locksChanged, [this] { ++locks; });
         QObject::connect(&notice, &CRecordNotice::languageChanged, [this](int n) { languages.push_back(n); });
     }
-    std::vector<std::pair<int, int>> values;
+    std::vector<std::pair<int, EParam>> values;
     int loads = 0;
     int locks = 0;
     std::vector<int> languages;
@@ -44,7 +44,7 @@ TEST(RecordNoticeTest, ApplyNotifiesOnceOnlyWhenTheSetterChangedTheValue)
     Heard heard(notice);
     CAudio_Data record;
     CAudio_OutData& output3 = record.Output(2);
-    constexpr int kGainParam = 17;  // any id: the notice passes it through
+    constexpr EParam kGainParam = EParam::kOutGain;
 
     EXPECT_TRUE(notice.Apply(output3.GetChannel(), kGainParam, [&] { return SetGain(output3, 250); }));
     EXPECT_FALSE(notice.Apply(output3.GetChannel(), kGainParam, [&] { return SetGain(output3, 250); }));

@@ -188,7 +188,7 @@ protected:
         const ParamAt at{Uniform(0, ParamCatalogue::ChannelCount(row.eParam) - 1),
                          Uniform(0, ParamCatalogue::IndexCount(row.eParam) - 1)};
         const int nCode = ParamCatalogue::ChannelCode(row.eParam, at);
-        const int nParam = static_cast<int>(row.eParam);
+        const EParam eParam = row.eParam;
         const bool bInput = row.eSide == EParamSide::kInput;
         const auto range = ParamCatalogue::Range(row.eParam, record, at);
         m_strLastEdit = std::string(row.pszEnglish) + " channel " + std::to_string(at.nChannel) + " index "
@@ -199,18 +199,18 @@ protected:
             std::string name;
             for (int n = Uniform(0, 8); n > 0; --n)
                 name.push_back(static_cast<char>(Uniform(' ', '~')));
-            m_link.Notice().Apply(nCode, nParam,
+            m_link.Notice().Apply(nCode, eParam,
                                   [&] { return ParamCatalogue::SetText(row.eParam, record, at, name); });
         }
         else if (row.eParam == EParam::kInLink || row.eParam == EParam::kOutLink)
         {
             const int nGroup = Uniform(range.nMin, range.nMax);
-            m_link.Notice().Apply(nCode, nParam, [&] { return m_link.SetLinkGroup(bInput, at.nChannel, nGroup); });
+            m_link.Notice().Apply(nCode, eParam, [&] { return m_link.SetLinkGroup(bInput, at.nChannel, nGroup); });
         }
         else if (row.eParam == EParam::kOutBandWidth && record.Output(at.nChannel).GetGeqMode())
         {
             const int nStep = Uniform(range.nMin, range.nMax);
-            m_link.Notice().Apply(nCode, nParam, [&] { return m_link.ApplyGraphicQ(at.nChannel, nStep); });
+            m_link.Notice().Apply(nCode, eParam, [&] { return m_link.ApplyGraphicQ(at.nChannel, nStep); });
         }
         else if (Uniform(0, 49) == 0)
         {
@@ -223,7 +223,7 @@ protected:
         else
         {
             const int nStep = Uniform(range.nMin, range.nMax);
-            m_link.Notice().Apply(nCode, nParam, [&] { return ParamCatalogue::Set(row.eParam, record, at, nStep); });
+            m_link.Notice().Apply(nCode, eParam, [&] { return ParamCatalogue::Set(row.eParam, record, at, nStep); });
         }
     }
 
