@@ -24,9 +24,9 @@ class CToggleButton;
 // A panel shows one channel of its side: the selected one while the selector
 // is on its side, else the one it showed last. Edits go through the
 // catalogue inside the record notice; the panel reloads from the record
-// whenever the notice speaks, so the strip, the graph and the other panels
-// are never called. Numeric fields are catalogue bindings: they follow the
-// record, its locks and the language by themselves.
+// whenever the notice or the selector speaks, so the strip, the graph and
+// the other panels are never called. Numeric fields are catalogue bindings:
+// they follow the record, its locks and the language by themselves.
 class CChannelFace : public QWidget
 {
     Q_OBJECT

@@ -24,7 +24,7 @@ class CToggleButton;
 //
 // Edits go through the catalogue inside the record notice (or through the
 // link's EQ bursts); the panel reloads what it shows whenever the notice
-// speaks, while its side is selected.
+// or the selector speaks, while its side is selected.
 class CEqPanel : public QWidget
 {
     Q_OBJECT
