@@ -72,9 +72,10 @@ int IndexOf(int column)
     return Address(column).nIndex;
 }
 
+// Channel codes run 1..4 for inputs and 5..12 for outputs, in column order.
 int ChannelCode(int column)
 {
-    return Address(column).Code();
+    return column + 1;
 }
 
 QString ColumnLabel(int column)
@@ -484,5 +485,5 @@ void CCHEDlg::OnLink(int column, int group)
 void CCHEDlg::OnRoute(int output, int row)
 {
     RouteCells::Toggle(m_link, output, row);
-    RefreshColumn(ChannelAddress::Output(output).Column());
+    RefreshColumn(kInputColumns + output);
 }

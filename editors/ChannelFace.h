@@ -24,9 +24,9 @@ class CToggleButton;
 // A panel shows one channel of its side: the selected one while the selector
 // is on its side, else the one it showed last. Edits go through the
 // catalogue inside the record notice; the panel reloads from the record
-// whenever the notice or the selector speaks, so the strip, the graph and
-// the other panels are never called. Numeric fields are catalogue bindings:
-// they follow the record, its locks and the language by themselves.
+// whenever the notice speaks, so the strip, the graph and the other panels
+// are never called. Numeric fields are catalogue bindings: they follow the
+// record, its locks and the language by themselves.
 class CChannelFace : public QWidget
 {
     Q_OBJECT
@@ -67,8 +67,9 @@ public:
     }
 
 protected:
-    // Both must outlive the panel. The subclass finishes its own controls
-    // and then calls Start.
+    // Both must outlive the panel, which follows the selector's changes as it
+    // follows the notice. The subclass finishes its own controls and then
+    // calls Start.
     CChannelFace(CProcessorLink& link, const CChannelSelector& selector, bool inputSide, QWidget* parent);
 
     // Connects to the notice and the connection and shows the record.

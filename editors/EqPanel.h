@@ -24,7 +24,7 @@ class CToggleButton;
 //
 // Edits go through the catalogue inside the record notice (or through the
 // link's EQ bursts); the panel reloads what it shows whenever the notice
-// or the selector speaks, while its side is selected.
+// speaks, while its side is selected.
 class CEqPanel : public QWidget
 {
     Q_OBJECT
@@ -75,6 +75,8 @@ protected:
         EParam eEqBypass;
     };
 
+    // Both must outlive the panel, which follows the selector's changes as it
+    // follows the notice.
     CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool inputSide, int bands, QWidget* parent);
 
     // The derived panel's constructor ends with this: language, locks and

@@ -56,6 +56,9 @@ public:
     CSessionState& Session() { return m_session; }
     const CSessionState& Session() const { return m_session; }
     bool IsConnected() const { return m_pConnection->IsConnected(); }
+    // Remembers the port and starts talking to nDeviceId there
+    // (CConnection::Connect); false when the port cannot be opened.
+    bool Connect(const QString& strPort, int nDeviceId);
     // Undo and redo of the editor, and its A/B comparison. Both start afresh
     // with the program read at connecting and are cleared on disconnect.
     CEditHistory& History() { return m_history; }
@@ -64,10 +67,6 @@ public:
     // The version text of the last processor refused for its version; the
     // disconnect that follows clears the engine's own copy.
     const std::string& RefusedVersionText() const { return m_strRefusedVersion; }
-
-    // Remembers the port and starts talking to nDeviceId there
-    // (CConnection::Connect); false when the port cannot be opened.
-    bool Connect(const QString& strPort, int nDeviceId);
 
     // ---- locks -------------------------------------------------------------
     // Queues the live lock set (lock data, program 0, item 2). False, with
