@@ -3,6 +3,7 @@
 
 #include "link/Command.h"
 #include "link/Connection.h"
+#include "link/SessionState.h"
 
 #include "model/Audio_Data.h"
 #include "model/FactoryImage.h"
@@ -118,6 +119,7 @@ protected:
     CVprocProcess m_processor{m_dir.filePath("port")};
     const QString m_strState = m_dir.filePath("line.state");
     CCommand m_command;
+    CSessionState m_session{m_command};
     CAudio_Data m_record;
     CLockState m_locks;
     CConnection m_connection{m_command, m_record, m_locks};
@@ -157,7 +159,7 @@ TEST_F(VprocLineTest, EditReachesOnlyTheAddressedProcessorAndEachKeepsItsStateAc
     SwitchTo(2);
     EXPECT_EQ(m_connection.GetChannelCounts(), (CConnection::ChannelCounts{4, 8}));
     EXPECT_EQ(m_record.GetInfoText(0), "VIRTUAL DSP 2");
-    EXPECT_EQ(m_command.GetProgramName(3), "");
+    EXPECT_EQ(m_session.ProgramName(3), "");
     EXPECT_EQ(m_command.GetReceiveSlot().abyImage, FactoryDefaultImage());
     SendName(3, "Two");
 
@@ -185,9 +187,9 @@ TEST_F(VprocLineTest, EditReachesOnlyTheAddressedProcessorAndEachKeepsItsStateAc
     EXPECT_EQ(m_connection.GetChannelCounts(), (CConnection::ChannelCounts{3, 6}));
     EXPECT_EQ(m_command.GetReceiveSlot().abyImage, five.aImages[0]);
     EXPECT_EQ(m_record.Output(2).GetGain(), 250);
-    EXPECT_EQ(m_command.GetProgramName(3), "Five");
+    EXPECT_EQ(m_session.ProgramName(3), "Five");
     SwitchTo(2);
-    EXPECT_EQ(m_command.GetProgramName(3), "Two");
+    EXPECT_EQ(m_session.ProgramName(3), "Two");
     EXPECT_EQ(m_command.GetReceiveSlot().abyImage, FactoryDefaultImage());
     // Only the disconnect before the restart.
     EXPECT_EQ(m_reasons, std::vector<EReason>{EReason::User});
@@ -271,5 +273,5 @@ TEST_F(VprocLineTest, FileProcessorsBeyondIdsAreKeptAndAMovedProcessorStaysMoved
     Start({});
     EXPECT_EQ(Search(1, 12), (std::vector<int>{2, 3, 7, 12}));
     ConnectTo(12);
-    EXPECT_EQ(m_command.GetProgramName(1), "Twelve");
+    EXPECT_EQ(m_session.ProgramName(1), "Twelve");
 }
