@@ -122,7 +122,7 @@ const AxisTrig& EvalTrig()
 
 double SnappedFreq(int hz)
 {
-    return FreqTable()[NearestFreqIndex(hz)];
+    return Scales::kFrequency.AxisPoint(hz);
 }
 
 int ClampSlope(int slope)
