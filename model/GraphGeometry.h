@@ -97,8 +97,10 @@ struct BandDrag
 {
     int nFreq = 0;        // new set frequency
     int nGainDb = 0;      // new gain, whole dB, -40..+20
-    int nGainStep = Scales::kEqGain.ZeroStep(); // its step; 0 dB switches the band off
-    double dGain = 0.0;   // the gain as the band stores it: the scale's value of the step
+    // Its step (0 dB switches the band off), and the gain as the band stores
+    // it: the scale's value of the step.
+    int nGainStep = Scales::kEqGain.ZeroStep();
+    double dGain = 0.0;
     bool bChanged = false;
 };
 

@@ -47,11 +47,13 @@ std::optional<double> LeadingNumber(std::string_view typed)
     const std::string text = DecimalPointText(typed);
     const std::string_view number = SkipSpaces(text);
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    const auto [ptr, ec] =
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
     if (ptr == number.data())
         return std::nullopt;
     if (ec == std::errc::result_out_of_range)
-        value = number.front() == '-' ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+        value =
+            number.front() == '-' ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     if (std::isnan(value))
         return std::nullopt;
     return value;

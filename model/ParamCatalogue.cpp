@@ -385,7 +385,6 @@ bool IsAddressed(EParam param, ParamAt at)
     return at.nChannel >= 0 && at.nChannel < ParamCatalogue::ChannelCount(param) && at.nIndex >= 0
            && at.nIndex < ParamCatalogue::IndexCount(param);
 }
-
 }
 
 namespace ParamCatalogue

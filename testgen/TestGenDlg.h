@@ -72,7 +72,7 @@ private:
     void OnToggle();
     void OnOnOff();
     void OnTypeChosen(int entry);
-    void OnFader(int position);
+    void OnFader(int step);
 
     CProcessorLink& m_link;
     CCHEDlg& m_strip;
