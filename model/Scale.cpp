@@ -30,6 +30,23 @@ bool IsOffText(std::string_view text)
     return start != std::string_view::npos && text.substr(start).starts_with(kOffText);
 }
 
+// Takes a typed value beyond either end at that end (NaN at the lowest);
+// true when it was so taken, which the user is told.
+bool TakeWithin(double& value, double lowest, double highest)
+{
+    if (std::isnan(value) || value < lowest)
+    {
+        value = lowest;
+        return true;
+    }
+    if (value > highest)
+    {
+        value = highest;
+        return true;
+    }
+    return false;
+}
+
 // Truncates a count of steps that a typed value gives. The small term keeps
 // a shown value that lands a hair below its step (-27.1 dB gives
 // 28.999999999999986 steps) on that step, without lifting any other typed
@@ -65,18 +82,7 @@ int CScale::StepBy(int step, int delta, int min, int max) const
 TypedStep CLinearScale::Typed(double value) const
 {
     TypedStep result;
-    const double lowest = Value(nMinStep);
-    const double highest = Value(nMaxStep);
-    if (value > highest)
-    {
-        value = highest;
-        result.bOutOfRange = true;
-    }
-    else if (std::isnan(value) || value < lowest)
-    {
-        value = lowest;
-        result.bOutOfRange = true;
-    }
+    result.bOutOfRange = TakeWithin(value, Value(nMinStep), Value(nMaxStep));
     result.nStep = std::clamp(TypedSteps((value + dOffset) * nWhole / (dStep * nWhole)), nMinStep, nMaxStep);
     return result;
 }
@@ -167,18 +173,7 @@ int CBandwidthScale::NearestStep(double octaves) const
 TypedStep CBandwidthScale::Typed(double octaves) const
 {
     TypedStep result;
-    const double narrowest = Value(nMinStep);
-    const double widest = Value(nMaxStep);
-    if (std::isnan(octaves) || octaves < narrowest)
-    {
-        octaves = narrowest;
-        result.bOutOfRange = true;
-    }
-    else if (octaves > widest)
-    {
-        octaves = widest;
-        result.bOutOfRange = true;
-    }
+    result.bOutOfRange = TakeWithin(octaves, Value(nMinStep), Value(nMaxStep));
     result.nStep = TypedSteps((octaves - 0.01) * 1000 / 10);
     return result;
 }
@@ -190,20 +185,11 @@ double CBandwidthScale::Q(int step) const
 
 TypedStep CBandwidthScale::TypedQ(double q) const
 {
+    // Q falls as the width grows: 144.27 at the narrowest step, 0.404 at the
+    // widest.
     const auto& table = QTable();
-    const double highest = table.front(); // 144.27
-    const double lowest = table.back();   // 0.404
     TypedStep result;
-    if (std::isnan(q) || q < lowest)
-    {
-        q = lowest;
-        result.bOutOfRange = true;
-    }
-    else if (q > highest)
-    {
-        q = highest;
-        result.bOutOfRange = true;
-    }
+    result.bOutOfRange = TakeWithin(q, table.back(), table.front());
     result.nStep = nMaxStep;
     for (int i = nMinStep; i <= nMaxStep; ++i)
     {
@@ -324,16 +310,7 @@ TypedStep CAttackScale::Typed(double ms, int current) const
     if (std::isnan(ms))
         return {current, true};
     TypedStep result{current, false};
-    if (ms < kAttackShortestMs)
-    {
-        ms = kAttackShortestMs;
-        result.bOutOfRange = true;
-    }
-    else if (ms > kAttackLongestMs)
-    {
-        ms = kAttackLongestMs;
-        result.bOutOfRange = true;
-    }
+    result.bOutOfRange = TakeWithin(ms, kAttackShortestMs, kAttackLongestMs);
     if (ms <= kAttackFineTopMs)
         // (0.6 - 0.3) / 0.1 is 2.9999999999999996: the small term keeps the
         // shown 0.6 and 0.7 on their own steps.

@@ -61,7 +61,6 @@ public:
     // A spin step: `delta` steps on from `step`, kept within min..max.
     virtual int StepBy(int step, int delta, int min, int max) const;
 
-protected:
     constexpr CScale(int minStep, int maxStep, const char* unit, int offStep = -1)
         : nMinStep(minStep)
         , nMaxStep(maxStep)
@@ -69,6 +68,8 @@ protected:
         , nOffStep(offStep)
     {
     }
+
+protected:
     ~CScale() = default;
 };
 
@@ -124,10 +125,7 @@ public:
 class CWholeScale : public CScale
 {
 public:
-    constexpr CWholeScale(int minStep, int maxStep, const char* unit)
-        : CScale(minStep, maxStep, unit)
-    {
-    }
+    using CScale::CScale;
 
     std::string Number(int step, EUnit unit) const override;
     // A typed number's whole part; beyond either end it is taken there and
@@ -140,10 +138,7 @@ public:
 class CFrequencyScale final : public CWholeScale
 {
 public:
-    constexpr CFrequencyScale()
-        : CWholeScale(20, 20000, "Hz")
-    {
-    }
+    using CWholeScale::CWholeScale;
 
     // The axis point nearest `hz` (a tie goes up).
     double AxisPoint(double hz) const;
@@ -157,10 +152,7 @@ public:
 class CBandwidthScale final : public CScale
 {
 public:
-    constexpr CBandwidthScale()
-        : CScale(0, 299, "oct")
-    {
-    }
+    using CScale::CScale;
 
     constexpr double Value(int step) const { return step * 0.01 + 0.01; }
     // The step of a width to the nearest hundredth of an octave; a width far
@@ -187,10 +179,7 @@ public:
 class CDelayScale final : public CScale
 {
 public:
-    constexpr CDelayScale()
-        : CScale(0, 1467, "ms")
-    {
-    }
+    using CScale::CScale;
 
     // Milliseconds; steps outside are clamped.
     double Value(int step) const;
@@ -216,10 +205,7 @@ public:
 class CAttackScale final : public CScale
 {
 public:
-    constexpr CAttackScale()
-        : CScale(0, 206, "ms")
-    {
-    }
+    using CScale::CScale;
 
     double Value(int step) const;
     // A typed time -> step. Times are taken between 0.3 and 200 ms, flagged
@@ -238,10 +224,10 @@ inline constexpr CLinearScale kEqGain{0, 600, 0.1, 40, 1, "dB"};
 inline constexpr CLinearScale kGate{0, 80, 1.0, 120, 0, "dBu", 0};
 inline constexpr CLinearScale kLimitThreshold{0, 600, 0.1, 40, 1, "dBu", 600};
 inline constexpr CLinearScale kGenLevel{0, 660, 0.1, 60, 1, "dBu"};
-inline constexpr CFrequencyScale kFrequency{};
-inline constexpr CBandwidthScale kBandwidth{};
-inline constexpr CDelayScale kDelay{};
-inline constexpr CAttackScale kAttack{};
+inline constexpr CFrequencyScale kFrequency{20, 20000, "Hz"};
+inline constexpr CBandwidthScale kBandwidth{0, 299, "oct"};
+inline constexpr CDelayScale kDelay{0, 1467, "ms"};
+inline constexpr CAttackScale kAttack{0, 206, "ms"};
 inline constexpr CWholeScale kRelease{50, 5000, "ms"};
 inline constexpr CWholeScale kSweep{2, 30, "s"};
 }

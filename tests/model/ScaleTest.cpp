@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,26 +46,16 @@ std::unique_ptr<CAudio_Data> Fresh()
 // A graph tall enough to give every whole decibel its own pixels.
 constexpr int kGraphW = 600, kGraphH = 1200;
 
-// The gain step a band takes from an import of one peaking filter at `gain`
-// (as written in the file) on input 1; -1 when the plan refuses it.
-int ImportedGainStep(const CAudio_Data& data, const std::string& gain)
+// The band that an import of one peaking filter at `hz` and `gain` (as
+// written in the file) plans on input 1; none when the plan refuses it.
+std::optional<FilterImport::PlannedBand> Imported(const CAudio_Data& data, const std::string& hz,
+                                                  const std::string& gain)
 {
-    const std::string file = "Filter 1: ON PK Fc 1000 Hz Gain " + gain + " dB Q 2\n";
-    const FilterImport::Plan plan = FilterImport::PlanImport(file, data, false, 0);
-    for (const FilterImport::PlannedBand& band : plan.bands)
+    const std::string file = "Filter 1: ON PK Fc " + hz + " Hz Gain " + gain + " dB Q 2\n";
+    for (const FilterImport::PlannedBand& band : FilterImport::PlanImport(file, data, false, 0).bands)
         if (band.bFromFile)
-            return band.nGainStep;
-    return -1;
-}
-
-int ImportedFrequency(const CAudio_Data& data, const std::string& hz)
-{
-    const std::string file = "Filter 1: ON PK Fc " + hz + " Hz Gain -3 dB Q 2\n";
-    const FilterImport::Plan plan = FilterImport::PlanImport(file, data, false, 0);
-    for (const FilterImport::PlannedBand& band : plan.bands)
-        if (band.bFromFile)
-            return band.nFreq;
-    return -1;
+            return band;
+    return std::nullopt;
 }
 
 class ScaleTable : public TLocaleTable<>
@@ -155,8 +146,13 @@ TEST_P(ScaleTable, RecordGraphImportAndFieldAgreeOnEveryStep)
          }},
         {"import", EParam::kInBandGain,
          [&](int step) {
-             EXPECT_EQ(ImportedGainStep(*data, ParamCatalogue::FieldText(EParam::kInBandGain, step, kEnglish)), step);
-             EXPECT_EQ(ImportedGainStep(*data, FixedText(eqGain.Value(step), 17)), step);
+             for (const std::string& gain :
+                  {ParamCatalogue::FieldText(EParam::kInBandGain, step, kEnglish), FixedText(eqGain.Value(step), 17)})
+             {
+                 const auto band = Imported(*data, "1000", gain);
+                 ASSERT_TRUE(band.has_value()) << gain;
+                 EXPECT_EQ(band->nGainStep, step) << gain;
+             }
          }},
         {"record", EParam::kInBandWidth,
          [&](int step) {
@@ -187,8 +183,9 @@ TEST_P(ScaleTable, RecordGraphImportAndFieldAgreeOnEveryStep)
              // hertz: the points' own hertz come back as they are.
              if (std::lround(Scales::kFrequency.AxisPoint(step)) != step)
                  return;
-             EXPECT_EQ(ImportedFrequency(*data, ParamCatalogue::FieldText(EParam::kInBandFreq, step, kEnglish)),
-                       step);
+             const auto band = Imported(*data, ParamCatalogue::FieldText(EParam::kInBandFreq, step, kEnglish), "-3");
+             ASSERT_TRUE(band.has_value());
+             EXPECT_EQ(band->nFreq, step);
          }},
         {"curve", EParam::kInGain,
          [&](int step) {
