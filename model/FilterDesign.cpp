@@ -122,7 +122,7 @@ const AxisTrig& EvalTrig()
 
 double SnappedFreq(int hz)
 {
-    return Scales::kFrequency.AxisPoint(hz);
+    return FreqTable()[NearestFreqIndex(hz)];
 }
 
 int ClampSlope(int slope)
