@@ -8,8 +8,8 @@
 
 // ---- fader ------------------------------------------------------------------
 // A vertical fader's position grows downwards: `min` sits at the top of the
-// travel, `max` at the bottom, as the panels expect (gain position = 420 -
-// gain step, so +12 dB is at the top).
+// travel, `max` at the bottom. The panels' faders are inverted (their value
+// is FaderHeightValue), so that the highest step, +12 dB, is at the top.
 struct SFaderTravel
 {
     int nMin = 0;
@@ -80,9 +80,9 @@ constexpr int kNameMaxChars = 8;
 
 bool IsTypableNameChar(char32_t character);
 
-// The fader as a screen reader sees it: a value that grows as the thumb goes
-// up, so that "increase" lifts it (min + max - position). The same formula
-// takes a value back to a position.
+// The fader as a screen reader sees it, and the value of an inverted fader:
+// a value that grows as the thumb goes up, so that "increase" lifts it
+// (min + max - position). The same formula takes a value back to a position.
 int FaderHeightValue(const SFaderTravel& travel, int position);
 
 // Whether lamp `lamp` (1 = bottom) is lit in a pattern, and whether an

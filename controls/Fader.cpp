@@ -50,6 +50,23 @@ void CFader::SetRange(int min, int max)
     SetPosition(m_nPosition);
 }
 
+void CFader::SetInverted(bool inverted)
+{
+    m_bInverted = inverted;
+    UpdateTexts();
+    update();
+}
+
+int CFader::ValueOf(int position) const
+{
+    return m_bInverted ? FaderHeightValue(Travel(), position) : position;
+}
+
+void CFader::SetValue(int value)
+{
+    SetPosition(PositionOf(value));
+}
+
 void CFader::SetPosition(int position)
 {
     position = ClampFaderPosition(Travel(), position);
@@ -87,7 +104,7 @@ void CFader::SetValueText(ValueText valueText)
 
 QString CFader::ValueTextOf(int position) const
 {
-    return m_valueText ? m_valueText(position) : QString::number(position);
+    return m_valueText ? m_valueText(ValueOf(position)) : QString::number(ValueOf(position));
 }
 
 void CFader::SetLanguage(int language)
@@ -154,7 +171,7 @@ bool CFader::Move(int position)
 void CFader::Report()
 {
     m_nReported = m_nPosition;
-    emit PositionReported(m_nPosition);
+    emit ValueReported(Value());
 }
 
 void CFader::ReportNowIfChanged()
@@ -193,7 +210,7 @@ void CFader::paintEvent(QPaintEvent*)
     painter.setFont(font);
     for (const SMark& mark : m_marks)
     {
-        const double y = FaderThumbCentre(Travel(), mark.nPosition);
+        const double y = FaderThumbCentre(Travel(), PositionOf(mark.nValue));
         painter.setPen(QPen(colours.cMutedText, 1));
         painter.drawLine(QPointF(slotX - kThumbWidth / 2 + 2, y), QPointF(slotX + kThumbWidth / 2 - 2, y));
         const QRectF label(0, y - 7, thumb.left() - 2, 14);

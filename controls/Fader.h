@@ -11,11 +11,14 @@
 #include <functional>
 
 // Vertical fader. Its position runs from the range's minimum at the top to
-// its maximum at the bottom. The owner hears of the user's moves through
-// PositionReported: while the thumb is dragged at most every 200 ms and once
-// more on release if the last report was not the final position; keys (arrows
-// one step, Page Up/Down ten, Home/End the ends) and the wheel report at once.
-// SetPosition from the program reports nothing.
+// its maximum at the bottom. Its value is the position, or on an inverted
+// fader the range read from the bottom up, so that a scale's steps can be
+// set and read as they are with the highest step at the top. The owner
+// hears of the user's moves through ValueReported: while the thumb is
+// dragged at most every 200 ms and once more on release if the last report
+// was not the final position; keys (arrows one step, Page Up/Down ten,
+// Home/End the ends) and the wheel report at once. SetPosition and SetValue
+// from the program report nothing.
 class CFader : public QWidget
 {
     Q_OBJECT
@@ -23,11 +26,11 @@ class CFader : public QWidget
 public:
     struct SMark
     {
-        int nPosition;
+        int nValue;
         QString szLabel;
     };
     using Clock = std::function<qint64()>;
-    using ValueText = std::function<QString(int position)>;
+    using ValueText = std::function<QString(int value)>;
 
     static constexpr int kDragReportMs = 200;
 
@@ -36,15 +39,23 @@ public:
     void SetRange(int min, int max);
     int Minimum() const { return m_nMin; }
     int Maximum() const { return m_nMax; }
+    // Inverted: the value is min + max - position, the maximum at the top.
+    void SetInverted(bool inverted);
     void SetPosition(int position);
     int Position() const { return m_nPosition; }
+    void SetValue(int value);
+    int Value() const { return ValueOf(m_nPosition); }
+    // The value a position stands for, and back (the same mapping).
+    int ValueOf(int position) const;
+    int PositionOf(int value) const { return ValueOf(value); }
 
     // Space kept free above and below the thumb's travel, in pixels.
     void SetMargin(int margin);
-    // Scale labels drawn beside the slot, e.g. +12, 0, -12, -30 for a gain.
+    // Scale labels drawn beside the slot at their values, e.g. +12, 0, -12,
+    // -30 for a gain.
     void SetMarks(const QList<SMark>& marks);
 
-    // What the fader stands for and how a position reads, in the current
+    // What the fader stands for and how a value reads, in the current
     // language (the owner sets both again on a language switch). They make
     // the tooltip and the accessible name and value.
     void SetCaption(const QString& caption);
@@ -71,7 +82,7 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    void PositionReported(int position);
+    void ValueReported(int value);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,6 +105,7 @@ private:
 
     int m_nMin = 0;
     int m_nMax = 100;
+    bool m_bInverted = false;
     int m_nPosition = 0;
     int m_nMargin = 8;
     QList<SMark> m_marks;

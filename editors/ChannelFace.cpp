@@ -83,13 +83,14 @@ CChannelFace::CChannelFace(CProcessorLink& link, const CChannelSelector& selecto
 
     m_pFader = new CFader(this);
     m_pFader->setObjectName(QStringLiteral("GainFader"));
-    m_pFader->SetRange(FaceLayout::FaderPosition(kGainMax), FaceLayout::FaderPosition(kGainMin));
+    m_pFader->SetRange(kGainMin, kGainMax);
+    m_pFader->SetInverted(true);
     m_pFader->SetMargin(6);
     QList<CFader::SMark> marks;
-    for (const FaceLayout::FaderMark& mark : FaceLayout::kFaderMarks)
-        marks.append({FaceLayout::FaderPosition(mark.nGainStep), QString::fromLatin1(mark.pszLabel)});
+    for (const FaceLayout::FaderMark& mark : FaceLayout::FaderMarks())
+        marks.append({mark.nGainStep, QString::fromStdString(mark.strLabel)});
     m_pFader->SetMarks(marks);
-    connect(m_pFader, &CFader::PositionReported, this, &CChannelFace::OnFader);
+    connect(m_pFader, &CFader::ValueReported, this, &CChannelFace::OnFader);
 
     AddField(m_pGainField, m_pGainSpin, SideParam(EParam::kInGain, EParam::kOutGain));
     m_pGainField->setObjectName(QStringLiteral("GainField"));
@@ -208,7 +209,7 @@ void CChannelFace::RefreshShared()
 {
     // A dragged thumb is the user's until it is let go.
     if (!m_pFader->IsDragging())
-        m_pFader->SetPosition(FaceLayout::FaderPosition(Read(SideParam(EParam::kInGain, EParam::kOutGain))));
+        m_pFader->SetValue(Read(SideParam(EParam::kInGain, EParam::kOutGain)));
     m_pPolarity->setChecked(Read(SideParam(EParam::kInPolarity, EParam::kOutPolarity)) != 0);
     ShowPhase();
     for (int o = 0; o < kMatrixColumns; ++o)
@@ -260,8 +261,8 @@ void CChannelFace::ApplyLanguage()
     const EParam gain = SideParam(EParam::kInGain, EParam::kOutGain);
     m_pFader->SetLanguage(language);
     m_pFader->SetCaption(QString::fromStdString(ParamCatalogue::Caption(gain, language)));
-    m_pFader->SetValueText([gain, language](int position) {
-        return QString::fromStdString(ParamCatalogue::FormatStep(gain, FaceLayout::GainOfFader(position), language));
+    m_pFader->SetValueText([gain, language](int step) {
+        return QString::fromStdString(ParamCatalogue::FormatStep(gain, step, language));
     });
     m_pPolarity->SetLanguage(language);
     m_pPolarity->SetCaptions(EditorsText(EEditorsText::FacePolarityNormal, language),
@@ -288,9 +289,9 @@ void CChannelFace::ApplyVariantLayout(int inputs, int outputs)
 
 // ---- user actions -------------------------------------------------------------------
 
-void CChannelFace::OnFader(int position)
+void CChannelFace::OnFader(int step)
 {
-    Write(SideParam(EParam::kInGain, EParam::kOutGain), FaceLayout::GainOfFader(position));
+    Write(SideParam(EParam::kInGain, EParam::kOutGain), step);
 }
 
 void CChannelFace::OnPolarity()

@@ -109,7 +109,7 @@ private:
     bool FollowSelector();
     void RefreshShared();
     void ShowPhase();
-    void OnFader(int position);
+    void OnFader(int step);
     void OnPolarity();
     void OnRoute(int output, int row);
 

@@ -17,10 +17,6 @@
 
 namespace
 {
-// The fader runs from +20 dB at the top (position 0) to -40 dB at the
-// bottom (600): position = top step - gain step.
-constexpr int kFaderTop = kEqGainMax;
-
 constexpr std::array<EEditorsText, EqLayout::kRows> kRowCaptions{
     EEditorsText::EqRowFrequency, EEditorsText::EqRowBandwidth, EEditorsText::EqRowQ, EEditorsText::EqRowGain};
 
@@ -90,17 +86,18 @@ void CEqPanel::CreateBand(int band)
 
     c.pFader = new CFader(this);
     c.pFader->setObjectName(QStringLiteral("Fader%1").arg(name));
-    c.pFader->SetRange(0, kFaderTop);
+    // +20 dB at the top, -40 dB at the bottom.
+    c.pFader->SetRange(kEqGainMin, kEqGainMax);
+    c.pFader->SetInverted(true);
     c.pFader->SetMargin(m_bInputSide ? 28 : 20);
-    c.pFader->SetMarks({{0, QStringLiteral("20")},
-                        {kFaderTop - kEqGainZero, QStringLiteral("0")},
-                        {kFaderTop - kEqGainZero + 200, QStringLiteral("-20")},
-                        {kFaderTop, QStringLiteral("-40")}});
+    QList<CFader::SMark> marks;
+    for (int db : {20, 0, -20, -40})
+        marks.append({Scales::kEqGain.NearestStep(db), QString::number(db)});
+    c.pFader->SetMarks(marks);
     const EParam gain = m_rows.eGain;
-    c.pFader->SetValueText([gain](int position) {
-        return QString::fromStdString(ParamCatalogue::FieldText(gain, kFaderTop - position, kEnglish));
-    });
-    connect(c.pFader, &CFader::PositionReported, this, [this, band](int position) { OnFader(band, position); });
+    c.pFader->SetValueText(
+        [gain](int step) { return QString::fromStdString(ParamCatalogue::FieldText(gain, step, kEnglish)); });
+    connect(c.pFader, &CFader::ValueReported, this, [this, band](int step) { OnFader(band, step); });
 
     const std::array<std::pair<EParam, EUnit>, EqLayout::kRows> fields{{{m_rows.eFrequency, EUnit::kNative},
                                                                         {m_rows.eWidth, EUnit::kNative},
@@ -181,7 +178,7 @@ void CEqPanel::ShowGain(int band)
     CFader* fader = Band(band).pFader;
     // A thumb in the user's hand is ahead of the record.
     if (!fader->IsDragging())
-        fader->SetPosition(kFaderTop - ParamCatalogue::Get(m_rows.eGain, m_link.Record(), {m_nChannel, band}));
+        fader->SetValue(ParamCatalogue::Get(m_rows.eGain, m_link.Record(), {m_nChannel, band}));
 }
 
 void CEqPanel::ApplyFieldLayout()
@@ -255,9 +252,9 @@ void CEqPanel::OnBandButton(int band)
     Edit(m_rows.eOn, band, Band(band).pButton->isChecked() ? 1 : 0);
 }
 
-void CEqPanel::OnFader(int band, int position)
+void CEqPanel::OnFader(int band, int step)
 {
-    Edit(m_rows.eGain, band, kFaderTop - position);
+    Edit(m_rows.eGain, band, step);
 }
 
 void CEqPanel::OnMaster()

@@ -33,7 +33,7 @@ public:
     struct BandControls
     {
         CToggleButton* pButton = nullptr;  // checked: band bypassed
-        CFader* pFader = nullptr;          // position = 600 - gain step
+        CFader* pFader = nullptr;          // inverted: its value is the gain step
         // One container per field, so a field the mode hides or fixes stays
         // so whatever its binding does about locks.
         std::array<QWidget*, EqLayout::kRows> apField{};
@@ -107,7 +107,7 @@ private:
     void Rebind();
     void ShowGain(int band);
     void OnBandButton(int band);
-    void OnFader(int band, int position);
+    void OnFader(int band, int step);
     void OnMaster();
 
     CProcessorLink& m_link;

@@ -194,13 +194,11 @@ int CaptionPixels(QSize size)
     return std::max(8, Scaler(size).Y(11));
 }
 
-int FaderPosition(int gainStep)
+std::vector<FaderMark> FaderMarks()
 {
-    return kGainMax - gainStep;
-}
-
-int GainOfFader(int position)
-{
-    return kGainMax - position;
+    std::vector<FaderMark> marks;
+    for (int db : {12, 0, -12, -30})
+        marks.push_back({Scales::kChannelGain.NearestStep(db), (db > 0 ? "+" : "") + std::to_string(db)});
+    return marks;
 }
 }

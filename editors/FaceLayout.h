@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <array>
+#include <string>
 #include <vector>
 
 // Where the controls of the input and output channel panels sit, for a panel
@@ -86,17 +87,12 @@ OutFaceRects OutFace(QSize size);
 // Pixel size of the captions' font at this panel height.
 int CaptionPixels(QSize size);
 
-// The gain fader runs with +12 dB at the top: its position is the gain
-// step counted down from the top of the scale, and back.
-int FaderPosition(int gainStep);
-int GainOfFader(int position);
-
-// Where the fader's scale is marked, as gain steps with their labels.
+// Where the gain fader's scale is marked: +12, 0, -12 and -30 dB, as gain
+// steps with their labels.
 struct FaderMark
 {
     int nGainStep;
-    const char* pszLabel;
+    std::string strLabel;
 };
-inline constexpr std::array kFaderMarks{FaderMark{420, "+12"}, FaderMark{300, "0"}, FaderMark{180, "-12"},
-                                        FaderMark{0, "-30"}};
+std::vector<FaderMark> FaderMarks();
 }

@@ -3,6 +3,7 @@
 #include "model/Archive.h"
 #include "model/ByteIo.h"
 #include "model/GraphAxis.h"
+#include "model/Scale.h"
 
 #include <algorithm>
 
@@ -42,7 +43,7 @@ void CAudio_Channel::UpdateCurve()
             m_aptCurve[static_cast<size_t>(i)].y = eqPoints[static_cast<size_t>(i)].y;
         return;
     }
-    m_nGainOffset = DbToY(m_nGain * 0.1 - 30, m_nGraphH) + kCurveTop;
+    m_nGainOffset = DbToY(Scales::kChannelGain.Value(m_nGain), m_nGraphH) + kCurveTop;
     for (int i = 0; i < kFreqPoints; ++i)
         m_aptCurve[static_cast<size_t>(i)].y = eqPoints[static_cast<size_t>(i)].y + m_nGainOffset - zeroY;
 }

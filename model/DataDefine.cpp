@@ -45,7 +45,7 @@ const std::array<double, kQSteps>& QTable()
         std::array<double, kQSteps> q{};
         for (int i = 0; i < kQSteps; ++i)
         {
-            const double n = (i + 1) / 100.0;
+            const double n = Scales::kBandwidth.Value(i);
             const double value = std::pow(2.0, n / 2.0) / (std::pow(2.0, n) - 1.0);
             const double scale = i == 0 ? 100.0 : 1000.0;
             q[i] = std::round(value * scale) / scale;
@@ -69,13 +69,6 @@ std::string Pick(const char* const (&texts)[N], int index)
     return index >= 0 && index < static_cast<int>(N) ? texts[index] : "";
 }
 
-// Delay steps 0..477 are 0.021 ms apart; above, whole milliseconds.
-constexpr int kDelayFineSteps = 477;
-constexpr double kDelayFineMs = 0.021;
-constexpr double kDelayFineTopMs = 10.017;
-constexpr double kDelayTopStepMs = 999.017;
-constexpr double kDelayMaxMs = 1000.0;
-
 double SpeedOfSound(double temperature)
 {
     return 331 + 0.6 * temperature;
@@ -83,29 +76,6 @@ double SpeedOfSound(double temperature)
 }
 
 // ---- conversions --------------------------------------------------------------
-
-double DelayStepToMs(int step)
-{
-    step = std::clamp(step, kDelayMin, kDelayMax);
-    if (step == kDelayMax)
-        return kDelayMaxMs;
-    if (step <= kDelayFineSteps)
-        return step * kDelayFineMs;
-    return (step - kDelayFineSteps) + kDelayFineTopMs;
-}
-
-TypedStep DelayMsToStep(double ms)
-{
-    if (std::isnan(ms) || ms < 0)
-        return {kDelayMin, true};
-    // 999.017..1000 ms is still accepted as the top step; only beyond it is
-    // the user told.
-    if (ms > kDelayTopStepMs)
-        return {kDelayMax, ms > kDelayMaxMs};
-    if (ms > kDelayFineTopMs)
-        return {static_cast<int>(std::trunc(ms - kDelayFineTopMs + kDelayFineSteps)), false};
-    return {static_cast<int>(std::trunc(ms / kDelayFineMs + 0.5)), false};
-}
 
 double DelayMsToMetres(double ms, double temperature)
 {
@@ -127,28 +97,6 @@ double DelayFeetToMs(double feet, double temperature)
     return DelayMetresToMs(feet / kFeetPerMetre, temperature);
 }
 
-TypedStep DelayMetresToStep(double metres)
-{
-    if (std::isnan(metres) || metres < 0)
-        return {kDelayMin, true};
-    const double topMetres = DelayMsToMetres(kDelayTopStepMs);
-    if (metres > topMetres)
-        return {kDelayMax - 1, metres > DelayMsToMetres(kDelayMaxMs)};
-    // At most the distance of 999.017 ms here, so at most step 1466.
-    return DelayMsToStep(DelayMetresToMs(metres));
-}
-
-TypedStep DelayFeetToStep(double feet)
-{
-    if (std::isnan(feet) || feet < 0)
-        return {kDelayMin, true};
-    // Feet are shown to 0.001 and, unlike metres, often rounded down, so that
-    // retyping a shown distance would truncate to the millisecond below.
-    // Taking the typed figure as up to half a shown digit more brings every
-    // shown distance back to its own step.
-    return DelayMetresToStep((feet + 0.0005) / kFeetPerMetre);
-}
-
 int NearestFreqIndex(double hz)
 {
     // First axis point at or above hz; ties between neighbours go up.
@@ -160,82 +108,6 @@ int NearestFreqIndex(double hz)
     if (i == 0)
         return 0;
     return hz - table[i - 1] >= table[i] - hz ? i : i - 1;
-}
-
-TypedStep QToBandwidthStep(double q)
-{
-    const auto& table = QTable();
-    const double highest = table.front();  // 144.27
-    const double lowest = table.back();    // 0.404
-    TypedStep result;
-    if (std::isnan(q) || q < lowest)
-    {
-        q = lowest;
-        result.bOutOfRange = true;
-    }
-    else if (q > highest)
-    {
-        q = highest;
-        result.bOutOfRange = true;
-    }
-    result.nStep = kBandwidthMax;
-    for (int i = 0; i < kQSteps; ++i)
-    {
-        if (q >= table[i])
-        {
-            result.nStep = i;
-            break;
-        }
-    }
-    return result;
-}
-
-double BandwidthStepToQ(int step)
-{
-    return QTable()[std::clamp(step, kBandwidthMin, kBandwidthMax)];
-}
-
-TypedStep AttackMsToStep(double ms, int current)
-{
-    if (std::isnan(ms))
-        return {current, true};
-    TypedStep result{current, false};
-    if (ms < 0.3)
-    {
-        ms = 0.3;
-        result.bOutOfRange = true;
-    }
-    else if (ms > 200)
-    {
-        ms = 200;
-        result.bOutOfRange = true;
-    }
-    if (ms <= 0.9)
-        // The small term keeps the displayed 0.6 and 0.7 from truncating to
-        // the step below them: (0.6 - 0.3) / 0.1 is 2.9999999999999996.
-        result.nStep = static_cast<int>(std::trunc((ms - 0.3) / 0.1 + 1e-9));
-    else if (ms >= 1)
-        result.nStep = static_cast<int>(std::trunc(ms)) + 6;
-    return result;
-}
-
-TypedStep BandwidthOctToStep(double octaves)
-{
-    TypedStep result;
-    if (std::isnan(octaves) || octaves < 0.01)
-    {
-        octaves = 0.01;
-        result.bOutOfRange = true;
-    }
-    else if (octaves > 3.0)
-    {
-        octaves = 3.0;
-        result.bOutOfRange = true;
-    }
-    // As for the attack: the small term stops a shown width such as 0.29
-    // ((0.29 - 0.01) x 100 = 27.999999999999996) from landing a step low.
-    result.nStep = static_cast<int>(std::trunc((octaves - 0.01) * 1000 / 10 + 1e-9));
-    return result;
 }
 
 // ---- texts --------------------------------------------------------------------
@@ -254,38 +126,31 @@ std::string FormatGain(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return FixedText(step * 0.1 - 30, 1) + "dB";
+    return Scales::kChannelGain.Text(step);
 }
 
 std::string FormatGate(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    if (step == 0)
-        return "OFF";
-    return std::to_string(step - 120) + "dBu";
+    return Scales::kGate.Text(step);
 }
 
 std::string FormatDelay(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return FixedText(DelayStepToMs(step), 3) + "ms";
+    return Scales::kDelay.Text(step);
 }
 
 std::string FormatDelayMetres(int step)
 {
-    // 1000 ms is shown as the round 340 m, not its computed distance.
-    if (step == kDelayMax)
-        return "340.000";
-    return FixedText(DelayMsToMetres(DelayStepToMs(step)), 3);
+    return Scales::kDelay.Text(step, EUnit::kMetres);
 }
 
 std::string FormatDelayFeet(int step)
 {
-    if (step == kDelayMax)
-        return "1115.000";
-    return FixedText(DelayMsToFeet(DelayStepToMs(step)), 3);
+    return Scales::kDelay.Text(step, EUnit::kFeet);
 }
 
 std::string FormatPolarity(int invert, int language, bool locked)
@@ -317,58 +182,49 @@ std::string FormatLimitThreshold(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    if (step == kLimitThresholdOff)
-        return "OFF";
-    return FixedText(step * 0.1 - 40, 1) + "dBu";
+    return Scales::kLimitThreshold.Text(step);
 }
 
 std::string FormatAttack(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    if (step <= 6)
-        return FixedText((step + 3) * 0.1, 1) + "ms";
-    return std::to_string(step - 6) + "ms";
+    return Scales::kAttack.Text(step);
 }
 
 std::string FormatRelease(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return std::to_string(step) + "ms";
+    return Scales::kRelease.Text(step);
 }
 
 std::string FormatEqGain(int step, bool inactive, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    if (inactive)
-        return "0.0dB";
-    return FixedText(step * 0.1 - 40, 1) + "dB";
+    return Scales::kEqGain.Text(inactive ? kEqGainZero : step);
 }
 
 std::string FormatFreq(int hz, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return std::to_string(hz) + "Hz";
+    return Scales::kFrequency.Text(hz);
 }
 
 std::string FormatBandwidth(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return FixedText((step + 1) * 0.01, 2) + "oct";
+    return Scales::kBandwidth.Text(step);
 }
 
 std::string FormatQ(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    // Entry 0 is tabled to two decimals only.
-    if (step == 0)
-        return FixedText(BandwidthStepToQ(step), 2);
-    return FixedText(BandwidthStepToQ(step), 3);
+    return Scales::kBandwidth.Text(step, EUnit::kQ);
 }
 
 std::string FormatShelfSlope(int slope, int language, bool locked)
@@ -442,14 +298,14 @@ std::string FormatGenLevel(int step, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return FixedText(step * 0.1 - 60, 1) + "dBu";
+    return Scales::kGenLevel.Text(step);
 }
 
 std::string FormatSeconds(int seconds, int language, bool locked)
 {
     if (locked)
         return LockText(language);
-    return std::to_string(seconds) + "s";
+    return Scales::kSweep.Text(seconds);
 }
 
 std::string FormatName(const char* name8, int language, bool locked)
@@ -480,7 +336,7 @@ std::string FormatName(const char* name8, int language, bool locked)
 std::string FormatBandSummary(int type, int hz, double bandwidthOct, double gainDb, bool inactive)
 {
     const std::string freq = std::to_string(hz) + "HZ ";
-    const std::string gain = inactive ? std::string("0.0dB") : FixedText(gainDb, 1) + "dB";
+    const std::string gain = Scales::kEqGain.ValueText(inactive ? 0.0 : gainDb);
     switch (type)
     {
     case kFilterParametric:

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "model/FilterTypes.h"
+#include "model/Scale.h"
 
 #include <array>
 #include <string>
 
-// Scales of every parameter: step ranges, step <-> value rules, the text
-// forms shown to the user, and the two fixed tables behind them (the
-// 241-point frequency axis and the 300-entry Q table).
+// Step ranges of every parameter, the two fixed tables behind the scales
+// (the 241-point frequency axis and the 300-entry Q table) and the text forms
+// shown to the user. The scales themselves, step <-> value <-> text, are in
+// model/Scale.h.
 //
 // Texts are UTF-8. Where a text has two language forms the language flag
 // picks it (0 Chinese, 1 English). A parameter whose function lock is set is
@@ -20,19 +22,24 @@ enum Language : int
 };
 
 // ---- ranges and fixed steps -------------------------------------------------
-constexpr int kGainMin = 0, kGainMax = 420, kGainZero = 300;
-constexpr int kGateMin = 0, kGateMax = 80;
-constexpr int kDelayMin = 0, kDelayMax = 1467;
-constexpr int kLimitThresholdMin = 0, kLimitThresholdMax = 600, kLimitThresholdOff = 600;
-constexpr int kAttackMin = 0, kAttackMax = 206;
-constexpr int kReleaseMin = 50, kReleaseMax = 5000;
-constexpr int kEqGainMin = 0, kEqGainMax = 600, kEqGainZero = 400;
-constexpr int kFreqMin = 20, kFreqMax = 20000;
-constexpr int kBandwidthMin = 0, kBandwidthMax = 299;
+// The ranges are the scales' own; the zero steps are those of 0 dB.
+constexpr int kGainMin = Scales::kChannelGain.nMinStep, kGainMax = Scales::kChannelGain.nMaxStep,
+              kGainZero = Scales::kChannelGain.ZeroStep();
+constexpr int kGateMin = Scales::kGate.nMinStep, kGateMax = Scales::kGate.nMaxStep;
+constexpr int kDelayMin = Scales::kDelay.nMinStep, kDelayMax = Scales::kDelay.nMaxStep;
+constexpr int kLimitThresholdMin = Scales::kLimitThreshold.nMinStep,
+              kLimitThresholdMax = Scales::kLimitThreshold.nMaxStep,
+              kLimitThresholdOff = Scales::kLimitThreshold.nOffStep;
+constexpr int kAttackMin = Scales::kAttack.nMinStep, kAttackMax = Scales::kAttack.nMaxStep;
+constexpr int kReleaseMin = Scales::kRelease.nMinStep, kReleaseMax = Scales::kRelease.nMaxStep;
+constexpr int kEqGainMin = Scales::kEqGain.nMinStep, kEqGainMax = Scales::kEqGain.nMaxStep,
+              kEqGainZero = Scales::kEqGain.ZeroStep();
+constexpr int kFreqMin = Scales::kFrequency.nMinStep, kFreqMax = Scales::kFrequency.nMaxStep;
+constexpr int kBandwidthMin = Scales::kBandwidth.nMinStep, kBandwidthMax = Scales::kBandwidth.nMaxStep;
 constexpr int kXoverSlopeMax = 6;
 constexpr int kGenTypeMax = 4;
-constexpr int kGenLevelMin = 0, kGenLevelMax = 660;
-constexpr int kSweepMin = 2, kSweepMax = 30;
+constexpr int kGenLevelMin = Scales::kGenLevel.nMinStep, kGenLevelMax = Scales::kGenLevel.nMaxStep;
+constexpr int kSweepMin = Scales::kSweep.nMinStep, kSweepMax = Scales::kSweep.nMaxStep;
 
 constexpr int kFreqPoints = 241;
 constexpr int kQSteps = 300;
@@ -47,21 +54,6 @@ const std::array<double, kFreqPoints>& FreqTable();
 const std::array<double, kQSteps>& QTable();
 
 // ---- conversions --------------------------------------------------------------
-// Delay step 0..1467 -> ms: 0.021 ms steps up to 10.017 ms (step 477), whole
-// ms above, step 1467 exactly 1000 ms. Steps outside 0..1467 are clamped.
-double DelayStepToMs(int step);
-
-// Result of converting a typed value: the step, and whether the value lay
-// outside the accepted range (the caller shows "Out of Range").
-struct TypedStep
-{
-    int nStep = 0;
-    bool bOutOfRange = false;
-};
-
-// Typed time (ms) -> delay step: below 0 gives step 0, above 999.017 gives
-// step 1467; flagged out of range below 0 and above 1000 (NaN: step 0).
-TypedStep DelayMsToStep(double ms);
 // Distance sound travels in `ms` at air temperature `temperature` (deg C),
 // and back. Feet are metres x 3.281.
 double DelayMsToMetres(double ms, double temperature = kAirTemperature);
@@ -69,32 +61,9 @@ double DelayMetresToMs(double metres, double temperature = kAirTemperature);
 double DelayMsToFeet(double ms, double temperature = kAirTemperature);
 double DelayFeetToMs(double feet, double temperature = kAirTemperature);
 constexpr double kFeetPerMetre = 3.281;
-// Typed distance -> delay step, at the fixed air temperature. Distances above
-// that of 999.017 ms give step 1466: a typed distance never reaches 1467.
-// Flagged out of range below 0 and beyond 340 m (1000 ms); the feet field of
-// the editors shows no message either way and may ignore the flag. A typed
-// feet figure counts half a shown digit (0.0005 ft) more, so that every shown
-// distance maps back to its own step.
-TypedStep DelayMetresToStep(double metres);
-TypedStep DelayFeetToStep(double feet);
 // Index 0..240 of the axis point nearest to `hz`; a tie goes to the higher
 // index, anything above 20000 Hz gives 240.
 int NearestFreqIndex(double hz);
-// Typed Q -> narrowest bandwidth step whose Q does not exceed it. A Q outside
-// 0.404..144.27 is flagged out of range and taken at the nearer limit
-// (NaN at 0.404).
-TypedStep QToBandwidthStep(double q);
-// Q table entry of a bandwidth step. Every step 0..299 is answered from the
-// table (the editors show step 0 and 299 too); steps outside are clamped.
-double BandwidthStepToQ(int step);
-// A typed attack time (ms) -> step. Times are taken between 0.3 and 200 ms,
-// flagged out of range outside; `current` is kept for times between 0.9 and
-// 1 ms, which no step shows. NaN is flagged and keeps `current`.
-TypedStep AttackMsToStep(double ms, int current);
-// A typed bandwidth (octaves) -> step. Widths are taken between 0.01 and
-// 3.00 octaves, flagged out of range outside (NaN at 0.01). Every shown
-// width typed back gives its own step.
-TypedStep BandwidthOctToStep(double octaves);
 
 // ---- texts --------------------------------------------------------------------
 // Each Format* gives the lock text when `locked` is set. Enumerated forms
@@ -106,8 +75,7 @@ const char* OutOfRangeText(int language);  // "Out of Range" / "超出范围"
 std::string FormatGain(int step, int language = kChinese, bool locked = false);
 std::string FormatGate(int step, int language = kChinese, bool locked = false);
 std::string FormatDelay(int step, int language = kChinese, bool locked = false);
-// Delay as distance, "%0.3f" without unit; step 1467 shows 340.000 m and
-// 1115.000 ft rather than the computed distance of 1000 ms.
+// Delay as distance, "%0.3f" without unit (CDelayScale::Number).
 std::string FormatDelayMetres(int step);
 std::string FormatDelayFeet(int step);
 std::string FormatPolarity(int invert, int language, bool locked = false);
@@ -133,7 +101,7 @@ std::string FormatLinkGroup(int group, bool output, int language, bool locked = 
 // Generator type 1..4 as the type list names it; 0, the generator off,
 // shows "OFF".
 std::string FormatGenType(int type, int language, bool locked = false);
-// Generator level step 0..660: step x 0.1 - 60 dBu, "%0.1fdBu".
+// Generator level step 0..660: "%0.1fdBu".
 std::string FormatGenLevel(int step, int language = kChinese, bool locked = false);
 // Sweep period, "%ds".
 std::string FormatSeconds(int seconds, int language = kChinese, bool locked = false);

@@ -25,9 +25,8 @@ void CFilter::SetGeqFrequency(int hz)
 
 void CFilter::SetGainStep(int step)
 {
-    // Written as the processor's scale is defined (step x 0.1 - 40): the
-    // resulting double is stored in program files bit for bit.
-    m_dGain = step * 0.1 - 40;
+    // The scale's own double: it is stored in program files bit for bit.
+    m_dGain = Scales::kEqGain.Value(step);
     if (m_dGain != 0.0)
     {
         m_bOff = 0;
@@ -44,7 +43,7 @@ void CFilter::SetGainStep(int step)
 
 void CFilter::SetBandwidthStep(int step)
 {
-    const double bandwidth = step * 0.01 + 0.01;
+    const double bandwidth = Scales::kBandwidth.Value(step);
     if (m_bGeq)
         m_dGeqBandwidth = bandwidth;
     else
@@ -163,15 +162,14 @@ int CFilter::GetGainStep() const
 {
     if (m_bOff || m_bBypass)
         return kEqGainZero;
-    // A gain read from a damaged file can be far outside any step; keep the
-    // conversion defined (the block word keeps its low 16 bits anyway).
-    const double step = std::floor((m_dGain + 40) * 10 + 0.5);
-    return static_cast<int>(std::clamp(step, -1.0e6, 1.0e6));
+    // A gain read from a damaged file can be far outside any step; the
+    // block word keeps its low 16 bits anyway.
+    return Scales::kEqGain.NearestStep(m_dGain);
 }
 
 int CFilter::GetBandwidthStep() const
 {
-    return static_cast<int>(std::clamp(std::round(GetBandwidth() * 100), -1.0e6, 1.0e6)) - 1;
+    return Scales::kBandwidth.NearestStep(GetBandwidth());
 }
 
 // Band sub-block:

@@ -19,9 +19,7 @@ namespace FilterImport
 namespace
 {
 constexpr double kLn2 = 0.69314718055994531;
-constexpr double kGainStepDb = 0.1;
-constexpr double kGainMinDb = -40.0;
-constexpr double kGainMaxDb = 20.0;
+constexpr const CLinearScale& kGain = Scales::kEqGain;
 // Shelf slopes the bands offer, by slope step.
 constexpr int kShelfSlopesDb[] = {6, 12};
 
@@ -286,8 +284,7 @@ std::string Written(double value)
 // of the common biquad.
 double EffectiveQ(int step)
 {
-    const double octaves = (step + 1) / 100.0;
-    return 1.0 / (2.0 * std::sinh(kLn2 * octaves));
+    return 1.0 / (2.0 * std::sinh(kLn2 * Scales::kBandwidth.Value(step)));
 }
 
 EParam BandParam(bool output, EParam inParam, EParam outParam)
@@ -415,7 +412,7 @@ Plan PlanImport(std::string_view fileBytes, const CAudio_Data& data, bool bOutpu
 
         const ParamCatalogue::StepRange freqRange = ParamCatalogue::Range(freqParam, data, {nChannel, free->nBand});
         // The axis point, in whole hertz as the band stores it.
-        const long axisHz = std::lround(FreqTable()[static_cast<size_t>(NearestFreqIndex(filter.dFreq))]);
+        const long axisHz = std::lround(Scales::kFrequency.AxisPoint(filter.dFreq));
         const int freq = static_cast<int>(std::clamp<long>(axisHz, kFreqMin, kFreqMax));
         // A frequency more than half an axis step outside the band's range is refused.
         const bool freqOk = filter.dFreq >= freqRange.nMin * 0.98 && filter.dFreq <= freqRange.nMax * 1.02;
@@ -424,7 +421,9 @@ Plan PlanImport(std::string_view fileBytes, const CAudio_Data& data, bool bOutpu
             problem(EProblem::kOutOfRange, filter.nLine, EValue::kFrequency, Written(filter.dFreq));
             continue;
         }
-        if (filter.dGainDb < kGainMinDb - kGainStepDb / 2 || filter.dGainDb > kGainMaxDb + kGainStepDb / 2)
+        // Half a step beyond either end still rounds onto it.
+        if (filter.dGainDb < kGain.Value(kGain.nMinStep) - kGain.dStep / 2
+            || filter.dGainDb > kGain.Value(kGain.nMaxStep) + kGain.dStep / 2)
         {
             problem(EProblem::kOutOfRange, filter.nLine, EValue::kGain, Written(filter.dGainDb));
             continue;
@@ -442,8 +441,7 @@ Plan PlanImport(std::string_view fileBytes, const CAudio_Data& data, bool bOutpu
         free->bFromFile = true;
         free->source = filter;
         free->nFreq = std::clamp(freq, freqRange.nMin, freqRange.nMax);
-        free->nGainStep = std::clamp(static_cast<int>(std::lround((filter.dGainDb - kGainMinDb) / kGainStepDb)),
-                                     kEqGainMin, kEqGainMax);
+        free->nGainStep = std::clamp(kGain.NearestStep(filter.dGainDb), kGain.nMinStep, kGain.nMaxStep);
         free->nWidthStep = widthStep;
         if (filter.eKind != EKind::kPeaking)
             free->nSlope = filter.nSlopeDb == kShelfSlopesDb[1] ? 1 : 0;

@@ -13,8 +13,13 @@ constexpr int kHalfHandle = kHandleSize / 2;
 constexpr int kHalfMarker = kMarkerSize / 2;
 // Outside graphic-EQ mode the markers stand this far outside the band edges.
 constexpr int kMarkerShift = 10;
-constexpr int kMinGainDb = -40, kMaxGainDb = 20;
-constexpr double kMinBandwidthOct = 0.01, kMaxBandwidthOct = 3.0;
+// A drag moves a band in whole decibels over the whole gain scale, and its
+// bandwidth markers over the whole bandwidth scale.
+constexpr const CLinearScale& kGain = Scales::kEqGain;
+constexpr int kMinGainDb = static_cast<int>(kGain.Value(kGain.nMinStep));
+constexpr int kMaxGainDb = static_cast<int>(kGain.Value(kGain.nMaxStep));
+constexpr double kMinBandwidthOct = Scales::kBandwidth.Value(Scales::kBandwidth.nMinStep);
+constexpr double kMaxBandwidthOct = Scales::kBandwidth.Value(Scales::kBandwidth.nMaxStep);
 
 void Offset(Rect& rect, int dx, int dy)
 {
@@ -151,8 +156,8 @@ BandDrag BandDragTarget(const BandDragInput& drag, int W, int H)
     result.nGainDb = std::clamp(YToDb(y, H), kMinGainDb, kMaxGainDb);
     // A whole-dB gain has an exact step; 0 dB switches the band off, whose
     // step is the 0 dB step as well.
-    result.nGainStep = kEqGainZero + 10 * result.nGainDb;
-    result.dGain = result.nGainStep * 0.1 - 40;
+    result.nGainStep = kGain.NearestStep(result.nGainDb);
+    result.dGain = kGain.Value(result.nGainStep);
     result.bChanged = result.nFreq != drag.nFreq || result.nGainStep != drag.nGainStep;
     return result;
 }
@@ -162,7 +167,7 @@ int BandwidthDragStep(int x, bool lowerMarker, double freq, int W)
     const double n = lowerMarker ? std::log2(freq / XToFreq(x - (kCurveLeft - kMarkerShift), W))
                                  : std::log2(XToFreq(x - (kCurveLeft + kMarkerShift), W) / freq);
     const double octaves = std::clamp(n, kMinBandwidthOct, kMaxBandwidthOct);
-    return static_cast<int>(std::round(octaves * 100)) - 1;
+    return Scales::kBandwidth.NearestStep(octaves);
 }
 
 XoverDrag XoverDragTarget(int pointerX, int dragOffsetX, bool highPass, int freq, int pairedFreq, int W)

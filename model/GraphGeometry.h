@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Scale.h"
+
 #include <optional>
 
 // Geometry of the handles on the response graph and the arithmetic that turns
@@ -88,15 +90,17 @@ struct BandDragInput
     int nType = 0;       // 0 parametric, 1 low shelf, 2 high shelf
     bool bGeq = false;   // graphic-EQ mode: the frequency stays
     int nFreq = 1000;    // the band's set frequency (m_nFreq)
-    int nGainStep = 400; // the band's gain step before the drag (400 while inactive)
+    int nGainStep = Scales::kEqGain.ZeroStep(); // the band's gain step before the drag (0 dB while inactive)
 };
 
 struct BandDrag
 {
     int nFreq = 0;        // new set frequency
     int nGainDb = 0;      // new gain, whole dB, -40..+20
-    int nGainStep = 400;  // its step; 400 (0 dB) switches the band off
-    double dGain = 0.0;   // the gain as the band stores it: step x 0.1 - 40
+    // Its step (0 dB switches the band off), and the gain as the band stores
+    // it: the scale's value of the step.
+    int nGainStep = Scales::kEqGain.ZeroStep();
+    double dGain = 0.0;
     bool bChanged = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 std::string FixedText(double value, int decimals)
@@ -29,4 +30,44 @@ std::string DecimalPointText(std::string_view text)
             out += text[i] == ',' ? '.' : text[i];
     }
     return out;
+}
+
+namespace
+{
+std::string_view SkipSpaces(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    return text;
+}
+}
+
+std::optional<double> LeadingNumber(std::string_view typed)
+{
+    const std::string text = DecimalPointText(typed);
+    const std::string_view number = SkipSpaces(text);
+    double value = 0;
+    const auto [ptr, ec] =
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    if (ptr == number.data())
+        return std::nullopt;
+    if (ec == std::errc::result_out_of_range)
+        value =
+            number.front() == '-' ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    if (std::isnan(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<long long> LeadingInteger(std::string_view typed)
+{
+    const std::string text = DecimalPointText(typed);
+    const std::string_view number = SkipSpaces(text);
+    long long value = 0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (ptr == number.data())
+        return std::nullopt;
+    if (ec == std::errc::result_out_of_range)
+        value = number.front() == '-' ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
+    return value;
 }

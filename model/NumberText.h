@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,3 +19,12 @@ std::string FixedText(double value, int decimals);
 // '-', ready for std::from_chars, which takes neither. Typed values and the
 // files of measurement tools come with either, depending on the desktop.
 std::string DecimalPointText(std::string_view text);
+
+// The number a typed text starts with (after spaces and tabs), with a
+// decimal point or comma; none when it starts with none, or with "nan". A
+// number too large for a double counts as infinitely far out, so that it is
+// clamped like any value out of range.
+std::optional<double> LeadingNumber(std::string_view typed);
+// The same for a whole number; digits after a point or comma are ignored,
+// and one too large for a long long is taken at its nearer limit.
+std::optional<long long> LeadingInteger(std::string_view typed);

@@ -3,16 +3,10 @@
 #include "model/Audio_Data.h"
 #include "model/LinkRule.h"
 #include "model/LockState.h"
-#include "model/NumberText.h"
 #include "wire/WireNumbers.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
-#include <limits>
-#include <system_error>
 #include <type_traits>
 
 namespace
@@ -182,19 +176,14 @@ ParamRow Row(EParam param, Side side, Group group, int lockFlag, const char* eng
     return row;
 }
 
-ParamRow Linear(ParamRow row, double step, double offset, int offStep = -1, ParamRow::FieldForm fieldForm = {1, ""})
+// A numeric row reads, shows and parses by its scale; `fieldUnit`: its
+// field shows the unit too.
+ParamRow Scaled(ParamRow row, const CScale& scale, bool fieldUnit = false)
 {
-    row.dLinearStep = step;
-    row.dLinearOffset = offset;
-    row.nOffStep = offStep;
-    row.fieldForm = fieldForm;
-    return row;
-}
-
-// Frequency and integer rows show their step; some fields carry the unit.
-ParamRow Whole(ParamRow row, const char* fieldUnit = "")
-{
-    row.fieldForm = ParamRow::FieldForm{0, fieldUnit};
+    row.pScale = &scale;
+    row.nMin = scale.nMinStep;
+    row.nMax = scale.nMaxStep;
+    row.bFieldUnit = fieldUnit;
     return row;
 }
 
@@ -226,9 +215,11 @@ void AddBandRows(std::array<ParamRow, static_cast<size_t>(EParam::kCount)>& rows
         ParamRow row = Row(param, side, Group::kEq, lockFlag, b.pszEnglish, b.pszChinese, b.nMin, b.nMax, b.eEntry,
                            b.access);
         if (b.eEntry == EEntry::kLinear)
-            row = Linear(row, 0.1, 40);
+            row = Scaled(row, Scales::kEqGain);
         else if (b.eEntry == EEntry::kFrequency)
-            row = Whole(row);
+            row = Scaled(row, Scales::kFrequency);
+        else if (b.eEntry == EEntry::kBandwidth)
+            row = Scaled(row, Scales::kBandwidth);
         rows[static_cast<size_t>(param)] = row;
     }
 }
@@ -249,22 +240,22 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
                 "静音", 0, 1, EEntry::kChoice, kOn));
         add(Row(param(EParam::kInPolarity, EParam::kOutPolarity), side, Group::kSignal,
                 flag(Flag::kInPolarity, Flag::kOutPolarity), "Polarity", "相位", 0, 1, EEntry::kChoice, kPolarity));
-        add(Linear(Row(param(EParam::kInGain, EParam::kOutGain), side, Group::kSignal, flag(Flag::kInGain, Flag::kOutGain),
+        add(Scaled(Row(param(EParam::kInGain, EParam::kOutGain), side, Group::kSignal, flag(Flag::kInGain, Flag::kOutGain),
                        "Gain", "增益", kGainMin, kGainMax, EEntry::kLinear, kGain),
-                   0.1, 30));
-        add(Row(param(EParam::kInDelay, EParam::kOutDelay), side, Group::kSignal, flag(Flag::kInDelay, Flag::kOutDelay),
-                "Delay", "延时", kDelayMin, kDelayMax, EEntry::kDelay, kDelay));
+                   Scales::kChannelGain));
+        add(Scaled(Row(param(EParam::kInDelay, EParam::kOutDelay), side, Group::kSignal, flag(Flag::kInDelay, Flag::kOutDelay),
+                "Delay", "延时", kDelayMin, kDelayMax, EEntry::kDelay, kDelay), Scales::kDelay));
         add(Row(param(EParam::kInEqBypass, EParam::kOutEqBypass), side, Group::kEq, flag(Flag::kInEq, Flag::kOutEq),
                 "EQ/BYPASS", "均衡/直通", 0, 1, EEntry::kChoice, kEqBypass));
         AddBandRows(rows, param(EParam::kInBandType, EParam::kOutBandType), side, flag(Flag::kInEq, Flag::kOutEq));
     }
 
-    add(Linear(Row(EParam::kInGate, Side::kInput, Group::kSignal, Flag::kInGate, "NoiseGate", "噪声门", kGateMin,
+    add(Scaled(Row(EParam::kInGate, Side::kInput, Group::kSignal, Flag::kInGate, "NoiseGate", "噪声门", kGateMin,
                    kGateMax, EEntry::kLinear,
                    {[](const CAudio_Data& d, Side, ParamAt at) { return d.Input(at.nChannel).GetGate(); },
                     [](CAudio_Data& d, Side, ParamAt at, int v) { d.Input(at.nChannel).SetGate(v); },
                     [](int v, int l, bool k, ParamShown) { return FormatGate(v, l, k); }}),
-               1.0, 120, kGateMin, {0, ""}));
+               Scales::kGate));
     add(Row(EParam::kInLink, Side::kInput, Group::kLink, Flag::kInLink, "Link", "联调", 0, CAudio_InRoute::kCount - 1,
             EEntry::kChoice,
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Inputs().GetLinkGroup(at.nChannel); },
@@ -298,55 +289,55 @@ std::array<ParamRow, static_cast<size_t>(EParam::kCount)> BuildRows()
 
     add(Row(EParam::kHighPassType, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XMode_Hi", "高通类型", 0, 2,
             EEntry::kChoice, kXoverType<true>));
-    add(Whole(Row(EParam::kHighPassFreq, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XFQCY_Hi", "高通频率", kFreqMin,
-            kFreqMax, EEntry::kFrequency, kXoverFreq<true>), "Hz"));
+    add(Scaled(Row(EParam::kHighPassFreq, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XFQCY_Hi", "高通频率", kFreqMin,
+            kFreqMax, EEntry::kFrequency, kXoverFreq<true>), Scales::kFrequency, true));
     add(Row(EParam::kHighPassSlope, Side::kOutput, Group::kHighPass, Flag::kOutXover, "XSLope_Hi", "高通斜率", 0,
             kXoverSlopeMax, EEntry::kChoice, kXoverSlope<true>));
     add(Row(EParam::kLowPassType, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XMode_Lo", "低通类型", 0, 2,
             EEntry::kChoice, kXoverType<false>));
-    add(Whole(Row(EParam::kLowPassFreq, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XFQCY_Lo", "低通频率", kFreqMin,
-            kFreqMax, EEntry::kFrequency, kXoverFreq<false>), "Hz"));
+    add(Scaled(Row(EParam::kLowPassFreq, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XFQCY_Lo", "低通频率", kFreqMin,
+            kFreqMax, EEntry::kFrequency, kXoverFreq<false>), Scales::kFrequency, true));
     add(Row(EParam::kLowPassSlope, Side::kOutput, Group::kLowPass, Flag::kOutXover, "XSLope_Lo", "低通斜率", 0,
             kXoverSlopeMax, EEntry::kChoice, kXoverSlope<false>));
 
-    add(Linear(Row(EParam::kLimitThreshold, Side::kOutput, Group::kLimiter, Flag::kOutLimiter, "Threshold", "压限电平",
+    add(Scaled(Row(EParam::kLimitThreshold, Side::kOutput, Group::kLimiter, Flag::kOutLimiter, "Threshold", "压限电平",
                    kLimitThresholdMin, kLimitThresholdMax, EEntry::kLinear,
                    {[](const CAudio_Data& d, Side, ParamAt at) { return d.Output(at.nChannel).GetLimitThreshold(); },
                     [](CAudio_Data& d, Side, ParamAt at, int v) { d.Output(at.nChannel).SetLimitThreshold(v); },
                     [](int v, int l, bool k, ParamShown) { return FormatLimitThreshold(v, l, k); }}),
-               0.1, 40, kLimitThresholdOff));
-    add(Row(EParam::kLimitAttack, Side::kOutput, Group::kLimiter, Flag::kOutLimiter, "Attack", "响应时间", kAttackMin,
+               Scales::kLimitThreshold));
+    add(Scaled(Row(EParam::kLimitAttack, Side::kOutput, Group::kLimiter, Flag::kOutLimiter, "Attack", "响应时间", kAttackMin,
             kAttackMax, EEntry::kAttack,
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Output(at.nChannel).GetLimitAttack(); },
              [](CAudio_Data& d, Side, ParamAt at, int v) { d.Output(at.nChannel).SetLimitAttack(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatAttack(v, l, k); }}));
-    add(Whole(Row(EParam::kLimitRelease, Side::kOutput, Group::kLimiter, Flag::kOutLimiter, "Release", "释放时间",
+             [](int v, int l, bool k, ParamShown) { return FormatAttack(v, l, k); }}), Scales::kAttack));
+    add(Scaled(Row(EParam::kLimitRelease, Side::kOutput, Group::kLimiter, Flag::kOutLimiter, "Release", "释放时间",
             kReleaseMin, kReleaseMax, EEntry::kInteger,
             {[](const CAudio_Data& d, Side, ParamAt at) { return d.Output(at.nChannel).GetLimitRelease(); },
              [](CAudio_Data& d, Side, ParamAt at, int v) { d.Output(at.nChannel).SetLimitRelease(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatRelease(v, l, k); }})));
+             [](int v, int l, bool k, ParamShown) { return FormatRelease(v, l, k); }}), Scales::kRelease));
 
     add(Row(EParam::kGenType, Side::kProgram, Group::kGenerator, kNoLock, "SIGN", "信号", 0, kGenTypeMax,
             EEntry::kChoice,
             {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenType(); },
              [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenType(v); },
              [](int v, int l, bool k, ParamShown) { return FormatGenType(v, l, k); }}));
-    add(Whole(Row(EParam::kGenFreq, Side::kProgram, Group::kGenerator, kNoLock, "FQCY", "频率", kFreqMin, kFreqMax,
+    add(Scaled(Row(EParam::kGenFreq, Side::kProgram, Group::kGenerator, kNoLock, "FQCY", "频率", kFreqMin, kFreqMax,
             EEntry::kFrequency,
             {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenFreq(); },
              [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenFreq(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatFreq(v, l, k); }}), "Hz"));
-    add(Linear(Row(EParam::kGenLevel, Side::kProgram, Group::kGenerator, kNoLock, "OUTPUT LEVEL", "输出电平",
+             [](int v, int l, bool k, ParamShown) { return FormatFreq(v, l, k); }}), Scales::kFrequency, true));
+    add(Scaled(Row(EParam::kGenLevel, Side::kProgram, Group::kGenerator, kNoLock, "OUTPUT LEVEL", "输出电平",
                    kGenLevelMin, kGenLevelMax, EEntry::kLinear,
                    {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenLevel(); },
                     [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenLevel(v); },
                     [](int v, int l, bool k, ParamShown) { return FormatGenLevel(v, l, k); }}),
-               0.1, 60, -1, {1, "dBu"}));
-    add(Whole(Row(EParam::kGenParam, Side::kProgram, Group::kGenerator, kNoLock, "SWEEP TIME", "扫频周期", kSweepMin,
+               Scales::kGenLevel, true));
+    add(Scaled(Row(EParam::kGenParam, Side::kProgram, Group::kGenerator, kNoLock, "SWEEP TIME", "扫频周期", kSweepMin,
             kSweepMax, EEntry::kInteger,
             {[](const CAudio_Data& d, Side, ParamAt) { return d.GetGenParam(); },
              [](CAudio_Data& d, Side, ParamAt, int v) { d.SetGenParam(v); },
-             [](int v, int l, bool k, ParamShown) { return FormatSeconds(v, l, k); }}), "s"));
+             [](int v, int l, bool k, ParamShown) { return FormatSeconds(v, l, k); }}), Scales::kSweep, true));
     return rows;
 }
 
@@ -366,89 +357,6 @@ bool IsAddressed(EParam param, ParamAt at)
 {
     return at.nChannel >= 0 && at.nChannel < ParamCatalogue::ChannelCount(param) && at.nIndex >= 0
            && at.nIndex < ParamCatalogue::IndexCount(param);
-}
-
-// ---- typed text ---------------------------------------------------------------------
-
-const char* SkipSpaces(const std::string& text)
-{
-    const char* p = text.c_str();
-    while (*p == ' ' || *p == '\t')
-        ++p;
-    return p;
-}
-
-// The leading number of a typed text, with a decimal point or comma; none
-// when the text does not start with one. A number too large for a double
-// counts as infinitely far out, so that it is clamped like any value out of
-// range.
-bool LeadingNumber(const std::string& typed, double& value)
-{
-    const std::string text = DecimalPointText(typed);
-    const char* begin = SkipSpaces(text);
-    const char* end = text.c_str() + text.size();
-    const auto [ptr, ec] = std::from_chars(begin, end, value, std::chars_format::fixed);
-    if (ptr == begin)
-        return false;
-    if (ec == std::errc::result_out_of_range)
-        value = *begin == '-' ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
-    return !std::isnan(value);
-}
-
-bool LeadingInteger(const std::string& typed, long long& value)
-{
-    const std::string text = DecimalPointText(typed);
-    const char* begin = SkipSpaces(text);
-    const char* end = text.c_str() + text.size();
-    const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ptr == begin)
-        return false;
-    if (ec == std::errc::result_out_of_range)
-        value = *begin == '-' ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
-    return true;
-}
-
-// Attack steps 0..6 are tenths of a millisecond (0.3 to 0.9), whole
-// milliseconds above.
-constexpr int kAttackFineTop = 6;
-
-TypedStep ClampTyped(long long value, int min, int max)
-{
-    if (value < min)
-        return {min, true};
-    if (value > max)
-        return {max, true};
-    return {static_cast<int>(value), false};
-}
-
-TypedStep ParseLinear(const ParamRow& row, const std::string& text, int current)
-{
-    double x = 0;
-    if (row.nOffStep >= 0 && std::string(SkipSpaces(text)).starts_with("OFF"))
-        x = row.nOffStep * row.dLinearStep - row.dLinearOffset;
-    else if (!LeadingNumber(text, x))
-        return {current, true};
-    TypedStep result;
-    const double lowest = row.nMin * row.dLinearStep - row.dLinearOffset;
-    const double highest = row.nMax * row.dLinearStep - row.dLinearOffset;
-    if (x > highest)
-    {
-        x = highest;
-        result.bOutOfRange = true;
-    }
-    else if (x < lowest)
-    {
-        x = lowest;
-        result.bOutOfRange = true;
-    }
-    // The quotient of a shown value lands a hair below its step as often as
-    // not (-27.1 dB gives 28.999999999999986); the small term keeps every
-    // shown value on its own step without lifting any other typed value
-    // across a step boundary.
-    result.nStep = std::clamp(
-        static_cast<int>(std::trunc((x + row.dLinearOffset) * 10 / (row.dLinearStep * 10) + 1e-9)), row.nMin,
-        row.nMax);
-    return result;
 }
 }
 
@@ -606,12 +514,8 @@ std::string FormatStep(EParam param, int step, int language, bool locked, EUnit 
     const ParamRow& row = Param(param);
     if (locked)
         return LockText(language);
-    if (row.eEntry == EEntry::kDelay && unit == EUnit::kMetres)
-        return FormatDelayMetres(step);
-    if (row.eEntry == EEntry::kDelay && unit == EUnit::kFeet)
-        return FormatDelayFeet(step);
-    if (row.eEntry == EEntry::kBandwidth && unit == EUnit::kQ)
-        return FormatQ(step, language);
+    if (unit != EUnit::kNative && row.pScale != nullptr && row.pScale->HasView(unit))
+        return row.pScale->Text(step, unit);
     if (row.pfnFormat == nullptr)
         return {};
     return row.pfnFormat(step, language, false, shown);
@@ -622,64 +526,17 @@ std::string FieldText(EParam param, int step, int language, bool locked, EUnit u
     const ParamRow& row = Param(param);
     if (locked)
         return LockText(language);
-    if (row.fieldForm && row.eEntry == EEntry::kLinear)
-    {
-        if (step == row.nOffStep)
-            return "OFF";
-        return FixedText(step * row.dLinearStep - row.dLinearOffset, row.fieldForm->nDecimals) + row.fieldForm->pszUnit;
-    }
-    if (row.fieldForm)
-        return std::to_string(step) + row.fieldForm->pszUnit;
-    switch (row.eEntry)
-    {
-    case EEntry::kDelay:
-        if (unit == EUnit::kMetres)
-            return FormatDelayMetres(step);
-        if (unit == EUnit::kFeet)
-            return FormatDelayFeet(step);
-        return FixedText(DelayStepToMs(step), 3);
-    case EEntry::kAttack:
-        // The attack's own text without "ms".
-        return step <= kAttackFineTop ? FixedText((step + 3) * 0.1, 1) : std::to_string(step - kAttackFineTop);
-    case EEntry::kBandwidth:
-        if (unit == EUnit::kQ)
-            return FormatQ(step, language);
-        return FixedText((step + 1) * 0.01, 2);
-    default:
+    if (row.pScale == nullptr)
         return FormatStep(param, step, language, false, unit);
-    }
+    return row.bFieldUnit ? row.pScale->Text(step, unit) : row.pScale->Number(step, unit);
 }
 
 int StepBy(EParam param, int step, int delta, StepRange range)
 {
-    if (Param(param).eEntry != EEntry::kFrequency)
-        return static_cast<int>(std::clamp<long long>(static_cast<long long>(step) + delta, range.nMin, range.nMax));
-    const auto& table = FreqTable();
-    int hz = std::clamp(step, range.nMin, range.nMax);
-    for (int n = 0; n < std::abs(delta); ++n)
-    {
-        int next = delta > 0 ? range.nMax : range.nMin;
-        if (delta > 0)
-        {
-            for (double point : table)
-                if (static_cast<int>(point) > hz)
-                {
-                    next = std::min(static_cast<int>(point), range.nMax);
-                    break;
-                }
-        }
-        else
-        {
-            for (auto it = table.rbegin(); it != table.rend(); ++it)
-                if (static_cast<int>(*it) < hz)
-                {
-                    next = std::max(static_cast<int>(*it), range.nMin);
-                    break;
-                }
-        }
-        hz = next;
-    }
-    return hz;
+    const ParamRow& row = Param(param);
+    if (row.pScale != nullptr)
+        return row.pScale->StepBy(step, delta, range.nMin, range.nMax);
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(step) + delta, range.nMin, range.nMax));
 }
 
 ParamShown Shown(EParam param, const CAudio_Data& data, ParamAt at)
@@ -715,42 +572,16 @@ bool BandShowsSlope(EParam param, const CAudio_Data& data, ParamAt at)
 TypedStep Parse(EParam param, const std::string& text, int current, EUnit unit)
 {
     const ParamRow& row = Param(param);
-    double x = 0;
-    long long n = 0;
-    switch (row.eEntry)
+    if (row.eEntry == EEntry::kChoice)
     {
-    case EEntry::kChoice:
         for (int step = row.nMin; step <= row.nMax; ++step)
             for (int language : {kEnglish, kChinese})
                 if (FormatStep(param, step, language) == text)
                     return {step, false};
         return {current, true};
-    case EEntry::kLinear:
-        return ParseLinear(row, text, current);
-    case EEntry::kDelay:
-        if (!LeadingNumber(text, x))
-            return {current, true};
-        if (unit == EUnit::kMetres)
-            return DelayMetresToStep(x);
-        if (unit == EUnit::kFeet)
-            return DelayFeetToStep(x);
-        return DelayMsToStep(x);
-    case EEntry::kAttack:
-        if (!LeadingNumber(text, x))
-            return {current, true};
-        return AttackMsToStep(x, current);
-    case EEntry::kBandwidth:
-        if (!LeadingNumber(text, x))
-            return {current, true};
-        return unit == EUnit::kQ ? QToBandwidthStep(x) : BandwidthOctToStep(x);
-    case EEntry::kFrequency:
-    case EEntry::kInteger:
-        if (!LeadingInteger(text, n))
-            return {current, true};
-        return ClampTyped(n, row.nMin, row.nMax);
-    case EEntry::kText:
-        break;
     }
-    return {current, true};
+    if (row.pScale == nullptr)
+        return {current, true};
+    return row.pScale->Parse(text, current, unit);
 }
 }

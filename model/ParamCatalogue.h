@@ -2,7 +2,6 @@
 
 #include "model/DataDefine.h"
 
-#include <optional>
 #include <span>
 #include <string>
 
@@ -99,27 +98,18 @@ enum class EParamGroup : int
     kGenerator,
 };
 
-// How a typed value turns into a step: the numeric fields' modes.
+// How a typed value turns into a step: the numeric fields' modes. Every
+// numeric mode parses by the row's scale.
 enum class EEntry : int
 {
     kText,       // a name, set with SetText
     kChoice,     // one of the row's texts, as a list offers them
-    kLinear,     // value = step x dLinearStep - dLinearOffset
+    kLinear,     // a CLinearScale: gain, gate, threshold, level
     kDelay,      // milliseconds (or metres, feet)
     kFrequency,  // whole hertz, leading digits
     kAttack,
     kInteger,    // the step itself
     kBandwidth,  // octaves (or Q)
-};
-
-// The second views of one stored step: a delay shown as distance, a
-// bandwidth shown as Q.
-enum class EUnit : int
-{
-    kNative,
-    kMetres,
-    kFeet,
-    kQ,
 };
 
 struct ParamAt
@@ -151,11 +141,14 @@ struct ParamRow
     int nMin;
     int nMax;
     EEntry eEntry;
-    // Linear entry: value = step x dLinearStep - dLinearOffset; "OFF" reads
-    // as the value of nOffStep (-1: the row has no "OFF").
-    double dLinearStep = 0;
-    double dLinearOffset = 0;
-    int nOffStep = -1;
+    // The scale of a numeric row (model/Scale.h): its steps, their texts and
+    // what a typed text gives; none for names and choices. nMin and nMax are
+    // the scale's.
+    const CScale* pScale = nullptr;
+    // Whether the numeric field shows the unit too ("20000Hz" of a
+    // crossover or the generator, "-6.0dBu", "12s"); other fields show the
+    // bare number.
+    bool bFieldUnit = false;
     // Accessors of the stored step, given the row's side and the address;
     // use ParamCatalogue::Get and Set, which check the address, clamp and
     // compare. Text rows have none.
@@ -163,16 +156,6 @@ struct ParamRow
     void (*pfnSet)(CAudio_Data&, EParamSide, ParamAt, int) = nullptr;
     // Text of a step in the native unit (the lock text when locked).
     std::string (*pfnFormat)(int step, int language, bool locked, ParamShown shown) = nullptr;
-    // How the numeric fields show the bare value (no unit unless the field
-    // carries one): the linear value with nDecimals decimals, or the step
-    // itself of frequency and integer rows, then pszUnit. None for rows
-    // shown otherwise.
-    struct FieldForm
-    {
-        int nDecimals = 0;
-        const char* pszUnit = "";
-    };
-    std::optional<FieldForm> fieldForm = std::nullopt;
 };
 
 namespace ParamCatalogue

@@ -13,9 +13,6 @@ constexpr int kFaderWidth = 56;
 constexpr int kSpinWidth = 18;
 constexpr int kOnOffWidth = 48;
 constexpr int kGap = 6;
-// The level step of 0 dBu is 600; each step is 0.1 dB.
-constexpr int kStepsPerDb = 10;
-constexpr int kDbOffset = 60;
 }
 
 namespace TestGen
@@ -46,21 +43,11 @@ int TypeOfEntry(int entry)
     return entry >= 0 && entry < kGenTypeMax ? entry + 1 : kOff;
 }
 
-int FaderPosition(int levelStep)
-{
-    return kGenLevelMax - std::clamp(levelStep, kGenLevelMin, kGenLevelMax);
-}
-
-int LevelStep(int faderPosition)
-{
-    return kGenLevelMax - std::clamp(faderPosition, kGenLevelMin, kGenLevelMax);
-}
-
 QList<FaderMark> FaderMarks()
 {
     QList<FaderMark> marks;
     for (int dbu : {6, 0, -12, -36, -60})
-        marks.append({FaderPosition((dbu + kDbOffset) * kStepsPerDb), QString::number(dbu)});
+        marks.append({Scales::kGenLevel.NearestStep(dbu), QString::number(dbu)});
     return marks;
 }
 

@@ -34,14 +34,12 @@ Enabled EnabledFor(int type);
 int ComboEntry(int type);
 int TypeOfEntry(int entry);
 
-// The fader stands at the top for the loudest step: position 660 - step.
-int FaderPosition(int levelStep);
-int LevelStep(int faderPosition);
-
-// Scale marks beside the fader: +6, 0, -12, -36 and -60 dBu.
+// Scale marks beside the level fader, which stands at the top for the
+// loudest step: +6, 0, -12, -36 and -60 dBu, as level steps with their
+// labels.
 struct FaderMark
 {
-    int nPosition;
+    int nLevelStep;
     QString szLabel;
 };
 QList<FaderMark> FaderMarks();

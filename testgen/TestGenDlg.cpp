@@ -58,7 +58,7 @@ CTestGenDlg::CTestGenDlg(CProcessorLink& link, CCHEDlg& strip)
     connect(m_pToggle, &CGenToggle::clicked, this, &CTestGenDlg::OnToggle);
     connect(m_pOnOff, &CToggleButton::clicked, this, &CTestGenDlg::OnOnOff);
     connect(m_pType, &QComboBox::activated, this, &CTestGenDlg::OnTypeChosen);
-    connect(m_pFader, &CFader::PositionReported, this, &CTestGenDlg::OnFader);
+    connect(m_pFader, &CFader::ValueReported, this, &CTestGenDlg::OnFader);
 
     ApplyLanguage();
     RefreshGenerator();
@@ -100,10 +100,11 @@ void CTestGenDlg::CreateControls()
     m_pFader = new CFader(this);
     m_pFader->setObjectName(QStringLiteral("GeneratorFader"));
     m_pFader->SetRange(kGenLevelMin, kGenLevelMax);
+    m_pFader->SetInverted(true);
     m_pFader->SetMargin(TestGen::kFaderMargin);
     QList<CFader::SMark> marks;
     for (const TestGen::FaderMark& mark : TestGen::FaderMarks())
-        marks.append({mark.nPosition, mark.szLabel});
+        marks.append({mark.nLevelStep, mark.szLabel});
     m_pFader->SetMarks(marks);
 }
 
@@ -171,7 +172,7 @@ void CTestGenDlg::ShowValues()
     const int type = record.GetGenType();
     m_pOnOff->setChecked(type == TestGen::kOff);
     m_pType->setCurrentIndex(TestGen::ComboEntry(type));
-    m_pFader->SetPosition(TestGen::FaderPosition(record.GetGenLevel()));
+    m_pFader->SetValue(record.GetGenLevel());
     EnableByType(type);
 }
 
@@ -208,9 +209,8 @@ void CTestGenDlg::ApplyLanguage()
 
     m_pFader->SetLanguage(language);
     m_pFader->SetCaption(Text(ParamCatalogue::Caption(EParam::kGenLevel, language)));
-    m_pFader->SetValueText([language](int position) {
-        return Text(ParamCatalogue::FormatStep(EParam::kGenLevel, TestGen::LevelStep(position), language));
-    });
+    m_pFader->SetValueText(
+        [language](int step) { return Text(ParamCatalogue::FormatStep(EParam::kGenLevel, step, language)); });
 }
 
 // ---- sending what the user chose ------------------------------------------------
@@ -251,9 +251,9 @@ void CTestGenDlg::OnTypeChosen(int entry)
     EnableByType(type);
 }
 
-void CTestGenDlg::OnFader(int position)
+void CTestGenDlg::OnFader(int step)
 {
-    m_link.Edit(EParam::kGenLevel, {}, TestGen::LevelStep(position));
+    m_link.Edit(EParam::kGenLevel, {}, step);
 }
 
 void CTestGenDlg::OnToggle()

@@ -65,7 +65,7 @@ private:
     void OnToggle();
     void OnOnOff();
     void OnTypeChosen(int entry);
-    void OnFader(int position);
+    void OnFader(int step);
 
     CProcessorLink& m_link;
     CCHEDlg& m_strip;

@@ -16,7 +16,6 @@
 #include "tests/app/WindowTestEnvironment.h"
 
 #include "controls/ControlMath.h"
-#include "editors/FaceLayout.h"
 #include "controls/Fader.h"
 #include "controls/LockCombo.h"
 #include "editors/NumEdit.h"
@@ -487,8 +486,7 @@ TEST_F(PanelWalkTest, HeldSpinAndDraggedFaderAreThinnedOnTheLine)
     SendMouse(*fader, QEvent::MouseButtonRelease, {x, y}, Qt::LeftButton, Qt::NoButton);
     const qint64 faderMs = held.elapsed();
     Drain();
-    EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, m_window->Data(), {0, 0}),
-              FaceLayout::GainOfFader(fader->Position()));
+    EXPECT_EQ(ParamCatalogue::Get(EParam::kInGain, m_window->Data(), {0, 0}), fader->Value());
     EXPECT_GE(paramFrames(from), 2);
     EXPECT_LE(paramFrames(from), faderMs / CFader::kDragReportMs + 2);
     EXPECT_TRUE(m_env.Boxes().empty());

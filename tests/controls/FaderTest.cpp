@@ -18,7 +18,7 @@ class FaderTest : public ::testing::Test
 {
 protected:
     FaderTest()
-        : m_spy(&m_fader, &CFader::PositionReported)
+        : m_spy(&m_fader, &CFader::ValueReported)
     {
         m_fader.resize(40, 200);
         m_fader.SetRange(0, 420);

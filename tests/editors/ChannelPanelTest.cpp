@@ -158,6 +158,15 @@ TEST_F(InFaceTest, GainFromFieldAndFaderSendsOneFramePerChange)
     EXPECT_EQ(m_panel.GainFader()->Position(), 419);
 }
 
+TEST_F(InFaceTest, GainFaderHasPlusTwelveAtTheTop)
+{
+    const CFader* fader = m_panel.GainFader();
+    EXPECT_EQ(fader->PositionOf(kGainMax), 0);
+    EXPECT_EQ(fader->PositionOf(kGainMin), 420);
+    for (int step : {0, 1, 300, 419, 420})
+        EXPECT_EQ(fader->ValueOf(fader->PositionOf(step)), step);
+}
+
 TEST_F(InFaceTest, DraggedFaderAndHeldSpinAreThinned)
 {
     CFader* fader = m_panel.GainFader();

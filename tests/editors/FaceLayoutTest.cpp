@@ -61,10 +61,15 @@ TEST(FaceLayout, ControlsFitWithoutOverlapAtAnyWidth)
               FaceLayout::OutFace(FaceLayout::kDesignSize).matrix.columnLabels[7].right() + 300);
 }
 
-TEST(FaceLayout, FaderHasPlusTwelveAtTheTop)
+TEST(FaceLayout, FaderMarksStandOnTheirGainSteps)
 {
-    EXPECT_EQ(FaceLayout::FaderPosition(kGainMax), 0);
-    EXPECT_EQ(FaceLayout::FaderPosition(kGainMin), 420);
-    for (int step : {0, 1, 300, 419, 420})
-        EXPECT_EQ(FaceLayout::GainOfFader(FaceLayout::FaderPosition(step)), step);
+    const std::vector<FaceLayout::FaderMark> marks = FaceLayout::FaderMarks();
+    ASSERT_EQ(marks.size(), 4u);
+    const int steps[] = {420, 300, 180, 0};
+    const char* labels[] = {"+12", "0", "-12", "-30"};
+    for (size_t i = 0; i < marks.size(); ++i)
+    {
+        EXPECT_EQ(marks[i].nGainStep, steps[i]);
+        EXPECT_EQ(marks[i].strLabel, labels[i]);
+    }
 }

@@ -167,7 +167,7 @@ TEST_P(Delay, StepTexts)
 
 TEST(Delay, TypedTimes)
 {
-    ExpectTyped("ms", DelayMsToStep, {
+    ExpectTyped("ms", [](double ms) { return Scales::kDelay.Typed(ms); }, {
         {0.0, 0, false},
         {0.021, 1, false},
         {10.017, 477, false},
@@ -186,7 +186,7 @@ TEST_P(Delay, EveryDisplayedTimeMapsBackToItsStep)
 {
     for (int step = kDelayMin; step <= kDelayMax; ++step)
     {
-        const TypedStep back = DelayMsToStep(Number(FormatDelay(step)));
+        const TypedStep back = Scales::kDelay.Typed(Number(FormatDelay(step)));
         EXPECT_EQ(back.nStep, step) << FormatDelay(step);
         EXPECT_FALSE(back.bOutOfRange);
     }
@@ -219,7 +219,7 @@ TEST(Delay, SpeedOfSoundFollowsTheTemperature)
 
 TEST(Delay, TypedDistances)
 {
-    ExpectTyped("metres", DelayMetresToStep, {
+    ExpectTyped("metres", [](double m) { return Scales::kDelay.TypedMetres(m); }, {
         {0.0, 0, false},
         {339.0, 1464, false},
         {339.666, 1466, false},   // the shown distance of 999.017 ms
@@ -228,7 +228,7 @@ TEST(Delay, TypedDistances)
         {-1.0, 0, true},
         {kNaN, 0, true},
     });
-    ExpectTyped("feet", DelayFeetToStep, {
+    ExpectTyped("feet", [](double ft) { return Scales::kDelay.TypedFeet(ft); }, {
         {0.0, 0, false},
         {1114.443, 1466, false},  // the shown distance of 999.017 ms, rounded down
         {13.405, 479, false},     // 12.017 ms is 13.4054 ft, shown rounded down
@@ -241,14 +241,14 @@ TEST(Delay, TypedDistances)
 
 TEST(Delay, TypedDistanceNeverReachesTheTopStep)
 {
-    EXPECT_EQ(DelayMetresToStep(DelayMsToMetres(999.017)).nStep, 1466);
+    EXPECT_EQ(Scales::kDelay.TypedMetres(DelayMsToMetres(999.017)).nStep, 1466);
     // From the shown distance of 999.017 ms up, in steps finer than the display.
     for (int k = 0; k < 200000; ++k)
     {
         const double metres = 339.666 + k * 0.00001;
         const double feet = 1114.443 + k * 0.00003;
-        EXPECT_EQ(DelayMetresToStep(metres).nStep, 1466) << metres;
-        EXPECT_EQ(DelayFeetToStep(feet).nStep, 1466) << feet;
+        EXPECT_EQ(Scales::kDelay.TypedMetres(metres).nStep, 1466) << metres;
+        EXPECT_EQ(Scales::kDelay.TypedFeet(feet).nStep, 1466) << feet;
     }
 }
 
@@ -257,9 +257,9 @@ TEST_P(Delay, EveryDisplayedDistanceMapsBackToItsStep)
     // 1467 shows round figures that map to the highest typed step instead.
     for (int step = kDelayMin; step < kDelayMax; ++step)
     {
-        EXPECT_EQ(DelayMetresToStep(Number(FormatDelayMetres(step))).nStep, step)
+        EXPECT_EQ(Scales::kDelay.TypedMetres(Number(FormatDelayMetres(step))).nStep, step)
             << FormatDelayMetres(step) << " m";
-        EXPECT_EQ(DelayFeetToStep(Number(FormatDelayFeet(step))).nStep, step)
+        EXPECT_EQ(Scales::kDelay.TypedFeet(Number(FormatDelayFeet(step))).nStep, step)
             << FormatDelayFeet(step) << " ft";
     }
 }
@@ -286,7 +286,7 @@ TEST_P(Limiter, Texts)
 TEST(Limiter, TypedAttack)
 {
     constexpr int current = 42;
-    ExpectTyped("attack", [](double ms) { return AttackMsToStep(ms, current); }, {
+    ExpectTyped("attack", [](double ms) { return Scales::kAttack.Typed(ms, current); }, {
         {0.3, 0, false},
         {0.6, 3, false},   // (0.6 - 0.3) / 0.1 is a hair below 3
         {0.7, 4, false},
@@ -306,7 +306,7 @@ TEST_P(Limiter, EveryDisplayedAttackMapsBackToItsStep)
 {
     for (int step = kAttackMin; step <= kAttackMax; ++step)
     {
-        const TypedStep back = AttackMsToStep(Number(FormatAttack(step)), -1);
+        const TypedStep back = Scales::kAttack.Typed(Number(FormatAttack(step)), -1);
         EXPECT_EQ(back.nStep, step) << FormatAttack(step);
         EXPECT_FALSE(back.bOutOfRange);
     }
@@ -360,7 +360,7 @@ TEST_P(Scales, NoLevelShowsMinusZero)
 
 TEST(Bandwidth, TypedQ)
 {
-    ExpectTyped("Q", QToBandwidthStep, {
+    ExpectTyped("Q", [](double q) { return Scales::kBandwidth.TypedQ(q); }, {
         {1.414, 99, false},
         {1.5, 94, false},     // entry 1.492, the first not above 1.5
         {10.0, 14, false},    // entry 9.614
@@ -377,9 +377,9 @@ TEST_P(Bandwidth, EveryStepSurvivesTheQView)
 {
     for (int step = kBandwidthMin; step <= kBandwidthMax; ++step)
     {
-        EXPECT_EQ(BandwidthStepToQ(step), QTable()[step]);
-        EXPECT_EQ(QToBandwidthStep(BandwidthStepToQ(step)).nStep, step);
-        const TypedStep typed = QToBandwidthStep(Number(FormatQ(step)));
+        EXPECT_EQ(Scales::kBandwidth.Q(step), QTable()[step]);
+        EXPECT_EQ(Scales::kBandwidth.TypedQ(Scales::kBandwidth.Q(step)).nStep, step);
+        const TypedStep typed = Scales::kBandwidth.TypedQ(Number(FormatQ(step)));
         EXPECT_EQ(typed.nStep, step) << FormatQ(step);
         EXPECT_FALSE(typed.bOutOfRange);
     }
@@ -387,7 +387,7 @@ TEST_P(Bandwidth, EveryStepSurvivesTheQView)
 
 TEST(Bandwidth, TypedOctaves)
 {
-    ExpectTyped("bandwidth", BandwidthOctToStep, {
+    ExpectTyped("bandwidth", [](double oct) { return Scales::kBandwidth.Typed(oct); }, {
         {0.01, 0, false},
         {0.3, 29, false},
         {0.305, 29, false},
@@ -405,7 +405,7 @@ TEST_P(Bandwidth, EveryDisplayedWidthMapsBackToItsStep)
 {
     for (int step = kBandwidthMin; step <= kBandwidthMax; ++step)
     {
-        const TypedStep typed = BandwidthOctToStep(Number(FormatBandwidth(step)));
+        const TypedStep typed = Scales::kBandwidth.Typed(Number(FormatBandwidth(step)));
         EXPECT_EQ(typed.nStep, step) << FormatBandwidth(step);
         EXPECT_FALSE(typed.bOutOfRange);
     }
@@ -413,8 +413,8 @@ TEST_P(Bandwidth, EveryDisplayedWidthMapsBackToItsStep)
 
 TEST_P(Bandwidth, StepsOutsideTheTableAreClamped)
 {
-    EXPECT_EQ(BandwidthStepToQ(-1), QTable().front());
-    EXPECT_EQ(BandwidthStepToQ(300), QTable().back());
+    EXPECT_EQ(Scales::kBandwidth.Q(-1), QTable().front());
+    EXPECT_EQ(Scales::kBandwidth.Q(300), QTable().back());
     EXPECT_EQ(FormatQ(300), "0.404");
 }
 

@@ -96,9 +96,11 @@ TEST(ParamCatalogue, EveryRowIsCompleteAndInItsPlace)
         EXPECT_NE(row.pfnGet, nullptr);
         EXPECT_NE(row.pfnSet, nullptr);
         EXPECT_NE(row.pfnFormat, nullptr);
-        if (row.eEntry == EEntry::kLinear)
+        if (row.eEntry != EEntry::kChoice)
         {
-            EXPECT_GT(row.dLinearStep, 0);
+            ASSERT_NE(row.pScale, nullptr);
+            EXPECT_EQ(row.nMin, row.pScale->nMinStep);
+            EXPECT_EQ(row.nMax, row.pScale->nMaxStep);
         }
     }
 }

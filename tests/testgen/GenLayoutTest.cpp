@@ -1,5 +1,5 @@
 // What the generator controls show, without a display: the controls each
-// signal type enables, the level fader's scale and the combo entries.
+// signal type enables and the combo entries.
 
 #include "testgen/GenLayout.h"
 
@@ -25,28 +25,6 @@ TEST(GenLayout, EachTypeEnablesItsOwnFields)
     {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(TestGen::EnabledFor(c.nType), c.enabled);
-    }
-}
-
-TEST(GenLayout, FaderStandsUpsideDownOnTheLevelScale)
-{
-    // 0.0 dBu stands 60 positions from the top, +6 dBu at the top.
-    EXPECT_EQ(TestGen::FaderPosition(600), 60);
-    EXPECT_EQ(TestGen::FaderPosition(660), 0);
-    EXPECT_EQ(TestGen::FaderPosition(0), 660);
-    EXPECT_EQ(TestGen::LevelStep(120), 540);
-    // A position outside the travel never gives a step outside the range.
-    EXPECT_EQ(TestGen::LevelStep(-5), 660);
-    EXPECT_EQ(TestGen::LevelStep(700), 0);
-
-    const QList<TestGen::FaderMark> marks = TestGen::FaderMarks();
-    ASSERT_EQ(marks.size(), 5);
-    const int positions[] = {0, 60, 180, 420, 660};
-    const char* labels[] = {"6", "0", "-12", "-36", "-60"};
-    for (int i = 0; i < 5; ++i)
-    {
-        EXPECT_EQ(marks.at(i).nPosition, positions[i]);
-        EXPECT_EQ(marks.at(i).szLabel, QString::fromLatin1(labels[i]));
     }
 }
 

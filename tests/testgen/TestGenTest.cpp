@@ -7,6 +7,7 @@
 #include "editors/CHEDlg.h"
 #include "ui/ChannelSelector.h"
 #include "controls/Fader.h"
+#include "testgen/GenLayout.h"
 #include "testgen/GenToggle.h"
 #include "editors/NumEdit.h"
 #include "editors/NumSpin.h"
@@ -229,6 +230,31 @@ TEST_F(TestGenTest, LevelFieldSpinAndFaderAgree)
     Type(m_gen.SweepEdit(), "12");
     EXPECT_EQ(Record().GetGenParam(), 12);
     EXPECT_EQ(m_gen.SweepEdit()->text(), QStringLiteral("12s"));
+}
+
+TEST_F(TestGenTest, LevelFaderStandsUpsideDownOnTheLevelScale)
+{
+    // 0.0 dBu stands 60 positions from the top, +6 dBu at the top.
+    CFader* fader = m_gen.LevelFader();
+    EXPECT_EQ(fader->PositionOf(600), 60);
+    EXPECT_EQ(fader->PositionOf(660), 0);
+    EXPECT_EQ(fader->PositionOf(0), 660);
+    EXPECT_EQ(fader->ValueOf(120), 540);
+    // A position outside the travel never gives a step outside the range.
+    fader->SetPosition(-5);
+    EXPECT_EQ(fader->Value(), 660);
+    fader->SetPosition(700);
+    EXPECT_EQ(fader->Value(), 0);
+
+    const QList<TestGen::FaderMark> marks = TestGen::FaderMarks();
+    ASSERT_EQ(marks.size(), 5);
+    const int positions[] = {0, 60, 180, 420, 660};
+    const char* labels[] = {"6", "0", "-12", "-36", "-60"};
+    for (int i = 0; i < 5; ++i)
+    {
+        EXPECT_EQ(fader->PositionOf(marks.at(i).nLevelStep), positions[i]);
+        EXPECT_EQ(marks.at(i).szLabel, QString::fromLatin1(labels[i]));
+    }
 }
 
 TEST_F(TestGenTest, ALoadedProgramShowsItsGeneratorAndLocksRouting)
