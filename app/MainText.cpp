@@ -1,5 +1,6 @@
 #include "app/MainText.h"
 
+#include "link/PortHelp.h"
 #include "text/TextTable.h"
 
 #include <array>
@@ -85,4 +86,24 @@ QString MainText(EMainText id, int language)
 QString HelpFileName(int language)
 {
     return PickText("C-HelpEN.chm", "C-HelpCHS.chm", language);
+}
+
+QString DisconnectMessage(CConnection::EReason reason, const CConnection& connection, int language)
+{
+    switch (reason)
+    {
+    case CConnection::EReason::User:
+        break;
+    case CConnection::EReason::DeviceOlder:
+    case CConnection::EReason::SoftwareOlder:
+        return MainText(reason == CConnection::EReason::DeviceOlder ? EMainText::DeviceOlder : EMainText::SoftwareOlder,
+                        language)
+               + QLatin1Char('\n') + MainText(EMainText::VersionHowTo, language);
+    case CConnection::EReason::NoAnswer:
+    case CConnection::EReason::BadDeviceType:
+    case CConnection::EReason::LineFault:
+        return PortHelp::WithAdvice(MainText(EMainText::NoAnswer, language),
+                                    PortHelp::DisconnectAdvice(reason, connection, language));
+    }
+    return {};
 }

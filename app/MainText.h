@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/Connection.h"
+
 #include <QString>
 
 // Every text the main window shows, in English and Chinese (the link
@@ -71,3 +73,8 @@ QString MainText(EMainText id, int language);
 
 // Name of the help file of a language, in the working directory.
 QString HelpFileName(int language);
+
+// What the window tells the user when the connection ended for `reason`:
+// the first line and, below it, what to do about it; empty when the user
+// ended it.
+QString DisconnectMessage(CConnection::EReason reason, const CConnection& connection, int language);

@@ -1,6 +1,7 @@
 #include "app/OrvanDlg.h"
 
 #include "app/OrvanDlgDlg.h"
+#include "session/ProcessorLink.h"
 
 #include <QFont>
 
@@ -18,7 +19,10 @@ COrvanDlgApp::COrvanDlgApp(int& argc, char** argv)
 
 int COrvanDlgApp::InitInstance()
 {
-    COrvanDlgDlg dlg;
+    // The processor link is the program's, not the window's: made before the
+    // window and gone after it, since every panel holds references into it.
+    CProcessorLink link;
+    COrvanDlgDlg dlg(link);
     dlg.exec();
     return 0;
 }

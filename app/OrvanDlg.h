@@ -2,8 +2,9 @@
 
 #include <QApplication>
 
-// The application: sets up the program-wide look and runs the main window
-// until the user closes it, which ends the program.
+// The application: sets up the program-wide look, owns the processor link
+// and runs the main window on it until the user closes it, which ends the
+// program.
 class COrvanDlgApp : public QApplication
 {
     Q_OBJECT

@@ -1,7 +1,6 @@
 #include "app/OrvanDlgDlg.h"
 
 #include "editors/CHEDlg.h"
-#include "ui/ChannelLabel.h"
 #include "ui/CommonText.h"
 #include "link/ConnectDlg.h"
 #include "report/DataViewDlg.h"
@@ -15,7 +14,6 @@
 #include "editors/InEQDlg.h"
 #include "editors/InFaceDlg.h"
 #include "app/InformationDlg.h"
-#include "link/LinkText.h"
 #include "locks/LockCommand.h"
 #include "ui/MainLayout.h"
 #include "ui/MainSkin.h"
@@ -23,16 +21,13 @@
 #include "ui/MessageBox.h"
 #include "editors/OutEQDlg.h"
 #include "editors/OutFaceDlg.h"
-#include "link/PortHelp.h"
 #include "link/Serial/PortList.h"
 #include "report/ReportBuilder.h"
 #include "programs/ProgramDlg.h"
 #include "programs/ProgramManager.h"
 #include "app/QtTranslation.h"
 #include "app/StatusBlock.h"
-#include "app/StatusFields.h"
 #include "testgen/TestGenDlg.h"
-#include "wire/WireNumbers.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -40,8 +35,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -75,8 +68,9 @@ bool IsEnterOrEscape(const QKeyEvent& key)
 }
 }
 
-COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
+COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     : QDialog(parent)
+    , m_link(link)
     , m_helpOpener([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
     , m_dialogRunner([](QDialog& dialog) { return dialog.exec(); })
     , m_asker([](QWidget* pParent, const QString& strQuestion) {
@@ -102,43 +96,15 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
         m_astrHelpPath.at(static_cast<size_t>(language)) = startDir.absoluteFilePath(HelpFileName(language));
     EnsureMusicFolder();
 
-    // The record keeps its construction defaults until a processor is read;
-    // only the link groups start from scratch.
-    Data().Inputs().ResetLinkGroups();
-    Data().Outputs().ResetLinkGroups();
-
-    m_pPrograms = new CProgramManager(Engine(), Data(), Locks(), m_link.Transfer(), m_astrProgramNames,
+    m_pPrograms = new CProgramManager(Engine(), Data(), Locks(), m_link.Transfer(), m_link.Session(),
                                       [this] { return GetLanguage(); }, [this] { return IsConnected(); },
                                       startDir.absoluteFilePath(QLatin1String(kMusicFolder)), this);
-    CreateStatusArea();
+    m_pStatus = new CStatusBlock(m_link, this);
+    Place(MainLayout::EArea::Status, m_pStatus);
     CreateCommandButtons();
     CreatePanels();
-
-    ShowStatus(false);
+    WireConnection();
     SetConnectedLook(false);
-
-    CConnection* connection = &Connection();
-    connect(connection, &CConnection::deviceTypeKnown, this, &COrvanDlgDlg::OnDeviceType);
-    connect(connection, &CConnection::stateReadStarted, this, &COrvanDlgDlg::OnStateReadStarted);
-    connect(connection, &CConnection::progressAdvanced, this, &COrvanDlgDlg::SetProgressPos);
-    // The positions of a state read stop one short of the bar's end; when
-    // the last request of any transfer has gone, the bar is full.
-    connect(&Engine(), &CCommand::transferEnded, this,
-            [this] { SetProgressPos(m_pStatus->Progress()->maximum()); });
-    connect(connection, &CConnection::systemInfoLoaded, this, &COrvanDlgDlg::OnSystemInfoReceived);
-    connect(connection, &CConnection::liveProgramLoaded, this, &COrvanDlgDlg::OnLiveProgramRead);
-    connect(connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
-    connect(&Notice(), &CRecordNotice::languageChanged, this, &COrvanDlgDlg::RetranslateUi);
-
-    connect(m_pPrograms, &CProgramManager::progressRangeChanged, this, &COrvanDlgDlg::SetProgressRange);
-    connect(m_pPrograms, &CProgramManager::statusChanged, this, [this] { ShowStatus(IsConnected()); });
-    connect(m_pPrograms, &CProgramManager::programLoaded, &Notice(), &CRecordNotice::NotifyProgramLoaded);
-    connect(&Notice(), &CRecordNotice::programLoaded, this, [this] {
-        RefreshStatus();
-        update();
-    });
-    connect(connection, &CConnection::liveProgramLoaded, m_pPrograms, &CProgramManager::OnProgramLoaded);
-    connect(connection, &CConnection::disconnected, m_pPrograms, &CProgramManager::OnDisconnected);
     QtTranslation::Apply(GetLanguage());
 
     // Enter and Escape are caught before any control of this window sees
@@ -151,9 +117,26 @@ COrvanDlgDlg::COrvanDlgDlg(QWidget* parent)
 COrvanDlgDlg::~COrvanDlgDlg()
 {
     qApp->removeEventFilter(this);
-    // The panels hold references into the link, a member, which dies before
-    // the widget base would delete them.
+    // The panels hold references to the selector, a member, which dies
+    // before the widget base would delete them.
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+void COrvanDlgDlg::WireConnection()
+{
+    // What the window itself shows of the connection procedure; the areas
+    // follow the link themselves.
+    CConnection* connection = &Connection();
+    connect(connection, &CConnection::stateReadStarted, this, [this] { m_pDisplay->Show(GetLanguage()); });
+    connect(connection, &CConnection::liveProgramLoaded, m_pDisplay, &CDisplayDlg::Hide);
+    connect(connection, &CConnection::disconnected, this, &COrvanDlgDlg::OnDisconnected);
+    connect(&Notice(), &CRecordNotice::languageChanged, this, &COrvanDlgDlg::RetranslateUi);
+
+    connect(m_pPrograms, &CProgramManager::progressRangeChanged, m_pStatus->Progress(), &QProgressBar::setRange);
+    connect(m_pPrograms, &CProgramManager::statusChanged, m_pStatus, [this] { m_pStatus->ShowProgram(IsConnected()); });
+    connect(m_pPrograms, &CProgramManager::programLoaded, &Notice(), &CRecordNotice::NotifyProgramLoaded);
+    connect(connection, &CConnection::liveProgramLoaded, m_pPrograms, &CProgramManager::OnProgramLoaded);
+    connect(connection, &CConnection::disconnected, m_pPrograms, &CProgramManager::OnDisconnected);
 }
 
 // ---- layout ------------------------------------------------------------------
@@ -182,12 +165,6 @@ void COrvanDlgDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     LayOut();
-}
-
-void COrvanDlgDlg::CreateStatusArea()
-{
-    m_pStatus = new CStatusBlock(this);
-    Place(MainLayout::EArea::Status, m_pStatus);
 }
 
 void COrvanDlgDlg::CreateCommandButtons()
@@ -235,7 +212,7 @@ void COrvanDlgDlg::CreatePanels()
 
     // Same order as the panels are created in: output pair hidden, input pair
     // shown with input A, then the channel strip. Each panel hears the record
-    // notice itself; the window only shows the side selected.
+    // notice and the selector itself; the window only shows the side selected.
     m_pOutEq = new COutEQDlg(m_link, m_selector, this);
     m_pOutEq->setObjectName(QStringLiteral("OutputEqPanel"));
     Place(EArea::EqPanel, m_pOutEq);
@@ -258,16 +235,14 @@ void COrvanDlgDlg::CreatePanels()
     }
     m_pStrip = new CCHEDlg(m_link, m_selector, this);
     Place(EArea::ChannelStrip, m_pStrip);
-    connect(m_pStrip, &CCHEDlg::inputSelected, this, &COrvanDlgDlg::SelectInputChannel);
-    connect(m_pStrip, &CCHEDlg::outputSelected, this, &COrvanDlgDlg::SelectOutputChannel);
+    connect(m_pStrip, &CCHEDlg::selectRequested, this, &COrvanDlgDlg::SelectChannel);
+    connect(&m_selector, &CChannelSelector::changed, this, &COrvanDlgDlg::ShowSelectedSide);
     connect(m_pStrip, &CCHEDlg::curvesChanged, m_pGraph, redraw);
     // Its controls take the strip's input columns; while it runs the strip
     // and the panels freeze their routing buttons, as the record tells them.
     m_pTestGen = new CTestGenDlg(m_link, *m_pStrip);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
-
-    m_selector = CChannelSelector{};
 }
 
 void COrvanDlgDlg::EnsureMusicFolder()
@@ -300,102 +275,29 @@ void COrvanDlgDlg::changeEvent(QEvent* event)
 void COrvanDlgDlg::RetranslateUi()
 {
     setWindowTitle(MainText(EMainText::Title, GetLanguage()));
-    m_pStatus->SetLanguage(GetLanguage());
-    RefreshStatus();
     for (const CommandDef& def : kCommands)
         m_apCommand.at(def.eCommand)->setText(MainText(def.eCaption, GetLanguage()));
-    update();
 }
 
 // ---- channel selection -------------------------------------------------------
 
-void COrvanDlgDlg::SelectInputChannel(int index)
+void COrvanDlgDlg::SelectChannel(ChannelAddress address)
 {
-    if (index < 0 || index >= InputsInUse())
-        return;
-    if (!m_selector.m_bInputSide)
-    {
-        m_pInFace->show();
-        m_pInEq->show();
-    }
-    m_selector.m_bInputSide = 1;
-    m_selector.m_nChannel = index;
-    m_pInFace->RefreshFromRecord();
-    m_pInEq->RefreshFromRecord();
-    m_pGraph->SelectInput(index);
-    m_pOutEq->hide();
-    m_pOutFace->hide();
+    if (address.nIndex >= 0 && address.nIndex < address.Pick(InputsInUse(), OutputsInUse()))
+        m_selector.Select(address);
 }
 
-void COrvanDlgDlg::SelectOutputChannel(int index)
+void COrvanDlgDlg::ShowSelectedSide()
 {
-    if (index < 0 || index >= OutputsInUse())
-        return;
-    if (m_selector.m_bInputSide)
-    {
-        m_pOutEq->show();
-        m_pOutFace->show();
-        m_pInFace->hide();
-        m_pInEq->hide();
-    }
-    m_selector.m_bInputSide = 0;
-    m_selector.m_nChannel = index;
-    m_pGraph->SelectOutput(index);
-    m_pOutEq->RefreshFromRecord();
-    m_pOutFace->RefreshFromRecord();
-}
-
-void COrvanDlgDlg::ApplyVariantLayoutAll()
-{
-    // A selected channel the processor lacks gives way to the first of its
-    // side.
-    const int inUse = m_selector.m_bInputSide ? InputsInUse() : OutputsInUse();
-    if (m_selector.m_nChannel >= inUse)
-    {
-        if (m_selector.m_bInputSide)
-            SelectInputChannel(0);
-        else
-            SelectOutputChannel(0);
-    }
-}
-
-// ---- status ------------------------------------------------------------------
-
-void COrvanDlgDlg::ShowStatus(bool connected)
-{
-    m_bProgramShown = connected;
-    RefreshStatus();
-}
-
-int COrvanDlgDlg::GetProgramNumber() const
-{
-    return m_pPrograms->GetProgramNumber();
-}
-
-void COrvanDlgDlg::RefreshStatus()
-{
-    StatusSource source;
-    source.bOnline = IsConnected();
-    source.bTypeKnown = IsConnected() && Connection().GetState() != CConnection::EState::WaitingForType;
-    source.bProgramShown = m_bProgramShown;
-    source.strName = Data().GetName();
-    source.nProgramNumber = GetProgramNumber();
-    source.nDeviceId = Connection().GetDeviceId();
-    source.nInputs = InputsInUse();
-    source.nOutputs = OutputsInUse();
-    source.strPort = m_strPortName;
-    source.strVersion = Engine().GetVersionText();
-    m_pStatus->Show(BuildStatusFields(source, GetLanguage()));
-}
-
-void COrvanDlgDlg::SetProgressRange(int minimum, int maximum)
-{
-    m_pStatus->Progress()->setRange(minimum, maximum);
-}
-
-void COrvanDlgDlg::SetProgressPos(int position)
-{
-    m_pStatus->Progress()->setValue(position);
+    const ChannelAddress selected = m_selector.Current();
+    m_pInFace->setVisible(selected.bInput);
+    m_pInEq->setVisible(selected.bInput);
+    m_pOutEq->setVisible(!selected.bInput);
+    m_pOutFace->setVisible(!selected.bInput);
+    if (selected.bInput)
+        m_pGraph->SelectInput(selected.nIndex);
+    else
+        m_pGraph->SelectOutput(selected.nIndex);
 }
 
 void COrvanDlgDlg::SetConnectedLook(bool connected)
@@ -489,12 +391,12 @@ void COrvanDlgDlg::OnDevice()
     if (dialog.Mode() == CDeviceDlg::kChangeId)
     {
         if (Connection().ChangeDeviceId(dialog.NewId()))
-            ShowStatus(true);
+            m_pStatus->ShowProgram(true);
     }
     else if (Connection().ReconnectTo(dialog.ReconnectId()))
     {
         // The type answer starts the same state read as a new connection.
-        m_pPrograms->SetProgramNumber(0);
+        m_link.Session().SetProgramNumber(0);
     }
 }
 
@@ -532,7 +434,7 @@ void COrvanDlgDlg::OnConnection()
     }
     QList<SerialPortEntry> ports;
     EnumeratePorts(ports);
-    CConnectDlg dialog(Connection(), ports, m_strPortName, GetLanguage(), this);
+    CConnectDlg dialog(Connection(), ports, m_link.Session().PortName(), GetLanguage(), this);
     if (RunDialog(dialog) != QDialog::Accepted)
         return;
     Connect(dialog.PortName(), dialog.DeviceId());
@@ -540,15 +442,14 @@ void COrvanDlgDlg::OnConnection()
 
 bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
 {
-    m_strPortName = port;
-    if (!Connection().Connect(port, deviceId))
+    if (!m_link.Connect(port, deviceId))
     {
         CConnectDlg::ShowOpenFailed(this, Connection(), GetLanguage());
         SetConnectedLook(IsConnected());
         return false;
     }
     SetConnectedLook(true);
-    RefreshStatus();
+    m_pStatus->Refresh();
     return true;
 }
 
@@ -562,8 +463,7 @@ void COrvanDlgDlg::OfferFilterImport(const QPoint& where)
     QMenu menu(this);
     QAction* import = menu.addAction(MainText(EMainText::ImportFilterSet, GetLanguage()));
     if (menu.exec(where) == import)
-        ImportFilterSetInto(m_selector.m_bInputSide ? Frame::kFirstInputCode + m_selector.m_nChannel
-                                                    : Frame::kFirstOutputCode + m_selector.m_nChannel);
+        ImportFilterSetInto(m_selector.Current().Code());
 }
 
 void COrvanDlgDlg::ImportFilterSetInto(int channelCode)
@@ -580,59 +480,11 @@ void COrvanDlgDlg::ImportFilterSetInto(int channelCode)
 
 // ---- communication engine ----------------------------------------------------
 
-void COrvanDlgDlg::OnDeviceType()
-{
-    ApplyVariantLayoutAll();
-}
-
-void COrvanDlgDlg::OnStateReadStarted()
-{
-    SetProgressRange(0, CConnection::kProgressMax);
-    // The type is known from here on: the model can be shown.
-    RefreshStatus();
-    m_pDisplay->Show(GetLanguage());
-}
-
-void COrvanDlgDlg::OnLiveProgramRead()
-{
-    m_pDisplay->Hide();
-    ShowStatus(true);
-    update();
-}
-
-void COrvanDlgDlg::OnSystemInfoReceived()
-{
-    for (int n = 0; n < kProgramCount; ++n)
-        m_astrProgramNames.at(static_cast<size_t>(n)) = Engine().GetProgramName(n);
-}
-
 void COrvanDlgDlg::OnDisconnected(CConnection::EReason reason)
 {
     m_pDisplay->Hide();
-    // The program manager, which hears of it too, sets the program number
-    // back to 0.
     SetConnectedLook(false);
-    SetProgressPos(0);
-    ShowStatus(false);
-    update();
-
-    QString message;
-    switch (reason)
-    {
-    case CConnection::EReason::User:
-        return;
-    case CConnection::EReason::DeviceOlder:
-        message = MainText(EMainText::DeviceOlder, GetLanguage());
-        break;
-    case CConnection::EReason::SoftwareOlder:
-        message = MainText(EMainText::SoftwareOlder, GetLanguage());
-        break;
-    case CConnection::EReason::NoAnswer:
-    case CConnection::EReason::BadDeviceType:
-    case CConnection::EReason::LineFault:
-        CMessageBox::Show(this, PortHelp::WithAdvice(MainText(EMainText::NoAnswer, GetLanguage()),
-                                                     PortHelp::DisconnectAdvice(reason, Connection(), GetLanguage())));
-        return;
-    }
-    CMessageBox::Show(this, message + QLatin1Char('\n') + MainText(EMainText::VersionHowTo, GetLanguage()));
+    const QString message = DisconnectMessage(reason, Connection(), GetLanguage());
+    if (!message.isEmpty())
+        CMessageBox::Show(this, message);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ui/ChannelSelector.h"
-#include "model/DataDefine.h"
 #include "ui/MainLayout.h"
 #include "session/ProcessorLink.h"
 
@@ -9,7 +8,6 @@
 
 #include <array>
 #include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -24,14 +22,14 @@ class COutEQDlg;
 class COutFaceDlg;
 class CStatusBlock;
 class CTestGenDlg;
-class QAbstractButton;
 class QPushButton;
 
-// The main window. It owns the processor link (the program record being
-// edited, the locks, the engine and the record notice the panels listen to)
-// and the channel selector, shows the connection status, hosts the graph,
-// the channel strip and the channel panels, and carries the seven commands.
-// Closing it ends the program; Enter and Escape never close it.
+// The main window, a façade: it creates each area once, places it where
+// MainLayout::Areas says and wires the seven commands. What is shown comes
+// from the processor link it is handed (record, locks, session state, the
+// notice), which each area follows by itself, and from the channel selector,
+// the one piece of state the window keeps. Closing it ends the program;
+// Enter and Escape never close it.
 class COrvanDlgDlg : public QDialog
 {
     Q_OBJECT
@@ -50,12 +48,12 @@ public:
     };
 
     static constexpr const char* kMusicFolder = "MusicFile";
-    static constexpr int kProgramCount = CReceiver::kProgramCount;
 
-    explicit COrvanDlgDlg(QWidget* parent = nullptr);
+    // The link must outlive the window: every panel holds references into it.
+    explicit COrvanDlgDlg(CProcessorLink& link, QWidget* parent = nullptr);
     ~COrvanDlgDlg() override;
 
-    // ---- program-wide state ------------------------------------------------
+    // ---- what the window was handed ----------------------------------------
     CProcessorLink& Link() { return m_link; }
     CRecordNotice& Notice() { return m_link.Notice(); }
     CAudio_Data& Data() { return m_link.Record(); }
@@ -65,40 +63,23 @@ public:
     CConnection& Connection() { return m_link.Connection(); }
     int GetLanguage() const { return m_link.Notice().Language(); }
     bool IsConnected() const { return m_link.IsConnected(); }
-    // The current program number, the program manager's.
-    int GetProgramNumber() const;
-    // The port of the last connection, offered again by the Connection dialog.
-    const QString& GetPortName() const { return m_strPortName; }
-    // Names of programs 0 (live) to 30 as the processor last gave them.
-    const std::string& GetProgramName(int n) const { return m_astrProgramNames.at(static_cast<size_t>(n)); }
     // Channels of the connected processor's type (4 and 8 until one reports).
     int InputsInUse() const { return m_link.Connection().GetChannelCounts().nInputs; }
     int OutputsInUse() const { return m_link.Connection().GetChannelCounts().nOutputs; }
-    // Lock text and out-of-range text of the current language.
-    const char* GetLockText() const { return LockText(GetLanguage()); }
-    const char* GetOutOfRangeText() const { return OutOfRangeText(GetLanguage()); }
 
-    // ---- operations for panels and dialogs --------------------------------
-    // Shows the input side for input `index` / the output side for output
-    // `index`; channels the processor does not have are ignored.
-    void SelectInputChannel(int index);
-    void SelectOutputChannel(int index);
-    // Shows only the channels of the processor's type.
-    void ApplyVariantLayoutAll();
+    // ---- operations for panels, dialogs and tests ---------------------------
+    // Selects `address` and shows its side; a channel the processor does
+    // not have is ignored.
+    void SelectChannel(ChannelAddress address);
 
     // Opens `port` and starts talking to `deviceId`, as the Connection
     // dialog's Connect does; false (after telling the user) when the port
     // cannot be opened.
     bool Connect(const QString& port, int deviceId);
     void Disconnect();
-    // Connected: NAME, NO. and DEVICE ID from the record and the link; not
-    // connected: NO. and DEVICE ID read "NULL".
-    void ShowStatus(bool connected);
     // Switches every text of the window and, through the record notice, of
     // its panels to `language`.
     void SetLanguage(int language);
-    void SetProgressRange(int minimum, int maximum);
-    void SetProgressPos(int position);
 
     QPushButton* CommandButton(ECommand command) const;
     // Full path of the help file of `language` in the working directory as
@@ -136,15 +117,15 @@ private:
     // placed the same way.
     void Place(MainLayout::EArea area, QWidget* widget);
     void LayOut();
-    // The status block from the record, the link and the port.
-    void RefreshStatus();
 
-    void CreateStatusArea();
     void CreateCommandButtons();
     void CreatePanels();
+    void WireConnection();
     void EnsureMusicFolder();
     void RetranslateUi();
     void SetConnectedLook(bool connected);
+    // The panel pair of the selected side, and its channel on the graph.
+    void ShowSelectedSide();
 
     // ---- commands -----------------------------------------------------------
     void OnHelp();
@@ -160,27 +141,16 @@ private:
     void ImportFilterSetInto(int channelCode);
 
     int RunDialog(QDialog& dialog);
-
-    // ---- communication engine ----------------------------------------------
-    // What the window itself shows of the connection procedure; the panels
-    // hear of the record through the notice.
-    void OnDeviceType();                        // type known, channel counts set
-    void OnStateReadStarted();                  // the processor's state is being read
-    void OnLiveProgramRead();                   // a received program is in the record
-    void OnSystemInfoReceived();                // system information is in the record
+    // Tells the user why the connection ended, unless they ended it.
     void OnDisconnected(CConnection::EReason reason);
 
-    CProcessorLink m_link;
+    CProcessorLink& m_link;
     CChannelSelector m_selector;
-    QString m_strPortName;
-    std::array<std::string, kProgramCount> m_astrProgramNames;
     std::array<QString, 2> m_astrHelpPath;
     HelpOpener m_helpOpener;
     DialogRunner m_dialogRunner;
     Asker m_asker;
 
-    // NO. and DEVICE ID show the connection's values (ShowStatus).
-    bool m_bProgramShown = false;
     std::vector<std::pair<MainLayout::EArea, QWidget*>> m_aPlaced;
     CStatusBlock* m_pStatus = nullptr;
     std::array<QPushButton*, kCommandCount> m_apCommand{};

@@ -3,6 +3,7 @@
 #include "ui/MainSkin.h"
 #include "app/MainText.h"
 #include "app/StatusFields.h"
+#include "session/ProcessorLink.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -65,8 +66,9 @@ void CStatusLamp::paintEvent(QPaintEvent* /*event*/)
     painter.drawEllipse(lamp);
 }
 
-CStatusBlock::CStatusBlock(QWidget* parent)
+CStatusBlock::CStatusBlock(const CProcessorLink& link, QWidget* parent)
     : QFrame(parent)
+    , m_link(link)
 {
     setObjectName(QStringLiteral("StatusBlock"));
     setProperty("role", "panel");
@@ -123,16 +125,64 @@ CStatusBlock::CStatusBlock(QWidget* parent)
     bottom->addWidget(m_pProgress, 1);
     grid->addLayout(bottom, 5, 0, 1, 4);
     grid->setRowStretch(6, 1);
+
+    const CRecordNotice& notice = m_link.Notice();
+    const CConnection& connection = m_link.Connection();
+    connect(&notice, &CRecordNotice::programLoaded, this, &CStatusBlock::Refresh);
+    connect(&notice, &CRecordNotice::languageChanged, this, &CStatusBlock::ApplyLanguage);
+    connect(&m_link, &CProcessorLink::sessionChanged, this, &CStatusBlock::Refresh);
+    connect(&connection, &CConnection::stateReadStarted, this, [this] {
+        m_pProgress->setRange(0, CConnection::kProgressMax);
+        // The type is known from here on: the model can be shown.
+        Refresh();
+    });
+    connect(&connection, &CConnection::progressAdvanced, m_pProgress, &QProgressBar::setValue);
+    // The positions of a state read stop one short of the bar's end; when
+    // the last request of any transfer has gone, the bar is full.
+    connect(&m_link.Command(), &CCommand::transferEnded, this,
+            [this] { m_pProgress->setValue(m_pProgress->maximum()); });
+    connect(&connection, &CConnection::liveProgramLoaded, this, [this] { ShowProgram(true); });
+    connect(&connection, &CConnection::disconnected, this, [this] {
+        m_pProgress->setValue(0);
+        ShowProgram(false);
+    });
+    ApplyLanguage();
 }
 
-void CStatusBlock::SetLanguage(int language)
+void CStatusBlock::ApplyLanguage()
 {
+    const int language = m_link.Notice().Language();
     m_pTitle->setText(MainText(EMainText::Title, language));
     for (int n = 0; n < kFieldCount; ++n)
     {
         m_apLabel.at(n)->setText(MainText(kFields.at(n).eLabel, language));
         m_apField.at(n)->setAccessibleName(m_apLabel.at(n)->text());
     }
+    Refresh();
+}
+
+void CStatusBlock::ShowProgram(bool shown)
+{
+    m_bProgramShown = shown;
+    Refresh();
+}
+
+void CStatusBlock::Refresh()
+{
+    const CConnection& connection = m_link.Connection();
+    const CConnection::ChannelCounts counts = connection.GetChannelCounts();
+    StatusSource source;
+    source.bOnline = m_link.IsConnected();
+    source.bTypeKnown = source.bOnline && connection.GetState() != CConnection::EState::WaitingForType;
+    source.bProgramShown = m_bProgramShown;
+    source.strName = m_link.Record().GetName();
+    source.nProgramNumber = m_link.Session().ProgramNumber();
+    source.nDeviceId = connection.GetDeviceId();
+    source.nInputs = counts.nInputs;
+    source.nOutputs = counts.nOutputs;
+    source.strPort = m_link.Session().PortName();
+    source.strVersion = m_link.Command().GetVersionText();
+    Show(BuildStatusFields(source, m_link.Notice().Language()));
 }
 
 void CStatusBlock::Show(const StatusFields& fields)

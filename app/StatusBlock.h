@@ -4,6 +4,7 @@
 
 #include <array>
 
+class CProcessorLink;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -30,19 +31,28 @@ private:
 };
 
 // The block beside the graph: the window's title, the program's and the
-// processor's status fields, the online lamp and the transfer bar.
+// processor's status fields, the online lamp and the transfer bar. It
+// follows the link by itself (the record notice, the session state, the
+// connection and the engine's transfers), as a panel does.
 class CStatusBlock : public QFrame
 {
     Q_OBJECT
 
 public:
-    explicit CStatusBlock(QWidget* parent);
+    // The link must outlive the block.
+    CStatusBlock(const CProcessorLink& link, QWidget* parent);
 
-    void SetLanguage(int language);
-    void Show(const StatusFields& fields);
+    // NO. and DEVICE ID show the connection's values, or "NULL" (at start,
+    // before a program has been read and after the connection has gone).
+    void ShowProgram(bool shown);
+    // Every field from the record, the link and the session state again.
+    void Refresh();
     QProgressBar* Progress() const { return m_pProgress; }
 
 private:
+    void ApplyLanguage();
+    void Show(const StatusFields& fields);
+
     enum EField
     {
         kName,
@@ -60,4 +70,6 @@ private:
     std::array<QLabel*, kFieldCount> m_apLabel{};
     std::array<QLineEdit*, kFieldCount> m_apField{};
     QProgressBar* m_pProgress = nullptr;
+    const CProcessorLink& m_link;
+    bool m_bProgramShown = false;
 };

@@ -51,9 +51,8 @@ CCliSession::~CCliSession()
 
 bool CCliSession::Connect(const QString& strPort, int nDeviceId)
 {
-    m_strPort = strPort;
     m_bFailed = false;
-    if (!Connection().Connect(strPort, nDeviceId))
+    if (!m_link.Connect(strPort, nDeviceId))
     {
         ReportOpenFailed();
         return false;
@@ -80,7 +79,6 @@ bool CCliSession::RunTransfer(const QString& strLabel, const std::function<bool(
 
 bool CCliSession::Search(const QString& strPort, int nFirst, int nLast, QList<int>& lstFound)
 {
-    m_strPort = strPort;
     lstFound.clear();
     if (!Connection().StartSearch(strPort, nFirst, nLast))
     {
@@ -126,16 +124,17 @@ void CCliSession::Wake()
 void CCliSession::OnDisconnected(CConnection::EReason eReason)
 {
     const int nId = Connection().GetDeviceId();
+    const QString& strPort = m_link.Session().PortName();
     QString strWhy;
     switch (eReason)
     {
     case CConnection::EReason::User:
         return;
     case CConnection::EReason::NoAnswer:
-        strWhy = QStringLiteral("no answer from device ID %1 on %2").arg(nId).arg(m_strPort);
+        strWhy = QStringLiteral("no answer from device ID %1 on %2").arg(nId).arg(strPort);
         break;
     case CConnection::EReason::BadDeviceType:
-        strWhy = QStringLiteral("device ID %1 on %2 reports a device type other than 1 to 6").arg(nId).arg(m_strPort);
+        strWhy = QStringLiteral("device ID %1 on %2 reports a device type other than 1 to 6").arg(nId).arg(strPort);
         break;
     case CConnection::EReason::DeviceOlder:
         strWhy = QStringLiteral("device version %1 is older than this software supports (%2)")
@@ -146,7 +145,7 @@ void CCliSession::OnDisconnected(CConnection::EReason eReason)
                      .arg(QString::fromLatin1(m_link.RefusedVersionText()), Supported());
         break;
     case CConnection::EReason::LineFault:
-        strWhy = OneLine(QStringLiteral("the port %1 stopped working").arg(m_strPort),
+        strWhy = OneLine(QStringLiteral("the port %1 stopped working").arg(strPort),
                          PortHelp::DisconnectAdvice(eReason, Connection(), Language()));
         break;
     }

@@ -44,7 +44,7 @@ public:
     CLockState& Locks() { return m_link.Locks(); }
     CConnection& Connection() { return m_link.Connection(); }
     CProgramTransfer& Transfer() { return m_link.Transfer(); }
-    const QString& Port() const { return m_strPort; }
+    const CSessionState& Session() const { return m_link.Session(); }
     int Language() const { return m_link.Notice().Language(); }
 
 private:
@@ -58,7 +58,6 @@ private:
 
     CConsole& m_console;
     CProcessorLink m_link;
-    QString m_strPort;
     bool m_bFailed = false;
     QEventLoop* m_pLoop = nullptr;
 };

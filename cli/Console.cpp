@@ -4,7 +4,13 @@
 
 #include <algorithm>
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
 #include <unistd.h>
+#endif
 
 CConsole::CConsole(std::FILE* pOut, std::FILE* pErr)
     : m_pOut(pOut)

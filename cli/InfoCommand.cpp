@@ -49,7 +49,7 @@ int InfoCommand(const QStringList& args, CConsole& console)
                  .arg(counts.nOutputs);
     lines << "version: " + ByteText::Shown(command.GetVersionText());
     for (int n = Frame::kLiveProgram; n < Frame::kProgramNumbers; ++n)
-        lines << QStringLiteral("program %1: \"%2\"").arg(n, 2).arg(ByteText::Shown(command.GetProgramName(n)));
+        lines << QStringLiteral("program %1: \"%2\"").arg(n, 2).arg(ByteText::Shown(session.Session().ProgramName(n)));
     lines << "backlight: " + Setting(record.GetBacklight(), kBacklight);
     lines << "power-on: " + Setting(record.GetPowerOnMode(), kPowerOn);
     for (int i = 0; i < CAudio_Data::kInfoTexts; ++i)

@@ -1,13 +1,11 @@
 #include "disk/AtomicFile.h"
 
+#include "disk/FileCalls.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <random>
 #include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -55,7 +53,7 @@ public:
             for (char& c : strTag)
                 c = static_cast<char>('a' + letter(random));
             m_path = Folder(target) / ("." + target.filename().string() + "." + strTag + ".part");
-            m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            m_fd = FileCalls::CreateNew(m_path);
             m_nErrno = m_fd < 0 ? errno : 0;
             if (m_fd < 0 && m_nErrno != EEXIST)
                 break;
@@ -67,9 +65,9 @@ public:
     ~CTempFile()
     {
         if (m_fd >= 0)
-            ::close(m_fd);
+            FileCalls::Close(m_fd);
         if (!m_path.empty() && !m_bPlaced)
-            ::unlink(m_path.c_str());
+            FileCalls::Remove(m_path);
     }
 
     CTempFile(const CTempFile&) = delete;
@@ -86,13 +84,13 @@ public:
     {
         const int fd = m_fd;
         m_fd = -1;
-        return ::close(fd) == 0;
+        return FileCalls::Close(fd) == 0;
     }
 
     // After a filler wrote the file by name: a descriptor to sync it with.
     bool Reopen()
     {
-        m_fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+        m_fd = FileCalls::OpenForSync(m_path);
         return m_fd >= 0;
     }
 
@@ -109,7 +107,7 @@ bool WriteAll(int fd, std::span<const std::byte> bytes)
 {
     while (!bytes.empty())
     {
-        const ssize_t nWritten = ::write(fd, bytes.data(), bytes.size());
+        const long long nWritten = FileCalls::WriteSome(fd, bytes.data(), bytes.size());
         if (nWritten < 0)
         {
             if (errno == EINTR)
@@ -123,33 +121,19 @@ bool WriteAll(int fd, std::span<const std::byte> bytes)
     return true;
 }
 
-// The rename is already done: a folder that cannot be synced (some file
-// systems refuse) leaves the new file in place, so this is not a failure.
-void SyncFolder(const std::filesystem::path& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 // The complete content is in temp and its descriptor open: keep the old
 // file's permissions, make it durable and put it in the target's place.
 Outcome Replace(CTempFile& temp, const std::filesystem::path& target)
 {
-    struct stat old{};
-    // Permissions are not content: a file system without them takes the file.
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(temp.Fd(), old.st_mode & 07777);
-    if (::fsync(temp.Fd()) != 0)
+    FileCalls::CopyMode(target, temp.Fd());
+    if (FileCalls::Sync(temp.Fd()) != 0)
         return Failed(EResult::kWriteFailed, Reason(errno));
     if (!temp.Close())
         return Failed(EResult::kWriteFailed, Reason(errno));
-    if (::rename(temp.Path().c_str(), target.c_str()) != 0)
+    if (FileCalls::Replace(temp.Path(), target) != 0)
         return Failed(EResult::kReplaceFailed, Reason(errno));
     temp.Placed();
-    SyncFolder(Folder(target));
+    FileCalls::SyncFolder(Folder(target));
     return {};
 }
 }

@@ -56,24 +56,31 @@ private:
     QColor m_cColour;
 };
 
+// Columns stand in channel order, inputs first.
+ChannelAddress Address(int column)
+{
+    return ChannelAddress::FromColumn(column);
+}
+
 bool IsInputColumn(int column)
 {
-    return column < CCHEDlg::kInputColumns;
+    return Address(column).bInput;
 }
 
 int IndexOf(int column)
 {
-    return IsInputColumn(column) ? column : column - CCHEDlg::kInputColumns;
+    return Address(column).nIndex;
 }
 
 QString ColumnLabel(int column)
 {
-    return IsInputColumn(column) ? InputLabel(column) : OutputLabel(IndexOf(column));
+    const ChannelAddress address = Address(column);
+    return address.bInput ? InputLabel(address.nIndex) : OutputLabel(address.nIndex);
 }
 
 EParam SideParam(int column, EParam inputParam, EParam outputParam)
 {
-    return IsInputColumn(column) ? inputParam : outputParam;
+    return Address(column).Pick(inputParam, outputParam);
 }
 
 QRect Relative(const QRect& rect, const QRect& to)
@@ -110,6 +117,7 @@ CCHEDlg::CCHEDlg(CProcessorLink& link, const CChannelSelector& selector, QWidget
         RefreshFromRecord();
     });
     connect(&notice, &CRecordNotice::languageChanged, this, &CCHEDlg::ApplyLanguage);
+    connect(&m_selector, &CChannelSelector::changed, this, &CCHEDlg::ShowSelection);
     connect(&m_link.Command(), &CCommand::levelsReceived, this, [this] { ShowLevels(true); });
     connect(&m_link.Connection(), &CConnection::disconnected, this, [this] { ShowLevels(false); });
     connect(&m_link.Connection(), &CConnection::deviceTypeKnown, this, &CCHEDlg::ApplyVariantLayout);
@@ -228,15 +236,12 @@ int CCHEDlg::Language() const
 
 CAudio_Channel& CCHEDlg::Channel(int column)
 {
-    CAudio_Data& record = m_link.Record();
-    if (IsInputColumn(column))
-        return record.Input(column);
-    return record.Output(IndexOf(column));
+    return m_link.Record().Channel(Address(column));
 }
 
 int CCHEDlg::SelectedColumn() const
 {
-    return m_selector.m_bInputSide ? m_selector.m_nChannel : kInputColumns + m_selector.m_nChannel;
+    return m_selector.Current().Column();
 }
 
 void CCHEDlg::RefreshFromRecord()
@@ -286,28 +291,25 @@ void CCHEDlg::ShowGeneratorPanel(bool shown)
     m_bGeneratorShown = shown;
     m_pInputPart->setVisible(!shown);
     m_pGeneratorSlot->setVisible(shown);
-    if (shown && m_selector.m_bInputSide)
+    if (shown && m_selector.Current().bInput)
     {
         HideLinkMarkers();
-        emit outputSelected(0);
+        emit selectRequested(ChannelAddress::Output(0));
         ShowSelection();
     }
 }
 
 void CCHEDlg::ShowLinkMarkers()
 {
-    const int selected = SelectedColumn();
-    const bool bInputSide = IsInputColumn(selected);
+    const ChannelAddress selected = m_selector.Current();
     const CAudio_Data& record = m_link.Record();
     for (int column = 0; column < kColumns; ++column)
     {
+        const ChannelAddress address = Address(column);
         bool bShow = false;
-        if (column != selected && IsInputColumn(column) == bInputSide)
-        {
-            const int a = IndexOf(column);
-            const int b = IndexOf(selected);
-            bShow = bInputSide ? record.Inputs().IsSameGroup(a, b) : record.Outputs().IsSameGroup(a, b);
-        }
+        if (address != selected && address.IsSameSide(selected))
+            bShow = address.bInput ? record.Inputs().IsSameGroup(address.nIndex, selected.nIndex)
+                                   : record.Outputs().IsSameGroup(address.nIndex, selected.nIndex);
         m_aColumns.at(static_cast<size_t>(column)).pMarker->setVisible(bShow);
     }
 }
@@ -397,7 +399,8 @@ void CCHEDlg::ApplyVariantLayout(int inputs, int outputs)
     for (int column = 0; column < kColumns; ++column)
     {
         Column& c = m_aColumns.at(static_cast<size_t>(column));
-        c.pColumn->setVisible(IndexOf(column) < (IsInputColumn(column) ? m_nInputs : m_nOutputs));
+        const ChannelAddress address = Address(column);
+        c.pColumn->setVisible(address.nIndex < address.Pick(m_nInputs, m_nOutputs));
         for (int row = 0; row < StripLayout::kRouteRows; ++row)
             if (CToggleButton* cell = c.apRoute.at(static_cast<size_t>(row)))
                 cell->setVisible(StripLayout::IsRouteRowShown(row, m_nInputs));
@@ -405,12 +408,10 @@ void CCHEDlg::ApplyVariantLayout(int inputs, int outputs)
     RefreshLinkItems();
     RefreshFromRecord();
 
-    if (m_selector.m_nChannel >= (m_selector.m_bInputSide ? m_nInputs : m_nOutputs))
+    const ChannelAddress selected = m_selector.Current();
+    if (selected.nIndex >= selected.Pick(m_nInputs, m_nOutputs))
     {
-        if (m_selector.m_bInputSide)
-            emit inputSelected(0);
-        else
-            emit outputSelected(0);
+        emit selectRequested({selected.bInput, 0});
         ShowSelection();
     }
 }
@@ -422,10 +423,7 @@ void CCHEDlg::OnSelect(int column)
     if (column != SelectedColumn())
     {
         HideLinkMarkers();
-        if (IsInputColumn(column))
-            emit inputSelected(IndexOf(column));
-        else
-            emit outputSelected(IndexOf(column));
+        emit selectRequested(Address(column));
     }
     // Also puts the button back when the owner kept the selection.
     ShowSelection();
@@ -476,5 +474,5 @@ void CCHEDlg::OnLink(int column, int group)
 void CCHEDlg::OnRoute(int output, int row)
 {
     if (!RouteCells::Toggle(m_link, output, row))
-        RefreshColumn(kInputColumns + output);
+        RefreshColumn(ChannelAddress::Output(output).Column());
 }

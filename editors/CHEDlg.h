@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/StripLayout.h"
+#include "model/ChannelAddress.h"
 
 #include <QWidget>
 
@@ -24,8 +25,8 @@ class CAudio_Channel;
 // strip follows the engine itself: meters on every level answer, cleared on
 // disconnection, the columns of a newly reported processor type.
 //
-// Selecting a channel only asks (inputSelected / outputSelected); the owner
-// moves the shared selector and the strip shows what it then holds.
+// Selecting a channel only asks (selectRequested); the owner moves the shared
+// selector, whose change the strip follows like the notice.
 class CCHEDlg : public QWidget
 {
     Q_OBJECT
@@ -77,8 +78,7 @@ public:
     bool IsGeneratorPanelShown() const { return m_bGeneratorShown; }
 
 signals:
-    void inputSelected(int index);
-    void outputSelected(int index);
+    void selectRequested(ChannelAddress address);
     // A channel's curve was shown or hidden on the response graph.
     void curvesChanged();
 

@@ -132,6 +132,7 @@ void CChannelFace::Start()
     connect(&notice, &CRecordNotice::programLoaded, this, &CChannelFace::Reload);
     connect(&notice, &CRecordNotice::locksChanged, this, &CChannelFace::ApplyLocks);
     connect(&notice, &CRecordNotice::languageChanged, this, &CChannelFace::ApplyLanguage);
+    connect(&m_selector, &CChannelSelector::changed, this, &CChannelFace::Reload);
     connect(&m_link.Connection(), &CConnection::deviceTypeKnown, this, &CChannelFace::ApplyVariantLayout);
 
     const CConnection::ChannelCounts counts = m_link.Connection().GetChannelCounts();
@@ -174,11 +175,10 @@ bool CChannelFace::Write(EParam param, int step)
 
 bool CChannelFace::FollowSelector()
 {
-    const bool bMySide = (m_selector.m_bInputSide != 0) == m_bInputSide;
-    const int count = ParamCatalogue::ChannelCount(SideParam(EParam::kInGain, EParam::kOutGain));
-    if (!bMySide || m_selector.m_nChannel < 0 || m_selector.m_nChannel >= count || m_selector.m_nChannel == m_nChannel)
+    const ChannelAddress selected = m_selector.Current();
+    if (selected.bInput != m_bInputSide || !selected.IsValid() || selected.nIndex == m_nChannel)
         return false;
-    m_nChannel = m_selector.m_nChannel;
+    m_nChannel = selected.nIndex;
     for (CNumBinding* binding : m_bindings)
         binding->SetAddress({m_nChannel, 0});
     return true;
@@ -188,7 +188,7 @@ void CChannelFace::RefreshFromRecord()
 {
     // The other side's index may lie beyond this side's channels; the panel
     // keeps the channel it has rather than read past its records.
-    if ((m_selector.m_bInputSide != 0) != m_bInputSide)
+    if (m_selector.Current().bInput != m_bInputSide)
         CMessageBox::Show(this, EditorsText(EEditorsText::PanelError, Language()));
     for (CNumBinding* binding : m_bindings)
         binding->Reload();

@@ -69,8 +69,9 @@ public:
     }
 
 protected:
-    // Both must outlive the panel. The subclass finishes its own controls
-    // and then calls Start.
+    // Both must outlive the panel, which follows the selector's changes as it
+    // follows the notice. The subclass finishes its own controls and then
+    // calls Start.
     CChannelFace(CProcessorLink& link, const CChannelSelector& selector, bool inputSide, QWidget* parent);
 
     // Connects to the notice and the connection and shows the record.

@@ -49,7 +49,7 @@ CEqPanel::CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool 
     , m_bands(static_cast<size_t>(bands))
     , m_bindings(static_cast<size_t>(bands))
 {
-    m_nChannel = IsSideSelected() ? m_selector.m_nChannel : 0;
+    m_nChannel = IsSideSelected() ? m_selector.Current().nIndex : 0;
     m_pMaster = new CToggleButton(CToggleButton::EStyle::Caption, this);
     m_pMaster->setObjectName(QStringLiteral("EqMaster"));
     connect(m_pMaster, &CToggleButton::clicked, this, &CEqPanel::OnMaster);
@@ -72,6 +72,7 @@ CEqPanel::CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool 
         Reload();
     });
     connect(&notice, &CRecordNotice::languageChanged, this, &CEqPanel::ApplyLanguage);
+    connect(&m_selector, &CChannelSelector::changed, this, &CEqPanel::Reload);
 }
 
 void CEqPanel::Start()
@@ -131,9 +132,8 @@ void CEqPanel::CreateBand(int band)
 bool CEqPanel::IsSideSelected() const
 {
     // An index the side lacks counts as the other side: nothing to show.
-    const int channels = m_bInputSide ? CAudio_InRoute::kCount : CAudio_OutRoute::kCount;
-    return (m_selector.m_bInputSide != 0) == m_bInputSide && m_selector.m_nChannel >= 0
-           && m_selector.m_nChannel < channels;
+    const ChannelAddress selected = m_selector.Current();
+    return selected.bInput == m_bInputSide && selected.IsValid();
 }
 
 int CEqPanel::Language() const
@@ -163,7 +163,7 @@ void CEqPanel::Reload()
 {
     if (!IsSideSelected())
         return;
-    if (m_selector.m_nChannel != m_nChannel)
+    if (m_selector.Current().nIndex != m_nChannel)
         Rebind();
     const CAudio_Data& data = m_link.Record();
     m_pMaster->setChecked(ParamCatalogue::Get(m_rows.eEqBypass, data, {m_nChannel, 0}) != 0);
@@ -178,7 +178,7 @@ void CEqPanel::Reload()
 
 void CEqPanel::Rebind()
 {
-    m_nChannel = m_selector.m_nChannel;
+    m_nChannel = m_selector.Current().nIndex;
     for (int band = 0; band < BandCount(); ++band)
         for (CNumBinding* binding : m_bindings.at(static_cast<size_t>(band)))
             binding->SetAddress({m_nChannel, band});

@@ -66,6 +66,8 @@ protected:
         EParam eEqBypass;
     };
 
+    // Both must outlive the panel, which follows the selector's changes as it
+    // follows the notice.
     CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool inputSide, int bands, QWidget* parent);
 
     // The derived panel's constructor ends with this: language, locks and

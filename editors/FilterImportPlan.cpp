@@ -2,12 +2,15 @@
 
 #include "ui/ChannelLabel.h"
 #include "editors/EditorsText.h"
+#include "model/ChannelAddress.h"
 #include "model/FilterTypes.h"
 #include "model/ParamCatalogue.h"
 #include "session/ProcessorLink.h"
 #include "session/RecordNotice.h"
 
 #include <QFile>
+
+#include <optional>
 
 using namespace FilterImport;
 
@@ -33,18 +36,12 @@ BandParams ParamsOf(bool bOutput)
 // Side and channel of a notice channel code; false for codes of no channel.
 bool ChannelOf(int nChannelCode, bool& bOutput, int& nChannel)
 {
-    for (const bool bSide : {false, true})
-    {
-        const EParam eParam = ParamsOf(bSide).eGain;
-        for (int n = 0; n < ParamCatalogue::ChannelCount(eParam); ++n)
-            if (ParamCatalogue::ChannelCode(eParam, {n, 0}) == nChannelCode)
-            {
-                bOutput = bSide;
-                nChannel = n;
-                return true;
-            }
-    }
-    return false;
+    const std::optional<ChannelAddress> address = ChannelAddress::FromCode(nChannelCode);
+    if (!address)
+        return false;
+    bOutput = !address->bInput;
+    nChannel = address->nIndex;
+    return true;
 }
 
 QString Number(double value)

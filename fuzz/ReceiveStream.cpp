@@ -40,7 +40,6 @@ struct Snapshot
     int backlight = 0;
     int powerOn = 0;
     std::array<uint8_t, Frame::kInfoBlockBytes> infoBlock{};
-    std::array<std::string, CReceiver::kProgramCount> names;
     std::string lastName;
     std::array<int, Frame::kLevelBytes> levels{};
     int deviceType = 0;
@@ -74,8 +73,6 @@ Snapshot Take(CReceiver& receiver, const CLockState& locks)
     s.powerOn = staging.GetPowerOnMode();
     const auto info = staging.BuildInfoBlock();
     std::copy(info.begin(), info.end(), s.infoBlock.begin());
-    for (int n = 0; n < CReceiver::kProgramCount; ++n)
-        s.names[static_cast<size_t>(n)] = receiver.GetProgramName(n);
     s.lastName = receiver.GetLastName();
     for (int i = 0; i < Frame::kLevelBytes; ++i)
         s.levels[static_cast<size_t>(i)] = receiver.Level(i);
@@ -127,10 +124,12 @@ void CheckFields(std::span<const uint8_t> frame, const CReceiver::Outcome& outco
     if (!wholeInfo)
         Require(before.infoBlock == after.infoBlock, "the information texts changed without their answer");
 
-    for (int n = 0; n < CReceiver::kProgramCount; ++n)
-        if (!(type == Frame::kProgramName && n == program))
-            Require(before.names[static_cast<size_t>(n)] == after.names[static_cast<size_t>(n)],
-                    "another program's name changed");
+    // The session state keeps the names; only the answer naming a program
+    // 0..30 announces one, and for that program.
+    if (outcome.dwNotices & CReceiver::kProgramNameReceived)
+        Require(type == Frame::kProgramName && outcome.nProgram == program && program >= Frame::kLiveProgram
+                    && program < CReceiver::kProgramCount,
+                "a name was announced for another program or without a name answer");
     if (type != Frame::kProgramName)
         Require(before.lastName == after.lastName, "the last name changed without a name answer");
     if (type != Frame::kLevels)

@@ -174,6 +174,8 @@ void CCommand::HandleFrame(std::span<const uint8_t> frame)
     const unsigned dw = out.dwNotices;
     if (dw & CReceiver::kLockSetReceived)
         emit lockSetReceived(out.nProgram);
+    if (dw & CReceiver::kProgramNameReceived)
+        emit programNameReceived(out.nProgram, m_receiver.GetLastName());
     if (dw & CReceiver::kLiveProgramRead)
         emit liveProgramRead();
     if (dw & CReceiver::kProgramReceived)

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 class CAudio_Data;
 
@@ -100,7 +101,6 @@ public:
     int Level(int i) const { return m_receiver.Level(i); }
     const CImageSlot& GetReceiveSlot() const { return m_receiver.GetReceiveSlot(); }
     CAudio_Data& GetStaging() { return m_receiver.GetStaging(); }
-    const std::string& GetProgramName(int n) const { return m_receiver.GetProgramName(n); }
     int GetDeviceType() const { return m_receiver.GetDeviceType(); }
     const std::string& GetVersionText() const { return m_receiver.GetVersionText(); }
 
@@ -120,6 +120,9 @@ signals:
     void deviceTypeReceived(int nType);
     // A lock set has been unpacked for program nProgram.
     void lockSetReceived(int nProgram);
+    // The processor named program nProgram (0..30); kept by the session
+    // state, not here.
+    void programNameReceived(int nProgram, const std::string& strName);
     // A frame marked for the progress bar has been sent.
     void progressAdvanced(int nPosition);
     // The last frame of a transfer has been sent.

@@ -68,7 +68,7 @@ CReceiver::Outcome CReceiver::Handle(std::span<const uint8_t> frame)
         OnLevels(payload, out);
         break;
     case Frame::kProgramName:
-        OnProgramName(nProgram, payload);
+        OnProgramName(nProgram, payload, out);
         break;
     case Frame::kDeviceItem:
     case Frame::kSystemInfo:
@@ -112,7 +112,7 @@ void CReceiver::OnLevels(std::span<const uint8_t> payload, Outcome& out)
     out.dwNotices |= kLevelsReceived;
 }
 
-void CReceiver::OnProgramName(int program, std::span<const uint8_t> payload)
+void CReceiver::OnProgramName(int program, std::span<const uint8_t> payload, Outcome& out)
 {
     // Control bytes (the zero padding among them) read as spaces and are
     // trimmed; every other byte is kept as it is, so a name read and written
@@ -126,7 +126,8 @@ void CReceiver::OnProgramName(int program, std::span<const uint8_t> payload)
     m_strName = name;
     if (program < Frame::kLiveProgram || program >= Frame::kProgramNumbers)
         return;
-    m_astrProgramNames[static_cast<size_t>(program)] = name;
+    out.dwNotices |= kProgramNameReceived;
+    out.nProgram = program;
     if (program == Frame::kLiveProgram)
         m_staging.SetName(name);
 }

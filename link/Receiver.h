@@ -37,13 +37,14 @@ public:
         kVersionMismatch = 1u << 5,
         kDeviceTypeReceived = 1u << 6,
         kLockSetReceived = 1u << 7,      // a lock set was unpacked
+        kProgramNameReceived = 1u << 8,  // the name of program 0..30, in GetLastName
     };
 
     struct Outcome
     {
         bool bAnswered = false;    // the request in flight is done
         unsigned dwNotices = kNoticeNone;
-        int nProgram = 0;          // for kProgramReceived and kLockSetReceived
+        int nProgram = 0;          // for kProgramReceived, kLockSetReceived, kProgramNameReceived
         int nMajorVersion = 0;     // for kVersionMismatch
         int nDeviceType = 0;       // for kDeviceTypeReceived
     };
@@ -66,10 +67,8 @@ public:
     const CImageSlot& GetReceiveSlot() const { return m_receiveSlot; }
     CAudio_Data& GetStaging() { return m_staging; }
     const CAudio_Data& GetStaging() const { return m_staging; }
-    const std::string& GetProgramName(int n) const { return m_astrProgramNames.at(static_cast<size_t>(n)); }
-    // A name the PC has just written into program n, so that the table
-    // stays what the processor holds without reading it back.
-    void SetProgramName(int n, const std::string& name) { m_astrProgramNames.at(static_cast<size_t>(n)) = name; }
+    // The last program name answered, of whatever program number; the
+    // session state keeps the names (link/SessionState.h).
     const std::string& GetLastName() const { return m_strName; }
 
     int GetDeviceType() const { return m_nDeviceType; }
@@ -91,14 +90,13 @@ private:
     void StoreAtBlock(int blockCode, std::span<const uint8_t> payload, size_t limit);
     void OnBlock(int blockCode, std::span<const uint8_t> payload, Outcome& out);
     void OnLevels(std::span<const uint8_t> payload, Outcome& out);
-    void OnProgramName(int program, std::span<const uint8_t> payload);
+    void OnProgramName(int program, std::span<const uint8_t> payload, Outcome& out);
     void OnDeviceItem(int item, int block, std::span<const uint8_t> payload, Outcome& out);
     void OnLockData(int program, int item, std::span<const uint8_t> payload, Outcome& out);
     void OnProgramImage(int program, int block, std::span<const uint8_t> payload, Outcome& out);
 
     CImageSlot m_receiveSlot;
     CAudio_Data m_staging;
-    std::array<std::string, kProgramCount> m_astrProgramNames;
     std::string m_strName;
     std::array<int, Frame::kLevelBytes> m_anLevels{};
     int m_nDeviceType = kDefaultDeviceType;

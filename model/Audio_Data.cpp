@@ -42,18 +42,18 @@ CAudio_Data::CAudio_Data()
     m_image.strName = m_strName;
 }
 
-CAudio_Channel& CAudio_Data::Channel(int n)
+CAudio_Channel& CAudio_Data::Channel(ChannelAddress address)
 {
-    if (n < CAudio_InRoute::kCount)
-        return Input(n);
-    return Output(n - CAudio_InRoute::kCount);
+    if (address.bInput)
+        return Input(address.nIndex);
+    return Output(address.nIndex);
 }
 
-const CAudio_Channel& CAudio_Data::Channel(int n) const
+const CAudio_Channel& CAudio_Data::Channel(ChannelAddress address) const
 {
-    if (n < CAudio_InRoute::kCount)
-        return Input(n);
-    return Output(n - CAudio_InRoute::kCount);
+    if (address.bInput)
+        return Input(address.nIndex);
+    return Output(address.nIndex);
 }
 
 // ---- generator and information texts ----------------------------------------

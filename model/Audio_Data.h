@@ -2,6 +2,7 @@
 
 #include "model/Audio_InRoute.h"
 #include "model/Audio_OutRoute.h"
+#include "model/ChannelAddress.h"
 #include "model/ImageSlot.h"
 #include "wire/SendData.h"
 #include "wire/WireNumbers.h"
@@ -41,10 +42,12 @@ public:
     CAudio_OutData& Output(int i) { return m_outRoute.GetAt(i); }
     const CAudio_InData& Input(int i) const { return m_inRoute.GetAt(i); }
     const CAudio_OutData& Output(int i) const { return m_outRoute.GetAt(i); }
+    CAudio_Channel& Channel(ChannelAddress address);
+    const CAudio_Channel& Channel(ChannelAddress address) const;
     // Channel n of both sides in channel-code order: inputs A..D, then
     // outputs 1..8 (n from 0 to Frame::kChannelCount - 1).
-    CAudio_Channel& Channel(int n);
-    const CAudio_Channel& Channel(int n) const;
+    CAudio_Channel& Channel(int n) { return Channel(ChannelAddress::FromColumn(n)); }
+    const CAudio_Channel& Channel(int n) const { return Channel(ChannelAddress::FromColumn(n)); }
 
     const std::string& GetName() const { return m_strName; }
     void SetName(const std::string& name) { m_strName = name; }

@@ -491,9 +491,9 @@ int ChannelCode(EParam param, ParamAt at)
     switch (Param(param).eSide)
     {
     case Side::kInput:
-        return Frame::kFirstInputCode + at.nChannel;
+        return ChannelAddress::Input(at.nChannel).Code();
     case Side::kOutput:
-        return Frame::kFirstOutputCode + at.nChannel;
+        return ChannelAddress::Output(at.nChannel).Code();
     default:
         return 0;
     }

@@ -6,6 +6,7 @@
 #include "model/LockState.h"
 #include "ui/MessageBox.h"
 #include "programs/ProgramManager.h"
+#include "link/SessionState.h"
 #include "programs/ProgramsText.h"
 #include "wire/WireNumbers.h"
 #include "ui/TypedTextValidator.h"
@@ -158,12 +159,12 @@ void CProgramDlg::BuildUi()
 
 void CProgramDlg::FillList()
 {
-    const int nLive = m_manager.GetProgramNumber();
+    const int nLive = m_manager.Session().ProgramNumber();
     for (int nSlot = 1; nSlot <= CProgramManager::kSlots; ++nSlot)
     {
         const bool bLive = nSlot == nLive;
         auto* pNumber = new QTableWidgetItem;
-        auto* pName = new QTableWidgetItem(Latin1(m_manager.GetName(nSlot)));
+        auto* pName = new QTableWidgetItem(Latin1(m_manager.Session().ProgramName(nSlot)));
         for (QTableWidgetItem* pItem : {pNumber, pName})
         {
             pItem->setTextAlignment(Qt::AlignCenter);
@@ -178,7 +179,7 @@ void CProgramDlg::FillList()
 
 void CProgramDlg::ShowRow(int nSlot)
 {
-    m_pList->item(nSlot - 1, 1)->setText(Latin1(m_manager.GetName(nSlot)));
+    m_pList->item(nSlot - 1, 1)->setText(Latin1(m_manager.Session().ProgramName(nSlot)));
 }
 
 void CProgramDlg::SelectSlot(int nSlot)
@@ -188,7 +189,7 @@ void CProgramDlg::SelectSlot(int nSlot)
     m_nSlot = nSlot;
     m_pList->selectRow(nSlot - 1);
     m_pSlotNumber->setText(QString::number(nSlot));
-    const QString strName = Latin1(m_manager.GetName(nSlot));
+    const QString strName = Latin1(m_manager.Session().ProgramName(nSlot));
     m_pNameValidator->SetShown(strName);
     m_pName->setText(strName);
     m_pName->setFocus(Qt::OtherFocusReason);
@@ -253,7 +254,7 @@ void CProgramDlg::RetranslateUi()
     m_pPcButton->setText(bNoTransfer ? strLock : CommonText(ECommonText::Ok, m_nLanguage));
     m_pDeleteButton->setText(m_bDeleteLocked ? strLock : text(EProgramsText::Delete));
 
-    const int nLive = m_manager.GetProgramNumber();
+    const int nLive = m_manager.Session().ProgramNumber();
     for (int nSlot = 1; nSlot <= CProgramManager::kSlots; ++nSlot)
     {
         const EProgramsText eRow = m_bEdited ? EProgramsText::LiveRowEdited : EProgramsText::LiveRow;
@@ -289,14 +290,14 @@ void CProgramDlg::OnDeviceAction()
         CMessageBox::Show(this, ProgramsText(EProgramsText::NameEmpty, m_nLanguage));
         return;
     }
-    const std::string& strOld = m_manager.GetName(m_nSlot);
+    const std::string& strOld = m_manager.Session().ProgramName(m_nSlot);
     if (bStore && strOld.find_first_not_of(' ') != std::string::npos
         && !m_manager.Ask(this, ProgramsText(EProgramsText::ReplaceSlot, m_nLanguage).arg(m_nSlot).arg(Latin1(strOld))))
         return;
 
     m_manager.Record().SetName(strName);
-    m_manager.SetName(m_nSlot, strName);
-    m_manager.SetProgramNumber(m_nSlot);
+    m_manager.Session().SetProgramName(m_nSlot, strName);
+    m_manager.Session().SetProgramNumber(m_nSlot);
     ShowRow(m_nSlot);
     if (bStore)
         m_manager.StoreToDevice(m_nSlot);
@@ -313,8 +314,8 @@ void CProgramDlg::OnDelete()
         CMessageBox::Show(this, CommonText(ECommonText::OpenPortFirst, m_nLanguage));
         return;
     }
-    m_manager.SetName(m_nSlot, {});
-    m_manager.SetProgramNumber(m_nSlot);
+    m_manager.Session().SetProgramName(m_nSlot, {});
+    m_manager.Session().SetProgramNumber(m_nSlot);
     ShowRow(m_nSlot);
     m_pName->clear();
     m_manager.DeleteOnDevice(m_nSlot);

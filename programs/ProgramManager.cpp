@@ -7,6 +7,7 @@
 #include "ui/MessageBox.h"
 #include "programs/ProgramFile.h"
 #include "programs/ProgramTransfer.h"
+#include "link/SessionState.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -64,15 +65,15 @@ bool AskYesNo(QWidget* pParent, const QString& strQuestion)
 }
 }
 
-CProgramManager::CProgramManager(CCommand& command, CAudio_Data& record, CLockState& locks,
-                                 CProgramTransfer& transfer, ProgramNames& names, std::function<int()> language,
+CProgramManager::CProgramManager(CCommand& command, CAudio_Data& record, CLockState& locks, CProgramTransfer& transfer,
+                                 CSessionState& session, std::function<int()> language,
                                  std::function<bool()> isConnected, QString strMusicFolder, QWidget* pWindow)
     : QObject(pWindow)
     , m_command(command)
     , m_record(record)
     , m_locks(locks)
     , m_transfer(transfer)
-    , m_names(names)
+    , m_session(session)
     , m_language(std::move(language))
     , m_isConnected(std::move(isConnected))
     , m_strMusicFolder(std::move(strMusicFolder))
@@ -82,19 +83,6 @@ CProgramManager::CProgramManager(CCommand& command, CAudio_Data& record, CLockSt
 {
     connect(&m_transfer, &CProgramTransfer::finished, this, &CProgramManager::OnTransferFinished);
     Remember(ProgramBlocks());
-}
-
-void CProgramManager::SetName(int nSlot, const std::string& strName)
-{
-    m_names.at(static_cast<size_t>(nSlot)) = strName;
-}
-
-void CProgramManager::SetProgramNumber(int nNumber)
-{
-    if (nNumber == m_nProgramNumber)
-        return;
-    m_nProgramNumber = nNumber;
-    emit statusChanged();
 }
 
 bool CProgramManager::Ask(QWidget* pParent, const QString& strQuestion) const
@@ -191,8 +179,6 @@ bool CProgramManager::RecallAllFromPC()
         return false;
     }
     m_bank = bank;
-    for (int n = 1; n <= kSlots; ++n)
-        SetName(n, m_bank.GetAt(n - 1).strName);
     emit progressRangeChanged(0, kRecallAllLast);
     m_transfer.RecallAllFromPC(m_bank);
     return true;
@@ -280,5 +266,4 @@ void CProgramManager::OnDisconnected()
     m_transfer.Abort();
     m_bSavingBank = false;
     Remember(ProgramBlocks());
-    SetProgramNumber(0);
 }

@@ -3,7 +3,6 @@
 #include "model/ProgramBank.h"
 #include "programs/ProgramFileKind.h"
 #include "programs/ProgramsText.h"
-#include "link/Receiver.h"
 
 #include <QObject>
 #include <QString>
@@ -18,6 +17,7 @@ class CAudio_Data;
 class CCommand;
 class CLockState;
 class CProgramTransfer;
+class CSessionState;
 class QWidget;
 
 // The program manager's operations behind the "Program" window: moving
@@ -36,7 +36,6 @@ class CProgramManager : public QObject
 
 public:
     static constexpr int kSlots = CProgramBank::kSlots;
-    using ProgramNames = std::array<std::string, CReceiver::kProgramCount>;
 
     // What a file dialog is asked for. The folder is "MusicFile".
     struct FileRequest
@@ -51,10 +50,10 @@ public:
     // Asks a yes/no question; true for yes.
     using Asker = std::function<bool(QWidget* pParent, const QString& strQuestion)>;
 
-    // names: the 31 program names (0 live, 1..30 stored), the owner's.
+    // session: the processor link's program names and program number.
     // pWindow: the parent of file dialogs and message boxes.
     CProgramManager(CCommand& command, CAudio_Data& record, CLockState& locks, CProgramTransfer& transfer,
-                    ProgramNames& names, std::function<int()> language, std::function<bool()> isConnected,
+                    CSessionState& session, std::function<int()> language, std::function<bool()> isConnected,
                     QString strMusicFolder, QWidget* pWindow);
 
     void SetFilePicker(FilePicker picker) { m_filePicker = std::move(picker); }
@@ -62,13 +61,11 @@ public:
 
     bool IsConnected() const { return m_isConnected(); }
     int GetLanguage() const { return m_language(); }
-    const std::string& GetName(int nSlot) const { return m_names.at(static_cast<size_t>(nSlot)); }
-    void SetName(int nSlot, const std::string& strName);
-    // The current program number: the slot of the last load, store or
-    // delete, 0 at start and after the connection has gone. A change is
-    // told through statusChanged.
-    int GetProgramNumber() const { return m_nProgramNumber; }
-    void SetProgramNumber(int nNumber);
+    // The program names and the current program number (the slot of the
+    // last load, store or delete), kept by the processor link, which tells
+    // of every change.
+    CSessionState& Session() { return m_session; }
+    const CSessionState& Session() const { return m_session; }
     CAudio_Data& Record() { return m_record; }
     const CLockState& Locks() const { return m_locks; }
     // The 30 programs last read from a file or received from the processor.
@@ -106,10 +103,10 @@ signals:
     // The main window's progress bar runs over this range for the transfer
     // just started; the positions arrive with the engine's progress.
     void progressRangeChanged(int nMinimum, int nMaximum);
-    // What the owner's status shows may have changed: the record's name or
-    // the current program number. Sent as soon as a slot operation starts or
-    // a file has been loaded, and whenever the number changes, so the status
-    // never goes on showing the program before.
+    // What the owner's status shows of the record (its name) may have
+    // changed: sent as soon as a slot operation starts or a file has been
+    // loaded, so the status never goes on showing the program before. The
+    // program number is told by the session state.
     void statusChanged();
     // A program file has been loaded into the record: every panel reloads.
     void programLoaded();
@@ -131,8 +128,7 @@ private:
     CAudio_Data& m_record;
     CLockState& m_locks;
     CProgramTransfer& m_transfer;
-    ProgramNames& m_names;
-    int m_nProgramNumber = 0;
+    CSessionState& m_session;
     std::function<int()> m_language;
     std::function<bool()> m_isConnected;
     QString m_strMusicFolder;

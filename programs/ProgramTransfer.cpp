@@ -4,6 +4,7 @@
 #include "link/Command.h"
 #include "model/LockState.h"
 #include "programs/ProgramCodec.h"
+#include "link/SessionState.h"
 
 #include <algorithm>
 #include <memory>
@@ -25,11 +26,13 @@ bool IsStoredProgram(int nSlot)
 }
 }
 
-CProgramTransfer::CProgramTransfer(CCommand& command, CAudio_Data& record, CLockState& locks, QObject* pParent)
+CProgramTransfer::CProgramTransfer(CCommand& command, CAudio_Data& record, CLockState& locks, CSessionState& session,
+                                   QObject* pParent)
     : QObject(pParent)
     , m_command(command)
     , m_record(record)
     , m_locks(locks)
+    , m_session(session)
 {
     connect(&m_command, &CCommand::programReceived, this, &CProgramTransfer::OnProgramReceived);
     connect(&m_command, &CCommand::requestAnswered, this, &CProgramTransfer::OnRequestAnswered);
@@ -114,7 +117,7 @@ void CProgramTransfer::StopGenerator()
 CSendData CProgramTransfer::NameWrite(const CAudio_Data& builder, int nProgram, const std::string& strName)
 {
     CSendData entry = builder.BuildProgramNameFrame(nProgram, Frame::kWrite, strName);
-    m_command.Receiver().SetProgramName(nProgram, strName.substr(0, Frame::kProgramNameBytes));
+    m_session.SetProgramName(nProgram, strName.substr(0, Frame::kProgramNameBytes));
     return entry;
 }
 
@@ -190,7 +193,7 @@ void CProgramTransfer::OnProgramReceived(int nProgram)
     const CImageSlot& received = m_command.GetReceiveSlot();
     CImageSlot& slot = m_bank.GetAt(nProgram - Frame::kFirstStoredProgram);
     slot.abyImage = received.abyImage;
-    slot.strName = m_command.GetProgramName(nProgram);
+    slot.strName = m_session.ProgramName(nProgram);
     // The latest lock-bytes answer, which asked for this program.
     slot.abyInfo = received.abyInfo;
     m_dwReceived |= 1u << (nProgram - Frame::kFirstStoredProgram);

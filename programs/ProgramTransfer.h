@@ -15,6 +15,7 @@
 class CAudio_Data;
 class CCommand;
 class CLockState;
+class CSessionState;
 
 // The program manager's transfers between the processor and files, without
 // a window: the same frames in the same order, with the same muting, queued
@@ -33,8 +34,10 @@ public:
     using MuteTable = std::array<uint8_t, Frame::kChannelCount>;
 
     // The record and locks are the connection's: they hold the processor's
-    // live state when a transfer starts.
-    CProgramTransfer(CCommand& command, CAudio_Data& record, CLockState& locks, QObject* pParent = nullptr);
+    // live state when a transfer starts. The session state holds the
+    // program names, which a backup reads and a write updates.
+    CProgramTransfer(CCommand& command, CAudio_Data& record, CLockState& locks, CSessionState& session,
+                     QObject* pParent = nullptr);
 
     // Loads a single-program file body into the record and locks, then sends
     // it into the live program. The saved mute table starts as the live
@@ -77,7 +80,8 @@ signals:
 
 private:
     void QueueStore(int nSlot);
-    // Also tells the engine's name table, which a later backup reads.
+    // Also writes the name into the session state, which then holds what
+    // the processor holds without reading it back.
     CSendData NameWrite(const CAudio_Data& builder, int nProgram, const std::string& strName);
     void StopGenerator();
     void OnProgramReceived(int nProgram);
@@ -95,6 +99,7 @@ private:
     CCommand& m_command;
     CAudio_Data& m_record;
     CLockState& m_locks;
+    CSessionState& m_session;
     CProgramBank m_bank;
     MuteTable m_abySavedMutes{};
     bool m_bRunning = false;

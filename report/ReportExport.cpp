@@ -15,6 +15,7 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <string>
 #include <string_view>
 #include <tuple>
 
@@ -174,6 +175,23 @@ lxw_error FillSheet(lxw_workbook* workbook, const CReportTable& table, const QSt
 class CThreadCLocale
 {
 public:
+#ifdef _WIN32
+    // The C runtime keeps a locale per thread once asked to.
+    CThreadCLocale()
+        : m_nPrevious(_configthreadlocale(_ENABLE_PER_THREAD_LOCALE))
+        , m_strPrevious(CurrentNumeric())
+        , m_bSet(m_nPrevious != -1 && setlocale(LC_NUMERIC, "C") != nullptr)
+    {
+    }
+    ~CThreadCLocale()
+    {
+        if (m_nPrevious == -1)
+            return;
+        setlocale(LC_NUMERIC, m_strPrevious.c_str());
+        _configthreadlocale(m_nPrevious);
+    }
+    bool IsSet() const { return m_bSet; }
+#else
     CThreadCLocale()
         : m_c(newlocale(LC_ALL_MASK, "C", locale_t{}))
         , m_previous(m_c != locale_t{} ? uselocale(m_c) : locale_t{})
@@ -186,14 +204,25 @@ public:
         uselocale(m_previous);
         freelocale(m_c);
     }
+    bool IsSet() const { return m_c != locale_t{}; }
+#endif
     CThreadCLocale(const CThreadCLocale&) = delete;
     CThreadCLocale& operator=(const CThreadCLocale&) = delete;
 
-    bool IsSet() const { return m_c != locale_t{}; }
-
 private:
+#ifdef _WIN32
+    static std::string CurrentNumeric()
+    {
+        const char* pszName = setlocale(LC_NUMERIC, nullptr);
+        return pszName ? pszName : "C";
+    }
+    int m_nPrevious;
+    std::string m_strPrevious;
+    bool m_bSet;
+#else
     locale_t m_c;
     locale_t m_previous;
+#endif
 };
 
 // The library's text for an error; for one of its file operations also the

@@ -7,8 +7,10 @@
 # there again next time; it stops when the program ends.
 #
 #   ORVAN_VPROC_PORT   where the processor's port appears (default /tmp/orvan-vproc)
-#   ORVAN_VPROC_STATE  its state file (default ~/.local/state/orvan/vproc-state.txt)
-#   ORVAN_VPROC_ARGS   further options for it, e.g. "--type 1" (see orvan-vproc --help)
+#   ORVAN_VPROC_STATE  its state file (default ~/.local/state/orvan/vproc-state.txt,
+#                      or vproc-line-state.txt there for a line of processors)
+#   ORVAN_VPROC_ARGS   further options for it, e.g. "--type 1", or "--ids 1-8" for a
+#                      line of eight processors (see orvan-vproc --help)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 say() { printf '\n==> %s\n' "$*"; }
@@ -26,7 +28,13 @@ say "Building the program and the virtual processor (the first build takes a few
 cmake --build "$build" -j"$(nproc)" --target orvan orvan-vproc
 
 port="${ORVAN_VPROC_PORT:-/tmp/orvan-vproc}"
-state="${ORVAN_VPROC_STATE:-${XDG_STATE_HOME:-$HOME/.local/state}/orvan/vproc-state.txt}"
+# A line of processors keeps a file of its own: a state file holding a line
+# plays the whole line, and a plain run is to start one processor.
+state_name=vproc-state.txt
+case " ${ORVAN_VPROC_ARGS:-} " in
+  *" --ids "* | *" --ids="*) state_name=vproc-line-state.txt ;;
+esac
+state="${ORVAN_VPROC_STATE:-${XDG_STATE_HOME:-$HOME/.local/state}/orvan/$state_name}"
 mkdir -p "$(dirname "$state")"
 
 say "Starting the virtual processor on $port"
@@ -54,7 +62,8 @@ cat <<EOF
 The virtual processor is running; its state is kept in $state.
 In the program press CONNECTION (连接): its port is listed first, marked
 "virtual processor" (虚拟处理器); press Connect (连接). It answers to device
-ID 1 unless ORVAN_VPROC_ARGS says otherwise; Search ID (搜索ID) finds it too.
+ID 1 unless ORVAN_VPROC_ARGS says otherwise; Search ID (搜索ID) finds it too,
+and every processor of a line started with --ids.
 
 EOF
 

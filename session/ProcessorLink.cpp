@@ -18,7 +18,8 @@ CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParen
             [this] { m_strRefusedVersion = m_command.GetVersionText(); });
 
     m_pConnection = std::make_unique<CConnection>(m_command, m_record, m_locks);
-    m_pTransfer = std::make_unique<CProgramTransfer>(m_command, m_record, m_locks);
+    m_pTransfer = std::make_unique<CProgramTransfer>(m_command, m_record, m_locks, m_session);
+    connect(&m_session, &CSessionState::changed, this, &CProcessorLink::sessionChanged);
 
     connect(m_pConnection.get(), &CConnection::stateReadStarted, this, [this] { m_bStateRead = true; });
     connect(m_pConnection.get(), &CConnection::liveProgramLoaded, this, &CProcessorLink::OnLiveProgramLoaded);
@@ -32,6 +33,12 @@ CProcessorLink::~CProcessorLink()
     // Quietly: nobody is left to hear of the factory program.
     m_pConnection->blockSignals(true);
     m_pConnection->Disconnect();
+}
+
+bool CProcessorLink::Connect(const QString& strPort, int nDeviceId)
+{
+    m_session.SetPortName(strPort);
+    return m_pConnection->Connect(strPort, nDeviceId);
 }
 
 // ---- what the connection reports ---------------------------------------------
@@ -53,6 +60,7 @@ void CProcessorLink::OnDisconnected()
 {
     m_pTransfer->Abort();
     m_bStateRead = false;
+    m_session.SetProgramNumber(0);
     // The locks are released and the record holds the factory program.
     ApplyLocksEverywhere(false);
     m_notice.NotifyProgramLoaded();

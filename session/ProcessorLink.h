@@ -9,6 +9,7 @@
 #include "model/ParamCatalogue.h"
 #include "programs/ProgramTransfer.h"
 #include "session/RecordNotice.h"
+#include "link/SessionState.h"
 
 #include <QObject>
 
@@ -22,9 +23,10 @@
 class CLinkPort;
 
 // The processor as the program sees it, wired once: the program record, the
-// lock state, the engine, the connection procedure, the program transfers
-// and the record notice. The main window and the command-line program each
-// own one.
+// lock state, the engine, the connection procedure, the program transfers,
+// the record notice and the session state (program names, program number,
+// port). The application object and the command-line program each own one;
+// the main window and every panel are handed it by reference.
 //
 // Besides the pump, which sends what the editors mark changed, the few
 // bursts the editors need sent at once live here: the lock set, the EQ
@@ -50,7 +52,14 @@ public:
     CProgramTransfer& Transfer() { return *m_pTransfer; }
     CRecordNotice& Notice() { return m_notice; }
     const CRecordNotice& Notice() const { return m_notice; }
+    // The one copy of the program names, the program number and the port;
+    // sessionChanged tells of every change.
+    CSessionState& Session() { return m_session; }
+    const CSessionState& Session() const { return m_session; }
     bool IsConnected() const { return m_pConnection->IsConnected(); }
+    // Remembers the port and starts talking to nDeviceId there
+    // (CConnection::Connect); false when the port cannot be opened.
+    bool Connect(const QString& strPort, int nDeviceId);
     // Undo and redo of the editor, and its A/B comparison. Both start afresh
     // with the program read at connecting and are cleared on disconnect.
     CEditHistory& History() { return m_history; }
@@ -127,6 +136,10 @@ public:
     static constexpr int kOutputs = CAudio_OutRoute::kCount;
     using SavedMutes = std::array<uint8_t, kOutputs>;
 
+signals:
+    // A program name, the program number or the port changed.
+    void sessionChanged();
+
 private:
     // Edit without the notice.
     bool Write(EParam param, ParamAt at, int step);
@@ -149,6 +162,7 @@ private:
     CLockState m_locks;
     CCommand m_command;
     CRecordNotice m_notice;
+    CSessionState m_session{m_command};
     CEditHistory m_history{m_record, m_locks, m_notice};
     CABCompare m_compare{m_record, m_history};
     // Set while the state read after connecting runs: the program it ends

@@ -20,10 +20,17 @@ struct CProcessorState
     // A processor fresh from the factory: default images, empty names, no
     // locks and no password.
     CProcessorState();
+    // A fresh processor for a line of several: device ID nId and a device
+    // name that says the ID, so the processors of a rack can be told apart.
+    static CProcessorState Numbered(int nId);
 
     // A program name as the processor keeps it: the text's first 12 bytes,
     // zero-padded.
     static Name MakeName(const std::string& text);
+
+    // Sets the device name, the first information text: cut or space-padded
+    // to its field, the other texts untouched.
+    void SetDeviceName(const std::string& text);
 
     int nDeviceId = Frame::kFirstDeviceId;
     int nDeviceType = Frame::kLastDeviceType;

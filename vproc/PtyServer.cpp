@@ -1,7 +1,7 @@
 #include "vproc/PtyServer.h"
 
+#include "vproc/ProcessorLine.h"
 #include "wire/Frame.h"
-#include "vproc/VirtualProcessor.h"
 
 #include <QSocketNotifier>
 
@@ -33,9 +33,9 @@ void Log(const char* pszDirection, std::span<const uint8_t> frame)
 }
 }
 
-CPtyServer::CPtyServer(CVirtualProcessor& processor, const Options& options, QObject* pParent)
+CPtyServer::CPtyServer(CProcessorLine& line, const Options& options, QObject* pParent)
     : QObject(pParent)
-    , m_processor(processor)
+    , m_line(line)
     , m_options(options)
 {
     m_writeTimer.setSingleShot(true);
@@ -231,13 +231,10 @@ void CPtyServer::OnRequest(std::span<const uint8_t> frame)
     // A lost request never reaches the processor: nothing is applied.
     if (IsLost())
         return;
-    const unsigned nChangesBefore = m_processor.GetChangeCount();
-    auto answer = m_processor.Answer(frame);
-    if (m_processor.GetChangeCount() != nChangesBefore)
+    const unsigned nChangesBefore = m_line.GetChangeCount();
+    const auto answer = m_line.Answer(frame);
+    if (m_line.GetChangeCount() != nChangesBefore)
         emit stateChanged();
-    // Each processor answers only its own ID, so at most one of them does.
-    for (size_t i = 0; !answer && i < m_neighbours.size(); ++i)
-        answer = m_neighbours[i]->Answer(frame);
     if (!answer)
         return;
     if (m_options.bVerbose)

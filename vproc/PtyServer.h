@@ -13,20 +13,20 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <vector>
 
-class CVirtualProcessor;
+class CProcessorLine;
 class QSocketNotifier;
 
-// Puts a virtual processor on a pseudo-terminal: takes the requests the
-// program writes to the terminal, lets the processor answer them, and
-// writes the answers back, each preceded by 0x5A 0x5A.
+// Puts a line of virtual processors on a pseudo-terminal: takes the requests
+// the program writes to the terminal, lets the processor addressed answer
+// them, and writes the answers back, each preceded by 0x5A 0x5A.
 //
 // Instead of a terminal it can listen on a TCP port and serve one client at
 // a time, as a serial device server does, so the program's network ports can
 // be tried too.
 //
-// The line can be made worse on purpose, to try the program's recovery:
+// The line as a whole can be made worse on purpose, to try the program's
+// recovery:
 // requests lost, noise before the answers, answers in small pieces, and the
 // pace of a real 57600-baud line.
 class CPtyServer : public QObject
@@ -48,7 +48,7 @@ public:
 
     static constexpr int kBytesPerSecond = 57600 / 10;
 
-    CPtyServer(CVirtualProcessor& processor, const Options& options, QObject* pParent = nullptr);
+    CPtyServer(CProcessorLine& line, const Options& options, QObject* pParent = nullptr);
     // Removes the link if it still points at our terminal.
     ~CPtyServer() override;
 
@@ -66,12 +66,8 @@ public:
     // "tcp://host:port" of the listening socket; empty unless listening.
     const std::string& NetworkPort() const { return m_strNetworkPort; }
 
-    // Another processor on the same line, answering to its own ID. Its
-    // state is not kept: stateChanged speaks of the first processor only.
-    void AddNeighbour(CVirtualProcessor& neighbour) { m_neighbours.push_back(&neighbour); }
-
 signals:
-    // A request changed the processor's state.
+    // A request changed the state of a processor on the line.
     void stateChanged();
 
 private:
@@ -87,8 +83,7 @@ private:
     bool IsLost();
     void WriteOut();
 
-    CVirtualProcessor& m_processor;
-    std::vector<CVirtualProcessor*> m_neighbours;
+    CProcessorLine& m_line;
     Options m_options;
     CPseudoTerminal m_pty;
     int m_fdSlave = -1;

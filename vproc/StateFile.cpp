@@ -2,6 +2,7 @@
 
 #include "disk/AtomicFile.h"
 
+#include <algorithm>
 #include <fstream>
 #include <locale>
 #include <span>
@@ -10,7 +11,10 @@
 namespace
 {
 constexpr const char* kMagic = "orvan-vproc-state";
-constexpr int kFormat = 1;
+// 1: one processor; 2: a line of several, each in a section of its own.
+constexpr int kFormatOne = 1;
+constexpr int kFormatLine = 2;
+constexpr const char* kSection = "processor";
 
 std::string Hex(std::span<const uint8_t> bytes)
 {
@@ -57,17 +61,12 @@ bool Number(std::istringstream& in, int lo, int hi, int& value)
     return static_cast<bool>(in >> value) && value >= lo && value <= hi;
 }
 
-// One line into the state; false when it is not a valid item.
-bool ParseLine(const std::string& line, CProcessorState& state)
+// One item into the state; false when it is not a valid item. The key is
+// read already.
+bool ParseItem(const std::string& key, std::istringstream& in, CProcessorState& state)
 {
-    std::istringstream in(line);
-    in.imbue(std::locale::classic());
-    std::string key;
-    in >> key;
     int n = 0;
     std::string hex;
-    if (key == "device-id")
-        return Number(in, Frame::kFirstDeviceId, Frame::kLastDeviceId, state.nDeviceId);
     if (key == "device-type")
         return Number(in, Frame::kFirstDeviceType, Frame::kLastDeviceType, state.nDeviceType);
     if (key == "backlight" || key == "power-on")
@@ -92,46 +91,12 @@ bool ParseLine(const std::string& line, CProcessorState& state)
                Unhex(hex, state.aImages[static_cast<size_t>(n)]);
     return false;
 }
-}
 
-bool CStateFile::Load(const std::string& strPath, CProcessorState& state, std::string& strError)
+// Every item but the device ID, which a line file gives in the section's
+// first line.
+void WriteItems(std::ostream& file, const CProcessorState& state)
 {
-    std::ifstream file(strPath);
-    if (!file)
-    {
-        strError = "cannot read " + strPath;
-        return false;
-    }
-    std::string line;
-    std::getline(file, line);
-    if (line != std::string(kMagic) + " " + std::to_string(kFormat))
-    {
-        strError = strPath + " is not a virtual processor state file";
-        return false;
-    }
-    CProcessorState loaded = state;
-    for (int nLine = 2; std::getline(file, line); ++nLine)
-    {
-        if (line.empty())
-            continue;
-        if (!ParseLine(line, loaded))
-        {
-            strError = strPath + ":" + std::to_string(nLine) + ": invalid line";
-            return false;
-        }
-    }
-    state = loaded;
-    return true;
-}
-
-bool CStateFile::Save(const std::string& strPath, const CProcessorState& state, std::string& strError)
-{
-    std::ostringstream file;
-    // Numbers as the file's format has them, whatever the global locale.
-    file.imbue(std::locale::classic());
-    file << kMagic << ' ' << kFormat << '\n'
-         << "device-id " << state.nDeviceId << '\n'
-         << "device-type " << state.nDeviceType << '\n'
+    file << "device-type " << state.nDeviceType << '\n'
          << "backlight " << int(state.byBacklight) << '\n'
          << "power-on " << int(state.byPowerOn) << '\n'
          << "generator " << Hex(state.abyGenerator) << '\n'
@@ -142,6 +107,117 @@ bool CStateFile::Save(const std::string& strPath, const CProcessorState& state, 
         file << "name " << n << ' ' << Hex(state.aNames[n]) << '\n';
     for (size_t n = 0; n < state.aImages.size(); ++n)
         file << "image " << n << ' ' << Hex(state.aImages[n]) << '\n';
+}
+
+// The processors of a file, each starting from base with the items it does
+// not give. False with a message in strError.
+bool Read(const std::string& strPath, const CProcessorState& base, std::vector<CProcessorState>& states,
+          std::string& strError)
+{
+    std::ifstream file(strPath);
+    if (!file)
+    {
+        strError = "cannot read " + strPath;
+        return false;
+    }
+    std::string line;
+    std::getline(file, line);
+    const std::string strMagic = std::string(kMagic) + " ";
+    const bool bLine = line == strMagic + std::to_string(kFormatLine);
+    if (!bLine && line != strMagic + std::to_string(kFormatOne))
+    {
+        strError = strPath + " is not a virtual processor state file";
+        return false;
+    }
+    std::vector<CProcessorState> loaded;
+    if (!bLine)
+        loaded.push_back(base);
+    for (int nLine = 2; std::getline(file, line); ++nLine)
+    {
+        if (line.empty())
+            continue;
+        std::istringstream in(line);
+        in.imbue(std::locale::classic());
+        std::string key;
+        in >> key;
+        bool bValid = false;
+        if (!bLine)
+            bValid = key == "device-id" ? Number(in, Frame::kFirstDeviceId, Frame::kLastDeviceId, loaded[0].nDeviceId)
+                                        : ParseItem(key, in, loaded[0]);
+        else if (key == kSection)
+        {
+            int nId = 0;
+            bValid = Number(in, Frame::kFirstDeviceId, Frame::kLastDeviceId, nId)
+                     && std::ranges::none_of(loaded, [nId](const CProcessorState& s) { return s.nDeviceId == nId; });
+            loaded.push_back(base);
+            loaded.back().nDeviceId = nId;
+        }
+        else
+            bValid = !loaded.empty() && ParseItem(key, in, loaded.back());
+        if (!bValid)
+        {
+            strError = strPath + ":" + std::to_string(nLine) + ": invalid line";
+            return false;
+        }
+    }
+    if (loaded.empty())
+    {
+        strError = strPath + " holds no processor";
+        return false;
+    }
+    states = std::move(loaded);
+    return true;
+}
+}
+
+bool CStateFile::Load(const std::string& strPath, CProcessorState& state, std::string& strError)
+{
+    std::vector<CProcessorState> states;
+    if (!Read(strPath, state, states, strError))
+        return false;
+    if (states.size() != 1)
+    {
+        strError = strPath + " holds a line of " + std::to_string(states.size()) + " processors";
+        return false;
+    }
+    state = states[0];
+    return true;
+}
+
+bool CStateFile::LoadLine(const std::string& strPath, std::vector<CProcessorState>& states, std::string& strError)
+{
+    return Read(strPath, CProcessorState(), states, strError);
+}
+
+bool CStateFile::Save(const std::string& strPath, const CProcessorState& state, std::string& strError)
+{
+    return SaveLine(strPath, std::span(&state, 1), strError);
+}
+
+bool CStateFile::SaveLine(const std::string& strPath, std::span<const CProcessorState> states, std::string& strError)
+{
+    if (states.empty())
+    {
+        strError = "no processor to save in " + strPath;
+        return false;
+    }
+    std::ostringstream file;
+    // Numbers as the file's format has them, whatever the global locale.
+    file.imbue(std::locale::classic());
+    if (states.size() == 1)
+    {
+        file << kMagic << ' ' << kFormatOne << '\n' << "device-id " << states[0].nDeviceId << '\n';
+        WriteItems(file, states[0]);
+    }
+    else
+    {
+        file << kMagic << ' ' << kFormatLine << '\n';
+        for (const CProcessorState& state : states)
+        {
+            file << kSection << ' ' << state.nDeviceId << '\n';
+            WriteItems(file, state);
+        }
+    }
     const std::string text = file.str();
     const AtomicFile::Outcome outcome = AtomicFile::Write(strPath, std::as_bytes(std::span(text)));
     if (outcome.Ok())

@@ -219,6 +219,8 @@ std::optional<CVirtualProcessor::Bytes> CVirtualProcessor::OnDeviceItem(const Re
         }
         if (rq.payload[0] < Frame::kFirstDeviceId || rq.payload[0] > Frame::kLastDeviceId)
             return std::nullopt;
+        if (rq.payload[0] != m_state.nDeviceId && m_isIdTaken && m_isIdTaken(rq.payload[0]))
+            return std::nullopt;
         {
             // Acknowledged under the old ID, which is the one the program
             // addressed; from then on the new one answers.

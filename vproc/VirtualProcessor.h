@@ -4,6 +4,7 @@
 #include "wire/WireNumbers.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -39,6 +40,10 @@ public:
     // Cut or space-padded to 8 characters.
     void SetVersion(const std::string& text);
     const std::string& GetVersion() const { return m_strVersion; }
+    // Asked before the device ID changes to another one: true when some
+    // other processor on the line answers to it already. The change is then
+    // neither made nor answered, so the program's time-out shows the clash.
+    void SetIdTaken(std::function<bool(int)> isTaken) { m_isIdTaken = std::move(isTaken); }
 
     // Grows with every change of the state (writes, recalls), so a saver
     // can tell when there is something to save.
@@ -66,6 +71,7 @@ private:
 
     CProcessorState m_state;
     std::string m_strVersion;
+    std::function<bool(int)> m_isIdTaken;
     unsigned m_nChanges = 0;
     unsigned m_nLevelTick = 0;
 };

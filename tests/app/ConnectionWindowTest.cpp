@@ -44,7 +44,8 @@ protected:
     {
         ASSERT_TRUE(m_env.IsReady());
 
-        m_window = std::make_unique<COrvanDlgDlg>();
+        m_pLink = std::make_unique<CProcessorLink>();
+        m_window = std::make_unique<COrvanDlgDlg>(*m_pLink);
         m_window->SetDialogRunner([this](QDialog& dialog) {
             if (!m_fillIn)
                 return int(QDialog::Rejected);
@@ -61,6 +62,7 @@ protected:
     void TearDown() override
     {
         m_window.reset();
+        m_pLink.reset();
         m_vproc.Stop();
     }
 
@@ -110,6 +112,8 @@ protected:
 
     CWindowTestEnvironment m_env;
     CVprocProcess m_vproc{m_env.FilePath("port")};
+    // The link outlives the window, as the application object has it.
+    std::unique_ptr<CProcessorLink> m_pLink;
     std::unique_ptr<COrvanDlgDlg> m_window;
     std::function<void(QDialog&)> m_fillIn;
     int m_nLiveLoads = 0;
@@ -142,12 +146,12 @@ TEST_F(ConnectionWindowTest, ConnectingShowsTheLiveProgramAndDisconnectingRestor
     EXPECT_EQ(Field("NameField"), QStringLiteral("LIVE SHOW"));
     EXPECT_EQ(Field("NumberField"), QStringLiteral("0"));
     EXPECT_EQ(Field("DeviceIdField"), QStringLiteral("5"));
-    EXPECT_EQ(Window().GetProgramName(0), name);
+    EXPECT_EQ(Window().Link().Session().ProgramName(0), name);
     // The last request carries position 48 of 0..49; the bar still ends full.
     EXPECT_EQ(m_nTopProgress, 48);
     EXPECT_EQ(Progress(), 49);
     EXPECT_TRUE(Button(COrvanDlgDlg::kConnection)->isChecked());
-    EXPECT_EQ(Window().GetPortName(), m_vproc.Port());
+    EXPECT_EQ(Window().Link().Session().PortName(), m_vproc.Port());
     // The block-12 answer closed the data transmission window.
     EXPECT_TRUE(Window().DisplayWindow()->isHidden());
     EXPECT_TRUE(Window().isEnabled());
@@ -155,10 +159,10 @@ TEST_F(ConnectionWindowTest, ConnectingShowsTheLiveProgramAndDisconnectingRestor
     // Type 1: inputs A and B, outputs 1 to 4.
     EXPECT_EQ(Window().InputsInUse(), 2);
     EXPECT_EQ(Window().OutputsInUse(), 4);
-    Window().SelectOutputChannel(4);
-    EXPECT_EQ(Window().Selector().m_bInputSide, 1);
-    Window().SelectOutputChannel(3);
-    EXPECT_EQ(Window().Selector().m_nChannel, 3);
+    Window().SelectChannel(ChannelAddress::Output(4));
+    EXPECT_EQ(Window().Selector().Current().bInput, 1);
+    Window().SelectChannel(ChannelAddress::Output(3));
+    EXPECT_EQ(Window().Selector().Current().nIndex, 3);
 
     // Nothing loaded is echoed back: the pump only asks for levels.
     ASSERT_TRUE(WaitForLevels(3));
@@ -299,7 +303,7 @@ TEST_F(ConnectionWindowTest, NetworkPortConnectsAndItsDropIsReportedWithinASecon
     ASSERT_TRUE(m_vproc.StartListening({"--id", "4"}));
     Window().SetLanguage(kEnglish);
     Connect(4);
-    EXPECT_EQ(Window().GetPortName(), m_vproc.Port());
+    EXPECT_EQ(Window().Link().Session().PortName(), m_vproc.Port());
     ASSERT_TRUE(WaitForLevels(2));
 
     QElapsedTimer clock;
@@ -329,7 +333,7 @@ TEST_F(ConnectionWindowTest, PortThatCannotBeOpenedIsReported)
     EXPECT_TRUE(m_env.Texts().front().contains(QLatin1Char('\n')));
     EXPECT_FALSE(Window().IsConnected());
     EXPECT_FALSE(Button(COrvanDlgDlg::kConnection)->isChecked());
-    EXPECT_EQ(Window().GetPortName(), QStringLiteral("NULL"));
+    EXPECT_EQ(Window().Link().Session().PortName(), QStringLiteral("NULL"));
 }
 
 TEST_F(ConnectionWindowTest, SearchOffersTheIdsThatAnswered)

@@ -51,8 +51,8 @@ TEST_F(EditingWindowTest, GraphAndStripEditsReachTheLiveProgram)
 
     // Output 3 chosen on the strip: the graph shows its points.
     Strip().ColumnAt(CCHEDlg::kInputColumns + 2).pSelect->click();
-    EXPECT_FALSE(m_window->Selector().m_bInputSide);
-    EXPECT_EQ(m_window->Selector().m_nChannel, 2);
+    EXPECT_FALSE(m_window->Selector().Current().bInput);
+    EXPECT_EQ(m_window->Selector().Current().nIndex, 2);
     EXPECT_FALSE(Graph().Pointer().IsInputSide());
     EXPECT_EQ(Graph().Pointer().GetSelectedIndex(), 2);
 
@@ -184,7 +184,7 @@ TEST_F(EditingWindowTest, GeneratorToneThenSweepReachTheProcessorAndFreezeRoutin
     ASSERT_GT(nAllCells, 0);
 
     generator.Toggle()->click();
-    EXPECT_FALSE(m_window->Selector().m_bInputSide);  // input A gave way to output 1
+    EXPECT_FALSE(m_window->Selector().Current().bInput);  // input A gave way to output 1
     generator.OnOff()->click();
     EXPECT_EQ(enabledCells(), 0);
     chooseType(2);  // tone

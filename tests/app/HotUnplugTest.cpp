@@ -39,7 +39,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_env.IsReady());
-        m_window = std::make_unique<COrvanDlgDlg>();
+        m_pLink = std::make_unique<CProcessorLink>();
+        m_window = std::make_unique<COrvanDlgDlg>(*m_pLink);
         m_window->SetDialogRunner([this](QDialog& dialog) {
             if (m_fillIn)
                 m_fillIn(dialog);
@@ -60,6 +61,7 @@ protected:
     void TearDown() override
     {
         m_window.reset();
+        m_pLink.reset();
         m_vproc.reset();
     }
 
@@ -110,6 +112,8 @@ protected:
     QStringList MusicFiles() const { return QDir(m_env.FilePath("MusicFile")).entryList(QDir::Files); }
 
     CWindowTestEnvironment m_env;
+    // The link outlives the window, as the application object has it.
+    std::unique_ptr<CProcessorLink> m_pLink;
     std::unique_ptr<COrvanDlgDlg> m_window;
     std::unique_ptr<CVprocProcess> m_vproc;
     std::function<void(QDialog&)> m_fillIn;
@@ -123,7 +127,7 @@ protected:
 TEST_F(HotUnplugTest, WhileACurveIsDraggedOnTheGraph)
 {
     Connect();
-    m_window->SelectOutputChannel(2);
+    m_window->SelectChannel(ChannelAddress::Output(2));
     CFStatic& graph = *m_window->findChild<CFStatic*>();
     graph.Redraw();
     const CFilter& band = m_window->Data().Output(2).GetBand(7);

@@ -91,7 +91,8 @@ protected:
         ASSERT_TRUE(CStateFile::Save(StatePath(), CProcessorState(), error)) << error;
         ASSERT_TRUE(m_vproc.Start({"--state", QString::fromStdString(StatePath())})) << "no virtual processor";
 
-        m_window = std::make_unique<COrvanDlgDlg>();
+        m_pLink = std::make_unique<CProcessorLink>();
+        m_window = std::make_unique<COrvanDlgDlg>(*m_pLink);
         m_window->SetDialogRunner([this](QDialog& dialog) {
             m_shown.push_back(dialog.objectName());
             if (m_steps.empty())
@@ -107,6 +108,7 @@ protected:
     void TearDown() override
     {
         m_window.reset();
+        m_pLink.reset();
         m_vproc.Stop();
     }
 
@@ -172,6 +174,8 @@ protected:
 
     CWindowTestEnvironment m_env;
     CVprocProcess m_vproc{m_env.FilePath("port")};
+    // The link outlives the window, as the application object has it.
+    std::unique_ptr<CProcessorLink> m_pLink;
     std::unique_ptr<COrvanDlgDlg> m_window;
     std::deque<Step> m_steps;
     std::vector<QString> m_shown;

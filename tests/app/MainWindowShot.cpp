@@ -67,10 +67,11 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    COrvanDlgDlg window;
+    CProcessorLink link;
+    COrvanDlgDlg window(link);
     window.SetLanguage(args.at(0) == QLatin1String("en") ? kEnglish : kChinese);
     if (parser.isSet("output"))
-        window.SelectOutputChannel(parser.value("output").toInt() - 1);
+        window.SelectChannel(ChannelAddress::Output(parser.value("output").toInt() - 1));
     if (parser.isSet("size"))
     {
         const QStringList size = parser.value("size").split(QLatin1Char('x'));

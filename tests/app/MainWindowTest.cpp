@@ -2,6 +2,7 @@
 #include "app/HelpPages.h"
 #include "ui/MainLayout.h"
 #include "app/OrvanDlgDlg.h"
+#include "app/StatusBlock.h"
 #include "tests/app/WindowTestEnvironment.h"
 
 #include <QDir>
@@ -33,7 +34,8 @@ protected:
     {
         if (!m_window)
         {
-            m_window = std::make_unique<COrvanDlgDlg>();
+            m_pLink = std::make_unique<CProcessorLink>();
+            m_window = std::make_unique<COrvanDlgDlg>(*m_pLink);
             // Dialogs are noted and cancelled, never run modally.
             m_window->SetDialogRunner([this](QDialog& dialog) {
                 m_dialogs.push_back(dialog.windowTitle());
@@ -58,6 +60,8 @@ protected:
     CWindowTestEnvironment m_env;
     std::vector<ShownBox>& m_boxes = m_env.Boxes();
     std::vector<QString> m_dialogs;
+    // The link outlives the window, as the application object has it.
+    std::unique_ptr<CProcessorLink> m_pLink;
     std::unique_ptr<COrvanDlgDlg> m_window;
 };
 
@@ -271,7 +275,7 @@ TEST_F(MainWindowTest, StatusShowsNullUntilConnected)
     EXPECT_EQ(FieldText("NumberField"), QStringLiteral("NULL"));
     EXPECT_EQ(FieldText("DeviceIdField"), QStringLiteral("NULL"));
 
-    Window().ShowStatus(true);
+    Window().findChild<CStatusBlock*>()->ShowProgram(true);
     EXPECT_EQ(FieldText("NumberField"), QStringLiteral("0"));
     EXPECT_EQ(FieldText("DeviceIdField"), QStringLiteral("0"));
 }
@@ -284,29 +288,29 @@ TEST_F(MainWindowTest, SelectingAChannelSwapsThePanelPairs)
     EXPECT_FALSE(PanelShown("OutputChannelPanel"));
     EXPECT_FALSE(PanelShown("OutputEqPanel"));
 
-    window.SelectOutputChannel(2);
+    window.SelectChannel(ChannelAddress::Output(2));
     EXPECT_FALSE(PanelShown("InputChannelPanel"));
     EXPECT_FALSE(PanelShown("InputEqPanel"));
     EXPECT_TRUE(PanelShown("OutputChannelPanel"));
     EXPECT_TRUE(PanelShown("OutputEqPanel"));
-    EXPECT_EQ(window.Selector().m_bInputSide, 0);
-    EXPECT_EQ(window.Selector().m_nChannel, 2);
+    EXPECT_EQ(window.Selector().Current().bInput, 0);
+    EXPECT_EQ(window.Selector().Current().nIndex, 2);
 
-    window.SelectOutputChannel(4);
+    window.SelectChannel(ChannelAddress::Output(4));
     EXPECT_TRUE(PanelShown("OutputChannelPanel"));
-    EXPECT_EQ(window.Selector().m_nChannel, 4);
+    EXPECT_EQ(window.Selector().Current().nIndex, 4);
 
     // Out of range: nothing moves.
-    window.SelectInputChannel(4);
-    EXPECT_EQ(window.Selector().m_bInputSide, 0);
+    window.SelectChannel(ChannelAddress::Input(4));
+    EXPECT_EQ(window.Selector().Current().bInput, 0);
 
-    window.SelectInputChannel(1);
+    window.SelectChannel(ChannelAddress::Input(1));
     EXPECT_TRUE(PanelShown("InputChannelPanel"));
     EXPECT_TRUE(PanelShown("InputEqPanel"));
     EXPECT_FALSE(PanelShown("OutputChannelPanel"));
     EXPECT_FALSE(PanelShown("OutputEqPanel"));
-    EXPECT_EQ(window.Selector().m_bInputSide, 1);
-    EXPECT_EQ(window.Selector().m_nChannel, 1);
+    EXPECT_EQ(window.Selector().Current().bInput, 1);
+    EXPECT_EQ(window.Selector().Current().nIndex, 1);
 }
 
 // The EQ panels unhook their faders from the record's bands when they go,
@@ -314,14 +318,15 @@ TEST_F(MainWindowTest, SelectingAChannelSwapsThePanelPairs)
 TEST_F(MainWindowTest, EqPanelsGoBeforeTheRecord)
 {
     COrvanDlgDlg& window = Window();
-    window.SelectOutputChannel(5);
-    window.SelectInputChannel(2);
+    window.SelectChannel(ChannelAddress::Output(5));
+    window.SelectChannel(ChannelAddress::Input(2));
     std::vector<QString> gone;
     for (const char* name : {"InputEqPanel", "OutputEqPanel"})
         QObject::connect(window.findChild<QWidget*>(name), &QObject::destroyed,
                          [&gone, name] { gone.push_back(QString::fromLatin1(name)); });
     QObject::connect(&window.Link(), &QObject::destroyed, [&gone] { gone.push_back(QStringLiteral("record")); });
     m_window.reset();
+    m_pLink.reset();
     ASSERT_EQ(gone.size(), 3u);
     EXPECT_EQ(gone.back(), "record");
 }

@@ -69,7 +69,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_env.IsReady());
-        m_window = std::make_unique<COrvanDlgDlg>();
+        m_pLink = std::make_unique<CProcessorLink>();
+        m_window = std::make_unique<COrvanDlgDlg>(*m_pLink);
         m_window->SetDialogRunner([this](QDialog& dialog) {
             if (m_fillIn)
                 m_fillIn(dialog);
@@ -92,7 +93,11 @@ protected:
                          [this](CConnection::EReason) { ++m_nDisconnects; });
     }
 
-    void TearDown() override { m_window.reset(); }
+    void TearDown() override
+    {
+        m_window.reset();
+        m_pLink.reset();
+    }
 
     COrvanDlgDlg& Window() { return *m_window; }
     CAudio_Data& Record() { return m_window->Data(); }
@@ -156,6 +161,8 @@ protected:
     static void Click(QWidget& window, const char* name) { window.findChild<QAbstractButton*>(name)->click(); }
 
     CWindowTestEnvironment m_env;
+    // The link outlives the window, as the application object has it.
+    std::unique_ptr<CProcessorLink> m_pLink;
     std::unique_ptr<COrvanDlgDlg> m_window;
     std::function<void(QDialog&)> m_fillIn;
     std::deque<QString> m_paths;
@@ -196,7 +203,7 @@ TEST_F(ProgramWindowsTest, RecallingSlotFiveLoadsItIntoTheEditorAndMarksItLive)
     EXPECT_EQ(Record().GetName(), "Five");
     EXPECT_TRUE(Window().Locks().IsLocked(CLockState::kInGain));
     EXPECT_TRUE(Window().Locks().IsLocked(CLockState::kOutDelay));
-    EXPECT_EQ(Window().GetProgramNumber(), 5);
+    EXPECT_EQ(Window().Link().Session().ProgramNumber(), 5);
     EXPECT_EQ(Window().findChild<QLineEdit*>("NumberField")->text(), "5");
     EXPECT_EQ(Window().findChild<QLineEdit*>("NameField")->text(), "Five");
 
@@ -252,13 +259,13 @@ TEST_F(ProgramWindowsTest, StoringUnderANewNameReadsBackIdenticalAndDeleteEmptie
     store("NEW12");
     ASSERT_EQ(m_questions.size(), 1u);
     EXPECT_TRUE(m_questions[0].contains("Old Twelve"));
-    EXPECT_EQ(Window().GetProgramName(12), "Old Twelve");
-    EXPECT_EQ(Window().GetProgramNumber(), 0);
+    EXPECT_EQ(Window().Link().Session().ProgramName(12), "Old Twelve");
+    EXPECT_EQ(Window().Link().Session().ProgramNumber(), 0);
 
     m_bYes = true;
     store("NEW12");
-    EXPECT_EQ(Window().GetProgramName(12), "NEW12");
-    EXPECT_EQ(Window().GetProgramNumber(), 12);
+    EXPECT_EQ(Window().Link().Session().ProgramName(12), "NEW12");
+    EXPECT_EQ(Window().Link().Session().ProgramNumber(), 12);
     ASSERT_TRUE(WaitUntilSent());
 
     // Change the editor, then read slot 12 back.
@@ -276,7 +283,7 @@ TEST_F(ProgramWindowsTest, StoringUnderANewNameReadsBackIdenticalAndDeleteEmptie
         dialog.SelectSlot(12);
         Click(dialog, "DeleteButton");
     });
-    EXPECT_EQ(Window().GetProgramName(12), "");
+    EXPECT_EQ(Window().Link().Session().ProgramName(12), "");
     ASSERT_TRUE(WaitUntilSent());
     Window().Disconnect();
 
@@ -464,7 +471,7 @@ TEST_F(ProgramWindowsTest, ProcessorFallingSilentMidTransferShowsTheMessageAndCh
         // The editor holds the factory program, as after any lost
         // connection, and no half-received one.
         EXPECT_EQ(Record().GetImage().abyImage, FactoryDefaultImage());
-        EXPECT_EQ(Window().GetProgramNumber(), 0);
+        EXPECT_EQ(Window().Link().Session().ProgramNumber(), 0);
         EXPECT_EQ(snapshot(), files);
         for (const auto& request : m_requests)
             EXPECT_FALSE(request.bSave);
@@ -618,6 +625,6 @@ TEST_F(ProgramStatusTest, StatusBlockFollowsEveryProgramOperation)
 
     m_window->Disconnect();
     EXPECT_EQ(Status("NumberField"), "NULL");
-    EXPECT_EQ(m_window->GetProgramNumber(), 0);
+    EXPECT_EQ(m_window->Link().Session().ProgramNumber(), 0);
     EXPECT_TRUE(m_env.Boxes().empty());
 }

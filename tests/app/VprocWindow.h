@@ -78,7 +78,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_env.IsReady());
-        m_window = std::make_unique<COrvanDlgDlg>();
+        m_pLink = std::make_unique<CProcessorLink>();
+        m_window = std::make_unique<COrvanDlgDlg>(*m_pLink);
         AnswerConnectWithProcessor(*m_window, m_vproc);
         QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLiveLoads; });
         QObject::connect(&m_window->Engine(), &CCommand::levelsReceived, [this] { ++m_nLevels; });
@@ -88,6 +89,7 @@ protected:
     void TearDown() override
     {
         m_window.reset();
+        m_pLink.reset();
         m_vproc.Stop();
     }
 
@@ -115,6 +117,8 @@ protected:
 
     CWindowTestEnvironment m_env;
     CVprocProcess m_vproc{m_env.FilePath("port")};
+    // The link outlives the window, as the application object has it.
+    std::unique_ptr<CProcessorLink> m_pLink;
     std::unique_ptr<COrvanDlgDlg> m_window;
     int m_nLiveLoads = 0;
     int m_nLevels = 0;

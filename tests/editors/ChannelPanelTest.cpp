@@ -105,7 +105,7 @@ class OutFaceTest : public PanelTest
 protected:
     OutFaceTest()
     {
-        m_selector = {0, 0};
+        m_selector.Select(ChannelAddress::Output(0));
         m_panel.RefreshFromRecord();
         m_panel.show();
     }
@@ -272,7 +272,7 @@ TEST_F(InFaceTest, LinkedInputFollowsAndShowsWhenSelected)
     const Frames sent = Sent();
     EXPECT_EQ(sent, (Frames{"1/1", "2/1"}));
 
-    m_selector.m_nChannel = 1;
+    m_selector.Select(ChannelAddress::Input(1));
     m_panel.RefreshFromRecord();
     EXPECT_EQ(m_panel.Channel(), 1);
     EXPECT_EQ(m_panel.GainField()->text(), "-3.0");
@@ -298,7 +298,7 @@ TEST_F(InFaceTest, LoadedProgramAndWrongSideRefresh)
 
     // Asked to refresh while output 6 is selected: "Error", and the panel
     // keeps showing input A rather than read past the inputs.
-    m_selector = {0, 5};
+    m_selector.Select(ChannelAddress::Output(5));
     m_panel.RefreshFromRecord();
     EXPECT_EQ(m_boxes, std::vector<QString>{"Error"});
     EXPECT_EQ(m_panel.Channel(), 0);
@@ -505,7 +505,7 @@ TEST_F(OutFaceTest, GraphDragOfACrossoverReachesTheLinkedOutputs)
 
 TEST_F(OutFaceTest, GainDelayPolarityAndRoutingOfTheSelectedOutput)
 {
-    m_selector = {0, 4};
+    m_selector.Select(ChannelAddress::Output(4));
     m_panel.RefreshFromRecord();
     Record().Outputs().SetLinkGroup(5, 4);  // output 6 joins output 5
     Record().ClearAllChanged(0);

@@ -27,15 +27,11 @@ protected:
     ChannelStripTest()
     {
         // What the main window does when asked to select.
-        QObject::connect(&m_strip, &CCHEDlg::inputSelected, [this](int n) { Select(true, n); });
-        QObject::connect(&m_strip, &CCHEDlg::outputSelected, [this](int n) { Select(false, n); });
+        QObject::connect(&m_strip, &CCHEDlg::selectRequested,
+                         [this](ChannelAddress address) { Select(address.bInput, address.nIndex); });
     }
 
-    void Select(bool input, int n)
-    {
-        m_selector.m_bInputSide = input ? 1 : 0;
-        m_selector.m_nChannel = n;
-    }
+    void Select(bool input, int n) { m_selector.Select({input, n}); }
 
     CAudio_Data& Record() { return m_link.Record(); }
     const CCHEDlg::Column& Input(int n) { return m_strip.ColumnAt(n); }
@@ -99,7 +95,7 @@ TEST_F(ChannelStripTest, JoiningAGroupTakesTheSettingsOfItsFirstMemberAndMarksIt
     Choose(Input(1).pLink, 0);
     EXPECT_FALSE(Input(1).pMarker->isHidden());
     Input(2).pSelect->click();
-    EXPECT_EQ(m_selector.m_nChannel, 2);
+    EXPECT_EQ(m_selector.Current().nIndex, 2);
     EXPECT_TRUE(Input(1).pMarker->isHidden());
 }
 
@@ -231,8 +227,8 @@ TEST_F(ChannelStripTest, ProcessorTypesShowOnlyTheirChannels)
     // Output 7 selected on a processor with four outputs: output 1 takes over.
     Output(6).pSelect->click();
     m_strip.ApplyVariantLayout(2, 4);
-    EXPECT_FALSE(m_selector.m_bInputSide);
-    EXPECT_EQ(m_selector.m_nChannel, 0);
+    EXPECT_FALSE(m_selector.Current().bInput);
+    EXPECT_EQ(m_selector.Current().nIndex, 0);
     EXPECT_TRUE(Output(0).pSelect->isChecked());
     EXPECT_FALSE(Output(6).pSelect->isChecked());
 }

@@ -73,11 +73,7 @@ protected:
     CProcessorLink& Link() { return *m_pLink; }
     CAudio_Data& Record() { return m_pLink->Record(); }
 
-    void Select(bool input, int channel)
-    {
-        m_selector.m_bInputSide = input ? 1 : 0;
-        m_selector.m_nChannel = channel;
-    }
+    void Select(bool input, int channel) { m_selector.Select({input, channel}); }
 
     CInEQDlg& InPanel()
     {

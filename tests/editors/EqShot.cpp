@@ -53,23 +53,21 @@ int main(int argc, char** argv)
         link.Record().Output(4).GetBand(k).SetGainStep(400 + ((k * 37) % 120) - 60);
     link.Notice().SetLanguage(argc > 2 && std::strcmp(argv[2], "zh") == 0 ? kChinese : kEnglish);
 
-    CChannelSelector selector;
-    selector.m_nChannel = 1;
+    CChannelSelector selector(ChannelAddress::Input(1));
     CInEQDlg in(link, selector);
     in.resize(size);
     in.show();
     in.RefreshFromRecord();
     bool ok = Save(in, folder, "eq_in.png");
 
-    selector.m_bInputSide = 0;
-    selector.m_nChannel = 2;
+    selector.Select(ChannelAddress::Output(2));
     COutEQDlg out(link, selector);
     out.resize(size);
     out.show();
     out.RefreshFromRecord();
     ok = Save(out, folder, "eq_out_parametric.png") && ok;
 
-    selector.m_nChannel = 4;
+    selector.Select(ChannelAddress::Output(4));
     out.RefreshFromRecord();
     ok = Save(out, folder, "eq_out_graphic.png") && ok;
 

@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     record.Output(4).SetRoute(0x0C);
 
     CChannelSelector inputSide;
-    CChannelSelector outputSide{0, 2};
+    CChannelSelector outputSide(ChannelAddress::Output(2));
     CInFaceDlg in(link, inputSide);
     COutFaceDlg out(link, outputSide);
     in.RefreshFromRecord();

@@ -168,8 +168,7 @@ public:
     bool MoveFader(EParam param, bool bInput, ParamAt at, int step)
     {
         CChannelSelector selector;
-        selector.m_bInputSide = bInput ? 1 : 0;
-        selector.m_nChannel = at.nChannel;
+        selector.Select({bInput, at.nChannel});
         CFader* pFader = nullptr;
         int position = 0;
         std::unique_ptr<QWidget> pPanel;

@@ -51,18 +51,27 @@ TEST(Receiver, LevelsAreClampedIntoTheMeterRange)
 TEST(Receiver, ProgramNameDropsItsPaddingAndNamesTheLiveProgram)
 {
     CReceiver rx;
-    EXPECT_TRUE(rx.Handle(Answer(0xA7, 7, 0, 1, 0, Text("ABC", 12))).bAnswered);
-    EXPECT_EQ(rx.GetProgramName(7), "ABC");
+    // The name of a program 0..30 is announced for the session state to keep.
+    const auto named = [](const CReceiver::Outcome& out) {
+        return (out.dwNotices & CReceiver::kProgramNameReceived) != 0 ? out.nProgram : -1;
+    };
+    CReceiver::Outcome out = rx.Handle(Answer(0xA7, 7, 0, 1, 0, Text("ABC", 12)));
+    EXPECT_TRUE(out.bAnswered);
+    EXPECT_EQ(named(out), 7);
+    EXPECT_EQ(rx.GetLastName(), "ABC");
     EXPECT_EQ(rx.GetStaging().GetName(), "NULL");
 
-    rx.Handle(Answer(0xA7, 0, 0, 1, 0, Bytes{'L', 0x01, 'V', 0xE9, ' ', 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(rx.GetProgramName(0), "L V\xE9");
+    out = rx.Handle(Answer(0xA7, 0, 0, 1, 0, Bytes{'L', 0x01, 'V', 0xE9, ' ', 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(named(out), 0);
+    EXPECT_EQ(rx.GetLastName(), "L V\xE9");
     EXPECT_EQ(rx.GetStaging().GetName(), "L V\xE9");
 
     // No slot 31: the name is taken but stored nowhere.
-    EXPECT_TRUE(rx.Handle(Answer(0xA7, 31, 0, 1, 0, Text("X", 12))).bAnswered);
+    out = rx.Handle(Answer(0xA7, 31, 0, 1, 0, Text("X", 12)));
+    EXPECT_TRUE(out.bAnswered);
+    EXPECT_EQ(named(out), -1);
     EXPECT_EQ(rx.GetLastName(), "X");
-    EXPECT_EQ(rx.GetProgramName(0), "L V\xE9");
+    EXPECT_EQ(rx.GetStaging().GetName(), "L V\xE9");
 }
 
 TEST(Receiver, BlocksLandAtTheirPlaceAndTheLastEndsTheLiveRead)

@@ -13,6 +13,7 @@
 #include "programs/ProgramCodec.h"
 #include "programs/ProgramFile.h"
 #include "programs/ProgramTransfer.h"
+#include "link/SessionState.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,10 +61,10 @@ protected:
     CCommand m_command;
     CAudio_Data m_record;
     CLockState m_locks;
-    CProgramTransfer m_transfer{m_command, m_record, m_locks};
-    CProgramManager::ProgramNames m_names{};
+    CSessionState m_session{m_command};
+    CProgramTransfer m_transfer{m_command, m_record, m_locks, m_session};
     int m_nLanguage = kEnglish;
-    CProgramManager m_manager{m_command, m_record, m_locks, m_transfer, m_names, [this] { return m_nLanguage; },
+    CProgramManager m_manager{m_command, m_record, m_locks, m_transfer, m_session, [this] { return m_nLanguage; },
                               [] { return false; }, QDir(m_env.Path()).absoluteFilePath("MusicFile"), nullptr};
     std::deque<QString> m_paths;
     std::vector<QString> m_questions;
@@ -152,7 +153,7 @@ TEST_F(ProgramDlgTest, ProcessorActionsWithoutAConnectionAskForThePortAndKeepThe
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
     }
     EXPECT_EQ(m_command.Count(), 0);
-    EXPECT_EQ(m_manager.GetProgramNumber(), 0);
+    EXPECT_EQ(m_session.ProgramNumber(), 0);
 }
 
 TEST_F(ProgramDlgTest, AFileThatCannotBeReadShowsTheMessageAndChangesNothing)

@@ -5,6 +5,7 @@
 
 #include "model/Audio_Data.h"
 #include "link/Command.h"
+#include "link/SessionState.h"
 #include "tests/link/FakePort.h"
 #include "model/FactoryImage.h"
 #include "wire/Frame.h"
@@ -82,7 +83,8 @@ protected:
         m_pCommand->AttachLockState(&m_locks);
         m_record.SetDeviceId(1);
         m_record.ClearAllChanged(0);
-        m_pTransfer = std::make_unique<CProgramTransfer>(*m_pCommand, m_record, m_locks);
+        m_pSession = std::make_unique<CSessionState>(*m_pCommand);
+        m_pTransfer = std::make_unique<CProgramTransfer>(*m_pCommand, m_record, m_locks, *m_pSession);
         QObject::connect(m_pTransfer.get(), &CProgramTransfer::finished, [this] { ++m_nFinished; });
     }
 
@@ -114,6 +116,7 @@ protected:
     std::unique_ptr<CCommand> m_pCommand;
     CAudio_Data m_record;
     CLockState m_locks;
+    std::unique_ptr<CSessionState> m_pSession;
     std::unique_ptr<CProgramTransfer> m_pTransfer;
     int m_nFinished = 0;
 };
@@ -289,7 +292,7 @@ TEST_F(ProgramTransferTest, StoredProgramsAreReadWrittenAndEmptiedWithTheirNames
     const std::vector<std::string> blocks = ChannelFrames("A3 p%d b%d on%d", on, 12);
     expected.insert(expected.end(), blocks.begin(), blocks.end());
     EXPECT_EQ(QueuedFrames(), expected);
-    EXPECT_EQ(m_pCommand->GetProgramName(12), "Show");
+    EXPECT_EQ(m_pSession->ProgramName(12), "Show");
     PlayProcessor(20);
     EXPECT_EQ(m_nFinished, 1);
     m_pCommand->PumpTick(m_record);
@@ -302,7 +305,7 @@ TEST_F(ProgramTransferTest, StoredProgramsAreReadWrittenAndEmptiedWithTheirNames
     const auto factory = FactoryDefaultImage();
     EXPECT_EQ(Payload(m_pCommand->Queue().At(2).GetFrame()), Bytes(factory.begin(), factory.end()));
     EXPECT_EQ(m_pCommand->Queue().At(2).m_bLastOfTransfer, 1);
-    EXPECT_EQ(m_pCommand->GetProgramName(12), "");
+    EXPECT_EQ(m_pSession->ProgramName(12), "");
 }
 
 // ---- backup and restore -------------------------------------------------------------------

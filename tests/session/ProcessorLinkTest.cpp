@@ -106,6 +106,42 @@ TEST_F(ProcessorLinkTest, LockSetArrivingAfterTheReadIsHeardAtOnce)
     EXPECT_TRUE(Link().Locks().IsLocked(CLockState::kInLink));
 }
 
+// One copy of the program names, the program number and the port, fed by
+// the engine's name answers and by the program operations; a change is
+// told once, a write of what is held not at all.
+TEST_F(ProcessorLinkTest, SessionStateHoldsTheNamesTheNumberAndThePort)
+{
+    int nChanges = 0;
+    QObject::connect(&Link(), &CProcessorLink::sessionChanged, [&nChanges] { ++nChanges; });
+    ASSERT_TRUE(Link().Connect("ttyFAKE", 1));
+    EXPECT_EQ(Link().Session().PortName(), "ttyFAKE");
+    EXPECT_EQ(nChanges, 1);
+    Deliver(DeviceItem(3, {6}));
+    FakeLine::AnswerStateRead(*m_pPort, Link().Command(), [this] { Link().Connection().PumpTick(); }, m_lockSets);
+    ASSERT_EQ(Link().Connection().GetState(), CConnection::EState::Idle);
+    for (int n = 0; n < CSessionState::kProgramCount; ++n)
+        EXPECT_EQ(Link().Session().ProgramName(n), std::string({'P', static_cast<char>('A' + n)})) << n;
+    EXPECT_EQ(nChanges, 1 + CSessionState::kProgramCount);
+
+    nChanges = 0;
+    Link().Session().SetProgramName(4, "PE");
+    Link().Session().SetProgramNumber(0);
+    EXPECT_EQ(nChanges, 0);
+    Link().Session().SetProgramNumber(7);
+    EXPECT_EQ(nChanges, 1);
+
+    // The connection gone, the number is 0 again; names and port stay.
+    Link().Connection().Disconnect();
+    EXPECT_EQ(Link().Session().ProgramNumber(), 0);
+    EXPECT_EQ(nChanges, 2);
+    EXPECT_EQ(Link().Session().ProgramName(30), "P_");
+    EXPECT_EQ(Link().Session().PortName(), "ttyFAKE");
+
+    // A port that will not open is still the one offered next time.
+    EXPECT_FALSE(Link().Connect("NULL", 1));
+    EXPECT_EQ(Link().Session().PortName(), "NULL");
+}
+
 TEST_F(ProcessorLinkTest, RefusedVersionIsKeptAfterTheDisconnectClearsTheEngines)
 {
     ASSERT_TRUE(Link().Connection().Connect("ttyFAKE", 1));

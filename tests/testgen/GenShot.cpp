@@ -31,10 +31,7 @@ int main(int argc, char** argv)
     CProcessorLink link;
     CChannelSelector selector;
     CCHEDlg strip(link, selector);
-    QObject::connect(&strip, &CCHEDlg::outputSelected, [&](int n) {
-        selector.m_bInputSide = 0;
-        selector.m_nChannel = n;
-    });
+    QObject::connect(&strip, &CCHEDlg::selectRequested, [&](ChannelAddress address) { selector.Select(address); });
     CTestGenDlg generator(link, strip);
     link.Notice().SetLanguage(argc > 2 && std::strcmp(argv[2], "en") == 0 ? kEnglish : kChinese);
 

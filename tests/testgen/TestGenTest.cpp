@@ -33,17 +33,13 @@ protected:
     TestGenTest()
     {
         // What the main window does when asked to select.
-        QObject::connect(&m_strip, &CCHEDlg::inputSelected, [this](int n) { Select(true, n); });
-        QObject::connect(&m_strip, &CCHEDlg::outputSelected, [this](int n) { Select(false, n); });
+        QObject::connect(&m_strip, &CCHEDlg::selectRequested,
+                         [this](ChannelAddress address) { Select(address.bInput, address.nIndex); });
         Record().SetDeviceId(1);
         Record().ClearAllChanged(0);
     }
 
-    void Select(bool input, int n)
-    {
-        m_selector.m_bInputSide = input ? 1 : 0;
-        m_selector.m_nChannel = n;
-    }
+    void Select(bool input, int n) { m_selector.Select({input, n}); }
 
     CAudio_Data& Record() { return m_link.Record(); }
 
@@ -133,8 +129,8 @@ TEST_F(TestGenTest, OnStartsWhiteNoiseFreezesRoutingAndMutesTheOutputs)
     EXPECT_FALSE(m_strip.GeneratorSlot()->isHidden());
     EXPECT_TRUE(m_strip.ColumnAt(0).pColumn->parentWidget()->isHidden());
     EXPECT_FALSE(m_gen.Toggle()->isChecked());
-    EXPECT_FALSE(m_selector.m_bInputSide);
-    EXPECT_EQ(m_selector.m_nChannel, 0);
+    EXPECT_FALSE(m_selector.Current().bInput);
+    EXPECT_EQ(m_selector.Current().nIndex, 0);
     EXPECT_EQ(Record().GetGenType(), 0);
     EXPECT_FALSE(m_gen.TypeCombo()->isEnabled());
 
@@ -242,7 +238,7 @@ TEST_F(TestGenTest, ALoadedProgramShowsItsGeneratorAndLocksRouting)
     Record().SetGeneratorBlock(tone);
     m_link.Notice().NotifyProgramLoaded();
     EXPECT_TRUE(m_gen.IsShown());
-    EXPECT_FALSE(m_selector.m_bInputSide);
+    EXPECT_FALSE(m_selector.Current().bInput);
     EXPECT_EQ(m_gen.TypeCombo()->currentIndex(), 2);
     EXPECT_TRUE(m_gen.FreqEdit()->isEnabled());
     EXPECT_EQ(m_gen.FreqSpin()->GetPos(), 1000);

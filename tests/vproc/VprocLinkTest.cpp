@@ -2,11 +2,13 @@
 // program, as a user would run them.
 
 #include "link/Command.h"
+#include "link/SessionState.h"
 
+#include "link/Serial/SerialError.h"
 #include "model/Audio_Data.h"
 #include "model/FactoryImage.h"
-#include "link/Serial/SerialError.h"
 #include "tests/VprocProcess.h"
+#include "tests/vproc/LinkWait.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -97,25 +99,13 @@ protected:
         m_command.SetTransferInProgress(true);
     }
 
-    bool WaitIdle(int nTimeoutMs)
-    {
-        // Idle: nothing but level requests left.
-        return RunUntil(
-            [this]
-            {
-                const CSendDataQueue& q = m_command.Queue();
-                for (int i = 0; i < q.Count(); ++i)
-                    if (q.At(i).GetFrame()[1] != 0xA6)
-                        return false;
-                return true;
-            },
-            nTimeoutMs);
-    }
+    bool WaitIdle(int nTimeoutMs) { return WaitForPollsOnly(m_command, nTimeoutMs); }
 
     QTemporaryDir m_dir;
     CVprocProcess m_processor{m_dir.filePath("port")};
     const QString m_strLink = m_processor.Port();
     CCommand m_command;
+    CSessionState m_session{m_command};
     CAudio_Data m_record;
     QTimer m_pump;
     int m_nType = 0;
@@ -139,7 +129,7 @@ TEST_F(VprocLinkTest, ConnectionReadsTheWholeStateAtTheRealLineRate)
     EXPECT_FALSE(m_command.IsTransferInProgress());
     EXPECT_EQ(m_command.GetVersionText(), "C-DV1.05");
     for (int n = 0; n <= 30; ++n)
-        EXPECT_EQ(m_command.GetProgramName(n), "") << n;
+        EXPECT_EQ(m_session.ProgramName(n), "") << n;
     EXPECT_EQ(m_command.GetReceiveSlot().abyImage, FactoryDefaultImage());
     EXPECT_EQ(m_command.GetStaging().GetInfoText(0), "VIRTUAL DSP");
     EXPECT_EQ(m_command.GetStaging().GetBacklight(), 1);
@@ -200,8 +190,8 @@ TEST_F(VprocLinkTest, StoredNamesSurviveARestartWithTheStateFile)
     m_command.Enqueue(m_record.BuildProgramNameFrame(5, 1));
     m_command.Enqueue(m_record.BuildProgramNameFrame(12, 1));
     ASSERT_TRUE(WaitIdle(3000));
-    ASSERT_TRUE(RunUntil([this] { return m_command.GetProgramName(12) == "Evening"; }, 2000));
-    EXPECT_EQ(m_command.GetProgramName(5), "ABC");
+    ASSERT_TRUE(RunUntil([this] { return m_session.ProgramName(12) == "Evening"; }, 2000));
+    EXPECT_EQ(m_session.ProgramName(5), "ABC");
 }
 
 TEST_F(VprocLinkTest, SilentProcessorIsDroppedAfterAboutFourSeconds)
