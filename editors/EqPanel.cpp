@@ -61,7 +61,7 @@ CEqPanel::CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool 
     // A drag on the response graph moves the faders at once, the rest at its
     // next tick.
     connect(&notice, &CRecordNotice::valueMoving, this, [this] {
-        if (!IsSideSelected() || m_selector.m_nChannel != m_nChannel)
+        if (!IsSideSelected() || m_selector.Current().nIndex != m_nChannel)
             return;
         for (int band = 0; band < BandCount(); ++band)
             ShowGain(band);
