@@ -54,6 +54,14 @@ CEqPanel::CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool 
 
     CRecordNotice& notice = m_link.Notice();
     connect(&notice, &CRecordNotice::valueChanged, this, &CEqPanel::Reload);
+    // A drag on the response graph moves the faders at once, the rest at its
+    // next tick.
+    connect(&notice, &CRecordNotice::valueMoving, this, [this] {
+        if (!IsSideSelected() || m_selector.Current().nIndex != m_nChannel)
+            return;
+        for (int band = 0; band < BandCount(); ++band)
+            ShowGain(band);
+    });
     connect(&notice, &CRecordNotice::programLoaded, this, &CEqPanel::Reload);
     connect(&notice, &CRecordNotice::locksChanged, this, [this] {
         ApplyLocks();

@@ -82,6 +82,9 @@ CFStatic::CFStatic(CProcessorLink& link, QWidget* parent)
     m_pointer.SetNotifier([&link](EParam param, ParamAt at) {
         link.Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(param, at), param);
     });
+    m_pointer.SetMoveNotifier([&link](EParam param, ParamAt at) {
+        link.Notice().NotifyValueMoving(ParamCatalogue::ChannelCode(param, at), param);
+    });
 
     m_notifyTimer.setInterval(kNotifyIntervalMs);
     connect(&m_notifyTimer, &QTimer::timeout, this, &CFStatic::NotifyTick);

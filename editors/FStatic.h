@@ -21,10 +21,11 @@ class QPainter;
 // and, for the filter under the pointer, its area, bandwidth markers and
 // summary. Points are dragged with the mouse; the filters do the arithmetic
 // and the drag is written with CProcessorLink::EditQuietly on every move
-// (CGraphPointer), so the link group and the processor follow at once,
-// while the record notice hears of it at most once per 300 ms tick: the
-// panels, the faders included, follow from there. The picture is drawn into
-// an off-screen image at the screen's pixel ratio and shown in one step.
+// (CGraphPointer), so the link group and the processor follow at once. The
+// record notice hears of each move as valueMoving, which the bands' faders
+// follow, and of the drag as valueChanged at most once per 300 ms tick. The
+// picture is drawn into an off-screen image at the screen's pixel ratio and
+// shown in one step.
 //
 // The records' curve area follows the widget's size.
 class CFStatic : public QWidget

@@ -405,6 +405,8 @@ void CGraphPointer::MarkChanged(EParam param, ParamAt at)
     if (m_pending && (m_pending->nIndex != notice.nIndex || m_pending->bInputSide != notice.bInputSide))
         Flush();
     m_pending = notice;
+    if (m_notifyMove)
+        m_notifyMove(param, at);
 }
 
 void CGraphPointer::Flush()

@@ -31,7 +31,8 @@ public:
     // record changed: CProcessorLink::EditQuietly, whose notice this class
     // tells itself.
     using Editor = std::function<bool(EParam param, ParamAt at, int step)>;
-    // Tells the last value a drag changed since the last tick.
+    // Tells a value a drag changed: the last one since the last tick (the
+    // notifier), or each one as it changes (the move notifier).
     using Notifier = std::function<void(EParam param, ParamAt at)>;
 
     // `locks` may be null: nothing is locked.
@@ -39,6 +40,7 @@ public:
 
     void SetLockState(const CLockState* locks) { m_pLocks = locks; }
     void SetNotifier(Notifier notifier) { m_notify = std::move(notifier); }
+    void SetMoveNotifier(Notifier notifier) { m_notifyMove = std::move(notifier); }
 
     // Selecting a channel ends any drag, drops the current filter and first
     // reports a change that is still waiting for the next tick, so that it
@@ -115,6 +117,7 @@ private:
     const CLockState* m_pLocks;
     Editor m_edit;
     Notifier m_notify;
+    Notifier m_notifyMove;
 
     bool m_bInputSide = true;
     int m_nInput = 0;

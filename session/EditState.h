@@ -74,8 +74,11 @@ public:
     // Makes the record hold this state. Only channels that differ are
     // written, and only the sub-blocks whose bytes change are marked for the
     // pump (a moved crossover also while its sent frequency walks to the
-    // target), so the pump sends just those, never the whole program. Setters' link
-    // propagation is bypassed, since every channel is written as it was.
+    // target), so the pump sends just those, never the whole program. The
+    // fields are written as captured, not edited value by value: the state
+    // holds what no catalogue row reaches, and every member of a link group
+    // is restored as it was, so the link rule has nothing to spread and a
+    // group is restored without the join copying anything.
     // The link groups of a side whose link is locked stay as they are.
     // Returns whether anything changed.
     bool ApplyTo(CAudio_Data& record, const CLockState& locks) const;

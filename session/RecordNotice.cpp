@@ -18,6 +18,11 @@ void CRecordNotice::NotifyValueChanged(int nChannelCode, EParam eParam)
     emit valueChanged(nChannelCode, eParam);
 }
 
+void CRecordNotice::NotifyValueMoving(int nChannelCode, EParam eParam)
+{
+    emit valueMoving(nChannelCode, eParam);
+}
+
 void CRecordNotice::NotifyProgramLoaded()
 {
     emit programLoaded();

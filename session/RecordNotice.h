@@ -33,6 +33,10 @@ public:
     // For values already changed and not yet told: the response graph tells
     // the edits of a drag once per 300 ms tick.
     void NotifyValueChanged(int nChannelCode, EParam eParam);
+    // A drag on the response graph changed a value between two ticks: what
+    // follows the drag as it goes (a band's fader) may show it now; the rest
+    // waits for valueChanged.
+    void NotifyValueMoving(int nChannelCode, EParam eParam);
     // The record holds another program (read from the processor, loaded
     // from a file, or the factory program after a disconnect).
     void NotifyProgramLoaded();
@@ -49,6 +53,7 @@ signals:
     // have followed, so a listener showing a channel of the same link group
     // reloads too.
     void valueChanged(int nChannelCode, EParam eParam);
+    void valueMoving(int nChannelCode, EParam eParam);
     void programLoaded();
     void locksChanged();
     void languageChanged(int nLanguage);

@@ -574,6 +574,9 @@ TEST_F(EqPanelTest, DragOnTheGraphRefreshesTheBandAndReachesTheLinkedInput)
     QMouseEvent move(QEvent::MouseMove, QPointF(end), graph.mapToGlobal(QPointF(end)), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(&graph, &move);
+    // The fader follows the drag at once; the fields wait for the tick.
+    EXPECT_EQ(panel.Band(2).pFader->Position(), 600 - band.GetGainStep());
+    EXPECT_EQ(Field(panel, 2, Row::kFrequencyRow)->text(), "500");
     QTest::mouseRelease(&graph, Qt::LeftButton, Qt::NoModifier, end);
     ASSERT_NE(band.GetFrequency(), 500);
     ASSERT_NE(band.GetGainStep(), 400);
