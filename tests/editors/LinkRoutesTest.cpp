@@ -170,7 +170,6 @@ public:
         CChannelSelector selector;
         selector.Select({bInput, at.nChannel});
         CFader* pFader = nullptr;
-        int position = 0;
         std::unique_ptr<QWidget> pPanel;
         if (IsBandRow(param))
         {
@@ -178,7 +177,6 @@ public:
                                    : static_cast<CEqPanel*>(new COutEQDlg(m_link, selector));
             pPanel.reset(pEq);
             pFader = pEq->Band(at.nIndex).pFader;
-            position = kEqGainMax - step;
         }
         else
         {
@@ -186,10 +184,9 @@ public:
                                          : static_cast<CChannelFace*>(new COutFaceDlg(m_link, selector));
             pPanel.reset(pFace);
             pFader = pFace->GainFader();
-            position = FaceLayout::FaderPosition(step);
         }
         const int before = ParamCatalogue::Get(param, Record(), at);
-        emit pFader->PositionReported(position);
+        emit pFader->ValueReported(step);
         return ParamCatalogue::Get(param, Record(), at) != before;
     }
 

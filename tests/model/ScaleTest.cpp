@@ -140,8 +140,10 @@ TEST_P(ScaleTable, RecordGraphImportAndFieldAgreeOnEveryStep)
              CFilter& band = data->Input(1).GetBand(0);
              band.SetGainStep(eqGain.ZeroStep());
              band.BeginDrag(Centre(band.m_rcHandle));
-             band.DragBand({Centre(band.m_rcHandle).x, DbToY(eqGain.Value(step), kGraphH) + kCurveTop});
-             EXPECT_EQ(band.GetGainStep(), step);
+             const BandDrag target =
+                 band.BandDragTo({Centre(band.m_rcHandle).x, DbToY(eqGain.Value(step), kGraphH) + kCurveTop});
+             EXPECT_EQ(target.nGainStep, step);
+             band.SetGainStep(target.nGainStep);
              EXPECT_EQ(Bits(band.GetGain()), Bits(eqGain.Value(step)));
          }},
         {"import", EParam::kInBandGain,
