@@ -9,6 +9,8 @@
 # folder. A file that cannot use its header compiles as before, only
 # slower, and -Winvalid-pch (which CMake adds) names it.
 # Only GCC: clang refuses a mismatched header instead of skipping it.
+# The header comes before every file of a target, so a file that forgets
+# to include one of these headers still compiles; -DORVAN_PCH=OFF shows it.
 option(ORVAN_PCH "Precompile the Qt, GoogleTest and standard headers most files include (GCC only)" ON)
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   set(ORVAN_PCH OFF)
