@@ -104,7 +104,7 @@ bool CProcessorLink::Write(EParam param, ParamAt at, int step)
     const bool bAddressed = at.nChannel >= 0 && at.nChannel < ParamCatalogue::ChannelCount(param);
     const int nStep = std::clamp(step, row.nMin, row.nMax);
     if (bAddressed && (param == EParam::kInLink || param == EParam::kOutLink))
-        return SetLinkGroup(param == EParam::kInLink, at.nChannel, nStep);
+        return SetLinkGroup({param == EParam::kInLink, at.nChannel}, nStep);
     if (bAddressed && param == EParam::kOutEqMode)
         return SwitchOutputEqMode(at.nChannel, nStep);
     if (bAddressed && param == EParam::kOutBandWidth && m_record.Output(at.nChannel).GetGeqMode())
@@ -279,8 +279,9 @@ bool CProcessorLink::SwitchOutputEqMode(int nOutput, int nMode)
 
 // ---- linking -----------------------------------------------------------------
 
-bool CProcessorLink::SetLinkGroup(bool bInputSide, int nIndex, int nGroup)
+bool CProcessorLink::SetLinkGroup(ChannelAddress channel, int nGroup)
 {
+    const int nIndex = channel.nIndex;
     const auto join = [&](auto& route, int nLockFlag, auto buildBlock) {
         if (m_locks.IsLocked(nLockFlag) || route.GetLinkGroup(nIndex) == nGroup)
             return false;
@@ -290,7 +291,7 @@ bool CProcessorLink::SetLinkGroup(bool bInputSide, int nIndex, int nGroup)
             m_command.Enqueue((m_record.*buildBlock)(Frame::kLiveProgram, nIndex));
         return true;
     };
-    if (bInputSide)
+    if (channel.bInput)
         return join(m_record.Inputs(), CLockState::kInLink, &CAudio_Data::BuildInputBlockFrame);
     return join(m_record.Outputs(), CLockState::kOutLink, &CAudio_Data::BuildOutputBlockFrame);
 }

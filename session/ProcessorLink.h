@@ -2,6 +2,7 @@
 
 #include "session/ABCompare.h"
 #include "model/Audio_Data.h"
+#include "model/ChannelAddress.h"
 #include "link/Command.h"
 #include "link/Connection.h"
 #include "session/EditHistory.h"
@@ -126,12 +127,11 @@ public:
     bool SwitchOutputEqMode(int nOutput, int nMode);
 
     // ---- linking -----------------------------------------------------------
-    // Puts channel nIndex (0-based) of a side into group nGroup. A channel
-    // that joins other members takes their settings (LinkRule::Join) and,
-    // while connected, is sent whole into the live program. False, with
-    // nothing changed, when the group is the same or the side's link lock is
-    // set.
-    bool SetLinkGroup(bool bInputSide, int nIndex, int nGroup);
+    // Puts the channel into group nGroup of its side. A channel that joins
+    // other members takes their settings (LinkRule::Join) and, while
+    // connected, is sent whole into the live program. False, with nothing
+    // changed, when the group is the same or the side's link lock is set.
+    bool SetLinkGroup(ChannelAddress channel, int nGroup);
 
     static constexpr int kOutputs = CAudio_OutRoute::kCount;
     using SavedMutes = std::array<uint8_t, kOutputs>;

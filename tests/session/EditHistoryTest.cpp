@@ -179,7 +179,7 @@ protected:
         step();
         // Output 6 joins output 5's group and takes its settings.
         History().BeginGroup();
-        Link().SetLinkGroup(false, 5, 4);
+        Link().SetLinkGroup(ChannelAddress::Output(5), 4);
         Link().Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(EParam::kOutLink, {5, 0}),
                                            EParam::kOutLink);
         History().EndGroup();
@@ -292,10 +292,10 @@ TEST_F(EditHistoryTest, ProgramLoadIsOneStepAndItsUndoSendsOnlyTheDifference)
 TEST_F(EditHistoryTest, LockedLinkKeepsItsGroupsWhenAStepIsUndone)
 {
     History().BeginGroup();
-    Link().SetLinkGroup(true, 1, 0);
+    Link().SetLinkGroup(ChannelAddress::Input(1), 0);
     Link().Notice().NotifyValueChanged(2, EParam::kInLink);
     History().EndGroup();
-    Link().SetLinkGroup(true, 1, 1);
+    Link().SetLinkGroup(ChannelAddress::Input(1), 1);
     Link().Locks().SetFlag(CLockState::kInLink, true);
     Link().ApplyLocksEverywhere(false);
     Edit(EParam::kInGain, {0, 0}, 330);

@@ -300,7 +300,7 @@ TEST_F(ProcessorLinkTest, GraphicQChangeSendsAllBandsOfEveryLinkedOutputAtOnce)
 {
     // Outputs 3 and 4 linked in graphic mode; output 5 alone.
     Record().Output(2).SetGeqMode(1, 0);
-    ASSERT_TRUE(Link().SetLinkGroup(false, 3, 2));
+    ASSERT_TRUE(Link().SetLinkGroup(ChannelAddress::Output(3), 2));
     Record().Output(4).SetGeqMode(1, 0);
     ConnectQuietly();
 
@@ -359,7 +359,7 @@ TEST_F(ProcessorLinkTest, BurstsSendNothingWhileDisconnectedButTheQChangeStillRe
 TEST_F(ProcessorLinkTest, ModeSwitchMutesTheGroupSendsEachOutputsBandsOnceAndUnmutes)
 {
     // Outputs 3 and 4 linked, 4 muted by the user; output 5 alone.
-    ASSERT_TRUE(Link().SetLinkGroup(false, 3, 2));
+    ASSERT_TRUE(Link().SetLinkGroup(ChannelAddress::Output(3), 2));
     Record().Output(3).SetOn(0);
     Record().Output(2).GetBand(4).SetGainStep(470);
     ConnectQuietly();
@@ -423,7 +423,7 @@ TEST_F(ProcessorLinkTest, ModeSwitchMutesTheGroupSendsEachOutputsBandsOnceAndUnm
 
 TEST_F(ProcessorLinkTest, ModeSwitchWhileDisconnectedLeavesTheGroupMarkedForThePump)
 {
-    ASSERT_TRUE(Link().SetLinkGroup(false, 1, 0));
+    ASSERT_TRUE(Link().SetLinkGroup(ChannelAddress::Output(1), 0));
     Record().ClearAllChanged(0);
 
     ASSERT_TRUE(Link().SwitchOutputEqMode(0, 1));
@@ -446,7 +446,7 @@ TEST_F(ProcessorLinkTest, ChannelJoiningAGroupTakesItsSettingsAndIsSentWhole)
     Record().Input(0).SetGain(350);
     Record().Input(0).GetBand(2).SetGainStep(520);
 
-    ASSERT_TRUE(Link().SetLinkGroup(true, 1, 0));
+    ASSERT_TRUE(Link().SetLinkGroup(ChannelAddress::Input(1), 0));
 
     CAudio_InData& inputB = Record().Input(1);
     EXPECT_EQ(inputB.GetGain(), 350);
@@ -470,16 +470,16 @@ TEST_F(ProcessorLinkTest, ChannelJoiningAGroupTakesItsSettingsAndIsSentWhole)
 
 TEST_F(ProcessorLinkTest, LinkChangesThatSendNothing)
 {
-    ASSERT_TRUE(Link().SetLinkGroup(false, 5, 6));
+    ASSERT_TRUE(Link().SetLinkGroup(ChannelAddress::Output(5), 6));
     ConnectQuietly();
     // Back alone in a group of its own: nothing to take, nothing to send.
-    EXPECT_TRUE(Link().SetLinkGroup(false, 5, 5));
+    EXPECT_TRUE(Link().SetLinkGroup(ChannelAddress::Output(5), 5));
     EXPECT_FALSE(Record().Output(5).IsLinked());
     EXPECT_FALSE(Record().Output(6).IsLinked());
     // The same group again, and a locked side, change nothing.
-    EXPECT_FALSE(Link().SetLinkGroup(false, 5, 5));
+    EXPECT_FALSE(Link().SetLinkGroup(ChannelAddress::Output(5), 5));
     Link().Locks().SetFlag(CLockState::kInLink, true);
-    EXPECT_FALSE(Link().SetLinkGroup(true, 2, 0));
+    EXPECT_FALSE(Link().SetLinkGroup(ChannelAddress::Input(2), 0));
     EXPECT_EQ(Record().Inputs().GetLinkGroup(2), 2);
     EXPECT_TRUE(Queued().empty());
 }

@@ -205,7 +205,7 @@ protected:
         else if (row.eParam == EParam::kInLink || row.eParam == EParam::kOutLink)
         {
             const int nGroup = Uniform(range.nMin, range.nMax);
-            m_link.Notice().Apply(nCode, eParam, [&] { return m_link.SetLinkGroup(bInput, at.nChannel, nGroup); });
+            m_link.Notice().Apply(nCode, eParam, [&] { return m_link.SetLinkGroup({bInput, at.nChannel}, nGroup); });
         }
         else if (row.eParam == EParam::kOutBandWidth && record.Output(at.nChannel).GetGeqMode())
         {
