@@ -74,8 +74,7 @@ int IndexOf(int column)
 
 QString ColumnLabel(int column)
 {
-    const ChannelAddress address = Address(column);
-    return address.bInput ? InputLabel(address.nIndex) : OutputLabel(address.nIndex);
+    return ChannelLabel(Address(column));
 }
 
 EParam SideParam(int column, EParam inputParam, EParam outputParam)

@@ -24,24 +24,12 @@ struct BandParams
     EParam eType, eFreq, eGain, eWidth, eSlope;
 };
 
-BandParams ParamsOf(bool bOutput)
+BandParams ParamsOf(ChannelAddress channel)
 {
-    if (bOutput)
-        return {EParam::kOutBandType, EParam::kOutBandFreq, EParam::kOutBandGain, EParam::kOutBandWidth,
-                EParam::kOutBandSlope};
-    return {EParam::kInBandType, EParam::kInBandFreq, EParam::kInBandGain, EParam::kInBandWidth,
-            EParam::kInBandSlope};
-}
-
-// Side and channel of a notice channel code; false for codes of no channel.
-bool ChannelOf(int nChannelCode, bool& bOutput, int& nChannel)
-{
-    const std::optional<ChannelAddress> address = ChannelAddress::FromCode(nChannelCode);
-    if (!address)
-        return false;
-    bOutput = !address->bInput;
-    nChannel = address->nIndex;
-    return true;
+    return channel.Pick(BandParams{EParam::kInBandType, EParam::kInBandFreq, EParam::kInBandGain,
+                                   EParam::kInBandWidth, EParam::kInBandSlope},
+                        BandParams{EParam::kOutBandType, EParam::kOutBandFreq, EParam::kOutBandGain,
+                                   EParam::kOutBandWidth, EParam::kOutBandSlope});
 }
 
 QString Number(double value)
@@ -59,16 +47,13 @@ namespace FilterImportPlan
 {
 bool IsChannelCode(int nChannelCode)
 {
-    bool bOutput = false;
-    int nChannel = 0;
-    return ChannelOf(nChannelCode, bOutput, nChannel);
+    return ChannelAddress::FromCode(nChannelCode).has_value();
 }
 
 bool PlanFile(const QString& strPath, const CProcessorLink& link, int nChannelCode, Plan& plan)
 {
-    bool bOutput = false;
-    int nChannel = 0;
-    if (!ChannelOf(nChannelCode, bOutput, nChannel))
+    const std::optional<ChannelAddress> channel = ChannelAddress::FromCode(nChannelCode);
+    if (!channel)
         return false;
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestFile)
@@ -76,16 +61,15 @@ bool PlanFile(const QString& strPath, const CProcessorLink& link, int nChannelCo
     const QByteArray bytes = file.read(kLargestFile + 1);
     if (bytes.size() > kLargestFile || file.error() != QFileDevice::NoError)
         return false;
-    const bool bLocked = ParamCatalogue::IsLocked(ParamsOf(bOutput).eGain, &link.Locks());
-    plan = PlanImport(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), link.Record(), bOutput,
-                      nChannel, bLocked);
+    const bool bLocked = ParamCatalogue::IsLocked(ParamsOf(*channel).eGain, &link.Locks());
+    plan = PlanImport(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), link.Record(), *channel,
+                      bLocked);
     return true;
 }
 
 QString Title(const Plan& plan, int language)
 {
-    const QString strChannel = plan.bOutput ? OutputLabel(plan.nChannel) : InputLabel(plan.nChannel);
-    return EditorsText(EEditorsText::ImportTitle, language).arg(strChannel);
+    return EditorsText(EEditorsText::ImportTitle, language).arg(ChannelLabel(plan.channel));
 }
 
 QString BandName(const PlannedBand& band, int language)
@@ -121,7 +105,7 @@ QString PlannedText(const Plan& plan, const PlannedBand& band, int language)
 {
     if (!band.bFromFile)
         return EditorsText(EEditorsText::ImportBandUnused, language);
-    const BandParams p = ParamsOf(plan.bOutput);
+    const BandParams p = ParamsOf(plan.channel);
     QStringList parts{Step(p.eFreq, band.nFreq, language), Step(p.eGain, band.nGainStep, language)};
     if (band.source.eKind == EKind::kPeaking)
         parts << Step(p.eWidth, band.nWidthStep, language) + QStringLiteral(" (Q ")
@@ -170,11 +154,11 @@ bool Apply(CProcessorLink& link, const Plan& plan)
 {
     if (!plan.CanApply())
         return false;
-    const BandParams p = ParamsOf(plan.bOutput);
+    const BandParams p = ParamsOf(plan.channel);
     bool bChanged = false;
     for (const PlannedBand& band : plan.bands)
     {
-        const ParamAt at{plan.nChannel, band.nBand};
+        const ParamAt at{plan.channel.nIndex, band.nBand};
         const bool bShelf = ParamCatalogue::Get(p.eType, link.Record(), at) != kFilterParametric;
         bool bBand = link.EditQuietly(p.eFreq, at, band.nFreq);
         bBand = link.EditQuietly(bShelf ? p.eSlope : p.eWidth, at, bShelf ? band.nSlope : band.nWidthStep) || bBand;

@@ -286,11 +286,6 @@ double EffectiveQ(int step)
 {
     return 1.0 / (2.0 * std::sinh(kLn2 * Scales::kBandwidth.Value(step)));
 }
-
-EParam BandParam(bool output, EParam inParam, EParam outParam)
-{
-    return output ? outParam : inParam;
-}
 }
 
 bool Plan::CanApply() const
@@ -348,27 +343,27 @@ int WidthStepForQ(double q)
     return best;
 }
 
-Plan PlanImport(std::string_view fileBytes, const CAudio_Data& data, bool bOutput, int nChannel, bool locked)
+Plan PlanImport(std::string_view fileBytes, const CAudio_Data& data, ChannelAddress channel, bool locked)
 {
     Plan plan;
-    plan.bOutput = bOutput;
-    plan.nChannel = nChannel;
+    plan.channel = channel;
+    const int nChannel = channel.nIndex;
     if (locked)
     {
         plan.problems.push_back({EProblem::kLocked, 0, EValue::kNone, {}});
         return plan;
     }
-    const bool geq = bOutput && data.Output(nChannel).GetGeqMode() != 0;
+    const bool geq = !channel.bInput && data.Output(nChannel).GetGeqMode() != 0;
     if (geq)
     {
         plan.problems.push_back({EProblem::kGraphicMode, 0, EValue::kNone, {}});
         return plan;
     }
 
-    const EParam freqParam = BandParam(bOutput, EParam::kInBandFreq, EParam::kOutBandFreq);
-    const EParam typeParam = BandParam(bOutput, EParam::kInBandType, EParam::kOutBandType);
-    const EParam widthParam = BandParam(bOutput, EParam::kInBandWidth, EParam::kOutBandWidth);
-    const EParam slopeParam = BandParam(bOutput, EParam::kInBandSlope, EParam::kOutBandSlope);
+    const EParam freqParam = channel.Pick(EParam::kInBandFreq, EParam::kOutBandFreq);
+    const EParam typeParam = channel.Pick(EParam::kInBandType, EParam::kOutBandType);
+    const EParam widthParam = channel.Pick(EParam::kInBandWidth, EParam::kOutBandWidth);
+    const EParam slopeParam = channel.Pick(EParam::kInBandSlope, EParam::kOutBandSlope);
     const int bandCount = ParamCatalogue::IndexCount(freqParam);
     for (int band = 0; band < bandCount; ++band)
     {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ChannelAddress.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,8 +90,7 @@ struct PlannedBand
 
 struct Plan
 {
-    bool bOutput = false;
-    int nChannel = 0;
+    ChannelAddress channel;
     std::vector<PlannedBand> bands;  // every band of the channel, in order
     std::vector<Problem> problems;
     // Whether anything from the file would reach a band.
@@ -109,7 +110,7 @@ int WidthStepForQ(double q);
 // The Q a file means by a bandwidth in octaves, as the tools convert it.
 double QOfBandwidth(double octaves);
 
-// The plan for input (bOutput false) or output channel nChannel of `data`.
-// `locked`: the channel's EQ lock is set; the plan then holds no band.
-Plan PlanImport(std::string_view fileBytes, const CAudio_Data& data, bool bOutput, int nChannel, bool locked = false);
+// The plan for `channel` of `data`. `locked`: the channel's EQ lock is
+// set; the plan then holds no band.
+Plan PlanImport(std::string_view fileBytes, const CAudio_Data& data, ChannelAddress channel, bool locked = false);
 }

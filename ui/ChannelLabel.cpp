@@ -9,3 +9,8 @@ QString OutputLabel(int index)
 {
     return QString::number(index + 1);
 }
+
+QString ChannelLabel(ChannelAddress channel)
+{
+    return channel.bInput ? InputLabel(channel.nIndex) : OutputLabel(channel.nIndex);
+}

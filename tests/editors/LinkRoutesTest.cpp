@@ -238,8 +238,7 @@ public:
         band.nGainStep = value(EParam::kInBandGain, EParam::kOutBandGain);
         band.nWidthStep = value(EParam::kInBandWidth, EParam::kOutBandWidth);
         FilterImport::Plan plan;
-        plan.bOutput = !bInput;
-        plan.nChannel = at.nChannel;
+        plan.channel = {bInput, at.nChannel};
         plan.bands = {band};
         return FilterImportPlan::Apply(m_link, plan);
     }

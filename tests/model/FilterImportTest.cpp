@@ -172,7 +172,7 @@ TEST(FilterImportTest, FilesPlanTheirBandsAndListWhatCannotBeDone)
     {
         SCOPED_TRACE(c.name);
         const auto data = Fresh();
-        const Plan plan = PlanImport(c.bytes, *data, c.bOutput, 0);
+        const Plan plan = PlanImport(c.bytes, *data, {!c.bOutput, 0});
         EXPECT_EQ(plan.problems, c.problems);
         EXPECT_EQ(FromFileCount(plan), static_cast<int>(c.bands.size()));
         EXPECT_EQ(plan.bands.size(), c.bOutput ? 15u : 6u);
@@ -208,12 +208,12 @@ TEST(FilterImportTest, FilesPlanTheirBandsAndListWhatCannotBeDone)
 TEST(FilterImportTest, LockedOrGraphicChannelsTakeNothing)
 {
     auto data = Fresh();
-    const Plan locked = PlanImport(kRoomTool, *data, false, 2, true);
+    const Plan locked = PlanImport(kRoomTool, *data, ChannelAddress::Input(2), true);
     EXPECT_FALSE(locked.CanApply());
     EXPECT_EQ(locked.problems, std::vector<Problem>{Whole(EProblem::kLocked)});
 
     data->Output(3).SetGeqMode(1, 0);
-    const Plan graphic = PlanImport(kRoomTool, *data, true, 3);
+    const Plan graphic = PlanImport(kRoomTool, *data, ChannelAddress::Output(3));
     EXPECT_FALSE(graphic.CanApply());
     EXPECT_EQ(graphic.problems, std::vector<Problem>{Whole(EProblem::kGraphicMode)});
 }
@@ -270,7 +270,7 @@ TEST(FilterImportTest, CurveAfterImportFollowsTheFileCurve)
     }
 
     auto data = Fresh();
-    const Plan plan = PlanImport(file, *data, false, 1);
+    const Plan plan = PlanImport(file, *data, ChannelAddress::Input(1));
     ASSERT_TRUE(plan.problems.empty());
     for (const PlannedBand& band : plan.bands)
     {

@@ -52,7 +52,7 @@ std::optional<FilterImport::PlannedBand> Imported(const CAudio_Data& data, const
                                                   const std::string& gain)
 {
     const std::string file = "Filter 1: ON PK Fc " + hz + " Hz Gain " + gain + " dB Q 2\n";
-    for (const FilterImport::PlannedBand& band : FilterImport::PlanImport(file, data, false, 0).bands)
+    for (const FilterImport::PlannedBand& band : FilterImport::PlanImport(file, data, ChannelAddress::Input(0)).bands)
         if (band.bFromFile)
             return band;
     return std::nullopt;
