@@ -294,10 +294,7 @@ void COrvanDlgDlg::ShowSelectedSide()
     m_pInEq->setVisible(selected.bInput);
     m_pOutEq->setVisible(!selected.bInput);
     m_pOutFace->setVisible(!selected.bInput);
-    if (selected.bInput)
-        m_pGraph->SelectInput(selected.nIndex);
-    else
-        m_pGraph->SelectOutput(selected.nIndex);
+    m_pGraph->Select(selected);
 }
 
 void COrvanDlgDlg::SetConnectedLook(bool connected)

@@ -46,7 +46,7 @@ void BM_GraphBandDragAllCurves(benchmark::State& state)
     CFStatic graph(link);
     graph.resize(1200, 700);
     graph.show();
-    graph.SelectOutput(2);
+    graph.Select(ChannelAddress::Output(2));
     QApplication::processEvents();
 
     const CFilter& band = data.Output(2).GetBand(8);

@@ -67,9 +67,9 @@ private:
     bool m_bInverted = false;
 };
 
-QString ChannelName(bool inputSide, int index, int language)
+QString ChannelName(ChannelAddress channel, int language)
 {
-    return EditorsText(EEditorsText::StripChannel, language).arg(inputSide ? InputLabel(index) : OutputLabel(index));
+    return EditorsText(EEditorsText::StripChannel, language).arg(ChannelLabel(channel));
 }
 }
 
@@ -77,7 +77,7 @@ CChannelFace::CChannelFace(CProcessorLink& link, const CChannelSelector& selecto
     : QWidget(parent)
     , m_link(link)
     , m_selector(selector)
-    , m_bInputSide(inputSide)
+    , m_channel{inputSide, 0}
 {
     FollowSelector();
 
@@ -115,7 +115,7 @@ CChannelFace::CChannelFace(CProcessorLink& link, const CChannelSelector& selecto
             auto* cell = new CToggleButton(bIndicator ? CToggleButton::EStyle::RouteIndicator : CToggleButton::EStyle::Tick,
                                            this);
             const QString letter = bIndicator ? QStringLiteral("E") : InputLabel(row);
-            cell->SetChannel(ChannelName(false, o, kEnglish));
+            cell->SetChannel(ChannelName(ChannelAddress::Output(o), kEnglish));
             cell->SetRow(letter);
             cell->setObjectName(QStringLiteral("Route%1%2").arg(OutputLabel(o), letter));
             if (bIndicator)
@@ -149,7 +149,7 @@ void CChannelFace::AddField(CNumEdit*& edit, CNumSpin*& spin, EParam param, EUni
 {
     edit = new CNumEdit(this);
     spin = new CNumSpin(this);
-    m_bindings.push_back(new CNumBinding(*edit, *spin, m_link, param, {m_nChannel, 0}, unit));
+    m_bindings.push_back(new CNumBinding(*edit, *spin, m_link, param, {Channel(), 0}, unit));
 }
 
 // ---- what the panel shows ----------------------------------------------------------
@@ -161,7 +161,7 @@ int CChannelFace::Language() const
 
 int CChannelFace::Read(EParam param) const
 {
-    return ParamCatalogue::Get(param, m_link.Record(), {m_nChannel, 0});
+    return ParamCatalogue::Get(param, m_link.Record(), {Channel(), 0});
 }
 
 bool CChannelFace::IsLocked(EParam param) const
@@ -171,17 +171,17 @@ bool CChannelFace::IsLocked(EParam param) const
 
 bool CChannelFace::Write(EParam param, int step)
 {
-    return m_link.Edit(param, {m_nChannel, 0}, step);
+    return m_link.Edit(param, {Channel(), 0}, step);
 }
 
 bool CChannelFace::FollowSelector()
 {
     const ChannelAddress selected = m_selector.Current();
-    if (selected.bInput != m_bInputSide || !selected.IsValid() || selected.nIndex == m_nChannel)
+    if (!selected.IsSameSide(m_channel) || !selected.IsValid() || selected == m_channel)
         return false;
-    m_nChannel = selected.nIndex;
+    m_channel = selected;
     for (CNumBinding* binding : m_bindings)
-        binding->SetAddress({m_nChannel, 0});
+        binding->SetAddress({Channel(), 0});
     return true;
 }
 
@@ -189,7 +189,7 @@ void CChannelFace::RefreshFromRecord()
 {
     // The other side's index may lie beyond this side's channels; the panel
     // keeps the channel it has rather than read past its records.
-    if (m_selector.Current().bInput != m_bInputSide)
+    if (!m_selector.Current().IsSameSide(m_channel))
         CMessageBox::Show(this, EditorsText(EEditorsText::PanelError, Language()));
     for (CNumBinding* binding : m_bindings)
         binding->Reload();
@@ -257,7 +257,7 @@ void CChannelFace::LockRouting(bool testMode)
 void CChannelFace::ApplyLanguage()
 {
     const int language = Language();
-    setAccessibleName(EditorsText(m_bInputSide ? EEditorsText::FaceInputName : EEditorsText::FaceOutputName, language));
+    setAccessibleName(EditorsText(m_channel.Pick(EEditorsText::FaceInputName, EEditorsText::FaceOutputName), language));
     const EParam gain = SideParam(EParam::kInGain, EParam::kOutGain);
     m_pFader->SetLanguage(language);
     m_pFader->SetCaption(QString::fromStdString(ParamCatalogue::Caption(gain, language)));
@@ -365,8 +365,8 @@ void CChannelFace::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(CMainSkin::kMutedText);
     for (int o = 0; o < m_nOutputs; ++o)
         painter.drawText(m_matrix.columnLabels.at(static_cast<size_t>(o)), Qt::AlignCenter,
-                         ChannelName(false, o, language));
+                         ChannelName(ChannelAddress::Output(o), language));
     for (int row = 0; row < m_nInputs; ++row)
         painter.drawText(m_matrix.rowLabels.at(static_cast<size_t>(row)), Qt::AlignVCenter | Qt::AlignLeft,
-                         ChannelName(true, row, language));
+                         ChannelName(ChannelAddress::Input(row), language));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/FaceLayout.h"
+#include "model/ChannelAddress.h"
 #include "model/ParamCatalogue.h"
 
 #include <QWidget>
@@ -52,7 +53,7 @@ public:
     void RefreshRoutingCell(int output, int row);
 
     // The channel index (on the panel's side) the controls show.
-    int Channel() const { return m_nChannel; }
+    int Channel() const { return m_channel.nIndex; }
 
     CFader* GainFader() const { return m_pFader; }
     CNumEdit* GainField() const { return m_pGainField; }
@@ -90,7 +91,7 @@ protected:
     virtual void ApplyOwnLanguage() {}
     virtual void PlaceControls() = 0;
 
-    EParam SideParam(EParam input, EParam output) const { return m_bInputSide ? input : output; }
+    EParam SideParam(EParam input, EParam output) const { return m_channel.Pick(input, output); }
     // Writes `step` to the panel's channel; false when the record refused it
     // or held it already.
     bool Write(EParam param, int step);
@@ -114,8 +115,8 @@ private:
     void OnRoute(int output, int row);
 
     const CChannelSelector& m_selector;
-    const bool m_bInputSide;
-    int m_nChannel = 0;
+    // Its side is the panel's and never changes.
+    ChannelAddress m_channel;
     int m_nInputs = 4;
     int m_nOutputs = 8;
     bool m_bTestMode = false;

@@ -40,12 +40,13 @@ CEqPanel::CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool 
     : QWidget(parent)
     , m_link(link)
     , m_selector(selector)
-    , m_bInputSide(inputSide)
     , m_rows(RowsOf(inputSide))
     , m_bands(static_cast<size_t>(bands))
     , m_bindings(static_cast<size_t>(bands))
+    , m_channel{inputSide, 0}
 {
-    m_nChannel = IsSideSelected() ? m_selector.Current().nIndex : 0;
+    if (IsSideSelected())
+        m_channel = m_selector.Current();
     m_pMaster = new CToggleButton(CToggleButton::EStyle::Caption, this);
     m_pMaster->setObjectName(QStringLiteral("EqMaster"));
     connect(m_pMaster, &CToggleButton::clicked, this, &CEqPanel::OnMaster);
@@ -57,7 +58,7 @@ CEqPanel::CEqPanel(CProcessorLink& link, const CChannelSelector& selector, bool 
     // A drag on the response graph moves the faders at once, the rest at its
     // next tick.
     connect(&notice, &CRecordNotice::valueMoving, this, [this] {
-        if (!IsSideSelected() || m_selector.Current().nIndex != m_nChannel)
+        if (!IsSideSelected() || m_selector.Current() != m_channel)
             return;
         for (int band = 0; band < BandCount(); ++band)
             ShowGain(band);
@@ -97,7 +98,7 @@ void CEqPanel::CreateBand(int band)
     // +20 dB at the top, -40 dB at the bottom.
     c.pFader->SetRange(kEqGainMin, kEqGainMax);
     c.pFader->SetInverted(true);
-    c.pFader->SetMargin(m_bInputSide ? 28 : 20);
+    c.pFader->SetMargin(m_channel.Pick(28, 20));
     QList<CFader::SMark> marks;
     for (int db : {20, 0, -20, -40})
         marks.append({Scales::kEqGain.NearestStep(db), QString::number(db)});
@@ -122,7 +123,7 @@ void CEqPanel::CreateBand(int band)
         c.apEdit.at(r) = edit;
         c.apSpin.at(r) = spin;
         m_bindings.at(static_cast<size_t>(band)).at(r) =
-            new CNumBinding(*edit, *spin, m_link, fields.at(r).first, {m_nChannel, band}, fields.at(r).second);
+            new CNumBinding(*edit, *spin, m_link, fields.at(r).first, {Channel(), band}, fields.at(r).second);
     }
 }
 
@@ -130,7 +131,7 @@ bool CEqPanel::IsSideSelected() const
 {
     // An index the side lacks counts as the other side: nothing to show.
     const ChannelAddress selected = m_selector.Current();
-    return selected.bInput == m_bInputSide && selected.IsValid();
+    return selected.IsSameSide(m_channel) && selected.IsValid();
 }
 
 int CEqPanel::Language() const
@@ -160,13 +161,13 @@ void CEqPanel::Reload()
 {
     if (!IsSideSelected())
         return;
-    if (m_selector.Current().nIndex != m_nChannel)
+    if (m_selector.Current() != m_channel)
         Rebind();
     const CAudio_Data& data = m_link.Record();
-    m_pMaster->setChecked(ParamCatalogue::Get(m_rows.eEqBypass, data, {m_nChannel, 0}) != 0);
+    m_pMaster->setChecked(ParamCatalogue::Get(m_rows.eEqBypass, data, {Channel(), 0}) != 0);
     for (int band = 0; band < BandCount(); ++band)
     {
-        Band(band).pButton->setChecked(ParamCatalogue::Get(m_rows.eOn, data, {m_nChannel, band}) == 0);
+        Band(band).pButton->setChecked(ParamCatalogue::Get(m_rows.eOn, data, {Channel(), band}) == 0);
         ShowGain(band);
     }
     ReloadExtras();
@@ -175,10 +176,10 @@ void CEqPanel::Reload()
 
 void CEqPanel::Rebind()
 {
-    m_nChannel = m_selector.Current().nIndex;
+    m_channel = m_selector.Current();
     for (int band = 0; band < BandCount(); ++band)
         for (CNumBinding* binding : m_bindings.at(static_cast<size_t>(band)))
-            binding->SetAddress({m_nChannel, band});
+            binding->SetAddress({Channel(), band});
 }
 
 void CEqPanel::ShowGain(int band)
@@ -186,7 +187,7 @@ void CEqPanel::ShowGain(int band)
     CFader* fader = Band(band).pFader;
     // A thumb in the user's hand is ahead of the record.
     if (!fader->IsDragging())
-        fader->SetValue(ParamCatalogue::Get(m_rows.eGain, m_link.Record(), {m_nChannel, band}));
+        fader->SetValue(ParamCatalogue::Get(m_rows.eGain, m_link.Record(), {Channel(), band}));
 }
 
 void CEqPanel::ApplyFieldLayout()
@@ -226,8 +227,8 @@ void CEqPanel::ApplyLocks()
 void CEqPanel::ApplyLanguage()
 {
     const int language = Language();
-    setAccessibleName(EditorsText(m_bInputSide ? EEditorsText::InEqAccessibleName : EEditorsText::OutEqAccessibleName,
-                                  language));
+    setAccessibleName(
+        EditorsText(m_channel.Pick(EEditorsText::InEqAccessibleName, EEditorsText::OutEqAccessibleName), language));
     m_pMaster->SetLanguage(language);
     m_pMaster->SetCaptions(EditorsText(EEditorsText::EqMasterOn, language),
                            EditorsText(EEditorsText::EqMasterOff, language),
@@ -250,7 +251,7 @@ void CEqPanel::Edit(EParam param, int band, int step)
 {
     // A refused change (a band at exactly 0 dB stays bypassed) tells nobody;
     // the controls go back to what the record holds.
-    if (!m_link.Edit(param, {m_nChannel, band}, step))
+    if (!m_link.Edit(param, {Channel(), band}, step))
         Reload();
 }
 
@@ -267,10 +268,10 @@ void CEqPanel::OnFader(int band, int step)
 
 void CEqPanel::OnMaster()
 {
-    const bool bChanged = m_link.Edit(m_rows.eEqBypass, {m_nChannel, 0}, m_pMaster->isChecked() ? 0 : 1);
+    const bool bChanged = m_link.Edit(m_rows.eEqBypass, {Channel(), 0}, m_pMaster->isChecked() ? 0 : 1);
     // Each channel of the group takes its new EQ while muted.
-    ResendEqMuted(m_nChannel);
-    for (const int i : LinkRule::Peers(m_link.Record(), ParamCatalogue::Param(m_rows.eEqBypass).eSide, m_nChannel))
+    ResendEqMuted(Channel());
+    for (const int i : LinkRule::Peers(m_link.Record(), ParamCatalogue::Param(m_rows.eEqBypass).eSide, Channel()))
         ResendEqMuted(i);
     if (!bChanged)
         Reload();

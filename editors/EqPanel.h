@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/EqLayout.h"
+#include "model/ChannelAddress.h"
 #include "model/EqPanelRules.h"
 #include "model/ParamCatalogue.h"
 
@@ -76,7 +77,7 @@ protected:
 
     CProcessorLink& Link() { return m_link; }
     const CProcessorLink& Link() const { return m_link; }
-    int Channel() const { return m_nChannel; }
+    int Channel() const { return m_channel.nIndex; }
     // The selector names a channel of this panel's side.
     bool IsSideSelected() const;
     int Language() const;
@@ -112,10 +113,10 @@ private:
 
     CProcessorLink& m_link;
     const CChannelSelector& m_selector;
-    const bool m_bInputSide;
     const SideRows m_rows;
     std::vector<BandControls> m_bands;
     std::vector<std::array<CNumBinding*, EqLayout::kRows>> m_bindings;
     CToggleButton* m_pMaster = nullptr;
-    int m_nChannel = 0;
+    // The channel shown; its side is the panel's and never changes.
+    ChannelAddress m_channel;
 };

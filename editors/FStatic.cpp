@@ -116,19 +116,15 @@ void CFStatic::SetLanguage(int language)
     update();
 }
 
-void CFStatic::SelectInput(int index)
+void CFStatic::Select(ChannelAddress channel)
 {
-    if (m_pointer.SelectInput(index))
-        Redraw(-1);
-    UpdateCursor();
-}
-
-void CFStatic::SelectOutput(int index)
-{
-    if (!m_pointer.SelectOutput(index))
+    if (!m_pointer.Select(channel))
         return;
-    EnsureLayout();
-    m_program.Output(index).SetGraphRect(m_layout.W, m_layout.H);
+    if (!channel.bInput)
+    {
+        EnsureLayout();
+        m_program.Output(channel.nIndex).SetGraphRect(m_layout.W, m_layout.H);
+    }
     Redraw(-1);
     UpdateCursor();
 }

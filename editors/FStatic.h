@@ -42,10 +42,9 @@ public:
     void SetLockState(const CLockState* locks);
     void SetLanguage(int language);
 
-    // Shows input `index` (0..3) or output `index` (0..7) and its points;
-    // an index outside that range changes nothing.
-    void SelectInput(int index);
-    void SelectOutput(int index);
+    // Shows the channel and its points; an index outside its side's
+    // channels changes nothing.
+    void Select(ChannelAddress channel);
 
     // Draws the picture again at once, with filter `highlight` of the
     // selected channel highlighted, or the filter under the pointer for -1.

@@ -25,40 +25,24 @@ CGraphPointer::CGraphPointer(CAudio_Data& program, const CLockState* locks, Edit
 {
 }
 
-bool CGraphPointer::SelectInput(int index)
+bool CGraphPointer::Select(ChannelAddress channel)
 {
-    if (index < 0 || index >= CAudio_InRoute::kCount)
+    if (!channel.IsValid())
         return false;
     Flush();
     DropCurrent();
-    m_bInputSide = true;
-    m_nInput = index;
-    return true;
-}
-
-bool CGraphPointer::SelectOutput(int index)
-{
-    if (index < 0 || index >= CAudio_OutRoute::kCount)
-        return false;
-    Flush();
-    DropCurrent();
-    m_bInputSide = false;
-    m_nOutput = index;
+    m_channel = channel;
     return true;
 }
 
 CAudio_Channel& CGraphPointer::SelectedChannel()
 {
-    if (m_bInputSide)
-        return m_program.Input(m_nInput);
-    return m_program.Output(m_nOutput);
+    return m_program.Channel(m_channel);
 }
 
 const CAudio_Channel& CGraphPointer::SelectedChannel() const
 {
-    if (m_bInputSide)
-        return m_program.Input(m_nInput);
-    return m_program.Output(m_nOutput);
+    return m_program.Channel(m_channel);
 }
 
 int CGraphPointer::FilterCount() const
@@ -78,7 +62,7 @@ bool CGraphPointer::IsLocked(int flag) const
 
 bool CGraphPointer::BandsLocked() const
 {
-    return IsLocked(m_bInputSide ? CLockState::kInEq : CLockState::kOutEq);
+    return IsLocked(m_channel.Pick(CLockState::kInEq, CLockState::kOutEq));
 }
 
 bool CGraphPointer::XoverLocked() const
@@ -102,7 +86,7 @@ bool CGraphPointer::IsFilterLocked(int index) const
 {
     if (index < 0 || index >= FilterCount())
         return true;
-    if (!m_bInputSide && index >= CEQ::kOutputBands)
+    if (!m_channel.bInput && index >= CEQ::kOutputBands)
         return XoverLocked();
     return BandsLocked();
 }
@@ -132,7 +116,7 @@ bool CGraphPointer::IsHandleDragged() const
 bool CGraphPointer::Move(Point pointer)
 {
     m_bRedraw = false;
-    if (m_bInputSide)
+    if (m_channel.bInput)
         MoveInput(pointer);
     else
         MoveOutput(pointer);
@@ -342,9 +326,9 @@ void CGraphPointer::DragMarker(int x)
 
 void CGraphPointer::Write(EParam inputRow, EParam outputRow, int step)
 {
-    const EParam param = m_bInputSide ? inputRow : outputRow;
+    const EParam param = m_channel.Pick(inputRow, outputRow);
     // Crossover rows address the output alone, band rows its band too.
-    const ParamAt at{GetSelectedIndex(), ParamCatalogue::IndexCount(param) > 1 ? m_nCurrentIndex : 0};
+    const ParamAt at{m_channel.nIndex, ParamCatalogue::IndexCount(param) > 1 ? m_nCurrentIndex : 0};
     if (m_edit && m_edit(param, at, step))
         MarkChanged(param, at);
 }
@@ -398,11 +382,11 @@ bool CGraphPointer::Release()
 void CGraphPointer::MarkChanged(EParam param, ParamAt at)
 {
     m_bRedraw = true;
-    const Notice notice{m_nCurrentIndex, m_bInputSide, param, at};
+    const Notice notice{m_channel, m_nCurrentIndex, param, at};
     // A notice still waiting for another filter goes out now: the next tick
     // can carry only one, and the panels must not miss that filter's last
     // values.
-    if (m_pending && (m_pending->nIndex != notice.nIndex || m_pending->bInputSide != notice.bInputSide))
+    if (m_pending && (m_pending->channel != notice.channel || m_pending->nFilter != notice.nFilter))
         Flush();
     m_pending = notice;
     if (m_notifyMove)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ChannelAddress.h"
 #include "model/GraphGeometry.h"
 #include "model/ParamCatalogue.h"
 
@@ -46,10 +47,8 @@ public:
     // reports a change that is still waiting for the next tick, so that it
     // reaches the panels of the channel it belongs to. An index outside the
     // side's channels is refused (false).
-    bool SelectInput(int index);
-    bool SelectOutput(int index);
-    bool IsInputSide() const { return m_bInputSide; }
-    int GetSelectedIndex() const { return m_bInputSide ? m_nInput : m_nOutput; }
+    bool Select(ChannelAddress channel);
+    ChannelAddress Selected() const { return m_channel; }
     CAudio_Channel& SelectedChannel();
     const CAudio_Channel& SelectedChannel() const;
     int FilterCount() const;
@@ -82,8 +81,8 @@ private:
     // The filter a drag changed and the last value it wrote there.
     struct Notice
     {
-        int nIndex;
-        bool bInputSide;
+        ChannelAddress channel;
+        int nFilter;
         EParam eParam;
         ParamAt at;
     };
@@ -119,9 +118,7 @@ private:
     Notifier m_notify;
     Notifier m_notifyMove;
 
-    bool m_bInputSide = true;
-    int m_nInput = 0;
-    int m_nOutput = 0;
+    ChannelAddress m_channel = ChannelAddress::Input(0);
     CFilter* m_pCurrent = nullptr;
     int m_nCurrentIndex = 0;
     bool m_bOverPoint = false;

@@ -53,8 +53,7 @@ TEST_F(EditingWindowTest, GraphAndStripEditsReachTheLiveProgram)
     Strip().ColumnAt(CCHEDlg::kInputColumns + 2).pSelect->click();
     EXPECT_FALSE(m_window->Selector().Current().bInput);
     EXPECT_EQ(m_window->Selector().Current().nIndex, 2);
-    EXPECT_FALSE(Graph().Pointer().IsInputSide());
-    EXPECT_EQ(Graph().Pointer().GetSelectedIndex(), 2);
+    EXPECT_EQ(Graph().Pointer().Selected(), ChannelAddress::Output(2));
 
     // Band 8 of output 3 dragged up and to the right.
     Graph().Redraw();

@@ -496,7 +496,7 @@ TEST_F(OutFaceTest, GraphDragOfACrossoverReachesTheLinkedOutputs)
     CFStatic graph(m_link);
     graph.resize(646, 270);
     graph.show();
-    graph.SelectOutput(0);
+    graph.Select(ChannelAddress::Output(0));
     const CFilter& highPass = Record().Output(0).GetHighPass();
     const QPointF start((highPass.m_rcHandle.left + highPass.m_rcHandle.right) / 2,
                         (highPass.m_rcHandle.top + highPass.m_rcHandle.bottom) / 2);

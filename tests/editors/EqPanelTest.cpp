@@ -563,7 +563,7 @@ TEST_F(EqPanelTest, DragOnTheGraphRefreshesTheBandAndReachesTheLinkedInput)
     CFStatic graph(Link());
     graph.resize(646, 270);
     graph.show();
-    graph.SelectInput(0);
+    graph.Select(ChannelAddress::Input(0));
     graph.Redraw(-1);
 
     const QPoint start((band.m_rcHandle.left + band.m_rcHandle.right) / 2,

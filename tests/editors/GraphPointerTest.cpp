@@ -151,14 +151,14 @@ TEST_F(GraphPointerTest, ANoticeWaitingForAnotherFilterGoesOutBeforeItIsReplaced
 
 TEST_F(GraphPointerTest, SelectingAChannelReportsAPendingChangeAndEndsTheDrag)
 {
-    ASSERT_TRUE(pointer.SelectOutput(2));
+    ASSERT_TRUE(pointer.Select(ChannelAddress::Output(2)));
     CFilter& band = data.Output(2).GetBand(7);
     const Point start = Centre(band.m_rcHandle);
     pointer.Move(start);
     pointer.Press(start);
     pointer.Move({start.x + 30, start.y - 30});
 
-    ASSERT_TRUE(pointer.SelectInput(1));
+    ASSERT_TRUE(pointer.Select(ChannelAddress::Input(1)));
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0], std::make_pair(7, false));
     EXPECT_EQ(pointer.CurrentFilter(), nullptr);
@@ -167,10 +167,9 @@ TEST_F(GraphPointerTest, SelectingAChannelReportsAPendingChangeAndEndsTheDrag)
     pointer.Tick();
     EXPECT_EQ(notices.size(), 1u);
 
-    EXPECT_FALSE(pointer.SelectInput(4));
-    EXPECT_FALSE(pointer.SelectOutput(-1));
-    EXPECT_TRUE(pointer.IsInputSide());
-    EXPECT_EQ(pointer.GetSelectedIndex(), 1);
+    EXPECT_FALSE(pointer.Select(ChannelAddress::Input(4)));
+    EXPECT_FALSE(pointer.Select(ChannelAddress::Output(-1)));
+    EXPECT_EQ(pointer.Selected(), ChannelAddress::Input(1));
 }
 
 TEST_F(GraphPointerTest, MarkerDragSetsTheBandwidthWithinItsLimits)
@@ -205,7 +204,7 @@ TEST_F(GraphPointerTest, MarkerDragSetsTheBandwidthWithinItsLimits)
 
 TEST_F(GraphPointerTest, OnlyParametricBandsOfferTheirMarkers)
 {
-    pointer.SelectOutput(0);
+    pointer.Select(ChannelAddress::Output(0));
     CFilter& shelf = data.Output(0).GetBand(0);
     ASSERT_EQ(shelf.GetType(), CFilter::kLowShelf);
     shelf.SetGainStep(460);
@@ -220,7 +219,7 @@ TEST_F(GraphPointerTest, OnlyParametricBandsOfferTheirMarkers)
 
 TEST_F(GraphPointerTest, CrossoverDragsStopAtTheirPartner)
 {
-    pointer.SelectOutput(0);
+    pointer.Select(ChannelAddress::Output(0));
     CEQ& eq = data.Output(0).GetEQ();
     CFilter& highPass = eq.GetHighPass();
     CFilter& lowPass = eq.GetLowPass();
@@ -260,7 +259,7 @@ TEST_F(GraphPointerTest, InputEqLockFreezesEveryInputPoint)
 
 TEST_F(GraphPointerTest, OutputLocksChooseWhichPointsTakeTheMouse)
 {
-    pointer.SelectOutput(0);
+    pointer.Select(ChannelAddress::Output(0));
     CEQ& eq = data.Output(0).GetEQ();
     const Point band = Centre(eq.GetAt(7).m_rcHandle);
     const Point highPass = Centre(eq.GetHighPass().m_rcHandle);
@@ -286,7 +285,7 @@ TEST_F(GraphPointerTest, OutputLocksChooseWhichPointsTakeTheMouse)
 
 TEST_F(GraphPointerTest, ABandCurrentWhenTheEqIsLockedStillLetsTheCrossoverBeFound)
 {
-    pointer.SelectOutput(0);
+    pointer.Select(ChannelAddress::Output(0));
     CEQ& eq = data.Output(0).GetEQ();
     pointer.Move(Centre(eq.GetAt(7).m_rcHandle));
     locks.SetFlag(CLockState::kOutEq, true);
@@ -296,7 +295,7 @@ TEST_F(GraphPointerTest, ABandCurrentWhenTheEqIsLockedStillLetsTheCrossoverBeFou
 
 TEST_F(GraphPointerTest, ALockArrivingDuringADragEndsIt)
 {
-    pointer.SelectOutput(1);
+    pointer.Select(ChannelAddress::Output(1));
     CFilter& band = data.Output(1).GetBand(7);
     const Point start = Centre(band.m_rcHandle);
     const int freq = band.m_nFreq;
@@ -314,7 +313,7 @@ TEST_F(GraphPointerTest, ALockArrivingDuringADragEndsIt)
 TEST_F(GraphPointerTest, NoLockStateMeansNothingIsLocked)
 {
     CGraphPointer free(data, nullptr, Editor());
-    free.SelectOutput(0);
+    free.Select(ChannelAddress::Output(0));
     EXPECT_FALSE(free.IsFilterLocked(0));
     EXPECT_FALSE(free.IsFilterLocked(CGraphPointer::kLowPassIndex));
     EXPECT_TRUE(free.IsFilterLocked(17));

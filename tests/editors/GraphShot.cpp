@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     graph.SetLanguage(argc > 3 && std::strcmp(argv[3], "zh") == 0 ? kChinese : kEnglish);
     graph.resize(1000, 360);
     graph.show();
-    graph.SelectOutput(2);
+    graph.Select(ChannelAddress::Output(2));
 
     const CFilter& band = data.Output(2).GetBand(8);
     const Rect handle = band.m_rcHandle;

@@ -198,7 +198,7 @@ public:
         CGraphPointer pointer(Record(), &m_link.Locks(),
                               [this](EParam p, ParamAt a, int s) { return m_link.EditQuietly(p, a, s); });
         pointer.SetNotifier([&bTold](EParam, ParamAt) { bTold = true; });
-        EXPECT_TRUE(bInput ? pointer.SelectInput(at.nChannel) : pointer.SelectOutput(at.nChannel));
+        EXPECT_TRUE(pointer.Select({bInput, at.nChannel}));
         CAudio_Channel& channel = bInput ? static_cast<CAudio_Channel&>(Record().Input(at.nChannel))
                                          : static_cast<CAudio_Channel&>(Record().Output(at.nChannel));
         CFilter* pFilter = &channel.GetBand(at.nIndex);

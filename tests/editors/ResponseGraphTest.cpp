@@ -137,9 +137,8 @@ TEST_F(ResponseGraphTest, TheNotifyTimerRunsOnItsOwn)
 TEST_F(ResponseGraphTest, SelectingAnOutputSwitchesToOutputPoints)
 {
     QSignalSpy spy(&link.Notice(), &CRecordNotice::valueChanged);
-    graph.SelectOutput(2);
-    EXPECT_FALSE(graph.Pointer().IsInputSide());
-    EXPECT_EQ(graph.Pointer().GetSelectedIndex(), 2);
+    graph.Select(ChannelAddress::Output(2));
+    EXPECT_EQ(graph.Pointer().Selected(), ChannelAddress::Output(2));
 
     CFilter& lowPass = data.Output(2).GetEQ().GetLowPass();
     const QPoint start = ToQPoint(Centre(lowPass.m_rcHandle));
@@ -154,8 +153,8 @@ TEST_F(ResponseGraphTest, SelectingAnOutputSwitchesToOutputPoints)
     EXPECT_EQ(spy.at(0).at(0).toInt(), 7);
     EXPECT_EQ(spy.at(0).at(1).value<EParam>(), EParam::kLowPassFreq);
 
-    graph.SelectInput(3);
-    EXPECT_TRUE(graph.Pointer().IsInputSide());
+    graph.Select(ChannelAddress::Input(3));
+    EXPECT_TRUE(graph.Pointer().Selected().bInput);
     EXPECT_EQ(graph.Pointer().CurrentFilter(), nullptr);
     // The output's points no longer take the mouse.
     Hover(start);
@@ -200,7 +199,7 @@ QColor ColourOf(const CAudio_Channel& channel)
 TEST_F(ResponseGraphTest, ShownCurvesAreDrawnAndTheSelectedOneLiesOnTop)
 {
     TuneAllChannels(data, false);
-    graph.SelectOutput(2);
+    graph.Select(ChannelAddress::Output(2));
     const QColor inputA = ColourOf(data.Input(0));
     EXPECT_EQ(CountPixels(graph.Picture(), inputA), 0);
 
