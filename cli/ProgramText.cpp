@@ -103,7 +103,7 @@ void DescribeInput(const CDescriber& d, int i, bool bWithGate, QStringList& line
 {
     const ParamAt at{i};
     QString line = QStringLiteral("Input %1 \"%2\": %3, polarity %4, gain %5, delay %6")
-                       .arg(QChar('A' + d.Program().Input(i).GetChannel() - 1))
+                       .arg(QChar('A' + i))
                        .arg(d.Text(EParam::kInName, at), d.Text(EParam::kInOn, at), d.Text(EParam::kInPolarity, at),
                             d.Text(EParam::kInGain, at), d.Text(EParam::kInDelay, at));
     if (bWithGate)
@@ -122,7 +122,7 @@ void DescribeOutput(const CDescriber& d, int i, QStringList& lines)
     // The mode is shown even under the EQ lock, as it always was here.
     const QString mode = Q(ParamCatalogue::FormatStep(EParam::kOutEqMode, d.Get(EParam::kOutEqMode, at), kEnglish));
     lines << QStringLiteral("Output %1 \"%2\": %3, polarity %4, gain %5, delay %6, EQ mode %7")
-                 .arg(d.Program().Output(i).GetChannel() - 4)
+                 .arg(i + 1)
                  .arg(d.Text(EParam::kOutName, at), d.Text(EParam::kOutOn, at), d.Text(EParam::kOutPolarity, at),
                       d.Text(EParam::kOutGain, at), d.Text(EParam::kOutDelay, at), mode);
     lines << "  routing " + routing.join(", ");

@@ -1,6 +1,7 @@
 #include "model/FactoryImage.h"
 
 #include "model/ByteIo.h"
+#include "model/ChannelAddress.h"
 #include "wire/WireNumbers.h"
 
 #include <span>
@@ -34,18 +35,18 @@ void PutCommon(std::span<uint8_t> block, char name)
 std::array<uint8_t, CImageSlot::kImageBytes> Build()
 {
     CImageSlot slot;
-    for (int code = Frame::kFirstInputCode; code < Frame::kFirstOutputCode; ++code)
+    for (int i = 0; i < Frame::kInputCount; ++i)
     {
-        auto block = slot.Block(code);
-        PutCommon(block, static_cast<char>('A' + code - Frame::kFirstInputCode));
+        auto block = slot.Block(ChannelAddress::Input(i).Code());
+        PutCommon(block, static_cast<char>('A' + i));
         block[14] = 40;  // gate
         for (int k = 0; k < 6; ++k)
             PutBand(block.subspan(16 + Frame::kSubBlockBytes * k, Frame::kSubBlockBytes), 1, kInputFreqs[static_cast<size_t>(k)]);
     }
-    for (int code = Frame::kFirstOutputCode; code <= Frame::kLastBlockCode; ++code)
+    for (int o = 0; o < Frame::kOutputCount; ++o)
     {
-        auto block = slot.Block(code);
-        PutCommon(block, static_cast<char>('1' + code - Frame::kFirstOutputCode));
+        auto block = slot.Block(ChannelAddress::Output(o).Code());
+        PutCommon(block, static_cast<char>('1' + o));
         block[14] = 1;                      // input A
         block[15] = 1;                      // parametric EQ
         ByteIo::PutWord(block, 16, 601);    // limiter off

@@ -1,6 +1,7 @@
 #include "report/ReportBuilder.h"
 
 #include "report/ReportExport.h"
+#include "model/ChannelAddress.h"
 #include "model/ReportRows.h"
 #include "wire/WireNumbers.h"
 
@@ -66,7 +67,7 @@ CReportTable BuildReportTable(const CAudio_Data& data, const CLockState* pLocks,
                 line.cells[static_cast<size_t>(i)]
                     = MakeCell(row, ReportRows::Cell(row, data, EParamSide::kInput, i, nLanguage, pLocks));
             for (int o = 0; o < nOutputs && o < Frame::kOutputCount; ++o)
-                line.cells[static_cast<size_t>(Frame::kInputCount + o)]
+                line.cells[static_cast<size_t>(ChannelAddress::Output(o).Column())]
                     = MakeCell(row, ReportRows::Cell(row, data, EParamSide::kOutput, o, nLanguage, pLocks));
         }
         table.AddRow(std::move(line));

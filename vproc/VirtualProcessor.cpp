@@ -2,6 +2,7 @@
 
 #include "model/Audio_InData.h"
 #include "model/Audio_OutData.h"
+#include "model/ChannelAddress.h"
 #include "wire/Frame.h"
 
 #include <algorithm>
@@ -164,7 +165,7 @@ std::array<uint8_t, Frame::kLevelBytes> CVirtualProcessor::NextLevels()
     const auto& live = m_state.aImages[Frame::kLiveProgram];
     for (int i = 0; i < Frame::kLevelBytes; ++i)
     {
-        const int nCode = i + Frame::kFirstInputCode;
+        const int nCode = ChannelAddress::FromColumn(i).Code();
         if (live[static_cast<size_t>(CImageSlot::BlockOffset(nCode) + CAudio_InData::kParamOffset)] == kMutedOn)
             continue;
         // A triangle from 0 to the top of the meter and back, a different
