@@ -1,25 +1,20 @@
-// The program manager and the System window from the main window, against
-// virtual processor programs on pseudo-terminals, with the windows filled
-// in as a user would and file dialogs answered by the test.
+// The program manager from the main window: recalling, storing, deleting,
+// saving and loading programs against virtual processor programs on
+// pseudo-terminals, and the status block that follows each operation.
 
-#include "link/DisplayDlg.h"
-#include "app/InformationDlg.h"
 #include "app/OrvanDlgDlg.h"
 #include "programs/ProgramDlg.h"
-#include "programs/ProgramManager.h"
+#include "tests/app/ProgramWindowsFixture.h"
 #include "tests/app/VprocWindow.h"
-#include "tests/app/WindowTestEnvironment.h"
 
+#include "model/ChannelAddress.h"
 #include "model/FactoryImage.h"
 #include "model/LockState.h"
 #include "vproc/ProcessorState.h"
 #include "model/ProgramBank.h"
 #include "programs/ProgramFile.h"
-#include "vproc/StateFile.h"
-#include "tests/VprocProcess.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -31,7 +26,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -57,121 +51,11 @@ CProcessorState::Image EditedImage(int nSeed)
     }
     CProcessorState::Image image = FactoryDefaultImage();
     for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-        std::ranges::copy(pProgram->Input(i).BuildBlock(), image.begin() + CImageSlot::BlockOffset(i + 1));
+        std::ranges::copy(pProgram->Input(i).BuildBlock(), image.begin() + CImageSlot::BlockOffset(ChannelAddress::Input(i).Code()));
     for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-        std::ranges::copy(pProgram->Output(i).BuildBlock(), image.begin() + CImageSlot::BlockOffset(i + 5));
+        std::ranges::copy(pProgram->Output(i).BuildBlock(), image.begin() + CImageSlot::BlockOffset(ChannelAddress::Output(i).Code()));
     return image;
 }
-
-class ProgramWindowsTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_env.IsReady());
-        m_pLink = std::make_unique<CProcessorLink>();
-        m_window = std::make_unique<COrvanDlgDlg>(*m_pLink);
-        m_window->SetDialogRunner([this](QDialog& dialog) {
-            if (m_fillIn)
-                m_fillIn(dialog);
-            return dialog.result();
-        });
-        m_window->Programs().SetFilePicker([this](QWidget*, const CProgramManager::FileRequest& request) {
-            m_requests.push_back(request);
-            if (m_paths.empty())
-                return QString();
-            const QString path = m_paths.front();
-            m_paths.pop_front();
-            return path;
-        });
-        m_window->Programs().SetAsker([this](QWidget*, const QString& question) {
-            m_questions.push_back(question);
-            return m_bYes;
-        });
-        QObject::connect(&m_window->Connection(), &CConnection::liveProgramLoaded, [this] { ++m_nLoads; });
-        QObject::connect(&m_window->Connection(), &CConnection::disconnected,
-                         [this](CConnection::EReason) { ++m_nDisconnects; });
-    }
-
-    void TearDown() override
-    {
-        m_window.reset();
-        m_pLink.reset();
-    }
-
-    COrvanDlgDlg& Window() { return *m_window; }
-    CAudio_Data& Record() { return m_window->Data(); }
-    QString MusicFile(const QString& name) const { return m_env.FilePath("MusicFile/" + name); }
-
-    std::unique_ptr<CVprocProcess> StartProcessor(const QString& name, QStringList args,
-                                                  const CProcessorState* state = nullptr)
-    {
-        const QString statePath = m_env.FilePath(name + ".state");
-        std::string error;
-        if (state)
-        {
-            EXPECT_TRUE(CStateFile::Save(statePath.toStdString(), *state, error)) << error;
-        }
-        auto processor = std::make_unique<CVprocProcess>(m_env.FilePath(name));
-        EXPECT_TRUE(processor->Start(args << "--state" << statePath)) << "no virtual processor";
-        return processor;
-    }
-
-    // Stops the processor, which saves its state, and reads that state.
-    CProcessorState StateAfter(CVprocProcess& processor, const QString& name)
-    {
-        processor.Stop();
-        CProcessorState state;
-        std::string error;
-        EXPECT_TRUE(CStateFile::Load(m_env.FilePath(name + ".state").toStdString(), state, error)) << error;
-        return state;
-    }
-
-    void Connect(CVprocProcess& processor)
-    {
-        const int loads = m_nLoads;
-        ASSERT_TRUE(Window().Connect(processor.Port(), 1));
-        ASSERT_TRUE(RunUntil([&] { return m_nLoads > loads; }, 8000)) << "no live program";
-    }
-
-    // PROGRAM, with the window filled in by `fill`.
-    void Program(const std::function<void(CProgramDlg&)>& fill)
-    {
-        m_fillIn = [fill](QDialog& dialog) { fill(dynamic_cast<CProgramDlg&>(dialog)); };
-        Window().CommandButton(COrvanDlgDlg::kProgram)->click();
-        m_fillIn = nullptr;
-    }
-
-    // Until nothing but level requests is left to send and the data
-    // transmission window, which keeps the main window disabled, is gone.
-    bool WaitUntilSent(int timeoutMs = 10000)
-    {
-        const CCommand& engine = Window().Engine();
-        return RunUntil(
-            [&] {
-                const CSendDataQueue& queue = engine.Queue();
-                for (int i = 0; i < queue.Count(); ++i)
-                    if (queue.At(i).GetFrame()[1] != 0xA6)
-                        return false;
-                return !engine.IsTransferInProgress() && Window().DisplayWindow()->isHidden();
-            },
-            timeoutMs);
-    }
-
-    static void Click(QWidget& window, const char* name) { window.findChild<QAbstractButton*>(name)->click(); }
-
-    CWindowTestEnvironment m_env;
-    // The link outlives the window, as the application object has it.
-    std::unique_ptr<CProcessorLink> m_pLink;
-    std::unique_ptr<COrvanDlgDlg> m_window;
-    std::function<void(QDialog&)> m_fillIn;
-    std::deque<QString> m_paths;
-    std::vector<CProgramManager::FileRequest> m_requests;
-    std::vector<QString> m_questions;
-    bool m_bYes = true;
-    int m_nLoads = 0;
-    int m_nDisconnects = 0;
-};
 }
 
 TEST_F(ProgramWindowsTest, RecallingSlotFiveLoadsItIntoTheEditorAndMarksItLive)
@@ -476,76 +360,6 @@ TEST_F(ProgramWindowsTest, ProcessorFallingSilentMidTransferShowsTheMessageAndCh
         for (const auto& request : m_requests)
             EXPECT_FALSE(request.bSave);
     }
-}
-
-TEST_F(ProgramWindowsTest, SystemWindowChangesReachTheProcessorByteForByte)
-{
-    CProcessorState state;
-    CAudio_Data texts;
-    texts.SetInfoText(1, "Caf\xE9 \xC4rger");
-    texts.SetInfoText(4, "hidden five");
-    texts.SetInfoText(5, "\xB0hidden six");
-    std::ranges::copy(texts.BuildInfoBlock(), state.abyInfo.begin());
-    const auto processor = StartProcessor("unit", {}, &state);
-    Connect(*processor);
-
-    const QString first15 = QStringLiteral("ABCDEFGHIJ.1234");
-    const QString fourth40 = QStringLiteral("The quick brown fox jumps over a dog 123");
-    m_fillIn = [&](QDialog& dialog) {
-        auto& system = dynamic_cast<CInformationDlg&>(dialog);
-        EXPECT_EQ(system.findChild<QLabel*>("VersionText")->text(), "C-DV1.05");
-        EXPECT_EQ(system.findChild<QLineEdit*>("InfoText2")->text(), QString::fromLatin1("Caf\xE9 \xC4rger"));
-        EXPECT_TRUE(system.findChild<QLineEdit*>("InfoText5")->isHidden());
-        auto* backlight = system.findChild<QComboBox*>("BacklightList");
-        auto* powerOn = system.findChild<QComboBox*>("PowerOnList");
-        EXPECT_EQ(backlight->currentIndex(), 0);
-        backlight->setCurrentIndex(1);
-        powerOn->setCurrentIndex(2);
-        system.findChild<QLineEdit*>("InfoText1")->setText(first15);
-        system.findChild<QLineEdit*>("InfoText4")->setText(fourth40);
-        Click(system, "OkButton");
-    };
-    Window().CommandButton(COrvanDlgDlg::kInterface)->click();
-    ASSERT_TRUE(WaitUntilSent());
-    Window().Disconnect();
-
-    const CProcessorState after = StateAfter(*processor, "unit");
-    EXPECT_EQ(after.byBacklight, 2);
-    EXPECT_EQ(after.byPowerOn, 3);
-    std::array<uint8_t, 255> expected;
-    expected.fill(' ');
-    const auto put = [&](size_t offset, const QByteArray& text) { std::ranges::copy(text, expected.begin() + offset); };
-    put(0, first15.toLatin1());
-    put(15, QByteArray("Caf\xE9 \xC4rger"));
-    put(15 + 80, fourth40.toLatin1());
-    put(15 + 120, QByteArray("hidden five"));
-    put(15 + 160, QByteArray("\xB0hidden six"));
-    EXPECT_EQ(after.abyInfo, expected);
-}
-
-TEST_F(ProgramWindowsTest, SystemWindowSwitchesTheLanguageWithoutAProcessor)
-{
-    EXPECT_EQ(Window().GetLanguage(), kChinese);
-    const QString chineseYes = QCoreApplication::translate("QPlatformTheme", "&Yes");
-    EXPECT_NE(chineseYes, "&Yes") << "Qt's Chinese translation is not installed";
-
-    QStringList seen;
-    m_fillIn = [&](QDialog& dialog) {
-        seen << dialog.windowTitle() << dialog.findChild<QPushButton*>("LanguageButton")->text();
-        Click(dialog, "LanguageButton");
-        seen << dialog.windowTitle() << dialog.findChild<QPushButton*>("LanguageButton")->text()
-             << dialog.findChild<QComboBox*>("PowerOnList")->itemText(2);
-        dialog.reject();
-    };
-    Window().CommandButton(COrvanDlgDlg::kInterface)->click();
-    EXPECT_EQ(seen, QStringList({QString::fromUtf8("系统"), "Chinese", "System", "English", "Load"}));
-    EXPECT_EQ(Window().GetLanguage(), kEnglish);
-    EXPECT_EQ(Window().CommandButton(COrvanDlgDlg::kProgram)->text(), "PROGRAM");
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
-
-    Window().CommandButton(COrvanDlgDlg::kInterface)->click();
-    EXPECT_EQ(Window().GetLanguage(), kChinese);
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), chineseYes);
 }
 
 namespace
