@@ -65,9 +65,7 @@ public:
     template <class V, class... Self>
     static void VisitFields(V&& v, Self&... self)
     {
-        using RecordField::Field;
-        using enum RecordField::Tag;
-        constexpr unsigned kSound = kFile | kSetting | kLinked;
+        using namespace RecordField;
         v(Field{"name", kFile | kSetting}, self.m_szName...);
         v(Field{"on", kFile | kSetting}, self.m_bOn...);
         v(Field{"polarity", kSound}, self.m_bInvert...);

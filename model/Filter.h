@@ -99,9 +99,7 @@ public:
     template <class V, class... Self>
     static void VisitFields(V&& v, Self&... self)
     {
-        using RecordField::Field;
-        using enum RecordField::Tag;
-        constexpr unsigned kSound = kFile | kSetting | kLinked;
+        using namespace RecordField;
         v(Field{"type", kSound}, self.m_nType...);
         v(Field{"frequency", kSound}, self.m_nFreq...);
         v(Field{"geqFrequency", kFile | kSetting}, self.m_nGeqFreq...);

@@ -31,6 +31,10 @@ enum Tag : unsigned
     kBlockOnly = 1u << 4,
 };
 
+// A channel's or a filter's sound: filed, kept by undo, and taken over by a
+// linked member.
+inline constexpr unsigned kSound = kFile | kSetting | kLinked;
+
 // One field as a visitor names it; `name` is its name in the JSON view.
 struct Field
 {
