@@ -5,6 +5,7 @@
 #include "model/DataDefine.h"
 #include "model/FilterDesign.h"
 #include "model/GraphAxis.h"
+#include "model/ValueText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 #include <span>
 #include <string>
