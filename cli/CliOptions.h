@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ValueText.h"
+#include "model/ValueText.h"
 #include "wire/WireNumbers.h"
 
 #include <QCommandLineParser>
