@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
