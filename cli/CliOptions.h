@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "wire/WireNumbers.h"
 
 #include <QCommandLineParser>
@@ -48,7 +48,7 @@ public:
 
     QString Port() const { return m_strPort; }
     int DeviceId() const { return m_nDeviceId; }
-    // The language flag (DataDefine.h) --language chose: English unless
+    // The language flag (ValueText.h) --language chose: English unless
     // "zh" was given.
     int Language() const { return m_nLanguage; }
     QString Positional(int i) const { return m_parser.positionalArguments().value(i); }

@@ -22,7 +22,7 @@ class CCliSession : public QObject
     Q_OBJECT
 
 public:
-    // nLanguage: the language flag (DataDefine.h) of the port messages.
+    // nLanguage: the language flag (ValueText.h) of the port messages.
     CCliSession(CConsole& console, int nLanguage, QObject* pParent = nullptr);
     ~CCliSession() override;
 

@@ -6,6 +6,7 @@
 #include "model/FileFields.h"
 #include "model/FilterDesign.h"
 #include "model/GraphAxis.h"
+#include "model/ValueText.h"
 
 #include <algorithm>
 

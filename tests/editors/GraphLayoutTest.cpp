@@ -3,8 +3,8 @@
 #include "editors/GraphLayout.h"
 #include "editors/GraphText.h"
 
-#include "model/DataDefine.h"
 #include "model/Filter.h"
+#include "model/ValueText.h"
 
 #include <gtest/gtest.h>
 
