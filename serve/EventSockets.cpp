@@ -14,7 +14,6 @@
 
 namespace
 {
-const QString kEventsPath = QStringLiteral("/api/v1/events");
 // A client that does not read falls behind: past this much unsent text it
 // is dropped rather than allowed to grow the service's memory.
 constexpr qint64 kMaxBacklogBytes = 1 << 20;
@@ -72,7 +71,7 @@ void CEventSockets::OnNewConnection()
         const CAccessRule::Request access{request.rawHeader("Host"), pSocket->origin().toLatin1(),
                                           request.rawHeader("Authorization"),
                                           query.queryItemValue("token").toLatin1()};
-        const auto fault = url.path() != kEventsPath ? std::optional<CApiFault>(CApiFault{EApiFault::kNotFound, {url.path()}})
+        const auto fault = url.path() != QLatin1String(kPath) ? std::optional<CApiFault>(CApiFault{EApiFault::kNotFound, {url.path()}})
                                                       : m_access.Check(access);
         if (fault)
         {

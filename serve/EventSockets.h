@@ -26,6 +26,8 @@ class CEventSockets : public QObject
     Q_OBJECT
 
 public:
+    static constexpr const char* kPath = "/api/v1/events";
+
     CEventSockets(QAbstractHttpServer& server, CServeLink& link, const CAccessRule& access, QObject* pParent = nullptr);
     ~CEventSockets() override;
 

@@ -83,7 +83,7 @@ std::optional<int> SlotNumber(const QString& text)
 {
     bool bOk = false;
     const int n = text.toInt(&bOk);
-    return bOk && !text.startsWith('0') && !text.startsWith('+') ? std::optional<int>(n) : std::nullopt;
+    return bOk && (text == "0" || !text.startsWith('0')) && !text.startsWith('+') ? std::optional<int>(n) : std::nullopt;
 }
 }
 
@@ -172,6 +172,19 @@ bool CHttpApi::TakeRequestToken(const QHostAddress& peer)
 
 bool CHttpApi::handleRequest(const QHttpServerRequest& request, QTcpSocket* pSocket)
 {
+    // The HTTP server hands a WebSocket upgrade to the event stream only
+    // when this answers true and has written nothing; a refused upgrade is
+    // answered by missingHandler, which the server calls next.
+    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+    {
+        if (request.url().path() != CEventSockets::kPath)
+            m_upgradeRefusal = CApiFault{EApiFault::kNotFound, {request.url().path()}};
+        else
+            m_upgradeRefusal = m_access.Check({request.value("host"), request.value("origin"),
+                                               request.value("authorization"),
+                                               request.query().queryItemValue("token").toLatin1()});
+        return !m_upgradeRefusal.has_value();
+    }
     QHttpServerResponder responder = makeResponder(request, pSocket);
     const QString strPath = request.url().path();
     if (!strPath.startsWith(QStringLiteral("/api/")) && m_pageHandler && m_pageHandler(request, responder))
@@ -202,7 +215,9 @@ bool CHttpApi::handleRequest(const QHttpServerRequest& request, QTcpSocket* pSoc
 void CHttpApi::missingHandler(const QHttpServerRequest& request, QTcpSocket* pSocket)
 {
     QHttpServerResponder responder = makeResponder(request, pSocket);
-    ReplyFault(responder, {EApiFault::kNotFound, {request.url().path()}}, m_link.Language());
+    const CApiFault fault = m_upgradeRefusal.value_or(CApiFault{EApiFault::kNotFound, {request.url().path()}});
+    m_upgradeRefusal.reset();
+    ReplyFault(responder, fault, m_link.Language());
 }
 
 void CHttpApi::Route(const QHttpServerRequest& request, QHttpServerResponder& responder, const QString& strClient)

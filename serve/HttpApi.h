@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CServeLink;
 class CEventSockets;
@@ -92,6 +93,8 @@ private:
     quint16 m_nPort = 0;
     PageHandler m_pageHandler;
     std::unique_ptr<CEventSockets> m_pEvents;
+    // Why the upgrade just refused was refused, for missingHandler.
+    std::optional<CApiFault> m_upgradeRefusal;
 
     struct Bucket
     {

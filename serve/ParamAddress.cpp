@@ -172,7 +172,7 @@ std::optional<ParamAddress> Resolve(std::string_view path)
         return std::nullopt;
     const bool bIndexed = parts.size() == 5;
     const auto param = Find(parts[0], parts.back(), bIndexed);
-    if (!param)
+    if (!param || !HasChannel(*param))
         return std::nullopt;
     const auto channel = Number(parts[1], ParamCatalogue::ChannelCount(*param));
     if (!channel)
