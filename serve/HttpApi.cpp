@@ -343,9 +343,7 @@ void CHttpApi::Parameter(const QHttpServerRequest& request, QHttpServerResponder
     {
         // Checked before the value: a locked or offline parameter says so
         // whatever was asked of it.
-        fault = m_link.CheckWritable();
-        if (!fault && ParamCatalogue::IsLocked(address->eParam, &link.Locks()))
-            fault = CApiFault{EApiFault::kLocked, {strPath}};
+        fault = m_link.CheckWritable(*address);
         if (!fault)
         {
             const ParamValues::StepOrFault step =

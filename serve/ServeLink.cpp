@@ -301,15 +301,22 @@ std::optional<CApiFault> CServeLink::CheckWritable() const
     return std::nullopt;
 }
 
+std::optional<CApiFault> CServeLink::CheckWritable(const ParamAddress& address) const
+{
+    if (auto fault = CheckWritable())
+        return fault;
+    if (ParamCatalogue::IsLocked(address.eParam, &m_link.Locks()))
+        return CApiFault{EApiFault::kLocked, {QString::fromStdString(ParamAddresses::Path(address))}};
+    return std::nullopt;
+}
+
 std::optional<CApiFault> CServeLink::Write(const ParamAddress& address, int nStep, const QString& strClient,
                                            bool& bChanged)
 {
     bChanged = false;
-    if (auto fault = CheckWritable())
+    if (auto fault = CheckWritable(address))
         return fault;
     const QString strPath = QString::fromStdString(ParamAddresses::Path(address));
-    if (ParamCatalogue::IsLocked(address.eParam, &m_link.Locks()))
-        return CApiFault{EApiFault::kLocked, {strPath}};
     bChanged = m_link.Edit(address.eParam, address.at, nStep);
     if (bChanged)
         Log(ServeText(EServeText::Written, Language())
@@ -322,11 +329,9 @@ std::optional<CApiFault> CServeLink::WriteName(const ParamAddress& address, cons
                                                const QString& strClient, bool& bChanged)
 {
     bChanged = false;
-    if (auto fault = CheckWritable())
+    if (auto fault = CheckWritable(address))
         return fault;
     const QString strPath = QString::fromStdString(ParamAddresses::Path(address));
-    if (ParamCatalogue::IsLocked(address.eParam, &m_link.Locks()))
-        return CApiFault{EApiFault::kLocked, {strPath}};
     bChanged = m_link.EditText(address.eParam, address.at, strName);
     if (bChanged)
         Log(ServeText(EServeText::Written, Language()).arg(strPath, Latin1(strName), strClient));

@@ -73,6 +73,8 @@ public:
 
     // Whether a parameter write may go ahead now (online, no transfer).
     std::optional<CApiFault> CheckWritable() const;
+    // The same, and whether a function lock covers the parameter.
+    std::optional<CApiFault> CheckWritable(const ParamAddress& address) const;
     // strClient names who asked, for the log. bChanged: the record took a
     // new value (an equal one sends nothing).
     std::optional<CApiFault> Write(const ParamAddress& address, int nStep, const QString& strClient, bool& bChanged);
