@@ -35,6 +35,7 @@ public:
         kPortAndDevice,  // --port and --id
     };
 
+    // strCommand: the subcommand's name; empty for a program of its own.
     CCliOptions(const QString& strCommand, const QString& strDescription, ELine eLine);
 
     QCommandLineParser& Parser() { return m_parser; }
@@ -57,6 +58,8 @@ public:
     std::optional<int> IntValue(const QString& strOption, int nLow, int nHigh, int nDefault, CConsole& console) const;
 
 private:
+    // "orvan-cli info", or a program's name alone.
+    QString Invocation(const CConsole& console) const;
     std::optional<int> Usage(const QString& strText, CConsole& console) const;
 
     QString m_strCommand;

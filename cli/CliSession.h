@@ -39,6 +39,12 @@ public:
     // could not be opened.
     bool Search(const QString& strPort, int nFirst, int nLast, QList<int>& lstFound);
 
+    // The one line that says why a connection of `link` ended, as this
+    // session reports it; empty for a disconnect the user asked for.
+    static QString DisconnectLine(CConnection::EReason eReason, const CProcessorLink& link);
+    // The line after the port of `connection` could not be opened.
+    static QString OpenFailedLine(const CConnection& connection, int nLanguage);
+
     CCommand& Command() { return m_link.Command(); }
     CAudio_Data& Record() { return m_link.Record(); }
     CLockState& Locks() { return m_link.Locks(); }

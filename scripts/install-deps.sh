@@ -10,6 +10,8 @@ packages=(
   # a linker about five times faster than ld.bfd on the test programs
   mold
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  # the show-control service (orvan-server): HTTP API and WebSocket events
+  qt6-httpserver-dev qt6-websockets-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
   # Qt's own texts (message box buttons, file dialogs) in Chinese
@@ -23,6 +25,8 @@ packages=(
   # the package test checks the desktop entry, AppStream data and manual
   # pages of the .deb that cpack builds (dpkg-shlibdeps finds its dependencies)
   desktop-file-utils appstream man-db dpkg-dev
+  # the show-control service's shell test talks to it as scripts do
+  curl
   # the locale tests run the texts under a desktop locale with a decimal comma
   locales
 )

@@ -51,6 +51,7 @@ public:
     CConnection& Connection() { return *m_pConnection; }
     const CConnection& Connection() const { return *m_pConnection; }
     CProgramTransfer& Transfer() { return *m_pTransfer; }
+    const CProgramTransfer& Transfer() const { return *m_pTransfer; }
     CRecordNotice& Notice() { return m_notice; }
     const CRecordNotice& Notice() const { return m_notice; }
     // The one copy of the program names, the program number and the port;
