@@ -1,0 +1,79 @@
+#pragma once
+
+// A line of virtual processors on a pseudo-terminal and the program's
+// processor link on it, as the editor has it.
+
+#include "session/ProcessorLink.h"
+
+#include "tests/VprocProcess.h"
+#include "tests/vproc/LinkWait.h"
+#include "vproc/StateFile.h"
+
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+class LineFixture : public ::testing::Test
+{
+protected:
+    ~LineFixture() override
+    {
+        m_link.Connection().Disconnect();
+        m_processor.Stop();
+    }
+
+    // The processors of `args` (--ids 1-8 unless given), their state kept in
+    // the test's folder.
+    void StartLine(QStringList args = {"--ids", "1-8"})
+    {
+        args << "--state" << m_strState;
+        ASSERT_TRUE(m_processor.Start(args)) << "no port from the processor";
+    }
+
+    void ConnectTo(int nId)
+    {
+        ASSERT_TRUE(m_link.Connect(m_processor.Port(), nId));
+        ASSERT_TRUE(RunUntil([this] { return Idle() || !m_link.IsConnected(); }, 15000));
+        ASSERT_TRUE(Idle()) << "no connection to " << nId;
+    }
+
+    bool Idle() const { return m_link.Connection().GetState() == CConnection::EState::Idle; }
+
+    // Everything the editor marked has been sent and answered.
+    void WaitUntilSent()
+    {
+        ASSERT_TRUE(RunUntil([this] { return !m_link.HasUnsentEdits(); }, 5000));
+    }
+
+    // Ends the connection and the processors, which save their line.
+    std::vector<CProcessorState> StopAndReadLine()
+    {
+        m_link.Connection().Disconnect();
+        m_processor.Stop();
+        std::vector<CProcessorState> line;
+        std::string strError;
+        EXPECT_TRUE(CStateFile::LoadLine(m_strState.toStdString(), line, strError)) << strError;
+        return line;
+    }
+
+    // The next line the processor program prints after its port.
+    QString NextNotice()
+    {
+        QProcess& process = m_processor.Process();
+        if (!RunUntil([&process] { return process.canReadLine(); }, 3000))
+            return {};
+        return QString::fromUtf8(process.readLine()).trimmed();
+    }
+
+    void Signal(int nSignal) { ::kill(static_cast<pid_t>(m_processor.Process().processId()), nSignal); }
+
+    QTemporaryDir m_dir;
+    CVprocProcess m_processor{m_dir.filePath("port")};
+    const QString m_strState = m_dir.filePath("line.state");
+    CProcessorLink m_link;
+};
