@@ -35,10 +35,19 @@ enum class ELineText
     WhySoftwareOlder,
     WhyLineFault,
     WhyPortFailed,
+    WhyDisconnected,
     WhyNotInBackup,
     WhyFileRead,        // %1 the file, %2 the reason
     WhyFileWrite,       // %1 the file, %2 the reason
     WhyNoSuchOutput,    // %1 the output
+    // what is wrong with a file when the system gives no reason
+    FileCannotRead,
+    FileTooLarge,
+    FileTruncated,
+    FileDamaged,
+    FileCannotWrite,
+    IndexNotBackup,     // %1 the index file
+    IndexDamaged,       // %1 the line, %2 the index file
     // the comparison's table
     DiffProcessor,
     DiffChannel,

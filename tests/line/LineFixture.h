@@ -5,6 +5,8 @@
 
 #include "session/ProcessorLink.h"
 
+#include "model/Audio_Data.h"
+
 #include "tests/VprocProcess.h"
 #include "tests/vproc/LinkWait.h"
 #include "vproc/StateFile.h"
@@ -17,6 +19,30 @@
 #include <csignal>
 #include <string>
 #include <vector>
+
+// The live image a processor holds once it has every edit of the record.
+inline CProcessorState::Image ImageOf(CAudio_Data& record)
+{
+    CProcessorState::Image image{};
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
+        std::ranges::copy(record.Input(i).BuildBlock(),
+                          image.begin() + CImageSlot::BlockOffset(Frame::kFirstInputCode + i));
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+        std::ranges::copy(record.Output(i).BuildBlock(),
+                          image.begin() + CImageSlot::BlockOffset(Frame::kFirstOutputCode + i));
+    return image;
+}
+
+// A processor's image as the editor shows it once read (shelf widths in
+// the editor's form).
+inline CProcessorState::Image ShownImage(const CProcessorState::Image& live)
+{
+    CAudio_Data record;
+    CImageSlot slot;
+    slot.abyImage = live;
+    record.LoadFromImage(slot);
+    return ImageOf(record);
+}
 
 class LineFixture : public ::testing::Test
 {

@@ -13,28 +13,6 @@ namespace
 {
 using EUnsent = CProcessorLink::EUnsentEdits;
 
-// The live image a processor holds once it has every edit of the record.
-CProcessorState::Image ImageOf(CAudio_Data& record)
-{
-    CProcessorState::Image image{};
-    for (int i = 0; i < CAudio_InRoute::kCount; ++i)
-        std::ranges::copy(record.Input(i).BuildBlock(), image.begin() + CImageSlot::BlockOffset(Frame::kFirstInputCode + i));
-    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
-        std::ranges::copy(record.Output(i).BuildBlock(), image.begin() + CImageSlot::BlockOffset(Frame::kFirstOutputCode + i));
-    return image;
-}
-
-// A processor's live image as the editor shows it once read (shelf widths
-// in the editor's form).
-CProcessorState::Image ShownImage(const CProcessorState::Image& live)
-{
-    CAudio_Data record;
-    CImageSlot slot;
-    slot.abyImage = live;
-    record.LoadFromImage(slot);
-    return ImageOf(record);
-}
-
 class SwitchTest : public LineFixture
 {
 protected:
