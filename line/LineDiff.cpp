@@ -83,6 +83,12 @@ QList<Row> ComparePrograms(int nId, const QString& strWhere, const CAudio_Data& 
                 for (int nIndex = 0; nIndex < ParamCatalogue::IndexCount(row.eParam); ++nIndex)
                 {
                     const ParamAt at{nChannel, nIndex};
+                    // A shelf's width word holds what the processor was last
+                    // sent (its factory 30, or the editor's slope + 1): the
+                    // slope row says what the band does.
+                    if (ParamCatalogue::BandShowsSlope(row.eParam, first, at)
+                        && ParamCatalogue::BandShowsSlope(row.eParam, second, at))
+                        continue;
                     const bool bText = row.eEntry == EEntry::kText;
                     const bool bSame = bText ? ParamCatalogue::GetText(row.eParam, first, at)
                                                    == ParamCatalogue::GetText(row.eParam, second, at)
@@ -103,7 +109,7 @@ QList<Row> ComparePrograms(int nId, const QString& strWhere, const CAudio_Data& 
 }
 
 bool CompareBackups(const QString& strFirst, const QString& strSecond, int nLanguage, QList<Row>& rows,
-                    QString& strReason)
+                    QString& strReason, const QList<int>& onlyIds)
 {
     QList<LineBackup::Entry> first;
     QList<LineBackup::Entry> second;
@@ -118,7 +124,7 @@ bool CompareBackups(const QString& strFirst, const QString& strSecond, int nLang
     QList<int> ids;
     for (const auto* pEntries : {&first, &second})
         for (const LineBackup::Entry& entry : *pEntries)
-            if (!ids.contains(entry.nId))
+            if (!ids.contains(entry.nId) && (onlyIds.isEmpty() || onlyIds.contains(entry.nId)))
                 ids << entry.nId;
     std::sort(ids.begin(), ids.end());
 

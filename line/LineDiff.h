@@ -32,7 +32,7 @@ QList<Row> ComparePrograms(int nId, const QString& strWhere, const CAudio_Data& 
 // that lacks a processor, else one per parameter of its live program and
 // of each stored program that differs. False with the reason when a folder
 // holds no readable backup; a processor whose files fail gives a row with
-// the reason.
+// the reason. With onlyIds, only those processors are compared.
 bool CompareBackups(const QString& strFirst, const QString& strSecond, int nLanguage, QList<Row>& rows,
-                    QString& strReason);
+                    QString& strReason, const QList<int>& onlyIds = {});
 }
