@@ -108,6 +108,22 @@ int RunOperation(const CCliOptions& options, CConsole& console, const std::funct
     return kExitFailed;
 }
 
+// The IDs of a backup's index; false with the error line.
+bool BackupIds(const QString& strFolder, int nLanguage, CConsole& console, QList<int>& ids)
+{
+    QList<LineBackup::Entry> entries;
+    QString strReason;
+    if (!LineBackup::ReadIndex(strFolder, entries, nLanguage, strReason))
+    {
+        console.Error(LineText(ELineText::WhyFileRead, nLanguage)
+                          .arg(QDir(strFolder).filePath(LineBackup::kIndexName), strReason));
+        return false;
+    }
+    for (const LineBackup::Entry& entry : entries)
+        ids << entry.nId;
+    return true;
+}
+
 int PrintDiff(const QString& strFirst, const QString& strSecond, int nLanguage, CConsole& console,
               const QList<int>& onlyIds = {})
 {
@@ -211,16 +227,8 @@ int LineRestoreCommand(const QStringList& args, CConsole& console)
     }
     else
     {
-        QList<LineBackup::Entry> entries;
-        QString strReason;
-        if (!LineBackup::ReadIndex(strFolder, entries, options.Language(), strReason))
-        {
-            console.Error(LineText(ELineText::WhyFileRead, options.Language())
-                              .arg(QDir(strFolder).filePath(LineBackup::kIndexName), strReason));
+        if (!BackupIds(strFolder, options.Language(), console, ids))
             return kExitFailed;
-        }
-        for (const LineBackup::Entry& entry : entries)
-            ids << entry.nId;
     }
     return RunOperation(options, console, [&](CLineOperation& op) { return op.Restore(ids, strFolder); });
 }
@@ -320,16 +328,8 @@ int DiffCommand(const QStringList& args, CConsole& console)
     }
     else
     {
-        QList<LineBackup::Entry> entries;
-        QString strReason;
-        if (!LineBackup::ReadIndex(strFirst, entries, nLanguage, strReason))
-        {
-            console.Error(LineText(ELineText::WhyFileRead, nLanguage)
-                              .arg(QDir(strFirst).filePath(LineBackup::kIndexName), strReason));
+        if (!BackupIds(strFirst, nLanguage, console, ids))
             return kExitFailed;
-        }
-        for (const LineBackup::Entry& entry : entries)
-            ids << entry.nId;
     }
     QTemporaryDir line;
     if (!line.isValid())

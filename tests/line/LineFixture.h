@@ -87,16 +87,8 @@ protected:
         return line;
     }
 
-    // The next line the processor program prints after its port.
-    QString NextNotice()
-    {
-        QProcess& process = m_processor.Process();
-        if (!RunUntil([&process] { return process.canReadLine(); }, 3000))
-            return {};
-        return QString::fromUtf8(process.readLine()).trimmed();
-    }
-
-    void Signal(int nSignal) { ::kill(static_cast<pid_t>(m_processor.Process().processId()), nSignal); }
+    QString NextNotice() { return m_processor.NextNotice(); }
+    void Signal(int nSignal) { m_processor.Signal(nSignal); }
 
     QTemporaryDir m_dir;
     CVprocProcess m_processor{m_dir.filePath("port")};
