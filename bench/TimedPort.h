@@ -1,18 +1,27 @@
 #pragma once
 
+// The real serial port, noting when a parameter frame has been handed over
+// and what went each way, frame by frame.
+
 #include "link/SerialLinkPort.h"
 #include "wire/WireNumbers.h"
 
 #include <chrono>
 #include <optional>
+#include <vector>
 
-using Clock = std::chrono::steady_clock;
-
-// The real serial port, noting when a parameter frame has been handed over:
-// the end of an edit's way to the line.
 class CTimedPort : public CLinkPort
 {
 public:
+    using Clock = std::chrono::steady_clock;
+
+    // One frame written and the bytes that came back before the next.
+    struct Exchange
+    {
+        int nWritten = 0;
+        int nAnswered = 0;
+    };
+
     CTimedPort()
     {
         connect(&m_port, &CLinkPort::bytesArrived, this, &CLinkPort::bytesArrived);
@@ -29,12 +38,20 @@ public:
         if (nLength > Frame::kPreambleSize + Frame::kOffType && pFrame[Frame::kOffStart] == Frame::kStart
             && pFrame[Frame::kOffType] == Frame::kParamChange)
             m_written = Clock::now();
+        m_exchanges.push_back({nLength, 0});
         return nResult;
     }
-    int Read(uint8_t* pData, int nCapacity) override { return m_port.Read(pData, nCapacity); }
+    int Read(uint8_t* pData, int nCapacity) override
+    {
+        const int nRead = m_port.Read(pData, nCapacity);
+        if (nRead > 0 && !m_exchanges.empty())
+            m_exchanges.back().nAnswered += nRead;
+        return nRead;
+    }
     void Purge() override { m_port.Purge(); }
 
     std::optional<Clock::time_point> m_written;
+    std::vector<Exchange> m_exchanges;
 
 private:
     CSerialLinkPort m_port;
