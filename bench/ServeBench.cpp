@@ -28,6 +28,8 @@
 
 namespace
 {
+using Clock = CTimedPort::Clock;
+
 void BM_ApiWriteToWire(benchmark::State& state)
 {
     QTemporaryDir dir;

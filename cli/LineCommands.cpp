@@ -7,6 +7,7 @@
 #include "line/LineDiff.h"
 #include "line/LineOperation.h"
 #include "line/LineText.h"
+#include "model/ValueText.h"
 #include "session/ProcessorLink.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "line/LineOperation.h"
 
 #include "line/LineText.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "model/ProgramBank.h"
 #include "programs/ProgramFile.h"
 #include "session/ProcessorLink.h"

@@ -1,7 +1,7 @@
 #include "line/RackModel.h"
 
 #include "line/LineText.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 #include <algorithm>
 
