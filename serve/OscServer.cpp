@@ -35,12 +35,18 @@ QString WhyMalformed(int nResult)
 {
     switch (nResult)
     {
-    case LO_EINVALIDPATH: return QStringLiteral("the address is not a terminated OSC string");
-    case LO_EINVALIDTYPE: return QStringLiteral("the type tags are not a terminated OSC string");
-    case LO_EBADTYPE: return QStringLiteral("an unknown type tag");
-    case LO_EINVALIDARG: return QStringLiteral("an argument runs past the end");
-    case LO_ESIZE: return QStringLiteral("the size is not a multiple of 4");
-    default: break;
+    case LO_EINVALIDPATH:
+        return QStringLiteral("the address is not a terminated OSC string");
+    case LO_EINVALIDTYPE:
+        return QStringLiteral("the type tags are not a terminated OSC string");
+    case LO_EBADTYPE:
+        return QStringLiteral("an unknown type tag");
+    case LO_EINVALIDARG:
+        return QStringLiteral("an argument runs past the end");
+    case LO_ESIZE:
+        return QStringLiteral("the size is not a multiple of 4");
+    default:
+        break;
     }
     return QStringLiteral("liblo error %1").arg(nResult);
 }
@@ -51,16 +57,25 @@ QJsonValue JsonOf(char cType, const lo_arg* pArg)
 {
     switch (cType)
     {
-    case LO_FLOAT: return std::isfinite(pArg->f) ? QJsonValue(static_cast<double>(pArg->f)) : QJsonValue::Undefined;
-    case LO_DOUBLE: return std::isfinite(pArg->d) ? QJsonValue(pArg->d) : QJsonValue::Undefined;
-    case LO_INT32: return pArg->i;
-    case LO_INT64: return static_cast<double>(pArg->h);
+    case LO_FLOAT:
+        return std::isfinite(pArg->f) ? QJsonValue(static_cast<double>(pArg->f)) : QJsonValue::Undefined;
+    case LO_DOUBLE:
+        return std::isfinite(pArg->d) ? QJsonValue(pArg->d) : QJsonValue::Undefined;
+    case LO_INT32:
+        return pArg->i;
+    case LO_INT64:
+        return static_cast<double>(pArg->h);
     case LO_STRING:
-    case LO_SYMBOL: return QString::fromUtf8(&pArg->s);
-    case LO_TRUE: return true;
-    case LO_FALSE: return false;
-    case LO_NIL: return QJsonValue::Null;
-    default: break;
+    case LO_SYMBOL:
+        return QString::fromUtf8(&pArg->s);
+    case LO_TRUE:
+        return true;
+    case LO_FALSE:
+        return false;
+    case LO_NIL:
+        return QJsonValue::Null;
+    default:
+        break;
     }
     return QJsonValue::Undefined;
 }
@@ -71,7 +86,8 @@ QJsonValue JsonOf(char cType, const lo_arg* pArg)
 std::vector<COscServer::Arg> ValueArgs(EParam param, const QJsonObject& described)
 {
     const ParamRow& row = ParamCatalogue::Param(param);
-    const std::string strText = described.value(row.eEntry == EEntry::kText ? "value" : "text").toString().toStdString();
+    const std::string strText =
+        described.value(row.eEntry == EEntry::kText ? "value" : "text").toString().toStdString();
     if (row.eEntry == EEntry::kText)
         return {strText};
     if (row.pScale == nullptr)
@@ -106,7 +122,8 @@ std::pair<std::string, std::string> RangeText(const ParamRow& row)
     }
     std::string strText;
     for (int n = row.nMin; n <= row.nMax; ++n)
-        strText += (n == row.nMin ? "" : ", ") + std::to_string(n) + " " + ParamCatalogue::FormatStep(param, n, kEnglish);
+        strText +=
+            (n == row.nMin ? "" : ", ") + std::to_string(n) + " " + ParamCatalogue::FormatStep(param, n, kEnglish);
     return {row.nMax - row.nMin == 1 ? "i|T|F" : "i", strText};
 }
 }
@@ -216,7 +233,8 @@ void COscServer::Packet(const QByteArray& packet, const Peer& peer, int nDepth)
             return;
         }
         const auto* pSize = reinterpret_cast<const uchar*>(packet.constData() + nAt);
-        const quint32 nSize = (quint32(pSize[0]) << 24) | (quint32(pSize[1]) << 16) | (quint32(pSize[2]) << 8) | pSize[3];
+        const quint32 nSize =
+            (quint32(pSize[0]) << 24) | (quint32(pSize[1]) << 16) | (quint32(pSize[2]) << 8) | pSize[3];
         nAt += 4;
         if (nSize == 0 || nSize % 4 != 0 || nSize > static_cast<quint32>(packet.size() - nAt))
         {
@@ -252,7 +270,8 @@ void COscServer::Message(const QByteArray& message, const Peer& peer)
 
     if (m_access.TokenNeeded())
     {
-        const QByteArray token = !args.empty() && args.front().isString() ? args.front().toString().toLatin1() : QByteArray();
+        const QByteArray token =
+            !args.empty() && args.front().isString() ? args.front().toString().toLatin1() : QByteArray();
         if (const auto fault = m_access.Check({{}, {}, {}, token}))
         {
             Refuse(peer, strAddress, *fault);
@@ -284,8 +303,8 @@ void COscServer::Dispatch(const QString& strAddress, std::vector<QJsonValue> arg
         if (bQuery)
         {
             const CSessionState& session = m_link.Link().Session();
-            Send(peer, Encode(strAddress.toUtf8(),
-                              {session.ProgramNumber(), session.ProgramName(session.ProgramNumber())}));
+            Send(peer,
+                 Encode(strAddress.toUtf8(), {session.ProgramNumber(), session.ProgramName(session.ProgramNumber())}));
             return;
         }
         const double dSlot = args.front().toDouble(std::nan(""));
@@ -347,7 +366,8 @@ void COscServer::Mute(const QString& strAddress, const QString& strChannel, cons
     }
     if (args.empty())
     {
-        Send(peer, Encode(strAddress.toUtf8(), {ParamCatalogue::Get(address.eParam, m_link.Link().Record(), address.at) == 0}));
+        Send(peer, Encode(strAddress.toUtf8(),
+                          {ParamCatalogue::Get(address.eParam, m_link.Link().Record(), address.at) == 0}));
         return;
     }
     const std::optional<bool> muted = MuteOf(args.front());
@@ -417,13 +437,12 @@ void COscServer::OnEvent(CServeEvents::EKind eKind, const QJsonObject& event)
     if (m_subscribers.empty() || (eKind != CServeEvents::EKind::kMeters && eKind != CServeEvents::EKind::kParam))
         return;
     const qint64 nNow = m_clock.elapsed();
-    std::erase_if(m_subscribers, [this, nNow](const Subscriber& subscriber)
-                  {
-                      if (subscriber.nUntilMs > nNow)
-                          return false;
-                      emit m_link.logLine(ServeText(EServeText::ClientLeft, m_link.Language()).arg(Client(subscriber.peer)));
-                      return true;
-                  });
+    std::erase_if(m_subscribers, [this, nNow](const Subscriber& subscriber) {
+        if (subscriber.nUntilMs > nNow)
+            return false;
+        emit m_link.logLine(ServeText(EServeText::ClientLeft, m_link.Language()).arg(Client(subscriber.peer)));
+        return true;
+    });
     // Written once, sent to every subscriber that wants it.
     std::vector<QByteArray> datagrams;
     if (eKind == CServeEvents::EKind::kMeters)
@@ -469,8 +488,7 @@ void COscServer::Refuse(const Peer& peer, const QString& strAddress, const CApiF
 QStringList COscServer::AddressList(int nDeviceId)
 {
     const std::string strPrefix = "/orvan/" + std::to_string(nDeviceId) + "/";
-    auto line = [&strPrefix](const std::string& strAddress, const char* pszTypes, const std::string& strText)
-    {
+    auto line = [&strPrefix](const std::string& strAddress, const char* pszTypes, const std::string& strText) {
         return QString::fromStdString(strPrefix + strAddress).leftJustified(50) + " "
                + QString::fromLatin1(pszTypes).leftJustified(6) + " " + QString::fromStdString(strText);
     };

@@ -35,7 +35,7 @@ bool CRateLimit::Take(const QString& strClient)
 
 void CRateLimit::Forget(qint64 nNow)
 {
-    m_buckets.removeIf(
-        [this, nNow](const QHash<QString, Bucket>::iterator& it)
-        { return it->dTokens + (nNow - it->nLastMs) * m_nPerSecond / 1000.0 >= m_nBurst; });
+    m_buckets.removeIf([this, nNow](const QHash<QString, Bucket>::iterator& it) {
+        return it->dTokens + (nNow - it->nLastMs) * m_nPerSecond / 1000.0 >= m_nBurst;
+    });
 }

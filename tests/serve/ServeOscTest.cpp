@@ -12,9 +12,9 @@
 
 #include <lo/lo.h>
 
-#include <sys/socket.h>
-#include <netinet/in.h>
 #include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <variant>
 
@@ -28,7 +28,10 @@ struct Received
     std::string strTypes;
     std::vector<Arg> args;
 
-    std::string String(size_t i) const { return i < args.size() && std::holds_alternative<std::string>(args[i]) ? std::get<std::string>(args[i]) : ""; }
+    std::string String(size_t i) const
+    {
+        return i < args.size() && std::holds_alternative<std::string>(args[i]) ? std::get<std::string>(args[i]) : "";
+    }
 };
 
 // A desk: its own liblo server, whose port the service answers to.
@@ -77,8 +80,7 @@ public:
     {
         const size_t nWanted = m_received.size() + nCount;
         return RunUntil(
-            [&]
-            {
+            [&] {
                 while (lo_server_recv_noblock(m_pServer, 0) > 0)
                 {
                 }
@@ -123,12 +125,24 @@ private:
         for (int i = 0; i < nArgs; ++i)
             switch (pszTypes[i])
             {
-            case LO_INT32: received.args.emplace_back(ppArgs[i]->i); break;
-            case LO_FLOAT: received.args.emplace_back(ppArgs[i]->f); break;
-            case LO_STRING: received.args.emplace_back(std::string(&ppArgs[i]->s)); break;
-            case LO_TRUE: received.args.emplace_back(true); break;
-            case LO_FALSE: received.args.emplace_back(false); break;
-            default: received.args.emplace_back(); break;
+            case LO_INT32:
+                received.args.emplace_back(ppArgs[i]->i);
+                break;
+            case LO_FLOAT:
+                received.args.emplace_back(ppArgs[i]->f);
+                break;
+            case LO_STRING:
+                received.args.emplace_back(std::string(&ppArgs[i]->s));
+                break;
+            case LO_TRUE:
+                received.args.emplace_back(true);
+                break;
+            case LO_FALSE:
+                received.args.emplace_back(false);
+                break;
+            default:
+                received.args.emplace_back();
+                break;
             }
         static_cast<COscClient*>(pData)->m_received.push_back(std::move(received));
         return 0;
@@ -182,7 +196,8 @@ TEST_F(ServeOscTest, ADeskSetsAndAsksAndTheProcessorFollows)
     // A write is not answered; a question is, to the sender.
     desk.Send("/orvan/1/outputs/3/gain");
     ASSERT_TRUE(desk.Wait(1));
-    ASSERT_EQ(desk.m_received.size(), 1u) << desk.m_received.front().strPath << " " << desk.m_received.front().String(2);
+    ASSERT_EQ(desk.m_received.size(), 1u)
+        << desk.m_received.front().strPath << " " << desk.m_received.front().String(2);
     const Received& gain = desk.m_received.front();
     EXPECT_EQ(gain.strPath, "/orvan/1/outputs/3/gain");
     EXPECT_EQ(gain.strTypes, "fs");
@@ -208,8 +223,9 @@ TEST_F(ServeOscTest, ADeskSetsAndAsksAndTheProcessorFollows)
     live.abyImage = state.aImages[Frame::kLiveProgram];
     CAudio_Data held;
     held.LoadFromImage(live);
-    auto text = [&held](EParam param, int nChannel)
-    { return ParamCatalogue::FormatStep(param, ParamCatalogue::Get(param, held, {nChannel, 0}), kEnglish); };
+    auto text = [&held](EParam param, int nChannel) {
+        return ParamCatalogue::FormatStep(param, ParamCatalogue::Get(param, held, {nChannel, 0}), kEnglish);
+    };
     EXPECT_EQ(text(EParam::kOutGain, 2), "-3.0dB");
     EXPECT_EQ(text(EParam::kInGain, 1), "-6.5dB");
     EXPECT_EQ(text(EParam::kOutOn, 1), "Mute");
@@ -232,8 +248,7 @@ TEST_F(ServeOscTest, ASubscriberReceivesMetersAndAChangeMadeOverHttp)
     EXPECT_EQ(desk.m_received.front().strPath, "/orvan/1/subscribe");
     EXPECT_EQ(m_pOsc->SubscriberCount(), 1);
     ASSERT_TRUE(RunUntil(
-        [&]
-        {
+        [&] {
             desk.Drain(50);
             return desk.Last("/orvan/1/meters/outputs") != nullptr;
         },
@@ -243,8 +258,7 @@ TEST_F(ServeOscTest, ASubscriberReceivesMetersAndAChangeMadeOverHttp)
 
     EXPECT_EQ(Put("/api/v1/outputs/7/gain", {{"value", -12.0}}).nStatus, 200);
     ASSERT_TRUE(RunUntil(
-        [&]
-        {
+        [&] {
             desk.Drain(50);
             return desk.Last("/orvan/1/outputs/7/gain") != nullptr;
         },
@@ -252,7 +266,12 @@ TEST_F(ServeOscTest, ASubscriberReceivesMetersAndAChangeMadeOverHttp)
     EXPECT_EQ(std::get<float>(desk.Last("/orvan/1/outputs/7/gain")->args[0]), -12.0f);
 
     desk.Send("/orvan/1/unsubscribe");
-    ASSERT_TRUE(RunUntil([&] { desk.Drain(20); return m_pOsc->SubscriberCount() == 0; }, 3000));
+    ASSERT_TRUE(RunUntil(
+        [&] {
+            desk.Drain(20);
+            return m_pOsc->SubscriberCount() == 0;
+        },
+        3000));
     desk.Drain(200);
     desk.m_received.clear();
     desk.Drain(300);
