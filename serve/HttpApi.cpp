@@ -166,7 +166,7 @@ bool CHttpApi::handleRequest(const QHttpServerRequest& request, QTcpSocket* pSoc
         else
             m_upgradeRefusal = m_access.Check({request.value("host"), request.value("origin"),
                                                request.value("authorization"),
-                                               request.query().queryItemValue("token").toLatin1()});
+                                               request.query().queryItemValue("token", QUrl::FullyDecoded).toLatin1()});
         return !m_upgradeRefusal.has_value();
     }
     QHttpServerResponder responder = makeResponder(request, pSocket);
@@ -244,7 +244,7 @@ void CHttpApi::Route(const QHttpServerRequest& request, QHttpServerResponder& re
         getOnly(
             [this, &request]
             {
-                const QString strPrefix = request.query().queryItemValue("prefix");
+                const QString strPrefix = request.query().queryItemValue("prefix", QUrl::FullyDecoded);
                 QJsonArray values;
                 const CProcessorLink& link = m_link.Link();
                 for (const ParamAddress& address : ParamAddresses::All(m_link.Inputs(), m_link.Outputs()))

@@ -4,6 +4,7 @@
 #include "cli/Console.h"
 #include "serve/HttpApi.h"
 #include "serve/OscServer.h"
+#include "serve/RemotePage.h"
 #include "serve/ServeLink.h"
 #include "serve/ServeText.h"
 #include "serve/ServeToken.h"
@@ -57,7 +58,7 @@ int ServeCommand(const QStringList& args, CConsole& console)
         QString(),
         "Keeps a processor connected and lets show-control systems and browsers control it:\n"
         "an HTTP/JSON API under /api/v1 (described at /api/v1/openapi.json) and WebSocket\n"
-        "events at /api/v1/events, the remote page at /, and with --osc-port OSC over UDP\n"
+        "events at /api/v1/events, the tablet remote page at /, and with --osc-port OSC over UDP\n"
         "(/orvan/<id>/outputs/3/gain -3.0; --osc-addresses lists every address). It reconnects\n"
         "by itself after the processor falls silent or the port vanishes, and stops on SIGINT\n"
         "or SIGTERM.\n"
@@ -129,6 +130,7 @@ int ServeCommand(const QStringList& args, CConsole& console)
     CServeLink link(linkOptions);
     QObject::connect(&link, &CServeLink::logLine, [&console](const QString& strLine) { Log(console, strLine); });
     CHttpApi api(link, httpOptions);
+    api.SetPageHandler(RemotePage::Handler());
     QString strReason;
     if (!api.Listen(strReason))
     {
