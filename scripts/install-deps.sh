@@ -28,6 +28,8 @@ packages=(
   desktop-file-utils appstream man-db dpkg-dev
   # the show-control service's shell test talks to it as scripts do
   curl
+  # the remote page's test drives a real browser, headless
+  chromium chromium-driver python3-selenium
   # the locale tests run the texts under a desktop locale with a decimal comma
   locales
 )
