@@ -142,7 +142,15 @@ def exercise(driver, base, log):
 
 
 def screenshots(driver, base, folder):
+    """The help pages' pictures: a rack as an installation names it."""
     os.makedirs(folder, exist_ok=True)
+    for n, name in enumerate(("MAIN L", "MAIN R", "SUB L", "SUB R", "FILL L", "FILL R", "DELAY 1", "DELAY 2"), 1):
+        api(base, "PUT", f"outputs/{n}/name", {"value": name})
+    for n, name in enumerate(("MIX L", "MIX R", "SUB", "SPEECH"), 1):
+        api(base, "PUT", f"inputs/{n}/name", {"value": name})
+    for slot, name in ((2, "SPEECH"), (1, "CONCERT")):
+        api(base, "POST", f"programs/{slot}/store", {"name": name})
+        wait_for(lambda: not api(base, "GET", "processor")["transferRunning"], 30, "the store did not finish")
     for language in ("zh", "en"):
         for name, width, height, mobile in (("tablet", 1280, 800, False), ("phone", 390, 844, True)):
             driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
