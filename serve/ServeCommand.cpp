@@ -57,11 +57,11 @@ int ServeCommand(const QStringList& args, CConsole& console)
     CCliOptions options(
         QString(),
         "Keeps a processor connected and lets show-control systems and browsers control it:\n"
-        "an HTTP/JSON API under /api/v1 (described at /api/v1/openapi.json) and WebSocket\n"
-        "events at /api/v1/events, the tablet remote page at /, and with --osc-port OSC over UDP\n"
-        "(/orvan/<id>/outputs/3/gain -3.0; --osc-addresses lists every address). It reconnects\n"
-        "by itself after the processor falls silent or the port vanishes, and stops on SIGINT\n"
-        "or SIGTERM.\n"
+        "an HTTP/JSON API under /api/v1 (described at /api/v1/openapi.json), WebSocket events\n"
+        "at /api/v1/events, the tablet remote page at /, and with --osc-port OSC over UDP\n"
+        "(/orvan/<id>/outputs/3/gain -3.0; --osc-addresses lists every address). It\n"
+        "reconnects by itself after the processor falls silent or the port vanishes, and\n"
+        "stops on SIGINT or SIGTERM.\n"
         "By default it listens on 127.0.0.1 only. On any other address every request must\n"
         "carry the bearer token, made on the first such start and shown that once; an OSC\n"
         "message carries it as its first argument.",
