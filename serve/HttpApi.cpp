@@ -125,10 +125,7 @@ bool CHttpApi::Listen(QString& strReason)
 
 QString CHttpApi::Address() const
 {
-    const QString strHost = m_options.address.protocol() == QAbstractSocket::IPv6Protocol
-                                ? "[" + m_options.address.toString() + "]"
-                                : m_options.address.toString();
-    return strHost + ":" + QString::number(m_nPort);
+    return AddressText(m_options.address, m_nPort);
 }
 
 void CHttpApi::Reply(QHttpServerResponder& responder, int nStatus, const QJsonObject& json)

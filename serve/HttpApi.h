@@ -40,16 +40,10 @@ class CHttpApi : public QAbstractHttpServer
     Q_OBJECT
 
 public:
-    struct Options
+    struct Options : CListenRule
     {
-        QHostAddress address = QHostAddress::LocalHost;
         quint16 nPort = 8080;  // 0 picks a free port
-        QByteArray token;      // needed when the address is not a loopback one
         qint64 nMaxBodyBytes = 16 * 1024;
-        // Requests a client address may make: nBurst at once, then
-        // nPerSecond on average.
-        int nPerSecond = 200;
-        int nBurst = 400;
     };
 
     // What serves the rest of the paths (the remote page); false: not found.

@@ -160,10 +160,7 @@ bool COscServer::Listen(QString& strReason)
 
 QString COscServer::Address() const
 {
-    const QString strHost = m_options.address.protocol() == QAbstractSocket::IPv6Protocol
-                                ? "[" + m_options.address.toString() + "]"
-                                : m_options.address.toString();
-    return strHost + ":" + QString::number(m_socket.state() == QAbstractSocket::BoundState ? Port() : m_options.nPort);
+    return AddressText(m_options.address, m_socket.state() == QAbstractSocket::BoundState ? Port() : m_options.nPort);
 }
 
 QByteArray COscServer::Prefix() const

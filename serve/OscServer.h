@@ -41,13 +41,9 @@ class COscServer : public QObject
     Q_OBJECT
 
 public:
-    struct Options
+    struct Options : CListenRule
     {
-        QHostAddress address = QHostAddress::LocalHost;
-        quint16 nPort = 9000; // 0 picks a free port
-        QByteArray token;     // needed when the address is not a loopback one
-        int nPerSecond = 200; // messages a sender address may send, as CHttpApi
-        int nBurst = 400;
+        quint16 nPort = 9000;  // 0 picks a free port
         int nSubscriptionMs = 60000;
         int nMaxSubscribers = 16;
     };
