@@ -349,7 +349,13 @@ TEST_F(ServeOscTest, BadMessagesAreAnsweredWithTheirErrorAndSendNothing)
         EXPECT_TRUE(strCode == "malformedOsc" || strCode == "bodyTooLarge") << pszName << ": " << strCode;
     }
 
-    // A locked parameter, an offline processor: said so, nothing sent.
+    // A well-formed argument of a kind no parameter takes: a blob.
+    desk.m_received.clear();
+    desk.SendRaw(gain + OscString(",b") + QByteArray::fromHex("0000000401020304"), m_pOsc->Port());
+    ASSERT_TRUE(desk.Wait(1));
+    EXPECT_EQ(desk.m_received.back().String(1), "badArguments");
+
+    // A locked parameter: said so, nothing sent.
     m_pLink->Link().Locks().SetFlag(CLockState::kOutGain, true);
     desk.m_received.clear();
     desk.Send("/orvan/1/outputs/3/gain", {-3.0f});
