@@ -10,8 +10,9 @@ packages=(
   # a linker about five times faster than ld.bfd on the test programs
   mold
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-  # the show-control service (orvan-server): HTTP API and WebSocket events
-  qt6-httpserver-dev qt6-websockets-dev
+  # the show-control service (orvan-server): HTTP API and WebSocket events,
+  # and OSC over UDP
+  qt6-httpserver-dev qt6-websockets-dev liblo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
   # Qt's own texts (message box buttons, file dialogs) in Chinese
@@ -27,6 +28,8 @@ packages=(
   desktop-file-utils appstream man-db dpkg-dev
   # the show-control service's shell test talks to it as scripts do
   curl
+  # the remote page's test drives a real browser, headless
+  chromium chromium-driver python3-selenium
   # the locale tests run the texts under a desktop locale with a decimal comma
   locales
 )

@@ -8,13 +8,15 @@
 # virtual processor (connected-*), and so with every curve shown and output
 # 3 selected on the channel strip (curves-*); connected at the minimum size
 # on a 1280 x 720 screen and on 1920 x 1080 at 150 % (min-1x-*, min-15x-*),
-# and at 2560 x 1440 (large-*). The help pages' pictures are copied from
-# these (help/*/images).
+# and at 2560 x 1440 (large-*); and orvan-server's remote page in headless
+# chromium at a tablet's 1280 x 800 and a phone's 390 x 844 viewport
+# (remote-tablet-*, remote-phone-*). The help pages' pictures are copied
+# from these (help/*/images).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target main_window_shot orvan-vproc
+cmake --build build -j2 --target main_window_shot orvan-vproc orvan-server orvan-cli
 mkdir -p shots
 out="$(pwd)/shots"
 shot="$(pwd)/build/tests/app/main_window_shot"
@@ -78,11 +80,18 @@ for lang in zh en; do
 done
 take "main-en-out3.png" en "$out/main-en-out3.png" --output 3
 
+# The remote page, by the browser test that drives it (Debian's selenium
+# lives in the system's own interpreter).
+/usr/bin/python3 tests/serve/remote_page_test.py build/serve/orvan-server "$vproc" build/cli/orvan-cli \
+  --screenshots "$out"
+
 # The help pages show some of these pictures: every run refreshes them.
 for lang in zh en; do
   mkdir -p "help/$lang/images"
   cp "$out/curves-$lang.png" "help/$lang/images/main-window.png"
   cp "$out/connect-$lang.png" "help/$lang/images/connect.png"
   cp "$out/program-$lang.png" "help/$lang/images/program.png"
+  cp "$out/remote-tablet-$lang.png" "help/$lang/images/remote-tablet.png"
+  cp "$out/remote-phone-$lang.png" "help/$lang/images/remote-phone.png"
 done
 echo "refreshed the pictures in help/*/images"

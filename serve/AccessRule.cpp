@@ -14,6 +14,13 @@ bool SameSecret(const QByteArray& a, const QByteArray& b)
 }
 }
 
+QString AddressText(const QHostAddress& address, quint16 nPort)
+{
+    const QString strHost =
+        address.protocol() == QAbstractSocket::IPv6Protocol ? "[" + address.toString() + "]" : address.toString();
+    return strHost + ":" + QString::number(nPort);
+}
+
 CAccessRule::CAccessRule(QHostAddress listenAddress, quint16 nPort, QByteArray token)
     : m_listenAddress(std::move(listenAddress))
     , m_nPort(nPort)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QHostAddress>
+#include <QString>
 
 #include <optional>
 
@@ -18,6 +19,21 @@
 //   which cannot set that header, may give it as ?token=<token>).
 // - Requests from a web page of another origin are refused (no CORS is
 //   granted); programs other than browsers send no Origin header.
+// What every protocol of the service is given about where it listens and
+// whom it lets in.
+struct CListenRule
+{
+    QHostAddress address = QHostAddress::LocalHost;
+    QByteArray token;  // needed when the address is not a loopback one
+    // Requests (OSC messages) a client address may make: nBurst at once,
+    // then nPerSecond on average.
+    int nPerSecond = 200;
+    int nBurst = 400;
+};
+
+// "127.0.0.1:8080", "[::1]:8080".
+QString AddressText(const QHostAddress& address, quint16 nPort);
+
 class CAccessRule
 {
 public:

@@ -31,6 +31,8 @@ constexpr std::array kFaults{
     FaultRow{EApiFault::kTooManyRequests, 429, "tooManyRequests", EServeText::ErrTooManyRequests},
     FaultRow{EApiFault::kBadSlot, 404, "badProgramNumber", EServeText::ErrBadSlot},
     FaultRow{EApiFault::kBadMediaType, 415, "badMediaType", EServeText::ErrBadMediaType},
+    FaultRow{EApiFault::kMalformedOsc, 400, "malformedOsc", EServeText::ErrMalformedOsc},
+    FaultRow{EApiFault::kBadArguments, 400, "badArguments", EServeText::ErrBadArguments},
 };
 
 constexpr bool InOrder()

@@ -29,6 +29,8 @@ enum class EApiFault
     kTooManyRequests,
     kBadSlot,
     kBadMediaType,
+    kMalformedOsc,
+    kBadArguments,
 };
 
 struct CApiFault

@@ -70,7 +70,7 @@ void CEventSockets::OnNewConnection()
         const QNetworkRequest& request = pSocket->request();
         const CAccessRule::Request access{request.rawHeader("Host"), pSocket->origin().toLatin1(),
                                           request.rawHeader("Authorization"),
-                                          query.queryItemValue("token").toLatin1()};
+                                          query.queryItemValue("token", QUrl::FullyDecoded).toLatin1()};
         const auto fault = url.path() != QLatin1String(kPath) ? std::optional<CApiFault>(CApiFault{EApiFault::kNotFound, {url.path()}})
                                                       : m_access.Check(access);
         if (fault)
@@ -82,13 +82,15 @@ void CEventSockets::OnNewConnection()
         auto pClient = std::make_unique<Client>();
         pClient->strName = pSocket->peerAddress().toString() + ":" + QString::number(pSocket->peerPort());
         pClient->WantAll();
-        if (query.hasQueryItem("subscribe") && !pClient->Want(query.queryItemValue("subscribe").split(',')))
+        // A browser's URLSearchParams writes the commas as %2C.
+        if (query.hasQueryItem("subscribe")
+            && !pClient->Want(query.queryItemValue("subscribe", QUrl::FullyDecoded).split(',')))
         {
             pSocket->close(QWebSocketProtocol::CloseCodeBadOperation, QStringLiteral("unknown event kind"));
             pSocket.release()->deleteLater();
             continue;
         }
-        pClient->strPrefix = query.queryItemValue("prefix");
+        pClient->strPrefix = query.queryItemValue("prefix", QUrl::FullyDecoded);
         pSocket->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
         pSocket->setMaxAllowedIncomingFrameSize(kMaxMessageBytes);
         QWebSocket* pRaw = pSocket.get();

@@ -92,8 +92,8 @@ CHttpApi::CHttpApi(CServeLink& link, Options options, QObject* pParent)
     , m_link(link)
     , m_options(std::move(options))
     , m_access(m_options.address, m_options.nPort, m_options.token)
+    , m_rateLimit(m_options.nPerSecond, m_options.nBurst)
 {
-    m_clock.start();
     m_pEvents = std::make_unique<CEventSockets>(*this, link, m_access);
 }
 
@@ -125,10 +125,7 @@ bool CHttpApi::Listen(QString& strReason)
 
 QString CHttpApi::Address() const
 {
-    const QString strHost = m_options.address.protocol() == QAbstractSocket::IPv6Protocol
-                                ? "[" + m_options.address.toString() + "]"
-                                : m_options.address.toString();
-    return strHost + ":" + QString::number(m_nPort);
+    return AddressText(m_options.address, m_nPort);
 }
 
 void CHttpApi::Reply(QHttpServerResponder& responder, int nStatus, const QJsonObject& json)
@@ -154,22 +151,6 @@ void CHttpApi::ReplyFault(QHttpServerResponder& responder, const CApiFault& faul
         Reply(responder, fault.Status(), fault.Json(nLanguage));
 }
 
-bool CHttpApi::TakeRequestToken(const QHostAddress& peer)
-{
-    const qint64 nNow = m_clock.elapsed();
-    auto it = m_buckets.find(peer.toString());
-    if (it == m_buckets.end())
-        it = m_buckets.insert(peer.toString(), Bucket{static_cast<double>(m_options.nBurst), nNow});
-    Bucket& bucket = it.value();
-    bucket.dTokens = std::min<double>(m_options.nBurst,
-                                      bucket.dTokens + (nNow - bucket.nLastMs) * m_options.nPerSecond / 1000.0);
-    bucket.nLastMs = nNow;
-    if (bucket.dTokens < 1.0)
-        return false;
-    bucket.dTokens -= 1.0;
-    return true;
-}
-
 bool CHttpApi::handleRequest(const QHttpServerRequest& request, QTcpSocket* pSocket)
 {
     // The HTTP server hands a WebSocket upgrade to the event stream only
@@ -182,7 +163,7 @@ bool CHttpApi::handleRequest(const QHttpServerRequest& request, QTcpSocket* pSoc
         else
             m_upgradeRefusal = m_access.Check({request.value("host"), request.value("origin"),
                                                request.value("authorization"),
-                                               request.query().queryItemValue("token").toLatin1()});
+                                               request.query().queryItemValue("token", QUrl::FullyDecoded).toLatin1()});
         return !m_upgradeRefusal.has_value();
     }
     QHttpServerResponder responder = makeResponder(request, pSocket);
@@ -198,7 +179,7 @@ bool CHttpApi::handleRequest(const QHttpServerRequest& request, QTcpSocket* pSoc
         ReplyFault(responder, *fault, nLanguage);
         return true;
     }
-    if (!TakeRequestToken(pSocket->peerAddress()))
+    if (!m_rateLimit.Take(pSocket->peerAddress().toString()))
     {
         ReplyFault(responder, {EApiFault::kTooManyRequests, {}}, nLanguage);
         return true;
@@ -260,7 +241,7 @@ void CHttpApi::Route(const QHttpServerRequest& request, QHttpServerResponder& re
         getOnly(
             [this, &request]
             {
-                const QString strPrefix = request.query().queryItemValue("prefix");
+                const QString strPrefix = request.query().queryItemValue("prefix", QUrl::FullyDecoded);
                 QJsonArray values;
                 const CProcessorLink& link = m_link.Link();
                 for (const ParamAddress& address : ParamAddresses::All(m_link.Inputs(), m_link.Outputs()))
@@ -301,24 +282,16 @@ void CHttpApi::Parameter(const QHttpServerRequest& request, QHttpServerResponder
                          const QString& strClient)
 {
     const int nLanguage = m_link.Language();
-    const auto address = ParamAddresses::Resolve(strPath.toStdString());
-    if (!address)
+    ParamAddress address;
+    if (auto fault = m_link.Resolve(strPath.toStdString(), address))
     {
-        ReplyFault(responder, {EApiFault::kUnknownParameter, {strPath}}, nLanguage);
-        return;
-    }
-    const EParamSide eSide = ParamCatalogue::Param(address->eParam).eSide;
-    const int nCount = eSide == EParamSide::kInput ? m_link.Inputs() : m_link.Outputs();
-    if (eSide != EParamSide::kProgram && address->at.nChannel >= nCount)
-    {
-        ReplyFault(responder, {EApiFault::kNoChannel, {QString::number(address->at.nChannel + 1), QString::number(nCount)}},
-                   nLanguage);
+        ReplyFault(responder, *fault, nLanguage);
         return;
     }
     CProcessorLink& link = m_link.Link();
     if (request.method() == QHttpServerRequest::Method::Get)
     {
-        Reply(responder, 200, ParamValues::Describe(*address, link.Record(), link.Locks()));
+        Reply(responder, 200, ParamValues::Describe(address, link.Record(), link.Locks()));
         return;
     }
     if (request.method() != QHttpServerRequest::Method::Put)
@@ -333,30 +306,14 @@ void CHttpApi::Parameter(const QHttpServerRequest& request, QHttpServerResponder
         return;
     }
     bool bChanged = false;
-    std::optional<CApiFault> fault;
-    if (ParamCatalogue::Param(address->eParam).eEntry == EEntry::kText)
-    {
-        const ParamValues::NameOrFault name = ParamValues::NameOf(body.value("value"), CAudio_Channel::kNameBytes);
-        fault = name.fault ? name.fault : m_link.WriteName(*address, name.strName, strClient, bChanged);
-    }
-    else
-    {
-        // Checked before the value: a locked or offline parameter says so
-        // whatever was asked of it.
-        fault = m_link.CheckWritable(*address);
-        if (!fault)
-        {
-            const ParamValues::StepOrFault step =
-                ParamValues::StepOf(*address, body.value("value"), body.value("step"), link.Record());
-            fault = step.fault ? step.fault : m_link.Write(*address, step.nStep, strClient, bChanged);
-        }
-    }
+    const std::optional<CApiFault> fault =
+        m_link.WriteValue(address, body.value("value"), body.value("step"), strClient, bChanged);
     if (fault)
     {
         ReplyFault(responder, *fault, nLanguage);
         return;
     }
-    QJsonObject json = ParamValues::Describe(*address, link.Record(), link.Locks());
+    QJsonObject json = ParamValues::Describe(address, link.Record(), link.Locks());
     json["changed"] = bChanged;
     Reply(responder, 200, json);
 }

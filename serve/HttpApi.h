@@ -2,9 +2,8 @@
 
 #include "serve/AccessRule.h"
 #include "serve/ApiFault.h"
+#include "serve/RateLimit.h"
 
-#include <QElapsedTimer>
-#include <QHash>
 #include <QHostAddress>
 #include <QJsonObject>
 #include <QtHttpServer/QAbstractHttpServer>
@@ -41,16 +40,10 @@ class CHttpApi : public QAbstractHttpServer
     Q_OBJECT
 
 public:
-    struct Options
+    struct Options : CListenRule
     {
-        QHostAddress address = QHostAddress::LocalHost;
         quint16 nPort = 8080;  // 0 picks a free port
-        QByteArray token;      // needed when the address is not a loopback one
         qint64 nMaxBodyBytes = 16 * 1024;
-        // Requests a client address may make: nBurst at once, then
-        // nPerSecond on average.
-        int nPerSecond = 200;
-        int nBurst = 400;
     };
 
     // What serves the rest of the paths (the remote page); false: not found.
@@ -85,7 +78,6 @@ private:
                  const QString& strClient);
     // The body of a write as an object; a fault for anything else.
     std::optional<CApiFault> Body(const QHttpServerRequest& request, QJsonObject& body) const;
-    bool TakeRequestToken(const QHostAddress& peer);
 
     CServeLink& m_link;
     Options m_options;
@@ -95,12 +87,5 @@ private:
     std::unique_ptr<CEventSockets> m_pEvents;
     // Why the upgrade just refused was refused, for missingHandler.
     std::optional<CApiFault> m_upgradeRefusal;
-
-    struct Bucket
-    {
-        double dTokens = 0;
-        qint64 nLastMs = 0;
-    };
-    QHash<QString, Bucket> m_buckets;
-    QElapsedTimer m_clock;
+    CRateLimit m_rateLimit;
 };

@@ -3,6 +3,8 @@
 #include "cli/CliOptions.h"
 #include "cli/Console.h"
 #include "serve/HttpApi.h"
+#include "serve/OscServer.h"
+#include "serve/RemotePage.h"
 #include "serve/ServeLink.h"
 #include "serve/ServeText.h"
 #include "serve/ServeToken.h"
@@ -11,6 +13,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <memory>
 #include <cstdio>
 
 #include <fcntl.h>
@@ -54,11 +57,14 @@ int ServeCommand(const QStringList& args, CConsole& console)
     CCliOptions options(
         QString(),
         "Keeps a processor connected and lets show-control systems and browsers control it:\n"
-        "an HTTP/JSON API under /api/v1 (described at /api/v1/openapi.json) and WebSocket\n"
-        "events at /api/v1/events. It reconnects by itself after the processor falls silent\n"
-        "or the port vanishes, and stops on SIGINT or SIGTERM.\n"
+        "an HTTP/JSON API under /api/v1 (described at /api/v1/openapi.json), WebSocket events\n"
+        "at /api/v1/events, the tablet remote page at /, and with --osc-port OSC over UDP\n"
+        "(/orvan/<id>/outputs/3/gain -3.0; --osc-addresses lists every address). It\n"
+        "reconnects by itself after the processor falls silent or the port vanishes, and\n"
+        "stops on SIGINT or SIGTERM.\n"
         "By default it listens on 127.0.0.1 only. On any other address every request must\n"
-        "carry the bearer token, made on the first such start and shown that once.",
+        "carry the bearer token, made on the first such start and shown that once; an OSC\n"
+        "message carries it as its first argument.",
         CCliOptions::ELine::kPortAndDevice);
     options.Parser().addOption({"listen", "Address to listen on (default 127.0.0.1; 0.0.0.0 for every one).",
                                 "address", "127.0.0.1"});
@@ -68,10 +74,22 @@ int ServeCommand(const QStringList& args, CConsole& console)
     options.Parser().addOption({"token-file",
                                 QStringLiteral("Where the token is kept (default %1).").arg(ServeToken::DefaultPath()),
                                 "file"});
+    options.Parser().addOption({"osc-port", "UDP port of OSC, on the --listen address (none by default; 0 picks a free one).",
+                                "n"});
+    options.Parser().addOption({"osc-addresses", "List every OSC address with its arguments and range, and stop."});
+    // The list needs no processor, so no --port either.
+    if (args.contains("--osc-addresses"))
+    {
+        console.Out(COscServer::AddressList(CCliOptions::kDefaultDeviceId).join('\n'));
+        return kExitOk;
+    }
     if (const auto status = options.Parse(args, 0, console))
         return *status;
     const std::optional<int> nHttpPort = options.IntValue("http-port", 0, 65535, kDefaultHttpPort, console);
     if (!nHttpPort)
+        return kExitUsage;
+    const std::optional<int> nOscPort = options.IntValue("osc-port", 0, 65535, 0, console);
+    if (!nOscPort)
         return kExitUsage;
     const QHostAddress address(options.Parser().value("listen"));
     if (address.isNull())
@@ -112,6 +130,7 @@ int ServeCommand(const QStringList& args, CConsole& console)
     CServeLink link(linkOptions);
     QObject::connect(&link, &CServeLink::logLine, [&console](const QString& strLine) { Log(console, strLine); });
     CHttpApi api(link, httpOptions);
+    api.SetPageHandler(RemotePage::Handler());
     QString strReason;
     if (!api.Listen(strReason))
     {
@@ -119,6 +138,21 @@ int ServeCommand(const QStringList& args, CConsole& console)
         return kExitFailed;
     }
     Log(console, ServeText(EServeText::Listening, nLanguage).arg(api.Address()));
+    std::unique_ptr<COscServer> pOsc;
+    if (options.Parser().isSet("osc-port"))
+    {
+        COscServer::Options oscOptions;
+        oscOptions.address = address;
+        oscOptions.nPort = static_cast<quint16>(*nOscPort);
+        oscOptions.token = httpOptions.token;
+        pOsc = std::make_unique<COscServer>(link, oscOptions);
+        if (!pOsc->Listen(strReason))
+        {
+            console.Error(ServeText(EServeText::ListenFailed, nLanguage).arg("udp://" + pOsc->Address(), strReason));
+            return kExitFailed;
+        }
+        Log(console, ServeText(EServeText::OscListening, nLanguage).arg(pOsc->Address()));
+    }
 
     QSocketNotifier stop(g_anStopPipe[0], QSocketNotifier::Read);
     QObject::connect(&stop, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });

@@ -2,6 +2,7 @@
 
 #include "cli/CliSession.h"
 #include "link/LinkPort.h"
+#include "model/Audio_Channel.h"
 #include "model/ChannelAddress.h"
 #include "serve/ParamValue.h"
 #include "serve/ServeText.h"
@@ -308,6 +309,34 @@ std::optional<CApiFault> CServeLink::CheckWritable(const ParamAddress& address) 
     if (ParamCatalogue::IsLocked(address.eParam, &m_link.Locks()))
         return CApiFault{EApiFault::kLocked, {QString::fromStdString(ParamAddresses::Path(address))}};
     return std::nullopt;
+}
+
+std::optional<CApiFault> CServeLink::Resolve(std::string_view path, ParamAddress& address) const
+{
+    const auto resolved = ParamAddresses::Resolve(path);
+    if (!resolved)
+        return CApiFault{EApiFault::kUnknownParameter, {QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()))}};
+    const EParamSide eSide = ParamCatalogue::Param(resolved->eParam).eSide;
+    const int nCount = eSide == EParamSide::kInput ? Inputs() : Outputs();
+    if (eSide != EParamSide::kProgram && resolved->at.nChannel >= nCount)
+        return CApiFault{EApiFault::kNoChannel, {QString::number(resolved->at.nChannel + 1), QString::number(nCount)}};
+    address = *resolved;
+    return std::nullopt;
+}
+
+std::optional<CApiFault> CServeLink::WriteValue(const ParamAddress& address, const QJsonValue& value,
+                                                const QJsonValue& step, const QString& strClient, bool& bChanged)
+{
+    bChanged = false;
+    if (ParamCatalogue::Param(address.eParam).eEntry == EEntry::kText)
+    {
+        const ParamValues::NameOrFault name = ParamValues::NameOf(value, CAudio_Channel::kNameBytes);
+        return name.fault ? name.fault : WriteName(address, name.strName, strClient, bChanged);
+    }
+    if (auto fault = CheckWritable(address))
+        return fault;
+    const ParamValues::StepOrFault typed = ParamValues::StepOf(address, value, step, m_link.Record());
+    return typed.fault ? typed.fault : Write(address, typed.nStep, strClient, bChanged);
 }
 
 std::optional<CApiFault> CServeLink::Write(const ParamAddress& address, int nStep, const QString& strClient,

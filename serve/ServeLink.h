@@ -6,6 +6,7 @@
 #include "session/ProcessorLink.h"
 
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CLinkPort;
@@ -55,6 +57,7 @@ public:
     const CProcessorLink& Link() const { return m_link; }
     CServeEvents& Events() { return m_events; }
     int Language() const { return m_options.nLanguage; }
+    int DeviceId() const { return m_options.nDeviceId; }
     // Connected with the state read done.
     bool IsOnline() const;
     // "offline", "connecting", "reading" or "online".
@@ -75,6 +78,14 @@ public:
     std::optional<CApiFault> CheckWritable() const;
     // The same, and whether a function lock covers the parameter.
     std::optional<CApiFault> CheckWritable(const ParamAddress& address) const;
+    // The address a client's path names on this processor ("outputs/3/gain",
+    // ParamAddresses); unknownParameter or noChannel when it names none.
+    std::optional<CApiFault> Resolve(std::string_view path, ParamAddress& address) const;
+    // A value as a client writes it: a name for a name row, otherwise a
+    // value or a step (ParamValues::StepOf). Offline and locks are checked
+    // before the value, so a locked parameter says so whatever was asked.
+    std::optional<CApiFault> WriteValue(const ParamAddress& address, const QJsonValue& value, const QJsonValue& step,
+                                        const QString& strClient, bool& bChanged);
     // strClient names who asked, for the log. bChanged: the record took a
     // new value (an equal one sends nothing).
     std::optional<CApiFault> Write(const ParamAddress& address, int nStep, const QString& strClient, bool& bChanged);

@@ -7,6 +7,8 @@ namespace
 using TextPair = CTextPair<EServeText>;
 constexpr std::array kTexts{
     TextPair{EServeText::Listening, "listening on http://%1 (API under /api/v1)", "在 http://%1 监听（接口在 /api/v1）"},
+    TextPair{EServeText::OscListening, "OSC on udp://%1 (addresses: orvan-server --osc-addresses)",
+             "OSC 在 udp://%1（地址列表：orvan-server --osc-addresses）"},
     TextPair{EServeText::TokenCreated,
              "access token (shown this once, kept in %2): %1",
              "访问令牌（仅显示这一次，保存在 %2）：%1"},
@@ -51,6 +53,10 @@ constexpr std::array kTexts{
     TextPair{EServeText::ErrBadSlot, "a program number is %1 to %2", "程序号为 %1 至 %2"},
     TextPair{EServeText::ErrBadMediaType, "a write takes Content-Type: application/json",
              "写入需要 Content-Type: application/json"},
+    TextPair{EServeText::ErrMalformedOsc, "not an OSC packet: %1", "不是 OSC 数据包：%1"},
+    TextPair{EServeText::ErrBadArguments,
+             "%1 takes one value to set it, none to ask for it (orvan-server --osc-addresses lists them)",
+             "%1 需要一个值来设置，不带值则为查询（orvan-server --osc-addresses 列出全部地址）"},
 };
 static_assert(InEnumOrder(kTexts), "texts must follow the order of EServeText");
 }

@@ -9,6 +9,7 @@ enum class EServeText
 {
     // log lines
     Listening,          // %1 address:port
+    OscListening,       // %1 address:port
     TokenCreated,       // %1 token, %2 file
     TokenRequired,      // %1 file
     TokenUnreadable,    // %1 file, %2 reason
@@ -44,6 +45,8 @@ enum class EServeText
     ErrTooManyRequests,
     ErrBadSlot,         // %1 lowest, %2 highest
     ErrBadMediaType,
+    ErrMalformedOsc,    // %1 what is wrong
+    ErrBadArguments,    // %1 OSC address
 };
 
 QString ServeText(EServeText id, int language);

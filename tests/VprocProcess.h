@@ -3,6 +3,9 @@
 // The virtual processor program, run for a test on a pseudo-terminal as a
 // user would run it. The test target defines ORVAN_VPROC, the program's path.
 
+#include "link/SendDataQueue.h"
+#include "wire/WireNumbers.h"
+
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QProcess>
@@ -27,6 +30,16 @@ inline bool RunUntil(const std::function<bool()>& done, int nTimeoutMs)
         QTimer::singleShot(5, &loop, &QEventLoop::quit);
         loop.exec();
     }
+    return true;
+}
+
+// Whether nothing but level requests stands in the queue: the pump found no
+// edit left to send when it last looked.
+inline bool OnlyLevelRequests(const CSendDataQueue& queue)
+{
+    for (int i = 0; i < queue.Count(); ++i)
+        if (queue.At(i).GetFrame()[Frame::kOffType] != Frame::kLevels)
+            return false;
     return true;
 }
 

@@ -103,17 +103,18 @@ protected:
         return Send("POST", strPath, body.isEmpty() ? QByteArray() : QJsonDocument(body).toJson(QJsonDocument::Compact));
     }
 
-    // Waits until the pump has sent every edit: for a while only meter
-    // polls stood in the queue.
+    // Waits until the pump has sent every edit: for a while nothing but
+    // level requests stood in the queue.
     void WaitDrained()
     {
         int nQuiet = 0;
         RunUntil(
             [&]
             {
-                const CSendDataQueue& queue = m_pLink->Link().Command().Queue();
-                nQuiet = queue.Count() <= 1 && !m_pLink->Link().Transfer().IsRunning() ? nQuiet + 1 : 0;
-                return nQuiet > 20;
+                const bool bQuiet = OnlyLevelRequests(m_pLink->Link().Command().Queue())
+                                    && !m_pLink->Link().Transfer().IsRunning();
+                nQuiet = bQuiet ? nQuiet + 1 : 0;
+                return nQuiet > 100;
             },
             10000);
     }

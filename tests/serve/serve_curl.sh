@@ -9,6 +9,8 @@ dir=$(mktemp -d)
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # The virtual processor writes its state file as it stops.
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$dir"
 }
 trap cleanup EXIT

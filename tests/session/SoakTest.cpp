@@ -164,11 +164,7 @@ protected:
         return RunUntil(
             [&]
             {
-                const CSendDataQueue& q = m_link.Command().Queue();
-                bool bQuiet = true;
-                for (int i = 0; i < q.Count(); ++i)
-                    bQuiet = bQuiet && q.At(i).GetFrame()[Frame::kOffType] == Frame::kLevels;
-                nQuietRounds = bQuiet ? nQuietRounds + 1 : 0;
+                nQuietRounds = OnlyLevelRequests(m_link.Command().Queue()) ? nQuietRounds + 1 : 0;
                 return nQuietRounds >= 100;
             },
             nTimeoutMs);
