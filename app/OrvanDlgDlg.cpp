@@ -16,6 +16,7 @@
 #include "app/InformationDlg.h"
 #include "locks/LockCommand.h"
 #include "ui/MainLayout.h"
+#include "ui/WindowPlacement.h"
 #include "ui/MainSkin.h"
 #include "app/MainText.h"
 #include "ui/MessageBox.h"
@@ -30,6 +31,7 @@
 #include "testgen/TestGenDlg.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -40,6 +42,8 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 #include <QUrl>
 
 namespace
@@ -165,6 +169,33 @@ void COrvanDlgDlg::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     LayOut();
+}
+
+void COrvanDlgDlg::PlaceOnFirstStart(QScreen* screen)
+{
+    if (screen == nullptr)
+        return;
+    // Before the first show the window system has not said how wide its
+    // frame is; the one of an earlier show (or none) stands in, and
+    // showEvent corrects what is still off the screen.
+    QMargins frame;
+    if (windowHandle() != nullptr)
+        frame = windowHandle()->frameMargins();
+    setGeometry(WindowPlacement::FirstStartClient(screen->availableGeometry(), minimumSize(), frame));
+}
+
+void COrvanDlgDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (isMaximized() || isFullScreen() || screen() == nullptr)
+        return;
+    // The whole frame on the screen, its title bar above all: a window
+    // manager that puts the client at the geometry asked for pushes the
+    // title bar above the screen's edge.
+    const QRect frame = frameGeometry();
+    const QPoint topLeft = WindowPlacement::FrameOnScreen(frame, screen()->availableGeometry());
+    if (topLeft != frame.topLeft())
+        move(topLeft);
 }
 
 void COrvanDlgDlg::CreateCommandButtons()
@@ -295,6 +326,27 @@ void COrvanDlgDlg::ShowSelectedSide()
     m_pOutEq->setVisible(!selected.bInput);
     m_pOutFace->setVisible(!selected.bInput);
     m_pGraph->Select(selected);
+}
+
+std::vector<ChannelAddress> COrvanDlgDlg::ShownCurves() const
+{
+    std::vector<ChannelAddress> shown;
+    for (int column = 0; column < Frame::kChannelCount; ++column)
+        if (m_link.Record().Channel(column).IsCurveShown() != 0)
+            shown.push_back(ChannelAddress::FromColumn(column));
+    return shown;
+}
+
+void COrvanDlgDlg::ShowCurves(const std::vector<ChannelAddress>& shown)
+{
+    for (int column = 0; column < Frame::kChannelCount; ++column)
+    {
+        const ChannelAddress address = ChannelAddress::FromColumn(column);
+        const bool bShown = std::find(shown.begin(), shown.end(), address) != shown.end();
+        Data().Channel(address).ShowCurve(bShown ? 1 : 0);
+    }
+    m_pStrip->RefreshFromRecord();
+    m_pGraph->Redraw();
 }
 
 void COrvanDlgDlg::SetConnectedLook(bool connected)
@@ -432,6 +484,7 @@ void COrvanDlgDlg::OnConnection()
     QList<SerialPortEntry> ports;
     EnumeratePorts(ports);
     CConnectDlg dialog(Connection(), ports, m_link.Session().PortName(), GetLanguage(), this);
+    dialog.SelectDeviceId(Data().GetDeviceId());
     if (RunDialog(dialog) != QDialog::Accepted)
         return;
     Connect(dialog.PortName(), dialog.DeviceId());

@@ -23,6 +23,7 @@ class COutFaceDlg;
 class CStatusBlock;
 class CTestGenDlg;
 class QPushButton;
+class QScreen;
 
 // The main window, a façade: it creates each area once, places it where
 // MainLayout::Areas says and wires the seven commands. What is shown comes
@@ -55,10 +56,12 @@ public:
 
     // ---- what the window was handed ----------------------------------------
     CProcessorLink& Link() { return m_link; }
+    const CProcessorLink& Link() const { return m_link; }
     CRecordNotice& Notice() { return m_link.Notice(); }
     CAudio_Data& Data() { return m_link.Record(); }
     CLockState& Locks() { return m_link.Locks(); }
     CChannelSelector& Selector() { return m_selector; }
+    const CChannelSelector& Selector() const { return m_selector; }
     CCommand& Engine() { return m_link.Command(); }
     CConnection& Connection() { return m_link.Connection(); }
     int GetLanguage() const { return m_link.Notice().Language(); }
@@ -71,6 +74,15 @@ public:
     // Selects `address` and shows its side; a channel the processor does
     // not have is ignored.
     void SelectChannel(ChannelAddress address);
+
+    // The channels whose curves the graph shows besides the selected one;
+    // ShowCurves shows exactly `shown` and the strip's curve buttons follow.
+    std::vector<ChannelAddress> ShownCurves() const;
+    void ShowCurves(const std::vector<ChannelAddress>& shown);
+
+    // Sizes and centres the window on `screen` by the first-start rule
+    // (WindowPlacement::FirstStartClient).
+    void PlaceOnFirstStart(QScreen* screen);
 
     // Opens `port` and starts talking to `deviceId`, as the Connection
     // dialog's Connect does; false (after telling the user) when the port
@@ -110,6 +122,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Puts `widget` at `area` now and whenever the window is resized;
