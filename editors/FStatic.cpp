@@ -18,6 +18,8 @@ const QColor kBackground(0, 0, 0);
 const QColor kOutline(100, 100, 100);
 const QColor kPlotOutline(0, 180, 0);
 const QColor kGrid(21, 100, 21);
+// The finer lines a roomy plot adds, quieter than the 10 dB and decade lines.
+const QColor kMinorGrid(14, 58, 14);
 const QColor kArea(68, 86, 98);
 const QColor kLabel(255, 255, 255);
 // Beyond the classic picture: the pointer readout and the dragged point's
@@ -167,7 +169,7 @@ void CFStatic::RenderBackground()
     const QFontMetrics metrics(font());
     for (const ScaleLabel& label : ScaleLabels(m_layout))
     {
-        const QString text = QString::fromLatin1(label.szText);
+        const QString text = QString::fromStdString(label.strText);
         painter.drawText(QRect(QPoint(label.ptTopLeft.x, label.ptTopLeft.y), metrics.size(0, text)),
                          Qt::AlignLeft | Qt::AlignTop, text);
     }
@@ -255,6 +257,11 @@ void CFStatic::UpdateCurveLayer()
     QPainter painter(&m_imgCurveLayer);
     painter.translate(-m_layout.rcPlot.left, -m_layout.rcPlot.top);
     const QRect plot = ToQRect(m_layout.rcPlot);
+    painter.setPen(QPen(kMinorGrid, 1));
+    for (const int x : m_layout.aMinorGridX)
+        painter.drawLine(x, plot.top(), x, plot.bottom());
+    for (const int y : m_layout.aMinorGridY)
+        painter.drawLine(plot.left(), y, plot.right(), y);
     painter.setPen(QPen(kGrid, 1));
     for (size_t i = 1; i < m_layout.aGridX.size(); ++i)
         painter.drawLine(m_layout.aGridX[i], plot.top(), m_layout.aGridX[i], plot.bottom());
