@@ -67,6 +67,15 @@ enum class EMainText
     DisconnectLosesSide,
     // the EQ panels' context menu
     ImportFilterSet,
+    // the response graph's context menu: the picture at a size (%1 x %2),
+    // the curves as a table, and the report's page of curves
+    ExportPicture,
+    PictureAsShown,
+    PictureSize,
+    PictureFilter,
+    SvgFilter,
+    ExportCurves,
+    CurvesPageTitle,
 };
 
 QString MainText(EMainText id, int language);

@@ -10,6 +10,10 @@
 #include "editors/EditorsText.h"
 #include "editors/FilterImportDlg.h"
 #include "editors/FStatic.h"
+#include "editors/GraphPicture.h"
+#include "report/CurveExport.h"
+#include "report/ReportText.h"
+#include "ui/ChannelLabel.h"
 #include "app/HelpPages.h"
 #include "editors/InEQDlg.h"
 #include "editors/InFaceDlg.h"
@@ -79,6 +83,9 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     , m_dialogRunner([](QDialog& dialog) { return dialog.exec(); })
     , m_asker([](QWidget* pParent, const QString& strQuestion) {
         return QMessageBox::question(pParent, CMessageBox::Caption(), strQuestion) == QMessageBox::Yes;
+    })
+    , m_saveAsker([this](const QString& title, const QStringList& filters) {
+        return CDataViewDlg::AskSaveFile(this, title, CDataViewDlg::ExportFolder(), QString(), filters);
     })
 {
     setObjectName(QStringLiteral("MainWindow"));
@@ -237,6 +244,9 @@ void COrvanDlgDlg::CreatePanels()
     connect(&Notice(), &CRecordNotice::programLoaded, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::locksChanged, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::languageChanged, m_pGraph, &CFStatic::SetLanguage);
+    m_pGraph->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pGraph, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { OfferGraphExport(m_pGraph->mapToGlobal(pos)); });
     // A drag from press to release is one undo step.
     connect(m_pGraph, &CFStatic::dragStarted, &m_link.History(), &CEditHistory::BeginGroup);
     connect(m_pGraph, &CFStatic::dragFinished, &m_link.History(), &CEditHistory::EndGroup);
@@ -465,7 +475,93 @@ void COrvanDlgDlg::OnReport()
 {
     CDataViewDlg dialog(BuildReportTable(Data(), &Locks(), InputsInUse(), OutputsInUse(), GetLanguage()), GetLanguage(),
                         this);
+    // The PDF ends with one graph of every channel's curve. The printer
+    // counts in its own dots: the picture is laid out at a screen's width
+    // and scaled onto the page, so lines and texts keep their weight.
+    dialog.SetPdfCurvePage([this](QPainter& painter, const QRect& body) {
+        constexpr int kPictureWidth = 1400;
+        constexpr int kTitlePixels = 20;
+        const double scale = body.width() / static_cast<double>(kPictureWidth);
+        painter.translate(body.topLeft());
+        painter.scale(scale, scale);
+        QFont font = this->font();
+        font.setPixelSize(kTitlePixels);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, kPictureWidth, 2 * kTitlePixels), Qt::AlignLeft | Qt::AlignVCenter,
+                         MainText(EMainText::CurvesPageTitle, GetLanguage()));
+        std::vector<ChannelAddress> every;
+        for (int n = 0; n < InputsInUse(); ++n)
+            every.push_back(ChannelAddress::Input(n));
+        for (int n = 0; n < OutputsInUse(); ++n)
+            every.push_back(ChannelAddress::Output(n));
+        font.setPixelSize(kTitlePixels * 3 / 5);
+        const int height = std::min(static_cast<int>(body.height() / scale) - 3 * kTitlePixels, kPictureWidth * 3 / 5);
+        painter.translate(0, 3 * kTitlePixels);
+        GraphPicture::Paint(painter, QSize(kPictureWidth, height), Data(), every, font, true);
+    });
     RunDialog(dialog);
+}
+
+void COrvanDlgDlg::OfferGraphExport(const QPoint& where)
+{
+    const int language = GetLanguage();
+    QMenu menu(this);
+    QMenu* picture = menu.addMenu(MainText(EMainText::ExportPicture, language));
+    std::vector<std::pair<QAction*, QSize>> sizes;
+    const QSize shown = m_pGraph->size();
+    sizes.emplace_back(
+        picture->addAction(MainText(EMainText::PictureAsShown, language).arg(shown.width()).arg(shown.height())), shown);
+    for (const QSize size : {QSize(1280, 720), QSize(1920, 1080), QSize(3840, 2160)})
+        sizes.emplace_back(picture->addAction(MainText(EMainText::PictureSize, language).arg(size.width()).arg(size.height())),
+                           size);
+    QAction* curves = menu.addAction(MainText(EMainText::ExportCurves, language));
+    QAction* chosen = menu.exec(where);
+    if (chosen == nullptr)
+        return;
+    if (chosen == curves)
+    {
+        const QString path = m_saveAsker(MainText(EMainText::ExportCurves, language),
+                                         {ReportText(EReportText::CsvFilter, language)});
+        if (!path.isEmpty())
+            ExportCurves(path);
+        return;
+    }
+    for (const auto& [action, size] : sizes)
+        if (action == chosen)
+        {
+            const QString path = m_saveAsker(MainText(EMainText::ExportPicture, language),
+                                             {MainText(EMainText::PictureFilter, language),
+                                              MainText(EMainText::SvgFilter, language)});
+            if (!path.isEmpty())
+                ExportGraphPicture(size, path);
+        }
+}
+
+bool COrvanDlgDlg::ExportGraphPicture(QSize size, const QString& path)
+{
+    const std::vector<ChannelAddress> shown = m_pGraph->ShownChannels();
+    const AtomicFile::QtOutcome outcome = WritePicture(
+        path, size,
+        [this, size, &shown](QPainter& painter) { GraphPicture::Paint(painter, size, Data(), shown, m_pGraph->font()); },
+        MainText(EMainText::Title, GetLanguage()));
+    ShowWriteOutcome(this, outcome, path, GetLanguage());
+    return outcome.Ok();
+}
+
+bool COrvanDlgDlg::ExportCurves(const QString& path)
+{
+    std::vector<CurveColumn> columns;
+    for (const ChannelAddress address : m_pGraph->ShownChannels())
+    {
+        CAudio_Channel& channel = Data().Channel(address);
+        channel.UpdateCurve();
+        columns.push_back({EditorsText(EEditorsText::StripChannel, GetLanguage()).arg(ChannelLabel(address)),
+                           channel.GetCurveDb()});
+    }
+    const AtomicFile::QtOutcome outcome = WriteCurvesCsv(columns, path);
+    ShowWriteOutcome(this, outcome, path, GetLanguage());
+    return outcome.Ok();
 }
 
 void COrvanDlgDlg::OnConnection()

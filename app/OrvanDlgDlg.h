@@ -113,7 +113,20 @@ public:
     using Asker = std::function<bool(QWidget* pParent, const QString& strQuestion)>;
     void SetAsker(Asker asker) { m_asker = std::move(asker); }
 
+    // The response graph as a picture of `size` (PNG, or SVG for a ".svg"
+    // path) and the shown channels' curves as CSV, as the graph's context
+    // menu writes them; false (after telling the user) when the file could
+    // not be written.
+    bool ExportGraphPicture(QSize size, const QString& path);
+    bool ExportCurves(const QString& path);
+
+    // How the window asks for a file to write; an empty text cancels. The
+    // default is the save dialog in the "MusicFile" folder.
+    using SaveAsker = std::function<QString(const QString& title, const QStringList& filters)>;
+    void SetSaveAsker(SaveAsker asker) { m_saveAsker = std::move(asker); }
+
     CEditCommandBar* EditCommands() const { return m_pEditBar; }
+    CFStatic* Graph() const { return m_pGraph; }
     CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
     CProgramManager& Programs() { return *m_pPrograms; }
 
@@ -151,6 +164,8 @@ private:
     // The EQ panels' context menu: a measurement tool's filter set into the
     // selected channel's bands.
     void OfferFilterImport(const QPoint& where);
+    // The graph's context menu: its picture at a size, its curves as CSV.
+    void OfferGraphExport(const QPoint& where);
     void ImportFilterSetInto(int channelCode);
 
     int RunDialog(QDialog& dialog);
@@ -163,6 +178,7 @@ private:
     HelpOpener m_helpOpener;
     DialogRunner m_dialogRunner;
     Asker m_asker;
+    SaveAsker m_saveAsker;
 
     std::vector<std::pair<MainLayout::EArea, QWidget*>> m_aPlaced;
     CStatusBlock* m_pStatus = nullptr;

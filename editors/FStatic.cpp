@@ -5,6 +5,7 @@
 #include "editors/ChannelColour.h"
 #include "model/DataDefine.h"
 #include "editors/EditorsText.h"
+#include "editors/GraphPicture.h"
 #include "editors/GraphText.h"
 
 #include <QFontMetrics>
@@ -15,11 +16,7 @@
 namespace
 {
 const QColor kBackground(0, 0, 0);
-const QColor kOutline(100, 100, 100);
 const QColor kPlotOutline(0, 180, 0);
-const QColor kGrid(21, 100, 21);
-// The finer lines a roomy plot adds, quieter than the 10 dB and decade lines.
-const QColor kMinorGrid(14, 58, 14);
 const QColor kArea(68, 86, 98);
 const QColor kLabel(255, 255, 255);
 // Beyond the classic picture: the pointer readout and the dragged point's
@@ -27,7 +24,6 @@ const QColor kLabel(255, 255, 255);
 const QColor kReadout(190, 190, 190);
 const QColor kInfoFill(0, 0, 0, 210);
 
-constexpr int kCurveWidth = 3;
 constexpr int kInfoPadding = 4;
 constexpr QSize kPreferredSize{856, 236};
 constexpr QSize kSmallestSize{320, 140};
@@ -131,6 +127,20 @@ void CFStatic::Select(ChannelAddress channel)
     UpdateCursor();
 }
 
+std::vector<ChannelAddress> CFStatic::ShownChannels() const
+{
+    std::vector<ChannelAddress> shown;
+    const ChannelAddress selected = m_pointer.Selected();
+    for (int column = 0; column < Frame::kChannelCount; ++column)
+    {
+        const ChannelAddress address = ChannelAddress::FromColumn(column);
+        if (address != selected && m_program.Channel(address).IsCurveShown() != 0)
+            shown.push_back(address);
+    }
+    shown.push_back(selected);
+    return shown;
+}
+
 void CFStatic::NotifyTick()
 {
     m_pointer.Tick();
@@ -161,18 +171,7 @@ void CFStatic::EnsureLayout()
 void CFStatic::RenderBackground()
 {
     QPainter painter(&m_imgPicture);
-    painter.setFont(font());
-    const QRect client = ToQRect(m_layout.rcClient);
-    painter.fillRect(client, kBackground);
-    FrameRect(painter, client, kOutline);
-    painter.setPen(kOutline);
-    const QFontMetrics metrics(font());
-    for (const ScaleLabel& label : ScaleLabels(m_layout))
-    {
-        const QString text = QString::fromStdString(label.strText);
-        painter.drawText(QRect(QPoint(label.ptTopLeft.x, label.ptTopLeft.y), metrics.size(0, text)),
-                         Qt::AlignLeft | Qt::AlignTop, text);
-    }
+    GraphPicture::PaintBackground(painter, m_layout, font());
 }
 
 void CFStatic::Redraw(int highlight)
@@ -256,17 +255,7 @@ void CFStatic::UpdateCurveLayer()
     m_imgCurveLayer.fill(Qt::transparent);
     QPainter painter(&m_imgCurveLayer);
     painter.translate(-m_layout.rcPlot.left, -m_layout.rcPlot.top);
-    const QRect plot = ToQRect(m_layout.rcPlot);
-    painter.setPen(QPen(kMinorGrid, 1));
-    for (const int x : m_layout.aMinorGridX)
-        painter.drawLine(x, plot.top(), x, plot.bottom());
-    for (const int y : m_layout.aMinorGridY)
-        painter.drawLine(plot.left(), y, plot.right(), y);
-    painter.setPen(QPen(kGrid, 1));
-    for (size_t i = 1; i < m_layout.aGridX.size(); ++i)
-        painter.drawLine(m_layout.aGridX[i], plot.top(), m_layout.aGridX[i], plot.bottom());
-    for (const int y : m_layout.aGridY)
-        painter.drawLine(plot.left(), y, plot.right(), y);
+    GraphPicture::PaintGrid(painter, m_layout);
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const LayerCurve& curve : curves)
         DrawCurve(painter, *curve.pChannel);
@@ -276,12 +265,7 @@ void CFStatic::UpdateCurveLayer()
 
 void CFStatic::DrawCurve(QPainter& painter, const CAudio_Channel& channel)
 {
-    QPen pen(ChannelColour(channel.GetColor()), kCurveWidth);
-    // Round joins cost a third more to stroke and look the same at 3 pixels.
-    pen.setJoinStyle(Qt::BevelJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPolyline(ToPolygon(channel.GetCurvePoints()));
+    GraphPicture::PaintCurve(painter, channel.GetCurvePoints(), channel.GetColor());
 }
 
 void CFStatic::DrawPointLabels(QPainter& painter)

@@ -56,6 +56,10 @@ public:
     // clock.
     void NotifyTick();
 
+    // The channels whose curves the graph draws, the selected one last (on
+    // top): what an export of "what is shown" draws.
+    std::vector<ChannelAddress> ShownChannels() const;
+
     const CGraphPointer& Pointer() const { return m_pointer; }
     const GraphLayout& Layout() const { return m_layout; }
     // The picture as last drawn, without the pointer readout.

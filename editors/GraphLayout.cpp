@@ -114,6 +114,15 @@ std::vector<ScaleLabel> ScaleLabels(const GraphLayout& layout)
     return labels;
 }
 
+CurvePoints CurveToPoints(const Response& curveDb, const GraphLayout& layout)
+{
+    const auto& freqs = FreqTable();
+    CurvePoints points{};
+    for (size_t i = 0; i < points.size(); ++i)
+        points[i] = {layout.rcPlot.left + FreqToX(freqs[i], layout.W), layout.rcPlot.top + DbToY(curveDb[i], layout.H)};
+    return points;
+}
+
 ELabelAlign PointLabelAlign(const Rect& handle, int freq, const Rect& plot)
 {
     if (handle.right == plot.right)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/GraphGeometry.h"
+#include "model/Response.h"
 
 #include <array>
 #include <string>
@@ -57,6 +58,12 @@ struct ScaleLabel
     friend bool operator==(const ScaleLabel&, const ScaleLabel&) = default;
 };
 std::vector<ScaleLabel> ScaleLabels(const GraphLayout& layout);
+
+// A curve in dB at the 241 axis frequencies (FreqTable) as client pixels
+// of `layout`: what a graph of another size than the records' (an export)
+// draws.
+using CurvePoints = std::array<Point, kFreqPoints>;
+CurvePoints CurveToPoints(const Response& curveDb, const GraphLayout& layout);
 
 // How a point's label (its band number, "H" or "L") sits in its 16 x 16
 // square: it hugs the inner side at the plot's right edge and at 20 Hz, so
