@@ -68,6 +68,7 @@ constexpr std::array kTexts{
     TextPair{EMainText::CompareB, "a|B", "a|B"},
     TextPair{EMainText::CompareTip, "A/B compare: switches between two complete settings",
              "A/B 对比：在两组完整设置之间切换"},
+    TextPair{EMainText::CompareInUse, "A/B compare, %1 in use", "A/B 对比，当前为 %1"},
     TextPair{EMainText::DisconnectLosesSide,
              "The other A/B setting has not been sent to the processor and is lost when disconnecting. "
              "Disconnect anyway?",

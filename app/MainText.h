@@ -64,6 +64,7 @@ enum class EMainText
     CompareA,
     CompareB,
     CompareTip,
+    CompareInUse,  // %1: the side in use, "A" or "B"
     DisconnectLosesSide,
     // the EQ panels' context menu
     ImportFilterSet,

@@ -22,6 +22,7 @@
 #include "ui/MainLayout.h"
 #include "ui/WindowPlacement.h"
 #include "ui/MainSkin.h"
+#include "app/MainShortcuts.h"
 #include "app/MainText.h"
 #include "ui/MessageBox.h"
 #include "editors/OutEQDlg.h"
@@ -34,6 +35,7 @@
 #include "app/StatusBlock.h"
 #include "testgen/TestGenDlg.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <algorithm>
 #include <QDesktopServices>
@@ -47,6 +49,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 #include <QUrl>
 
@@ -114,6 +117,7 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     Place(MainLayout::EArea::Status, m_pStatus);
     CreateCommandButtons();
     CreatePanels();
+    CreateShortcuts();
     WireConnection();
     SetConnectedLook(false);
     QtTranslation::Apply(GetLanguage());
@@ -284,6 +288,41 @@ void COrvanDlgDlg::CreatePanels()
     m_pTestGen = new CTestGenDlg(m_link, *m_pStrip);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
+}
+
+void COrvanDlgDlg::CreateShortcuts()
+{
+    using MainShortcuts::EAction;
+    // The button a shortcut clicks, found when it is pressed: the panels
+    // shown and the selected channel decide which one it is.
+    const auto click = [](QWidget* area, const QString& name) {
+        if (auto* button = area->findChild<QAbstractButton*>(name); button != nullptr && button->isEnabled())
+            button->click();
+    };
+    for (const MainShortcuts::Shortcut& shortcut : MainShortcuts::All())
+    {
+        auto* binding = new QShortcut(shortcut.key, this);
+        binding->setContext(Qt::WindowShortcut);
+        switch (shortcut.eAction)
+        {
+        case EAction::Select:
+            connect(binding, &QShortcut::activated, this,
+                    [this, channel = shortcut.channel] { SelectChannel(channel); });
+            break;
+        case EAction::Mute:
+            connect(binding, &QShortcut::activated, this, [this, click] {
+                click(m_pStrip, QStringLiteral("Mute") + EditorsText(EEditorsText::StripChannel, kEnglish)
+                                                             .arg(ChannelLabel(m_selector.Current())));
+            });
+            break;
+        case EAction::EqBypass:
+            connect(binding, &QShortcut::activated, this, [this, click] {
+                click(m_selector.Current().bInput ? static_cast<QWidget*>(m_pInEq) : m_pOutEq,
+                      QStringLiteral("EqMaster"));
+            });
+            break;
+        }
+    }
 }
 
 void COrvanDlgDlg::EnsureMusicFolder()

@@ -146,6 +146,8 @@ private:
 
     void CreateCommandButtons();
     void CreatePanels();
+    // Binds MainShortcuts::All; each clicks the button it stands for.
+    void CreateShortcuts();
     void WireConnection();
     void EnsureMusicFolder();
     void RetranslateUi();

@@ -45,6 +45,7 @@ public:
     // The channel ("CH3") the meter belongs to, for its accessible name.
     void SetChannel(const QString& channel);
     void SetLanguage(int language);
+    int Language() const { return m_nLanguage; }
     QString ValueText() const;
 
     // How many times the meter asked to be repainted since it was made;
