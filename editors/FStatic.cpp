@@ -375,7 +375,7 @@ QRegion CFStatic::MovingParts() const
 {
     // What PaintPicture and DrawOverlay draw over the still picture, each
     // with room for antialiasing and the 3-pixel pen.
-    constexpr int kCurveChunk = 8;
+    constexpr int kCurveChunk = 24;
     constexpr int kPen = 3;
     QRegion region;
     const CAudio_Channel& selected = m_pointer.SelectedChannel();
