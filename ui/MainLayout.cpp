@@ -26,7 +26,7 @@ int CommandColumns(int topRowHeight)
 
 int CommandAreaWidth(int columns)
 {
-    return columns * kCommandButtonWidth + (columns - 1) * kCommandButtonGap;
+    return std::max(columns * kCommandButtonWidth + (columns - 1) * kCommandButtonGap, kEditBarMinWidth);
 }
 
 static_assert(ButtonsHeight(kMinimumClient.height() - 2 * kMargin - kPanelsHeight)

@@ -56,6 +56,9 @@ constexpr int kCommandButtonWidth = 100;
 constexpr int kCommandButtonHeight = 26;
 constexpr int kCommandButtonGap = 6;
 constexpr int kEditBarHeight = 26;
+// The bar's three buttons need this much whatever the buttons above: one
+// column of command buttons is this wide, so that "UNDO" is not clipped.
+constexpr int kEditBarMinWidth = 156;
 
 class CAreas
 {

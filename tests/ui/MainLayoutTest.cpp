@@ -103,8 +103,10 @@ TEST(MainLayoutTest, CommandsTakeOneColumnOnlyWhereAllSevenFit)
         const QRect commands = MainLayout::Areas(client).Of(EArea::Commands);
         const std::vector<QRect> buttons = MainLayout::CommandButtons(commands);
         const bool bOneColumn = commands.height() >= oneColumn;
-        EXPECT_EQ(commands.width(), bOneColumn ? MainLayout::kCommandButtonWidth
+        EXPECT_EQ(commands.width(), bOneColumn ? MainLayout::kEditBarMinWidth
                                                : 2 * MainLayout::kCommandButtonWidth + MainLayout::kCommandButtonGap);
+        // The undo/redo/A-B bar has room for its three captions.
+        EXPECT_GE(MainLayout::EditBar(commands).width(), MainLayout::kEditBarMinWidth);
         // Read in the order of the commands: down a column, or row by row
         // with CONNECTION alone across the last row.
         for (size_t i = 1; i < buttons.size(); ++i)
@@ -118,7 +120,7 @@ TEST(MainLayoutTest, CommandsTakeOneColumnOnlyWhereAllSevenFit)
     // 807 is the first height with room for one column above the bar (the EQ
     // panel has taken half of what the window gained).
     EXPECT_EQ(MainLayout::Areas({1240, 806}).Of(EArea::Commands).width(), 206);
-    EXPECT_EQ(MainLayout::Areas({1240, 807}).Of(EArea::Commands).width(), MainLayout::kCommandButtonWidth);
+    EXPECT_EQ(MainLayout::Areas({1240, 807}).Of(EArea::Commands).width(), MainLayout::kEditBarMinWidth);
 }
 
 TEST(MainLayoutTest, ClientBelowTheMinimumIsLaidOutAsTheMinimum)
