@@ -16,8 +16,11 @@
 
 namespace
 {
-const QColor kBackground(0, 0, 0);
-const QColor kPlotOutline(0, 180, 0);
+using GraphPicture::FrameRect;
+using GraphPicture::kBackground;
+using GraphPicture::kPlotOutline;
+using GraphPicture::ToQRect;
+
 const QColor kArea(68, 86, 98);
 const QColor kLabel(255, 255, 255);
 // Beyond the classic picture: the pointer readout and the dragged point's
@@ -28,11 +31,6 @@ const QColor kInfoFill(0, 0, 0, 210);
 constexpr int kInfoPadding = 4;
 constexpr QSize kPreferredSize{856, 236};
 constexpr QSize kSmallestSize{320, 140};
-
-QRect ToQRect(const Rect& rect)
-{
-    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
-}
 
 template <typename Points>
 QPolygon ToPolygon(const Points& points)
@@ -55,14 +53,6 @@ Qt::Alignment ToQtAlign(ELabelAlign align)
         break;
     }
     return Qt::AlignCenter;
-}
-
-// Outline drawn inside `rect`, the way the plot and markers are framed.
-void FrameRect(QPainter& painter, const QRect& rect, const QColor& colour, const QBrush& fill = Qt::NoBrush)
-{
-    painter.setPen(QPen(colour, 1));
-    painter.setBrush(fill);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 }
 

@@ -12,35 +12,34 @@
 
 namespace
 {
-const QColor kBackground(0, 0, 0);
 const QColor kOutline(100, 100, 100);
-const QColor kPlotOutline(0, 180, 0);
 const QColor kGrid(21, 100, 21);
 // The finer lines a roomy plot adds, quieter than the 10 dB and decade lines.
 const QColor kMinorGrid(14, 58, 14);
 constexpr int kCurveWidth = 3;
 constexpr int kLegendGap = 12;
 
+}
+
+namespace GraphPicture
+{
 QRect ToQRect(const Rect& rect)
 {
     return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
 }
 
-void Outline(QPainter& painter, const QRect& rect, const QColor& colour)
+void FrameRect(QPainter& painter, const QRect& rect, const QColor& colour, const QBrush& fill)
 {
     painter.setPen(QPen(colour, 1));
-    painter.setBrush(Qt::NoBrush);
+    painter.setBrush(fill);
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
-}
 
-namespace GraphPicture
-{
 void PaintBackground(QPainter& painter, const GraphLayout& layout, const QFont& font)
 {
     const QRect client = ToQRect(layout.rcClient);
     painter.fillRect(client, kBackground);
-    Outline(painter, client, kOutline);
+    FrameRect(painter, client, kOutline);
     painter.setFont(font);
     painter.setPen(kOutline);
     const QFontMetrics metrics(font);
@@ -98,7 +97,7 @@ void Paint(QPainter& painter, QSize size, CAudio_Data& record, const std::vector
         PaintCurve(painter, CurveToPoints(channel.GetCurveDb(), layout), channel.GetColor());
     }
     painter.restore();
-    Outline(painter, plot, kPlotOutline);
+    FrameRect(painter, plot, kPlotOutline);
     if (!legend)
         return;
     painter.setFont(font);

@@ -4,6 +4,9 @@
 #include "model/Audio_Channel.h"
 #include "model/ChannelAddress.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QRect>
 #include <QSize>
 
 #include <vector>
@@ -16,6 +19,15 @@ class QPainter;
 // made of it (exports, the report's curve page), so that they look alike.
 namespace GraphPicture
 {
+// Colours the widget and the pictures share.
+inline const QColor kBackground{0, 0, 0};
+inline const QColor kPlotOutline{0, 180, 0};
+
+// A model rect (right and bottom exclusive) as Qt's.
+QRect ToQRect(const Rect& rect);
+// An outline drawn inside `rect`, the way the plot and markers are framed.
+void FrameRect(QPainter& painter, const QRect& rect, const QColor& colour, const QBrush& fill = Qt::NoBrush);
+
 // Black client with its grey outline and the scale labels.
 void PaintBackground(QPainter& painter, const GraphLayout& layout, const QFont& font);
 // The grid lines, finer ones first.
