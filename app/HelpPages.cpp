@@ -1,6 +1,6 @@
 #include "app/HelpPages.h"
 
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 #include <QDir>
 #include <QFileInfo>

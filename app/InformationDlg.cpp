@@ -3,7 +3,7 @@
 #include "model/Audio_Data.h"
 #include "ui/CommonText.h"
 #include "link/Command.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "model/LockState.h"
 #include "app/MainText.h"
 #include "ui/TypedTextValidator.h"

@@ -6,7 +6,7 @@
 
 // Every text the main window shows, in English and Chinese (the link
 // dialogs keep theirs in LinkText.h). The language flag (0 Chinese,
-// 1 English, see DataDefine.h) picks the form.
+// 1 English, see ValueText.h) picks the form.
 enum class EMainText
 {
     Title,

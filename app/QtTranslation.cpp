@@ -1,6 +1,6 @@
 #include "app/QtTranslation.h"
 
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

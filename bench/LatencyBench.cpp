@@ -1,16 +1,19 @@
 // Edit-to-wire latency: from a record setter called as a panel calls it to
 // the last byte of the parameter frame handed to the line, against the
 // virtual processor on a pseudo-terminal at the real line rate, with nothing
-// else queued but the pump's own meter polls. Each edit is timed on its own,
-// so the median and the 99th percentile can be reported.
+// else queued but the pump's own meter polls, and again with the rack's poll
+// going round seven more processors on the line. Each edit is timed on its
+// own, so the median and the 99th percentile can be reported.
 
 #include "session/ProcessorLink.h"
 
 #include "model/Audio_Data.h"
 #include "bench/BenchStats.h"
+#include "bench/TimedPort.h"
+#include "line/RackModel.h"
+#include "line/RackPoll.h"
 #include "link/Connection.h"
 #include "model/ParamCatalogue.h"
-#include "link/SerialLinkPort.h"
 #include "tests/VprocProcess.h"
 
 #include <QCoreApplication>
@@ -23,44 +26,18 @@
 
 namespace
 {
-using Clock = std::chrono::steady_clock;
+using Clock = CTimedPort::Clock;
 
-// The real serial port, noting when a parameter frame has been handed over.
-class CTimedPort : public CLinkPort
-{
-public:
-    CTimedPort()
-    {
-        connect(&m_port, &CLinkPort::bytesArrived, this, &CLinkPort::bytesArrived);
-        connect(&m_port, &CLinkPort::lineFault, this, &CLinkPort::lineFault);
-    }
-    int Open(const QString& strPort) override { return m_port.Open(strPort); }
-    void Close() override { m_port.Close(); }
-    bool IsOpen() const override { return m_port.IsOpen(); }
-    int Write(const uint8_t* pData, int nLength, int nWaitMs) override
-    {
-        const int nResult = m_port.Write(pData, nLength, nWaitMs);
-        // Each write is the preamble and one frame.
-        const uint8_t* pFrame = pData + Frame::kPreambleSize;
-        if (nLength > Frame::kPreambleSize + Frame::kOffType && pFrame[Frame::kOffStart] == Frame::kStart
-            && pFrame[Frame::kOffType] == Frame::kParamChange)
-            m_written = Clock::now();
-        return nResult;
-    }
-    int Read(uint8_t* pData, int nCapacity) override { return m_port.Read(pData, nCapacity); }
-    void Purge() override { m_port.Purge(); }
-
-    std::optional<Clock::time_point> m_written;
-
-private:
-    CSerialLinkPort m_port;
-};
-
-void BM_EditToWire(benchmark::State& state)
+// bRackPoll: eight processors on the line, and the rack's poll going round
+// the seven not edited.
+void EditToWire(benchmark::State& state, bool bRackPoll)
 {
     QTemporaryDir dir;
     CVprocProcess processor(dir.filePath("port"));
-    if (!processor.Start({"--real-rate"}))
+    QStringList args{"--real-rate"};
+    if (bRackPoll)
+        args << "--ids" << "1-8";
+    if (!processor.Start(args))
     {
         state.SkipWithError("the virtual processor did not start");
         return;
@@ -73,6 +50,14 @@ void BM_EditToWire(benchmark::State& state)
     {
         state.SkipWithError("no connection to the virtual processor");
         return;
+    }
+
+    CRackModel model;
+    CRackPoll poll(link, model);
+    if (bRackPoll)
+    {
+        model.SetIds({1, 2, 3, 4, 5, 6, 7, 8});
+        poll.Start();
     }
 
     constexpr EParam kParam = EParam::kOutGain;
@@ -100,9 +85,22 @@ void BM_EditToWire(benchmark::State& state)
     state.counters["median_ms"] = Percentile(millis, 0.5);
     state.counters["p99_ms"] = Percentile(millis, 0.99);
     state.counters["max_ms"] = Percentile(millis, 1.0);
+    if (bRackPoll)
+        state.counters["poll_frames"] = static_cast<double>(poll.FramesOffered());
     link.Connection().Disconnect();
 }
+
+void BM_EditToWire(benchmark::State& state)
+{
+    EditToWire(state, false);
+}
 BENCHMARK(BM_EditToWire)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_EditToWireWithRackPoll(benchmark::State& state)
+{
+    EditToWire(state, true);
+}
+BENCHMARK(BM_EditToWireWithRackPoll)->Iterations(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 }
 
 int main(int argc, char** argv)

@@ -4,6 +4,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Console.h"
 #include "cli/InfoCommand.h"
+#include "cli/LineCommands.h"
 #include "cli/PortsCommand.h"
 #include "cli/PullLiveCommand.h"
 #include "cli/PushLiveCommand.h"
@@ -28,8 +29,13 @@ constexpr std::array kSubcommands{
     Subcommand{"info", "type, version, program names and settings of a processor", InfoCommand},
     Subcommand{"pull-live", "save the live program to a .dia1C file", PullLiveCommand},
     Subcommand{"push-live", "send a .dia1C file into the live program", PushLiveCommand},
-    Subcommand{"backup", "save the 30 stored programs to a .dat1C file", BackupCommand},
-    Subcommand{"restore", "send a .dat1C file into the 30 stored programs", RestoreCommand},
+    Subcommand{"backup", "save the 30 stored programs to a .dat1C file; with --all a whole line to a folder",
+               BackupCommand},
+    Subcommand{"restore", "send a .dat1C file into the 30 stored programs; with --all a line's folder back",
+               RestoreCommand},
+    Subcommand{"mute", "mute or unmute outputs of several processors of a line", MuteCommand},
+    Subcommand{"recall", "recall a stored program on several processors of a line", RecallCommand},
+    Subcommand{"diff", "compare two line backups, or a backup with the line", DiffCommand},
     Subcommand{"show", "show a .dia1C or .dat1C file as text or JSON", ShowCommand},
 };
 
@@ -68,6 +74,11 @@ int Run(const QStringList& args, CConsole& console)
         console.Out(Usage());
         return kExitOk;
     }
+    // A whole line rather than one processor.
+    if (strName == "backup" && IsLineCommand(args.mid(1)))
+        return LineBackupCommand(args.mid(1), console);
+    if (strName == "restore" && IsLineCommand(args.mid(1)))
+        return LineRestoreCommand(args.mid(1), console);
     for (const Subcommand& command : kSubcommands)
         if (strName == QLatin1String(command.pszName))
             return command.pfnRun(args.mid(1), console);

@@ -35,6 +35,12 @@ CCliOptions::CCliOptions(const QString& strCommand, const QString& strDescriptio
                             "id"});
 }
 
+QString CCliOptions::Invocation(const CConsole& console) const
+{
+    const QString strProgram = QLatin1String(console.Program());
+    return m_strCommand.isEmpty() ? strProgram : strProgram + " " + m_strCommand;
+}
+
 void CCliOptions::AddPositional(const QString& strName, const QString& strDescription)
 {
     m_parser.addPositionalArgument(strName, strDescription);
@@ -42,7 +48,8 @@ void CCliOptions::AddPositional(const QString& strName, const QString& strDescri
 
 std::optional<int> CCliOptions::Usage(const QString& strText, CConsole& console) const
 {
-    console.Error(QStringLiteral("%1: %2 (see %3 %1 --help)").arg(m_strCommand, strText, CConsole::kProgram));
+    const QString strInvocation = Invocation(console);
+    console.Error(QStringLiteral("%1: %2 (see %3 --help)").arg(m_strCommand.isEmpty() ? QStringLiteral("usage") : m_strCommand, strText, strInvocation));
     return kExitUsage;
 }
 
@@ -62,7 +69,7 @@ std::optional<int> CCliOptions::IntValue(const QString& strOption, int nLow, int
 std::optional<int> CCliOptions::Parse(const QStringList& args, int nPositionals, CConsole& console)
 {
     // QCommandLineParser takes the program name first.
-    QStringList argv{QStringLiteral("%1 %2").arg(CConsole::kProgram, m_strCommand)};
+    QStringList argv{Invocation(console)};
     argv << args;
 
     if (!m_parser.parse(argv))

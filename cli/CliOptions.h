@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "wire/WireNumbers.h"
 
 #include <QCommandLineParser>
@@ -35,6 +35,7 @@ public:
         kPortAndDevice,  // --port and --id
     };
 
+    // strCommand: the subcommand's name; empty for a program of its own.
     CCliOptions(const QString& strCommand, const QString& strDescription, ELine eLine);
 
     QCommandLineParser& Parser() { return m_parser; }
@@ -48,7 +49,7 @@ public:
 
     QString Port() const { return m_strPort; }
     int DeviceId() const { return m_nDeviceId; }
-    // The language flag (DataDefine.h) --language chose: English unless
+    // The language flag (ValueText.h) --language chose: English unless
     // "zh" was given.
     int Language() const { return m_nLanguage; }
     QString Positional(int i) const { return m_parser.positionalArguments().value(i); }
@@ -57,6 +58,8 @@ public:
     std::optional<int> IntValue(const QString& strOption, int nLow, int nHigh, int nDefault, CConsole& console) const;
 
 private:
+    // "orvan-cli info", or a program's name alone.
+    QString Invocation(const CConsole& console) const;
     std::optional<int> Usage(const QString& strText, CConsole& console) const;
 
     QString m_strCommand;

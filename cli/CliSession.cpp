@@ -121,43 +121,48 @@ void CCliSession::Wake()
         m_pLoop->quit();
 }
 
-void CCliSession::OnDisconnected(CConnection::EReason eReason)
+QString CCliSession::DisconnectLine(CConnection::EReason eReason, const CProcessorLink& link)
 {
-    const int nId = Connection().GetDeviceId();
-    const QString& strPort = m_link.Session().PortName();
-    QString strWhy;
+    const CConnection& connection = link.Connection();
+    const int nId = connection.GetDeviceId();
+    const QString& strPort = link.Session().PortName();
     switch (eReason)
     {
     case CConnection::EReason::User:
-        return;
+        break;
     case CConnection::EReason::NoAnswer:
-        strWhy = QStringLiteral("no answer from device ID %1 on %2").arg(nId).arg(strPort);
-        break;
+        return QStringLiteral("no answer from device ID %1 on %2").arg(nId).arg(strPort);
     case CConnection::EReason::BadDeviceType:
-        strWhy = QStringLiteral("device ID %1 on %2 reports a device type other than 1 to 6").arg(nId).arg(strPort);
-        break;
+        return QStringLiteral("device ID %1 on %2 reports a device type other than 1 to 6").arg(nId).arg(strPort);
     case CConnection::EReason::DeviceOlder:
-        strWhy = QStringLiteral("device version %1 is older than this software supports (%2)")
-                     .arg(QString::fromLatin1(m_link.RefusedVersionText()), Supported());
-        break;
+        return QStringLiteral("device version %1 is older than this software supports (%2)")
+            .arg(QString::fromLatin1(link.RefusedVersionText()), Supported());
     case CConnection::EReason::SoftwareOlder:
-        strWhy = QStringLiteral("device version %1 is newer than this software supports (%2)")
-                     .arg(QString::fromLatin1(m_link.RefusedVersionText()), Supported());
-        break;
+        return QStringLiteral("device version %1 is newer than this software supports (%2)")
+            .arg(QString::fromLatin1(link.RefusedVersionText()), Supported());
     case CConnection::EReason::LineFault:
-        strWhy = OneLine(QStringLiteral("the port %1 stopped working").arg(strPort),
-                         PortHelp::DisconnectAdvice(eReason, Connection(), Language()));
-        break;
+        return OneLine(QStringLiteral("the port %1 stopped working").arg(strPort),
+                       PortHelp::DisconnectAdvice(eReason, connection, link.Notice().Language()));
     }
+    return {};
+}
+
+QString CCliSession::OpenFailedLine(const CConnection& connection, int nLanguage)
+{
+    const QString strAdvice = PortHelp::OpenFailedAdvice(connection.OpenError(), connection.PortName(), nLanguage);
+    return OneLine(LinkText(ELinkText::PortOpenFailed, nLanguage), strAdvice);
+}
+
+void CCliSession::OnDisconnected(CConnection::EReason eReason)
+{
+    if (eReason == CConnection::EReason::User)
+        return;
     m_bFailed = true;
-    m_console.Error(strWhy);
+    m_console.Error(DisconnectLine(eReason, m_link));
     Wake();
 }
 
 void CCliSession::ReportOpenFailed()
 {
-    const CConnection& connection = Connection();
-    const int nLanguage = Language();
-    const QString strAdvice = PortHelp::OpenFailedAdvice(connection.OpenError(), connection.PortName(), nLanguage);
-    m_console.Error(OneLine(LinkText(ELinkText::PortOpenFailed, nLanguage), strAdvice));
+    m_console.Error(OpenFailedLine(Connection(), Language()));
 }

@@ -22,7 +22,7 @@ class CCliSession : public QObject
     Q_OBJECT
 
 public:
-    // nLanguage: the language flag (DataDefine.h) of the port messages.
+    // nLanguage: the language flag (ValueText.h) of the port messages.
     CCliSession(CConsole& console, int nLanguage, QObject* pParent = nullptr);
     ~CCliSession() override;
 
@@ -38,6 +38,12 @@ public:
     // search does; the IDs that answered, in order. False when the port
     // could not be opened.
     bool Search(const QString& strPort, int nFirst, int nLast, QList<int>& lstFound);
+
+    // The one line that says why a connection of `link` ended, as this
+    // session reports it; empty for a disconnect the user asked for.
+    static QString DisconnectLine(CConnection::EReason eReason, const CProcessorLink& link);
+    // The line after the port of `connection` could not be opened.
+    static QString OpenFailedLine(const CConnection& connection, int nLanguage);
 
     CCommand& Command() { return m_link.Command(); }
     CAudio_Data& Record() { return m_link.Record(); }

@@ -12,9 +12,10 @@
 #include <unistd.h>
 #endif
 
-CConsole::CConsole(std::FILE* pOut, std::FILE* pErr)
+CConsole::CConsole(std::FILE* pOut, std::FILE* pErr, const char* pszProgram)
     : m_pOut(pOut)
     , m_pErr(pErr)
+    , m_pszProgram(pszProgram)
     , m_bProgress(::isatty(::fileno(pErr)) != 0)
 {
 }
@@ -35,7 +36,7 @@ void CConsole::Out(const QString& strLine)
 void CConsole::Error(const QString& strText)
 {
     EndProgress();
-    std::fprintf(m_pErr, "%s: %s\n", kProgram, strText.toUtf8().constData());
+    std::fprintf(m_pErr, "%s: %s\n", m_pszProgram, strText.toUtf8().constData());
     std::fflush(m_pErr);
 }
 

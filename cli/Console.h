@@ -14,7 +14,9 @@ public:
     static constexpr const char* kProgram = "orvan-cli";
 
     // Streams default to the process's own; tests hand in files of their own.
-    explicit CConsole(std::FILE* pOut = stdout, std::FILE* pErr = stderr);
+    // pszProgram: the name error lines start with (orvan-server shares the
+    // command line's session and options).
+    explicit CConsole(std::FILE* pOut = stdout, std::FILE* pErr = stderr, const char* pszProgram = kProgram);
     ~CConsole();
     CConsole(const CConsole&) = delete;
     CConsole& operator=(const CConsole&) = delete;
@@ -29,12 +31,15 @@ public:
     // Removes the progress line, if any.
     void EndProgress();
 
+    const char* Program() const { return m_pszProgram; }
+
     bool ShowsProgress() const { return m_bProgress; }
     void SetShowsProgress(bool bOn) { m_bProgress = bOn; }
 
 private:
     std::FILE* m_pOut;
     std::FILE* m_pErr;
+    const char* m_pszProgram;
     bool m_bProgress;
     bool m_bProgressShown = false;
 };

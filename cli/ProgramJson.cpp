@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QJsonArray>
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -25,22 +26,43 @@ QJsonArray ByteArray(const TBytes& bytes)
     return array;
 }
 
+QJsonValue ToJson(int value)
+{
+    return value;
+}
+
+QJsonValue ToJson(uint8_t value)
+{
+    return value;
+}
+
+QJsonValue ToJson(double value)
+{
+    return value;
+}
+
+QJsonValue ToJson(const CAudio_Channel::Name& name)
+{
+    return Latin1(std::string(name.begin(), std::find(name.begin(), name.end(), '\0')));
+}
+
+// The fields of `record` that carry one of `tags`, under their names.
+template <class TRecord>
+QJsonObject Fields(const TRecord& record, unsigned tags)
+{
+    QJsonObject json;
+    TRecord::VisitFields(
+        [&](RecordField::Field field, const auto& value) {
+            if (field.Has(tags))
+                json.insert(QLatin1StringView(field.name), ToJson(value));
+        },
+        record);
+    return json;
+}
+
 QJsonObject Filter(const CFilter& filter)
 {
-    return {
-        {"type", filter.m_nType},
-        {"frequency", filter.m_nFreq},
-        {"geqFrequency", filter.m_nGeqFreq},
-        {"sentFrequency", filter.m_nSentFreq},
-        {"gain", filter.m_dGain},
-        {"bypass", filter.m_bBypass},
-        {"off", filter.m_bOff},
-        {"bandwidth", filter.m_dBandwidth},
-        {"geqBandwidth", filter.m_dGeqBandwidth},
-        {"xoverType", filter.m_nXoverType},
-        {"slope", filter.m_nSlope},
-        {"code", filter.m_nCode},
-    };
+    return Fields(filter, RecordField::kFile);
 }
 
 QJsonArray Bands(const CAudio_Channel& channel)
@@ -53,45 +75,18 @@ QJsonArray Bands(const CAudio_Channel& channel)
 
 QJsonObject Input(const CAudio_InData& in, bool bWithGate)
 {
-    QJsonObject json{
-        {"name", Latin1(in.GetName())},
-        {"on", in.m_bOn},
-        {"polarity", in.m_bInvert},
-        {"delay", in.m_nDelay},
-        {"gain", in.m_nGain},
-        {"gateActive", in.m_bGateActive},
-        {"spare", in.m_nSpare15},
-        {"paramCode", in.m_byParamCode},
-        {"channel", in.m_byChannel},
-        {"bands", Bands(in)},
-    };
-    if (bWithGate)
-        json.insert("gate", in.m_nGate);
+    QJsonObject json = Fields(in, bWithGate ? RecordField::kFile | RecordField::kBlockOnly : RecordField::kFile);
+    json.insert("bands", Bands(in));
     return json;
 }
 
 QJsonObject Output(const CAudio_OutData& out)
 {
-    return {
-        {"name", Latin1(out.GetName())},
-        {"reserved", out.m_nReserved},
-        {"nameCode", out.m_byNameCode},
-        {"on", out.m_bOn},
-        {"gain", out.m_nGain},
-        {"polarity", out.m_bInvert},
-        {"routing", out.m_byRoute},
-        {"delay", out.m_nDelay},
-        {"paramCode", out.m_byParamCode},
-        {"geqMode", out.m_bGeqMode},
-        {"limitThreshold", out.m_nLimitThreshold},
-        {"limitAttack", out.m_nLimitAttack},
-        {"limitRelease", out.m_nLimitRelease},
-        {"limitCode", out.m_byLimitCode},
-        {"channel", out.m_byChannel},
-        {"bands", Bands(out)},
-        {"highPass", Filter(out.GetHighPass())},
-        {"lowPass", Filter(out.GetLowPass())},
-    };
+    QJsonObject json = Fields(out, RecordField::kFile);
+    json.insert("bands", Bands(out));
+    json.insert("highPass", Filter(out.GetHighPass()));
+    json.insert("lowPass", Filter(out.GetLowPass()));
+    return json;
 }
 
 void AddChannels(const CAudio_Data& program, bool bWithGate, QJsonObject& json)

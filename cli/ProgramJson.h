@@ -6,8 +6,9 @@ class CAudio_Data;
 class CLockState;
 class CProgramBank;
 
-// A program file for machines: every value the file puts into the records,
-// as the records hold it, under the names the file layouts give the fields.
+// A program file for machines: every value the file puts into the records
+// (the fields their visitors tag RecordField::kFile), as the records hold
+// it, under the names the visitors give the fields.
 // Texts are the stored bytes, one character per byte.
 //
 //   program file: {"kind": "program", "name", "functionLocks": [32],

@@ -2,7 +2,7 @@
 
 #include "model/Audio_Data.h"
 #include "cli/ByteText.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "model/LockItems.h"
 #include "model/LockState.h"
 #include "model/ParamCatalogue.h"

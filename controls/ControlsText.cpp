@@ -1,7 +1,7 @@
 #include "controls/ControlsText.h"
 
 #include "controls/ControlMath.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 namespace
 {

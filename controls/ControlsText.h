@@ -5,7 +5,7 @@
 #include <QString>
 
 // Every text the skin controls show or give to screen readers, in English
-// and Chinese. The language flag (0 Chinese, 1 English, see DataDefine.h)
+// and Chinese. The language flag (0 Chinese, 1 English, see ValueText.h)
 // picks the form; %1 and %2 are filled by the functions below.
 enum class EControlsText
 {

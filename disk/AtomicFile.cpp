@@ -38,11 +38,13 @@ std::filesystem::path Folder(const std::filesystem::path& target)
 }
 
 // A new file beside the target, removed again unless it took the target's
-// place. Created with the mode any new file gets (the umask applies).
+// place. Created with the mode any new file gets (the umask applies), or
+// for the owner alone when private.
 class CTempFile
 {
 public:
-    explicit CTempFile(const std::filesystem::path& target)
+    explicit CTempFile(const std::filesystem::path& target, bool bPrivate = false)
+        : m_bPrivate(bPrivate)
     {
         std::random_device seed;
         std::mt19937 random(seed());
@@ -53,7 +55,7 @@ public:
             for (char& c : strTag)
                 c = static_cast<char>('a' + letter(random));
             m_path = Folder(target) / ("." + target.filename().string() + "." + strTag + ".part");
-            m_fd = FileCalls::CreateNew(m_path);
+            m_fd = FileCalls::CreateNew(m_path, bPrivate);
             m_nErrno = m_fd < 0 ? errno : 0;
             if (m_fd < 0 && m_nErrno != EEXIST)
                 break;
@@ -95,8 +97,10 @@ public:
     }
 
     void Placed() { m_bPlaced = true; }
+    bool IsPrivate() const { return m_bPrivate; }
 
 private:
+    bool m_bPrivate;
     std::filesystem::path m_path;
     int m_fd = -1;
     int m_nErrno = 0;
@@ -122,10 +126,12 @@ bool WriteAll(int fd, std::span<const std::byte> bytes)
 }
 
 // The complete content is in temp and its descriptor open: keep the old
-// file's permissions, make it durable and put it in the target's place.
+// file's permissions (a private file keeps its own), make it durable and put
+// it in the target's place.
 Outcome Replace(CTempFile& temp, const std::filesystem::path& target)
 {
-    FileCalls::CopyMode(target, temp.Fd());
+    if (!temp.IsPrivate())
+        FileCalls::CopyMode(target, temp.Fd());
     if (FileCalls::Sync(temp.Fd()) != 0)
         return Failed(EResult::kWriteFailed, Reason(errno));
     if (!temp.Close())
@@ -147,8 +153,13 @@ std::string Reason(int nErrno)
 
 Outcome Write(const std::string& strPath, std::span<const std::byte> bytes)
 {
+    return Write(strPath, bytes, EAccess::kAsAnyFile);
+}
+
+Outcome Write(const std::string& strPath, std::span<const std::byte> bytes, EAccess eAccess)
+{
     const std::filesystem::path target = Target(strPath);
-    CTempFile temp(target);
+    CTempFile temp(target, eAccess == EAccess::kOwnerOnly);
     if (temp.Fd() < 0)
         return Failed(EResult::kWriteFailed, Reason(temp.CreateErrno()));
     if (!WriteAll(temp.Fd(), bytes))

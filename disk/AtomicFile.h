@@ -36,6 +36,14 @@ struct Outcome
 
 Outcome Write(const std::string& strPath, std::span<const std::byte> bytes);
 
+// Who may read the file written.
+enum class EAccess
+{
+    kAsAnyFile,  // the old file's permissions, or those of any new file
+    kOwnerOnly,  // mode 0600 from its first byte on: a secret such as a token
+};
+Outcome Write(const std::string& strPath, std::span<const std::byte> bytes, EAccess eAccess);
+
 // For writers that open the file by name themselves (a spreadsheet or PDF
 // library): `fill` writes the file at `strTempPath` and says whether that
 // succeeded, with its reason in `strReason` when it did not. The file is

@@ -27,6 +27,12 @@ QtOutcome Write(const QString& strPath, const QByteArray& bytes)
     return Write(strPath, std::as_bytes(std::span(bytes.constData(), static_cast<size_t>(bytes.size()))));
 }
 
+QtOutcome Write(const QString& strPath, const QByteArray& bytes, EAccess eAccess)
+{
+    return ToQt(Write(OnDisk(strPath), std::as_bytes(std::span(bytes.constData(), static_cast<size_t>(bytes.size()))),
+                      eAccess));
+}
+
 QtOutcome WriteThrough(const QString& strPath, const QtFiller& fill)
 {
     return ToQt(WriteThrough(OnDisk(strPath), [&fill](const std::string& strTempPath, std::string& strReason) {

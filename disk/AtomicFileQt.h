@@ -19,6 +19,7 @@ struct QtOutcome
 
 QtOutcome Write(const QString& strPath, std::span<const std::byte> bytes);
 QtOutcome Write(const QString& strPath, const QByteArray& bytes);
+QtOutcome Write(const QString& strPath, const QByteArray& bytes, EAccess eAccess);
 
 using QtFiller = std::function<bool(const QString& strTempPath, QString& strReason)>;
 QtOutcome WriteThrough(const QString& strPath, const QtFiller& fill);

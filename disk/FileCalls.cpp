@@ -15,7 +15,7 @@
 namespace FileCalls
 {
 #ifdef _WIN32
-int CreateNew(const std::filesystem::path& path)
+int CreateNew(const std::filesystem::path& path, bool)
 {
     return ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
@@ -67,9 +67,9 @@ void SyncFolder(const std::filesystem::path&)
 {
 }
 #else
-int CreateNew(const std::filesystem::path& path)
+int CreateNew(const std::filesystem::path& path, bool bPrivate)
 {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, bPrivate ? 0600 : 0666);
 }
 
 int OpenForSync(const std::filesystem::path& path)

@@ -8,8 +8,9 @@
 // descriptor or -1, 0 or -1, with errno set on failure.
 namespace FileCalls
 {
-// A new file that must not exist yet, for writing.
-int CreateNew(const std::filesystem::path& path);
+// A new file that must not exist yet, for writing. bPrivate: readable and
+// writable by its owner alone from the start (a secret), whatever the umask.
+int CreateNew(const std::filesystem::path& path, bool bPrivate = false);
 int OpenForSync(const std::filesystem::path& path);
 long long WriteSome(int fd, const std::byte* pData, std::size_t nSize);
 int Sync(int fd);

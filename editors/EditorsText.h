@@ -4,7 +4,7 @@
 
 // Every text the editors show of their own, in English and Chinese. Values
 // come from the model's Format* functions; these are the captions around
-// them. The language flag (0 Chinese, 1 English, see DataDefine.h) picks
+// them. The language flag (0 Chinese, 1 English, see ValueText.h) picks
 // the form.
 enum class EEditorsText
 {

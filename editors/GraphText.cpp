@@ -1,8 +1,8 @@
 #include "editors/GraphText.h"
 
-#include "model/DataDefine.h"
 #include "editors/EditorsText.h"
 #include "model/Filter.h"
+#include "model/ValueText.h"
 
 namespace
 {

@@ -71,6 +71,7 @@ bool CCommand::SendHeadOnce()
         return false;
     SendHead();
     m_queue.Head().m_bNotSent = 0;
+    ++m_nFramesSent;
     return true;
 }
 
@@ -98,7 +99,12 @@ void CCommand::PumpTick(CAudio_Data& record)
         if (std::optional<CSendData> change = record.BuildNextChangeFrame())
             m_queue.Enqueue(std::move(*change));
         else if (m_queue.IsEmpty())
-            m_queue.Enqueue(record.BuildPollFrame());
+        {
+            std::optional<CSendData> aside = m_asideSource ? m_asideSource() : std::nullopt;
+            if (aside)
+                aside->m_bAside = 1;
+            m_queue.Enqueue(aside ? std::move(*aside) : record.BuildPollFrame());
+        }
     }
     ServiceHead();
 }
@@ -120,6 +126,18 @@ void CCommand::ServiceHead()
             emit progressAdvanced(nPosition);
         if (bLast)
             emit transferEnded();
+        return;
+    }
+
+    if (AsideInFlight())
+    {
+        if (WaitHead() < kAsideGiveUpTicks)
+            return;
+        // A late answer must not be taken for the next frame's.
+        ResetLine();
+        const std::vector<uint8_t> request = m_queue.Head().GetFrame();
+        m_queue.RemoveHead();
+        emit asideGivenUp(request);
         return;
     }
 
@@ -164,8 +182,31 @@ void CCommand::ReadAndParse()
     }
 }
 
+bool CCommand::AsideInFlight() const
+{
+    return !m_queue.IsEmpty() && m_queue.Head().m_bAside != 0 && m_queue.Head().m_bNotSent == 0;
+}
+
+void CCommand::HandleAsideFrame(std::span<const uint8_t> frame)
+{
+    const CReceiver::Outcome out = m_asideReceiver.Handle(frame);
+    ResetReceive();
+    // A version the editor would refuse is still an answer here.
+    if (!out.bAnswered && !(out.dwNotices & CReceiver::kVersionMismatch))
+        return;
+    const std::vector<uint8_t> request = m_queue.Head().GetFrame();
+    m_queue.RemoveHead();
+    emit asideAnswered(request, m_asideReceiver, out);
+    emit requestAnswered();
+}
+
 void CCommand::HandleFrame(std::span<const uint8_t> frame)
 {
+    if (AsideInFlight())
+    {
+        HandleAsideFrame(frame);
+        return;
+    }
     const CReceiver::Outcome out = m_receiver.Handle(frame);
     ResetReceive();
     if (out.bAnswered)

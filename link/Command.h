@@ -8,8 +8,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CAudio_Data;
 
@@ -36,6 +39,16 @@ public:
     // The pump adds a pending edit only when fewer frames are waiting, and a
     // level request only when none is.
     static constexpr int kPumpLowWater = 2;
+    // An aside frame (CSendData::m_bAside) is never repeated: unanswered
+    // after this many ticks it is dropped, as a search drops a probe, so a
+    // silent processor elsewhere on the line holds the edited one up for
+    // about 100 ms at most and never ends its connection.
+    static constexpr int kAsideGiveUpTicks = 5;
+
+    // Asked on a pump tick that finds nothing of the editor's to send and
+    // the queue empty: a frame for another processor on the line (marked
+    // aside) goes out in place of the level request, or none.
+    using AsideSource = std::function<std::optional<CSendData>()>;
 
     // Without a port the engine makes the serial one.
     explicit CCommand(std::unique_ptr<CLinkPort> pPort = nullptr, QObject* pParent = nullptr);
@@ -78,6 +91,11 @@ public:
     // Sends the head if it has not left yet, or counts the time it has
     // waited, repeats it, and at last asks the owner to disconnect.
     void ServiceHead();
+
+    // Only one source at a time; an empty function removes it.
+    void SetAsideSource(AsideSource source) { m_asideSource = std::move(source); }
+    // Frames written to the line so far, repeats not counted.
+    qint64 FramesSent() const { return m_nFramesSent; }
 
     // Transfer in progress: set by the producers of a transfer, cleared when
     // the last frame of the transfer is sent.
@@ -134,15 +152,28 @@ signals:
     void disconnectRequested();
     // The port failed while open and has been closed.
     void lineFault(int nError);
+    // The answer to an aside frame, read by a receiver of its own so that
+    // nothing of the edited processor's state changes; `request` is the
+    // frame it answers. requestAnswered follows.
+    void asideAnswered(const std::vector<uint8_t>& request, const CReceiver& answer,
+                       const CReceiver::Outcome& outcome);
+    // An aside frame went unanswered and has been dropped.
+    void asideGivenUp(const std::vector<uint8_t>& request);
 
 private:
     void HandleFrame(std::span<const uint8_t> frame);
+    // The head is an aside frame in flight.
+    bool AsideInFlight() const;
+    void HandleAsideFrame(std::span<const uint8_t> frame);
     void OnLineFault(int nError);
 
     std::unique_ptr<CLinkPort> m_pPort;
     CSendDataQueue m_queue;
     CFrameAssembler m_assembler;
     CReceiver m_receiver;
+    CReceiver m_asideReceiver;
+    AsideSource m_asideSource;
+    qint64 m_nFramesSent = 0;
     bool m_bSearching = false;
     bool m_bTransferInProgress = false;
     int m_nOpenError = 0;

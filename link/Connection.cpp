@@ -224,6 +224,10 @@ bool CConnection::ReconnectTo(int nId)
         return false;
     m_record.SetDeviceId(nId);
     m_record.ClearAllChanged(0);
+    // As after Connect: until the type answer the pump adds nothing, so an
+    // edit made meanwhile cannot reach the new processor with the old
+    // program's bytes. Frames queued before still go to the old ID.
+    m_eState = EState::WaitingForType;
     m_command.Enqueue(m_record.BuildDeviceTypeFrame());
     return true;
 }

@@ -109,7 +109,8 @@ public:
     // it. Refused while the "Device ID" system lock is set.
     bool ChangeDeviceId(int nNewId);
     // Switches to the processor with nId (kFirstId..kLastId) on the same line and reads
-    // its state afresh, as after connecting.
+    // its state afresh, as after connecting; the port stays open. Edits not
+    // yet built into frames are dropped (CProcessorLink::SwitchTo asks first).
     bool ReconnectTo(int nId);
 
     // ---- device search (not connected only) --------------------------------

@@ -1,7 +1,7 @@
 #include "link/DeviceDlg.h"
 
 #include "ui/CommonText.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "link/LinkText.h"
 
 #include <QComboBox>

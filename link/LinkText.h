@@ -4,7 +4,7 @@
 
 // Every text the link's dialogs show (Connection, Device ID, data
 // transmission window and their messages), in English and Chinese; the
-// language flag (0 Chinese, 1 English, see DataDefine.h) picks the form.
+// language flag (0 Chinese, 1 English, see ValueText.h) picks the form.
 enum class ELinkText
 {
     // Connection dialog

@@ -5,7 +5,7 @@
 // Every text of the lock window and the password windows, in English and
 // Chinese. The item captions come from the model's lock items; these are
 // the titles, headings, notes, labels and buttons around them. The language
-// flag (0 Chinese, 1 English, see DataDefine.h) picks the form.
+// flag (0 Chinese, 1 English, see ValueText.h) picks the form.
 enum class ELocksText
 {
     // lock window

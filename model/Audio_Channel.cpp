@@ -1,6 +1,5 @@
 #include "model/Audio_Channel.h"
 
-#include "model/Archive.h"
 #include "model/ByteIo.h"
 #include "model/GraphAxis.h"
 #include "model/Scale.h"
@@ -116,29 +115,9 @@ void CAudio_Channel::BuildBlockHead(std::span<uint8_t> block) const
 
 void CAudio_Channel::LoadBlockHead(std::span<const uint8_t> block)
 {
-    CopyName(m_szName, block.first(kNameBytes));
+    ByteIo::PutText(m_szName, block.first(kNameBytes));
     m_bOn = static_cast<uint8_t>(block[8] - 1);
     m_bInvert = static_cast<uint8_t>(block[9] - 1);
     m_nDelay = ByteIo::GetSignedWord(block, 10) - 1;
     m_nGain = ByteIo::GetSignedWord(block, 12) - kGainWordBias;
-}
-
-void CAudio_Channel::CopyName(Name& dst, std::span<const uint8_t> src)
-{
-    dst.fill('\0');
-    for (size_t i = 0; i < dst.size() && i < src.size() && src[i] != 0; ++i)
-        dst[i] = static_cast<char>(src[i]);
-}
-
-void CAudio_Channel::SetNameFromFile(const std::string& text)
-{
-    CopyName(m_szName, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
-}
-
-void CAudio_Channel::ExchangeChannelCode(CArchive& ar)
-{
-    uint8_t code = m_byChannel;
-    ar.ExchangeByte(code);
-    if (code != m_byChannel)
-        ar.MarkDamaged();
 }

@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <string>
 
-class CArchive;
-
 // Colour of a channel's curve, laid out as red | green << 8 | blue << 16.
 using ColorRef = uint32_t;
 constexpr ColorRef MakeRgb(int r, int g, int b)
@@ -119,14 +117,6 @@ protected:
     int m_nGraphW = 0;
     int m_nGraphH = 0;
 
-    static void CopyName(Name& dst, std::span<const uint8_t> src);
-    // A name read from a file: its first 8 bytes up to a NUL, NUL-padded.
-    // Like every load, it does not mark the name for sending.
-    void SetNameFromFile(const std::string& text);
-    // The channel code is the record's identity: frames carry it and the
-    // device image is indexed by it. A file whose code is not this
-    // record's own is damaged.
-    void ExchangeChannelCode(CArchive& ar);
     // Bytes 0 to 13, laid out alike in input and output blocks: name, on + 1,
     // polarity + 1, delay step + 1, gain step + 301.
     void BuildBlockHead(std::span<uint8_t> block) const;

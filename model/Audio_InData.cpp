@@ -2,6 +2,7 @@
 
 #include "model/Archive.h"
 #include "model/ByteIo.h"
+#include "model/FileFields.h"
 
 CAudio_InData::CAudio_InData(int index)
     : CAudio_Channel(CEQ::Kind::Input, index + Frame::kFirstInputCode)
@@ -27,14 +28,13 @@ void CAudio_InData::SumEq()
 
 void CAudio_InData::CopyLinkedSettings(const CAudio_InData& src)
 {
-    m_bInvert = src.m_bInvert;
-    m_nDelay = src.m_nDelay;
-    m_nGain = src.m_nGain;
-    m_nGate = src.m_nGate;
-    m_bGateActive = src.m_bGateActive;
+    RecordField::Copy(src, *this, RecordField::kLinked);
     m_eq.CopyFrom(src.m_eq);
 }
 
+// The block is not built from the field visitor: it has its own order,
+// biases and derived bytes (the gate byte carries the threshold, the gate
+// flag follows from it).
 std::span<const uint8_t, CAudio_InData::kBlockBytes> CAudio_InData::BuildBlock()
 {
     std::span<uint8_t, kBlockBytes> block(m_abyBlock);
@@ -58,17 +58,6 @@ void CAudio_InData::LoadBlock(std::span<const uint8_t, kBlockBytes> block)
 
 void CAudio_InData::Serialize(CArchive& ar)
 {
-    std::string name = GetName();
-    ar.ExchangeString(name);
-    if (ar.IsLoading())
-        SetNameFromFile(name);
-    ar.ExchangeByte(m_bOn);
-    ar.ExchangeByte(m_bInvert);
-    ar.ExchangeLong(m_nDelay);
-    ar.ExchangeLong(m_nGain);
-    ar.ExchangeByte(m_bGateActive);
-    ar.ExchangeLong(m_nSpare15);
-    ar.ExchangeByte(m_byParamCode);
-    ExchangeChannelCode(ar);
+    VisitFields(CFileFields(ar), *this);
     m_eq.Serialize(ar);
 }

@@ -49,8 +49,8 @@ public:
     int GetGateActive() const { return m_bGateActive; }
     int GetSpare15() const { return m_nSpare15; }
 
-    // Takes polarity, delay, gain, gate and every band from another input;
-    // name, mute, colour and flags stay.
+    // Takes polarity, delay, gain, gate and every band from another input
+    // (the kLinked fields); name, mute, colour and flags stay.
     void CopyLinkedSettings(const CAudio_InData& src);
 
     // Program file record: name (STRING, at most 8), on, polarity (BYTEs),
@@ -58,6 +58,25 @@ public:
     // channel code (BYTEs), then the 6 bands. The gate threshold is not
     // part of the file: reading leaves it as it was.
     void Serialize(CArchive& ar);
+
+    // Calls v(field, input.member...) for every stored field of the input
+    // itself (its filters visit theirs), file fields first and in file
+    // order, for one input or several side by side. See model/RecordField.h.
+    template <class V, class... Self>
+    static void VisitFields(V&& v, Self&... self)
+    {
+        using namespace RecordField;
+        v(Field{"name", kFile | kSetting}, self.m_szName...);
+        v(Field{"on", kFile | kSetting}, self.m_bOn...);
+        v(Field{"polarity", kSound}, self.m_bInvert...);
+        v(Field{"delay", kSound}, self.m_nDelay...);
+        v(Field{"gain", kSound}, self.m_nGain...);
+        v(Field{"gateActive", kSound}, self.m_bGateActive...);
+        v(Field{"spare", kFile | kSetting}, self.m_nSpare15...);
+        v(Field{"paramCode", kFile}, self.m_byParamCode...);
+        v(Field{"channel", kFile | kIdentity}, self.m_byChannel...);
+        v(Field{"gate", kBlockOnly | kSetting | kLinked}, self.m_nGate...);
+    }
 
     std::span<const uint8_t, kBlockBytes> BuildBlock();
     void LoadBlock(std::span<const uint8_t, kBlockBytes> block);

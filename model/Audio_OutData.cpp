@@ -2,6 +2,7 @@
 
 #include "model/Archive.h"
 #include "model/ByteIo.h"
+#include "model/FileFields.h"
 
 CAudio_OutData::CAudio_OutData(int index)
     : CAudio_Channel(CEQ::Kind::Output, index + Frame::kFirstOutputCode)
@@ -68,16 +69,15 @@ void CAudio_OutData::ApplyGeqMode(int mode)
 
 void CAudio_OutData::CopyLinkedSettings(const CAudio_OutData& src)
 {
-    m_bInvert = src.m_bInvert;
-    m_nDelay = src.m_nDelay;
-    m_nGain = src.m_nGain;
+    // The mode switch sets what the filter copy leaves alone (the bands'
+    // graphic-EQ flag and outer types); the copy then stores the same mode.
     SetGeqMode(src.m_bGeqMode, 0);
+    RecordField::Copy(src, *this, RecordField::kLinked);
     m_eq.CopyFrom(src.m_eq);
-    m_nLimitThreshold = src.m_nLimitThreshold;
-    m_nLimitAttack = src.m_nLimitAttack;
-    m_nLimitRelease = src.m_nLimitRelease;
 }
 
+// The block is not built from the field visitor: it has its own order,
+// biases and derived words (the crossover's sent frequency, not its target).
 std::span<const uint8_t, CAudio_OutData::kBlockBytes> CAudio_OutData::BuildBlock()
 {
     std::span<uint8_t, kBlockBytes> block(m_abyBlock);
@@ -121,22 +121,7 @@ void CAudio_OutData::LoadBlock(std::span<const uint8_t, kBlockBytes> block)
 
 void CAudio_OutData::Serialize(CArchive& ar)
 {
-    std::string name = GetName();
-    ar.ExchangeString(name);
-    ar.ExchangeLong(m_nReserved);
-    ar.ExchangeByte(m_byNameCode);
-    ar.ExchangeByte(m_bOn);
-    ar.ExchangeLong(m_nGain);
-    ar.ExchangeByte(m_bInvert);
-    ar.ExchangeByte(m_byRoute);
-    ar.ExchangeLong(m_nDelay);
-    ar.ExchangeByte(m_byParamCode);
-    ar.ExchangeLong(m_bGeqMode);
-    ar.ExchangeLong(m_nLimitThreshold);
-    ar.ExchangeLong(m_nLimitAttack);
-    ar.ExchangeLong(m_nLimitRelease);
-    ar.ExchangeByte(m_byLimitCode);
-    ExchangeChannelCode(ar);
+    VisitFields(CFileFields(ar), *this);
     if (ar.IsLoading())
     {
         // Switching the mode flattens the bands; the stored bands that
@@ -146,6 +131,4 @@ void CAudio_OutData::Serialize(CArchive& ar)
         m_bParamChanged = 0;
     }
     m_eq.Serialize(ar);
-    if (ar.IsLoading())
-        SetNameFromFile(name);
 }

@@ -84,6 +84,9 @@ public:
     const CFilter& GetHighPass() const { return m_eq.GetHighPass(); }
     const CFilter& GetLowPass() const { return m_eq.GetLowPass(); }
 
+    // Takes polarity, delay, gain, the EQ mode with every filter, and the
+    // limiter from another output (the kLinked fields); name, mute, routing,
+    // colour and flags stay.
     void CopyLinkedSettings(const CAudio_OutData& src);
 
     // Program file record: name (STRING, at most 8), reserved (LONG), name
@@ -91,9 +94,32 @@ public:
     // (LONG), parameter code (BYTE), graphic-EQ mode, limiter threshold,
     // attack, release (LONGs), limiter code, channel code (BYTEs), then the
     // 15 bands, the high-pass and the low-pass filter.
-    // Reading applies the graphic-EQ mode before the filters are read and
-    // the name only after them.
+    // Reading applies the graphic-EQ mode before the filters are read.
     void Serialize(CArchive& ar);
+
+    // Calls v(field, output.member...) for every stored field of the output
+    // itself (its filters visit theirs), in file order, for one output or
+    // several side by side. See model/RecordField.h.
+    template <class V, class... Self>
+    static void VisitFields(V&& v, Self&... self)
+    {
+        using namespace RecordField;
+        v(Field{"name", kFile | kSetting}, self.m_szName...);
+        v(Field{"reserved", kFile}, self.m_nReserved...);
+        v(Field{"nameCode", kFile}, self.m_byNameCode...);
+        v(Field{"on", kFile | kSetting}, self.m_bOn...);
+        v(Field{"gain", kSound}, self.m_nGain...);
+        v(Field{"polarity", kSound}, self.m_bInvert...);
+        v(Field{"routing", kFile | kSetting}, self.m_byRoute...);
+        v(Field{"delay", kSound}, self.m_nDelay...);
+        v(Field{"paramCode", kFile}, self.m_byParamCode...);
+        v(Field{"geqMode", kSound}, self.m_bGeqMode...);
+        v(Field{"limitThreshold", kSound}, self.m_nLimitThreshold...);
+        v(Field{"limitAttack", kSound}, self.m_nLimitAttack...);
+        v(Field{"limitRelease", kSound}, self.m_nLimitRelease...);
+        v(Field{"limitCode", kFile}, self.m_byLimitCode...);
+        v(Field{"channel", kFile | kIdentity}, self.m_byChannel...);
+    }
 
     std::span<const uint8_t, kBlockBytes> BuildBlock();
     void LoadBlock(std::span<const uint8_t, kBlockBytes> block);

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
-// Little-endian 16-bit fields of the device blocks. Every access goes through
-// these so an offset outside the block is caught in one place.
+// Little-endian 16-bit fields and fixed texts of the device blocks (and the
+// records' texts read from files). Every access goes through these so an
+// offset outside the block is caught in one place.
 namespace ByteIo
 {
 // Takes a wide value so that the offsets added to stored steps (which a
@@ -31,5 +33,14 @@ inline int GetUnsignedWord(std::span<const uint8_t> bytes, size_t offset)
 {
     assert(offset + 2 <= bytes.size());
     return bytes[offset] | (bytes[offset + 1] << 8);
+}
+
+// A fixed text field (a channel name): the bytes of `src` before its first
+// NUL, cut to the field and padded with NUL.
+inline void PutText(std::span<char> field, std::span<const uint8_t> src)
+{
+    std::fill(field.begin(), field.end(), '\0');
+    for (size_t i = 0; i < field.size() && i < src.size() && src[i] != 0; ++i)
+        field[i] = static_cast<char>(src[i]);
 }
 }

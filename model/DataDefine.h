@@ -1,25 +1,13 @@
 #pragma once
 
-#include "model/FilterTypes.h"
 #include "model/Scale.h"
 
 #include <array>
-#include <string>
 
 // Step ranges of every parameter, the two fixed tables behind the scales
-// (the 241-point frequency axis and the 300-entry Q table) and the text forms
-// shown to the user. The scales themselves, step <-> value <-> text, are in
-// model/Scale.h.
-//
-// Texts are UTF-8. Where a text has two language forms the language flag
-// picks it (0 Chinese, 1 English). A parameter whose function lock is set is
-// shown as the lock text instead of its value.
-
-enum Language : int
-{
-    kChinese = 0,
-    kEnglish = 1,
-};
+// (the 241-point frequency axis and the 300-entry Q table) and the delay's
+// distance conversions. The scales themselves, step <-> value <-> text, are
+// in model/Scale.h; the texts a value is shown as in model/ValueText.h.
 
 // ---- ranges and fixed steps -------------------------------------------------
 // The ranges are the scales' own; the zero steps are those of 0 dB.
@@ -64,54 +52,3 @@ constexpr double kFeetPerMetre = 3.281;
 // Index 0..240 of the axis point nearest to `hz`; a tie goes to the higher
 // index, anything above 20000 Hz gives 240.
 int NearestFreqIndex(double hz);
-
-// ---- texts --------------------------------------------------------------------
-// Each Format* gives the lock text when `locked` is set. Enumerated forms
-// (polarity, on, route, slopes, crossover and band types) give "" for a value
-// outside their range.
-const char* LockText(int language);        // "Lock" / "锁定"
-const char* OutOfRangeText(int language);  // "Out of Range" / "超出范围"
-
-std::string FormatGain(int step, int language = kChinese, bool locked = false);
-std::string FormatGate(int step, int language = kChinese, bool locked = false);
-std::string FormatDelay(int step, int language = kChinese, bool locked = false);
-// Delay as distance, "%0.3f" without unit (CDelayScale::Number).
-std::string FormatDelayMetres(int step);
-std::string FormatDelayFeet(int step);
-std::string FormatPolarity(int invert, int language, bool locked = false);
-std::string FormatOn(int on, int language = kChinese, bool locked = false);
-std::string FormatRoute(int bit, int language = kChinese, bool locked = false);
-std::string FormatLimitThreshold(int step, int language = kChinese, bool locked = false);
-std::string FormatAttack(int step, int language = kChinese, bool locked = false);
-std::string FormatRelease(int step, int language = kChinese, bool locked = false);
-// `inactive`: the band is off or bypassed and shows 0.0dB.
-std::string FormatEqGain(int step, bool inactive = false, int language = kChinese, bool locked = false);
-std::string FormatFreq(int hz, int language = kChinese, bool locked = false);
-std::string FormatBandwidth(int step, int language = kChinese, bool locked = false);
-std::string FormatQ(int step, int language = kChinese, bool locked = false);
-std::string FormatShelfSlope(int slope, int language = kChinese, bool locked = false);
-std::string FormatSlope(int step, int language = kChinese, bool locked = false);
-std::string FormatXoverType(int type, int language, bool locked = false);
-std::string FormatBandType(int type, bool geqMode, int language, bool locked = false);
-// "PEQ" for 0, else "GEQ", as the mode button labels the output EQ.
-std::string FormatEqMode(int geqMode, int language = kChinese, bool locked = false);
-// A link group as the channel strip offers it: "Link A" .. "Link D" for
-// inputs, "Link 1" .. "Link 8" for outputs ("联调A", "联调1" in Chinese).
-std::string FormatLinkGroup(int group, bool output, int language, bool locked = false);
-// Generator type 1..4 as the type list names it; 0, the generator off,
-// shows "OFF".
-std::string FormatGenType(int type, int language, bool locked = false);
-// Generator level step 0..660: "%0.1fdBu".
-std::string FormatGenLevel(int step, int language = kChinese, bool locked = false);
-// Sweep period, "%ds".
-std::string FormatSeconds(int seconds, int language = kChinese, bool locked = false);
-// Channel name: the 8 stored bytes up to the first NUL, one character per
-// byte (Latin-1), returned as UTF-8. A null pointer gives "".
-std::string FormatName(const char* name8, int language = kChinese, bool locked = false);
-
-// One-line summary drawn in the highlighted filter's label box, from a
-// FilterType and plain values: e.g. "1000HZ 0.30Oct 3.0dB" for a parametric
-// band, "1000HZ 3.0dB" for a shelf, "1000HZ " for a high- or low-pass
-// filter; an inactive (off or bypassed) band shows 0.0dB. An unknown type
-// gives "". CFilter::Summary passes a filter's own values.
-std::string FormatBandSummary(int type, int hz, double bandwidthOct, double gainDb, bool inactive);

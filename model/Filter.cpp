@@ -3,11 +3,12 @@
 #include "model/Archive.h"
 #include "model/ByteIo.h"
 #include "model/DataDefine.h"
+#include "model/FileFields.h"
 #include "model/FilterDesign.h"
 #include "model/GraphAxis.h"
+#include "model/ValueText.h"
 
 #include <algorithm>
-#include <cmath>
 
 void CFilter::SetFrequency(int hz)
 {
@@ -144,15 +145,9 @@ void CFilter::StepTowardTarget(int flag)
 
 void CFilter::CopyFrom(const CFilter& src)
 {
-    m_nType = src.m_nType;
-    m_dGain = src.m_dGain;
-    m_bOff = src.m_bOff;
-    m_bBypass = src.m_bBypass;
-    m_dBandwidth = src.m_dBandwidth;
-    m_dGeqBandwidth = src.m_dGeqBandwidth;
-    m_nFreq = src.m_nFreq;
-    m_nSlope = src.m_nSlope;
-    m_nXoverType = src.m_nXoverType;
+    RecordField::Copy(src, *this, RecordField::kLinked);
+    // The copy holds a new target, not a walk towards it: the link join
+    // sends it whole.
     m_nSentFreq = m_nFreq;
     UpdateHandle();
     ComputeResponse();
@@ -317,22 +312,9 @@ XoverDrag CFilter::XoverDragTo(Point point, int pairedFreq) const
 
 void CFilter::Serialize(CArchive& ar)
 {
-    ar.ExchangeLong(m_nType);
-    ar.ExchangeLong(m_nFreq);
-    ar.ExchangeLong(m_nGeqFreq);
-    ar.ExchangeLong(m_nSentFreq);
-    ar.ExchangeDouble(m_dGain);
-    ar.ExchangeLong(m_bBypass);
-    ar.ExchangeLong(m_bOff);
-    ar.ExchangeDouble(m_dBandwidth);
-    ar.ExchangeDouble(m_dGeqBandwidth);
-    ar.ExchangeLong(m_nXoverType);
-    ar.ExchangeLong(m_nSlope);
-    ar.ExchangeLong(m_nCode);
-    // No number this program computes is NaN or infinite: such a value can
-    // only come from damage, and no step or pixel can be made of it.
-    if (ar.IsLoading()
-        && !(std::isfinite(m_dGain) && std::isfinite(m_dBandwidth) && std::isfinite(m_dGeqBandwidth)))
+    CFileFields file(ar);
+    VisitFields(file, *this);
+    if (!file.AllFinite())
         ar.MarkDamaged();
     // A failed read is thrown away; its curves are not worth computing.
     if (ar.IsLoading() && ar.IsOk())

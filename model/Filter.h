@@ -2,6 +2,7 @@
 
 #include "model/FilterTypes.h"
 #include "model/GraphGeometry.h"
+#include "model/RecordField.h"
 #include "model/Response.h"
 #include "wire/WireNumbers.h"
 
@@ -52,8 +53,8 @@ public:
     void SetXoverType(int type);
     void SetGeq(int geq);
     void StepTowardTarget(int flag);
-    // Copies the settings of another filter; its code and graphic-EQ
-    // assignment stay this filter's own.
+    // Copies the fields a linked filter takes over (RecordField::kLinked);
+    // its code and graphic-EQ assignment stay this filter's own.
     void CopyFrom(const CFilter& src);
 
     int GetFrequency() const { return m_bGeq ? m_nGeqFreq : m_nFreq; }
@@ -86,10 +87,34 @@ public:
     //   type, frequency, graphic-EQ frequency, sent frequency, gain (DOUBLE),
     //   bypass, off, bandwidth (DOUBLE), graphic-EQ bandwidth (DOUBLE),
     //   crossover characteristic, slope, code.
-    // Bypass comes before off. Read values are taken as stored, except that
-    // a NaN or infinite double marks the file as damaged; a read filter
-    // counts as sent and has its handle and curve recomputed.
+    // These are the visitor's kFile fields. Bypass comes before off. Read
+    // values are taken as stored, except that a NaN or infinite double marks
+    // the file as damaged; a read filter counts as sent and has its handle
+    // and curve recomputed.
     void Serialize(CArchive& ar);
+
+    // Calls v(field, filter.member...) for every stored field, file fields
+    // first and in file order, for one filter or for several side by side
+    // (a copy visits source and target together). See model/RecordField.h.
+    template <class V, class... Self>
+    static void VisitFields(V&& v, Self&... self)
+    {
+        using namespace RecordField;
+        v(Field{"type", kSound}, self.m_nType...);
+        v(Field{"frequency", kSound}, self.m_nFreq...);
+        v(Field{"geqFrequency", kFile | kSetting}, self.m_nGeqFreq...);
+        v(Field{"sentFrequency", kFile}, self.m_nSentFreq...);
+        v(Field{"gain", kSound}, self.m_dGain...);
+        v(Field{"bypass", kSound}, self.m_bBypass...);
+        v(Field{"off", kSound}, self.m_bOff...);
+        v(Field{"bandwidth", kSound}, self.m_dBandwidth...);
+        v(Field{"geqBandwidth", kSound}, self.m_dGeqBandwidth...);
+        v(Field{"xoverType", kSound}, self.m_nXoverType...);
+        v(Field{"slope", kSound}, self.m_nSlope...);
+        v(Field{"code", kFile}, self.m_nCode...);
+        v(Field{"savedBypass", kSetting}, self.m_bSavedBypass...);
+        v(Field{"geq", kSetting}, self.m_bGeq...);
+    }
 
     // ---- curve and handles on the response graph ---------------------------
     // Curve and handle geometry follow every change that alters them.

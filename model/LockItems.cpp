@@ -1,7 +1,7 @@
 #include "model/LockItems.h"
 
-#include "model/DataDefine.h"
 #include "model/LockState.h"
+#include "model/ValueText.h"
 
 #include <array>
 

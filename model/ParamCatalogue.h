@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/DataDefine.h"
+#include "model/ParamRow.h"
+#include "model/ValueText.h"
 
 #include <span>
 #include <string>
@@ -8,155 +9,15 @@
 class CAudio_Data;
 class CLockState;
 
-// Every editable parameter of a program, one row each: where it lives, its
-// step range, how it reads, writes, shows and parses, which function lock
-// covers it and what it is called. The numeric controls, panels, channel
-// strip, report and command line all go through these rows, so a parameter's
-// rules are written here once.
-//
-// A row is addressed by the channel index on its side (inputs 0..3, outputs
-// 0..7) and, for EQ bands and routing, an index within the channel (band
-// 0..5 or 0..14, source input 0..3). Generator rows take no address.
+// The catalogue of parameters (model/ParamRow.h): the rows
+// (model/ParamRows.cpp), their access to the record (ParamAccess.cpp) and
+// their texts (ParamTexts.cpp).
 //
 // Writing goes through the records' own setters, so change flags are raised
 // as for any edit, and then through the link rule (model/LinkRule.h), which
 // gives the value to the other channels of the link group. A write compares
 // first: an unchanged value calls no setter and marks nothing. Editors write
 // through CProcessorLink::Edit, which wraps Set in the record notice.
-
-enum class EParam : int
-{
-    // inputs
-    kInName,
-    kInOn,
-    kInPolarity,
-    kInGain,
-    kInDelay,
-    kInGate,
-    kInLink,
-    kInEqBypass,
-    kInBandType,
-    kInBandFreq,
-    kInBandGain,
-    kInBandWidth,
-    kInBandSlope,
-    kInBandOn,
-    kInBandBypass,
-    // outputs
-    kOutName,
-    kOutOn,
-    kOutPolarity,
-    kOutGain,
-    kOutDelay,
-    kOutRoute,
-    kOutEqMode,
-    kOutLink,
-    kOutEqBypass,
-    kOutBandType,
-    kOutBandFreq,
-    kOutBandGain,
-    kOutBandWidth,
-    kOutBandSlope,
-    kOutBandOn,
-    kOutBandBypass,
-    kHighPassType,
-    kHighPassFreq,
-    kHighPassSlope,
-    kLowPassType,
-    kLowPassFreq,
-    kLowPassSlope,
-    kLimitThreshold,
-    kLimitAttack,
-    kLimitRelease,
-    // the program's test generator
-    kGenType,
-    kGenFreq,
-    kGenLevel,
-    kGenParam,
-    kCount
-};
-
-// The record a row lives in.
-enum class EParamSide : int
-{
-    kInput,
-    kOutput,
-    kProgram,
-};
-
-// Families of parameters, as the report bands its rows.
-enum class EParamGroup : int
-{
-    kName,
-    kSignal,  // mute, gain, gate, polarity, delay
-    kLink,
-    kEq,
-    kRouting,
-    kHighPass,
-    kLowPass,
-    kLimiter,
-    kGenerator,
-};
-
-// How a typed value turns into a step: the numeric fields' modes. Every
-// numeric mode parses by the row's scale.
-enum class EEntry : int
-{
-    kText,       // a name, set with SetText
-    kChoice,     // one of the row's texts, as a list offers them
-    kLinear,     // a CLinearScale: gain, gate, threshold, level
-    kDelay,      // milliseconds (or metres, feet)
-    kFrequency,  // whole hertz, leading digits
-    kAttack,
-    kInteger,    // the step itself
-    kBandwidth,  // octaves (or Q)
-};
-
-struct ParamAt
-{
-    int nChannel = 0;
-    int nIndex = 0;  // band, or source input of a routing bit
-};
-
-constexpr int kNoLock = -1;
-
-// What a shown step depends on beyond itself: a band that is off or bypassed
-// shows 0.0dB, and in graphic-EQ mode every band type shows "GEQ".
-struct ParamShown
-{
-    bool bBandInactive = false;
-    bool bGeqMode = false;
-};
-
-struct ParamRow
-{
-    EParam eParam;
-    EParamSide eSide;
-    EParamGroup eGroup;
-    int nLockFlag;  // CLockState::Flag, or kNoLock
-    // Caption; rows within a channel (bands, routing) are captioned with
-    // their number, see ParamCatalogue::Caption.
-    const char* pszEnglish;
-    const char* pszChinese;
-    int nMin;
-    int nMax;
-    EEntry eEntry;
-    // The scale of a numeric row (model/Scale.h): its steps, their texts and
-    // what a typed text gives; none for names and choices. nMin and nMax are
-    // the scale's.
-    const CScale* pScale = nullptr;
-    // Whether the numeric field shows the unit too ("20000Hz" of a
-    // crossover or the generator, "-6.0dBu", "12s"); other fields show the
-    // bare number.
-    bool bFieldUnit = false;
-    // Accessors of the stored step, given the row's side and the address;
-    // use ParamCatalogue::Get and Set, which check the address, clamp and
-    // compare. Text rows have none.
-    int (*pfnGet)(const CAudio_Data&, EParamSide, ParamAt) = nullptr;
-    void (*pfnSet)(CAudio_Data&, EParamSide, ParamAt, int) = nullptr;
-    // Text of a step in the native unit (the lock text when locked).
-    std::string (*pfnFormat)(int step, int language, bool locked, ParamShown shown) = nullptr;
-};
 
 namespace ParamCatalogue
 {
@@ -168,6 +29,8 @@ const ParamRow& Param(EParam param);
 // indices within one channel (bands of that side, 4 routing sources, else 1).
 int ChannelCount(EParam param);
 int IndexCount(EParam param);
+// Whether `at` names a channel and an index the row has.
+bool IsAddressed(EParam param, ParamAt at);
 
 // The channel code an edit of the row at `at` is announced under: inputs
 // 1..4, outputs 5..12, 0 for generator rows.
@@ -194,7 +57,8 @@ StepRange Range(EParam param, const CAudio_Data& data, ParamAt at = {});
 
 // Whether the narrowing above is the other filter of a crossover pair: a
 // value typed beyond it is taken at the other filter's frequency without the
-// out-of-range message, since the pair only keeps its order.
+// out-of-range message, since the pair only keeps its order
+// (ParamRow::bNarrowsSilently).
 bool NarrowsSilently(EParam param);
 
 // The stored step. Text rows give 0.

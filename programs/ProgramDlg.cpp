@@ -3,6 +3,7 @@
 #include "model/Audio_Data.h"
 #include "ui/CommonText.h"
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "model/LockState.h"
 #include "ui/MessageBox.h"
 #include "programs/ProgramManager.h"

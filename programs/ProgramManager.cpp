@@ -1,7 +1,7 @@
 #include "programs/ProgramManager.h"
 
 #include "model/Audio_Data.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "model/FactoryImage.h"
 #include "model/LockState.h"
 #include "ui/MessageBox.h"

@@ -4,7 +4,7 @@
 
 // Every text of the program window and of the program transfers it starts,
 // in English and Chinese. The language flag (0 Chinese, 1 English, see
-// DataDefine.h) picks the form. Texts the whole program shares (OK, "Please
+// ValueText.h) picks the form. Texts the whole program shares (OK, "Please
 // open the COM-Port", the lock text) come from the shared tables.
 enum class EProgramsText
 {

@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   # the response graph exported as SVG
   qt6-svg-dev
+  # the show-control service (orvan-server): HTTP API and WebSocket events
+  qt6-httpserver-dev qt6-websockets-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
   # Qt's own texts (message box buttons, file dialogs) in Chinese
@@ -25,6 +27,8 @@ packages=(
   # the package test checks the desktop entry, AppStream data and manual
   # pages of the .deb that cpack builds (dpkg-shlibdeps finds its dependencies)
   desktop-file-utils appstream man-db dpkg-dev
+  # the show-control service's shell test talks to it as scripts do
+  curl
   # the locale tests run the texts under a desktop locale with a decimal comma
   locales
 )

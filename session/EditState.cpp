@@ -4,93 +4,54 @@
 #include "model/LockState.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace
 {
-using FilterState = CEditState::FilterState;
-using ParamState = CEditState::ParamState;
-using LimiterState = CEditState::LimiterState;
+using Values = CEditState::Values;
 using ChannelState = CEditState::ChannelState;
 
-FilterState FilterOf(const CFilter& f)
+template <class TRecord>
+Values SettingsOf(const TRecord& record)
 {
-    return {f.m_nType, f.m_nFreq, f.m_nGeqFreq, f.m_dGain, f.m_bOff, f.m_bBypass, f.m_bSavedBypass,
-            f.m_dBandwidth, f.m_dGeqBandwidth, f.m_nXoverType, f.m_nSlope, f.m_bGeq};
+    Values values;
+    TRecord::VisitFields(
+        [&values](RecordField::Field field, const auto& value) {
+            if (field.Has(RecordField::kSetting))
+                values.emplace_back(value);
+        },
+        record);
+    return values;
 }
 
-ParamState ParamsOf(const CAudio_InData& input)
+template <class TRecord>
+void WriteSettings(const Values& values, TRecord& record)
 {
-    return {input.m_bOn, input.m_bInvert, input.m_nDelay, input.m_nGain, input.m_nGate, input.m_bGateActive,
-            input.m_nSpare15, 0, 0};
-}
-
-ParamState ParamsOf(const CAudio_OutData& output)
-{
-    return {output.m_bOn, output.m_bInvert, output.m_nDelay, output.m_nGain, 0, 0, 0, output.m_byRoute,
-            output.m_bGeqMode};
-}
-
-LimiterState LimiterOf(const CAudio_InData&)
-{
-    return {};
-}
-
-LimiterState LimiterOf(const CAudio_OutData& output)
-{
-    return {output.m_nLimitThreshold, output.m_nLimitAttack, output.m_nLimitRelease};
-}
-
-void WriteParams(const ParamState& s, CAudio_InData& input)
-{
-    input.m_nGate = s.nGate;
-    input.m_bGateActive = static_cast<uint8_t>(s.bGateActive);
-    input.m_nSpare15 = s.nSpare15;
-}
-
-void WriteParams(const ParamState& s, CAudio_OutData& output)
-{
-    output.m_byRoute = static_cast<uint8_t>(s.nRoute);
-    output.m_bGeqMode = s.bGeqMode;
-}
-
-void WriteLimiter(const LimiterState&, CAudio_InData&)
-{
-}
-
-void WriteLimiter(const LimiterState& s, CAudio_OutData& output)
-{
-    output.m_nLimitThreshold = s.nThreshold;
-    output.m_nLimitAttack = s.nAttack;
-    output.m_nLimitRelease = s.nRelease;
+    size_t next = 0;
+    TRecord::VisitFields(
+        [&](RecordField::Field field, auto& value) {
+            if (field.Has(RecordField::kSetting))
+                value = std::get<std::remove_reference_t<decltype(value)>>(values.at(next++));
+        },
+        record);
 }
 
 template <class TRecord>
 ChannelState ChannelOf(const TRecord& record)
 {
-    ChannelState s{record.GetNameBytes(), ParamsOf(record), LimiterOf(record), {}};
+    ChannelState s{SettingsOf(record), {}};
     const CEQ& eq = record.GetEQ();
     s.filters.reserve(static_cast<size_t>(eq.GetSize()));
     for (int k = 0; k < eq.GetSize(); ++k)
-        s.filters.push_back(FilterOf(eq.GetAt(k)));
+        s.filters.push_back(SettingsOf(eq.GetAt(k)));
     return s;
 }
 
-void WriteFilter(const FilterState& s, CFilter& f)
+void WriteFilter(const Values& s, CFilter& f)
 {
-    if (FilterOf(f) == s)
+    if (SettingsOf(f) == s)
         return;
-    f.m_nType = s.nType;
-    f.m_nFreq = s.nFreq;
-    f.m_nGeqFreq = s.nGeqFreq;
-    f.m_dGain = s.dGain;
-    f.m_bOff = s.bOff;
-    f.m_bBypass = s.bBypass;
-    f.m_bSavedBypass = s.bSavedBypass;
-    f.m_dBandwidth = s.dBandwidth;
-    f.m_dGeqBandwidth = s.dGeqBandwidth;
-    f.m_nXoverType = s.nXoverType;
-    f.m_nSlope = s.nSlope;
-    f.m_bGeq = s.bGeq;
+    WriteSettings(s, f);
     f.UpdateHandle();
     if (f.m_bIsBand)
         f.UpdateMarkers();
@@ -156,13 +117,7 @@ bool WriteChannel(const ChannelState& s, TRecord& record)
     const auto built = record.BuildBlock();
     const std::vector<uint8_t> before(built.begin(), built.end());
 
-    record.m_szName = s.name;
-    record.m_bOn = static_cast<uint8_t>(s.params.bOn);
-    record.m_bInvert = static_cast<uint8_t>(s.params.bInvert);
-    record.m_nDelay = s.params.nDelay;
-    record.m_nGain = s.params.nGain;
-    WriteParams(s.params, record);
-    WriteLimiter(s.limiter, record);
+    WriteSettings(s.fields, record);
     CEQ& eq = record.GetEQ();
     for (int k = 0; k < eq.GetSize() && k < static_cast<int>(s.filters.size()); ++k)
         WriteFilter(s.filters[static_cast<size_t>(k)], eq.GetAt(k));

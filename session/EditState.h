@@ -4,17 +4,19 @@
 #include "wire/WireNumbers.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <variant>
 #include <vector>
 
 class CAudio_Data;
-class CFilter;
 class CLockState;
 
 // Every setting of the program record an operator can change, copied out of
-// the record: the program name, each channel's name, parameter group,
-// limiter and filters, and the link groups. Undo steps and the two sides of
-// an A/B comparison are held as such states.
+// the record: the program name, the settings of each channel and each of
+// its filters (the fields their visitors tag RecordField::kSetting), and
+// the link groups. Undo steps and the two sides of an A/B comparison are
+// held as such states.
 //
 // What the record keeps only for sending (change flags, block images, the
 // crossover frequency handed to the processor so far) is not part of it,
@@ -22,50 +24,14 @@ class CLockState;
 class CEditState
 {
 public:
-    struct FilterState
-    {
-        int nType = 0;
-        int nFreq = 0;
-        int nGeqFreq = 0;
-        double dGain = 0.0;
-        int bOff = 0;
-        int bBypass = 0;
-        int bSavedBypass = 0;
-        double dBandwidth = 0.0;
-        double dGeqBandwidth = 0.0;
-        int nXoverType = 0;
-        int nSlope = 0;
-        int bGeq = 0;
-        bool operator==(const FilterState&) const = default;
-    };
-    // The fields one parameter frame carries; an input leaves the output
-    // fields 0 and the other way round.
-    struct ParamState
-    {
-        int bOn = 0;
-        int bInvert = 0;
-        int nDelay = 0;
-        int nGain = 0;
-        int nGate = 0;
-        int bGateActive = 0;
-        int nSpare15 = 0;
-        int nRoute = 0;
-        int bGeqMode = 0;
-        bool operator==(const ParamState&) const = default;
-    };
-    struct LimiterState
-    {
-        int nThreshold = 0;
-        int nAttack = 0;
-        int nRelease = 0;
-        bool operator==(const LimiterState&) const = default;
-    };
+    // One field's value, of the field's own type.
+    using Value = std::variant<int, uint8_t, double, CAudio_Channel::Name>;
+    // A record's kSetting fields in the order its visitor names them.
+    using Values = std::vector<Value>;
     struct ChannelState
     {
-        CAudio_Channel::Name name{};
-        ParamState params;
-        LimiterState limiter;
-        std::vector<FilterState> filters;
+        Values fields;
+        std::vector<Values> filters;
         bool operator==(const ChannelState&) const = default;
     };
 

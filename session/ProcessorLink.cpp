@@ -5,6 +5,7 @@
 #include "wire/WireNumbers.h"
 
 #include <algorithm>
+#include <utility>
 
 CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParent)
     : QObject(pParent)
@@ -25,6 +26,7 @@ CProcessorLink::CProcessorLink(std::unique_ptr<CLinkPort> pPort, QObject* pParen
     connect(m_pConnection.get(), &CConnection::liveProgramLoaded, this, &CProcessorLink::OnLiveProgramLoaded);
     connect(m_pConnection.get(), &CConnection::disconnected, this, &CProcessorLink::OnDisconnected);
     connect(&m_command, &CCommand::lockSetReceived, this, &CProcessorLink::OnLockSetReceived);
+    connect(&m_command, &CCommand::requestAnswered, this, &CProcessorLink::OnRequestAnswered);
 }
 
 CProcessorLink::~CProcessorLink()
@@ -54,17 +56,101 @@ void CProcessorLink::OnLiveProgramLoaded()
         m_bStateRead = false;
         ForgetEditing();
     }
+    if (m_nSwitchId != 0 && m_pConnection->GetState() == CConnection::EState::Idle)
+    {
+        const int nId = std::exchange(m_nSwitchId, 0);
+        emit switched(nId);
+    }
 }
 
-void CProcessorLink::OnDisconnected()
+void CProcessorLink::OnDisconnected(CConnection::EReason eReason)
 {
     m_pTransfer->Abort();
     m_bStateRead = false;
+    const int nSwitchId = std::exchange(m_nSwitchId, 0) + std::exchange(m_nSwitchAfterEdits, 0);
     m_session.SetProgramNumber(0);
     // The locks are released and the record holds the factory program.
     ApplyLocksEverywhere(false);
     m_notice.NotifyProgramLoaded();
     ForgetEditing();
+    if (nSwitchId != 0)
+        emit switchFailed(nSwitchId, eReason);
+}
+
+// ---- another processor on the same line -------------------------------------
+
+namespace
+{
+bool RecordHasMarks(const CAudio_Data& record)
+{
+    if (record.IsGenChanged())
+        return true;
+    for (int n = 0; n < Frame::kChannelCount; ++n)
+    {
+        const CAudio_Channel& channel = record.Channel(n);
+        if (channel.IsNameChanged() || channel.IsParamChanged())
+            return true;
+        for (int k = 0; k < channel.GetBandCount(); ++k)
+            if (channel.GetBand(k).IsChanged())
+                return true;
+    }
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
+    {
+        const CAudio_OutData& output = record.Output(i);
+        if (output.IsLimitChanged() || output.GetHighPass().IsChanged() || output.GetLowPass().IsChanged())
+            return true;
+    }
+    return false;
+}
+}
+
+bool CProcessorLink::HasUnsentEdits() const
+{
+    if (RecordHasMarks(m_record))
+        return true;
+    // Level requests are the pump's own; anything else queued is the
+    // editor's, a transfer's or the connection's and has not been answered.
+    const CSendDataQueue& queue = m_command.Queue();
+    for (int i = 0; i < queue.Count(); ++i)
+        if (queue.At(i).GetFrame()[Frame::kOffType] != Frame::kLevels)
+            return true;
+    return false;
+}
+
+bool CProcessorLink::SwitchTo(int nId, EUnsentEdits eUnsent)
+{
+    if (!IsConnected() || m_pConnection->GetState() != CConnection::EState::Idle || m_pTransfer->IsRunning()
+        || IsSwitching() || nId < Frame::kFirstDeviceId || nId > Frame::kLastDeviceId)
+        return false;
+    if (HasUnsentEdits())
+    {
+        switch (eUnsent)
+        {
+        case EUnsentEdits::kRefuse:
+            return false;
+        case EUnsentEdits::kSendFirst:
+            m_nSwitchAfterEdits = nId;
+            return true;
+        case EUnsentEdits::kDiscard:
+            break;
+        }
+    }
+    StartSwitch(nId);
+    return true;
+}
+
+void CProcessorLink::StartSwitch(int nId)
+{
+    m_nSwitchId = nId;
+    m_session.SetProgramNumber(0);
+    m_pConnection->ReconnectTo(nId);
+}
+
+void CProcessorLink::OnRequestAnswered()
+{
+    if (m_nSwitchAfterEdits == 0 || HasUnsentEdits())
+        return;
+    StartSwitch(std::exchange(m_nSwitchAfterEdits, 0));
 }
 
 void CProcessorLink::ForgetEditing()

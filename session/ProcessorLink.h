@@ -51,6 +51,7 @@ public:
     CConnection& Connection() { return *m_pConnection; }
     const CConnection& Connection() const { return *m_pConnection; }
     CProgramTransfer& Transfer() { return *m_pTransfer; }
+    const CProgramTransfer& Transfer() const { return *m_pTransfer; }
     CRecordNotice& Notice() { return m_notice; }
     const CRecordNotice& Notice() const { return m_notice; }
     // The one copy of the program names, the program number and the port;
@@ -61,6 +62,29 @@ public:
     // Remembers the port and starts talking to nDeviceId there
     // (CConnection::Connect); false when the port cannot be opened.
     bool Connect(const QString& strPort, int nDeviceId);
+    // ---- another processor on the same line ---------------------------------
+    // What SwitchTo does with edits the current processor has not answered yet.
+    enum class EUnsentEdits
+    {
+        kRefuse,     // SwitchTo answers false; the window asks the user first
+        kSendFirst,  // the switch waits until the current processor has them
+        kDiscard,    // dropped; frames already built still reach the current one
+    };
+    // Edits processor nId on the open port: the connect sequence for it (type
+    // and version check, lock sets, names, settings, the live program) runs
+    // without closing the port, and the undo steps and A/B sides start
+    // afresh. Switching back reads that processor again. Ends with switched,
+    // or with switchFailed when nId does not answer or is refused (the
+    // connection then ends as a connect would). False, with nothing changed,
+    // when not connected and idle, a transfer runs, nId is not a device ID,
+    // or edits are unsent and eUnsent is kRefuse.
+    bool SwitchTo(int nId, EUnsentEdits eUnsent = EUnsentEdits::kRefuse);
+    // Edits marked in the record and not yet sent, or sent and not yet
+    // answered. The undo history and A/B sides are not edits of the line.
+    bool HasUnsentEdits() const;
+    // From SwitchTo until switched or switchFailed.
+    bool IsSwitching() const { return m_nSwitchId != 0 || m_nSwitchAfterEdits != 0; }
+
     // Undo and redo of the editor, and its A/B comparison. Both start afresh
     // with the program read at connecting and are cleared on disconnect.
     CEditHistory& History() { return m_history; }
@@ -139,12 +163,18 @@ public:
 signals:
     // A program name, the program number or the port changed.
     void sessionChanged();
+    // The record holds processor nId's live program, read after SwitchTo.
+    void switched(int nId);
+    // Processor nId did not answer or was refused; the connection has ended.
+    void switchFailed(int nId, CConnection::EReason eReason);
 
 private:
     // Edit without the notice.
     bool Write(EParam param, ParamAt at, int step);
     void OnLiveProgramLoaded();
-    void OnDisconnected();
+    void OnDisconnected(CConnection::EReason eReason);
+    void StartSwitch(int nId);
+    void OnRequestAnswered();
     // Clears the undo steps and the A/B sides: the record holds a program
     // of the processor's, or the factory program.
     void ForgetEditing();
@@ -169,6 +199,9 @@ private:
     // with is the start of the editing, not a step.
     bool m_bStateRead = false;
     std::string m_strRefusedVersion;
+    // The processor a switch is reading, and one waiting for unsent edits.
+    int m_nSwitchId = 0;
+    int m_nSwitchAfterEdits = 0;
     // Made after the link hears the engine, so its handlers run first.
     std::unique_ptr<CConnection> m_pConnection;
     std::unique_ptr<CProgramTransfer> m_pTransfer;

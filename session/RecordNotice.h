@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/DataDefine.h"
 #include "model/ParamCatalogue.h"
+#include "model/ValueText.h"
 
 #include <QObject>
 

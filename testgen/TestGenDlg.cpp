@@ -6,6 +6,7 @@
 
 #include "editors/CHEDlg.h"
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "controls/Fader.h"
 #include "ui/MainSkin.h"
 #include "editors/NumBinding.h"

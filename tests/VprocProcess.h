@@ -80,6 +80,16 @@ public:
     const QString& Port() const { return m_strLink; }
     QProcess& Process() { return m_process; }
 
+    // The next line the processor prints after its port ("silent 3"), or
+    // nothing after nTimeoutMs.
+    QString NextNotice(int nTimeoutMs = 3000)
+    {
+        if (!RunUntil([this] { return m_process.canReadLine(); }, nTimeoutMs))
+            return {};
+        return QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+    void Signal(int nSignal) { ::kill(static_cast<pid_t>(m_process.processId()), nSignal); }
+
 private:
     QString m_strLink;
     QProcess m_process;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 #include <QString>
 

@@ -21,6 +21,7 @@ public:
     int m_nProgressPos = 0;       // position given to the progress bar
     int m_bLastOfTransfer = 0;    // sending it ends the current transfer
     int m_nProbedId = 0;          // device-ID probes only: the probed ID
+    int m_bAside = 0;             // for another processor than the edited one
 
 private:
     std::vector<uint8_t> m_abyFrame;

@@ -13,7 +13,7 @@
 #include "locks/PassWordEdit.h"
 #include "tests/app/WindowTestEnvironment.h"
 
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "model/ParamCatalogue.h"
 #include "vproc/ProcessorState.h"
 #include "vproc/StateFile.h"

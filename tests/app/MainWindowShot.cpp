@@ -20,7 +20,7 @@
 //   system        the System window open over it
 #include "editors/CHEDlg.h"
 #include "link/ConnectDlg.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "link/DeviceDlg.h"
 #include "link/DisplayDlg.h"
 #include "app/InformationDlg.h"

@@ -1,4 +1,4 @@
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "app/HelpPages.h"
 #include "ui/MainLayout.h"
 #include "app/OrvanDlgDlg.h"

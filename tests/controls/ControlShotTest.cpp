@@ -2,12 +2,12 @@
 // ORVAN_CONTROL_SHOTS set to a folder the pictures are saved there to be
 // looked at; the test itself checks that each control drew something.
 #include "controls/ControlPalette.h"
-#include "model/DataDefine.h"
 #include "controls/Fader.h"
 #include "controls/LampMeter.h"
 #include "controls/LockCombo.h"
 #include "controls/NameEdit.h"
 #include "controls/ToggleButton.h"
+#include "model/ValueText.h"
 
 #include <QDir>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "controls/LampMeter.h"
 
 #include <QAccessible>

@@ -91,6 +91,20 @@ TEST_F(AtomicFileTest, ANewFileGetsTheModeOfAnyNewFile)
     EXPECT_EQ(ReadAll(Path("new.dat")), "");
 }
 
+TEST_F(AtomicFileTest, AnOwnerOnlyFileIsModeSixHundredWhateverTheUmaskOrTheOldFile)
+{
+    const mode_t old = ::umask(0);
+    const AtomicFile::Outcome fresh = AtomicFile::Write(Path("new.key"), Bytes("a"), AtomicFile::EAccess::kOwnerOnly);
+    WriteOld(Path("old.key"), 0644);
+    const AtomicFile::Outcome replaced = AtomicFile::Write(Path("old.key"), Bytes("b"), AtomicFile::EAccess::kOwnerOnly);
+    ::umask(old);
+    ASSERT_TRUE(fresh.Ok()) << fresh.strReason;
+    ASSERT_TRUE(replaced.Ok()) << replaced.strReason;
+    EXPECT_EQ(Mode(Path("new.key")), 0600u);
+    EXPECT_EQ(Mode(Path("old.key")), 0600u);
+    EXPECT_EQ(ReadAll(Path("old.key")), "b");
+}
+
 TEST_F(AtomicFileTest, AFillerWritesByNameAndItsFailureKeepsTheOldFile)
 {
     const std::string path = Path("sheet.xlsx");

@@ -9,7 +9,7 @@
 // permissions end with it.
 
 #include "model/Audio_Data.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "report/DataViewDlg.h"
 #include "model/LockState.h"
 #include "vproc/ProcessorState.h"

@@ -3,9 +3,9 @@
 #include "editors/GraphLayout.h"
 #include "editors/GraphText.h"
 
-#include "model/DataDefine.h"
-#include "model/GraphAxis.h"
 #include "model/Filter.h"
+#include "model/GraphAxis.h"
+#include "model/ValueText.h"
 
 #include <gtest/gtest.h>
 

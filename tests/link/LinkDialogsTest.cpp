@@ -7,7 +7,7 @@
 #include "model/Audio_Data.h"
 #include "link/Command.h"
 #include "link/Connection.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "tests/link/FakePort.h"
 #include "model/LockState.h"
 #include "ui/MessageBox.h"

@@ -4,8 +4,8 @@
 #include "locks/LocksText.h"
 #include "locks/PasswordFlow.h"
 
-#include "model/DataDefine.h"
 #include "model/LockState.h"
+#include "model/ValueText.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "locks/PassWordEdit.h"
 #include "locks/PasswordStepDlg.h"
 
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "session/ProcessorLink.h"
 
 #include <QCheckBox>

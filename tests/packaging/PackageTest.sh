@@ -32,12 +32,14 @@ done
 root="$scratch/root"
 dpkg -x "$deb" "$root"
 share="$root/usr/share"
-for bin in orvan orvan-cli orvan-vproc; do
+for bin in orvan orvan-cli orvan-vproc orvan-server; do
   [ -x "$root/usr/bin/$bin" ] || fail "usr/bin/$bin is missing"
 done
 
 "$root/usr/bin/orvan-cli" --help | grep -q "Usage: orvan-cli" || fail "orvan-cli --help"
 "$root/usr/bin/orvan-vproc" --help >/dev/null || fail "orvan-vproc --help"
+"$root/usr/bin/orvan-server" --help >/dev/null || fail "orvan-server --help"
+[ -f "$root/usr/lib/systemd/user/orvan-server.service" ] || fail "the service's systemd user unit is missing"
 
 # The program has no way to end by itself: still running after a few
 # seconds offscreen is the pass, ended by the time-out (124).
@@ -51,7 +53,7 @@ grep -q '^Icon=org.orvan.Orvan$' "$desktop" || fail "desktop entry names another
 [ -f "$share/icons/hicolor/scalable/apps/org.orvan.Orvan.svg" ] || fail "icon is missing"
 appstreamcli validate --no-net "$share/metainfo/org.orvan.Orvan.metainfo.xml" || fail "AppStream data"
 
-for page in orvan-cli orvan-vproc; do
+for page in orvan-cli orvan-vproc orvan-server; do
   file="$share/man/man1/$page.1"
   [ -f "$file" ] || [ -f "$file.gz" ] || fail "manual page $page is missing"
   [ -f "$file" ] || file="$file.gz"

@@ -8,7 +8,7 @@
 
 #include "model/Audio_Data.h"
 #include "link/Command.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "model/LockState.h"
 #include "programs/ProgramCodec.h"
 #include "programs/ProgramFile.h"

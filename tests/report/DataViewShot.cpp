@@ -3,7 +3,7 @@
 // pages of its print preview, portrait and landscape
 // (preview-LANG-ORIENTATION.png), to look at by eye, and the report as
 // the PDF export writes it (report-LANG.pdf).
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "report/DataViewDlg.h"
 #include "ui/MessageBox.h"
 #include "tests/report/ReportFixture.h"

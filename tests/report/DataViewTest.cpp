@@ -1,5 +1,6 @@
 #include "report/ColorListCtrl.h"
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "report/DataViewDlg.h"
 #include "report/ListCtrlPrint.h"
 #include "report/ReportExport.h"

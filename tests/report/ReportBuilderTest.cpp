@@ -1,9 +1,9 @@
 #include "report/ReportBuilder.h"
 
 #include "model/Audio_Data.h"
-#include "model/DataDefine.h"
 #include "model/LockState.h"
 #include "model/ParamCatalogue.h"
+#include "model/ValueText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "model/Audio_Data.h"
-#include "model/DataDefine.h"
 #include "model/ParamCatalogue.h"
+#include "model/ValueText.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportExport.h"
 #include "tests/report/ReportFixture.h"

@@ -1,6 +1,6 @@
 #include "tests/report/ReportFixture.h"
 
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 #include <string>
 

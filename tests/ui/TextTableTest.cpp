@@ -1,5 +1,5 @@
 #include "ui/ChannelLabel.h"
-#include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "text/TextTable.h"
 
 #include <gtest/gtest.h>
