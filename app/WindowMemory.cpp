@@ -3,6 +3,7 @@
 #include "app/OrvanDlgDlg.h"
 #include "model/Audio_Data.h"
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 #include <QGuiApplication>
 #include <QScreen>

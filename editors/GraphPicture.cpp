@@ -3,6 +3,7 @@
 #include "editors/ChannelColour.h"
 #include "editors/EditorsText.h"
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "model/Audio_Data.h"
 #include "ui/ChannelLabel.h"
 

@@ -10,6 +10,7 @@
 #include "model/ParamCatalogue.h"
 #include "link/ConnectDlg.h"
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "tests/app/WindowTestEnvironment.h"
 
 #include <QAbstractButton>

@@ -6,6 +6,7 @@
 #include "editors/FStatic.h"
 #include "model/Audio_Data.h"
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 #include "report/DataViewDlg.h"
 #include "tests/app/WindowTestEnvironment.h"
 #include "tests/report/PdfText.h"

@@ -10,6 +10,7 @@
 #include "app/OrvanDlgDlg.h"
 #include "app/WindowMemory.h"
 #include "model/DataDefine.h"
+#include "model/ValueText.h"
 
 #include <QCommandLineParser>
 #include <QScreen>
