@@ -67,7 +67,10 @@ void CEditCommandBar::Refresh()
     m_pRedo->setEnabled(m_link.History().CanRedo());
     const bool bOnB = m_link.Compare().Active() == CABCompare::ESide::B;
     m_pCompare->setText(MainText(bOnB ? EMainText::CompareB : EMainText::CompareA, language));
-    m_pCompare->setAccessibleName(MainText(EMainText::CompareTip, language));
+    // A screen reader hears the side in use, which the caption shows by
+    // its capital letter only.
+    m_pCompare->setAccessibleName(MainText(EMainText::CompareInUse, language).arg(bOnB ? QLatin1Char('B') : QLatin1Char('A')));
+    m_pCompare->setAccessibleDescription(MainText(EMainText::CompareTip, language));
 }
 
 void CEditCommandBar::ApplyLanguage()

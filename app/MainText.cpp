@@ -68,11 +68,19 @@ constexpr std::array kTexts{
     TextPair{EMainText::CompareB, "a|B", "a|B"},
     TextPair{EMainText::CompareTip, "A/B compare: switches between two complete settings",
              "A/B 对比：在两组完整设置之间切换"},
+    TextPair{EMainText::CompareInUse, "A/B compare, %1 in use", "A/B 对比，当前为 %1"},
     TextPair{EMainText::DisconnectLosesSide,
              "The other A/B setting has not been sent to the processor and is lost when disconnecting. "
              "Disconnect anyway?",
              "另一组 A/B 设置尚未发送到设备，断开连接后将丢失。仍要断开连接吗？"},
     TextPair{EMainText::ImportFilterSet, "Import filter set...", "导入滤波器设置..."},
+    TextPair{EMainText::ExportPicture, "Export picture", "导出图片"},
+    TextPair{EMainText::PictureAsShown, "As shown (%1 x %2)...", "按显示尺寸 (%1 x %2)..."},
+    TextPair{EMainText::PictureSize, "%1 x %2...", "%1 x %2..."},
+    TextPair{EMainText::PictureFilter, "PNG picture (*.png)", "PNG 图片 (*.png)"},
+    TextPair{EMainText::SvgFilter, "SVG picture (*.svg)", "SVG 图片 (*.svg)"},
+    TextPair{EMainText::ExportCurves, "Export curves (CSV)...", "导出曲线 (CSV)..."},
+    TextPair{EMainText::CurvesPageTitle, "Response curves of every channel", "各通道响应曲线"},
 };
 
 static_assert(InEnumOrder(kTexts), "main window texts must follow the order of EMainText");

@@ -64,9 +64,19 @@ enum class EMainText
     CompareA,
     CompareB,
     CompareTip,
+    CompareInUse,  // %1: the side in use, "A" or "B"
     DisconnectLosesSide,
     // the EQ panels' context menu
     ImportFilterSet,
+    // the response graph's context menu: the picture at a size (%1 x %2),
+    // the curves as a table, and the report's page of curves
+    ExportPicture,
+    PictureAsShown,
+    PictureSize,
+    PictureFilter,
+    SvgFilter,
+    ExportCurves,
+    CurvesPageTitle,
 };
 
 QString MainText(EMainText id, int language);

@@ -1,9 +1,11 @@
 #include "app/OrvanDlg.h"
 
 #include "app/OrvanDlgDlg.h"
+#include "app/WindowMemory.h"
 #include "session/ProcessorLink.h"
 
 #include <QFont>
+#include <QSettings>
 
 COrvanDlgApp::COrvanDlgApp(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -23,6 +25,11 @@ int COrvanDlgApp::InitInstance()
     // window and gone after it, since every panel holds references into it.
     CProcessorLink link;
     COrvanDlgDlg dlg(link);
+    // The user's settings file (~/.config/orvan/orvan.ini on Linux).
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("orvan"), QStringLiteral("orvan"));
+    CWindowMemory memory(settings);
+    memory.Restore(dlg);
+    QObject::connect(&dlg, &QDialog::finished, &dlg, [&memory, &dlg] { memory.Save(dlg); });
     dlg.exec();
     return 0;
 }

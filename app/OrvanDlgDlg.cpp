@@ -10,13 +10,19 @@
 #include "editors/EditorsText.h"
 #include "editors/FilterImportDlg.h"
 #include "editors/FStatic.h"
+#include "editors/GraphPicture.h"
+#include "report/CurveExport.h"
+#include "report/ReportText.h"
+#include "ui/ChannelLabel.h"
 #include "app/HelpPages.h"
 #include "editors/InEQDlg.h"
 #include "editors/InFaceDlg.h"
 #include "app/InformationDlg.h"
 #include "locks/LockCommand.h"
 #include "ui/MainLayout.h"
+#include "ui/WindowPlacement.h"
 #include "ui/MainSkin.h"
+#include "app/MainShortcuts.h"
 #include "app/MainText.h"
 #include "ui/MessageBox.h"
 #include "editors/OutEQDlg.h"
@@ -29,7 +35,9 @@
 #include "app/StatusBlock.h"
 #include "testgen/TestGenDlg.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <algorithm>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -40,6 +48,9 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QWindow>
 #include <QUrl>
 
 namespace
@@ -76,6 +87,9 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     , m_asker([](QWidget* pParent, const QString& strQuestion) {
         return QMessageBox::question(pParent, CMessageBox::Caption(), strQuestion) == QMessageBox::Yes;
     })
+    , m_saveAsker([this](const QString& title, const QStringList& filters) {
+        return CDataViewDlg::AskSaveFile(this, title, CDataViewDlg::ExportFolder(), QString(), filters);
+    })
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -103,6 +117,7 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     Place(MainLayout::EArea::Status, m_pStatus);
     CreateCommandButtons();
     CreatePanels();
+    CreateShortcuts();
     WireConnection();
     SetConnectedLook(false);
     QtTranslation::Apply(GetLanguage());
@@ -167,6 +182,33 @@ void COrvanDlgDlg::resizeEvent(QResizeEvent* event)
     LayOut();
 }
 
+void COrvanDlgDlg::PlaceOnFirstStart(QScreen* screen)
+{
+    if (screen == nullptr)
+        return;
+    // Before the first show the window system has not said how wide its
+    // frame is; the one of an earlier show (or none) stands in, and
+    // showEvent corrects what is still off the screen.
+    QMargins frame;
+    if (windowHandle() != nullptr)
+        frame = windowHandle()->frameMargins();
+    setGeometry(WindowPlacement::FirstStartClient(screen->availableGeometry(), minimumSize(), frame));
+}
+
+void COrvanDlgDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (isMaximized() || isFullScreen() || screen() == nullptr)
+        return;
+    // The whole frame on the screen, its title bar above all: a window
+    // manager that puts the client at the geometry asked for pushes the
+    // title bar above the screen's edge.
+    const QRect frame = frameGeometry();
+    const QPoint topLeft = WindowPlacement::FrameOnScreen(frame, screen()->availableGeometry());
+    if (topLeft != frame.topLeft())
+        move(topLeft);
+}
+
 void COrvanDlgDlg::CreateCommandButtons()
 {
     using Handler = void (COrvanDlgDlg::*)();
@@ -206,6 +248,9 @@ void COrvanDlgDlg::CreatePanels()
     connect(&Notice(), &CRecordNotice::programLoaded, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::locksChanged, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::languageChanged, m_pGraph, &CFStatic::SetLanguage);
+    m_pGraph->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pGraph, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { OfferGraphExport(m_pGraph->mapToGlobal(pos)); });
     // A drag from press to release is one undo step.
     connect(m_pGraph, &CFStatic::dragStarted, &m_link.History(), &CEditHistory::BeginGroup);
     connect(m_pGraph, &CFStatic::dragFinished, &m_link.History(), &CEditHistory::EndGroup);
@@ -243,6 +288,41 @@ void COrvanDlgDlg::CreatePanels()
     m_pTestGen = new CTestGenDlg(m_link, *m_pStrip);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
+}
+
+void COrvanDlgDlg::CreateShortcuts()
+{
+    using MainShortcuts::EAction;
+    // The button a shortcut clicks, found when it is pressed: the panels
+    // shown and the selected channel decide which one it is.
+    const auto click = [](QWidget* area, const QString& name) {
+        if (auto* button = area->findChild<QAbstractButton*>(name); button != nullptr && button->isEnabled())
+            button->click();
+    };
+    for (const MainShortcuts::Shortcut& shortcut : MainShortcuts::All())
+    {
+        auto* binding = new QShortcut(shortcut.key, this);
+        binding->setContext(Qt::WindowShortcut);
+        switch (shortcut.eAction)
+        {
+        case EAction::Select:
+            connect(binding, &QShortcut::activated, this,
+                    [this, channel = shortcut.channel] { SelectChannel(channel); });
+            break;
+        case EAction::Mute:
+            connect(binding, &QShortcut::activated, this, [this, click] {
+                click(m_pStrip, QStringLiteral("Mute") + EditorsText(EEditorsText::StripChannel, kEnglish)
+                                                             .arg(ChannelLabel(m_selector.Current())));
+            });
+            break;
+        case EAction::EqBypass:
+            connect(binding, &QShortcut::activated, this, [this, click] {
+                click(m_selector.Current().bInput ? static_cast<QWidget*>(m_pInEq) : m_pOutEq,
+                      QStringLiteral("EqMaster"));
+            });
+            break;
+        }
+    }
 }
 
 void COrvanDlgDlg::EnsureMusicFolder()
@@ -295,6 +375,27 @@ void COrvanDlgDlg::ShowSelectedSide()
     m_pOutEq->setVisible(!selected.bInput);
     m_pOutFace->setVisible(!selected.bInput);
     m_pGraph->Select(selected);
+}
+
+std::vector<ChannelAddress> COrvanDlgDlg::ShownCurves() const
+{
+    std::vector<ChannelAddress> shown;
+    for (int column = 0; column < Frame::kChannelCount; ++column)
+        if (m_link.Record().Channel(column).IsCurveShown() != 0)
+            shown.push_back(ChannelAddress::FromColumn(column));
+    return shown;
+}
+
+void COrvanDlgDlg::ShowCurves(const std::vector<ChannelAddress>& shown)
+{
+    for (int column = 0; column < Frame::kChannelCount; ++column)
+    {
+        const ChannelAddress address = ChannelAddress::FromColumn(column);
+        const bool bShown = std::find(shown.begin(), shown.end(), address) != shown.end();
+        Data().Channel(address).ShowCurve(bShown ? 1 : 0);
+    }
+    m_pStrip->RefreshFromRecord();
+    m_pGraph->Redraw();
 }
 
 void COrvanDlgDlg::SetConnectedLook(bool connected)
@@ -413,7 +514,93 @@ void COrvanDlgDlg::OnReport()
 {
     CDataViewDlg dialog(BuildReportTable(Data(), &Locks(), InputsInUse(), OutputsInUse(), GetLanguage()), GetLanguage(),
                         this);
+    // The PDF ends with one graph of every channel's curve. The printer
+    // counts in its own dots: the picture is laid out at a screen's width
+    // and scaled onto the page, so lines and texts keep their weight.
+    dialog.SetPdfCurvePage([this](QPainter& painter, const QRect& body) {
+        constexpr int kPictureWidth = 1400;
+        constexpr int kTitlePixels = 20;
+        const double scale = body.width() / static_cast<double>(kPictureWidth);
+        painter.translate(body.topLeft());
+        painter.scale(scale, scale);
+        QFont font = this->font();
+        font.setPixelSize(kTitlePixels);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, kPictureWidth, 2 * kTitlePixels), Qt::AlignLeft | Qt::AlignVCenter,
+                         MainText(EMainText::CurvesPageTitle, GetLanguage()));
+        std::vector<ChannelAddress> every;
+        for (int n = 0; n < InputsInUse(); ++n)
+            every.push_back(ChannelAddress::Input(n));
+        for (int n = 0; n < OutputsInUse(); ++n)
+            every.push_back(ChannelAddress::Output(n));
+        font.setPixelSize(kTitlePixels * 3 / 5);
+        const int height = std::min(static_cast<int>(body.height() / scale) - 3 * kTitlePixels, kPictureWidth * 3 / 5);
+        painter.translate(0, 3 * kTitlePixels);
+        GraphPicture::Paint(painter, QSize(kPictureWidth, height), Data(), every, font, true);
+    });
     RunDialog(dialog);
+}
+
+void COrvanDlgDlg::OfferGraphExport(const QPoint& where)
+{
+    const int language = GetLanguage();
+    QMenu menu(this);
+    QMenu* picture = menu.addMenu(MainText(EMainText::ExportPicture, language));
+    std::vector<std::pair<QAction*, QSize>> sizes;
+    const QSize shown = m_pGraph->size();
+    sizes.emplace_back(
+        picture->addAction(MainText(EMainText::PictureAsShown, language).arg(shown.width()).arg(shown.height())), shown);
+    for (const QSize size : {QSize(1280, 720), QSize(1920, 1080), QSize(3840, 2160)})
+        sizes.emplace_back(picture->addAction(MainText(EMainText::PictureSize, language).arg(size.width()).arg(size.height())),
+                           size);
+    QAction* curves = menu.addAction(MainText(EMainText::ExportCurves, language));
+    QAction* chosen = menu.exec(where);
+    if (chosen == nullptr)
+        return;
+    if (chosen == curves)
+    {
+        const QString path = m_saveAsker(MainText(EMainText::ExportCurves, language),
+                                         {ReportText(EReportText::CsvFilter, language)});
+        if (!path.isEmpty())
+            ExportCurves(path);
+        return;
+    }
+    for (const auto& [action, size] : sizes)
+        if (action == chosen)
+        {
+            const QString path = m_saveAsker(MainText(EMainText::ExportPicture, language),
+                                             {MainText(EMainText::PictureFilter, language),
+                                              MainText(EMainText::SvgFilter, language)});
+            if (!path.isEmpty())
+                ExportGraphPicture(size, path);
+        }
+}
+
+bool COrvanDlgDlg::ExportGraphPicture(QSize size, const QString& path)
+{
+    const std::vector<ChannelAddress> shown = m_pGraph->ShownChannels();
+    const AtomicFile::QtOutcome outcome = WritePicture(
+        path, size,
+        [this, size, &shown](QPainter& painter) { GraphPicture::Paint(painter, size, Data(), shown, m_pGraph->font()); },
+        MainText(EMainText::Title, GetLanguage()));
+    ShowWriteOutcome(this, outcome, path, GetLanguage());
+    return outcome.Ok();
+}
+
+bool COrvanDlgDlg::ExportCurves(const QString& path)
+{
+    std::vector<CurveColumn> columns;
+    for (const ChannelAddress address : m_pGraph->ShownChannels())
+    {
+        CAudio_Channel& channel = Data().Channel(address);
+        channel.UpdateCurve();
+        columns.push_back({EditorsText(EEditorsText::StripChannel, GetLanguage()).arg(ChannelLabel(address)),
+                           channel.GetCurveDb()});
+    }
+    const AtomicFile::QtOutcome outcome = WriteCurvesCsv(columns, path);
+    ShowWriteOutcome(this, outcome, path, GetLanguage());
+    return outcome.Ok();
 }
 
 void COrvanDlgDlg::OnConnection()
@@ -432,6 +619,7 @@ void COrvanDlgDlg::OnConnection()
     QList<SerialPortEntry> ports;
     EnumeratePorts(ports);
     CConnectDlg dialog(Connection(), ports, m_link.Session().PortName(), GetLanguage(), this);
+    dialog.SelectDeviceId(Data().GetDeviceId());
     if (RunDialog(dialog) != QDialog::Accepted)
         return;
     Connect(dialog.PortName(), dialog.DeviceId());

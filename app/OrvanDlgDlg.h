@@ -23,6 +23,7 @@ class COutFaceDlg;
 class CStatusBlock;
 class CTestGenDlg;
 class QPushButton;
+class QScreen;
 
 // The main window, a façade: it creates each area once, places it where
 // MainLayout::Areas says and wires the seven commands. What is shown comes
@@ -55,10 +56,12 @@ public:
 
     // ---- what the window was handed ----------------------------------------
     CProcessorLink& Link() { return m_link; }
+    const CProcessorLink& Link() const { return m_link; }
     CRecordNotice& Notice() { return m_link.Notice(); }
     CAudio_Data& Data() { return m_link.Record(); }
     CLockState& Locks() { return m_link.Locks(); }
     CChannelSelector& Selector() { return m_selector; }
+    const CChannelSelector& Selector() const { return m_selector; }
     CCommand& Engine() { return m_link.Command(); }
     CConnection& Connection() { return m_link.Connection(); }
     int GetLanguage() const { return m_link.Notice().Language(); }
@@ -71,6 +74,15 @@ public:
     // Selects `address` and shows its side; a channel the processor does
     // not have is ignored.
     void SelectChannel(ChannelAddress address);
+
+    // The channels whose curves the graph shows besides the selected one;
+    // ShowCurves shows exactly `shown` and the strip's curve buttons follow.
+    std::vector<ChannelAddress> ShownCurves() const;
+    void ShowCurves(const std::vector<ChannelAddress>& shown);
+
+    // Sizes and centres the window on `screen` by the first-start rule
+    // (WindowPlacement::FirstStartClient).
+    void PlaceOnFirstStart(QScreen* screen);
 
     // Opens `port` and starts talking to `deviceId`, as the Connection
     // dialog's Connect does; false (after telling the user) when the port
@@ -101,7 +113,20 @@ public:
     using Asker = std::function<bool(QWidget* pParent, const QString& strQuestion)>;
     void SetAsker(Asker asker) { m_asker = std::move(asker); }
 
+    // The response graph as a picture of `size` (PNG, or SVG for a ".svg"
+    // path) and the shown channels' curves as CSV, as the graph's context
+    // menu writes them; false (after telling the user) when the file could
+    // not be written.
+    bool ExportGraphPicture(QSize size, const QString& path);
+    bool ExportCurves(const QString& path);
+
+    // How the window asks for a file to write; an empty text cancels. The
+    // default is the save dialog in the "MusicFile" folder.
+    using SaveAsker = std::function<QString(const QString& title, const QStringList& filters)>;
+    void SetSaveAsker(SaveAsker asker) { m_saveAsker = std::move(asker); }
+
     CEditCommandBar* EditCommands() const { return m_pEditBar; }
+    CFStatic* Graph() const { return m_pGraph; }
     CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
     CProgramManager& Programs() { return *m_pPrograms; }
 
@@ -110,6 +135,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Puts `widget` at `area` now and whenever the window is resized;
@@ -120,6 +146,8 @@ private:
 
     void CreateCommandButtons();
     void CreatePanels();
+    // Binds MainShortcuts::All; each clicks the button it stands for.
+    void CreateShortcuts();
     void WireConnection();
     void EnsureMusicFolder();
     void RetranslateUi();
@@ -138,6 +166,8 @@ private:
     // The EQ panels' context menu: a measurement tool's filter set into the
     // selected channel's bands.
     void OfferFilterImport(const QPoint& where);
+    // The graph's context menu: its picture at a size, its curves as CSV.
+    void OfferGraphExport(const QPoint& where);
     void ImportFilterSetInto(int channelCode);
 
     int RunDialog(QDialog& dialog);
@@ -150,6 +180,7 @@ private:
     HelpOpener m_helpOpener;
     DialogRunner m_dialogRunner;
     Asker m_asker;
+    SaveAsker m_saveAsker;
 
     std::vector<std::pair<MainLayout::EArea, QWidget*>> m_aPlaced;
     CStatusBlock* m_pStatus = nullptr;

@@ -1,6 +1,7 @@
 #include "controls/ControlMath.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 int ClampFaderPosition(const SFaderTravel& travel, int position)
@@ -58,7 +59,7 @@ int WheelNotches(int& rest, int delta)
 
 namespace
 {
-constexpr int kMarkLevel = 16;
+constexpr int kMarkLevel = kLevelMark;
 constexpr int kTopLevel = 27;
 constexpr int kFullStep = 11;
 constexpr int kOutputBodyLamps = 9;
@@ -76,12 +77,38 @@ std::uint16_t Lamp(int lamp)
 }
 }
 
-std::uint16_t LampPattern(int level, ELampStyle style)
+int MeterStep(int level)
 {
     level = std::clamp(level, 0, kTopLevel);
-    const bool marked = level >= kMarkLevel;
     // 12 to 15 never come from the receive side; they are full scale as well.
-    const int step = std::min(marked ? level - kMarkLevel : level, kFullStep);
+    return std::min(level >= kMarkLevel ? level - kMarkLevel : level, kFullStep);
+}
+
+bool HasMark(int level)
+{
+    return std::clamp(level, 0, kTopLevel) >= kMarkLevel;
+}
+
+int TopLampOfStep(int step, ELampStyle style)
+{
+    step = std::clamp(step, 0, kFullStep);
+    if (style == ELampStyle::Output && step < kFullStep)
+        return std::min(step, kOutputBodyLamps);
+    return step;
+}
+
+int StepDb(int step)
+{
+    // The processor's lamps are spaced closer near the top, where engineers
+    // read headroom; the same thresholds for inputs and outputs.
+    static constexpr std::array<int, kFullStep> kDb{-48, -42, -36, -30, -24, -18, -12, -9, -6, -3, 0};
+    return kDb.at(static_cast<size_t>(std::clamp(step, 1, kFullStep) - 1));
+}
+
+std::uint16_t LampPattern(int level, ELampStyle style)
+{
+    const bool marked = HasMark(level);
+    const int step = MeterStep(level);
     if (style == ELampStyle::Input)
         return LowerLamps(step);
     std::uint16_t pattern = LowerLamps(std::min(step, kOutputBodyLamps));

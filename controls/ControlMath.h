@@ -60,6 +60,20 @@ enum class ELampStyle
 // lamp 11 as well. Values outside 0..27 are taken as the nearest end; an
 // input value that carries the mark shows only its meter step.
 std::uint16_t LampPattern(int level, ELampStyle style);
+// The meter step a level value carries (0..11, 11 = full scale) and whether
+// it carries the mark.
+int MeterStep(int level);
+bool HasMark(int level);
+constexpr int kFullScaleStep = 11;
+// An output level carries the mark as this value added to its step.
+constexpr int kLevelMark = 16;
+// The lamp that shows meter step `step` at its top (0 for none): an
+// output's body stops at nine lamps.
+int TopLampOfStep(int step, ELampStyle style);
+// The level of each meter step at its lamp, in dB below full scale, for the
+// scale beside the meter: step 11 is full scale (0 dB), and each step below
+// it the next threshold down. Steps outside 1..11 give the nearest end.
+int StepDb(int step);
 int LitLampCount(std::uint16_t pattern);
 
 enum class ELampRole

@@ -1,9 +1,12 @@
 #include "controls/ControlsAccessible.h"
 
+#include "controls/ControlsText.h"
 #include "controls/Fader.h"
 #include "controls/LampMeter.h"
+#include "controls/LockCombo.h"
 #include "controls/ToggleButton.h"
 
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 
 namespace
@@ -78,10 +81,14 @@ private:
     SFaderTravel Travel() const { return Fader()->Travel(); }
 };
 
-class CToggleAccessible : public QAccessibleWidget
+// A button whose press and toggle actions both do what a click does: the
+// owner decides what a checkable button's state becomes (CONNECTION is
+// pressed only once connected), so a toggle from outside never flips only
+// its look. Qt's own button interface toggles without a click.
+class CButtonAccessible : public QAccessibleWidget
 {
 public:
-    explicit CToggleAccessible(CToggleButton* button)
+    explicit CButtonAccessible(QAbstractButton* button)
         : QAccessibleWidget(button, QAccessible::Button)
     {
     }
@@ -89,25 +96,27 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        state.checkable = true;
+        state.checkable = Button()->isCheckable();
         state.checked = Button()->isChecked();
         return state;
     }
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
-            return Button()->ValueText();
+        // A button without a name of its own reads as its caption.
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return Button()->text();
         return QAccessibleWidget::text(t);
     }
 
     QStringList actionNames() const override
     {
-        return QStringList{pressAction(), toggleAction()} << QAccessibleWidget::actionNames();
+        QStringList names{pressAction()};
+        if (Button()->isCheckable())
+            names << toggleAction();
+        return names << QAccessibleWidget::actionNames();
     }
 
-    // Both actions do what a click does: the owner decides what the state
-    // becomes, so a toggle from outside never flips only the look.
     void doAction(const QString& action) override
     {
         if (action == pressAction() || action == toggleAction())
@@ -119,8 +128,71 @@ public:
         QAccessibleWidget::doAction(action);
     }
 
+protected:
+    QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+class CToggleAccessible : public CButtonAccessible
+{
+public:
+    explicit CToggleAccessible(CToggleButton* button)
+        : CButtonAccessible(button)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = CButtonAccessible::state();
+        state.checkable = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<CToggleButton*>(widget())->ValueText();
+        return CButtonAccessible::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction(), toggleAction()} << QAccessibleWidget::actionNames();
+    }
+};
+
+// A combo box named by its caption, its entry as its value. Qt's own combo
+// interface on Linux names a combo by its current entry, which says what is
+// chosen but not what is chosen there.
+class CComboAccessible : public QAccessibleWidget
+{
+public:
+    explicit CComboAccessible(CLockCombo* combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return Combo()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return QStringList{showMenuAction()} << QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& action) override
+    {
+        if (action == showMenuAction())
+        {
+            if (Combo()->isEnabled())
+                Combo()->showPopup();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
 private:
-    CToggleButton* Button() const { return static_cast<CToggleButton*>(widget()); }
+    CLockCombo* Combo() const { return static_cast<CLockCombo*>(widget()); }
 };
 
 class CLampMeterAccessible : public CValueAccessible
@@ -129,6 +201,20 @@ public:
     explicit CLampMeterAccessible(CLampMeter* meter)
         : CValueAccessible(meter, QAccessible::ProgressBar)
     {
+    }
+
+    // A press does what a click does: the clip indicator goes out.
+    QStringList actionNames() const override { return QStringList{pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            Meter()->ClearClip();
+    }
+    QString localizedActionDescription(const QString& action) const override
+    {
+        if (action == pressAction())
+            return ControlsText(EControlsText::ClearClip, Meter()->Language());
+        return QAccessibleWidget::localizedActionDescription(action);
     }
 
     QVariant currentValue() const override { return LitLampCount(Meter()->Pattern()); }
@@ -152,6 +238,11 @@ QAccessibleInterface* ControlsFactory(const QString& className, QObject* object)
         return new CToggleAccessible(static_cast<CToggleButton*>(object));
     if (className == QLatin1String("CLampMeter"))
         return new CLampMeterAccessible(static_cast<CLampMeter*>(object));
+    if (className == QLatin1String("CLockCombo"))
+        return new CComboAccessible(static_cast<CLockCombo*>(object));
+    // Every push button of the program, the window's commands included.
+    if (className == QLatin1String("QPushButton"))
+        return new CButtonAccessible(static_cast<QAbstractButton*>(object));
     return nullptr;
 }
 }

@@ -57,6 +57,10 @@ STextPair TextPair(EControlsText id)
         return {"%1 of %2 lamps", "%1/%2 灯"};
     case EControlsText::LampsLitMarked:
         return {"%1 of %2 lamps, mark lit", "%1/%2 灯，标记亮"};
+    case EControlsText::ClipLatched:
+        return {"%1, clipped", "%1，削波"};
+    case EControlsText::ClearClip:
+        return {"Clear clip", "清除削波"};
     case EControlsText::ToolTip:
         return {"%1: %2", "%1：%2"};
     }
@@ -130,4 +134,10 @@ QString LampsValue(int lit, bool marked, int language)
     return ControlsText(marked ? EControlsText::LampsLitMarked : EControlsText::LampsLit, language)
         .arg(lit)
         .arg(kLampCount);
+}
+
+QString LampsValue(int lit, bool marked, bool clipped, int language)
+{
+    const QString value = LampsValue(lit, marked, language);
+    return clipped ? ControlsText(EControlsText::ClipLatched, language).arg(value) : value;
 }

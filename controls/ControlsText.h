@@ -33,6 +33,10 @@ enum class EControlsText
     // level meter value: %1 lamps lit, %2 lamps in all
     LampsLit,
     LampsLitMarked,
+    // appended to the value while the clip indicator is latched
+    ClipLatched,
+    // the meter's accessible action that clears the clip indicator
+    ClearClip,
     // tooltip: %1 what the control is, %2 its value
     ToolTip,
 };
@@ -56,3 +60,5 @@ QString ToggleValue(EToggleStyle style, bool checked, const QString& unchecked, 
 
 // A level meter's value from its lit lamps and whether the mark lamp is lit.
 QString LampsValue(int lit, bool marked, int language);
+// The same with the clip indicator's state.
+QString LampsValue(int lit, bool marked, bool clipped, int language);

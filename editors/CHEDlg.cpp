@@ -322,7 +322,13 @@ void CCHEDlg::HideLinkMarkers()
 void CCHEDlg::ShowLevels(bool on)
 {
     for (int column = 0; column < kColumns; ++column)
-        m_aColumns.at(static_cast<size_t>(column)).pMeter->SetLevel(on ? m_link.Command().Level(column) : 0);
+    {
+        CLampMeter* meter = m_aColumns.at(static_cast<size_t>(column)).pMeter;
+        if (on)
+            meter->SetLevel(m_link.Command().Level(column));
+        else
+            meter->Reset();
+    }
 }
 
 // ---- locks, language, processor type -----------------------------------------

@@ -260,7 +260,8 @@ void CChannelFace::ApplyLanguage()
     setAccessibleName(EditorsText(m_channel.Pick(EEditorsText::FaceInputName, EEditorsText::FaceOutputName), language));
     const EParam gain = SideParam(EParam::kInGain, EParam::kOutGain);
     m_pFader->SetLanguage(language);
-    m_pFader->SetCaption(QString::fromStdString(ParamCatalogue::Caption(gain, language)));
+    m_pFader->SetCaption(EditorsText(EEditorsText::EqGainFader, language)
+                             .arg(QString::fromStdString(ParamCatalogue::Caption(gain, language))));
     m_pFader->SetValueText([gain, language](int step) {
         return QString::fromStdString(ParamCatalogue::FormatStep(gain, step, language));
     });

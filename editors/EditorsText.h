@@ -100,6 +100,11 @@ enum class EEditorsText
     EqHighShelfSlope,
     EqGraphicQ,
     EqGainFader,     // %1: caption of the band's gain
+    EqBandSwitch,    // %1: band number
+    // a field that shows its parameter in another unit: %1 the caption
+    FieldInMetres,
+    FieldInFeet,
+    FieldAsQ,
     InEqAccessibleName,
     OutEqAccessibleName,
     // a panel asked to show a channel that is not on its side

@@ -237,6 +237,8 @@ void CEqPanel::ApplyLanguage()
     {
         const BandControls& c = Band(band);
         c.pButton->SetLanguage(language);
+        c.pButton->SetCaptions(BandName(band), BandName(band),
+                               EditorsText(EEditorsText::EqBandSwitch, language).arg(band + 1));
         c.pFader->SetLanguage(language);
         c.pFader->SetCaption(EditorsText(EEditorsText::EqGainFader, language)
                                  .arg(QString::fromStdString(ParamCatalogue::Caption(m_rows.eGain, language, band))));

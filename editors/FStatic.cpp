@@ -5,19 +5,22 @@
 #include "editors/ChannelColour.h"
 #include "model/DataDefine.h"
 #include "editors/EditorsText.h"
+#include "editors/GraphPicture.h"
 #include "editors/GraphText.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
 
 namespace
 {
-const QColor kBackground(0, 0, 0);
-const QColor kOutline(100, 100, 100);
-const QColor kPlotOutline(0, 180, 0);
-const QColor kGrid(21, 100, 21);
+using GraphPicture::FrameRect;
+using GraphPicture::kBackground;
+using GraphPicture::kPlotOutline;
+using GraphPicture::ToQRect;
+
 const QColor kArea(68, 86, 98);
 const QColor kLabel(255, 255, 255);
 // Beyond the classic picture: the pointer readout and the dragged point's
@@ -25,15 +28,9 @@ const QColor kLabel(255, 255, 255);
 const QColor kReadout(190, 190, 190);
 const QColor kInfoFill(0, 0, 0, 210);
 
-constexpr int kCurveWidth = 3;
 constexpr int kInfoPadding = 4;
 constexpr QSize kPreferredSize{856, 236};
 constexpr QSize kSmallestSize{320, 140};
-
-QRect ToQRect(const Rect& rect)
-{
-    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
-}
 
 template <typename Points>
 QPolygon ToPolygon(const Points& points)
@@ -56,14 +53,6 @@ Qt::Alignment ToQtAlign(ELabelAlign align)
         break;
     }
     return Qt::AlignCenter;
-}
-
-// Outline drawn inside `rect`, the way the plot and markers are framed.
-void FrameRect(QPainter& painter, const QRect& rect, const QColor& colour, const QBrush& fill = Qt::NoBrush)
-{
-    painter.setPen(QPen(colour, 1));
-    painter.setBrush(fill);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 }
 
@@ -129,6 +118,20 @@ void CFStatic::Select(ChannelAddress channel)
     UpdateCursor();
 }
 
+std::vector<ChannelAddress> CFStatic::ShownChannels() const
+{
+    std::vector<ChannelAddress> shown;
+    const ChannelAddress selected = m_pointer.Selected();
+    for (int column = 0; column < Frame::kChannelCount; ++column)
+    {
+        const ChannelAddress address = ChannelAddress::FromColumn(column);
+        if (address != selected && m_program.Channel(address).IsCurveShown() != 0)
+            shown.push_back(address);
+    }
+    shown.push_back(selected);
+    return shown;
+}
+
 void CFStatic::NotifyTick()
 {
     m_pointer.Tick();
@@ -148,63 +151,68 @@ void CFStatic::EnsureLayout()
         m_layoutSize = size();
     }
     m_dLayoutRatio = ratio;
-    m_imgPicture = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    m_imgPicture.setDevicePixelRatio(ratio);
+    m_imgBase = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    m_imgBase.setDevicePixelRatio(ratio);
     m_imgCurveLayer = QImage(QSize(m_layout.W, m_layout.H) * ratio, QImage::Format_ARGB32_Premultiplied);
     m_imgCurveLayer.setDevicePixelRatio(ratio);
     m_bLayerValid = false;
-    RenderBackground();
-}
-
-void CFStatic::RenderBackground()
-{
-    QPainter painter(&m_imgPicture);
-    painter.setFont(font());
-    const QRect client = ToQRect(m_layout.rcClient);
-    painter.fillRect(client, kBackground);
-    FrameRect(painter, client, kOutline);
-    painter.setPen(kOutline);
-    const QFontMetrics metrics(font());
-    for (const ScaleLabel& label : ScaleLabels(m_layout))
-    {
-        const QString text = QString::fromLatin1(label.szText);
-        painter.drawText(QRect(QPoint(label.ptTopLeft.x, label.ptTopLeft.y), metrics.size(0, text)),
-                         Qt::AlignLeft | Qt::AlignTop, text);
-    }
 }
 
 void CFStatic::Redraw(int highlight)
 {
     m_nHighlight = highlight;
     EnsureLayout();
-    QPainter painter(&m_imgPicture);
-    painter.setFont(font());
-    RenderPlot(painter);
-    painter.end();
+    // Drawn straight into the widget's back buffer at the next paint: a
+    // picture of our own would cost one more copy of every pixel per move,
+    // which at a pixel ratio of 2 is most of a drag's time.
     update();
 }
 
-void CFStatic::RenderPlot(QPainter& painter)
+QImage CFStatic::Picture()
 {
+    EnsureLayout();
+    QImage picture(size() * m_dLayoutRatio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(m_dLayoutRatio);
+    QPainter painter(&picture);
+    PaintPicture(painter);
+    return picture;
+}
+
+void CFStatic::PaintPicture(QPainter& painter)
+{
+    painter.setFont(font());
+    UpdateCurveLayer();
+    // The still part (background, scale, grid and the other channels'
+    // curves) goes in as one opaque copy.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), m_imgBase);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+
     const QRect plot = ToQRect(m_layout.rcPlot);
     painter.setClipRect(plot);
-    painter.fillRect(plot, kBackground);
-
     const int highlightIndex = m_nHighlight >= 0 ? m_nHighlight : m_pointer.GetCurrentIndex();
     const CFilter* highlighted = m_pointer.Highlighted(m_nHighlight);
     const bool showHighlight = highlighted && !m_pointer.IsFilterLocked(highlightIndex);
     if (showHighlight)
     {
+        // The area lies under the grid and the other curves: they are laid
+        // over it again, within the area's bounds only.
+        const QPolygon area = ToPolygon(highlighted->GetPolygon());
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(QPen(kArea, 1));
         painter.setBrush(kArea);
-        painter.drawPolygon(ToPolygon(highlighted->GetPolygon()));
+        painter.drawPolygon(area);
         painter.setRenderHint(QPainter::Antialiasing, false);
+        const QRect bounds = area.boundingRect().adjusted(-1, -1, 1, 1).intersected(plot);
+        if (!bounds.isEmpty())
+        {
+            const QRect inLayer = bounds.translated(-m_layout.rcPlot.left, -m_layout.rcPlot.top);
+            painter.drawImage(QRectF(bounds), m_imgCurveLayer,
+                              QRectF(QPointF(inLayer.topLeft()) * m_dLayoutRatio,
+                                     QSizeF(inLayer.size()) * m_dLayoutRatio));
+        }
+        FrameRect(painter, plot, kPlotOutline);
     }
-
-    UpdateCurveLayer();
-    painter.drawImage(QPoint(m_layout.rcPlot.left, m_layout.rcPlot.top), m_imgCurveLayer);
-    FrameRect(painter, plot, kPlotOutline);
 
     CAudio_Channel& selected = m_pointer.SelectedChannel();
     selected.UpdateCurve();
@@ -231,7 +239,7 @@ void CFStatic::RenderPlot(QPainter& painter)
     painter.setClipping(false);
 }
 
-void CFStatic::UpdateCurveLayer()
+bool CFStatic::UpdateCurveLayer()
 {
     std::vector<LayerCurve> curves;
     curves.reserve(CAudio_InRoute::kCount + CAudio_OutRoute::kCount);
@@ -249,32 +257,31 @@ void CFStatic::UpdateCurveLayer()
     for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
         collect(m_program.Output(i));
     if (m_bLayerValid && curves == m_layerCurves)
-        return;
+        return false;
 
     m_imgCurveLayer.fill(Qt::transparent);
     QPainter painter(&m_imgCurveLayer);
     painter.translate(-m_layout.rcPlot.left, -m_layout.rcPlot.top);
-    const QRect plot = ToQRect(m_layout.rcPlot);
-    painter.setPen(QPen(kGrid, 1));
-    for (size_t i = 1; i < m_layout.aGridX.size(); ++i)
-        painter.drawLine(m_layout.aGridX[i], plot.top(), m_layout.aGridX[i], plot.bottom());
-    for (const int y : m_layout.aGridY)
-        painter.drawLine(plot.left(), y, plot.right(), y);
+    GraphPicture::PaintGrid(painter, m_layout);
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const LayerCurve& curve : curves)
         DrawCurve(painter, *curve.pChannel);
+    painter.end();
     m_layerCurves = std::move(curves);
     m_bLayerValid = true;
+
+    QPainter base(&m_imgBase);
+    GraphPicture::PaintBackground(base, m_layout, font());
+    const QRect plot = ToQRect(m_layout.rcPlot);
+    base.fillRect(plot, kBackground);
+    base.drawImage(QPoint(m_layout.rcPlot.left, m_layout.rcPlot.top), m_imgCurveLayer);
+    FrameRect(base, plot, kPlotOutline);
+    return true;
 }
 
 void CFStatic::DrawCurve(QPainter& painter, const CAudio_Channel& channel)
 {
-    QPen pen(ChannelColour(channel.GetColor()), kCurveWidth);
-    // Round joins cost a third more to stroke and look the same at 3 pixels.
-    pen.setJoinStyle(Qt::BevelJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPolyline(ToPolygon(channel.GetCurvePoints()));
+    GraphPicture::PaintCurve(painter, channel.GetCurvePoints(), channel.GetColor());
 }
 
 void CFStatic::DrawPointLabels(QPainter& painter)
@@ -295,49 +302,123 @@ void CFStatic::DrawPointLabels(QPainter& painter)
 
 void CFStatic::paintEvent(QPaintEvent* /*event*/)
 {
-    if (size() != m_layoutSize || devicePixelRatioF() != m_dLayoutRatio)
-        Redraw(m_nHighlight);
+    EnsureLayout();
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_imgPicture);
+    PaintPicture(painter);
     DrawOverlay(painter);
+    // What the next move must draw over again, wherever it goes.
+    m_drawnMoving = MovingParts();
+    m_bPainted = true;
+}
+
+CFStatic::Overlay CFStatic::OverlayNow() const
+{
+    const QFontMetrics metrics(font());
+    Overlay overlay;
+    if (const CFilter* dragged = m_pointer.IsDragging() ? m_pointer.CurrentFilter() : nullptr)
+    {
+        overlay.aszInfo = DragInfoLines(*dragged, m_nLanguage);
+        for (const QString& line : overlay.aszInfo)
+            overlay.nInfoTextWidth = std::max(overlay.nInfoTextWidth, metrics.horizontalAdvance(line));
+        overlay.nLineHeight = metrics.height();
+        overlay.rcInfo = ToQRect(DragInfoRect(dragged->m_rcHandle, dragged->m_rcLabel,
+                                              overlay.nInfoTextWidth + 2 * kInfoPadding,
+                                              overlay.nLineHeight * static_cast<int>(overlay.aszInfo.size())
+                                                  + 2 * kInfoPadding,
+                                              m_layout));
+    }
+    if (m_bPointerInside)
+    {
+        overlay.szReadout = PointerReadoutText(m_ptPointer, m_layout, m_nLanguage);
+        if (!overlay.szReadout.isEmpty())
+        {
+            const QSize textSize = metrics.size(0, overlay.szReadout);
+            overlay.rcReadout = ToQRect(ReadoutRect(textSize.width(), textSize.height(), m_layout));
+        }
+    }
+    return overlay;
 }
 
 void CFStatic::DrawOverlay(QPainter& painter)
 {
-    const QFontMetrics metrics(font());
     painter.setFont(font());
     painter.setClipRect(ToQRect(m_layout.rcPlot));
-
-    const CFilter* dragged = m_pointer.IsDragging() ? m_pointer.CurrentFilter() : nullptr;
-    if (dragged)
+    const Overlay overlay = OverlayNow();
+    if (!overlay.aszInfo.isEmpty())
     {
-        const QStringList lines = DragInfoLines(*dragged, m_nLanguage);
-        int textWidth = 0;
-        for (const QString& line : lines)
-            textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
-        const int lineHeight = metrics.height();
-        const Rect box = DragInfoRect(dragged->m_rcHandle, dragged->m_rcLabel, textWidth + 2 * kInfoPadding,
-                                      lineHeight * static_cast<int>(lines.size()) + 2 * kInfoPadding, m_layout);
-        const QRect rect = ToQRect(box);
+        const QRect& rect = overlay.rcInfo;
         FrameRect(painter, rect, ChannelColour(m_pointer.SelectedChannel().GetColor()), kInfoFill);
         painter.setPen(kLabel);
-        for (int i = 0; i < lines.size(); ++i)
-            painter.drawText(QRect(rect.left() + kInfoPadding, rect.top() + kInfoPadding + i * lineHeight,
-                                   textWidth, lineHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter, lines[i]);
+        for (int i = 0; i < overlay.aszInfo.size(); ++i)
+            painter.drawText(QRect(rect.left() + kInfoPadding, rect.top() + kInfoPadding + i * overlay.nLineHeight,
+                                   overlay.nInfoTextWidth, overlay.nLineHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter, overlay.aszInfo[i]);
     }
-
-    if (m_bPointerInside)
+    if (!overlay.szReadout.isEmpty())
     {
-        const QString text = PointerReadoutText(m_ptPointer, m_layout, m_nLanguage);
-        if (!text.isEmpty())
-        {
-            const QSize textSize = metrics.size(0, text);
-            painter.setPen(kReadout);
-            painter.drawText(ToQRect(ReadoutRect(textSize.width(), textSize.height(), m_layout)),
-                             Qt::AlignRight | Qt::AlignVCenter, text);
-        }
+        painter.setPen(kReadout);
+        painter.drawText(overlay.rcReadout, Qt::AlignRight | Qt::AlignVCenter, overlay.szReadout);
     }
+}
+
+QRegion CFStatic::MovingParts() const
+{
+    // What PaintPicture and DrawOverlay draw over the still picture, each
+    // with room for antialiasing and the 3-pixel pen.
+    constexpr int kCurveChunk = 24;
+    constexpr int kPen = 3;
+    QRegion region;
+    const CAudio_Channel& selected = m_pointer.SelectedChannel();
+    const auto& curve = selected.GetCurvePoints();
+    for (size_t first = 0; first < curve.size(); first += kCurveChunk - 1)
+    {
+        const size_t last = std::min(curve.size(), first + kCurveChunk);
+        int left = curve[first].x, right = left, top = curve[first].y, bottom = top;
+        for (size_t i = first; i < last; ++i)
+        {
+            left = std::min(left, curve[i].x);
+            right = std::max(right, curve[i].x);
+            top = std::min(top, curve[i].y);
+            bottom = std::max(bottom, curve[i].y);
+        }
+        region += QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-kPen, -kPen, kPen, kPen);
+    }
+    const QFontMetrics metrics(font());
+    const CEQ& eq = selected.GetEQ();
+    for (int i = 0; i < eq.GetSize(); ++i)
+    {
+        const CFilter& filter = eq.GetAt(i);
+        region += ToQRect(filter.m_rcHandle).adjusted(-2, -2, 2, 2);
+        region += ToQRect(filter.m_rcLowMarker).adjusted(-1, -1, 1, 1);
+        region += ToQRect(filter.m_rcHighMarker).adjusted(-1, -1, 1, 1);
+    }
+    if (const CFilter* highlighted = m_pointer.Highlighted(m_nHighlight))
+    {
+        region += ToPolygon(highlighted->GetPolygon()).boundingRect().adjusted(-2, -2, 2, 2);
+        const QRect label = ToQRect(highlighted->m_rcLabel);
+        const int textWidth = metrics.horizontalAdvance(QString::fromStdString(highlighted->Summary()));
+        region += QRect(label.center().x() - textWidth / 2 - 2, label.top() - metrics.height(), textWidth + 4,
+                        label.height() + 2 * metrics.height());
+    }
+    const Overlay overlay = OverlayNow();
+    region += overlay.rcInfo.adjusted(-1, -1, 1, 1);
+    region += overlay.rcReadout.adjusted(-2, -2, 2, 2);
+    return region & ToQRect(m_layout.rcPlot);
+}
+
+void CFStatic::RedrawMoved()
+{
+    m_nHighlight = -1;
+    EnsureLayout();
+    m_pointer.SelectedChannel().UpdateCurve();
+    // The other curves changed too (a linked channel follows the drag): the
+    // whole picture.
+    if (!m_bPainted || UpdateCurveLayer())
+    {
+        update();
+        return;
+    }
+    update(m_drawnMoving.united(MovingParts()));
 }
 
 void CFStatic::resizeEvent(QResizeEvent* event)
@@ -352,10 +433,10 @@ void CFStatic::mouseMoveEvent(QMouseEvent* event)
     const QPoint pos = event->position().toPoint();
     m_ptPointer = {pos.x(), pos.y()};
     m_bPointerInside = true;
-    if (m_pointer.Move(m_ptPointer))
-        Redraw(-1);
-    else
-        update();
+    // Only what moved is drawn again: the curve, the points and the boxes
+    // beside them, the readout.
+    m_pointer.Move(m_ptPointer);
+    RedrawMoved();
     UpdateCursor();
 }
 

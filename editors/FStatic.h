@@ -6,6 +6,8 @@
 #include "model/EQ.h"
 
 #include <QImage>
+#include <QRegion>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -46,9 +48,10 @@ public:
     // channels changes nothing.
     void Select(ChannelAddress channel);
 
-    // Draws the picture again at once, with filter `highlight` of the
-    // selected channel highlighted, or the filter under the pointer for -1.
-    // Call it after any change of the records, the curves shown or the locks.
+    // Draws the picture again (at the next paint), with filter `highlight`
+    // of the selected channel highlighted, or the filter under the pointer
+    // for -1. Call it after any change of the records, the curves shown or
+    // the locks.
     void Redraw(int highlight = -1);
 
     // What the 300 ms timer does: tells the record notice of the last value
@@ -56,10 +59,15 @@ public:
     // clock.
     void NotifyTick();
 
+    // The channels whose curves the graph draws, the selected one last (on
+    // top): what an export of "what is shown" draws.
+    std::vector<ChannelAddress> ShownChannels() const;
+
     const CGraphPointer& Pointer() const { return m_pointer; }
     const GraphLayout& Layout() const { return m_layout; }
-    // The picture as last drawn, without the pointer readout.
-    const QImage& Picture() const { return m_imgPicture; }
+    // The picture as it is drawn now, without the pointer readout, at the
+    // widget's pixel ratio.
+    QImage Picture();
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -82,13 +90,30 @@ private:
     // Lays out the plot and gives its size to the records when the widget's
     // size or pixel ratio has changed since the last call.
     void EnsureLayout();
-    void RenderBackground();
-    void RenderPlot(QPainter& painter);
+    // Everything but the pointer readout and the dragged point's values.
+    void PaintPicture(QPainter& painter);
     // The grid and the curves of every shown channel but the selected one,
-    // drawn again only when one of those curves has changed: a drag moves
+    // and the still picture with them (m_imgBase), drawn again only when one
+    // of those curves has changed (then true): a drag moves
     // the selected channel alone, and stroking a dozen wide antialiased
     // curves on every pointer move would cost more than the move is worth.
-    void UpdateCurveLayer();
+    bool UpdateCurveLayer();
+    // A pointer move: what moved is drawn again, the rest of the back
+    // buffer stays.
+    void RedrawMoved();
+    // Where the picture differs from the still one now: the selected curve,
+    // the points, markers, summary, the dragged point's box and the readout.
+    QRegion MovingParts() const;
+    struct Overlay
+    {
+        QStringList aszInfo;
+        int nInfoTextWidth = 0;
+        int nLineHeight = 0;
+        QRect rcInfo;
+        QString szReadout;
+        QRect rcReadout;
+    };
+    Overlay OverlayNow() const;
     void DrawCurve(QPainter& painter, const CAudio_Channel& channel);
     void DrawPointLabels(QPainter& painter);
     void DrawOverlay(QPainter& painter);
@@ -105,8 +130,8 @@ private:
     GraphLayout m_layout;
     QSize m_layoutSize;
     qreal m_dLayoutRatio = 0;
-    QImage m_imgBackground;
-    QImage m_imgPicture;
+    // Background, scale, grid and the other channels' curves.
+    QImage m_imgBase;
 
     struct LayerCurve
     {
@@ -119,6 +144,10 @@ private:
     std::vector<LayerCurve> m_layerCurves;
     bool m_bLayerValid = false;
 
+    // What the last paint drew over the still picture, and whether there
+    // was one.
+    QRegion m_drawnMoving;
+    bool m_bPainted = false;
     bool m_bPointerInside = false;
     Point m_ptPointer;
     QTimer m_notifyTimer;

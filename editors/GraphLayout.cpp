@@ -53,34 +53,74 @@ GraphLayout ComputeGraphLayout(int clientWidth, int clientHeight)
     for (int k = 1; k <= kGridLevelLines; ++k)
         layout.aGridY[static_cast<size_t>(k - 1)] =
             layout.rcPlot.top + static_cast<int>(layout.H / 12.0 * k);
+
+    if (layout.W / 3 >= kDecadeForMoreLines)
+        for (const int f : {25, 150, 250, 1500, 2500, 15000})
+            layout.aMinorGridX.push_back(FreqToX(f, layout.W) + kCurveLeft);
+    if (layout.H / 12 >= kTenDbForMoreLines)
+        for (int k = 0; k < kGridLevelLines; ++k)
+            layout.aMinorGridY.push_back(layout.rcPlot.top + static_cast<int>(layout.H / 12.0 * (k + 0.5)));
     return layout;
 }
 
-std::array<ScaleLabel, kScaleLabelCount> ScaleLabels(const GraphLayout& layout)
+std::vector<ScaleLabel> ScaleLabels(const GraphLayout& layout)
 {
-    const int h12 = layout.H / 12;
-    const int w3 = layout.W / 3;
-    const int bottom = layout.rcPlot.bottom;
-    constexpr int left = 6;
-    return {{
-        {"+40", {left, layout.rcClient.top + 5}},
-        {"+20", {left, h12 * 2 + 3}},
-        {"0dB", {left, h12 * 4 + 3}},
-        {"-20", {left, h12 * 6 + 5}},
-        {"-40", {left, h12 * 8 + 9}},
-        {"-60", {left, h12 * 10 + 9}},
-        {"-80", {left, layout.H}},
-        {"20", {30, bottom}},
-        {"50", {w3 - 135, bottom}},
-        {"100", {w3 - 58, bottom}},
-        {"200", {w3 + 20, bottom}},
-        {"500", {w3 * 2 - 135, bottom}},
-        {"1K", {w3 * 2 - 55, bottom}},
-        {"2K", {w3 * 2 + 25, bottom}},
-        {"5K", {layout.W - 135, bottom}},
-        {"10K", {layout.W - 55, bottom}},
-        {"20K", {layout.W + 15, bottom}},
-    }};
+    struct Mark
+    {
+        const char* szText;
+        int nValue;  // Hz or dB
+        int nOffset; // from the line to the label's left or top edge
+    };
+    // The offsets are the classic places on the 835 x 130 plot ("50" at
+    // W div 3 - 135 stands 2 pixels left of X(50)): there the labels stand
+    // where they always stood, and everywhere else they keep to their lines.
+    static constexpr Mark kLevels[] = {
+        {"+40", 40, -5}, {"+20", 20, -9}, {"0dB", 0, -10}, {"-20", -20, -10},
+        {"-40", -40, -8}, {"-60", -60, -9}, {"-80", -80, -10},
+    };
+    static constexpr Mark kMoreLevels[] = {
+        {"+30", 30, -9}, {"+10", 10, -9}, {"-10", -10, -9}, {"-30", -30, -9}, {"-50", -50, -9}, {"-70", -70, -9},
+    };
+    static constexpr Mark kFreqs[] = {
+        {"20", 20, -5},    {"50", 50, -2},   {"100", 100, -9}, {"200", 200, -15},    {"500", 500, -2},
+        {"1K", 1000, -6},  {"2K", 2000, -10}, {"5K", 5000, -1}, {"10K", 10000, -5}, {"20K", 20000, -19},
+    };
+    static constexpr Mark kMoreFreqs[] = {{"30", 30, -6}, {"300", 300, -9}, {"3K", 3000, -6}};
+    constexpr int kLevelLeft = 6;
+
+    const bool moreLevels = layout.H / 12 >= kTenDbForMoreLabels;
+    const bool moreFreqs = layout.W / 3 >= kDecadeForMoreLabels;
+    std::vector<ScaleLabel> labels;
+    auto level = [&](const Mark& mark) {
+        // The top label never leaves the client: on the classic plot it
+        // stands at client top + 5.
+        const int top = std::max(layout.rcClient.top + 5, layout.rcPlot.top + DbToY(mark.nValue, layout.H) + mark.nOffset);
+        labels.push_back({mark.szText, {kLevelLeft, top}});
+    };
+    auto freq = [&](const Mark& mark) {
+        labels.push_back({mark.szText, {layout.rcPlot.left + FreqToX(mark.nValue, layout.W) + mark.nOffset,
+                                        layout.rcPlot.bottom}});
+    };
+    for (const Mark& mark : kLevels)
+        level(mark);
+    for (const Mark& mark : kFreqs)
+        freq(mark);
+    if (moreLevels)
+        for (const Mark& mark : kMoreLevels)
+            level(mark);
+    if (moreFreqs)
+        for (const Mark& mark : kMoreFreqs)
+            freq(mark);
+    return labels;
+}
+
+CurvePoints CurveToPoints(const Response& curveDb, const GraphLayout& layout)
+{
+    const auto& freqs = FreqTable();
+    CurvePoints points{};
+    for (size_t i = 0; i < points.size(); ++i)
+        points[i] = {layout.rcPlot.left + FreqToX(freqs[i], layout.W), layout.rcPlot.top + DbToY(curveDb[i], layout.H)};
+    return points;
 }
 
 ELabelAlign PointLabelAlign(const Rect& handle, int freq, const Rect& plot)

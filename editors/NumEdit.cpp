@@ -115,7 +115,23 @@ void CNumEdit::Rewrite()
         ParamCatalogue::FieldText(m_eParam, m_nValue, m_nLanguage, m_bLocked, m_eUnit));
     m_pValidator->SetShown(shown);
     setText(shown);  // also clears the modified state
-    const QString caption = QString::fromStdString(ParamCatalogue::Caption(m_eParam, m_nLanguage, m_nIndex));
+    QString caption = QString::fromStdString(ParamCatalogue::Caption(m_eParam, m_nLanguage, m_nIndex));
+    // Fields of one parameter in several units (delay in ms, metres and
+    // feet; bandwidth and Q) say which one they show.
+    switch (m_eUnit)
+    {
+    case EUnit::kNative:
+        break;
+    case EUnit::kMetres:
+        caption = EditorsText(EEditorsText::FieldInMetres, m_nLanguage).arg(caption);
+        break;
+    case EUnit::kFeet:
+        caption = EditorsText(EEditorsText::FieldInFeet, m_nLanguage).arg(caption);
+        break;
+    case EUnit::kQ:
+        caption = EditorsText(EEditorsText::FieldAsQ, m_nLanguage).arg(caption);
+        break;
+    }
     setAccessibleName(caption);
     setToolTip(EditorsText(EEditorsText::FieldToolTip, m_nLanguage).arg(caption, shown));
 }

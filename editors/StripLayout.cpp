@@ -10,7 +10,11 @@ constexpr int kMargin = 4;
 // there, so it is seen whichever of the two sides the left part shows.
 constexpr int kSideGap = 34;
 constexpr int kToggleInset = 3;
-constexpr int kMeterWidth = 12;
+// The meter's lamps, with room for the ticks of its scale; a column wide
+// enough also gives the scale its dB figures.
+constexpr int kMeterWidth = 16;
+constexpr int kMeterWithScaleWidth = 32;
+constexpr double kColumnForScale = 100.0;
 
 // Vertical places at the design height, scaled with the strip.
 struct Band
@@ -49,7 +53,8 @@ ColumnRects Column(QSize size, int column)
 
     ColumnRects rects;
     rects.column = QRect(left, 0, right - left, size.height());
-    rects.meter = QRect(left + 2, kMargin, kMeterWidth, size.height() - 2 * kMargin);
+    const int meterWidth = columnWidth >= kColumnForScale ? kMeterWithScaleWidth : kMeterWidth;
+    rects.meter = QRect(left + 2, kMargin, meterWidth, size.height() - 2 * kMargin);
     const int contentLeft = rects.meter.right() + 5;
     const QRect content(contentLeft, 0, right - 3 - contentLeft, size.height());
 

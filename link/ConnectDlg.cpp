@@ -144,6 +144,13 @@ int CConnectDlg::DeviceId() const
     return m_pDeviceId->currentText().toInt();
 }
 
+void CConnectDlg::SelectDeviceId(int nId)
+{
+    const int nIndex = m_pDeviceId->findText(QString::number(nId));
+    if (nIndex >= 0)
+        m_pDeviceId->setCurrentIndex(nIndex);
+}
+
 bool CConnectDlg::IsSearching() const
 {
     return m_connection.IsSearching();

@@ -35,6 +35,8 @@ public:
     QString PortName() const;
     // 0 when the device-ID list is empty.
     int DeviceId() const;
+    // Chooses `nId` when the list offers it (the ID used last time).
+    void SelectDeviceId(int nId);
     bool IsSearching() const;
 
     // The probe step; kSearchIntervalMs unless changed.

@@ -36,15 +36,20 @@ void CAudio_Channel::UpdateCurve()
     const int zeroY = DbToY(0, m_nGraphH) + kCurveTop;
     SumEq();
     const auto& eqPoints = m_eq.GetPoints();
+    m_adCurveDb = m_eq.GetSum();
     if (IsLocked(m_nGainLockFlag))
     {
         for (int i = 0; i < kFreqPoints; ++i)
             m_aptCurve[static_cast<size_t>(i)].y = eqPoints[static_cast<size_t>(i)].y;
         return;
     }
-    m_nGainOffset = DbToY(Scales::kChannelGain.Value(m_nGain), m_nGraphH) + kCurveTop;
+    const double gainDb = Scales::kChannelGain.Value(m_nGain);
+    m_nGainOffset = DbToY(gainDb, m_nGraphH) + kCurveTop;
     for (int i = 0; i < kFreqPoints; ++i)
+    {
         m_aptCurve[static_cast<size_t>(i)].y = eqPoints[static_cast<size_t>(i)].y + m_nGainOffset - zeroY;
+        m_adCurveDb[static_cast<size_t>(i)] += gainDb;
+    }
 }
 
 void CAudio_Channel::SetName(const std::string& name)

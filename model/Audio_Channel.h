@@ -75,6 +75,10 @@ public:
     // The EQ sum shifted by the channel gain.
     void UpdateCurve();
     const CEQ::Points& GetCurvePoints() const { return m_aptCurve; }
+    // The curve in dB at the 241 axis frequencies (FreqTable), as the last
+    // UpdateCurve computed it: the EQ sum shifted by the channel gain, both
+    // as the locks allow. What exports write; the points are its pixels.
+    const Response& GetCurveDb() const { return m_adCurveDb; }
     int GetGainOffset() const { return m_nGainOffset; }
 
     // Channel-wide EQ bypass: every band, never the crossover filters.
@@ -108,6 +112,7 @@ protected:
     int m_nGainLockFlag;
     const CLockState* m_pLocks = nullptr;
     CEQ::Points m_aptCurve{};
+    Response m_adCurveDb{};
     int m_nGainOffset = 0;
     int m_nGraphW = 0;
     int m_nGraphH = 0;

@@ -117,10 +117,9 @@ void CEQ::SumRange(int first, int last)
     std::array<const Response*, kOutputFilters> parts{};
     for (int f = first; f < last; ++f)
         parts[static_cast<size_t>(f - first)] = &m_filters[static_cast<size_t>(f)]->GetResponse();
-    Response sum;
-    SumResponses(std::span(parts).first(static_cast<size_t>(last - first)), sum);
+    SumResponses(std::span(parts).first(static_cast<size_t>(last - first)), m_adSum);
     for (int i = 0; i < kFreqPoints; ++i)
-        m_aptPoints[static_cast<size_t>(i)].y = DbToY(sum[static_cast<size_t>(i)], m_nGraphH) + kCurveTop;
+        m_aptPoints[static_cast<size_t>(i)].y = DbToY(m_adSum[static_cast<size_t>(i)], m_nGraphH) + kCurveTop;
 }
 
 void CEQ::SumFlat()
@@ -128,6 +127,7 @@ void CEQ::SumFlat()
     const int zeroY = DbToY(0, m_nGraphH) + kCurveTop;
     for (Point& point : m_aptPoints)
         point.y = zeroY;
+    m_adSum.fill(0.0);
 }
 
 void CEQ::SumInput(bool eqLocked)

@@ -49,6 +49,9 @@ public:
     // High-pass and low-pass only.
     void SumCrossover();
     const Points& GetPoints() const { return m_aptPoints; }
+    // The same sum in dB at the 241 axis frequencies (FreqTable), as the
+    // last Sum... computed it.
+    const Response& GetSum() const { return m_adSum; }
     int GetGraphHeight() const { return m_nGraphH; }
 
     // Output equalisers only: the last two filters.
@@ -64,6 +67,7 @@ private:
 
     std::vector<std::unique_ptr<CFilter>> m_filters;
     Points m_aptPoints{};
+    Response m_adSum{};
     int m_nGraphW = 0;
     int m_nGraphH = 0;
 };

@@ -1,6 +1,7 @@
 #include "report/DataViewDlg.h"
 
 #include "disk/AtomicFileQt.h"
+#include "report/CurveExport.h"
 #include "report/ColorListCtrl.h"
 #include "report/ListCtrlPrint.h"
 #include "ui/MessageBox.h"
@@ -114,20 +115,7 @@ QString CDataViewDlg::AskFile(const QStringList& filters, const QString& extensi
 
 void CDataViewDlg::ReportWrite(const AtomicFile::QtOutcome& outcome, const QString& path)
 {
-    const QString name = QFileInfo(path).fileName();
-    switch (outcome.eResult)
-    {
-    case AtomicFile::EResult::kOk:
-        CMessageBox::Show(this, ReportText(EReportText::ExportSaved, m_nLanguage).arg(name));
-        break;
-    case AtomicFile::EResult::kWriteFailed:
-        CMessageBox::ShowFailure(this, ReportText(EReportText::WriteFailed, m_nLanguage).arg(name),
-                                 outcome.strReason);
-        break;
-    case AtomicFile::EResult::kReplaceFailed:
-        CMessageBox::ShowFailure(this, ReportText(EReportText::OverwriteFailed, m_nLanguage), outcome.strReason);
-        break;
-    }
+    ShowWriteOutcome(this, outcome, path, m_nLanguage);
 }
 
 void CDataViewDlg::ExportTable()
@@ -182,7 +170,9 @@ void CDataViewDlg::ExportPdf()
     const AtomicFile::QtOutcome outcome = AtomicFile::WriteThrough(path, [&](const QString& tempPath, QString& reason) {
         printer.setOutputFileName(tempPath);
         errno = 0;
+        m_pPrintJob->SetExtraPage(m_pdfCurvePage);
         const bool bPrinted = m_pPrintJob->PrintOn(printer) == CPrinterJob::EResult::Printed;
+        m_pPrintJob->SetExtraPage({});
         // The printer neither notices a failed write (a full disk) nor keeps
         // a reason: the file is checked whole, and errno still holds the
         // system's reason.

@@ -11,7 +11,9 @@
 
 class CColorListCtrl;
 class CListCtrlPrint;
+class QPainter;
 class QPrinter;
+class QRect;
 class QPrintPreviewDialog;
 namespace AtomicFile
 {
@@ -54,8 +56,11 @@ public:
     // shows it. It draws through this window's print job.
     QPrintPreviewDialog* CreatePreview(QPrinter& printer);
     void PreviewTable();
-    // Prints to a PDF file the user names.
+    // Prints to a PDF file the user names; a curve page set here follows
+    // the table's pages there.
     void ExportPdf();
+    using PagePainter = std::function<void(QPainter& painter, const QRect& body)>;
+    void SetPdfCurvePage(PagePainter paint) { m_pdfCurvePage = std::move(paint); }
 
 private:
     QString AskFile(const QStringList& filters, const QString& extension);
@@ -66,4 +71,5 @@ private:
     CColorListCtrl* m_pList = nullptr;
     std::unique_ptr<CListCtrlPrint> m_pPrintJob;
     FileAsker m_askFile;
+    PagePainter m_pdfCurvePage;
 };

@@ -107,7 +107,7 @@ int CListCtrlPrint::OnBeginPrinting(QPainter& painter)
             return nHeight;
         },
         widths, m_table.RowCount());
-    return m_layout.nPages;
+    return m_layout.nPages + (m_extraPage ? 1 : 0);
 }
 
 void CListCtrlPrint::OnPrintPage(QPainter& painter, int nPage)
@@ -115,7 +115,8 @@ void CListCtrlPrint::OnPrintPage(QPainter& painter, int nPage)
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::NoBrush);
 
-    const QString pageText = PageNumberText(nPage, m_layout.nPages);
+    const int nPages = m_layout.nPages + (m_extraPage ? 1 : 0);
+    const QString pageText = PageNumberText(nPage, nPages);
     const int nPageWidth = PageNumberWidth(pageText);
     painter.setFont(m_headerFont);
     painter.drawText(QRect(m_nWidth - nPageWidth, 0, nPageWidth, m_layout.nHeaderHeight),
@@ -123,9 +124,18 @@ void CListCtrlPrint::OnPrintPage(QPainter& painter, int nPage)
     painter.drawText(QRect(0, 0, m_nWidth - nPageWidth, m_layout.nHeaderHeight),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, PlainLines(m_strHeader));
 
-    painter.setFont(m_tableFont);
-    DrawHeadingRow(painter);
-    DrawRows(painter, nPage);
+    if (nPage > m_layout.nPages)
+    {
+        painter.save();
+        m_extraPage(painter, QRect(0, m_layout.nHeaderHeight, m_nWidth, m_layout.nFooterTop - m_layout.nHeaderHeight));
+        painter.restore();
+    }
+    else
+    {
+        painter.setFont(m_tableFont);
+        DrawHeadingRow(painter);
+        DrawRows(painter, nPage);
+    }
 
     painter.setFont(m_footerFont);
     painter.drawText(QRect(0, m_layout.nFooterTop, m_nWidth, m_pDevice->height() - m_layout.nFooterTop),

@@ -4,7 +4,10 @@
 #include "report/PrinterJob.h"
 
 #include <QFont>
+#include <QRect>
 #include <QString>
+
+#include <functional>
 
 class CReportTable;
 class QPaintDevice;
@@ -27,6 +30,12 @@ public:
     void SetFooterText(const QString& text) { m_strFooter = text; }
     // %1: the page, %2: the number of pages.
     void SetPageNumberFormat(const QString& format) { m_strPageFormat = format; }
+
+    // A page after the table's, with the same header and footer, whose body
+    // `paint` fills (the response curves); none when empty. `body` is in
+    // the printer's device pixels.
+    using PagePainter = std::function<void(QPainter& painter, const QRect& body)>;
+    void SetExtraPage(PagePainter paint) { m_extraPage = std::move(paint); }
 
     // Sets the margins; the printer must not have been started yet.
     static void SetUpPrinter(QPrinter& printer);
@@ -62,4 +71,5 @@ private:
     int m_nWidth = 0;
     int m_nPadding = 0;
     PrintLayout m_layout;
+    PagePainter m_extraPage;
 };

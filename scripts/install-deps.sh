@@ -10,6 +10,8 @@ packages=(
   # a linker about five times faster than ld.bfd on the test programs
   mold
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  # the response graph exported as SVG
+  qt6-svg-dev
   # the show-control service (orvan-server): HTTP API and WebSocket events,
   # and OSC over UDP
   qt6-httpserver-dev qt6-websockets-dev liblo-dev

@@ -6,9 +6,10 @@
 # data transmission window while the state is read and once the transfer has
 # ended (transfer-*, transfer-end-*), and the window connected to the
 # virtual processor (connected-*), and so with every curve shown and output
-# 3 selected on the channel strip (curves-*); connected at the minimum size
-# on a 1280 x 720 screen and on 1920 x 1080 at 150 % (min-1x-*, min-15x-*),
-# and at 2560 x 1440 (large-*); and orvan-server's remote page in headless
+# 3 selected on the channel strip (curves-*); connected at the size a first
+# start gives on a 1280 x 720 screen and on 1920 x 1080 at 150 % (the
+# minimum: min-1x-*, min-15x-*) and at 100 % (hd-*), and almost the whole of
+# a 2560 x 1440 screen (large-*); and orvan-server's remote page in headless
 # chromium at a tablet's 1280 x 800 and a phone's 390 x 844 viewport
 # (remote-tablet-*, remote-phone-*). The help pages' pictures are copied
 # from these (help/*/images).
@@ -71,9 +72,11 @@ for lang in zh en; do
   take "connected-$lang.png" "$lang" "$out/connected-$lang.png" --scene connected --port "$port"
   take "curves-$lang.png" "$lang" "$out/curves-$lang.png" --scene curves --port "$port"
   (cd "$work" && xvfb-run -a -s "-screen 0 1280x720x24" "$shot" "$lang" "$out/min-1x-$lang.png" \
-    --scene connected --port "$port")
+    --scene connected --port "$port" --first-start)
   (cd "$work" && QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 1920x1080x24" "$shot" "$lang" \
-    "$out/min-15x-$lang.png" --scene connected --port "$port")
+    "$out/min-15x-$lang.png" --scene connected --port "$port" --first-start)
+  (cd "$work" && xvfb-run -a -s "-screen 0 1920x1080x24" "$shot" "$lang" "$out/hd-$lang.png" \
+    --scene curves --port "$port" --first-start)
   (cd "$work" && xvfb-run -a -s "-screen 0 2560x1440x24" "$shot" "$lang" "$out/large-$lang.png" \
     --scene connected --port "$port" --size 2560x1400)
   stop_vproc

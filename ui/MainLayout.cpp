@@ -26,7 +26,7 @@ int CommandColumns(int topRowHeight)
 
 int CommandAreaWidth(int columns)
 {
-    return columns * kCommandButtonWidth + (columns - 1) * kCommandButtonGap;
+    return std::max(columns * kCommandButtonWidth + (columns - 1) * kCommandButtonGap, kEditBarMinWidth);
 }
 
 static_assert(ButtonsHeight(kMinimumClient.height() - 2 * kMargin - kPanelsHeight)
@@ -34,11 +34,18 @@ static_assert(ButtonsHeight(kMinimumClient.height() - 2 * kMargin - kPanelsHeigh
               "two columns of command buttons must fit the top row at the minimum size");
 }
 
+int EqPanelHeight(int clientHeight)
+{
+    const int gained = std::max(0, clientHeight - kMinimumClient.height());
+    return std::min(kEqPanelHeight + gained / 2, kEqPanelMaxHeight);
+}
+
 CAreas Areas(QSize client)
 {
     const QSize size = client.expandedTo(kMinimumClient);
     const int inner = size.width() - 2 * kMargin;
-    const int topHeight = size.height() - 2 * kMargin - kPanelsHeight;
+    const int eqHeight = EqPanelHeight(size.height());
+    const int topHeight = size.height() - 2 * kMargin - kPanelsHeight - (eqHeight - kEqPanelHeight);
     const int commandWidth = CommandAreaWidth(CommandColumns(topHeight));
 
     CAreas areas;
@@ -51,8 +58,8 @@ CAreas Areas(QSize client)
     int top = kMargin + topHeight + kGap;
     areas[EArea::ChannelPanel] = QRect(kMargin, top, inner, kChannelPanelHeight);
     top += kChannelPanelHeight + kGap;
-    areas[EArea::EqPanel] = QRect(kMargin, top, inner, kEqPanelHeight);
-    top += kEqPanelHeight + kGap;
+    areas[EArea::EqPanel] = QRect(kMargin, top, inner, eqHeight);
+    top += eqHeight + kGap;
     areas[EArea::ChannelStrip] = QRect(kMargin, top, inner, kChannelStripHeight);
     return areas;
 }

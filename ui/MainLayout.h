@@ -20,8 +20,10 @@
 //   |          channel strip: 4 input and 8 output columns       |
 //   +------------------------------------------------------------+
 //
-// The panels below keep their heights; the graph takes every pixel the
-// window gains. The minimum, frame included, fits a 1280 x 720 screen with
+// The channel panel and the strip keep their heights; the graph and the EQ
+// panel share the height the window gains, half each, until the EQ panel
+// reaches kEqPanelMaxHeight (its faders are then long enough for fine
+// work) and the graph takes the rest. The minimum, frame included, fits a 1280 x 720 screen with
 // a taskbar (also 1920 x 1080 at 150 %, the same in logical pixels).
 namespace MainLayout
 {
@@ -43,6 +45,7 @@ constexpr int kGap = 8;
 constexpr int kStatusWidth = 320;
 constexpr int kChannelPanelHeight = 92;
 constexpr int kEqPanelHeight = 148;
+constexpr int kEqPanelMaxHeight = 360;
 constexpr int kChannelStripHeight = 184;
 
 // The seven command buttons: one column where the top row is tall enough,
@@ -53,6 +56,9 @@ constexpr int kCommandButtonWidth = 100;
 constexpr int kCommandButtonHeight = 26;
 constexpr int kCommandButtonGap = 6;
 constexpr int kEditBarHeight = 26;
+// The bar's three buttons need this much whatever the buttons above: one
+// column of command buttons is this wide, so that "UNDO" is not clipped.
+constexpr int kEditBarMinWidth = 156;
 
 class CAreas
 {
@@ -63,6 +69,9 @@ public:
 private:
     std::array<QRect, kAreaCount> m_aRects{};
 };
+
+// The EQ panel's height in a client `clientHeight` tall.
+int EqPanelHeight(int clientHeight);
 
 // A client smaller than the minimum is laid out as the minimum (the
 // window never gets that small, but a layout must not fold over itself).

@@ -1,7 +1,11 @@
 // Usage: main_window_shot zh|en OUTPUT.png [--output N] [--scene SCENE] [--port PATH] [--size WxH]
+//        [--first-start] [--timing]
 // Shows the main window in the given language, grabs it from the screen once
 // it has been drawn, saves the picture and exits. The window has its minimum
-// size unless --size asks for a larger one. Scenes:
+// size unless --size asks for a larger one, or --first-start for the size a
+// first start gives it on this screen. --timing prints the time from the
+// start of the program to the window first drawn with all its panels, and
+// the resident memory when the picture is taken. Scenes:
 //   main          the window as it starts (with --output N: output N shown)
 //   connect       the Connection dialog open over it
 //   device        the Device dialog open over it
@@ -28,7 +32,13 @@
 #include "programs/ProgramDlg.h"
 #include "controls/ToggleButton.h"
 
+#include "editors/FStatic.h"
+#include "ui/MainLayout.h"
+#include "ui/WindowPlacement.h"
+
 #include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -41,10 +51,50 @@ constexpr int kDrawnMs = 800;
 constexpr int kTransferShownMs = 250;
 constexpr int kEndTextShownMs = 700;
 constexpr int kGiveUpMs = 10000;
+
+// A line of this process's /proc status in kB (VmRSS, RssAnon, RssFile,
+// RssShmem), 0 where /proc does not say.
+long StatusKb(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(key) + ':';
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+// Notes when the widget it watches is first painted.
+class CFirstPaint : public QObject
+{
+public:
+    CFirstPaint(const QElapsedTimer& clock, QObject* parent)
+        : QObject(parent)
+        , m_clock(clock)
+    {
+    }
+    qint64 Ms() const { return m_nMs; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_nMs < 0)
+            m_nMs = m_clock.elapsed();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QElapsedTimer& m_clock;
+    qint64 m_nMs = -1;
+};
 }
 
 int main(int argc, char** argv)
 {
+    QElapsedTimer clock;
+    clock.start();
     COrvanDlgApp app(argc, argv);
     QCommandLineParser parser;
     parser.addPositionalArgument("language", "zh or en");
@@ -55,6 +105,8 @@ int main(int argc, char** argv)
          "main"},
         {"port", "The processor's port for the scenes that connect.", "path"},
         {"size", "Client size of the window, WxH.", "WxH"},
+        {"first-start", "The size of a first start on this screen."},
+        {"timing", "Print the time to the window shown and the resident memory."},
     });
     parser.process(app);
     const QStringList args = parser.positionalArguments();
@@ -78,12 +130,25 @@ int main(int argc, char** argv)
         if (size.size() == 2)
             window.resize(size.at(0).toInt(), size.at(1).toInt());
     }
+    if (parser.isSet("first-start"))
+        window.resize(WindowPlacement::FirstStartClient(window.screen()->availableGeometry(), MainLayout::kMinimumClient,
+                                                        QMargins())
+                          .size());
+    auto* firstPaint = new CFirstPaint(clock, &window);
+    window.findChild<CFStatic*>()->installEventFilter(firstPaint);
     window.move(0, 0);
     window.show();
 
     int result = 1;
     // The main window and whatever stands over it, as the screen shows them.
     auto grab = [&] {
+        // Measured before the grab, whose picture is the tool's, not the
+        // program's.
+        if (parser.isSet("timing"))
+            std::printf("size=%dx%d ratio=%.2f shown_ms=%lld rss_kb=%ld (anon %ld, file %ld, shmem %ld)\n",
+                        window.width(), window.height(), window.devicePixelRatioF(),
+                        static_cast<long long>(firstPaint->Ms()), StatusKb("VmRSS"), StatusKb("RssAnon"),
+                        StatusKb("RssFile"), StatusKb("RssShmem"));
         const QPixmap shot = window.screen()->grabWindow(0, 0, 0, window.width(), window.height());
         result = shot.save(args.at(1)) ? 0 : 1;
         window.done(0);

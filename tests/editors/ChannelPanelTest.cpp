@@ -259,7 +259,8 @@ TEST_F(InFaceTest, LanguageSwitchRewritesCaptionsAndValues)
     m_link.Notice().SetLanguage(kEnglish);
     EXPECT_EQ(m_panel.PolarityButton()->DrawnText(), "+");
     EXPECT_EQ(m_panel.accessibleName(), "Input channel");
-    EXPECT_EQ(m_panel.GainFader()->Caption(), "Gain");
+    // The field is "Gain"; the fader beside it says it is the fader.
+    EXPECT_EQ(m_panel.GainFader()->Caption(), "Gain fader");
     EXPECT_EQ(m_panel.GainFader()->ValueTextOf(0), QString::fromStdString(FormatGain(420, kEnglish)));
 }
 

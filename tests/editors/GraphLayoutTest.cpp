@@ -4,14 +4,30 @@
 #include "editors/GraphText.h"
 
 #include "model/Filter.h"
+#include "model/GraphAxis.h"
 #include "model/ValueText.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace
 {
+// The frequency and level a scale label names ("5K", "-20", "0dB").
+int LabelFreq(const std::string& text)
+{
+    const bool kilo = text.back() == 'K';
+    return std::stoi(kilo ? text.substr(0, text.size() - 1) : text) * (kilo ? 1000 : 1);
+}
+
+int LabelDb(const std::string& text)
+{
+    return std::stoi(text);
+}
+
 // A client of 646 x 270 gives the plot 601 x 240: 200 pixels per decade and
 // 2 pixels per dB.
 constexpr int kClientW = 646;
@@ -56,8 +72,91 @@ TEST(GraphLayoutTest, PlotGridAndScaleOfAn880By160Client)
     for (size_t i = 0; i < labels.size(); ++i)
     {
         SCOPED_TRACE(expected[i].text);
-        EXPECT_STREQ(labels[i].szText, expected[i].text);
+        EXPECT_EQ(labels[i].strText, expected[i].text);
         EXPECT_EQ(labels[i].ptTopLeft, expected[i].at);
+    }
+}
+
+// Each frequency label keeps to its grid line at any width: its left edge
+// stands as far from the line as at the classic 835-pixel plot, and each
+// level label as far from its level.
+TEST(GraphLayoutTest, ScaleLabelsKeepToTheirLinesAtEveryWidth)
+{
+    const GraphLayout classic = ComputeGraphLayout(835 + kCurveLeft + kPlotMarginRight, 160);
+    std::map<std::string, int> freqOffset;
+    std::map<std::string, int> levelOffset;
+    for (const ScaleLabel& label : ScaleLabels(classic))
+    {
+        if (label.ptTopLeft.y == classic.rcPlot.bottom)
+            freqOffset[label.strText] = label.ptTopLeft.x - (kCurveLeft + FreqToX(LabelFreq(label.strText), classic.W));
+        else
+            levelOffset[label.strText] = label.ptTopLeft.y - (kCurveTop + DbToY(LabelDb(label.strText), classic.H));
+    }
+    ASSERT_EQ(freqOffset.size(), 10u);
+    ASSERT_EQ(levelOffset.size(), 7u);
+
+    for (const int W : {835, 1000, 1420, 2000})
+        for (const int H : {130, 240, 500})
+        {
+            SCOPED_TRACE(testing::Message() << W << " x " << H);
+            const GraphLayout layout = ComputeGraphLayout(W + kCurveLeft + kPlotMarginRight, H + kCurveTop + kPlotMarginBottom);
+            for (const ScaleLabel& label : ScaleLabels(layout))
+            {
+                SCOPED_TRACE(label.strText);
+                if (label.ptTopLeft.y == layout.rcPlot.bottom)
+                {
+                    const int line = kCurveLeft + FreqToX(LabelFreq(label.strText), W);
+                    if (freqOffset.count(label.strText))
+                        EXPECT_NEAR(label.ptTopLeft.x - line, freqOffset[label.strText], 2);
+                    else
+                        EXPECT_NEAR(label.ptTopLeft.x - line, -10, 10); // added labels: under their line
+                }
+                else if (levelOffset.count(label.strText) && label.strText != "+40")
+                {
+                    EXPECT_NEAR(label.ptTopLeft.y - (kCurveTop + DbToY(LabelDb(label.strText), H)),
+                                levelOffset[label.strText], 2);
+                }
+            }
+        }
+}
+
+// A plot with room gets finer lines and more labels; the classic one has
+// the classic 17 labels and no more lines.
+TEST(GraphLayoutTest, RoomyPlotsGetMoreLinesAndLabels)
+{
+    struct Case
+    {
+        int W, H;
+        size_t labels, minorX, minorY;
+    };
+    const Case cases[] = {
+        {835, 130, 17, 0, 0},  {1000, 240, 17, 0, 0}, {1080, 240, 20, 0, 0},
+        {1420, 340, 26, 0, 0}, {1800, 480, 26, 6, 12}, {2000, 130, 20, 6, 0},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.W << " x " << c.H);
+        const GraphLayout layout = ComputeGraphLayout(c.W + kCurveLeft + kPlotMarginRight, c.H + kCurveTop + kPlotMarginBottom);
+        const auto labels = ScaleLabels(layout);
+        EXPECT_EQ(labels.size(), c.labels);
+        EXPECT_EQ(layout.aMinorGridX.size(), c.minorX);
+        EXPECT_EQ(layout.aMinorGridY.size(), c.minorY);
+        // Added lines fall between the others, inside the plot.
+        for (const int x : layout.aMinorGridX)
+        {
+            EXPECT_GT(x, layout.rcPlot.left);
+            EXPECT_LT(x, layout.rcPlot.right);
+        }
+        // No two labels of one axis overlap (about 7 pixels a character).
+        for (size_t i = 0; i < labels.size(); ++i)
+            for (size_t j = i + 1; j < labels.size(); ++j)
+            {
+                const bool bothFreq = labels[i].ptTopLeft.y == layout.rcPlot.bottom && labels[j].ptTopLeft.y == layout.rcPlot.bottom;
+                if (bothFreq)
+                    EXPECT_GE(std::abs(labels[i].ptTopLeft.x - labels[j].ptTopLeft.x), 21) << labels[i].strText << " " << labels[j].strText;
+                else if (labels[i].ptTopLeft.x == labels[j].ptTopLeft.x)
+                    EXPECT_GE(std::abs(labels[i].ptTopLeft.y - labels[j].ptTopLeft.y), 12) << labels[i].strText << " " << labels[j].strText;
+            }
     }
 }
 

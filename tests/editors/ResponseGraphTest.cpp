@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -222,5 +223,60 @@ TEST_F(ResponseGraphTest, ShownCurvesAreDrawnAndTheSelectedOneLiesOnTop)
     }
     ASSERT_GT(checked, 150);
     EXPECT_EQ(onTop, checked);
+}
+
+// A move draws only what moved into the widget's back buffer; after a drag
+// and a hover over every curve shown, the screen shows what a whole new
+// picture shows, pixel for pixel.
+TEST(ResponseGraphRepaintTest, DrawingOnlyWhatMovedLeavesTheWholePicture)
+{
+    CProcessorLink link;
+    TuneAllChannels(link.Record(), true);
+    CFStatic graph(link);
+    graph.resize(900, 360);
+    graph.show();
+    graph.Select(ChannelAddress::Output(2));
+    QApplication::processEvents();
+    const auto send = [&graph](QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(pos), graph.mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&graph, &event);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    };
+    // The screen (the back buffer) against a whole new picture.
+    const auto differing = [&graph] {
+        const QImage shown = graph.screen()->grabWindow(graph.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage whole = graph.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int count = shown.size() == whole.size() ? 0 : -1;
+        for (int y = 0; count >= 0 && y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x)
+                count += shown.pixel(x, y) != whole.pixel(x, y) ? 1 : 0;
+        return count;
+    };
+    const CFilter& band = link.Record().Output(2).GetBand(6);
+    const QPoint start = ToQPoint(Centre(band.m_rcHandle));
+    send(QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    const int freq = band.m_nFreq;
+    for (int move = 1; move <= 40; ++move)
+    {
+        send(QEvent::MouseMove, start + QPoint((move * 37) % 300 - 150, (move * 13) % 120 - 60), Qt::NoButton,
+             Qt::LeftButton);
+        if (move % 10 == 0)
+            EXPECT_EQ(differing(), 0) << "drag move " << move;
+    }
+    EXPECT_NE(band.m_nFreq, freq);
+    send(QEvent::MouseButtonRelease, start + QPoint(60, -30), Qt::LeftButton, Qt::NoButton);
+    // Hovering from point to point moves the highlighted area, its summary
+    // and the markers.
+    const CEQ& eq = link.Record().Output(2).GetEQ();
+    for (int i = 0; i < eq.GetSize(); i += 2)
+    {
+        send(QEvent::MouseMove, ToQPoint(Centre(eq.GetAt(i).m_rcHandle)), Qt::NoButton, Qt::NoButton);
+        EXPECT_EQ(differing(), 0) << "hover over filter " << i;
+    }
+    for (int x = 40; x < 880; x += 97)
+        send(QEvent::MouseMove, QPoint(x, 60 + x % 200), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(differing(), 0);
 }
 }

@@ -4,6 +4,7 @@
 #include "report/DataViewDlg.h"
 #include "report/ListCtrlPrint.h"
 #include "report/ReportExport.h"
+#include "tests/report/PdfText.h"
 #include "tests/report/ReportFixture.h"
 #include "report/ReportText.h"
 #include "tests/app/WindowTestEnvironment.h"
@@ -205,25 +206,6 @@ TEST(DataViewTest, EmptyTableExportsAndPrintsNothing)
 }
 
 // ---- the printed pages ---------------------------------------------------------
-
-// The text of every page of a PDF file, or nothing when no extractor is there.
-std::optional<QStringList> PdfPages(const QString& path)
-{
-    const QString extractor = QStandardPaths::findExecutable("pdftotext");
-    if (extractor.isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(extractor, {"-layout", "-enc", "UTF-8", path, "-"});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QStringList{};
-    // Compatibility forms undo ligatures such as "ﬁ" in "file".
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput())
-                            .normalized(QString::NormalizationForm_KC)
-                            .split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
 
 // A row as pdftotext lays it out on one line: its texts with single spaces.
 QString RowLine(const CReportTable& table, int row)

@@ -15,7 +15,7 @@ constexpr std::array kAllAreas{EArea::Status,       EArea::Graph,   EArea::Comma
 // and 200 %, 1280 x 720 and 960 x 540 logical) to 2560 x 1440, and sizes
 // that grow in one direction only.
 constexpr std::array kClients{
-    QSize{1240, 620},  QSize{1240, 709},  QSize{1240, 710},  QSize{1264, 672}, QSize{1366, 705},
+    QSize{1240, 620},  QSize{1240, 806},  QSize{1240, 807},  QSize{1264, 672}, QSize{1366, 705},
     QSize{1600, 860},  QSize{1920, 1017}, QSize{2560, 1400}, QSize{2560, 1440}, QSize{3000, 620},
     QSize{1240, 1440},
 };
@@ -40,7 +40,7 @@ TEST(MainLayoutTest, AreasStayInsideTheClientApartAndTheirPanelsKeepTheirHeights
         EXPECT_EQ(areas.Of(EArea::ChannelStrip).bottom(), inside.bottom());
         EXPECT_EQ(areas.Of(EArea::Commands).right(), inside.right());
         EXPECT_EQ(areas.Of(EArea::ChannelPanel).height(), MainLayout::kChannelPanelHeight);
-        EXPECT_EQ(areas.Of(EArea::EqPanel).height(), MainLayout::kEqPanelHeight);
+        EXPECT_EQ(areas.Of(EArea::EqPanel).height(), MainLayout::EqPanelHeight(client.height()));
         EXPECT_EQ(areas.Of(EArea::ChannelStrip).height(), MainLayout::kChannelStripHeight);
         EXPECT_EQ(areas.Of(EArea::ChannelStrip).width(), inside.width());
         EXPECT_EQ(areas.Of(EArea::Graph).height(), areas.Of(EArea::Status).height());
@@ -61,22 +61,36 @@ TEST(MainLayoutTest, AreasStayInsideTheClientApartAndTheirPanelsKeepTheirHeights
     }
 }
 
-// Whatever the window gains goes to the graph; the panels only widen.
-TEST(MainLayoutTest, GraphTakesTheRoomTheWindowGains)
+// What the window gains in height the graph and the EQ panel share, half
+// each until the EQ panel is tall enough; what it gains in width widens the
+// graph (and the panels).
+TEST(MainLayoutTest, GraphAndEqPanelShareTheRoomTheWindowGains)
 {
     const MainLayout::CAreas smallest = MainLayout::Areas(MainLayout::kMinimumClient);
     const QRect minGraph = smallest.Of(EArea::Graph);
     EXPECT_GE(minGraph.width(), 640);
+    EXPECT_EQ(smallest.Of(EArea::EqPanel).height(), MainLayout::kEqPanelHeight);
     for (const QSize client : kClients)
     {
         SCOPED_TRACE(testing::Message() << client.width() << " x " << client.height());
-        const QSize gained = client - MainLayout::kMinimumClient;
-        const QRect graph = MainLayout::Areas(client).Of(EArea::Graph);
-        EXPECT_EQ(graph.height(), minGraph.height() + gained.height());
+        const QSize gained = client.expandedTo(MainLayout::kMinimumClient) - MainLayout::kMinimumClient;
+        const MainLayout::CAreas areas = MainLayout::Areas(client);
+        const QRect graph = areas.Of(EArea::Graph);
+        const int eqGain = areas.Of(EArea::EqPanel).height() - MainLayout::kEqPanelHeight;
+        EXPECT_EQ(graph.height() + eqGain, minGraph.height() + gained.height());
+        EXPECT_GE(graph.height() - minGraph.height(), eqGain);
+        EXPECT_LE(eqGain, gained.height() / 2);
+        EXPECT_LE(areas.Of(EArea::EqPanel).height(), MainLayout::kEqPanelMaxHeight);
         // A tall enough window stacks the commands in one column, which
         // leaves the graph wider still.
         EXPECT_GE(graph.width(), minGraph.width() + gained.width());
     }
+    // 1920 x 1080: faders of some 200 pixels, the graph as tall again as at
+    // the minimum.
+    const MainLayout::CAreas fullHd = MainLayout::Areas({1920, 1017});
+    EXPECT_EQ(fullHd.Of(EArea::EqPanel).height(), MainLayout::kEqPanelHeight + 198);
+    EXPECT_EQ(fullHd.Of(EArea::Graph).height(), minGraph.height() + 199);
+    EXPECT_EQ(MainLayout::Areas({2560, 1400}).Of(EArea::EqPanel).height(), MainLayout::kEqPanelMaxHeight);
 }
 
 TEST(MainLayoutTest, CommandsTakeOneColumnOnlyWhereAllSevenFit)
@@ -89,8 +103,10 @@ TEST(MainLayoutTest, CommandsTakeOneColumnOnlyWhereAllSevenFit)
         const QRect commands = MainLayout::Areas(client).Of(EArea::Commands);
         const std::vector<QRect> buttons = MainLayout::CommandButtons(commands);
         const bool bOneColumn = commands.height() >= oneColumn;
-        EXPECT_EQ(commands.width(), bOneColumn ? MainLayout::kCommandButtonWidth
+        EXPECT_EQ(commands.width(), bOneColumn ? MainLayout::kEditBarMinWidth
                                                : 2 * MainLayout::kCommandButtonWidth + MainLayout::kCommandButtonGap);
+        // The undo/redo/A-B bar has room for its three captions.
+        EXPECT_GE(MainLayout::EditBar(commands).width(), MainLayout::kEditBarMinWidth);
         // Read in the order of the commands: down a column, or row by row
         // with CONNECTION alone across the last row.
         for (size_t i = 1; i < buttons.size(); ++i)
@@ -101,9 +117,10 @@ TEST(MainLayoutTest, CommandsTakeOneColumnOnlyWhereAllSevenFit)
             EXPECT_EQ(buttons.back().width(), commands.width());
         }
     }
-    // 714 is the first height with room for one column above the bar.
-    EXPECT_EQ(MainLayout::Areas({1240, 713}).Of(EArea::Commands).width(), 206);
-    EXPECT_EQ(MainLayout::Areas({1240, 714}).Of(EArea::Commands).width(), MainLayout::kCommandButtonWidth);
+    // 807 is the first height with room for one column above the bar (the EQ
+    // panel has taken half of what the window gained).
+    EXPECT_EQ(MainLayout::Areas({1240, 806}).Of(EArea::Commands).width(), 206);
+    EXPECT_EQ(MainLayout::Areas({1240, 807}).Of(EArea::Commands).width(), MainLayout::kEditBarMinWidth);
 }
 
 TEST(MainLayoutTest, ClientBelowTheMinimumIsLaidOutAsTheMinimum)
