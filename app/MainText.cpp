@@ -73,6 +73,8 @@ constexpr std::array kTexts{
              "Disconnect anyway?",
              "另一组 A/B 设置尚未发送到设备，断开连接后将丢失。仍要断开连接吗？"},
     TextPair{EMainText::ImportFilterSet, "Import filter set...", "导入滤波器设置..."},
+    TextPair{EMainText::Rack, "RACK", "机架"},
+    TextPair{EMainText::RackTip, "The processors of the line (Ctrl+R)", "线路上的处理器 (Ctrl+R)"},
 };
 
 static_assert(InEnumOrder(kTexts), "main window texts must follow the order of EMainText");

@@ -67,6 +67,8 @@ enum class EMainText
     DisconnectLosesSide,
     // the EQ panels' context menu
     ImportFilterSet,
+    Rack,
+    RackTip,
 };
 
 QString MainText(EMainText id, int language);

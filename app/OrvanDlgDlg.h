@@ -16,6 +16,7 @@ class CDisplayDlg;
 class CEditCommandBar;
 class CFStatic;
 class CProgramManager;
+class CRackWindow;
 class CInEQDlg;
 class CInFaceDlg;
 class COutEQDlg;
@@ -44,6 +45,7 @@ public:
         kLock,
         kReport,
         kConnection,
+        kRack,
         kCommandCount,
     };
 
@@ -104,6 +106,7 @@ public:
     CEditCommandBar* EditCommands() const { return m_pEditBar; }
     CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
     CProgramManager& Programs() { return *m_pPrograms; }
+    CRackWindow& Rack() { return *m_pRack; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,6 +138,7 @@ private:
     void OnLock();
     void OnReport();
     void OnConnection();
+    void OnRack();
     // The EQ panels' context menu: a measurement tool's filter set into the
     // selected channel's bands.
     void OfferFilterImport(const QPoint& where);
@@ -165,4 +169,5 @@ private:
     CTestGenDlg* m_pTestGen = nullptr;
     CDisplayDlg* m_pDisplay = nullptr;
     CProgramManager* m_pPrograms = nullptr;
+    CRackWindow* m_pRack = nullptr;
 };
