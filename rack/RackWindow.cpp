@@ -186,6 +186,11 @@ void CRackWindow::SetSettings(std::unique_ptr<QSettings> pSettings)
     m_pSettings = std::move(pSettings);
 }
 
+void CRackWindow::SetSearchIntervalMs(int nMs)
+{
+    m_pSearchTimer->setInterval(nMs);
+}
+
 int CRackWindow::Language() const
 {
     return m_link.Notice().Language();

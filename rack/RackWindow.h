@@ -79,6 +79,9 @@ public:
     void SetConnector(Connector connector) { m_connector = std::move(connector); }
     // Where the labels are kept; the program's settings unless replaced.
     void SetSettings(std::unique_ptr<QSettings> pSettings);
+    // The step of the window's own search; CConnection::kSearchIntervalMs
+    // unless changed.
+    void SetSearchIntervalMs(int nMs);
 
     CRackModel& Model() { return m_model; }
     CLineOperation& Operation() { return *m_pOperation; }
