@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -118,6 +119,8 @@ CRackWindow::CRackWindow(CProcessorLink& link, QWidget* pParent)
     m_pProgress->setObjectName(QStringLiteral("RackProgress"));
     m_pProgress->setRange(0, 1);
     m_pProgress->setValue(0);
+    m_pProgress->setTextVisible(false);
+    m_pProgress->setFixedHeight(10);
     m_pResults = new QListWidget(this);
     m_pResults->setObjectName(QStringLiteral("RackResults"));
     m_pResults->setMaximumHeight(110);
@@ -203,6 +206,12 @@ QString CRackWindow::Port() const
     return strPort.isEmpty() ? m_link.Connection().PortName() : strPort;
 }
 
+void CRackWindow::paintEvent(QPaintEvent* /*pEvent*/)
+{
+    QPainter painter(this);
+    CMainSkin::PaintBackground(painter, rect());
+}
+
 void CRackWindow::showEvent(QShowEvent* pEvent)
 {
     QDialog::showEvent(pEvent);
@@ -253,18 +262,23 @@ void CRackWindow::BuildRowWidgets()
         pLabel->setFrame(false);
         connect(pLabel, &QLineEdit::editingFinished, this, [this, nId] { OnLabelEdited(nId); });
         m_pTable->setIndexWidget(m_pView->index(nRow, CRackModel::kColumnLabel), pLabel);
+        // Made afresh in the language now in use.
         for (int nOutput = 0; nOutput < CRackModel::kOutputs; ++nOutput)
-        {
-            auto* pToggle = new CToggleButton(CToggleButton::EStyle::Mute);
-            pToggle->setObjectName(QStringLiteral("RackMute%1_%2").arg(nId).arg(nOutput + 1));
-            pToggle->setCheckable(true);
-            pToggle->SetLanguage(nLanguage);
-            pToggle->SetChannel(RackChoices::MuteChannel(nId, nOutput, nLanguage));
-            connect(pToggle, &CToggleButton::clicked, this, [this, nId, nOutput] { OnMuteToggle(nId, nOutput); });
-            m_pTable->setIndexWidget(m_pView->index(nRow, CRackModel::kColumnFirstMute + nOutput), pToggle);
-        }
+            m_pTable->setIndexWidget(m_pView->index(nRow, CRackModel::kColumnFirstMute + nOutput), nullptr);
     }
     RefreshRowWidgets();
+}
+
+CToggleButton* CRackWindow::MakeMuteToggle(int nId, int nOutput)
+{
+    const int nLanguage = Language();
+    auto* pToggle = new CToggleButton(CToggleButton::EStyle::Mute);
+    pToggle->setObjectName(QStringLiteral("RackMute%1_%2").arg(nId).arg(nOutput + 1));
+    pToggle->setCheckable(true);
+    pToggle->SetLanguage(nLanguage);
+    pToggle->SetChannel(RackChoices::MuteChannel(nId, nOutput, nLanguage));
+    connect(pToggle, &CToggleButton::clicked, this, [this, nId, nOutput] { OnMuteToggle(nId, nOutput); });
+    return pToggle;
 }
 
 void CRackWindow::RefreshRowWidgets()
@@ -274,13 +288,24 @@ void CRackWindow::RefreshRowWidgets()
         const CRackModel::Row& row = *m_model.Find(nId);
         if (QLineEdit* pLabel = LabelField(nId); pLabel && !pLabel->hasFocus() && pLabel->text() != row.strLabel)
             pLabel->setText(row.strLabel);
+        const int nRow = static_cast<int>(m_model.Ids().indexOf(nId));
         for (int nOutput = 0; nOutput < CRackModel::kOutputs; ++nOutput)
         {
+            const QModelIndex cell = m_pView->index(nRow, CRackModel::kColumnFirstMute + nOutput);
             CToggleButton* pToggle = MuteToggle(nId, nOutput);
-            if (!pToggle)
+            // An output the model lacks, or mutes not read yet, have no toggle
+            // (the view shows every widget a cell holds).
+            if (!row.bMutesKnown || nOutput >= row.nOutputs)
+            {
+                if (pToggle)
+                    m_pTable->setIndexWidget(cell, nullptr);
                 continue;
-            // An output the model lacks, or mutes not read yet, show no toggle.
-            pToggle->setVisible(row.bMutesKnown && nOutput < row.nOutputs);
+            }
+            if (!pToggle)
+            {
+                pToggle = MakeMuteToggle(nId, nOutput);
+                m_pTable->setIndexWidget(cell, pToggle);
+            }
             // Checked is on: the speaker of the panels' mute buttons.
             pToggle->setChecked(!row.abMuted.at(static_cast<size_t>(nOutput)));
         }

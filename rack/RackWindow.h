@@ -104,6 +104,7 @@ signals:
     void operationEnded();
 
 protected:
+    void paintEvent(QPaintEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
     void hideEvent(QHideEvent* pEvent) override;
 
@@ -126,6 +127,7 @@ private:
     void ApplyLanguage();
     void BuildRowWidgets();
     void RefreshRowWidgets();
+    CToggleButton* MakeMuteToggle(int nId, int nOutput);
     void OnSearch();
     void OnSearchEnded();
     void OnEdit();

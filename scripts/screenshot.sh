@@ -8,7 +8,8 @@
 # virtual processor (connected-*), and so with every curve shown and output
 # 3 selected on the channel strip (curves-*); connected at the minimum size
 # on a 1280 x 720 screen and on 1920 x 1080 at 150 % (min-1x-*, min-15x-*),
-# and at 2560 x 1440 (large-*). The help pages' pictures are copied from
+# and at 2560 x 1440 (large-*); the rack window after its search of a line of
+# eight virtual processors (rack-*). The help pages' pictures are copied from
 # these (help/*/images).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -74,6 +75,9 @@ for lang in zh en; do
     "$out/min-15x-$lang.png" --scene connected --port "$port")
   (cd "$work" && xvfb-run -a -s "-screen 0 2560x1440x24" "$shot" "$lang" "$out/large-$lang.png" \
     --scene connected --port "$port" --size 2560x1400)
+  # Eight processors on one line, two of them smaller models.
+  start_vproc --ids 1-8 --types 4:4,7:2
+  take "rack-$lang.png" "$lang" "$out/rack-$lang.png" --scene rack --port "$port"
   stop_vproc
 done
 take "main-en-out3.png" en "$out/main-en-out3.png" --output 3
@@ -84,5 +88,6 @@ for lang in zh en; do
   cp "$out/curves-$lang.png" "help/$lang/images/main-window.png"
   cp "$out/connect-$lang.png" "help/$lang/images/connect.png"
   cp "$out/program-$lang.png" "help/$lang/images/program.png"
+  cp "$out/rack-$lang.png" "help/$lang/images/rack.png"
 done
 echo "refreshed the pictures in help/*/images"

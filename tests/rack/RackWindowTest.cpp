@@ -40,7 +40,7 @@ std::vector<QString> Summaries(const std::vector<QString>& texts)
 
 TEST_F(RackWindowTest, SearchListsEveryProcessorInIdOrderAndLabelsStayWithThePort)
 {
-    SearchAndConnect();
+    SearchAndConnect({"--ids", "1-8", "--types", "4:4"});
     CRackModel& model = Rack().Model();
     EXPECT_EQ(model.Ids(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(Rack().Table()->model()->rowCount(), 8);
@@ -60,6 +60,11 @@ TEST_F(RackWindowTest, SearchListsEveryProcessorInIdOrderAndLabelsStayWithThePor
     ASSERT_NE(pToggle, nullptr);
     EXPECT_TRUE(pToggle->isVisible());
     EXPECT_TRUE(pToggle->isChecked()) << "on, not muted";
+    // A 3 x 6 model has no seventh output to mute.
+    EXPECT_EQ(Rack().Table()->model()->data(Rack().Table()->model()->index(3, CRackModel::kColumnModel)).toString(),
+              "3 x 6");
+    EXPECT_NE(Rack().MuteToggle(4, 5), nullptr);
+    EXPECT_EQ(Rack().MuteToggle(4, 6), nullptr);
     EXPECT_EQ(pToggle->accessibleName(), ControlsText(EControlsText::MuteName, kEnglish).arg("ID 3 CH8"));
 
     QLineEdit* pLabel = Rack().LabelField(3);
