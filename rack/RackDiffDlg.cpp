@@ -19,7 +19,8 @@ CRackDiffDlg::CRackDiffDlg(const QList<LineDiff::Row>& rows, const QString& strT
     auto* pTitle = new QLabel(strTitle, this);
     pLayout->addWidget(pTitle);
 
-    const QStringList headers{LineText(ELineText::DiffProcessor, nLanguage), LineText(ELineText::DiffChannel, nLanguage),
+    const QStringList headers{LineText(ELineText::DiffProcessor, nLanguage),
+                              LineText(ELineText::DiffChannel, nLanguage),
                               LineText(ELineText::DiffParameter, nLanguage), LineText(ELineText::DiffFirst, nLanguage),
                               LineText(ELineText::DiffSecond, nLanguage)};
     m_pTable = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(headers.size()), this);

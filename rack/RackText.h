@@ -13,24 +13,24 @@ enum class ERackText
     MuteOutputs,
     UnmuteOutputs,
     Recall,
-    RecallSlot,          // the slot box's name
+    RecallSlot, // the slot box's name
     Backup,
     Restore,
     CompareBackups,
     CompareLine,
-    Table,               // the table's name
-    Results,             // the list of processors done so far
-    Progress,            // the bar's name
+    Table,    // the table's name
+    Results,  // the list of processors done so far
+    Progress, // the bar's name
     OutputsLabel,
-    OutputsField,        // the field's name
-    LabelName,           // %1 the device ID: a row's label field
-    MuteChannel,         // %1 the device ID, %2 the output: a mute toggle's channel
+    OutputsField, // the field's name
+    LabelName,    // %1 the device ID: a row's label field
+    MuteChannel,  // %1 the device ID, %2 the output: a mute toggle's channel
     Online,
     Offline,
     Searching,
     Idle,
     // questions and their choices
-    SwitchAsk,           // %1 the device ID, %2 what would be lost
+    SwitchAsk, // %1 the device ID, %2 what would be lost
     UnsentEdits,
     UnsentSide,
     SendFirst,
@@ -48,9 +48,9 @@ enum class ERackText
     RestoreFolder,
     FirstBackup,
     SecondBackup,
-    BackupOfLine,        // the comparison's second column when it is the line
+    BackupOfLine, // the comparison's second column when it is the line
     CompareTitle,
-    CompareFailed,       // %1 the reason
+    CompareFailed, // %1 the reason
     Close,
 };
 

@@ -27,9 +27,10 @@ QVariant CRackViewModel::data(const QModelIndex& index, int nRole) const
     const int nColumn = index.column();
     if (nRole == Qt::BackgroundRole)
         return QIdentityProxyModel::data(index, CRackModel::kEditedRole).toBool() ? QVariant(CMainSkin::kAccentDark)
-                                                                                   : QVariant();
+                                                                                  : QVariant();
     if (nColumn >= CRackModel::kColumnFirstMute)
-        return nRole == Qt::CheckStateRole || nRole == Qt::DisplayRole ? QVariant() : QIdentityProxyModel::data(index, nRole);
+        return nRole == Qt::CheckStateRole || nRole == Qt::DisplayRole ? QVariant()
+                                                                       : QIdentityProxyModel::data(index, nRole);
     if (nColumn != CRackModel::kColumnOnline)
         return QIdentityProxyModel::data(index, nRole);
     const bool bOnline = QIdentityProxyModel::data(index, Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;

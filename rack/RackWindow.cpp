@@ -11,6 +11,7 @@
 #include "ui/MainSkin.h"
 #include "ui/MessageBox.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -82,7 +83,9 @@ CRackWindow::CRackWindow(CProcessorLink& link, QWidget* pParent)
                    | Qt::WindowCloseButtonHint);
     setWindowIcon(CMainSkin::AppIcon());
     setStyleSheet(CMainSkin::StyleSheet());
-    m_asker = [this](QWidget* pParent, const QString& strQuestion) { return AskInBox(pParent, strQuestion, Language()); };
+    m_asker = [this](QWidget* pParent, const QString& strQuestion) {
+        return AskInBox(pParent, strQuestion, Language());
+    };
 
     for (const ButtonDef& def : kButtons)
     {
@@ -468,7 +471,7 @@ void CRackWindow::OnSwitched(int nId)
 
 void CRackWindow::OnMuteToggle(int nId, int nOutput)
 {
-    RefreshRowWidgets();  // the toggle shows what the processor has until it changes
+    RefreshRowWidgets(); // the toggle shows what the processor has until it changes
     const CRackModel::Row* pRow = m_model.Find(nId);
     if (!pRow)
         return;
@@ -522,7 +525,18 @@ void CRackWindow::StartBackup()
     if (ids.isEmpty())
         return;
     const QString strFolder = m_folderAsker(this, RackText(ERackText::BackupFolder, Language()));
-    if (!strFolder.isEmpty() && ReadyOperation(ids, ERun::kOther, EAfter::kSummary))
+    if (strFolder.isEmpty())
+        return;
+    // A folder typed in the dialog may not be there yet.
+    if (!QDir().mkpath(strFolder))
+    {
+        CMessageBox::Show(this,
+                          LineText(ELineText::WhyFileWrite, Language())
+                              .arg(strFolder, LineText(ELineText::FileCannotWrite, Language())),
+                          CMessageBox::EIcon::Warning);
+        return;
+    }
+    if (ReadyOperation(ids, ERun::kOther, EAfter::kSummary))
         m_pOperation->Backup(ids, strFolder);
 }
 

@@ -111,15 +111,15 @@ protected:
 private:
     enum class ERun
     {
-        kMute,    // mute or unmute: the rows learn the mutes sent
-        kRecall,  // the rows learn the program number
+        kMute,   // mute or unmute: the rows learn the mutes sent
+        kRecall, // the rows learn the program number
         kOther,
     };
     enum class EAfter
     {
-        kSummary,      // the summary box
-        kQuietToggle,  // a single toggle: a box only when it failed
-        kCompareLine,  // the comparison with the backup just taken
+        kSummary,     // the summary box
+        kQuietToggle, // a single toggle: a box only when it failed
+        kCompareLine, // the comparison with the backup just taken
     };
 
     int Language() const;

@@ -2,9 +2,9 @@
 // switch, the outputs typed, the rows an operation takes, the labels kept
 // per port, and how the table shows the rack's model.
 
+#include "rack/RackChoices.h"
 #include "line/RackModel.h"
 #include "model/ValueText.h"
-#include "rack/RackChoices.h"
 #include "rack/RackViewModel.h"
 
 #include <QColor>

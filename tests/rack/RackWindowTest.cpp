@@ -9,9 +9,12 @@
 #include "controls/ToggleButton.h"
 #include "model/LockState.h"
 
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
 
 #include <csignal>
 
@@ -257,7 +260,40 @@ TEST_F(RackWindowTest, MuteToggleTakesTheEditPathForTheEditedProcessorAndAnOpera
     {
         SCOPED_TRACE(state.nDeviceId);
         for (int nOutput = 0; nOutput < 8; ++nOutput)
-            EXPECT_EQ(OutputOn(state, nOutput), !((state.nDeviceId == 1 && nOutput == 2)
-                                                  || (state.nDeviceId == 7 && nOutput == 5)));
+            EXPECT_EQ(OutputOn(state, nOutput),
+                      !((state.nDeviceId == 1 && nOutput == 2) || (state.nDeviceId == 7 && nOutput == 5)));
     }
+}
+
+TEST_F(RackWindowTest, BackupOfTheSelectedRowsComparedWithTheLineShowsExactlyTheEditMadeSince)
+{
+    SearchAndConnect();
+    const QString strFolder = m_env.FilePath("backup");
+    Rack().SetFolderAsker([&](QWidget*, const QString&) { return strFolder; });
+    Rack().SelectIds({1, 3});
+    RunOperation(CRackWindow::kBackup);
+    EXPECT_TRUE(Summaries(m_env.Texts()).back().endsWith("Backup: 2 of 2 processors done"));
+    EXPECT_TRUE(QFile::exists(QDir(strFolder).filePath("001.dat1C")));
+    EXPECT_FALSE(QFile::exists(QDir(strFolder).filePath("002.dat1C")));
+
+    ASSERT_TRUE(Link().Edit(EParam::kOutGain, {2, 0}, 250));
+    ASSERT_TRUE(RunUntil([&] { return !Link().HasUnsentEdits(); }, 5000));
+    QStringList shown;
+    Rack().SetDialogRunner([&](QDialog& dialog) {
+        QTableWidget* pTable = dialog.findChild<QTableWidget*>("DiffTable");
+        for (int nRow = 0; nRow < pTable->rowCount(); ++nRow)
+        {
+            QStringList cells;
+            for (int nColumn = 0; nColumn < pTable->columnCount(); ++nColumn)
+                cells << pTable->item(nRow, nColumn)->text();
+            shown << cells.join(" | ");
+        }
+        return 0;
+    });
+    const size_t nBoxes = m_env.Boxes().size();
+    RunOperation(CRackWindow::kCompareLine);
+    EXPECT_EQ(m_env.Boxes().size(), nBoxes) << "a comparison that worked shows its table only";
+    ASSERT_EQ(shown.size(), 1) << shown.join("\n").toStdString();
+    // A the backup, B the line.
+    EXPECT_EQ(shown.front(), "1 | Output 3 | Gain | 0.0dB | -5.0dB");
 }
