@@ -81,6 +81,8 @@ constexpr std::array kTexts{
     TextPair{EMainText::SvgFilter, "SVG picture (*.svg)", "SVG 图片 (*.svg)"},
     TextPair{EMainText::ExportCurves, "Export curves (CSV)...", "导出曲线 (CSV)..."},
     TextPair{EMainText::CurvesPageTitle, "Response curves of every channel", "各通道响应曲线"},
+    TextPair{EMainText::Rack, "RACK", "机架"},
+    TextPair{EMainText::RackTip, "The processors of the line (Ctrl+R)", "线路上的处理器 (Ctrl+R)"},
 };
 
 static_assert(InEnumOrder(kTexts), "main window texts must follow the order of EMainText");

@@ -77,6 +77,9 @@ enum class EMainText
     SvgFilter,
     ExportCurves,
     CurvesPageTitle,
+    // the rack window's command button
+    Rack,
+    RackTip,
 };
 
 QString MainText(EMainText id, int language);

@@ -31,6 +31,7 @@
 #include "report/ReportBuilder.h"
 #include "programs/ProgramDlg.h"
 #include "programs/ProgramManager.h"
+#include "rack/RackWindow.h"
 #include "app/QtTranslation.h"
 #include "app/StatusBlock.h"
 #include "testgen/TestGenDlg.h"
@@ -71,6 +72,7 @@ constexpr std::array<CommandDef, COrvanDlgDlg::kCommandCount> kCommands{{
     {COrvanDlgDlg::kLock, EMainText::Lock, "LockButton"},
     {COrvanDlgDlg::kReport, EMainText::Report, "ReportButton"},
     {COrvanDlgDlg::kConnection, EMainText::Connection, "ConnectionButton"},
+    {COrvanDlgDlg::kRack, EMainText::Rack, "RackButton"},
 }};
 
 bool IsEnterOrEscape(const QKeyEvent& key)
@@ -215,7 +217,7 @@ void COrvanDlgDlg::CreateCommandButtons()
     constexpr std::array<Handler, kCommandCount> handlers{
         &COrvanDlgDlg::OnHelp,      &COrvanDlgDlg::OnProgram, &COrvanDlgDlg::OnDevice,
         &COrvanDlgDlg::OnInterface, &COrvanDlgDlg::OnLock,    &COrvanDlgDlg::OnReport,
-        &COrvanDlgDlg::OnConnection,
+        &COrvanDlgDlg::OnConnection, &COrvanDlgDlg::OnRack,
     };
 
     m_pEditBar = new CEditCommandBar(m_link, this);
@@ -231,6 +233,8 @@ void COrvanDlgDlg::CreateCommandButtons()
     }
     // Pressed while connected.
     m_apCommand[kConnection]->setCheckable(true);
+    auto* pRackKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    connect(pRackKey, &QShortcut::activated, m_apCommand[kRack], &QPushButton::click);
     LayOut();
 }
 
@@ -288,6 +292,9 @@ void COrvanDlgDlg::CreatePanels()
     m_pTestGen = new CTestGenDlg(m_link, *m_pStrip);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
+    // Made now, hidden: it hears the Connection window's searches too.
+    m_pRack = new CRackWindow(m_link, this);
+    m_pRack->SetConnector([this](const QString& port, int deviceId) { return Connect(port, deviceId); });
 }
 
 void COrvanDlgDlg::CreateShortcuts()
@@ -357,6 +364,7 @@ void COrvanDlgDlg::RetranslateUi()
     setWindowTitle(MainText(EMainText::Title, GetLanguage()));
     for (const CommandDef& def : kCommands)
         m_apCommand.at(def.eCommand)->setText(MainText(def.eCaption, GetLanguage()));
+    m_apCommand[kRack]->setToolTip(MainText(EMainText::RackTip, GetLanguage()));
 }
 
 // ---- channel selection -------------------------------------------------------
@@ -623,6 +631,13 @@ void COrvanDlgDlg::OnConnection()
     if (RunDialog(dialog) != QDialog::Accepted)
         return;
     Connect(dialog.PortName(), dialog.DeviceId());
+}
+
+void COrvanDlgDlg::OnRack()
+{
+    m_pRack->show();
+    m_pRack->raise();
+    m_pRack->activateWindow();
 }
 
 bool COrvanDlgDlg::Connect(const QString& port, int deviceId)

@@ -16,6 +16,7 @@ class CDisplayDlg;
 class CEditCommandBar;
 class CFStatic;
 class CProgramManager;
+class CRackWindow;
 class CInEQDlg;
 class CInFaceDlg;
 class COutEQDlg;
@@ -45,6 +46,7 @@ public:
         kLock,
         kReport,
         kConnection,
+        kRack,
         kCommandCount,
     };
 
@@ -129,6 +131,7 @@ public:
     CFStatic* Graph() const { return m_pGraph; }
     CDisplayDlg* DisplayWindow() const { return m_pDisplay; }
     CProgramManager& Programs() { return *m_pPrograms; }
+    CRackWindow& Rack() { return *m_pRack; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -163,6 +166,7 @@ private:
     void OnLock();
     void OnReport();
     void OnConnection();
+    void OnRack();
     // The EQ panels' context menu: a measurement tool's filter set into the
     // selected channel's bands.
     void OfferFilterImport(const QPoint& where);
@@ -196,4 +200,5 @@ private:
     CTestGenDlg* m_pTestGen = nullptr;
     CDisplayDlg* m_pDisplay = nullptr;
     CProgramManager* m_pPrograms = nullptr;
+    CRackWindow* m_pRack = nullptr;
 };

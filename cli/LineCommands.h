@@ -20,7 +20,3 @@ int DiffCommand(const QStringList& args, CConsole& console);
 
 // Whether backup or restore was asked for a line rather than one processor.
 bool IsLineCommand(const QStringList& args);
-
-// "1,3-5" -> 1, 3, 4, 5: numbers and ranges from nLow to nHigh, in the
-// order given, each once; none when the text is not such a list.
-std::optional<QList<int>> NumberList(const QString& strText, int nLow, int nHigh);

@@ -177,6 +177,12 @@ void CLineOperation::OnReached()
     case EKind::kMute:
     case EKind::kUnmute:
     {
+        // The locks are the processor's, read by the switch.
+        if (m_bSkipMuteLocked && m_link.Locks().IsLocked(CLockState::kOutMute))
+        {
+            Fail(LineText(ELineText::WhyMuteLocked, m_nLanguage));
+            return;
+        }
         const int nOutputs = m_link.Connection().GetChannelCounts().nOutputs;
         for (const int nOutput : m_outputs)
             if (nOutput >= 0 && nOutput < nOutputs)

@@ -48,6 +48,10 @@ public:
     void SetLanguage(int nLanguage) { m_nLanguage = nLanguage; }
     // Labels by device ID: the backup's file names carry them.
     void SetLabels(const QMap<int, QString>& labels) { m_labels = labels; }
+    // Mute and Unmute skip a processor whose output mute function lock is
+    // set, with the reason, as the editor's own mute buttons refuse it; the
+    // edit path itself writes past the locks. Off unless set.
+    void SetSkipMuteLocked(bool bSkip) { m_bSkipMuteLocked = bSkip; }
 
     // Each starts the operation on the IDs given (in that order) and
     // returns at once; false, with nothing started, while one runs or with
@@ -126,6 +130,7 @@ private:
     bool m_bConnecting = false;
     bool m_bOwnDisconnect = false;
     bool m_bSecondTransfer = false;
+    bool m_bSkipMuteLocked = false;
     // The backup written so far and, for a restore, what goes back.
     QList<LineBackup::Entry> m_entries;
     std::unique_ptr<CProgramBank> m_pBank;

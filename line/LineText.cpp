@@ -41,6 +41,7 @@ constexpr std::array kTexts{
     TextPair{ELineText::WhyFileRead, "cannot read %1: %2", "不能读取 %1：%2"},
     TextPair{ELineText::WhyFileWrite, "cannot write %1: %2", "不能写入 %1：%2"},
     TextPair{ELineText::WhyNoSuchOutput, "has no output %1", "没有输出%1"},
+    TextPair{ELineText::WhyMuteLocked, "the output mute is locked", "输出静音已锁定"},
     TextPair{ELineText::FileCannotRead, "cannot be read", "无法读取"},
     TextPair{ELineText::FileTooLarge, "far too large", "文件过大"},
     TextPair{ELineText::FileTruncated, "cut short", "文件不完整"},

@@ -40,6 +40,7 @@ enum class ELineText
     WhyFileRead,        // %1 the file, %2 the reason
     WhyFileWrite,       // %1 the file, %2 the reason
     WhyNoSuchOutput,    // %1 the output
+    WhyMuteLocked,      // the output mute function lock is set
     // what is wrong with a file when the system gives no reason
     FileCannotRead,
     FileTooLarge,

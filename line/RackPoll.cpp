@@ -203,9 +203,9 @@ void CRackPoll::ShowEdited()
     {
         m_model.Update(nId, [&](CRackModel::Row& row) {
             row.bEdited = nId == nEdited;
-            // Between the switch and the end of the read the record still
-            // holds the processor before.
-            if (!row.bEdited || m_link.Connection().GetState() != CConnection::EState::Idle)
+            // From the switch to the end of the read the record still holds
+            // the processor before, and the session has forgotten its number.
+            if (!row.bEdited || m_link.IsSwitching() || m_link.Connection().GetState() != CConnection::EState::Idle)
                 return;
             const CConnection::ChannelCounts counts = m_link.Connection().GetChannelCounts();
             const CAudio_Data& record = m_link.Record();

@@ -11,8 +11,9 @@
 # minimum: min-1x-*, min-15x-*) and at 100 % (hd-*), and almost the whole of
 # a 2560 x 1440 screen (large-*); and orvan-server's remote page in headless
 # chromium at a tablet's 1280 x 800 and a phone's 390 x 844 viewport
-# (remote-tablet-*, remote-phone-*). The help pages' pictures are copied
-# from these (help/*/images).
+# (remote-tablet-*, remote-phone-*); the rack window after its search of a
+# line of eight virtual processors (rack-*). The help pages' pictures are
+# copied from these (help/*/images).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -79,6 +80,9 @@ for lang in zh en; do
     --scene curves --port "$port" --first-start)
   (cd "$work" && xvfb-run -a -s "-screen 0 2560x1440x24" "$shot" "$lang" "$out/large-$lang.png" \
     --scene connected --port "$port" --size 2560x1400)
+  # Eight processors on one line, two of them smaller models.
+  start_vproc --ids 1-8 --types 4:4,7:2
+  take "rack-$lang.png" "$lang" "$out/rack-$lang.png" --scene rack --port "$port"
   stop_vproc
 done
 take "main-en-out3.png" en "$out/main-en-out3.png" --output 3
@@ -96,5 +100,6 @@ for lang in zh en; do
   cp "$out/program-$lang.png" "help/$lang/images/program.png"
   cp "$out/remote-tablet-$lang.png" "help/$lang/images/remote-tablet.png"
   cp "$out/remote-phone-$lang.png" "help/$lang/images/remote-phone.png"
+  cp "$out/rack-$lang.png" "help/$lang/images/rack.png"
 done
 echo "refreshed the pictures in help/*/images"

@@ -48,10 +48,10 @@ constexpr int kEqPanelHeight = 148;
 constexpr int kEqPanelMaxHeight = 360;
 constexpr int kChannelStripHeight = 184;
 
-// The seven command buttons: one column where the top row is tall enough,
+// The eight command buttons: one column where the top row is tall enough,
 // two columns (read row by row) where it is not. Below them, across the
 // command area, the bar with undo, redo and A/B.
-constexpr int kCommandCount = 7;
+constexpr int kCommandCount = 8;
 constexpr int kCommandButtonWidth = 100;
 constexpr int kCommandButtonHeight = 26;
 constexpr int kCommandButtonGap = 6;

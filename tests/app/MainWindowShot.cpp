@@ -18,6 +18,8 @@
 //                 every channel's curve shown on the graph
 //   program       the Program window open over it
 //   system        the System window open over it
+//   rack          the rack window alone, after its search of the line at
+//                 PATH (eight processors) and a round of its poll
 #include "editors/CHEDlg.h"
 #include "link/ConnectDlg.h"
 #include "model/ValueText.h"
@@ -31,6 +33,7 @@
 #include "link/Serial/PortList.h"
 #include "programs/ProgramDlg.h"
 #include "controls/ToggleButton.h"
+#include "rack/RackWindow.h"
 
 #include "editors/FStatic.h"
 #include "ui/MainLayout.h"
@@ -89,6 +92,8 @@ private:
     const QElapsedTimer& m_clock;
     qint64 m_nMs = -1;
 };
+// A search of every ID and the poll's round of eight processors take longer.
+constexpr int kRackGiveUpMs = 40000;
 }
 
 int main(int argc, char** argv)
@@ -101,7 +106,8 @@ int main(int argc, char** argv)
     parser.addPositionalArgument("output", "PNG file to write");
     parser.addOptions({
         {"output", "Show output channel N (1..8).", "N"},
-        {"scene", "main, connect, device, message, transfer, transfer-end, connected, curves, program or system.", "scene",
+        {"scene", "main, connect, device, message, transfer, transfer-end, connected, curves, program, system or rack.",
+         "scene",
          "main"},
         {"port", "The processor's port for the scenes that connect.", "path"},
         {"size", "Client size of the window, WxH.", "WxH"},
@@ -112,7 +118,7 @@ int main(int argc, char** argv)
     const QStringList args = parser.positionalArguments();
     const QString scene = parser.value("scene");
     const bool bNeedsPort = scene.startsWith(QLatin1String("transfer")) || scene == QLatin1String("connected")
-                            || scene == QLatin1String("curves");
+                            || scene == QLatin1String("curves") || scene == QLatin1String("rack");
     if (args.size() != 2 || (bNeedsPort && !parser.isSet("port")))
     {
         std::fprintf(stderr, "%s", qPrintable(parser.helpText()));
@@ -153,7 +159,7 @@ int main(int argc, char** argv)
         result = shot.save(args.at(1)) ? 0 : 1;
         window.done(0);
     };
-    QTimer::singleShot(kGiveUpMs, &window, [&] {
+    QTimer::singleShot(scene == "rack" ? kRackGiveUpMs : kGiveUpMs, &window, [&] {
         std::fprintf(stderr, "main_window_shot: scene %s did not come about\n", qPrintable(scene));
         window.done(0);
     });
@@ -217,6 +223,43 @@ int main(int argc, char** argv)
             for (int column = 0; column < CCHEDlg::kColumns; ++column)
                 strip->ColumnAt(column).pCurve->click();
             QTimer::singleShot(kDrawnMs, &window, grab);
+        });
+        QTimer::singleShot(kDrawnMs, &window, [&] { window.Connect(parser.value("port"), 1); });
+    }
+    else if (scene == "rack")
+    {
+        CRackWindow& rack = window.Rack();
+        rack.SetSearchIntervalMs(2);
+        rack.move(0, 0);
+        bool bSearched = false;
+        auto* pRound = new QTimer(&window);
+        pRound->setInterval(200);
+        QObject::connect(pRound, &QTimer::timeout, &window, [&, pRound] {
+            const CRackModel& model = rack.Model();
+            for (const int nId : model.Ids())
+                if (!model.Find(nId)->bMutesKnown || model.Find(nId)->strFirmware.isEmpty())
+                    return;
+            pRound->stop();
+            QTimer::singleShot(kDrawnMs, &window, [&] {
+                result = rack.grab().save(args.at(1)) ? 0 : 1;
+                window.done(0);
+            });
+        });
+        QObject::connect(&window.Connection(), &CConnection::liveProgramLoaded, &window, [&, pRound] {
+            if (!std::exchange(bSearched, true))
+            {
+                // As a user would: RACK, then its Search, which comes back to 1.
+                window.CommandButton(COrvanDlgDlg::kRack)->click();
+                rack.Button(CRackWindow::kSearch)->click();
+                return;
+            }
+            const bool bEnglish = window.GetLanguage() == kEnglish;
+            rack.Model().SetLabel(1, bEnglish ? QStringLiteral("Stage left") : QStringLiteral("舞台左"));
+            rack.Model().SetLabel(2, bEnglish ? QStringLiteral("Stage right") : QStringLiteral("舞台右"));
+            rack.Model().SetLabel(5, bEnglish ? QStringLiteral("Delay tower 1") : QStringLiteral("延时塔 1"));
+            rack.MuteToggle(1, 3)->click();
+            rack.SelectIds({2, 3});
+            pRound->start();
         });
         QTimer::singleShot(kDrawnMs, &window, [&] { window.Connect(parser.value("port"), 1); });
     }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIdentityProxyModel>
+
+// The rack's model as the window's table shows it: the online column as a
+// lamp with its word, the edited processor's row marked, and no check boxes
+// under the mute toggles the window places in their cells.
+class CRackViewModel : public QIdentityProxyModel
+{
+    Q_OBJECT
+
+public:
+    explicit CRackViewModel(QObject* pParent = nullptr);
+
+    // The language flag (DataDefine.h) of the online word.
+    void SetLanguage(int nLanguage);
+
+    QVariant data(const QModelIndex& index, int nRole = Qt::DisplayRole) const override;
+
+private:
+    int m_nLanguage;
+};
