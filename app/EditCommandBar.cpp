@@ -62,7 +62,7 @@ CEditCommandBar::CEditCommandBar(CProcessorLink& link, QWidget* pParent)
 
 void CEditCommandBar::Refresh()
 {
-    const int language = m_link.Notice().Language();
+    const ELanguage language = m_link.Notice().Language();
     m_pUndo->setEnabled(m_link.History().CanUndo());
     m_pRedo->setEnabled(m_link.History().CanRedo());
     const bool bOnB = m_link.Compare().Active() == CABCompare::ESide::B;
@@ -75,7 +75,7 @@ void CEditCommandBar::Refresh()
 
 void CEditCommandBar::ApplyLanguage()
 {
-    const int language = m_link.Notice().Language();
+    const ELanguage language = m_link.Notice().Language();
     m_pUndo->setText(MainText(EMainText::Undo, language));
     m_pUndo->setToolTip(MainText(EMainText::UndoTip, language));
     m_pRedo->setText(MainText(EMainText::Redo, language));

@@ -19,7 +19,7 @@ QStringList SearchDirs(const QString& strAppDir)
     return dirs;
 }
 
-QString IndexPath(int language, const QString& strAppDir)
+QString IndexPath(ELanguage language, const QString& strAppDir)
 {
     const QString strPage = language == kEnglish ? QStringLiteral("en/index.html") : QStringLiteral("zh/index.html");
     for (const QString& strDir : SearchDirs(strAppDir))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,5 +20,5 @@ QStringList SearchDirs(const QString& strAppDir);
 
 // The start page of the language from the first folder that has one; empty
 // when none has.
-QString IndexPath(int language, const QString& strAppDir);
+QString IndexPath(ELanguage language, const QString& strAppDir);
 }

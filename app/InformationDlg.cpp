@@ -40,13 +40,13 @@ bool IsInfoChar(QChar ch)
 
 // Fills a list with its entries, or with the lock text alone when locked,
 // without telling anyone.
-void FillList(QComboBox* pList, const QStringList& entries, int nSelection, bool bLocked, int nLanguage)
+void FillList(QComboBox* pList, const QStringList& entries, int nSelection, bool bLocked, ELanguage eLanguage)
 {
     const QSignalBlocker blocker(pList);
     pList->clear();
     if (bLocked)
     {
-        pList->addItem(QString::fromUtf8(LockText(nLanguage)));
+        pList->addItem(QString::fromUtf8(LockText(eLanguage)));
         pList->setCurrentIndex(0);
     }
     else
@@ -59,13 +59,13 @@ void FillList(QComboBox* pList, const QStringList& entries, int nSelection, bool
 }
 
 CInformationDlg::CInformationDlg(CAudio_Data& record, const CLockState& locks, CCommand& command,
-                                 std::function<bool()> isConnected, int nLanguage, QWidget* pParent)
+                                 std::function<bool()> isConnected, ELanguage eLanguage, QWidget* pParent)
     : QDialog(pParent)
     , m_record(record)
     , m_locks(locks)
     , m_command(command)
     , m_isConnected(std::move(isConnected))
-    , m_nLanguage(nLanguage == kEnglish ? kEnglish : kChinese)
+    , m_eLanguage(eLanguage == kEnglish ? kEnglish : kChinese)
     , m_nBacklight(record.GetBacklight() - 1)
     , m_nPowerOn(record.GetPowerOnMode() - 1)
 {
@@ -143,7 +143,7 @@ void CInformationDlg::BuildUi()
 void CInformationDlg::ShowTexts()
 {
     const bool bLocked = m_locks.IsLocked(CLockState::kSysShow);
-    const QString strLock = QString::fromUtf8(LockText(m_nLanguage));
+    const QString strLock = QString::fromUtf8(LockText(m_eLanguage));
     for (int i = 0; i < kInfoTexts; ++i)
     {
         QLineEdit* pField = m_apText.at(static_cast<size_t>(i));
@@ -157,12 +157,12 @@ void CInformationDlg::ShowTexts()
 
 void CInformationDlg::FillLists()
 {
-    const auto text = [this](EMainText eText) { return MainText(eText, m_nLanguage); };
+    const auto text = [this](EMainText eText) { return MainText(eText, m_eLanguage); };
     FillList(m_pBacklight, {text(EMainText::BacklightKeepOn), text(EMainText::Backlight60s)}, m_nBacklight,
-             m_locks.IsLocked(CLockState::kSysBacklight), m_nLanguage);
+             m_locks.IsLocked(CLockState::kSysBacklight), m_eLanguage);
     FillList(m_pPowerOn,
              {text(EMainText::PowerOnKeepState), text(EMainText::PowerOnAllMute), text(EMainText::PowerOnLoad)},
-             m_nPowerOn, m_locks.IsLocked(CLockState::kSysPowerOn), m_nLanguage);
+             m_nPowerOn, m_locks.IsLocked(CLockState::kSysPowerOn), m_eLanguage);
 }
 
 void CInformationDlg::changeEvent(QEvent* pEvent)
@@ -174,7 +174,7 @@ void CInformationDlg::changeEvent(QEvent* pEvent)
 
 void CInformationDlg::RetranslateUi()
 {
-    const auto text = [this](EMainText eText) { return MainText(eText, m_nLanguage); };
+    const auto text = [this](EMainText eText) { return MainText(eText, m_eLanguage); };
     setWindowTitle(text(EMainText::SystemTitle));
     m_pLanguageGroup->setTitle(text(EMainText::LanguageGroup));
     m_pLanguageButton->setText(text(EMainText::LanguageButton));
@@ -184,7 +184,7 @@ void CInformationDlg::RetranslateUi()
     m_pInfoGroup->setTitle(text(EMainText::InformationGroup));
     for (size_t row = 0; row < m_apRowLabel.size(); ++row)
         m_apRowLabel.at(row)->setText(text(EMainText::InformationRow).arg(row + 1));
-    m_pOk->setText(CommonText(ECommonText::Ok, m_nLanguage));
+    m_pOk->setText(CommonText(ECommonText::Ok, m_eLanguage));
     FillLists();
     // Locked fields show the lock text, which has a form per language.
     if (m_locks.IsLocked(CLockState::kSysShow))
@@ -213,10 +213,10 @@ void CInformationDlg::OnPowerOnChanged(int nIndex)
 
 void CInformationDlg::OnLanguageButton()
 {
-    m_nLanguage = m_nLanguage == kEnglish ? kChinese : kEnglish;
+    m_eLanguage = m_eLanguage == kEnglish ? kChinese : kEnglish;
     m_bSwitched = true;
     RetranslateUi();
-    emit languageSwitched(m_nLanguage);
+    emit languageSwitched(m_eLanguage);
 }
 
 void CInformationDlg::OnOk()

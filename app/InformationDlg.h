@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QDialog>
 
 #include <array>
@@ -32,13 +34,13 @@ public:
     // The record holds the processor's settings as the connection read
     // them; frames go to the engine's queue.
     CInformationDlg(CAudio_Data& record, const CLockState& locks, CCommand& command,
-                    std::function<bool()> isConnected, int nLanguage, QWidget* pParent);
+                    std::function<bool()> isConnected, ELanguage eLanguage, QWidget* pParent);
 
-    int Language() const { return m_nLanguage; }
+    ELanguage Language() const { return m_eLanguage; }
 
 signals:
-    // The language button was pressed: the program switches to nLanguage.
-    void languageSwitched(int nLanguage);
+    // The language button was pressed: the program switches to eLanguage.
+    void languageSwitched(ELanguage eLanguage);
 
 protected:
     void changeEvent(QEvent* pEvent) override;
@@ -57,7 +59,7 @@ private:
     const CLockState& m_locks;
     CCommand& m_command;
     std::function<bool()> m_isConnected;
-    int m_nLanguage;
+    ELanguage m_eLanguage;
     bool m_bSwitched = false;
     int m_nBacklight = 0;
     int m_nPowerOn = 0;

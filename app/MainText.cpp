@@ -88,17 +88,17 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "main window texts must follow the order of EMainText");
 }
 
-QString MainText(EMainText id, int language)
+QString MainText(EMainText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }
 
-QString HelpFileName(int language)
+QString HelpFileName(ELanguage language)
 {
     return PickText("C-HelpEN.chm", "C-HelpCHS.chm", language);
 }
 
-QString DisconnectMessage(CConnection::EReason reason, const CConnection& connection, int language)
+QString DisconnectMessage(CConnection::EReason reason, const CConnection& connection, ELanguage language)
 {
     switch (reason)
     {

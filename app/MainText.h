@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/Connection.h"
+#include "model/ValueText.h"
 
 #include <QString>
 
@@ -82,12 +83,12 @@ enum class EMainText
     RackTip,
 };
 
-QString MainText(EMainText id, int language);
+QString MainText(EMainText id, ELanguage language);
 
 // Name of the help file of a language, in the working directory.
-QString HelpFileName(int language);
+QString HelpFileName(ELanguage language);
 
 // What the window tells the user when the connection ended for `reason`:
 // the first line and, below it, what to do about it; empty when the user
 // ended it.
-QString DisconnectMessage(CConnection::EReason reason, const CConnection& connection, int language);
+QString DisconnectMessage(CConnection::EReason reason, const CConnection& connection, ELanguage language);

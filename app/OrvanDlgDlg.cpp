@@ -108,7 +108,7 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     // Help files and program files are found relative to the directory the
     // program was started in, even if it changes later.
     const QDir startDir = QDir::current();
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
         m_astrHelpPath.at(static_cast<size_t>(language)) = startDir.absoluteFilePath(HelpFileName(language));
     EnsureMusicFolder();
 
@@ -343,7 +343,7 @@ void COrvanDlgDlg::EnsureMusicFolder()
 
 // ---- language ----------------------------------------------------------------
 
-void COrvanDlgDlg::SetLanguage(int language)
+void COrvanDlgDlg::SetLanguage(ELanguage language)
 {
     // From the first switch on, every box is captioned "Information",
     // whichever language is chosen.
@@ -416,7 +416,7 @@ QPushButton* COrvanDlgDlg::CommandButton(ECommand command) const
     return m_apCommand.at(command);
 }
 
-QString COrvanDlgDlg::HelpFilePath(int language) const
+QString COrvanDlgDlg::HelpFilePath(ELanguage language) const
 {
     return m_astrHelpPath.at(language == kEnglish ? kEnglish : kChinese);
 }
@@ -552,7 +552,7 @@ void COrvanDlgDlg::OnReport()
 
 void COrvanDlgDlg::OfferGraphExport(const QPoint& where)
 {
-    const int language = GetLanguage();
+    const ELanguage language = GetLanguage();
     QMenu menu(this);
     QMenu* picture = menu.addMenu(MainText(EMainText::ExportPicture, language));
     std::vector<std::pair<QAction*, QSize>> sizes;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "model/ValueText.h"
+#include "session/ProcessorLink.h"
 #include "ui/ChannelSelector.h"
 #include "ui/MainLayout.h"
-#include "session/ProcessorLink.h"
 
 #include <QDialog>
 
@@ -66,7 +67,7 @@ public:
     const CChannelSelector& Selector() const { return m_selector; }
     CCommand& Engine() { return m_link.Command(); }
     CConnection& Connection() { return m_link.Connection(); }
-    int GetLanguage() const { return m_link.Notice().Language(); }
+    ELanguage GetLanguage() const { return m_link.Notice().Language(); }
     bool IsConnected() const { return m_link.IsConnected(); }
     // Channels of the connected processor's type (4 and 8 until one reports).
     int InputsInUse() const { return m_link.Connection().GetChannelCounts().nInputs; }
@@ -93,12 +94,12 @@ public:
     void Disconnect();
     // Switches every text of the window and, through the record notice, of
     // its panels to `language`.
-    void SetLanguage(int language);
+    void SetLanguage(ELanguage language);
 
     QPushButton* CommandButton(ECommand command) const;
     // Full path of the help file of `language` in the working directory as
     // it was at start.
-    QString HelpFilePath(int language) const;
+    QString HelpFilePath(ELanguage language) const;
 
     // How a help file is opened; returns false when the system could not
     // open it. The default asks the desktop to open it.

@@ -18,11 +18,11 @@ QTranslator& Translator()
 
 namespace QtTranslation
 {
-bool Apply(int nLanguage)
+bool Apply(ELanguage eLanguage)
 {
     QTranslator& translator = Translator();
     QCoreApplication::removeTranslator(&translator);
-    if (nLanguage == kEnglish)
+    if (eLanguage == kEnglish)
         return true;
     if (!translator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;

@@ -151,7 +151,7 @@ CStatusBlock::CStatusBlock(const CProcessorLink& link, QWidget* parent)
 
 void CStatusBlock::ApplyLanguage()
 {
-    const int language = m_link.Notice().Language();
+    const ELanguage language = m_link.Notice().Language();
     m_pTitle->setText(MainText(EMainText::Title, language));
     for (int n = 0; n < kFieldCount; ++n)
     {

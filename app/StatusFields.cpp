@@ -10,13 +10,13 @@ QString FromBytes(const std::string& bytes)
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QString OrNoValue(const QString& text, int language)
+QString OrNoValue(const QString& text, ELanguage language)
 {
     return text.isEmpty() ? MainText(EMainText::NoValue, language) : text;
 }
 }
 
-StatusFields BuildStatusFields(const StatusSource& source, int language)
+StatusFields BuildStatusFields(const StatusSource& source, ELanguage language)
 {
     const QString none = MainText(EMainText::NoValue, language);
     StatusFields fields;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 #include <string>
@@ -32,4 +34,4 @@ struct StatusFields
     bool bOnline = false;
 };
 
-StatusFields BuildStatusFields(const StatusSource& source, int language);
+StatusFields BuildStatusFields(const StatusSource& source, ELanguage language);

@@ -38,7 +38,7 @@ void CWindowMemory::Restore(COrvanDlgDlg& window)
 {
     const QVariant language = m_settings.value(QLatin1String(kLanguage));
     if (language.isValid() && (language.toInt() == kChinese || language.toInt() == kEnglish))
-        window.SetLanguage(language.toInt());
+        window.SetLanguage(static_cast<ELanguage>(language.toInt()));
 
     const QString port = m_settings.value(QLatin1String(kPort)).toString();
     if (!port.isEmpty())

@@ -98,9 +98,9 @@ std::optional<int> CCliOptions::Parse(const QStringList& args, int nPositionals,
             return Usage(QStringLiteral("no port given (--port)"), console);
         const QString strLanguage = m_parser.value("language");
         if (strLanguage == QLatin1String(kEnglishName))
-            m_nLanguage = kEnglish;
+            m_eLanguage = kEnglish;
         else if (strLanguage == QLatin1String(kChineseName))
-            m_nLanguage = kChinese;
+            m_eLanguage = kChinese;
         else
             return Usage(QStringLiteral("--language must be %1 or %2")
                              .arg(QLatin1String(kEnglishName), QLatin1String(kChineseName)),

@@ -51,7 +51,7 @@ public:
     int DeviceId() const { return m_nDeviceId; }
     // The language flag (ValueText.h) --language chose: English unless
     // "zh" was given.
-    int Language() const { return m_nLanguage; }
+    ELanguage Language() const { return m_eLanguage; }
     QString Positional(int i) const { return m_parser.positionalArguments().value(i); }
     // The value of an option that takes a number from nLow to nHigh; writes
     // the usage error line and gives none when it is not one.
@@ -67,5 +67,5 @@ private:
     QCommandLineParser m_parser;
     QString m_strPort;
     int m_nDeviceId = kDefaultDeviceId;
-    int m_nLanguage = kEnglish;
+    ELanguage m_eLanguage = kEnglish;
 };

@@ -25,11 +25,11 @@ QString OneLine(const QString& strMessage, const QString& strAdvice)
 }
 }
 
-CCliSession::CCliSession(CConsole& console, int nLanguage, QObject* pParent)
+CCliSession::CCliSession(CConsole& console, ELanguage eLanguage, QObject* pParent)
     : QObject(pParent)
     , m_console(console)
 {
-    m_link.Notice().SetLanguage(nLanguage);
+    m_link.Notice().SetLanguage(eLanguage);
     CConnection* pConnection = &m_link.Connection();
     connect(pConnection, &CConnection::disconnected, this, &CCliSession::OnDisconnected);
     // Whatever a wait can be waiting for ends with one of these.
@@ -147,10 +147,10 @@ QString CCliSession::DisconnectLine(CConnection::EReason eReason, const CProcess
     return {};
 }
 
-QString CCliSession::OpenFailedLine(const CConnection& connection, int nLanguage)
+QString CCliSession::OpenFailedLine(const CConnection& connection, ELanguage eLanguage)
 {
-    const QString strAdvice = PortHelp::OpenFailedAdvice(connection.OpenError(), connection.PortName(), nLanguage);
-    return OneLine(LinkText(ELinkText::PortOpenFailed, nLanguage), strAdvice);
+    const QString strAdvice = PortHelp::OpenFailedAdvice(connection.OpenError(), connection.PortName(), eLanguage);
+    return OneLine(LinkText(ELinkText::PortOpenFailed, eLanguage), strAdvice);
 }
 
 void CCliSession::OnDisconnected(CConnection::EReason eReason)

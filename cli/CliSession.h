@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "session/ProcessorLink.h"
 
 #include <QList>
@@ -22,8 +23,8 @@ class CCliSession : public QObject
     Q_OBJECT
 
 public:
-    // nLanguage: the language flag (ValueText.h) of the port messages.
-    CCliSession(CConsole& console, int nLanguage, QObject* pParent = nullptr);
+    // eLanguage: the language flag (ValueText.h) of the port messages.
+    CCliSession(CConsole& console, ELanguage eLanguage, QObject* pParent = nullptr);
     ~CCliSession() override;
 
     // Opens the port, checks the device type and version and reads the
@@ -43,7 +44,7 @@ public:
     // session reports it; empty for a disconnect the user asked for.
     static QString DisconnectLine(CConnection::EReason eReason, const CProcessorLink& link);
     // The line after the port of `connection` could not be opened.
-    static QString OpenFailedLine(const CConnection& connection, int nLanguage);
+    static QString OpenFailedLine(const CConnection& connection, ELanguage eLanguage);
 
     CCommand& Command() { return m_link.Command(); }
     CAudio_Data& Record() { return m_link.Record(); }
@@ -51,7 +52,7 @@ public:
     CConnection& Connection() { return m_link.Connection(); }
     CProgramTransfer& Transfer() { return m_link.Transfer(); }
     const CSessionState& Session() const { return m_link.Session(); }
-    int Language() const { return m_link.Notice().Language(); }
+    ELanguage Language() const { return m_link.Notice().Language(); }
 
 private:
     // Runs the event loop until done() holds or the connection drops; false

@@ -111,13 +111,13 @@ int RunOperation(const CCliOptions& options, CConsole& console, const std::funct
 }
 
 // The IDs of a backup's index; false with the error line.
-bool BackupIds(const QString& strFolder, int nLanguage, CConsole& console, QList<int>& ids)
+bool BackupIds(const QString& strFolder, ELanguage eLanguage, CConsole& console, QList<int>& ids)
 {
     QList<LineBackup::Entry> entries;
     QString strReason;
-    if (!LineBackup::ReadIndex(strFolder, entries, nLanguage, strReason))
+    if (!LineBackup::ReadIndex(strFolder, entries, eLanguage, strReason))
     {
-        console.Error(LineText(ELineText::WhyFileRead, nLanguage)
+        console.Error(LineText(ELineText::WhyFileRead, eLanguage)
                           .arg(QDir(strFolder).filePath(LineBackup::kIndexName), strReason));
         return false;
     }
@@ -126,22 +126,22 @@ bool BackupIds(const QString& strFolder, int nLanguage, CConsole& console, QList
     return true;
 }
 
-int PrintDiff(const QString& strFirst, const QString& strSecond, int nLanguage, CConsole& console,
+int PrintDiff(const QString& strFirst, const QString& strSecond, ELanguage eLanguage, CConsole& console,
               const QList<int>& onlyIds = {})
 {
     QList<LineDiff::Row> rows;
     QString strReason;
-    if (!LineDiff::CompareBackups(strFirst, strSecond, nLanguage, rows, strReason, onlyIds))
+    if (!LineDiff::CompareBackups(strFirst, strSecond, eLanguage, rows, strReason, onlyIds))
     {
         console.Error(strReason);
         return kExitFailed;
     }
     if (rows.isEmpty())
     {
-        console.Out(LineText(ELineText::DiffSame, nLanguage));
+        console.Out(LineText(ELineText::DiffSame, eLanguage));
         return kExitOk;
     }
-    const auto text = [nLanguage](ELineText id) { return LineText(id, nLanguage); };
+    const auto text = [eLanguage](ELineText id) { return LineText(id, eLanguage); };
     console.Out(QStringList{text(ELineText::DiffProcessor), text(ELineText::DiffChannel),
                             text(ELineText::DiffParameter), text(ELineText::DiffFirst), text(ELineText::DiffSecond)}
                     .join('\t'));
@@ -294,10 +294,10 @@ int DiffCommand(const QStringList& args, CConsole& console)
     const QString strLanguage = options.Parser().value("language");
     if (strLanguage != "en" && strLanguage != "zh")
         return *UsageError("diff", QStringLiteral("--language must be en or zh"), console);
-    const int nLanguage = strLanguage == "zh" ? kChinese : kEnglish;
+    const ELanguage eLanguage = strLanguage == "zh" ? kChinese : kEnglish;
     const QString strFirst = options.Positional(0);
     if (!bLine)
-        return PrintDiff(strFirst, options.Positional(1), nLanguage, console);
+        return PrintDiff(strFirst, options.Positional(1), eLanguage, console);
 
     // The line, backed up where nobody else looks.
     QList<int> ids;
@@ -311,7 +311,7 @@ int DiffCommand(const QStringList& args, CConsole& console)
     }
     else
     {
-        if (!BackupIds(strFirst, nLanguage, console, ids))
+        if (!BackupIds(strFirst, eLanguage, console, ids))
             return kExitFailed;
     }
     QTemporaryDir line;
@@ -323,7 +323,7 @@ int DiffCommand(const QStringList& args, CConsole& console)
     {
         CProcessorLink link;
         CLineOperation operation(link, options.Parser().value("port"));
-        operation.SetLanguage(nLanguage);
+        operation.SetLanguage(eLanguage);
         QEventLoop loop;
         QObject::connect(&operation, &CLineOperation::finished, &loop, &QEventLoop::quit);
         if (!operation.Backup(ids, line.path()))
@@ -333,7 +333,7 @@ int DiffCommand(const QStringList& args, CConsole& console)
         // A processor that could not be read shows as missing in the table.
         for (const CLineOperation::Result& result : operation.Results())
             if (!result.bOk)
-                console.Error(LineText(ELineText::ProcessorFailed, nLanguage).arg(result.nId).arg(result.strWhy));
+                console.Error(LineText(ELineText::ProcessorFailed, eLanguage).arg(result.nId).arg(result.strWhy));
     }
-    return PrintDiff(strFirst, line.path(), nLanguage, console, ids);
+    return PrintDiff(strFirst, line.path(), eLanguage, console, ids);
 }

@@ -68,23 +68,23 @@ STextPair TextPair(EControlsText id)
 }
 }
 
-QString ControlsText(EControlsText id, int language)
+QString ControlsText(EControlsText id, ELanguage language)
 {
     const STextPair text = TextPair(id);
     return QString::fromUtf8(language == kEnglish ? text.szEnglish : text.szChinese);
 }
 
-QString ControlsLockText(int language)
+QString ControlsLockText(ELanguage language)
 {
     return QString::fromUtf8(LockText(language));
 }
 
-QString ControlsToolTip(const QString& name, const QString& value, int language)
+QString ControlsToolTip(const QString& name, const QString& value, ELanguage language)
 {
     return ControlsText(EControlsText::ToolTip, language).arg(name, value);
 }
 
-QString ToggleName(EToggleStyle style, const QString& channel, const QString& row, int language)
+QString ToggleName(EToggleStyle style, const QString& channel, const QString& row, ELanguage language)
 {
     switch (style)
     {
@@ -106,7 +106,7 @@ QString ToggleName(EToggleStyle style, const QString& channel, const QString& ro
 }
 
 QString ToggleValue(EToggleStyle style, bool checked, const QString& unchecked, const QString& checkedCaption,
-                    int language)
+                    ELanguage language)
 {
     const auto pick = [&](EControlsText on, EControlsText off) { return ControlsText(checked ? on : off, language); };
     switch (style)
@@ -129,14 +129,14 @@ QString ToggleValue(EToggleStyle style, bool checked, const QString& unchecked, 
     return pick(EControlsText::Checked, EControlsText::NotChecked);
 }
 
-QString LampsValue(int lit, bool marked, int language)
+QString LampsValue(int lit, bool marked, ELanguage language)
 {
     return ControlsText(marked ? EControlsText::LampsLitMarked : EControlsText::LampsLit, language)
         .arg(lit)
         .arg(kLampCount);
 }
 
-QString LampsValue(int lit, bool marked, bool clipped, int language)
+QString LampsValue(int lit, bool marked, bool clipped, ELanguage language)
 {
     const QString value = LampsValue(lit, marked, language);
     return clipped ? ControlsText(EControlsText::ClipLatched, language).arg(value) : value;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ToggleStyle.h"
+#include "model/ValueText.h"
 
 #include <QString>
 
@@ -41,24 +42,24 @@ enum class EControlsText
     ToolTip,
 };
 
-QString ControlsText(EControlsText id, int language);
+QString ControlsText(EControlsText id, ELanguage language);
 
 // The lock text a locked control shows ("Lock" / "锁定").
-QString ControlsLockText(int language);
+QString ControlsLockText(ELanguage language);
 
 // "<name>: <value>" as a tooltip shows it.
-QString ControlsToolTip(const QString& name, const QString& value, int language);
+QString ControlsToolTip(const QString& name, const QString& value, ELanguage language);
 
 // A toggle button's accessible name: the channel ("CH3") and, for a routing
 // button, the input row ("A"). A Caption button is named by its owner.
-QString ToggleName(EToggleStyle style, const QString& channel, const QString& row, int language);
+QString ToggleName(EToggleStyle style, const QString& channel, const QString& row, ELanguage language);
 
 // A toggle button's value; a Caption button reads as the caption it shows
 // when its two captions differ.
 QString ToggleValue(EToggleStyle style, bool checked, const QString& unchecked, const QString& checkedCaption,
-                    int language);
+                    ELanguage language);
 
 // A level meter's value from its lit lamps and whether the mark lamp is lit.
-QString LampsValue(int lit, bool marked, int language);
+QString LampsValue(int lit, bool marked, ELanguage language);
 // The same with the clip indicator's state.
-QString LampsValue(int lit, bool marked, bool clipped, int language);
+QString LampsValue(int lit, bool marked, bool clipped, ELanguage language);

@@ -107,9 +107,9 @@ QString CFader::ValueTextOf(int position) const
     return m_valueText ? m_valueText(ValueOf(position)) : QString::number(ValueOf(position));
 }
 
-void CFader::SetLanguage(int language)
+void CFader::SetLanguage(ELanguage language)
 {
-    m_nLanguage = language;
+    m_eLanguage = language;
     UpdateTexts();
 }
 
@@ -191,7 +191,7 @@ void CFader::EndDrag()
 
 void CFader::UpdateTexts()
 {
-    setToolTip(ControlsToolTip(m_szCaption, ValueTextOf(m_nPosition), m_nLanguage));
+    setToolTip(ControlsToolTip(m_szCaption, ValueTextOf(m_nPosition), m_eLanguage));
     setAccessibleName(m_szCaption);
     NotifyAccessibleValue(this, FaderHeightValue(Travel(), m_nPosition));
 }

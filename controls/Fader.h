@@ -2,6 +2,7 @@
 
 #include "controls/ControlMath.h"
 #include "controls/ReportThrottle.h"
+#include "model/ValueText.h"
 
 #include <QList>
 #include <QString>
@@ -62,7 +63,7 @@ public:
     void SetValueText(ValueText valueText);
     QString ValueTextOf(int position) const;
     QString Caption() const { return m_szCaption; }
-    void SetLanguage(int language);
+    void SetLanguage(ELanguage language);
 
     // A user's move that does not come through the pointer, e.g. from a
     // screen reader: sets the position and reports it at once.
@@ -111,7 +112,7 @@ private:
     QList<SMark> m_marks;
     QString m_szCaption;
     ValueText m_valueText;
-    int m_nLanguage = 0;
+    ELanguage m_eLanguage = kChinese;
 
     Clock m_clock;
     CReportThrottle m_throttle{kDragReportMs};

@@ -141,23 +141,23 @@ void CLampMeter::SetChannel(const QString& channel)
     UpdateTexts();
 }
 
-void CLampMeter::SetLanguage(int language)
+void CLampMeter::SetLanguage(ELanguage language)
 {
-    m_nLanguage = language;
+    m_eLanguage = language;
     UpdateTexts();
 }
 
 QString CLampMeter::ValueText() const
 {
     const std::uint16_t pattern = Pattern();
-    return LampsValue(LitLampCount(pattern), IsMarkLit(pattern, m_eStyle), IsClipped(), m_nLanguage);
+    return LampsValue(LitLampCount(pattern), IsMarkLit(pattern, m_eStyle), IsClipped(), m_eLanguage);
 }
 
 void CLampMeter::UpdateTexts()
 {
-    const QString name = ControlsText(EControlsText::LevelName, m_nLanguage).arg(m_szChannel);
+    const QString name = ControlsText(EControlsText::LevelName, m_eLanguage).arg(m_szChannel);
     setAccessibleName(name);
-    setToolTip(ControlsToolTip(name, ValueText(), m_nLanguage));
+    setToolTip(ControlsToolTip(name, ValueText(), m_eLanguage));
 }
 
 QSize CLampMeter::sizeHint() const

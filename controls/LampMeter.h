@@ -2,6 +2,7 @@
 
 #include "controls/ControlMath.h"
 #include "controls/MeterBallistics.h"
+#include "model/ValueText.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -44,8 +45,8 @@ public:
 
     // The channel ("CH3") the meter belongs to, for its accessible name.
     void SetChannel(const QString& channel);
-    void SetLanguage(int language);
-    int Language() const { return m_nLanguage; }
+    void SetLanguage(ELanguage language);
+    ELanguage Language() const { return m_eLanguage; }
     QString ValueText() const;
 
     // How many times the meter asked to be repainted since it was made;
@@ -67,7 +68,7 @@ private:
     int m_nLevel = 0;
     std::uint16_t m_nPattern = 0;
     QString m_szChannel;
-    int m_nLanguage = 0;
+    ELanguage m_eLanguage = kChinese;
     int m_nRepaints = 0;
     CMeterBallistics m_ballistics;
     Clock m_clock;

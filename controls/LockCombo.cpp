@@ -44,9 +44,9 @@ void CLockCombo::SetLocked(bool locked)
     Fill();
 }
 
-void CLockCombo::SetLanguage(int language)
+void CLockCombo::SetLanguage(ELanguage language)
 {
-    m_nLanguage = language;
+    m_eLanguage = language;
     if (m_bLocked)
         Fill();
     UpdateTexts();
@@ -63,7 +63,7 @@ void CLockCombo::Fill()
     clear();
     if (m_bLocked)
     {
-        addItem(ControlsLockText(m_nLanguage));
+        addItem(ControlsLockText(m_eLanguage));
         setCurrentIndex(0);
     }
     else
@@ -77,7 +77,7 @@ void CLockCombo::Fill()
 void CLockCombo::UpdateTexts()
 {
     setAccessibleName(m_szCaption);
-    setToolTip(ControlsToolTip(m_szCaption, currentText(), m_nLanguage));
+    setToolTip(ControlsToolTip(m_szCaption, currentText(), m_eLanguage));
 }
 
 void CLockCombo::paintEvent(QPaintEvent*)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QComboBox>
 #include <QStringList>
 
@@ -29,7 +31,7 @@ public:
     bool IsLocked() const { return m_bLocked; }
 
     // Language of the lock text.
-    void SetLanguage(int language);
+    void SetLanguage(ELanguage language);
 
     // What the combo stands for, in the current language: accessible name
     // and tooltip.
@@ -48,6 +50,6 @@ private:
     QStringList m_items;
     int m_nRemembered = -1;
     bool m_bLocked = false;
-    int m_nLanguage = 0;
+    ELanguage m_eLanguage = kChinese;
     QString m_szCaption;
 };

@@ -73,9 +73,9 @@ void CNameEdit::SetLocked(bool locked)
     ShowState();
 }
 
-void CNameEdit::SetLanguage(int language)
+void CNameEdit::SetLanguage(ELanguage language)
 {
-    m_nLanguage = language;
+    m_eLanguage = language;
     if (m_bLocked)
         ShowState();
     UpdateTexts();
@@ -98,7 +98,7 @@ void CNameEdit::InsertTyped(const QString& text)
 
 void CNameEdit::ShowState()
 {
-    setText(m_bLocked ? ControlsLockText(m_nLanguage) : m_szName);
+    setText(m_bLocked ? ControlsLockText(m_eLanguage) : m_szName);
     setModified(false);
 }
 
@@ -118,9 +118,9 @@ void CNameEdit::PasteTyped()
 
 void CNameEdit::UpdateTexts()
 {
-    const QString name = ControlsText(EControlsText::NameFieldName, m_nLanguage).arg(m_szChannel);
+    const QString name = ControlsText(EControlsText::NameFieldName, m_eLanguage).arg(m_szChannel);
     setAccessibleName(name);
-    setToolTip(ControlsToolTip(name, text(), m_nLanguage));
+    setToolTip(ControlsToolTip(name, text(), m_eLanguage));
 }
 
 void CNameEdit::keyPressEvent(QKeyEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QLineEdit>
 
 // Channel name field: at most eight characters, and what a user types,
@@ -20,7 +22,7 @@ public:
 
     void SetLocked(bool locked);
     bool IsLocked() const { return m_bLocked; }
-    void SetLanguage(int language);
+    void SetLanguage(ELanguage language);
     // The channel ("CH3") the name belongs to, for its accessible name.
     void SetChannel(const QString& channel);
 
@@ -45,5 +47,5 @@ private:
     QString m_szName;
     QString m_szChannel;
     bool m_bLocked = false;
-    int m_nLanguage = 0;
+    ELanguage m_eLanguage = kChinese;
 };

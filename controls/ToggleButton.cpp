@@ -125,9 +125,9 @@ void CToggleButton::SetCurveColour(const QColor& colour)
     update();
 }
 
-void CToggleButton::SetLanguage(int language)
+void CToggleButton::SetLanguage(ELanguage language)
 {
-    m_nLanguage = language;
+    m_eLanguage = language;
     UpdateTexts();
 }
 
@@ -135,12 +135,12 @@ QString CToggleButton::Name() const
 {
     if (m_eStyle == EStyle::Caption && !m_szCaptionName.isEmpty())
         return m_szCaptionName;
-    return ToggleName(m_eStyle, m_szChannel, m_szRow, m_nLanguage);
+    return ToggleName(m_eStyle, m_szChannel, m_szRow, m_eLanguage);
 }
 
 QString CToggleButton::ValueText() const
 {
-    return ToggleValue(m_eStyle, isChecked(), m_szUnchecked, m_szChecked, m_nLanguage);
+    return ToggleValue(m_eStyle, isChecked(), m_szUnchecked, m_szChecked, m_eLanguage);
 }
 
 QString CToggleButton::DrawnText() const
@@ -154,7 +154,7 @@ QString CToggleButton::DrawnText() const
     case EStyle::RouteIndicator:
         return QStringLiteral("E");
     case EStyle::Curve:
-        return ControlsText(EControlsText::CurveLabel, m_nLanguage);
+        return ControlsText(EControlsText::CurveLabel, m_eLanguage);
     case EStyle::Caption:
         return isChecked() ? m_szChecked : m_szUnchecked;
     case EStyle::Mute:
@@ -186,7 +186,7 @@ void CToggleButton::UpdateTexts()
 {
     setText(DrawnText());
     setAccessibleName(Name());
-    setToolTip(ControlsToolTip(Name(), ValueText(), m_nLanguage));
+    setToolTip(ControlsToolTip(Name(), ValueText(), m_eLanguage));
     update();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ToggleStyle.h"
+#include "model/ValueText.h"
 
 #include <QAbstractButton>
 #include <QColor>
@@ -33,7 +34,7 @@ public:
     void SetPadlockWhenDisabled(bool padlock);
     // The Curve style's bar colour (the channel's curve colour).
     void SetCurveColour(const QColor& colour);
-    void SetLanguage(int language);
+    void SetLanguage(ELanguage language);
 
     // What the button shows, for the tooltip and screen readers.
     QString Name() const;
@@ -59,5 +60,5 @@ private:
     QString m_szCaptionName;
     QColor m_cCurve;
     bool m_bPadlock = false;
-    int m_nLanguage = 0;
+    ELanguage m_eLanguage = kChinese;
 };

@@ -228,7 +228,7 @@ void CCHEDlg::paintEvent(QPaintEvent* /*event*/)
 
 // ---- what the strip shows ------------------------------------------------------
 
-int CCHEDlg::Language() const
+ELanguage CCHEDlg::Language() const
 {
     return m_link.Notice().Language();
 }
@@ -363,7 +363,7 @@ void CCHEDlg::LockRouting(bool testMode)
 
 void CCHEDlg::ApplyLanguage()
 {
-    const int language = Language();
+    const ELanguage language = Language();
     setAccessibleName(EditorsText(EEditorsText::StripAccessibleName, language));
     for (int column = 0; column < kColumns; ++column)
     {
@@ -386,7 +386,7 @@ void CCHEDlg::ApplyLanguage()
 
 void CCHEDlg::RefreshLinkItems()
 {
-    const int language = Language();
+    const ELanguage language = Language();
     QStringList inputs;
     QStringList outputs;
     for (int i = 0; i < m_nInputs; ++i)

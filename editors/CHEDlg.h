@@ -2,6 +2,7 @@
 
 #include "editors/StripLayout.h"
 #include "model/ChannelAddress.h"
+#include "model/ValueText.h"
 
 #include <QWidget>
 
@@ -94,7 +95,7 @@ private:
     void ShowLinkMarkers();
     void HideLinkMarkers();
     int SelectedColumn() const;
-    int Language() const;
+    ELanguage Language() const;
     CAudio_Channel& Channel(int column);
 
     void OnSelect(int column);

@@ -67,7 +67,7 @@ private:
     bool m_bInverted = false;
 };
 
-QString ChannelName(ChannelAddress channel, int language)
+QString ChannelName(ChannelAddress channel, ELanguage language)
 {
     return EditorsText(EEditorsText::StripChannel, language).arg(ChannelLabel(channel));
 }
@@ -154,7 +154,7 @@ void CChannelFace::AddField(CNumEdit*& edit, CNumSpin*& spin, EParam param, EUni
 
 // ---- what the panel shows ----------------------------------------------------------
 
-int CChannelFace::Language() const
+ELanguage CChannelFace::Language() const
 {
     return m_link.Notice().Language();
 }
@@ -256,7 +256,7 @@ void CChannelFace::LockRouting(bool testMode)
 
 void CChannelFace::ApplyLanguage()
 {
-    const int language = Language();
+    const ELanguage language = Language();
     setAccessibleName(EditorsText(m_channel.Pick(EEditorsText::FaceInputName, EEditorsText::FaceOutputName), language));
     const EParam gain = SideParam(EParam::kInGain, EParam::kOutGain);
     m_pFader->SetLanguage(language);
@@ -356,7 +356,7 @@ void CChannelFace::paintEvent(QPaintEvent* /*event*/)
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(CMainSkin::kText);
-    const int language = Language();
+    const ELanguage language = Language();
     for (const FaceLayout::Caption& caption : m_captions)
         painter.drawText(caption.rect, Qt::AlignVCenter | (caption.bCentred ? Qt::AlignHCenter : Qt::AlignLeft),
                          EditorsText(caption.eText, language));

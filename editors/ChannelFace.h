@@ -3,6 +3,7 @@
 #include "editors/FaceLayout.h"
 #include "model/ChannelAddress.h"
 #include "model/ParamCatalogue.h"
+#include "model/ValueText.h"
 
 #include <QWidget>
 
@@ -97,7 +98,7 @@ protected:
     bool Write(EParam param, int step);
     int Read(EParam param) const;
     bool IsLocked(EParam param) const;
-    int Language() const;
+    ELanguage Language() const;
 
     CProcessorLink& m_link;
 

@@ -122,7 +122,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "editor texts must follow the order of EEditorsText");
 }
 
-QString EditorsText(EEditorsText id, int language)
+QString EditorsText(EEditorsText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

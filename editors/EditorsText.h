@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Every text the editors show of their own, in English and Chinese. Values
@@ -116,4 +118,4 @@ enum class EEditorsText
     WarnGeqExit,
 };
 
-QString EditorsText(EEditorsText id, int language);
+QString EditorsText(EEditorsText id, ELanguage language);

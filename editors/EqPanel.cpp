@@ -134,7 +134,7 @@ bool CEqPanel::IsSideSelected() const
     return selected.IsSameSide(m_channel) && selected.IsValid();
 }
 
-int CEqPanel::Language() const
+ELanguage CEqPanel::Language() const
 {
     return m_link.Notice().Language();
 }
@@ -226,7 +226,7 @@ void CEqPanel::ApplyLocks()
 
 void CEqPanel::ApplyLanguage()
 {
-    const int language = Language();
+    const ELanguage language = Language();
     setAccessibleName(
         EditorsText(m_channel.Pick(EEditorsText::InEqAccessibleName, EEditorsText::OutEqAccessibleName), language));
     m_pMaster->SetLanguage(language);

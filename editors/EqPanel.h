@@ -4,6 +4,7 @@
 #include "model/ChannelAddress.h"
 #include "model/EqPanelRules.h"
 #include "model/ParamCatalogue.h"
+#include "model/ValueText.h"
 
 #include <QWidget>
 
@@ -80,7 +81,7 @@ protected:
     int Channel() const { return m_channel.nIndex; }
     // The selector names a channel of this panel's side.
     bool IsSideSelected() const;
-    int Language() const;
+    ELanguage Language() const;
     bool IsEqLocked() const;
     const SideRows& Rows() const { return m_rows; }
     // Writes one step of a band row of the shown channel; the controls go

@@ -66,7 +66,7 @@ CFStatic::CFStatic(CProcessorLink& link, QWidget* parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(kSmallestSize);
-    setAccessibleName(EditorsText(EEditorsText::GraphAccessibleName, m_nLanguage));
+    setAccessibleName(EditorsText(EEditorsText::GraphAccessibleName, m_eLanguage));
     m_program.SetLockState(m_pLocks);
     m_pointer.SetNotifier([&link](EParam param, ParamAt at) {
         link.Notice().NotifyValueChanged(ParamCatalogue::ChannelCode(param, at), param);
@@ -98,10 +98,10 @@ void CFStatic::SetLockState(const CLockState* locks)
     Redraw(-1);
 }
 
-void CFStatic::SetLanguage(int language)
+void CFStatic::SetLanguage(ELanguage language)
 {
-    m_nLanguage = language;
-    setAccessibleName(EditorsText(EEditorsText::GraphAccessibleName, m_nLanguage));
+    m_eLanguage = language;
+    setAccessibleName(EditorsText(EEditorsText::GraphAccessibleName, m_eLanguage));
     update();
 }
 
@@ -317,7 +317,7 @@ CFStatic::Overlay CFStatic::OverlayNow() const
     Overlay overlay;
     if (const CFilter* dragged = m_pointer.IsDragging() ? m_pointer.CurrentFilter() : nullptr)
     {
-        overlay.aszInfo = DragInfoLines(*dragged, m_nLanguage);
+        overlay.aszInfo = DragInfoLines(*dragged, m_eLanguage);
         for (const QString& line : overlay.aszInfo)
             overlay.nInfoTextWidth = std::max(overlay.nInfoTextWidth, metrics.horizontalAdvance(line));
         overlay.nLineHeight = metrics.height();
@@ -329,7 +329,7 @@ CFStatic::Overlay CFStatic::OverlayNow() const
     }
     if (m_bPointerInside)
     {
-        overlay.szReadout = PointerReadoutText(m_ptPointer, m_layout, m_nLanguage);
+        overlay.szReadout = PointerReadoutText(m_ptPointer, m_layout, m_eLanguage);
         if (!overlay.szReadout.isEmpty())
         {
             const QSize textSize = metrics.size(0, overlay.szReadout);

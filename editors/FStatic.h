@@ -2,6 +2,7 @@
 
 #include "editors/GraphLayout.h"
 #include "editors/GraphPointer.h"
+#include "model/ValueText.h"
 
 #include "model/EQ.h"
 
@@ -42,7 +43,7 @@ public:
     explicit CFStatic(CProcessorLink& link, QWidget* parent = nullptr);
 
     void SetLockState(const CLockState* locks);
-    void SetLanguage(int language);
+    void SetLanguage(ELanguage language);
 
     // Shows the channel and its points; an index outside its side's
     // channels changes nothing.
@@ -124,7 +125,7 @@ private:
     CGraphPointer m_pointer;
     // dragStarted was emitted and dragFinished is still due.
     bool m_bDragAnnounced = false;
-    int m_nLanguage = 0;
+    ELanguage m_eLanguage = kChinese;
     int m_nHighlight = -1;
 
     GraphLayout m_layout;

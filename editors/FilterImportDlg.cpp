@@ -16,7 +16,7 @@
 
 using namespace FilterImport;
 
-CFilterImportDlg::CFilterImportDlg(const Plan& plan, int language, QWidget* pParent)
+CFilterImportDlg::CFilterImportDlg(const Plan& plan, ELanguage language, QWidget* pParent)
     : QDialog(pParent)
 {
     setWindowTitle(FilterImportPlan::Title(plan, language));
@@ -72,7 +72,7 @@ CFilterImportDlg::CFilterImportDlg(const Plan& plan, int language, QWidget* pPar
 
 bool ImportFilterSet(QWidget* pParent, CProcessorLink& link, int nChannelCode, const QString& strPath)
 {
-    const int language = link.Notice().Language();
+    const ELanguage language = link.Notice().Language();
     Plan plan;
     if (!FilterImportPlan::PlanFile(strPath, link, nChannelCode, plan))
     {

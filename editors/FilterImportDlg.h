@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FilterImport.h"
+#include "model/ValueText.h"
 
 #include <QDialog>
 #include <QString>
@@ -17,7 +18,7 @@ class CFilterImportDlg : public QDialog
     Q_OBJECT
 
 public:
-    CFilterImportDlg(const FilterImport::Plan& plan, int language, QWidget* pParent = nullptr);
+    CFilterImportDlg(const FilterImport::Plan& plan, ELanguage language, QWidget* pParent = nullptr);
 
 private:
     QPushButton* m_pImport = nullptr;

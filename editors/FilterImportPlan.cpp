@@ -37,7 +37,7 @@ QString Number(double value)
     return QString::number(value, 'g', 6);
 }
 
-QString Step(EParam eParam, int nStep, int language, EUnit eUnit = EUnit::kNative)
+QString Step(EParam eParam, int nStep, ELanguage language, EUnit eUnit = EUnit::kNative)
 {
     return QString::fromStdString(ParamCatalogue::FormatStep(eParam, nStep, language, false, eUnit));
 }
@@ -67,17 +67,17 @@ bool PlanFile(const QString& strPath, const CProcessorLink& link, int nChannelCo
     return true;
 }
 
-QString Title(const Plan& plan, int language)
+QString Title(const Plan& plan, ELanguage language)
 {
     return EditorsText(EEditorsText::ImportTitle, language).arg(ChannelLabel(plan.channel));
 }
 
-QString BandName(const PlannedBand& band, int language)
+QString BandName(const PlannedBand& band, ELanguage language)
 {
     return EditorsText(EEditorsText::ImportBandName, language).arg(band.nBand + 1);
 }
 
-QString FileText(const PlannedBand& band, int language)
+QString FileText(const PlannedBand& band, ELanguage language)
 {
     if (!band.bFromFile)
         return {};
@@ -101,7 +101,7 @@ QString FileText(const PlannedBand& band, int language)
     return EditorsText(EEditorsText::ImportFileLine, language).arg(f.nLine).arg(strFilter);
 }
 
-QString PlannedText(const Plan& plan, const PlannedBand& band, int language)
+QString PlannedText(const Plan& plan, const PlannedBand& band, ELanguage language)
 {
     if (!band.bFromFile)
         return EditorsText(EEditorsText::ImportBandUnused, language);
@@ -115,7 +115,7 @@ QString PlannedText(const Plan& plan, const PlannedBand& band, int language)
     return parts.join(QStringLiteral("  "));
 }
 
-QString ProblemText(const Problem& problem, int language)
+QString ProblemText(const Problem& problem, ELanguage language)
 {
     const QString strDetail = QString::fromStdString(problem.strDetail);
     QString strWhat;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FilterImport.h"
+#include "model/ValueText.h"
 
 #include <QString>
 
@@ -18,13 +19,13 @@ bool IsChannelCode(int nChannelCode);
 // cannot be read (or is too large to be a filter set).
 bool PlanFile(const QString& strPath, const CProcessorLink& link, int nChannelCode, FilterImport::Plan& plan);
 
-QString Title(const FilterImport::Plan& plan, int language);
-QString BandName(const FilterImport::PlannedBand& band, int language);
+QString Title(const FilterImport::Plan& plan, ELanguage language);
+QString BandName(const FilterImport::PlannedBand& band, ELanguage language);
 // The file's filter as written, with its line; empty for a band the file does not use.
-QString FileText(const FilterImport::PlannedBand& band, int language);
+QString FileText(const FilterImport::PlannedBand& band, ELanguage language);
 // The band's settings after the import, as the editors show them.
-QString PlannedText(const FilterImport::Plan& plan, const FilterImport::PlannedBand& band, int language);
-QString ProblemText(const FilterImport::Problem& problem, int language);
+QString PlannedText(const FilterImport::Plan& plan, const FilterImport::PlannedBand& band, ELanguage language);
+QString ProblemText(const FilterImport::Problem& problem, ELanguage language);
 
 // Writes every band of the plan with CProcessorLink::EditQuietly and tells
 // each changed band as one notice, so listeners see one change per band

@@ -6,13 +6,13 @@
 
 namespace
 {
-QString Line(EEditorsText caption, const std::string& value, int language)
+QString Line(EEditorsText caption, const std::string& value, ELanguage language)
 {
     return EditorsText(caption, language) + QLatin1Char(' ') + QString::fromStdString(value);
 }
 }
 
-QString PointerReadoutText(Point pointer, const GraphLayout& layout, int language)
+QString PointerReadoutText(Point pointer, const GraphLayout& layout, ELanguage language)
 {
     const PointerValue value = ValueAtPointer(pointer, layout);
     if (!value.bInPlot)
@@ -22,7 +22,7 @@ QString PointerReadoutText(Point pointer, const GraphLayout& layout, int languag
              EditorsText(EEditorsText::LevelValue, language).arg(value.nLevelDb));
 }
 
-QStringList DragInfoLines(const CFilter& filter, int language)
+QStringList DragInfoLines(const CFilter& filter, ELanguage language)
 {
     QStringList lines{Line(EEditorsText::DragFrequency, FormatFreq(filter.GetFrequency(), language), language)};
     switch (filter.GetType())

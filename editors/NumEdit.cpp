@@ -83,9 +83,9 @@ void CNumEdit::Lock(bool locked)
     Rewrite();
 }
 
-void CNumEdit::SetLanguage(int language)
+void CNumEdit::SetLanguage(ELanguage language)
 {
-    m_nLanguage = language;
+    m_eLanguage = language;
     Rewrite();
 }
 
@@ -104,7 +104,7 @@ bool CNumEdit::CommitTyped()
     Rewrite();
     // The feet field takes any distance at its limit without a word.
     if (outOfRange && m_eUnit != EUnit::kFeet)
-        CMessageBox::Show(this, QString::fromUtf8(OutOfRangeText(m_nLanguage)));
+        CMessageBox::Show(this, QString::fromUtf8(OutOfRangeText(m_eLanguage)));
     emit stepChosen(m_nValue);
     return true;
 }
@@ -112,10 +112,10 @@ bool CNumEdit::CommitTyped()
 void CNumEdit::Rewrite()
 {
     const QString shown = QString::fromStdString(
-        ParamCatalogue::FieldText(m_eParam, m_nValue, m_nLanguage, m_bLocked, m_eUnit));
+        ParamCatalogue::FieldText(m_eParam, m_nValue, m_eLanguage, m_bLocked, m_eUnit));
     m_pValidator->SetShown(shown);
     setText(shown);  // also clears the modified state
-    QString caption = QString::fromStdString(ParamCatalogue::Caption(m_eParam, m_nLanguage, m_nIndex));
+    QString caption = QString::fromStdString(ParamCatalogue::Caption(m_eParam, m_eLanguage, m_nIndex));
     // Fields of one parameter in several units (delay in ms, metres and
     // feet; bandwidth and Q) say which one they show.
     switch (m_eUnit)
@@ -123,17 +123,17 @@ void CNumEdit::Rewrite()
     case EUnit::kNative:
         break;
     case EUnit::kMetres:
-        caption = EditorsText(EEditorsText::FieldInMetres, m_nLanguage).arg(caption);
+        caption = EditorsText(EEditorsText::FieldInMetres, m_eLanguage).arg(caption);
         break;
     case EUnit::kFeet:
-        caption = EditorsText(EEditorsText::FieldInFeet, m_nLanguage).arg(caption);
+        caption = EditorsText(EEditorsText::FieldInFeet, m_eLanguage).arg(caption);
         break;
     case EUnit::kQ:
-        caption = EditorsText(EEditorsText::FieldAsQ, m_nLanguage).arg(caption);
+        caption = EditorsText(EEditorsText::FieldAsQ, m_eLanguage).arg(caption);
         break;
     }
     setAccessibleName(caption);
-    setToolTip(EditorsText(EEditorsText::FieldToolTip, m_nLanguage).arg(caption, shown));
+    setToolTip(EditorsText(EEditorsText::FieldToolTip, m_eLanguage).arg(caption, shown));
 }
 
 int CNumEdit::StepKeyDelta(int key)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ParamCatalogue.h"
+#include "model/ValueText.h"
 
 #include <QLineEdit>
 
@@ -56,8 +57,8 @@ public:
     bool IsLocked() const { return m_bLocked; }
 
     // 0 Chinese, 1 English: the lock text, the message, caption and tooltip.
-    void SetLanguage(int language);
-    int Language() const { return m_nLanguage; }
+    void SetLanguage(ELanguage language);
+    ELanguage Language() const { return m_eLanguage; }
 
 signals:
     // Typing was taken (leaving the field or Enter); `step` is the new step.
@@ -88,7 +89,7 @@ private:
     int m_nMin = 0;
     int m_nMax = 0;
     bool m_bLocked = false;
-    int m_nLanguage = kChinese;
+    ELanguage m_eLanguage = kChinese;
     int m_nWheelRest = 0;  // wheel angle not yet a whole step
     CTypedTextValidator* m_pValidator;
 };

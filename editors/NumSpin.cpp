@@ -72,7 +72,7 @@ bool CNumSpin::SetPos(int pos)
 {
     if (pos < m_nMin || pos > m_nMax)
     {
-        CMessageBox::Show(this, EditorsText(EEditorsText::PosSettingError, m_nLanguage));
+        CMessageBox::Show(this, EditorsText(EEditorsText::PosSettingError, m_eLanguage));
         return false;
     }
     m_nPos = pos;
@@ -104,9 +104,9 @@ void CNumSpin::Lock(bool locked)
     UpdateTexts();
 }
 
-void CNumSpin::SetLanguage(int language)
+void CNumSpin::SetLanguage(ELanguage language)
 {
-    m_nLanguage = language;
+    m_eLanguage = language;
     if (m_pBuddy != nullptr)
         m_pBuddy->SetLanguage(language);
     UpdateTexts();
@@ -182,7 +182,7 @@ void CNumSpin::UpdateTexts()
 {
     const QString caption =
         m_pBuddy != nullptr ? m_pBuddy->accessibleName() : QString();
-    setAccessibleName(EditorsText(EEditorsText::SpinAccessibleName, m_nLanguage).arg(caption));
+    setAccessibleName(EditorsText(EEditorsText::SpinAccessibleName, m_eLanguage).arg(caption));
     if (m_pBuddy != nullptr)
         setToolTip(m_pBuddy->toolTip());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ReportThrottle.h"
+#include "model/ValueText.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -57,7 +58,7 @@ public:
     bool IsLocked() const { return m_bLocked; }
 
     // Also sets the buddy's language.
-    void SetLanguage(int language);
+    void SetLanguage(ELanguage language);
 
     // Replaces the clock the report thinning reads (tests use a fake one).
     void SetClock(Clock clock);
@@ -98,7 +99,7 @@ private:
     int m_nMin = 0;
     int m_nMax = 0;
     bool m_bLocked = false;
-    int m_nLanguage = 0;
+    ELanguage m_eLanguage = kChinese;
     int m_nHeldDelta = 0;  // the held arrow's direction, 0 when none is held
     CReportThrottle m_throttle{kRepeatPeriodMs};
     Clock m_clock;

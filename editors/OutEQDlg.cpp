@@ -103,7 +103,7 @@ void COutEQDlg::LockExtras(bool locked)
 
 void COutEQDlg::LanguageOfExtras()
 {
-    const int language = Language();
+    const ELanguage language = Language();
     m_pMode->SetLanguage(language);
     m_pMode->SetCaptions(EditorsText(EEditorsText::EqModeParametric, language),
                          EditorsText(EEditorsText::EqModeGraphic, language),

@@ -13,7 +13,7 @@ constexpr std::array kFreqParams{EParam::kHighPassFreq, EParam::kLowPassFreq};
 constexpr std::array kSlopeParams{EParam::kHighPassSlope, EParam::kLowPassSlope};
 constexpr std::array kLimitParams{EParam::kLimitThreshold, EParam::kLimitAttack, EParam::kLimitRelease};
 
-QStringList ChoiceTexts(EParam param, int language)
+QStringList ChoiceTexts(EParam param, ELanguage language)
 {
     const ParamRow& row = ParamCatalogue::Param(param);
     QStringList texts;
@@ -73,7 +73,7 @@ void COutFaceDlg::ApplyOwnLocks()
 
 void COutFaceDlg::ApplyOwnLanguage()
 {
-    const int language = Language();
+    const ELanguage language = Language();
     for (const Choice& choice : Choices())
     {
         choice.pCombo->SetLanguage(language);

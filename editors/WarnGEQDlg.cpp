@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CWarnGEQDlg::CWarnGEQDlg(int language, QWidget* parent)
+CWarnGEQDlg::CWarnGEQDlg(ELanguage language, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("WarnGeq"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -12,7 +14,7 @@ class CWarnGEQDlg : public QDialog
     Q_OBJECT
 
 public:
-    CWarnGEQDlg(int language, QWidget* parent = nullptr);
+    CWarnGEQDlg(ELanguage language, QWidget* parent = nullptr);
 
     QPushButton* OkButton() const { return m_pOk; }
     QPushButton* ExitButton() const { return m_pExit; }

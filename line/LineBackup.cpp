@@ -53,7 +53,7 @@ bool WriteIndex(const QString& strFolder, const QList<Entry>& entries, QString& 
     return outcome.Ok();
 }
 
-bool ReadIndex(const QString& strFolder, QList<Entry>& entries, int nLanguage, QString& strReason)
+bool ReadIndex(const QString& strFolder, QList<Entry>& entries, ELanguage eLanguage, QString& strReason)
 {
     QFile file(QDir(strFolder).filePath(kIndexName));
     if (!file.open(QIODevice::ReadOnly))
@@ -64,7 +64,7 @@ bool ReadIndex(const QString& strFolder, QList<Entry>& entries, int nLanguage, Q
     const QList<QByteArray> lines = file.read(kMaxIndexBytes).split('\n');
     if (lines.value(0).trimmed() != kMagic)
     {
-        strReason = LineText(ELineText::IndexNotBackup, nLanguage).arg(QLatin1String(kIndexName));
+        strReason = LineText(ELineText::IndexNotBackup, eLanguage).arg(QLatin1String(kIndexName));
         return false;
     }
     QList<Entry> read;
@@ -79,7 +79,7 @@ bool ReadIndex(const QString& strFolder, QList<Entry>& entries, int nLanguage, Q
         if (!bOk || fields.size() != kFields || fields[1].contains('/') || fields[2].contains('/')
             || std::any_of(read.begin(), read.end(), [&](const Entry& e) { return e.nId == entry.nId; }))
         {
-            strReason = LineText(ELineText::IndexDamaged, nLanguage).arg(i + 1).arg(QLatin1String(kIndexName));
+            strReason = LineText(ELineText::IndexDamaged, eLanguage).arg(i + 1).arg(QLatin1String(kIndexName));
             return false;
         }
         entry.strBankFile = fields[1];
@@ -92,7 +92,7 @@ bool ReadIndex(const QString& strFolder, QList<Entry>& entries, int nLanguage, Q
     return true;
 }
 
-QString Reason(ProgramFileError eError, const QString& strDetail, int nLanguage)
+QString Reason(ProgramFileError eError, const QString& strDetail, ELanguage eLanguage)
 {
     if (!strDetail.isEmpty())
         return strDetail;
@@ -101,15 +101,15 @@ QString Reason(ProgramFileError eError, const QString& strDetail, int nLanguage)
     case ProgramFileError::kNone:
         return {};
     case ProgramFileError::kCannotRead:
-        return LineText(ELineText::FileCannotRead, nLanguage);
+        return LineText(ELineText::FileCannotRead, eLanguage);
     case ProgramFileError::kTooLarge:
-        return LineText(ELineText::FileTooLarge, nLanguage);
+        return LineText(ELineText::FileTooLarge, eLanguage);
     case ProgramFileError::kTruncated:
-        return LineText(ELineText::FileTruncated, nLanguage);
+        return LineText(ELineText::FileTruncated, eLanguage);
     case ProgramFileError::kDamaged:
-        return LineText(ELineText::FileDamaged, nLanguage);
+        return LineText(ELineText::FileDamaged, eLanguage);
     case ProgramFileError::kCannotWrite:
-        return LineText(ELineText::FileCannotWrite, nLanguage);
+        return LineText(ELineText::FileCannotWrite, eLanguage);
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "programs/ProgramFileError.h"
 
 #include <QList>
@@ -34,11 +35,11 @@ Entry EntryFor(int nId, const QString& strLabel);
 
 // False with the system's reason (or what is wrong with the index) in
 // strReason; entries in ID order.
-// nLanguage: the language flag (DataDefine.h) of the reason.
+// eLanguage: the language flag (model/ValueText.h) of the reason.
 bool WriteIndex(const QString& strFolder, const QList<Entry>& entries, QString& strReason);
-bool ReadIndex(const QString& strFolder, QList<Entry>& entries, int nLanguage, QString& strReason);
+bool ReadIndex(const QString& strFolder, QList<Entry>& entries, ELanguage eLanguage, QString& strReason);
 
 // The reason a program file failed, for a summary line: the system's
 // detail when there is one.
-QString Reason(ProgramFileError eError, const QString& strDetail, int nLanguage);
+QString Reason(ProgramFileError eError, const QString& strDetail, ELanguage eLanguage);
 }

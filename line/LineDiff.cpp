@@ -16,11 +16,11 @@
 
 namespace
 {
-QString ChannelText(EParamSide eSide, int nChannel, int nLanguage)
+QString ChannelText(EParamSide eSide, int nChannel, ELanguage eLanguage)
 {
     if (eSide == EParamSide::kInput)
-        return LineText(ELineText::Input, nLanguage).arg(QChar('A' + nChannel));
-    return LineText(ELineText::Output, nLanguage).arg(nChannel + 1);
+        return LineText(ELineText::Input, eLanguage).arg(QChar('A' + nChannel));
+    return LineText(ELineText::Output, eLanguage).arg(nChannel + 1);
 }
 
 QString Joined(const QString& strPrefix, const QString& strWhere)
@@ -42,7 +42,7 @@ struct Backup
 
 // The processor's two files; the reason when either fails.
 std::optional<QString> Load(const QString& strFolder, const LineBackup::Entry& entry, Backup& backup,
-                            int nLanguage)
+                            ELanguage eLanguage)
 {
     const QDir folder(strFolder);
     QString strDetail;
@@ -55,21 +55,21 @@ std::optional<QString> Load(const QString& strFolder, const LineBackup::Entry& e
     }
     if (eError == ProgramFileError::kNone)
         return std::nullopt;
-    return LineText(ELineText::WhyFileRead, nLanguage).arg(strPath, LineBackup::Reason(eError, strDetail, nLanguage));
+    return LineText(ELineText::WhyFileRead, eLanguage).arg(strPath, LineBackup::Reason(eError, strDetail, eLanguage));
 }
 }
 
 namespace LineDiff
 {
 QList<Row> ComparePrograms(int nId, const QString& strWhere, const CAudio_Data& first, const CLockState& firstLocks,
-                           const CAudio_Data& second, const CLockState& secondLocks, int nLanguage)
+                           const CAudio_Data& second, const CLockState& secondLocks, ELanguage eLanguage)
 {
     QList<Row> rows;
     if (first.GetName() != second.GetName())
-        rows << Row{nId, strWhere, LineText(ELineText::DiffProgramName, nLanguage),
+        rows << Row{nId, strWhere, LineText(ELineText::DiffProgramName, eLanguage),
                     QString::fromLatin1(first.GetName()), QString::fromLatin1(second.GetName())};
     if (firstLocks.EncodeLockSet() != secondLocks.EncodeLockSet())
-        rows << Row{nId, strWhere, LineText(ELineText::DiffLocks, nLanguage), Hex(firstLocks.EncodeLockSet()),
+        rows << Row{nId, strWhere, LineText(ELineText::DiffLocks, eLanguage), Hex(firstLocks.EncodeLockSet()),
                     Hex(secondLocks.EncodeLockSet())};
     // Channel by channel, each channel's rows in catalogue order.
     for (const EParamSide eSide : {EParamSide::kInput, EParamSide::kOutput})
@@ -97,10 +97,10 @@ QList<Row> ComparePrograms(int nId, const QString& strWhere, const CAudio_Data& 
                     if (bSame)
                         continue;
                     const auto text = [&](const CAudio_Data& data) {
-                        return QString::fromStdString(ParamCatalogue::Format(row.eParam, data, at, nLanguage, nullptr));
+                        return QString::fromStdString(ParamCatalogue::Format(row.eParam, data, at, eLanguage, nullptr));
                     };
-                    rows << Row{nId, Joined(strWhere, ChannelText(eSide, nChannel, nLanguage)),
-                                QString::fromStdString(ParamCatalogue::Caption(row.eParam, nLanguage, nIndex)),
+                    rows << Row{nId, Joined(strWhere, ChannelText(eSide, nChannel, eLanguage)),
+                                QString::fromStdString(ParamCatalogue::Caption(row.eParam, eLanguage, nIndex)),
                                 text(first), text(second)};
                 }
             }
@@ -108,15 +108,15 @@ QList<Row> ComparePrograms(int nId, const QString& strWhere, const CAudio_Data& 
     return rows;
 }
 
-bool CompareBackups(const QString& strFirst, const QString& strSecond, int nLanguage, QList<Row>& rows,
+bool CompareBackups(const QString& strFirst, const QString& strSecond, ELanguage eLanguage, QList<Row>& rows,
                     QString& strReason, const QList<int>& onlyIds)
 {
     QList<LineBackup::Entry> first;
     QList<LineBackup::Entry> second;
     for (const auto& [strFolder, pEntries] : {std::pair{strFirst, &first}, std::pair{strSecond, &second}})
-        if (!LineBackup::ReadIndex(strFolder, *pEntries, nLanguage, strReason))
+        if (!LineBackup::ReadIndex(strFolder, *pEntries, eLanguage, strReason))
         {
-            strReason = LineText(ELineText::WhyFileRead, nLanguage)
+            strReason = LineText(ELineText::WhyFileRead, eLanguage)
                             .arg(QDir(strFolder).filePath(LineBackup::kIndexName), strReason);
             return false;
         }
@@ -129,7 +129,7 @@ bool CompareBackups(const QString& strFirst, const QString& strSecond, int nLang
     std::sort(ids.begin(), ids.end());
 
     rows.clear();
-    const QString strNone = LineText(ELineText::DiffMissing, nLanguage);
+    const QString strNone = LineText(ELineText::DiffMissing, eLanguage);
     for (const int nId : ids)
     {
         const auto find = [nId](const QList<LineBackup::Entry>& entries) {
@@ -145,21 +145,21 @@ bool CompareBackups(const QString& strFirst, const QString& strSecond, int nLang
         }
         Backup a;
         Backup b;
-        const std::optional<QString> whyA = Load(strFirst, *itFirst, a, nLanguage);
-        const std::optional<QString> whyB = Load(strSecond, *itSecond, b, nLanguage);
+        const std::optional<QString> whyA = Load(strFirst, *itFirst, a, eLanguage);
+        const std::optional<QString> whyB = Load(strSecond, *itSecond, b, eLanguage);
         if (whyA || whyB)
         {
             rows << Row{nId, {}, {}, whyA.value_or(QString()), whyB.value_or(QString())};
             continue;
         }
-        rows << ComparePrograms(nId, {}, *a.pProgram, a.locks, *b.pProgram, b.locks, nLanguage);
+        rows << ComparePrograms(nId, {}, *a.pProgram, a.locks, *b.pProgram, b.locks, eLanguage);
         for (int n = 0; n < CProgramBank::kSlots; ++n)
         {
             const CImageSlot& slotA = a.bank.GetAt(n);
             const CImageSlot& slotB = b.bank.GetAt(n);
             if (slotA == slotB)
                 continue;
-            const QString strSlot = LineText(ELineText::DiffBank, nLanguage).arg(n + 1);
+            const QString strSlot = LineText(ELineText::DiffBank, eLanguage).arg(n + 1);
             // A stored program as the editor would read it.
             auto pA = std::make_unique<CAudio_Data>();
             auto pB = std::make_unique<CAudio_Data>();
@@ -169,9 +169,9 @@ bool CompareBackups(const QString& strFirst, const QString& strSecond, int nLang
             pB->SetName(slotB.strName);
             CLockState locksA;
             CLockState locksB;
-            QList<Row> slotRows = ComparePrograms(nId, strSlot, *pA, locksA, *pB, locksB, nLanguage);
+            QList<Row> slotRows = ComparePrograms(nId, strSlot, *pA, locksA, *pB, locksB, eLanguage);
             if (slotA.abyInfo != slotB.abyInfo)
-                slotRows << Row{nId, strSlot, LineText(ELineText::DiffLocks, nLanguage), Hex(slotA.abyInfo),
+                slotRows << Row{nId, strSlot, LineText(ELineText::DiffLocks, eLanguage), Hex(slotA.abyInfo),
                                 Hex(slotB.abyInfo)};
             rows << slotRows;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QList>
 #include <QString>
 
@@ -26,13 +28,13 @@ struct Row
 // routing, crossovers, limiters), the program name and the function locks
 // of two programs; strWhere prefixes each row's channel.
 QList<Row> ComparePrograms(int nId, const QString& strWhere, const CAudio_Data& first, const CLockState& firstLocks,
-                           const CAudio_Data& second, const CLockState& secondLocks, int nLanguage);
+                           const CAudio_Data& second, const CLockState& secondLocks, ELanguage eLanguage);
 
 // Rows of every processor that differs: one saying "(none)" on the side
 // that lacks a processor, else one per parameter of its live program and
 // of each stored program that differs. False with the reason when a folder
 // holds no readable backup; a processor whose files fail gives a row with
 // the reason. With onlyIds, only those processors are compared.
-bool CompareBackups(const QString& strFirst, const QString& strSecond, int nLanguage, QList<Row>& rows,
+bool CompareBackups(const QString& strFirst, const QString& strSecond, ELanguage eLanguage, QList<Row>& rows,
                     QString& strReason, const QList<int>& onlyIds = {});
 }

@@ -36,7 +36,7 @@ CLineOperation::CLineOperation(CProcessorLink& link, QString strPort, QObject* p
     : QObject(pParent)
     , m_link(link)
     , m_strPort(std::move(strPort))
-    , m_nLanguage(kEnglish)
+    , m_eLanguage(kEnglish)
 {
     connect(&m_link, &CProcessorLink::switched, this, [this] {
         if (m_ePhase == EPhase::kReaching || m_ePhase == EPhase::kReturning)
@@ -143,7 +143,7 @@ void CLineOperation::Reach(int nId)
     if (!m_link.Connect(m_strPort, nId))
     {
         m_bConnecting = false;
-        const QString strWhy = LineText(ELineText::WhyPortFailed, m_nLanguage);
+        const QString strWhy = LineText(ELineText::WhyPortFailed, m_eLanguage);
         QTimer::singleShot(0, this, [this, strWhy] { Fail(strWhy); });
     }
 }
@@ -243,7 +243,7 @@ void CLineOperation::OnDisconnected(CConnection::EReason eReason)
         End();
         return;
     }
-    Fail(LineText(WhyOf(eReason), m_nLanguage));
+    Fail(LineText(WhyOf(eReason), m_eLanguage));
 }
 
 void CLineOperation::Succeed()
@@ -280,7 +280,7 @@ void CLineOperation::End()
         {
             // Without the index the folder is no backup: every processor's
             // files are there, but nothing says so.
-            const QString strWhy = LineText(ELineText::WhyFileWrite, m_nLanguage)
+            const QString strWhy = LineText(ELineText::WhyFileWrite, m_eLanguage)
                                        .arg(QDir(m_strFolder).filePath(LineBackup::kIndexName), strReason);
             for (Result& result : m_results)
                 if (result.bOk)
@@ -308,13 +308,13 @@ bool CLineOperation::WriteBackupFiles(QString& strWhy)
         const QString strProgram = folder.filePath(entry.strProgramFile);
         eError = ProgramFile::WriteProgramFile(strProgram, m_link.Record(), m_link.Locks(), &strDetail);
         if (eError != ProgramFileError::kNone)
-            strWhy = LineText(ELineText::WhyFileWrite, m_nLanguage)
-                         .arg(strProgram, LineBackup::Reason(eError, strDetail, m_nLanguage));
+            strWhy = LineText(ELineText::WhyFileWrite, m_eLanguage)
+                         .arg(strProgram, LineBackup::Reason(eError, strDetail, m_eLanguage));
     }
     else
     {
-        strWhy = LineText(ELineText::WhyFileWrite, m_nLanguage)
-                     .arg(strBank, LineBackup::Reason(eError, strDetail, m_nLanguage));
+        strWhy = LineText(ELineText::WhyFileWrite, m_eLanguage)
+                     .arg(strBank, LineBackup::Reason(eError, strDetail, m_eLanguage));
     }
     if (eError != ProgramFileError::kNone)
         return false;
@@ -327,16 +327,16 @@ bool CLineOperation::ReadRestoreFiles(QString& strWhy)
     QList<LineBackup::Entry> entries;
     QString strReason;
     const QString strIndex = QDir(m_strFolder).filePath(LineBackup::kIndexName);
-    if (!LineBackup::ReadIndex(m_strFolder, entries, m_nLanguage, strReason))
+    if (!LineBackup::ReadIndex(m_strFolder, entries, m_eLanguage, strReason))
     {
-        strWhy = LineText(ELineText::WhyFileRead, m_nLanguage).arg(strIndex, strReason);
+        strWhy = LineText(ELineText::WhyFileRead, m_eLanguage).arg(strIndex, strReason);
         return false;
     }
     const int nId = CurrentId();
     const auto it = std::find_if(entries.begin(), entries.end(), [nId](const auto& e) { return e.nId == nId; });
     if (it == entries.end())
     {
-        strWhy = LineText(ELineText::WhyNotInBackup, m_nLanguage);
+        strWhy = LineText(ELineText::WhyNotInBackup, m_eLanguage);
         return false;
     }
     const QDir folder(m_strFolder);
@@ -360,8 +360,8 @@ bool CLineOperation::ReadRestoreFiles(QString& strWhy)
     }
     if (eError != ProgramFileError::kNone)
     {
-        strWhy = LineText(ELineText::WhyFileRead, m_nLanguage)
-                     .arg(strFailed, LineBackup::Reason(eError, strDetail, m_nLanguage));
+        strWhy = LineText(ELineText::WhyFileRead, m_eLanguage)
+                     .arg(strFailed, LineBackup::Reason(eError, strDetail, m_eLanguage));
         return false;
     }
     m_pBank = std::move(pBank);
@@ -376,15 +376,15 @@ QString CLineOperation::Title() const
     switch (m_eKind)
     {
     case EKind::kBackup:
-        return LineText(ELineText::OpBackup, m_nLanguage);
+        return LineText(ELineText::OpBackup, m_eLanguage);
     case EKind::kRestore:
-        return LineText(ELineText::OpRestore, m_nLanguage);
+        return LineText(ELineText::OpRestore, m_eLanguage);
     case EKind::kMute:
-        return LineText(ELineText::OpMute, m_nLanguage);
+        return LineText(ELineText::OpMute, m_eLanguage);
     case EKind::kUnmute:
-        return LineText(ELineText::OpUnmute, m_nLanguage);
+        return LineText(ELineText::OpUnmute, m_eLanguage);
     case EKind::kRecall:
-        return LineText(ELineText::OpRecall, m_nLanguage).arg(m_nSlot);
+        return LineText(ELineText::OpRecall, m_eLanguage).arg(m_nSlot);
     }
     return {};
 }
@@ -396,9 +396,9 @@ QStringList CLineOperation::Summary() const
     for (const Result& result : m_results)
     {
         nOk += result.bOk;
-        lines << (result.bOk ? LineText(ELineText::ProcessorDone, m_nLanguage).arg(result.nId)
-                             : LineText(ELineText::ProcessorFailed, m_nLanguage).arg(result.nId).arg(result.strWhy));
+        lines << (result.bOk ? LineText(ELineText::ProcessorDone, m_eLanguage).arg(result.nId)
+                             : LineText(ELineText::ProcessorFailed, m_eLanguage).arg(result.nId).arg(result.strWhy));
     }
-    lines << LineText(ELineText::SummaryDone, m_nLanguage).arg(Title()).arg(nOk).arg(m_results.size());
+    lines << LineText(ELineText::SummaryDone, m_eLanguage).arg(Title()).arg(nOk).arg(m_results.size());
     return lines;
 }

@@ -2,6 +2,7 @@
 
 #include "line/LineBackup.h"
 #include "link/Connection.h"
+#include "model/ValueText.h"
 
 #include <QList>
 #include <QMap>
@@ -44,8 +45,8 @@ public:
     CLineOperation(CProcessorLink& link, QString strPort, QObject* pParent = nullptr);
     ~CLineOperation() override;
 
-    // The language flag (DataDefine.h) of the reasons and the summary.
-    void SetLanguage(int nLanguage) { m_nLanguage = nLanguage; }
+    // The language flag (model/ValueText.h) of the reasons and the summary.
+    void SetLanguage(ELanguage eLanguage) { m_eLanguage = eLanguage; }
     // Labels by device ID: the backup's file names carry them.
     void SetLabels(const QMap<int, QString>& labels) { m_labels = labels; }
     // Mute and Unmute skip a processor whose output mute function lock is
@@ -116,7 +117,7 @@ private:
 
     CProcessorLink& m_link;
     QString m_strPort;
-    int m_nLanguage;
+    ELanguage m_eLanguage;
     QMap<int, QString> m_labels;
     EKind m_eKind = EKind::kBackup;
     EPhase m_ePhase = EPhase::kIdle;

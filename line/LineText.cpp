@@ -65,7 +65,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "texts must follow the order of ELineText");
 }
 
-QString LineText(ELineText id, int language)
+QString LineText(ELineText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Every text of the line of processors (the rack's columns, the line-wide
@@ -64,4 +66,4 @@ enum class ELineText
     Output,             // %1 the output number
 };
 
-QString LineText(ELineText id, int language);
+QString LineText(ELineText id, ELanguage language);

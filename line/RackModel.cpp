@@ -7,7 +7,7 @@
 
 CRackModel::CRackModel(QObject* pParent)
     : QAbstractTableModel(pParent)
-    , m_nLanguage(kEnglish)
+    , m_eLanguage(kEnglish)
 {
 }
 
@@ -62,9 +62,9 @@ void CRackModel::SetLabel(int nId, const QString& strLabel)
     Update(nId, [&](Row& row) { row.strLabel = strLabel; });
 }
 
-void CRackModel::SetLanguage(int nLanguage)
+void CRackModel::SetLanguage(ELanguage eLanguage)
 {
-    m_nLanguage = nLanguage;
+    m_eLanguage = eLanguage;
     emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
     if (!m_rows.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
@@ -90,7 +90,7 @@ QString CRackModel::Text(const Row& row, int nColumn) const
         return row.strLabel;
     case kColumnModel:
         return row.nInputs == 0 ? QString()
-                                : LineText(ELineText::ModelText, m_nLanguage).arg(row.nInputs).arg(row.nOutputs);
+                                : LineText(ELineText::ModelText, m_eLanguage).arg(row.nInputs).arg(row.nOutputs);
     case kColumnFirmware:
         return row.strFirmware;
     case kColumnProgram:
@@ -130,20 +130,20 @@ QVariant CRackModel::headerData(int nSection, Qt::Orientation orientation, int n
     switch (nSection)
     {
     case kColumnId:
-        return LineText(ELineText::ColumnId, m_nLanguage);
+        return LineText(ELineText::ColumnId, m_eLanguage);
     case kColumnLabel:
-        return LineText(ELineText::ColumnLabel, m_nLanguage);
+        return LineText(ELineText::ColumnLabel, m_eLanguage);
     case kColumnModel:
-        return LineText(ELineText::ColumnModel, m_nLanguage);
+        return LineText(ELineText::ColumnModel, m_eLanguage);
     case kColumnFirmware:
-        return LineText(ELineText::ColumnFirmware, m_nLanguage);
+        return LineText(ELineText::ColumnFirmware, m_eLanguage);
     case kColumnProgram:
-        return LineText(ELineText::ColumnProgram, m_nLanguage);
+        return LineText(ELineText::ColumnProgram, m_eLanguage);
     case kColumnProgramName:
-        return LineText(ELineText::ColumnProgramName, m_nLanguage);
+        return LineText(ELineText::ColumnProgramName, m_eLanguage);
     case kColumnOnline:
-        return LineText(ELineText::ColumnOnline, m_nLanguage);
+        return LineText(ELineText::ColumnOnline, m_eLanguage);
     default:
-        return LineText(ELineText::ColumnMute, m_nLanguage).arg(nSection - kColumnFirstMute + 1);
+        return LineText(ELineText::ColumnMute, m_eLanguage).arg(nSection - kColumnFirstMute + 1);
     }
 }

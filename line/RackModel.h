@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "wire/WireNumbers.h"
 
 #include <QAbstractTableModel>
@@ -67,8 +68,8 @@ public:
     void Update(int nId, const std::function<void(Row&)>& fn);
     void SetLabel(int nId, const QString& strLabel);
 
-    // The language flag of the column titles (DataDefine.h).
-    void SetLanguage(int nLanguage);
+    // The language flag of the column titles (model/ValueText.h).
+    void SetLanguage(ELanguage eLanguage);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -79,5 +80,5 @@ private:
     QString Text(const Row& row, int nColumn) const;
 
     std::vector<Row> m_rows;
-    int m_nLanguage;
+    ELanguage m_eLanguage;
 };

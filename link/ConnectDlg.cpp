@@ -15,17 +15,17 @@
 #include <algorithm>
 
 CConnectDlg::CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& ports, const QString& strPresetPort,
-                         int nLanguage, QWidget* pParent)
+                         ELanguage eLanguage, QWidget* pParent)
     : QDialog(pParent)
     , m_connection(connection)
-    , m_nLanguage(nLanguage)
+    , m_eLanguage(eLanguage)
 {
     setObjectName(QStringLiteral("ConnectDialog"));
     setProperty("role", "dialog");
-    setWindowTitle(LinkText(ELinkText::ConnectTitle, nLanguage));
+    setWindowTitle(LinkText(ELinkText::ConnectTitle, eLanguage));
 
-    auto* portLabel = new QLabel(LinkText(ELinkText::PortPrompt, nLanguage), this);
-    auto* idLabel = new QLabel(LinkText(ELinkText::DeviceIdPrompt, nLanguage), this);
+    auto* portLabel = new QLabel(LinkText(ELinkText::PortPrompt, eLanguage), this);
+    auto* idLabel = new QLabel(LinkText(ELinkText::DeviceIdPrompt, eLanguage), this);
 
     m_pPort = new QComboBox(this);
     m_pPort->setObjectName(QStringLiteral("PortCombo"));
@@ -38,7 +38,7 @@ CConnectDlg::CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& 
     m_pDeviceId->setObjectName(QStringLiteral("DeviceIdCombo"));
     m_pDeviceId->setMaxVisibleItems(16);
 
-    m_pSearch = new QPushButton(LinkText(ELinkText::SearchIdButton, nLanguage), this);
+    m_pSearch = new QPushButton(LinkText(ELinkText::SearchIdButton, eLanguage), this);
     m_pSearch->setObjectName(QStringLiteral("SearchButton"));
     m_pSearch->setAutoDefault(false);
 
@@ -49,7 +49,7 @@ CConnectDlg::CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& 
     m_pProgress->setTextVisible(false);
     m_pProgress->hide();
 
-    m_pConnect = new QPushButton(LinkText(ELinkText::ConnectButton, nLanguage), this);
+    m_pConnect = new QPushButton(LinkText(ELinkText::ConnectButton, eLanguage), this);
     m_pConnect->setObjectName(QStringLiteral("ConnectButton"));
     m_pConnect->setDefault(true);
 
@@ -92,7 +92,7 @@ void CConnectDlg::FillPorts(const QList<SerialPortEntry>& ports, const QString& 
     {
         if (entry.strPortName.isEmpty())
             continue;
-        m_pPort->addItem(PortHelp::Label(entry, m_nLanguage), entry.strPortName);
+        m_pPort->addItem(PortHelp::Label(entry, m_eLanguage), entry.strPortName);
         const int nIndex = m_pPort->count() - 1;
         m_pPort->setItemData(nIndex, entry.strDescription, Qt::ToolTipRole);
         // A new user's one click goes to the virtual processor.
@@ -167,7 +167,7 @@ void CConnectDlg::OnSearch()
         return;
     if (!m_connection.StartSearch(PortName()))
     {
-        ShowOpenFailed(this, m_connection, m_nLanguage);
+        ShowOpenFailed(this, m_connection, m_eLanguage);
         return;
     }
     // A second search cannot start while this one runs.
@@ -197,8 +197,8 @@ void CConnectDlg::done(int nResult)
     QDialog::done(nResult);
 }
 
-void CConnectDlg::ShowOpenFailed(QWidget* pParent, const CConnection& connection, int nLanguage)
+void CConnectDlg::ShowOpenFailed(QWidget* pParent, const CConnection& connection, ELanguage eLanguage)
 {
-    CMessageBox::Show(pParent, PortHelp::OpenFailedMessage(connection.OpenError(), connection.PortName(), nLanguage),
+    CMessageBox::Show(pParent, PortHelp::OpenFailedMessage(connection.OpenError(), connection.PortName(), eLanguage),
                       CMessageBox::EIcon::Critical);
 }

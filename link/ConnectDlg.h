@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/Serial/PortList.h"
+#include "model/ValueText.h"
 
 #include <QDialog>
 #include <QList>
@@ -30,7 +31,7 @@ public:
     // ports: the machine's serial ports; strPresetPort: the port used last,
     // selected again when it is offered (or was typed).
     CConnectDlg(CConnection& connection, const QList<SerialPortEntry>& ports, const QString& strPresetPort,
-                int nLanguage, QWidget* pParent = nullptr);
+                ELanguage eLanguage, QWidget* pParent = nullptr);
 
     QString PortName() const;
     // 0 when the device-ID list is empty.
@@ -46,7 +47,7 @@ public:
     void done(int nResult) override;
 
     // The box saying why the connection's last open failed, with the advice.
-    static void ShowOpenFailed(QWidget* pParent, const CConnection& connection, int nLanguage);
+    static void ShowOpenFailed(QWidget* pParent, const CConnection& connection, ELanguage eLanguage);
 
 private:
     void FillPorts(const QList<SerialPortEntry>& ports, const QString& strPresetPort);
@@ -56,7 +57,7 @@ private:
     void OnSearchEnded();
 
     CConnection& m_connection;
-    int m_nLanguage;
+    ELanguage m_eLanguage;
     QComboBox* m_pPort = nullptr;
     QComboBox* m_pDeviceId = nullptr;
     QPushButton* m_pSearch = nullptr;

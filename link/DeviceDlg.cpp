@@ -9,16 +9,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-CDeviceDlg::CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, int nLanguage, QWidget* pParent)
+CDeviceDlg::CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, ELanguage eLanguage, QWidget* pParent)
     : QDialog(pParent)
 {
     setObjectName(QStringLiteral("DeviceDialog"));
     setProperty("role", "dialog");
-    setWindowTitle(LinkText(ELinkText::DeviceTitle, nLanguage));
+    setWindowTitle(LinkText(ELinkText::DeviceTitle, eLanguage));
 
-    m_pChange = new QRadioButton(LinkText(ELinkText::ChangeIdChoice, nLanguage), this);
+    m_pChange = new QRadioButton(LinkText(ELinkText::ChangeIdChoice, eLanguage), this);
     m_pChange->setObjectName(QStringLiteral("ChangeIdRadio"));
-    m_pReconnect = new QRadioButton(LinkText(ELinkText::ReconnectChoice, nLanguage), this);
+    m_pReconnect = new QRadioButton(LinkText(ELinkText::ReconnectChoice, eLanguage), this);
     m_pReconnect->setObjectName(QStringLiteral("ReconnectRadio"));
 
     m_pNewId = new QComboBox(this);
@@ -28,14 +28,14 @@ CDeviceDlg::CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, int nLa
     m_pReconnectId->setObjectName(QStringLiteral("ReconnectIdCombo"));
     m_pReconnectId->setMaxVisibleItems(16);
 
-    auto* ok = new QPushButton(CommonText(ECommonText::Ok, nLanguage), this);
+    auto* ok = new QPushButton(CommonText(ECommonText::Ok, eLanguage), this);
     ok->setObjectName(QStringLiteral("OkButton"));
     ok->setDefault(true);
 
     if (bDeviceIdLocked)
     {
         m_pChange->setEnabled(false);
-        m_pNewId->addItem(QString::fromUtf8(LockText(nLanguage)));
+        m_pNewId->addItem(QString::fromUtf8(LockText(eLanguage)));
         m_pNewId->setEnabled(false);
         m_eMode = kReconnect;
     }

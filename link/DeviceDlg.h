@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "wire/WireNumbers.h"
 
 #include <QDialog>
@@ -29,7 +30,7 @@ public:
     // table: the IDs offered for re-connecting (non-zero entries);
     // bDeviceIdLocked: the "Device ID" system lock, which leaves only the
     // re-connect choice.
-    CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, int nLanguage, QWidget* pParent = nullptr);
+    CDeviceDlg(const DeviceIdTable& table, bool bDeviceIdLocked, ELanguage eLanguage, QWidget* pParent = nullptr);
 
     EMode Mode() const { return m_eMode; }
     int NewId() const { return m_nNewId; }

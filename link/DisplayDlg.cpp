@@ -55,13 +55,13 @@ CDisplayDlg::CDisplayDlg(std::function<bool()> transferInProgress, QWidget* pPar
     hide();
 }
 
-void CDisplayDlg::Show(int nLanguage)
+void CDisplayDlg::Show(ELanguage eLanguage)
 {
-    m_nLanguage = nLanguage;
+    m_eLanguage = eLanguage;
     m_pEndHide->stop();
     CentreOnOwner();
-    setWindowTitle(LinkText(ELinkText::TransferTitle, nLanguage));
-    m_pText->setText(LinkText(ELinkText::Transferring, nLanguage));
+    setWindowTitle(LinkText(ELinkText::TransferTitle, eLanguage));
+    m_pText->setText(LinkText(ELinkText::Transferring, eLanguage));
     m_bBlink = false;
     SetTextColour(SteadyColour());
     EnableOwner(false);
@@ -98,7 +98,7 @@ void CDisplayDlg::OnBlink()
         return;
     }
     m_pBlink->stop();
-    m_pText->setText(LinkText(ELinkText::TransferEnded, m_nLanguage));
+    m_pText->setText(LinkText(ELinkText::TransferEnded, m_eLanguage));
     m_pEndHide->start();
 }
 

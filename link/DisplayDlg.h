@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QColor>
 #include <QDialog>
 
@@ -29,8 +31,8 @@ public:
     // transferInProgress tells whether the transfer is still going on.
     CDisplayDlg(std::function<bool()> transferInProgress, QWidget* pParent);
 
-    // Shows the window with the texts of nLanguage and starts blinking.
-    void Show(int nLanguage);
+    // Shows the window with the texts of eLanguage and starts blinking.
+    void Show(ELanguage eLanguage);
     void Hide();
 
     QString Text() const;
@@ -54,6 +56,6 @@ private:
     QTimer* m_pBlink = nullptr;
     QTimer* m_pEndHide = nullptr;
     QColor m_textColour;
-    int m_nLanguage = 0;
+    ELanguage m_eLanguage = kChinese;
     bool m_bBlink = false;
 };

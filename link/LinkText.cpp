@@ -68,7 +68,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "link dialog texts must follow the order of ELinkText");
 }
 
-QString LinkText(ELinkText id, int language)
+QString LinkText(ELinkText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Every text the link's dialogs show (Connection, Device ID, data
@@ -41,4 +43,4 @@ enum class ELinkText
     AdviceNetDropped,
 };
 
-QString LinkText(ELinkText id, int language);
+QString LinkText(ELinkText id, ELanguage language);

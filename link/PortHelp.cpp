@@ -56,7 +56,7 @@ ETrouble Classify(int nError, const QString& strPort)
     }
 }
 
-QString Label(const SerialPortEntry& entry, int language)
+QString Label(const SerialPortEntry& entry, ELanguage language)
 {
     if (entry.fVirtual)
         return entry.strPortName + QStringLiteral(" - ") + LinkText(ELinkText::VirtualPort, language);
@@ -73,7 +73,7 @@ QString Label(const SerialPortEntry& entry, int language)
     return strLabel;
 }
 
-static QString Advice(ETrouble eTrouble, const QString& strPort, int language)
+static QString Advice(ETrouble eTrouble, const QString& strPort, ELanguage language)
 {
     switch (eTrouble)
     {
@@ -87,7 +87,7 @@ static QString Advice(ETrouble eTrouble, const QString& strPort, int language)
     }
 }
 
-QString OpenFailedAdvice(int nError, const QString& strPort, int language)
+QString OpenFailedAdvice(int nError, const QString& strPort, ELanguage language)
 {
     const ETrouble eTrouble = Classify(nError, strPort);
     switch (eTrouble)
@@ -102,12 +102,12 @@ QString OpenFailedAdvice(int nError, const QString& strPort, int language)
     }
 }
 
-QString OpenFailedMessage(int nError, const QString& strPort, int language)
+QString OpenFailedMessage(int nError, const QString& strPort, ELanguage language)
 {
     return WithAdvice(LinkText(ELinkText::PortOpenFailed, language), OpenFailedAdvice(nError, strPort, language));
 }
 
-QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connection, int language)
+QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connection, ELanguage language)
 {
     const QString& strPort = connection.PortName();
     switch (eReason)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/Connection.h"
+#include "model/ValueText.h"
 
 #include <QString>
 
@@ -35,19 +36,19 @@ ETrouble Classify(int nError, const QString& strPort);
 
 // The list text of a port: its name, description, maker and USB ID; the
 // virtual processor's port is marked as such.
-QString Label(const SerialPortEntry& entry, int language);
+QString Label(const SerialPortEntry& entry, ELanguage language);
 
 // Why opening strPort failed with the system error code nError and what to
 // do about it: the line under "Unable to open COM-port".
-QString OpenFailedAdvice(int nError, const QString& strPort, int language);
+QString OpenFailedAdvice(int nError, const QString& strPort, ELanguage language);
 // "Unable to open COM-port" with the advice for the error below it.
-QString OpenFailedMessage(int nError, const QString& strPort, int language);
+QString OpenFailedMessage(int nError, const QString& strPort, ELanguage language);
 // The advice under "Unable to Open COM-Port" after the connection ended
 // for eReason on the connection's port: a silent processor names the port
 // and device ID and points at Search ID; a USB adapter that failed points at
 // brltty; a broken network stream says how it broke. Empty when there is
 // nothing to add.
-QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connection, int language);
+QString DisconnectAdvice(CConnection::EReason eReason, const CConnection& connection, ELanguage language);
 
 // The message with the advice as its second line, when there is one.
 QString WithAdvice(const QString& strMessage, const QString& strAdvice);

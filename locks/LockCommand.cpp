@@ -8,7 +8,7 @@
 void OpenLockCommand(CProcessorLink& link, QWidget* pParent, const std::function<int(QDialog&)>& fnRun)
 {
     using PasswordFlow::EStep;
-    const int nLanguage = link.Notice().Language();
+    const ELanguage eLanguage = link.Notice().Language();
     EStep eStep = PasswordFlow::FirstStep(link.IsConnected(), !link.Locks().GetPassword().empty());
     while (eStep != EStep::End)
     {
@@ -18,7 +18,7 @@ void OpenLockCommand(CProcessorLink& link, QWidget* pParent, const std::function
             fnRun(dialog);
             return;
         }
-        CPasswordStepDlg dialog(eStep, nLanguage, pParent);
+        CPasswordStepDlg dialog(eStep, eLanguage, pParent);
         fnRun(dialog);
         if (!dialog.Pressed())
             return;

@@ -15,9 +15,9 @@
 
 namespace
 {
-QLabel* MakeNote(ELocksText eText, int nLanguage, QWidget* pParent)
+QLabel* MakeNote(ELocksText eText, ELanguage eLanguage, QWidget* pParent)
 {
-    auto* note = new QLabel(LocksText(eText, nLanguage), pParent);
+    auto* note = new QLabel(LocksText(eText, eLanguage), pParent);
     note->setWordWrap(true);
     note->setProperty("role", "lockNote");
     return note;
@@ -29,21 +29,21 @@ CLockDataDlg::CLockDataDlg(CProcessorLink& link, QWidget* pParent)
     , m_link(link)
     , m_selection(link.Locks())
 {
-    const int nLanguage = link.Notice().Language();
+    const ELanguage eLanguage = link.Notice().Language();
     setObjectName(QStringLiteral("LockWindow"));
     setProperty("role", "dialog");
-    setWindowTitle(LocksText(ELocksText::LockTitle, nLanguage));
+    setWindowTitle(LocksText(ELocksText::LockTitle, eLanguage));
 
-    auto* function = new QGroupBox(LocksText(ELocksText::FunctionGroup, nLanguage), this);
+    auto* function = new QGroupBox(LocksText(ELocksText::FunctionGroup, eLanguage), this);
     auto* functionLayout = new QHBoxLayout(function);
-    functionLayout->addWidget(MakeGroup(CLockSelection::kInputs, nLanguage));
-    functionLayout->addWidget(MakeGroup(CLockSelection::kOutputs, nLanguage));
+    functionLayout->addWidget(MakeGroup(CLockSelection::kInputs, eLanguage));
+    functionLayout->addWidget(MakeGroup(CLockSelection::kOutputs, eLanguage));
 
-    auto* system = new QGroupBox(LocksText(ELocksText::SystemGroup, nLanguage), this);
+    auto* system = new QGroupBox(LocksText(ELocksText::SystemGroup, eLanguage), this);
     auto* systemLayout = new QVBoxLayout(system);
-    systemLayout->addWidget(MakeGroup(CLockSelection::kSystem, nLanguage));
+    systemLayout->addWidget(MakeGroup(CLockSelection::kSystem, eLanguage));
 
-    auto* ok = new QPushButton(CommonText(ECommonText::Ok, nLanguage), this);
+    auto* ok = new QPushButton(CommonText(ECommonText::Ok, eLanguage), this);
     ok->setObjectName(QStringLiteral("OkButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -54,9 +54,9 @@ CLockDataDlg::CLockDataDlg(CProcessorLink& link, QWidget* pParent)
     grid->setHorizontalSpacing(16);
     grid->addWidget(function, 0, 0);
     grid->addWidget(system, 0, 1);
-    auto* functionNote = MakeNote(ELocksText::FunctionNote, nLanguage, this);
+    auto* functionNote = MakeNote(ELocksText::FunctionNote, eLanguage, this);
     functionNote->setFixedWidth(440);
-    auto* systemNote = MakeNote(ELocksText::SystemNote, nLanguage, this);
+    auto* systemNote = MakeNote(ELocksText::SystemNote, eLanguage, this);
     systemNote->setFixedWidth(260);
     grid->addWidget(functionNote, 1, 0, Qt::AlignTop);
     grid->addWidget(systemNote, 1, 1, Qt::AlignTop);
@@ -65,7 +65,7 @@ CLockDataDlg::CLockDataDlg(CProcessorLink& link, QWidget* pParent)
     Refresh();
 }
 
-QWidget* CLockDataDlg::MakeGroup(CLockSelection::EGroup eGroup, int nLanguage)
+QWidget* CLockDataDlg::MakeGroup(CLockSelection::EGroup eGroup, ELanguage eLanguage)
 {
     auto* group = new QWidget(this);
     auto* layout = new QVBoxLayout(group);
@@ -73,14 +73,14 @@ QWidget* CLockDataDlg::MakeGroup(CLockSelection::EGroup eGroup, int nLanguage)
     if (eGroup != CLockSelection::kSystem)
     {
         const bool bInputs = eGroup == CLockSelection::kInputs;
-        auto* heading = new QLabel(LocksText(bInputs ? ELocksText::InputHeading : ELocksText::OutputHeading, nLanguage),
+        auto* heading = new QLabel(LocksText(bInputs ? ELocksText::InputHeading : ELocksText::OutputHeading, eLanguage),
                                    group);
         heading->setProperty("role", "lockHeading");
         layout->addWidget(heading);
     }
     for (int flag : CLockSelection::Flags(eGroup))
     {
-        auto* box = new QCheckBox(QString::fromStdString(LockItems::Caption(flag, nLanguage)), group);
+        auto* box = new QCheckBox(QString::fromStdString(LockItems::Caption(flag, eLanguage)), group);
         box->setObjectName(QStringLiteral("LockBox%1").arg(flag));
         connect(box, &QCheckBox::clicked, this, [this, flag](bool bTicked) {
             m_selection.SetItem(flag, bTicked);
@@ -93,7 +93,7 @@ QWidget* CLockDataDlg::MakeGroup(CLockSelection::EGroup eGroup, int nLanguage)
     {
         const bool bInputs = eGroup == CLockSelection::kInputs;
         auto* all = new QCheckBox(
-            LocksText(bInputs ? ELocksText::SelectAllInputs : ELocksText::SelectAllOutputs, nLanguage), group);
+            LocksText(bInputs ? ELocksText::SelectAllInputs : ELocksText::SelectAllOutputs, eLanguage), group);
         all->setObjectName(bInputs ? QStringLiteral("SelectAllInputs") : QStringLiteral("SelectAllOutputs"));
         connect(all, &QCheckBox::clicked, this, [this, eGroup](bool bTicked) {
             m_selection.SetAll(eGroup, bTicked);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "locks/LockSelection.h"
+#include "model/ValueText.h"
 
 #include <QDialog>
 
@@ -28,7 +29,7 @@ public:
     QCheckBox* SelectAll(CLockSelection::EGroup eGroup) const;
 
 private:
-    QWidget* MakeGroup(CLockSelection::EGroup eGroup, int nLanguage);
+    QWidget* MakeGroup(CLockSelection::EGroup eGroup, ELanguage eLanguage);
     // Shows the working copy: every box and both "Select all" boxes.
     void Refresh();
 

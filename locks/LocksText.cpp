@@ -113,7 +113,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "lock texts must follow the order of ELocksText");
 }
 
-QString LocksText(ELocksText id, int language)
+QString LocksText(ELocksText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

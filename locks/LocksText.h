@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Every text of the lock window and the password windows, in English and
@@ -77,4 +79,4 @@ enum class ELocksText
     ClearedChangeLockedItem,
 };
 
-QString LocksText(ELocksText id, int language);
+QString LocksText(ELocksText id, ELanguage language);

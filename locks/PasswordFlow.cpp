@@ -137,7 +137,7 @@ const char* ButtonName(EButton eButton)
     return kNames.at(static_cast<size_t>(eButton));
 }
 
-QString ButtonText(const BottomButton& button, int language)
+QString ButtonText(const BottomButton& button, ELanguage language)
 {
     return button.eText ? LocksText(*button.eText, language) : CommonText(ECommonText::Ok, language);
 }

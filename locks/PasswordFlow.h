@@ -1,6 +1,7 @@
 #pragma once
 
 #include "locks/LocksText.h"
+#include "model/ValueText.h"
 
 #include <QString>
 
@@ -84,7 +85,7 @@ const Window* Find(EStep eStep);
 // The object name of a button ("OkButton", ...), for tests and styling.
 const char* ButtonName(EButton eButton);
 
-QString ButtonText(const BottomButton& button, int language);
+QString ButtonText(const BottomButton& button, ELanguage language);
 
 // True for exactly six characters, each a letter A-Z, a-z or a digit.
 bool IsPasswordText(const std::string& text);

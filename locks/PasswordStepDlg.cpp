@@ -17,7 +17,7 @@ std::string Latin1(const CPassWordEdit* pField)
 }
 }
 
-CPasswordStepDlg::CPasswordStepDlg(PasswordFlow::EStep eStep, int nLanguage, QWidget* pParent)
+CPasswordStepDlg::CPasswordStepDlg(PasswordFlow::EStep eStep, ELanguage eLanguage, QWidget* pParent)
     : QDialog(pParent)
     , m_eStep(eStep)
 {
@@ -27,7 +27,7 @@ CPasswordStepDlg::CPasswordStepDlg(PasswordFlow::EStep eStep, int nLanguage, QWi
     if (window == nullptr)
         return;
     setObjectName(QLatin1String(window->szObjectName));
-    setWindowTitle(LocksText(window->eTitle, nLanguage));
+    setWindowTitle(LocksText(window->eTitle, eLanguage));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
@@ -37,7 +37,7 @@ CPasswordStepDlg::CPasswordStepDlg(PasswordFlow::EStep eStep, int nLanguage, QWi
     {
         if (row.eText)
         {
-            auto* label = new QLabel(LocksText(*row.eText, nLanguage), this);
+            auto* label = new QLabel(LocksText(*row.eText, eLanguage), this);
             label->setWordWrap(row.nField == 0 && !row.eButton);
             label->setMaximumWidth(460);
             // A text alone spans the line; beside a field or button it is
@@ -52,11 +52,11 @@ CPasswordStepDlg::CPasswordStepDlg(PasswordFlow::EStep eStep, int nLanguage, QWi
             (row.nField == 1 ? m_pFirst : m_pSecond) = field;
             grid->addWidget(field, nLine, 1);
             if (row.eHint)
-                grid->addWidget(new QLabel(LocksText(*row.eHint, nLanguage), this), ++nLine, 1);
+                grid->addWidget(new QLabel(LocksText(*row.eHint, eLanguage), this), ++nLine, 1);
         }
         if (row.eButton)
         {
-            grid->addWidget(MakeButton(*row.eButton, LocksText(*row.eButtonText, nLanguage)), nLine, 1);
+            grid->addWidget(MakeButton(*row.eButton, LocksText(*row.eButtonText, eLanguage)), nLine, 1);
         }
         ++nLine;
     }
@@ -65,7 +65,7 @@ CPasswordStepDlg::CPasswordStepDlg(PasswordFlow::EStep eStep, int nLanguage, QWi
     buttons->addStretch();
     for (const BottomButton& bottom : window->buttons)
     {
-        QPushButton* button = MakeButton(bottom.eButton, ButtonText(bottom, nLanguage));
+        QPushButton* button = MakeButton(bottom.eButton, ButtonText(bottom, eLanguage));
         button->setDefault(bottom.eButton == EButton::Ok);
         buttons->addWidget(button);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "locks/PasswordFlow.h"
+#include "model/ValueText.h"
 
 #include <QDialog>
 
@@ -18,7 +19,7 @@ class CPasswordStepDlg : public QDialog
     Q_OBJECT
 
 public:
-    CPasswordStepDlg(PasswordFlow::EStep eStep, int nLanguage, QWidget* pParent = nullptr);
+    CPasswordStepDlg(PasswordFlow::EStep eStep, ELanguage eLanguage, QWidget* pParent = nullptr);
 
     PasswordFlow::EStep Step() const { return m_eStep; }
     std::optional<PasswordFlow::EButton> Pressed() const { return m_ePressed; }

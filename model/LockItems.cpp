@@ -56,7 +56,7 @@ const Item* Find(int flag)
     return nullptr;
 }
 
-std::string Name(int flag, int language)
+std::string Name(int flag, ELanguage language)
 {
     const Item* item = Find(flag);
     if (item == nullptr)
@@ -64,7 +64,7 @@ std::string Name(int flag, int language)
     return language == kEnglish ? item->pszEnglish : item->pszChinese;
 }
 
-std::string Caption(int flag, int language)
+std::string Caption(int flag, ELanguage language)
 {
     const Item* item = Find(flag);
     if (item == nullptr)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <span>
 #include <string>
 
@@ -22,7 +24,7 @@ std::span<const Item> Items();
 // The item of a flag; nullptr for a flag that locks nothing.
 const Item* Find(int flag);
 // "Gain" / "增益"; "" for a flag that locks nothing.
-std::string Name(int flag, int language);
+std::string Name(int flag, ELanguage language);
 // The window's caption: "1.Gain" / "1、增益"; "" for a flag that locks nothing.
-std::string Caption(int flag, int language);
+std::string Caption(int flag, ELanguage language);
 }

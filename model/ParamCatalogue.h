@@ -38,7 +38,7 @@ int ChannelCode(EParam param, ParamAt at);
 
 // "Gain" / "增益"; rows within a channel carry the number: "EQ3 Gain" /
 // "均衡3 增益" for band index 2, "Src CHB" / "音源 CHB" for source 1.
-std::string Caption(EParam param, int language, int index = 0);
+std::string Caption(EParam param, ELanguage language, int index = 0);
 
 // Whether the row's function lock is set; never for unlocked rows or
 // without a lock state.
@@ -74,17 +74,17 @@ std::string GetText(EParam param, const CAudio_Data& data, ParamAt at = {});
 bool SetText(EParam param, CAudio_Data& data, ParamAt at, const std::string& text);
 
 // The text of any step of the row, as the Format* functions give it.
-std::string FormatStep(EParam param, int step, int language, bool locked = false, EUnit unit = EUnit::kNative,
+std::string FormatStep(EParam param, int step, ELanguage language, bool locked = false, EUnit unit = EUnit::kNative,
                        ParamShown shown = {});
 // The text of the stored value, with the lock text where `locks` cover it.
-std::string Format(EParam param, const CAudio_Data& data, ParamAt at, int language, const CLockState* locks,
+std::string Format(EParam param, const CAudio_Data& data, ParamAt at, ELanguage language, const CLockState* locks,
                    EUnit unit = EUnit::kNative);
 // The text a numeric field shows for a step: the bare number ("-27.2",
 // "1000", "0.30", "12.500"), "OFF" where the row has it, and the unit only
 // where the field carries it ("20000Hz" of a crossover or the generator,
 // "-6.0dBu" of the generator level, "12s"); the lock text when locked.
 // Every such text parses back to its own step.
-std::string FieldText(EParam param, int step, int language, bool locked = false, EUnit unit = EUnit::kNative);
+std::string FieldText(EParam param, int step, ELanguage language, bool locked = false, EUnit unit = EUnit::kNative);
 
 // A spin step: `delta` steps on from `step`, kept within `range`. Frequency
 // rows walk the curve axis point by point instead of hertz by hertz, each

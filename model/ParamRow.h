@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Scale.h"
+#include "model/ValueText.h"
 
 #include <string>
 
@@ -184,5 +185,5 @@ struct ParamRow
     int (*pfnGet)(const CAudio_Data&, EParamSide, ParamAt) = nullptr;
     void (*pfnSet)(CAudio_Data&, EParamSide, ParamAt, int) = nullptr;
     // Text of a step in the native unit (the lock text when locked).
-    std::string (*pfnFormat)(int step, int language, bool locked, ParamShown shown) = nullptr;
+    std::string (*pfnFormat)(int step, ELanguage language, bool locked, ParamShown shown) = nullptr;
 };

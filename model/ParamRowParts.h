@@ -46,8 +46,8 @@ inline bool AllBandsInactive(const CAudio_Channel& channel)
 }
 
 // The text form of a row whose text depends on nothing but the step.
-template <std::string (*Form)(int, int, bool)>
-std::string Plain(int step, int language, bool locked, ParamShown)
+template <std::string (*Form)(int, ELanguage, bool)>
+std::string Plain(int step, ELanguage language, bool locked, ParamShown)
 {
     return Form(step, language, locked);
 }
@@ -125,7 +125,7 @@ inline constexpr ParamRow kEqBypass{
     .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return AllBandsInactive(Channel(d, s, at)) ? 1 : 0; },
     .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Channel(d, s, at).SetEqBypass(v); },
     // The master switch reads "OFF" while the EQ is bypassed.
-    .pfnFormat = [](int v, int l, bool k, ParamShown) { return FormatRoute(v == 0 ? 1 : 0, l, k); }};
+    .pfnFormat = [](int v, ELanguage l, bool k, ParamShown) { return FormatRoute(v == 0 ? 1 : 0, l, k); }};
 
 // The seven rows of an EQ band; captioned after the band's number.
 inline constexpr ParamRow kBandType{
@@ -136,7 +136,7 @@ inline constexpr ParamRow kBandType{
     .eIndex = EParamIndex::kBand,
     .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).GetType(); },
     .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetType(v); },
-    .pfnFormat = [](int v, int l, bool k, ParamShown shown) { return FormatBandType(v, shown.bGeqMode, l, k); }};
+    .pfnFormat = [](int v, ELanguage l, bool k, ParamShown shown) { return FormatBandType(v, shown.bGeqMode, l, k); }};
 inline constexpr ParamRow kBandFreq{
     .eGroup = Group::kEq,
     .pszEnglish = " FQCY",
@@ -160,7 +160,7 @@ inline constexpr ParamRow kBandGain{
     .eIndex = EParamIndex::kBand,
     .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).GetGainStep(); },
     .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetGainStep(v); },
-    .pfnFormat = [](int v, int l, bool k, ParamShown shown) { return FormatEqGain(v, shown.bBandInactive, l, k); }};
+    .pfnFormat = [](int v, ELanguage l, bool k, ParamShown shown) { return FormatEqGain(v, shown.bBandInactive, l, k); }};
 inline constexpr ParamRow kBandWidth{
     .eGroup = Group::kEq,
     .pszEnglish = " BW",

@@ -5,7 +5,7 @@
 
 namespace ParamCatalogue
 {
-std::string Caption(EParam param, int language, int index)
+std::string Caption(EParam param, ELanguage language, int index)
 {
     const ParamRow& row = Param(param);
     const std::string caption = language == kEnglish ? row.pszEnglish : row.pszChinese;
@@ -21,7 +21,7 @@ std::string Caption(EParam param, int language, int index)
     return caption;
 }
 
-std::string FormatStep(EParam param, int step, int language, bool locked, EUnit unit, ParamShown shown)
+std::string FormatStep(EParam param, int step, ELanguage language, bool locked, EUnit unit, ParamShown shown)
 {
     const ParamRow& row = Param(param);
     if (locked)
@@ -33,7 +33,7 @@ std::string FormatStep(EParam param, int step, int language, bool locked, EUnit 
     return row.pfnFormat(step, language, false, shown);
 }
 
-std::string FieldText(EParam param, int step, int language, bool locked, EUnit unit)
+std::string FieldText(EParam param, int step, ELanguage language, bool locked, EUnit unit)
 {
     const ParamRow& row = Param(param);
     if (locked)
@@ -43,7 +43,7 @@ std::string FieldText(EParam param, int step, int language, bool locked, EUnit u
     return row.bFieldUnit ? row.pScale->Text(step, unit) : row.pScale->Number(step, unit);
 }
 
-std::string Format(EParam param, const CAudio_Data& data, ParamAt at, int language, const CLockState* locks, EUnit unit)
+std::string Format(EParam param, const CAudio_Data& data, ParamAt at, ELanguage language, const CLockState* locks, EUnit unit)
 {
     const ParamRow& row = Param(param);
     const bool locked = IsLocked(param, locks);
@@ -60,7 +60,7 @@ TypedStep Parse(EParam param, const std::string& text, int current, EUnit unit)
     if (row.eEntry == EEntry::kChoice)
     {
         for (int step = row.nMin; step <= row.nMax; ++step)
-            for (int language : {kEnglish, kChinese})
+            for (ELanguage language : {kEnglish, kChinese})
                 if (FormatStep(param, step, language) == text)
                     return {step, false};
         return {current, true};

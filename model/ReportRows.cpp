@@ -50,7 +50,7 @@ std::span<const Row> Rows()
     return rows;
 }
 
-std::string Title(const Row& row, int language)
+std::string Title(const Row& row, ELanguage language)
 {
     return ParamCatalogue::Caption(Any(row), language, row.nIndex);
 }
@@ -65,7 +65,7 @@ bool IsUserText(const Row& row)
     return ParamCatalogue::Param(Any(row)).eEntry == EEntry::kText;
 }
 
-std::string Cell(const Row& row, const CAudio_Data& data, EParamSide side, int channel, int language,
+std::string Cell(const Row& row, const CAudio_Data& data, EParamSide side, int channel, ELanguage language,
                  const CLockState* locks)
 {
     EParam param = side == EParamSide::kInput ? row.eInput : row.eOutput;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ParamCatalogue.h"
+#include "model/ValueText.h"
 
 #include <span>
 #include <string>
@@ -24,13 +25,13 @@ struct Row
 
 std::span<const Row> Rows();
 // "Gain" / "增益", "EQ3 FQCY" / "均衡3 频率", "Src CHB" / "音源 CHB".
-std::string Title(const Row& row, int language);
+std::string Title(const Row& row, ELanguage language);
 EParamGroup Group(const Row& row);
 // Whether the row's cells hold what a user typed (the channel names).
 bool IsUserText(const Row& row);
 // The text of one channel's cell, the lock text where a lock covers it; ""
 // where the row has no cell for that side or the channel lacks the band. A
 // shelf band's width cell shows its slope.
-std::string Cell(const Row& row, const CAudio_Data& data, EParamSide side, int channel, int language,
+std::string Cell(const Row& row, const CAudio_Data& data, EParamSide side, int channel, ELanguage language,
                  const CLockState* locks);
 }

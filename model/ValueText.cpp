@@ -8,7 +8,7 @@
 namespace
 {
 // Picks the text of the current language (anything but English is Chinese).
-const char* ByLanguage(int language, const char* english, const char* chinese)
+const char* ByLanguage(ELanguage language, const char* english, const char* chinese)
 {
     return language == kEnglish ? english : chinese;
 }
@@ -20,31 +20,31 @@ std::string Pick(const char* const (&texts)[N], int index)
 }
 }
 
-const char* LockText(int language)
+const char* LockText(ELanguage language)
 {
     return ByLanguage(language, "Lock", "锁定");
 }
 
-const char* OutOfRangeText(int language)
+const char* OutOfRangeText(ELanguage language)
 {
     return ByLanguage(language, "Out of Range", "超出范围");
 }
 
-std::string FormatGain(int step, int language, bool locked)
+std::string FormatGain(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kChannelGain.Text(step);
 }
 
-std::string FormatGate(int step, int language, bool locked)
+std::string FormatGate(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kGate.Text(step);
 }
 
-std::string FormatDelay(int step, int language, bool locked)
+std::string FormatDelay(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -61,7 +61,7 @@ std::string FormatDelayFeet(int step)
     return Scales::kDelay.Text(step, EUnit::kFeet);
 }
 
-std::string FormatPolarity(int invert, int language, bool locked)
+std::string FormatPolarity(int invert, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -70,7 +70,7 @@ std::string FormatPolarity(int invert, int language, bool locked)
     return language == kEnglish ? Pick(english, invert) : Pick(chinese, invert);
 }
 
-std::string FormatOn(int on, int language, bool locked)
+std::string FormatOn(int on, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -78,7 +78,7 @@ std::string FormatOn(int on, int language, bool locked)
     return Pick(texts, on);
 }
 
-std::string FormatRoute(int bit, int language, bool locked)
+std::string FormatRoute(int bit, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -86,56 +86,56 @@ std::string FormatRoute(int bit, int language, bool locked)
     return Pick(texts, bit);
 }
 
-std::string FormatLimitThreshold(int step, int language, bool locked)
+std::string FormatLimitThreshold(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kLimitThreshold.Text(step);
 }
 
-std::string FormatAttack(int step, int language, bool locked)
+std::string FormatAttack(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kAttack.Text(step);
 }
 
-std::string FormatRelease(int step, int language, bool locked)
+std::string FormatRelease(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kRelease.Text(step);
 }
 
-std::string FormatEqGain(int step, bool inactive, int language, bool locked)
+std::string FormatEqGain(int step, bool inactive, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kEqGain.Text(inactive ? kEqGainZero : step);
 }
 
-std::string FormatFreq(int hz, int language, bool locked)
+std::string FormatFreq(int hz, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kFrequency.Text(hz);
 }
 
-std::string FormatBandwidth(int step, int language, bool locked)
+std::string FormatBandwidth(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kBandwidth.Text(step);
 }
 
-std::string FormatQ(int step, int language, bool locked)
+std::string FormatQ(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kBandwidth.Text(step, EUnit::kQ);
 }
 
-std::string FormatShelfSlope(int slope, int language, bool locked)
+std::string FormatShelfSlope(int slope, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -143,7 +143,7 @@ std::string FormatShelfSlope(int slope, int language, bool locked)
     return Pick(texts, slope);
 }
 
-std::string FormatSlope(int step, int language, bool locked)
+std::string FormatSlope(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -152,7 +152,7 @@ std::string FormatSlope(int step, int language, bool locked)
     return std::to_string(12 + 6 * step) + "dB/oct";
 }
 
-std::string FormatXoverType(int type, int language, bool locked)
+std::string FormatXoverType(int type, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -161,7 +161,7 @@ std::string FormatXoverType(int type, int language, bool locked)
     return language == kEnglish ? Pick(english, type) : Pick(chinese, type);
 }
 
-std::string FormatBandType(int type, bool geqMode, int language, bool locked)
+std::string FormatBandType(int type, bool geqMode, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -174,7 +174,7 @@ std::string FormatBandType(int type, bool geqMode, int language, bool locked)
     return language == kEnglish ? Pick(english, type) : Pick(chinese, type);
 }
 
-std::string FormatEqMode(int geqMode, int language, bool locked)
+std::string FormatEqMode(int geqMode, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -182,7 +182,7 @@ std::string FormatEqMode(int geqMode, int language, bool locked)
     return geqMode != 0 ? "GEQ" : "PEQ";
 }
 
-std::string FormatLinkGroup(int group, bool output, int language, bool locked)
+std::string FormatLinkGroup(int group, bool output, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -193,7 +193,7 @@ std::string FormatLinkGroup(int group, bool output, int language, bool locked)
     return std::string(ByLanguage(language, "Link ", "联调")) + label;
 }
 
-std::string FormatGenType(int type, int language, bool locked)
+std::string FormatGenType(int type, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
@@ -202,21 +202,21 @@ std::string FormatGenType(int type, int language, bool locked)
     return language == kEnglish ? Pick(english, type) : Pick(chinese, type);
 }
 
-std::string FormatGenLevel(int step, int language, bool locked)
+std::string FormatGenLevel(int step, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kGenLevel.Text(step);
 }
 
-std::string FormatSeconds(int seconds, int language, bool locked)
+std::string FormatSeconds(int seconds, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);
     return Scales::kSweep.Text(seconds);
 }
 
-std::string FormatName(const char* name8, int language, bool locked)
+std::string FormatName(const char* name8, ELanguage language, bool locked)
 {
     if (locked)
         return LockText(language);

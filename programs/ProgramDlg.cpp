@@ -55,10 +55,10 @@ QPushButton* MakeButton(QWidget* pParent, const char* szName)
 }
 }
 
-CProgramDlg::CProgramDlg(CProgramManager& manager, int nLanguage, QWidget* pParent)
+CProgramDlg::CProgramDlg(CProgramManager& manager, ELanguage eLanguage, QWidget* pParent)
     : QDialog(pParent)
     , m_manager(manager)
-    , m_nLanguage(nLanguage)
+    , m_eLanguage(eLanguage)
 {
     setObjectName(QStringLiteral("ProgramWindow"));
     setProperty("role", "dialog");
@@ -234,8 +234,8 @@ void CProgramDlg::changeEvent(QEvent* pEvent)
 
 void CProgramDlg::RetranslateUi()
 {
-    const auto text = [this](EProgramsText eText) { return ProgramsText(eText, m_nLanguage); };
-    const QString strLock = QString::fromUtf8(LockText(m_nLanguage));
+    const auto text = [this](EProgramsText eText) { return ProgramsText(eText, m_eLanguage); };
+    const QString strLock = QString::fromUtf8(LockText(m_eLanguage));
     setWindowTitle(text(EProgramsText::Title));
     m_pDeviceGroup->setTitle(text(EProgramsText::DeviceGroup));
     m_apDeviceRadio[kRecallFromDevice]->setText(text(EProgramsText::RecallFromDevice));
@@ -252,7 +252,7 @@ void CProgramDlg::RetranslateUi()
     const bool bNoTransfer = m_bLoadLocked && m_bSaveLocked;
     const bool bStore = m_pDeviceChoice->checkedId() == kStoreToDevice;
     m_pDeviceButton->setText(bNoTransfer ? strLock : text(bStore ? EProgramsText::Save : EProgramsText::Load));
-    m_pPcButton->setText(bNoTransfer ? strLock : CommonText(ECommonText::Ok, m_nLanguage));
+    m_pPcButton->setText(bNoTransfer ? strLock : CommonText(ECommonText::Ok, m_eLanguage));
     m_pDeleteButton->setText(m_bDeleteLocked ? strLock : text(EProgramsText::Delete));
 
     const int nLive = m_manager.Session().ProgramNumber();
@@ -272,14 +272,14 @@ void CProgramDlg::OnDeviceChoice(int nChoice)
     m_pName->setReadOnly(nChoice != kStoreToDevice);
     if (!(m_bLoadLocked && m_bSaveLocked))
         m_pDeviceButton->setText(
-            ProgramsText(nChoice == kStoreToDevice ? EProgramsText::Save : EProgramsText::Load, m_nLanguage));
+            ProgramsText(nChoice == kStoreToDevice ? EProgramsText::Save : EProgramsText::Load, m_eLanguage));
 }
 
 void CProgramDlg::OnDeviceAction()
 {
     if (!m_manager.IsConnected())
     {
-        CMessageBox::Show(this, CommonText(ECommonText::OpenPortFirst, m_nLanguage));
+        CMessageBox::Show(this, CommonText(ECommonText::OpenPortFirst, m_eLanguage));
         return;
     }
     const QByteArray typed = m_pName->text().toLatin1();
@@ -288,12 +288,12 @@ void CProgramDlg::OnDeviceAction()
     const bool bStore = m_pDeviceChoice->checkedId() == kStoreToDevice;
     if (bStore && strName.empty())
     {
-        CMessageBox::Show(this, ProgramsText(EProgramsText::NameEmpty, m_nLanguage));
+        CMessageBox::Show(this, ProgramsText(EProgramsText::NameEmpty, m_eLanguage));
         return;
     }
     const std::string& strOld = m_manager.Session().ProgramName(m_nSlot);
     if (bStore && strOld.find_first_not_of(' ') != std::string::npos
-        && !m_manager.Ask(this, ProgramsText(EProgramsText::ReplaceSlot, m_nLanguage).arg(m_nSlot).arg(Latin1(strOld))))
+        && !m_manager.Ask(this, ProgramsText(EProgramsText::ReplaceSlot, m_eLanguage).arg(m_nSlot).arg(Latin1(strOld))))
         return;
 
     m_manager.Record().SetName(strName);
@@ -312,7 +312,7 @@ void CProgramDlg::OnDelete()
 {
     if (!m_manager.IsConnected())
     {
-        CMessageBox::Show(this, CommonText(ECommonText::OpenPortFirst, m_nLanguage));
+        CMessageBox::Show(this, CommonText(ECommonText::OpenPortFirst, m_eLanguage));
         return;
     }
     m_manager.Session().SetProgramName(m_nSlot, {});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QDialog>
 #include <QPoint>
 
@@ -41,7 +43,7 @@ public:
         kStoreAllToPc,
     };
 
-    CProgramDlg(CProgramManager& manager, int nLanguage, QWidget* pParent);
+    CProgramDlg(CProgramManager& manager, ELanguage eLanguage, QWidget* pParent);
 
     int SelectedSlot() const { return m_nSlot; }
     // As clicking the slot's row.
@@ -65,7 +67,7 @@ private:
     void OnPcAction();
 
     CProgramManager& m_manager;
-    int m_nLanguage;
+    ELanguage m_eLanguage;
     int m_nSlot = 1;
     bool m_bDone = false;
     bool m_bEdited = false;

@@ -66,7 +66,7 @@ bool AskYesNo(QWidget* pParent, const QString& strQuestion)
 }
 
 CProgramManager::CProgramManager(CCommand& command, CAudio_Data& record, CLockState& locks, CProgramTransfer& transfer,
-                                 CSessionState& session, std::function<int()> language,
+                                 CSessionState& session, std::function<ELanguage()> language,
                                  std::function<bool()> isConnected, QString strMusicFolder, QWidget* pWindow)
     : QObject(pWindow)
     , m_command(command)

@@ -53,14 +53,14 @@ public:
     // session: the processor link's program names and program number.
     // pWindow: the parent of file dialogs and message boxes.
     CProgramManager(CCommand& command, CAudio_Data& record, CLockState& locks, CProgramTransfer& transfer,
-                    CSessionState& session, std::function<int()> language, std::function<bool()> isConnected,
+                    CSessionState& session, std::function<ELanguage()> language, std::function<bool()> isConnected,
                     QString strMusicFolder, QWidget* pWindow);
 
     void SetFilePicker(FilePicker picker) { m_filePicker = std::move(picker); }
     void SetAsker(Asker asker) { m_asker = std::move(asker); }
 
     bool IsConnected() const { return m_isConnected(); }
-    int GetLanguage() const { return m_language(); }
+    ELanguage GetLanguage() const { return m_language(); }
     // The program names and the current program number (the slot of the
     // last load, store or delete), kept by the processor link, which tells
     // of every change.
@@ -129,7 +129,7 @@ private:
     CLockState& m_locks;
     CProgramTransfer& m_transfer;
     CSessionState& m_session;
-    std::function<int()> m_language;
+    std::function<ELanguage()> m_language;
     std::function<bool()> m_isConnected;
     QString m_strMusicFolder;
     QWidget* m_pWindow;

@@ -45,7 +45,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "program window texts must follow the order of EProgramsText");
 }
 
-QString ProgramsText(EProgramsText id, int language)
+QString ProgramsText(EProgramsText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

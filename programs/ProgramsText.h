@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Every text of the program window and of the program transfers it starts,
@@ -39,4 +41,4 @@ enum class EProgramsText
     ReplaceFile,
 };
 
-QString ProgramsText(EProgramsText id, int language);
+QString ProgramsText(EProgramsText id, ELanguage language);

@@ -90,19 +90,19 @@ AtomicFile::QtOutcome WritePicture(const QString& path, QSize size, const Pictur
     return AtomicFile::Write(path, bytes);
 }
 
-void ShowWriteOutcome(QWidget* pParent, const AtomicFile::QtOutcome& outcome, const QString& path, int nLanguage)
+void ShowWriteOutcome(QWidget* pParent, const AtomicFile::QtOutcome& outcome, const QString& path, ELanguage eLanguage)
 {
     const QString name = QFileInfo(path).fileName();
     switch (outcome.eResult)
     {
     case AtomicFile::EResult::kOk:
-        CMessageBox::Show(pParent, ReportText(EReportText::ExportSaved, nLanguage).arg(name));
+        CMessageBox::Show(pParent, ReportText(EReportText::ExportSaved, eLanguage).arg(name));
         break;
     case AtomicFile::EResult::kWriteFailed:
-        CMessageBox::ShowFailure(pParent, ReportText(EReportText::WriteFailed, nLanguage).arg(name), outcome.strReason);
+        CMessageBox::ShowFailure(pParent, ReportText(EReportText::WriteFailed, eLanguage).arg(name), outcome.strReason);
         break;
     case AtomicFile::EResult::kReplaceFailed:
-        CMessageBox::ShowFailure(pParent, ReportText(EReportText::OverwriteFailed, nLanguage), outcome.strReason);
+        CMessageBox::ShowFailure(pParent, ReportText(EReportText::OverwriteFailed, eLanguage), outcome.strReason);
         break;
     }
 }

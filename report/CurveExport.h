@@ -2,6 +2,7 @@
 
 #include "disk/AtomicFileQt.h"
 #include "model/Response.h"
+#include "model/ValueText.h"
 
 #include <QByteArray>
 #include <QSize>
@@ -49,4 +50,4 @@ AtomicFile::QtOutcome WritePicture(const QString& path, QSize size, const Pictur
 
 // Tells the user where a file went or why it could not be written, with
 // the report's texts.
-void ShowWriteOutcome(QWidget* pParent, const AtomicFile::QtOutcome& outcome, const QString& path, int nLanguage);
+void ShowWriteOutcome(QWidget* pParent, const AtomicFile::QtOutcome& outcome, const QString& path, ELanguage eLanguage);

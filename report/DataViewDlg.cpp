@@ -34,27 +34,27 @@ QString FilterExtension(const QString& filter)
 }
 }
 
-CDataViewDlg::CDataViewDlg(CReportTable table, int nLanguage, QWidget* pParent)
+CDataViewDlg::CDataViewDlg(CReportTable table, ELanguage eLanguage, QWidget* pParent)
     : QDialog(pParent)
     , m_table(std::move(table))
-    , m_nLanguage(nLanguage)
+    , m_eLanguage(eLanguage)
     , m_pPrintJob(std::make_unique<CListCtrlPrint>(m_table))
     , m_askFile(&CDataViewDlg::AskSaveFile)
 {
     setObjectName(QStringLiteral("DataViewDialog"));
     setProperty("role", "dialog");
-    setWindowTitle(ReportText(EReportText::Title, nLanguage));
+    setWindowTitle(ReportText(EReportText::Title, eLanguage));
 
-    m_pPrintJob->SetDocumentName(ReportText(EReportText::DocumentName, nLanguage));
-    m_pPrintJob->SetHeaderText(ReportText(EReportText::PrintHeader, nLanguage));
-    m_pPrintJob->SetFooterText(ReportText(EReportText::PrintFooter, nLanguage));
-    m_pPrintJob->SetPageNumberFormat(ReportText(EReportText::PageNumber, nLanguage));
+    m_pPrintJob->SetDocumentName(ReportText(EReportText::DocumentName, eLanguage));
+    m_pPrintJob->SetHeaderText(ReportText(EReportText::PrintHeader, eLanguage));
+    m_pPrintJob->SetFooterText(ReportText(EReportText::PrintFooter, eLanguage));
+    m_pPrintJob->SetPageNumberFormat(ReportText(EReportText::PageNumber, eLanguage));
 
     m_pList = new CColorListCtrl(this);
     m_pList->ShowTable(m_table);
 
-    auto button = [this, nLanguage](EReportText text, const char* name, void (CDataViewDlg::*slot)()) {
-        auto* pButton = new QPushButton(ReportText(text, nLanguage), this);
+    auto button = [this, eLanguage](EReportText text, const char* name, void (CDataViewDlg::*slot)()) {
+        auto* pButton = new QPushButton(ReportText(text, eLanguage), this);
         pButton->setObjectName(QString::fromLatin1(name));
         pButton->setAutoDefault(false);
         connect(pButton, &QPushButton::clicked, this, slot);
@@ -109,22 +109,22 @@ QString CDataViewDlg::ExportFolder()
 QString CDataViewDlg::AskFile(const QStringList& filters, const QString& extension)
 {
     const QString defaultName = ExportStamp(QDateTime::currentDateTime()) + QLatin1Char('.') + extension;
-    return m_askFile(this, ReportText(EReportText::ExportDialogTitle, m_nLanguage), ExportFolder(), defaultName,
+    return m_askFile(this, ReportText(EReportText::ExportDialogTitle, m_eLanguage), ExportFolder(), defaultName,
                      filters);
 }
 
 void CDataViewDlg::ReportWrite(const AtomicFile::QtOutcome& outcome, const QString& path)
 {
-    ShowWriteOutcome(this, outcome, path, m_nLanguage);
+    ShowWriteOutcome(this, outcome, path, m_eLanguage);
 }
 
 void CDataViewDlg::ExportTable()
 {
     if (m_table.RowCount() == 0)
         return;
-    const QString path = AskFile({ReportText(EReportText::ExcelFilter, m_nLanguage),
-                                  ReportText(EReportText::CsvFilter, m_nLanguage),
-                                  ReportText(EReportText::AllFilesFilter, m_nLanguage)},
+    const QString path = AskFile({ReportText(EReportText::ExcelFilter, m_eLanguage),
+                                  ReportText(EReportText::CsvFilter, m_eLanguage),
+                                  ReportText(EReportText::AllFilesFilter, m_eLanguage)},
                                  QStringLiteral("xlsx"));
     if (path.isEmpty())
         return;
@@ -135,14 +135,14 @@ void CDataViewDlg::PrintTable()
 {
     QPrinter printer(QPrinter::HighResolution);
     if (m_pPrintJob->Run(printer, this) == CPrinterJob::EResult::StartFailed)
-        CMessageBox::Show(this, ReportText(EReportText::PrintStartFailed, m_nLanguage), CMessageBox::EIcon::Warning);
+        CMessageBox::Show(this, ReportText(EReportText::PrintStartFailed, m_eLanguage), CMessageBox::EIcon::Warning);
 }
 
 QPrintPreviewDialog* CDataViewDlg::CreatePreview(QPrinter& printer)
 {
     CListCtrlPrint::SetUpPrinter(printer);
     auto* preview = new QPrintPreviewDialog(&printer, this);
-    preview->setWindowTitle(ReportText(EReportText::PrintPreview, m_nLanguage));
+    preview->setWindowTitle(ReportText(EReportText::PrintPreview, m_eLanguage));
     connect(preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* pPrinter) { m_pPrintJob->PrintOn(*pPrinter); });
     return preview;
@@ -161,7 +161,7 @@ void CDataViewDlg::ExportPdf()
 {
     if (m_table.IsEmpty())
         return;
-    const QString path = AskFile({ReportText(EReportText::PdfFilter, m_nLanguage)}, QStringLiteral("pdf"));
+    const QString path = AskFile({ReportText(EReportText::PdfFilter, m_eLanguage)}, QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     QPrinter printer(QPrinter::HighResolution);

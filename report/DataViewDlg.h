@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "report/ReportTable.h"
 
 #include <QDialog>
@@ -32,7 +33,7 @@ public:
     using FileAsker = std::function<QString(QWidget* pParent, const QString& title, const QString& folder,
                                             const QString& defaultName, const QStringList& filters)>;
 
-    CDataViewDlg(CReportTable table, int nLanguage, QWidget* pParent = nullptr);
+    CDataViewDlg(CReportTable table, ELanguage eLanguage, QWidget* pParent = nullptr);
     ~CDataViewDlg() override;
 
     // Replaces the save dialog (tests answer without one).
@@ -67,7 +68,7 @@ private:
     void ReportWrite(const AtomicFile::QtOutcome& outcome, const QString& path);
 
     CReportTable m_table;
-    int m_nLanguage;
+    ELanguage m_eLanguage;
     CColorListCtrl* m_pList = nullptr;
     std::unique_ptr<CListCtrlPrint> m_pPrintJob;
     FileAsker m_askFile;

@@ -44,7 +44,7 @@ ReportCell MakeCell(const ReportRows::Row& row, std::string text)
 }
 
 CReportTable BuildReportTable(const CAudio_Data& data, const CLockState* pLocks, int nInputs, int nOutputs,
-                              int nLanguage)
+                              ELanguage eLanguage)
 {
     CReportTable table;
     table.AddColumn({"Type", kTitleWidth});
@@ -62,13 +62,13 @@ CReportTable BuildReportTable(const CAudio_Data& data, const CLockState* pLocks,
         const bool bMissingSource = row.eOutput == EParam::kOutRoute && row.nIndex >= nInputs;
         if (!bMissingSource)
         {
-            line.strTitle = ReportRows::Title(row, nLanguage);
+            line.strTitle = ReportRows::Title(row, eLanguage);
             for (int i = 0; i < nInputs && i < Frame::kInputCount; ++i)
                 line.cells[static_cast<size_t>(i)]
-                    = MakeCell(row, ReportRows::Cell(row, data, EParamSide::kInput, i, nLanguage, pLocks));
+                    = MakeCell(row, ReportRows::Cell(row, data, EParamSide::kInput, i, eLanguage, pLocks));
             for (int o = 0; o < nOutputs && o < Frame::kOutputCount; ++o)
                 line.cells[static_cast<size_t>(ChannelAddress::Output(o).Column())]
-                    = MakeCell(row, ReportRows::Cell(row, data, EParamSide::kOutput, o, nLanguage, pLocks));
+                    = MakeCell(row, ReportRows::Cell(row, data, EParamSide::kOutput, o, eLanguage, pLocks));
         }
         table.AddRow(std::move(line));
     }

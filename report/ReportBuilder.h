@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "report/ReportTable.h"
 
 class CAudio_Data;
@@ -10,4 +11,4 @@ class CLockState;
 // covers them). Channels beyond nInputs / nOutputs, and the source rows of
 // inputs the processor lacks, stay empty. A snapshot: nothing is sent.
 CReportTable BuildReportTable(const CAudio_Data& data, const CLockState* pLocks, int nInputs, int nOutputs,
-                              int nLanguage);
+                              ELanguage eLanguage);

@@ -36,7 +36,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "report texts must follow the order of EReportText");
 }
 
-QString ReportText(EReportText id, int language)
+QString ReportText(EReportText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

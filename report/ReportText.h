@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Every text of the Data View window, its export and its printout, in
@@ -30,7 +32,7 @@ enum class EReportText
     PageNumber,      // %1: page, %2: number of pages
 };
 
-QString ReportText(EReportText id, int language);
+QString ReportText(EReportText id, ELanguage language);
 
 // The sheet of the exported spreadsheet.
 QString ReportSheetName();

@@ -60,7 +60,7 @@ const char* CApiFault::Code() const
     return Row(eFault).pszCode;
 }
 
-QString CApiFault::Message(int language) const
+QString CApiFault::Message(ELanguage language) const
 {
     QString strText = ServeText(Row(eFault).eText, language);
     for (const QString& strArg : args)
@@ -68,7 +68,7 @@ QString CApiFault::Message(int language) const
     return strText;
 }
 
-QJsonObject CApiFault::Json(int language) const
+QJsonObject CApiFault::Json(ELanguage language) const
 {
     return {{"error", QLatin1String(Code())}, {"message", Message(language)}};
 }

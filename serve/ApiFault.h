@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "serve/ServeText.h"
 
 #include <QJsonObject>
@@ -41,7 +42,7 @@ struct CApiFault
 
     int Status() const;
     const char* Code() const;
-    QString Message(int language) const;
+    QString Message(ELanguage language) const;
     // {"error": code, "message": text}
-    QJsonObject Json(int language) const;
+    QJsonObject Json(ELanguage language) const;
 };

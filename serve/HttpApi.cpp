@@ -102,12 +102,12 @@ CHttpApi::~CHttpApi() = default;
 bool CHttpApi::Listen(QString& strReason)
 {
     const qint64 nLimit = m_options.nMaxBodyBytes;
-    const int nLanguage = m_link.Language();
+    const ELanguage eLanguage = m_link.Language();
     auto* pServer = new CGuardedTcpServer(
         nLimit,
-        [nLimit, nLanguage]
+        [nLimit, eLanguage]
         {
-            return QJsonDocument(CApiFault{EApiFault::kBodyTooLarge, {QString::number(nLimit)}}.Json(nLanguage))
+            return QJsonDocument(CApiFault{EApiFault::kBodyTooLarge, {QString::number(nLimit)}}.Json(eLanguage))
                 .toJson(QJsonDocument::Compact);
         },
         this);
@@ -138,9 +138,9 @@ void CHttpApi::Reply(QHttpServerResponder& responder, int nStatus, const QJsonOb
                     static_cast<Status>(nStatus));
 }
 
-void CHttpApi::ReplyFault(QHttpServerResponder& responder, const CApiFault& fault, int nLanguage)
+void CHttpApi::ReplyFault(QHttpServerResponder& responder, const CApiFault& fault, ELanguage eLanguage)
 {
-    const QByteArray body = QJsonDocument(fault.Json(nLanguage)).toJson(QJsonDocument::Compact);
+    const QByteArray body = QJsonDocument(fault.Json(eLanguage)).toJson(QJsonDocument::Compact);
     if (fault.eFault == EApiFault::kUnauthorized)
         responder.write(body,
                         {{"Content-Type", "application/json"},
@@ -148,7 +148,7 @@ void CHttpApi::ReplyFault(QHttpServerResponder& responder, const CApiFault& faul
                          {"WWW-Authenticate", "Bearer"}},
                         Status::Unauthorized);
     else
-        Reply(responder, fault.Status(), fault.Json(nLanguage));
+        Reply(responder, fault.Status(), fault.Json(eLanguage));
 }
 
 bool CHttpApi::handleRequest(const QHttpServerRequest& request, QTcpSocket* pSocket)
@@ -171,22 +171,22 @@ bool CHttpApi::handleRequest(const QHttpServerRequest& request, QTcpSocket* pSoc
     if (!strPath.startsWith(QStringLiteral("/api/")) && m_pageHandler && m_pageHandler(request, responder))
         return true;
 
-    const int nLanguage = m_link.Language();
+    const ELanguage eLanguage = m_link.Language();
     const CAccessRule::Request access{request.value("host"), request.value("origin"), request.value("authorization"),
                                       {}};
     if (const auto fault = m_access.Check(access))
     {
-        ReplyFault(responder, *fault, nLanguage);
+        ReplyFault(responder, *fault, eLanguage);
         return true;
     }
     if (!m_rateLimit.Take(pSocket->peerAddress().toString()))
     {
-        ReplyFault(responder, {EApiFault::kTooManyRequests, {}}, nLanguage);
+        ReplyFault(responder, {EApiFault::kTooManyRequests, {}}, eLanguage);
         return true;
     }
     if (request.body().size() > m_options.nMaxBodyBytes)
     {
-        ReplyFault(responder, {EApiFault::kBodyTooLarge, {QString::number(m_options.nMaxBodyBytes)}}, nLanguage);
+        ReplyFault(responder, {EApiFault::kBodyTooLarge, {QString::number(m_options.nMaxBodyBytes)}}, eLanguage);
         return true;
     }
     Route(request, responder, ClientOf(pSocket));
@@ -203,7 +203,7 @@ void CHttpApi::missingHandler(const QHttpServerRequest& request, QTcpSocket* pSo
 
 void CHttpApi::Route(const QHttpServerRequest& request, QHttpServerResponder& responder, const QString& strClient)
 {
-    const int nLanguage = m_link.Language();
+    const ELanguage eLanguage = m_link.Language();
     const QString strPath = request.url().path();
     const bool bGet = request.method() == QHttpServerRequest::Method::Get;
     const CApiFault notFound{EApiFault::kNotFound, {strPath}};
@@ -212,7 +212,7 @@ void CHttpApi::Route(const QHttpServerRequest& request, QHttpServerResponder& re
                                     static_cast<int>(request.method())))}};
     if (!strPath.startsWith(kPrefix + "/") && strPath != kPrefix)
     {
-        ReplyFault(responder, notFound, nLanguage);
+        ReplyFault(responder, notFound, eLanguage);
         return;
     }
     const QString strRest = strPath.mid(kPrefix.size() + 1);
@@ -223,7 +223,7 @@ void CHttpApi::Route(const QHttpServerRequest& request, QHttpServerResponder& re
         if (bGet)
             Reply(responder, 200, fnJson());
         else
-            ReplyFault(responder, wrongMethod, nLanguage);
+            ReplyFault(responder, wrongMethod, eLanguage);
     };
     if (strRest.isEmpty())
         getOnly([] {
@@ -256,7 +256,7 @@ void CHttpApi::Route(const QHttpServerRequest& request, QHttpServerResponder& re
         const bool bInput = parts[0] == "inputs";
         const auto address = ParamAddresses::Resolve((parts[0] + "/" + parts[1] + "/on").toStdString());
         if (!address)
-            ReplyFault(responder, notFound, nLanguage);
+            ReplyFault(responder, notFound, eLanguage);
         else
             Mute(request, responder, bInput, address->at.nChannel, strClient);
     }
@@ -281,11 +281,11 @@ std::optional<CApiFault> CHttpApi::Body(const QHttpServerRequest& request, QJson
 void CHttpApi::Parameter(const QHttpServerRequest& request, QHttpServerResponder& responder, const QString& strPath,
                          const QString& strClient)
 {
-    const int nLanguage = m_link.Language();
+    const ELanguage eLanguage = m_link.Language();
     ParamAddress address;
     if (auto fault = m_link.Resolve(strPath.toStdString(), address))
     {
-        ReplyFault(responder, *fault, nLanguage);
+        ReplyFault(responder, *fault, eLanguage);
         return;
     }
     CProcessorLink& link = m_link.Link();
@@ -296,13 +296,13 @@ void CHttpApi::Parameter(const QHttpServerRequest& request, QHttpServerResponder
     }
     if (request.method() != QHttpServerRequest::Method::Put)
     {
-        ReplyFault(responder, {EApiFault::kMethodNotAllowed, {QStringLiteral("this method")}}, nLanguage);
+        ReplyFault(responder, {EApiFault::kMethodNotAllowed, {QStringLiteral("this method")}}, eLanguage);
         return;
     }
     QJsonObject body;
     if (auto fault = Body(request, body))
     {
-        ReplyFault(responder, *fault, nLanguage);
+        ReplyFault(responder, *fault, eLanguage);
         return;
     }
     bool bChanged = false;
@@ -310,7 +310,7 @@ void CHttpApi::Parameter(const QHttpServerRequest& request, QHttpServerResponder
         m_link.WriteValue(address, body.value("value"), body.value("step"), strClient, bChanged);
     if (fault)
     {
-        ReplyFault(responder, *fault, nLanguage);
+        ReplyFault(responder, *fault, eLanguage);
         return;
     }
     QJsonObject json = ParamValues::Describe(address, link.Record(), link.Locks());
@@ -321,13 +321,13 @@ void CHttpApi::Parameter(const QHttpServerRequest& request, QHttpServerResponder
 void CHttpApi::Mute(const QHttpServerRequest& request, QHttpServerResponder& responder, bool bInput, int nChannel,
                     const QString& strClient)
 {
-    const int nLanguage = m_link.Language();
+    const ELanguage eLanguage = m_link.Language();
     const ParamAddress address{bInput ? EParam::kInOn : EParam::kOutOn, {nChannel, 0}};
     const int nCount = bInput ? m_link.Inputs() : m_link.Outputs();
     if (nChannel >= nCount)
     {
         ReplyFault(responder, {EApiFault::kNoChannel, {QString::number(nChannel + 1), QString::number(nCount)}},
-                   nLanguage);
+                   eLanguage);
         return;
     }
     CProcessorLink& link = m_link.Link();
@@ -345,7 +345,7 @@ void CHttpApi::Mute(const QHttpServerRequest& request, QHttpServerResponder& res
     }
     if (request.method() != QHttpServerRequest::Method::Put)
     {
-        ReplyFault(responder, {EApiFault::kMethodNotAllowed, {QStringLiteral("this method")}}, nLanguage);
+        ReplyFault(responder, {EApiFault::kMethodNotAllowed, {QStringLiteral("this method")}}, eLanguage);
         return;
     }
     QJsonObject body;
@@ -357,7 +357,7 @@ void CHttpApi::Mute(const QHttpServerRequest& request, QHttpServerResponder& res
         fault = m_link.Write(address, body.value("value").toBool() ? 0 : 1, strClient, bChanged);
     if (fault)
     {
-        ReplyFault(responder, *fault, nLanguage);
+        ReplyFault(responder, *fault, eLanguage);
         return;
     }
     QJsonObject json = describe();
@@ -368,26 +368,26 @@ void CHttpApi::Mute(const QHttpServerRequest& request, QHttpServerResponder& res
 void CHttpApi::Program(const QHttpServerRequest& request, QHttpServerResponder& responder, const QStringList& parts,
                        const QString& strClient)
 {
-    const int nLanguage = m_link.Language();
+    const ELanguage eLanguage = m_link.Language();
     const bool bPost = request.method() == QHttpServerRequest::Method::Post;
     if (parts.size() == 1)
     {
         if (request.method() == QHttpServerRequest::Method::Get)
             Reply(responder, 200, m_link.ProgramsJson());
         else
-            ReplyFault(responder, {EApiFault::kMethodNotAllowed, {QStringLiteral("this method")}}, nLanguage);
+            ReplyFault(responder, {EApiFault::kMethodNotAllowed, {QStringLiteral("this method")}}, eLanguage);
         return;
     }
     const auto slot = SlotNumber(parts.value(1));
     const QString strAction = parts.value(2);
     if (parts.size() != 3 || !slot || (strAction != "recall" && strAction != "store"))
     {
-        ReplyFault(responder, {EApiFault::kNotFound, {request.url().path()}}, nLanguage);
+        ReplyFault(responder, {EApiFault::kNotFound, {request.url().path()}}, eLanguage);
         return;
     }
     if (!bPost)
     {
-        ReplyFault(responder, {EApiFault::kMethodNotAllowed, {QStringLiteral("this method")}}, nLanguage);
+        ReplyFault(responder, {EApiFault::kMethodNotAllowed, {QStringLiteral("this method")}}, eLanguage);
         return;
     }
     std::optional<CApiFault> fault;
@@ -409,7 +409,7 @@ void CHttpApi::Program(const QHttpServerRequest& request, QHttpServerResponder& 
             fault = m_link.Store(*slot, name, strClient);
     }
     if (fault)
-        ReplyFault(responder, *fault, nLanguage);
+        ReplyFault(responder, *fault, eLanguage);
     else
         Reply(responder, 202, {{"program", *slot}, {"operation", strAction}, {"started", true}});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "serve/AccessRule.h"
 #include "serve/ApiFault.h"
 #include "serve/RateLimit.h"
@@ -62,7 +63,7 @@ public:
 
     // Writes a JSON answer with the service's headers.
     static void Reply(QHttpServerResponder& responder, int nStatus, const QJsonObject& json);
-    static void ReplyFault(QHttpServerResponder& responder, const CApiFault& fault, int nLanguage);
+    static void ReplyFault(QHttpServerResponder& responder, const CApiFault& fault, ELanguage eLanguage);
 
 protected:
     bool handleRequest(const QHttpServerRequest& request, QTcpSocket* pSocket) override;

@@ -97,7 +97,7 @@ int ServeCommand(const QStringList& args, CConsole& console)
         console.Error(QStringLiteral("--listen: \"%1\" is not an IP address").arg(options.Parser().value("listen")));
         return kExitUsage;
     }
-    const int nLanguage = options.Language();
+    const ELanguage eLanguage = options.Language();
 
     CHttpApi::Options httpOptions;
     httpOptions.address = address;
@@ -109,12 +109,12 @@ int ServeCommand(const QStringList& args, CConsole& console)
         const ServeToken::Outcome token = ServeToken::LoadOrCreate(strTokenFile);
         if (token.token.isEmpty())
         {
-            console.Error(ServeText(EServeText::TokenUnwritable, nLanguage).arg(strTokenFile, token.strError));
+            console.Error(ServeText(EServeText::TokenUnwritable, eLanguage).arg(strTokenFile, token.strError));
             return kExitFailed;
         }
         Log(console, token.bCreated
-                         ? ServeText(EServeText::TokenCreated, nLanguage).arg(QString::fromLatin1(token.token), strTokenFile)
-                         : ServeText(EServeText::TokenRequired, nLanguage).arg(strTokenFile));
+                         ? ServeText(EServeText::TokenCreated, eLanguage).arg(QString::fromLatin1(token.token), strTokenFile)
+                         : ServeText(EServeText::TokenRequired, eLanguage).arg(strTokenFile));
         httpOptions.token = token.token;
     }
 
@@ -126,7 +126,7 @@ int ServeCommand(const QStringList& args, CConsole& console)
     CServeLink::Options linkOptions;
     linkOptions.strPort = options.Port();
     linkOptions.nDeviceId = options.DeviceId();
-    linkOptions.nLanguage = nLanguage;
+    linkOptions.eLanguage = eLanguage;
     CServeLink link(linkOptions);
     QObject::connect(&link, &CServeLink::logLine, [&console](const QString& strLine) { Log(console, strLine); });
     CHttpApi api(link, httpOptions);
@@ -134,10 +134,10 @@ int ServeCommand(const QStringList& args, CConsole& console)
     QString strReason;
     if (!api.Listen(strReason))
     {
-        console.Error(ServeText(EServeText::ListenFailed, nLanguage).arg(api.Address(), strReason));
+        console.Error(ServeText(EServeText::ListenFailed, eLanguage).arg(api.Address(), strReason));
         return kExitFailed;
     }
-    Log(console, ServeText(EServeText::Listening, nLanguage).arg(api.Address()));
+    Log(console, ServeText(EServeText::Listening, eLanguage).arg(api.Address()));
     std::unique_ptr<COscServer> pOsc;
     if (options.Parser().isSet("osc-port"))
     {
@@ -148,17 +148,17 @@ int ServeCommand(const QStringList& args, CConsole& console)
         pOsc = std::make_unique<COscServer>(link, oscOptions);
         if (!pOsc->Listen(strReason))
         {
-            console.Error(ServeText(EServeText::ListenFailed, nLanguage).arg("udp://" + pOsc->Address(), strReason));
+            console.Error(ServeText(EServeText::ListenFailed, eLanguage).arg("udp://" + pOsc->Address(), strReason));
             return kExitFailed;
         }
-        Log(console, ServeText(EServeText::OscListening, nLanguage).arg(pOsc->Address()));
+        Log(console, ServeText(EServeText::OscListening, eLanguage).arg(pOsc->Address()));
     }
 
     QSocketNotifier stop(g_anStopPipe[0], QSocketNotifier::Read);
     QObject::connect(&stop, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
     link.Start();
     QCoreApplication::exec();
-    Log(console, ServeText(EServeText::Stopping, nLanguage));
+    Log(console, ServeText(EServeText::Stopping, eLanguage));
     link.Stop();
     return kExitOk;
 }

@@ -34,7 +34,7 @@ CServeLink::CServeLink(Options options, std::unique_ptr<CLinkPort> pPort, QObjec
     , m_events(this)
     , m_nRetryMs(m_options.nFirstRetryMs)
 {
-    m_link.Notice().SetLanguage(m_options.nLanguage);
+    m_link.Notice().SetLanguage(m_options.eLanguage);
     m_retry.setSingleShot(true);
     connect(&m_retry, &QTimer::timeout, this, &CServeLink::TryConnect);
     m_meters.setInterval(m_options.nMeterIntervalMs);

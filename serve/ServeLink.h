@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ValueText.h"
 #include "serve/ApiFault.h"
 #include "serve/ParamAddress.h"
 #include "serve/ServeEvents.h"
@@ -39,7 +40,7 @@ public:
     {
         QString strPort;
         int nDeviceId = 1;
-        int nLanguage = 1;  // kEnglish
+        ELanguage eLanguage = kEnglish;
         int nMeterIntervalMs = 50;
         int nFirstRetryMs = 1000;
         int nLastRetryMs = 30000;
@@ -56,7 +57,7 @@ public:
     CProcessorLink& Link() { return m_link; }
     const CProcessorLink& Link() const { return m_link; }
     CServeEvents& Events() { return m_events; }
-    int Language() const { return m_options.nLanguage; }
+    ELanguage Language() const { return m_options.eLanguage; }
     int DeviceId() const { return m_options.nDeviceId; }
     // Connected with the state read done.
     bool IsOnline() const;

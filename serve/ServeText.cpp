@@ -61,7 +61,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "texts must follow the order of EServeText");
 }
 
-QString ServeText(EServeText id, int language)
+QString ServeText(EServeText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Every text the show-control service writes for people: its log lines and
@@ -49,4 +51,4 @@ enum class EServeText
     ErrBadArguments,    // %1 OSC address
 };
 
-QString ServeText(EServeText id, int language);
+QString ServeText(EServeText id, ELanguage language);

@@ -33,12 +33,12 @@ void CRecordNotice::NotifyLocksChanged()
     emit locksChanged();
 }
 
-bool CRecordNotice::SetLanguage(int nLanguage)
+bool CRecordNotice::SetLanguage(ELanguage eLanguage)
 {
-    const int nNew = nLanguage == kEnglish ? kEnglish : kChinese;
-    if (nNew == m_nLanguage)
+    const ELanguage eNew = eLanguage == kEnglish ? kEnglish : kChinese;
+    if (eNew == m_eLanguage)
         return false;
-    m_nLanguage = nNew;
-    emit languageChanged(m_nLanguage);
+    m_eLanguage = eNew;
+    emit languageChanged(m_eLanguage);
     return true;
 }

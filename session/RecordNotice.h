@@ -43,10 +43,10 @@ public:
     void NotifyLocksChanged();
 
     // The program-wide language flag: kChinese (at start) or kEnglish.
-    int Language() const { return m_nLanguage; }
+    ELanguage Language() const { return m_eLanguage; }
     // Any value other than kEnglish counts as Chinese. Emits
     // languageChanged and answers true only when the language switched.
-    bool SetLanguage(int nLanguage);
+    bool SetLanguage(ELanguage eLanguage);
 
 signals:
     // One edit, named by the edited channel: channels linked with it may
@@ -56,8 +56,8 @@ signals:
     void valueMoving(int nChannelCode, EParam eParam);
     void programLoaded();
     void locksChanged();
-    void languageChanged(int nLanguage);
+    void languageChanged(ELanguage eLanguage);
 
 private:
-    int m_nLanguage = kChinese;
+    ELanguage m_eLanguage = kChinese;
 };

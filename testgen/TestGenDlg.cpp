@@ -148,7 +148,7 @@ void CTestGenDlg::paintEvent(QPaintEvent* /*event*/)
 
 // ---- what the panel shows ------------------------------------------------------
 
-int CTestGenDlg::Language() const
+ELanguage CTestGenDlg::Language() const
 {
     return m_link.Notice().Language();
 }
@@ -190,7 +190,7 @@ void CTestGenDlg::EnableByType(int type)
 
 void CTestGenDlg::ApplyLanguage()
 {
-    const int language = Language();
+    const ELanguage language = Language();
     setAccessibleName(TestGenText(ETestGenText::Title, language));
     m_pTitle->setText(TestGenText(ETestGenText::Title, language));
     for (int row = 0; row < TestGen::kRowCount; ++row)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QWidget>
 
 class CCHEDlg;
@@ -60,7 +62,7 @@ private:
     void EnableByType(int type);
     void MuteAllOutputs();
     void SetType(int type);
-    int Language() const;
+    ELanguage Language() const;
 
     void OnToggle();
     void OnOnOff();

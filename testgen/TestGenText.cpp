@@ -18,7 +18,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "texts must follow the order of ETestGenText");
 }
 
-QString TestGenText(ETestGenText id, int language)
+QString TestGenText(ETestGenText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Texts of the test generator controls, in both languages.
@@ -14,4 +16,4 @@ enum class ETestGenText
     OnOffName,
 };
 
-QString TestGenText(ETestGenText id, int language);
+QString TestGenText(ETestGenText id, ELanguage language);

@@ -20,7 +20,7 @@
 //   };
 //   static_assert(InEnumOrder(kTexts), "texts must follow the order of EFooText");
 //
-//   QString FooText(EFooText id, int language) { return PickText(kTexts, id, language); }
+//   QString FooText(EFooText id, ELanguage language) { return PickText(kTexts, id, language); }
 template <typename EId>
 struct CTextPair
 {
@@ -30,7 +30,7 @@ struct CTextPair
 };
 
 // The form of a pair for the language flag (0 Chinese, 1 English).
-inline QString PickText(const char* szEnglish, const char* szChinese, int language)
+inline QString PickText(const char* szEnglish, const char* szChinese, ELanguage language)
 {
     return QString::fromUtf8(language == kEnglish ? szEnglish : szChinese);
 }
@@ -47,7 +47,7 @@ constexpr bool InEnumOrder(const std::array<CTextPair<EId>, N>& texts)
 }
 
 template <typename EId, std::size_t N>
-QString PickText(const std::array<CTextPair<EId>, N>& texts, EId id, int language)
+QString PickText(const std::array<CTextPair<EId>, N>& texts, EId id, ELanguage language)
 {
     const CTextPair<EId>& text = texts.at(static_cast<std::size_t>(id));
     return PickText(text.szEnglish, text.szChinese, language);

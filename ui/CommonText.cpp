@@ -12,7 +12,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "texts must follow the order of ECommonText");
 }
 
-QString CommonText(ECommonText id, int language)
+QString CommonText(ECommonText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Texts that windows of several folders show alike: a folder's own table
@@ -10,4 +12,4 @@ enum class ECommonText
     OpenPortFirst,
 };
 
-QString CommonText(ECommonText id, int language);
+QString CommonText(ECommonText id, ELanguage language);

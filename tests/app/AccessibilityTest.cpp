@@ -74,7 +74,7 @@ void Collect(QAccessibleInterface* node, const QString& panel, std::vector<Contr
     }
 }
 
-class AccessibilityTest : public ::testing::TestWithParam<int>
+class AccessibilityTest : public ::testing::TestWithParam<ELanguage>
 {
 protected:
     void SetUp() override
@@ -214,7 +214,7 @@ TEST_P(AccessibilityTest, ShortcutsSelectMuteAndBypassAndTheHelpListsThem)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, AccessibilityTest, ::testing::Values(kChinese, kEnglish),
-                         [](const ::testing::TestParamInfo<int>& info) {
+                         [](const ::testing::TestParamInfo<ELanguage>& info) {
                              return info.param == kEnglish ? std::string("English") : std::string("Chinese");
                          });
 }

@@ -211,13 +211,13 @@ TEST_F(ConnectionWindowTest, StatusBlockShowsTheProcessorPortVersionAndOnlineSta
     EXPECT_EQ(modelWhileReading, model);
     struct Expected
     {
-        int nLanguage;
+        ELanguage eLanguage;
         const char* szOnline;
         const char* szModelLabel;
     };
     for (const Expected& expected : {Expected{kChinese, "在线", "型号"}, Expected{kEnglish, "ONLINE", "MODEL"}})
     {
-        Window().SetLanguage(expected.nLanguage);
+        Window().SetLanguage(expected.eLanguage);
         EXPECT_EQ(Field("ModelField"), model);
         EXPECT_EQ(Field("PortField"), m_vproc.Port());
         EXPECT_EQ(Field("FirmwareField"), QLatin1String(CVirtualProcessor::kDefaultVersion));
@@ -242,7 +242,7 @@ TEST_F(ConnectionWindowTest, ProcessorOfAnotherVersionIsRefusedInTheCurrentLangu
     struct Case
     {
         const char* firmware;
-        int nLanguage;
+        ELanguage eLanguage;
         const char* expected;
     };
     const Case cases[] = {
@@ -262,7 +262,7 @@ TEST_F(ConnectionWindowTest, ProcessorOfAnotherVersionIsRefusedInTheCurrentLangu
     };
     for (const Case& c : cases)
     {
-        Window().SetLanguage(c.nLanguage);
+        Window().SetLanguage(c.eLanguage);
         StartProcessor({"--firmware", c.firmware});
         m_env.Boxes().clear();
         PressConnection(1);

@@ -193,7 +193,7 @@ int main(int argc, char** argv)
     else if (scene == "message")
     {
         // The box as CMessageBox shows it, opened without blocking.
-        const int language = window.GetLanguage();
+        const ELanguage language = window.GetLanguage();
         auto* box = new QMessageBox(QMessageBox::Information, CMessageBox::Caption(),
                                     MainText(EMainText::SoftwareOlder, language) + QLatin1Char('\n')
                                         + MainText(EMainText::VersionHowTo, language),

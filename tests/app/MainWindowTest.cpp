@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, CommandCaptionsFollowTheLanguage)
         {COrvanDlgDlg::kLock, "LOCK", "锁定"},          {COrvanDlgDlg::kReport, "REPORT", "报告"},
         {COrvanDlgDlg::kConnection, "CONNECTION", "连接"},
     };
-    for (int language : {kChinese, kEnglish, kChinese})
+    for (ELanguage language : {kChinese, kEnglish, kChinese})
     {
         Window().SetLanguage(language);
         for (const Row& row : rows)
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, CommandCaptionsFollowTheLanguage)
 
 TEST_F(MainWindowTest, CommandsSayWhatTheyNeedInTheCurrentLanguage)
 {
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
     {
         Window().SetLanguage(language);
         // DEVICE needs a connection before anything else.
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, CommandsSayWhatTheyNeedInTheCurrentLanguage)
     // PROGRAM, INTERFACE, LOCK and REPORT open their windows without a
     // processor (LOCK only the one saying it needs one): the language is
     // switched in the second.
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
     {
         Window().SetLanguage(language);
         m_dialogs.clear();
@@ -372,7 +372,7 @@ TEST_F(MainWindowTest, ResizingPlacesEveryAreaWhereTheLayoutSays)
 TEST_F(MainWindowTest, StatusBlockFitsItsAreaAtTheMinimum)
 {
     const QRect area = MainLayout::Areas(MainLayout::kMinimumClient).Of(MainLayout::EArea::Status);
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
     {
         Window().SetLanguage(language);
         const QSize needed = Window().findChild<QWidget*>("StatusBlock")->minimumSizeHint();

@@ -23,7 +23,7 @@ StatusSource Online()
 
 TEST(StatusFieldsTest, OnlineProcessorInBothLanguages)
 {
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
     {
         const StatusFields fields = BuildStatusFields(Online(), language);
         EXPECT_EQ(fields.strName, QStringLiteral("STAGE"));

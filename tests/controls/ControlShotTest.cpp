@@ -25,7 +25,7 @@ using EStyle = CToggleButton::EStyle;
 class CGallery : public QWidget
 {
 public:
-    explicit CGallery(int language)
+    explicit CGallery(ELanguage language)
     {
         QPalette look = palette();
         look.setColor(QPalette::Window, ControlPalette().cFaceShade.darker(150));
@@ -135,7 +135,7 @@ int Colours(const QImage& image)
 TEST(ControlShotTest, EveryControlDrawsAtEachRatio)
 {
     const QString folder = qEnvironmentVariable("ORVAN_CONTROL_SHOTS");
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
     {
         CGallery gallery(language);
         gallery.adjustSize();

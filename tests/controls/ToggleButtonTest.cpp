@@ -69,7 +69,7 @@ TEST(ToggleButtonTest, NamesAndValuesInBothLanguages)
         const char* szCase;
         EStyle eStyle;
         bool bChecked;
-        int nLanguage;
+        ELanguage eLanguage;
         const char* szName;
         const char* szValue;
     } const cases[] = {
@@ -89,7 +89,7 @@ TEST(ToggleButtonTest, NamesAndValuesInBothLanguages)
         CToggleButton button(c.eStyle);
         button.SetChannel(QStringLiteral("CH3"));
         button.SetRow(QStringLiteral("B"));
-        button.SetLanguage(c.nLanguage);
+        button.SetLanguage(c.eLanguage);
         button.setChecked(c.bChecked);
         QAccessibleInterface* accessible = Accessible(&button);
         EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(c.szName)) << c.szCase;

@@ -59,7 +59,7 @@ int main(int argc, char** argv)
     out.RefreshFromRecord();
 
     bool ok = true;
-    for (int language : {kEnglish, kChinese})
+    for (ELanguage language : {kEnglish, kChinese})
     {
         link.Notice().SetLanguage(language);
         const QString suffix = language == kEnglish ? QStringLiteral("en") : QStringLiteral("zh");

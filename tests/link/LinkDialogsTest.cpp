@@ -125,10 +125,10 @@ TEST_F(ConnectDlgTest, VirtualProcessorComesFirstAndChosenWithDescribedPortsBelo
     QList<SerialPortEntry> ports = {Port("ttyS0", false), adapter};
     PortList::PutVirtualFirst(ports, "/tmp/orvan-vproc");
 
-    for (const int nLanguage : {kEnglish, kChinese})
+    for (const ELanguage eLanguage : {kEnglish, kChinese})
     {
-        CConnectDlg dialog(m_connection, ports, "", nLanguage);
-        const QString virtualMark = nLanguage == kEnglish ? "virtual processor" : QString::fromUtf8("虚拟处理器");
+        CConnectDlg dialog(m_connection, ports, "", eLanguage);
+        const QString virtualMark = eLanguage == kEnglish ? "virtual processor" : QString::fromUtf8("虚拟处理器");
         EXPECT_EQ(Items(dialog.findChild<QComboBox*>("PortCombo")),
                   (QStringList{"/tmp/orvan-vproc - " + virtualMark, "ttyS0",
                                "ttyUSB0 - FT232R USB UART (FTDI, USB 0403:6001)"}));
@@ -179,21 +179,21 @@ TEST_F(ConnectDlgTest, CaptionsFollowTheLanguage)
 {
     struct Case
     {
-        int nLanguage;
+        ELanguage eLanguage;
         const char* title;
         const char* search;
         const char* connect;
     };
     for (const Case& c : {Case{kEnglish, "Connect", "Search ID", "Connect"}, Case{kChinese, "连接", "搜索ID", "连接"}})
     {
-        CConnectDlg dialog(m_connection, {}, "", c.nLanguage);
+        CConnectDlg dialog(m_connection, {}, "", c.eLanguage);
         EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.title));
         EXPECT_EQ(dialog.findChild<QPushButton*>("SearchButton")->text(), QString::fromUtf8(c.search));
         EXPECT_EQ(dialog.findChild<QPushButton*>("ConnectButton")->text(), QString::fromUtf8(c.connect));
         QStringList labels;
         for (const QLabel* label : dialog.findChildren<QLabel*>())
             labels << label->text();
-        const QStringList expected = c.nLanguage == kEnglish ? QStringList{"Com Select:", "Device ID:"}
+        const QStringList expected = c.eLanguage == kEnglish ? QStringList{"Com Select:", "Device ID:"}
                                                              : QStringList{QString::fromUtf8("端口选择:"),
                                                                            QString::fromUtf8("设备ID:")};
         EXPECT_EQ(labels, expected);
@@ -221,10 +221,10 @@ TEST_F(ConnectDlgTest, LeavingDuringASearchEndsIt)
 TEST_F(ConnectDlgTest, SearchOnAPortWithoutPermissionSaysToJoinTheGroup)
 {
     m_pPort->m_nRefuseWith = SerialError::kAccessDenied;
-    for (const int nLanguage : {kEnglish, kChinese})
+    for (const ELanguage eLanguage : {kEnglish, kChinese})
     {
         MessageLog log;
-        CConnectDlg dialog(m_connection, {Port("ttyS0", false)}, "", nLanguage);
+        CConnectDlg dialog(m_connection, {Port("ttyS0", false)}, "", eLanguage);
         dialog.findChild<QPushButton*>("SearchButton")->click();
         EXPECT_FALSE(dialog.IsSearching());
         ASSERT_EQ(log.m_texts.size(), 1);
@@ -233,7 +233,7 @@ TEST_F(ConnectDlgTest, SearchOnAPortWithoutPermissionSaysToJoinTheGroup)
         EXPECT_EQ(lines[0], "Unable to open COM-port");
         EXPECT_TRUE(lines[1].contains("ttyS0")) << lines[1].toStdString();
         EXPECT_TRUE(lines[1].contains("usermod -aG")) << lines[1].toStdString();
-        EXPECT_TRUE(lines[1].contains(nLanguage == kEnglish ? "log out and in again" : QString::fromUtf8("重新登录")))
+        EXPECT_TRUE(lines[1].contains(eLanguage == kEnglish ? "log out and in again" : QString::fromUtf8("重新登录")))
             << lines[1].toStdString();
     }
 }

@@ -140,14 +140,14 @@ TEST_F(LockWindowsTest, EveryWindowDrawsInBothLanguages)
     Locks().SetFlag(CLockState::kSysDeviceId, true);
     Locks().SetFlag(CLockState::kInEq, true);
     Locks().SetFixed(CLockState::kInEq, true);
-    for (int nLanguage : {kChinese, kEnglish})
+    for (ELanguage eLanguage : {kChinese, kEnglish})
     {
-        const QString suffix = nLanguage == kEnglish ? QStringLiteral("-en.png") : QStringLiteral("-zh.png");
-        m_link.Notice().SetLanguage(nLanguage);
+        const QString suffix = eLanguage == kEnglish ? QStringLiteral("-en.png") : QStringLiteral("-zh.png");
+        m_link.Notice().SetLanguage(eLanguage);
         std::vector<std::unique_ptr<QDialog>> windows;
         windows.push_back(std::make_unique<CLockDataDlg>(m_link));
         for (int n = 0; n < int(EStep::LockWindow); ++n)
-            windows.push_back(std::make_unique<CPasswordStepDlg>(static_cast<EStep>(n), nLanguage));
+            windows.push_back(std::make_unique<CPasswordStepDlg>(static_cast<EStep>(n), eLanguage));
         for (const auto& window : windows)
         {
             SCOPED_TRACE(window->objectName().toStdString());

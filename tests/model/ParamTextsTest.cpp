@@ -43,36 +43,36 @@ TEST_P(CatalogueTexts, TextsAreTheScalesTextForms)
     struct Case
     {
         EParam param;
-        std::function<std::string(int step, int language, bool locked)> expected;
+        std::function<std::string(int step, ELanguage language, bool locked)> expected;
     };
     const std::vector<Case> cases{
-        {EParam::kInOn, [](int s, int l, bool k) { return FormatOn(s, l, k); }},
-        {EParam::kOutPolarity, [](int s, int l, bool k) { return FormatPolarity(s, l, k); }},
-        {EParam::kInGain, [](int s, int l, bool k) { return FormatGain(s, l, k); }},
-        {EParam::kOutDelay, [](int s, int l, bool k) { return FormatDelay(s, l, k); }},
-        {EParam::kInGate, [](int s, int l, bool k) { return FormatGate(s, l, k); }},
-        {EParam::kOutLink, [](int s, int l, bool k) { return FormatLinkGroup(s, true, l, k); }},
-        {EParam::kInBandType, [](int s, int l, bool k) { return FormatBandType(s, false, l, k); }},
-        {EParam::kOutBandFreq, [](int s, int l, bool k) { return FormatFreq(s, l, k); }},
-        {EParam::kOutBandGain, [](int s, int l, bool k) { return FormatEqGain(s, false, l, k); }},
-        {EParam::kInBandWidth, [](int s, int l, bool k) { return FormatBandwidth(s, l, k); }},
-        {EParam::kOutBandSlope, [](int s, int l, bool k) { return FormatShelfSlope(s, l, k); }},
-        {EParam::kOutRoute, [](int s, int l, bool k) { return FormatRoute(s, l, k); }},
-        {EParam::kOutEqMode, [](int s, int l, bool k) { return FormatEqMode(s, l, k); }},
-        {EParam::kLowPassType, [](int s, int l, bool k) { return FormatXoverType(s, l, k); }},
-        {EParam::kHighPassSlope, [](int s, int l, bool k) { return FormatSlope(s, l, k); }},
-        {EParam::kLimitThreshold, [](int s, int l, bool k) { return FormatLimitThreshold(s, l, k); }},
-        {EParam::kLimitAttack, [](int s, int l, bool k) { return FormatAttack(s, l, k); }},
-        {EParam::kLimitRelease, [](int s, int l, bool k) { return FormatRelease(s, l, k); }},
-        {EParam::kGenType, [](int s, int l, bool k) { return FormatGenType(s, l, k); }},
-        {EParam::kGenLevel, [](int s, int l, bool k) { return FormatGenLevel(s, l, k); }},
-        {EParam::kGenParam, [](int s, int l, bool k) { return FormatSeconds(s, l, k); }},
+        {EParam::kInOn, [](int s, ELanguage l, bool k) { return FormatOn(s, l, k); }},
+        {EParam::kOutPolarity, [](int s, ELanguage l, bool k) { return FormatPolarity(s, l, k); }},
+        {EParam::kInGain, [](int s, ELanguage l, bool k) { return FormatGain(s, l, k); }},
+        {EParam::kOutDelay, [](int s, ELanguage l, bool k) { return FormatDelay(s, l, k); }},
+        {EParam::kInGate, [](int s, ELanguage l, bool k) { return FormatGate(s, l, k); }},
+        {EParam::kOutLink, [](int s, ELanguage l, bool k) { return FormatLinkGroup(s, true, l, k); }},
+        {EParam::kInBandType, [](int s, ELanguage l, bool k) { return FormatBandType(s, false, l, k); }},
+        {EParam::kOutBandFreq, [](int s, ELanguage l, bool k) { return FormatFreq(s, l, k); }},
+        {EParam::kOutBandGain, [](int s, ELanguage l, bool k) { return FormatEqGain(s, false, l, k); }},
+        {EParam::kInBandWidth, [](int s, ELanguage l, bool k) { return FormatBandwidth(s, l, k); }},
+        {EParam::kOutBandSlope, [](int s, ELanguage l, bool k) { return FormatShelfSlope(s, l, k); }},
+        {EParam::kOutRoute, [](int s, ELanguage l, bool k) { return FormatRoute(s, l, k); }},
+        {EParam::kOutEqMode, [](int s, ELanguage l, bool k) { return FormatEqMode(s, l, k); }},
+        {EParam::kLowPassType, [](int s, ELanguage l, bool k) { return FormatXoverType(s, l, k); }},
+        {EParam::kHighPassSlope, [](int s, ELanguage l, bool k) { return FormatSlope(s, l, k); }},
+        {EParam::kLimitThreshold, [](int s, ELanguage l, bool k) { return FormatLimitThreshold(s, l, k); }},
+        {EParam::kLimitAttack, [](int s, ELanguage l, bool k) { return FormatAttack(s, l, k); }},
+        {EParam::kLimitRelease, [](int s, ELanguage l, bool k) { return FormatRelease(s, l, k); }},
+        {EParam::kGenType, [](int s, ELanguage l, bool k) { return FormatGenType(s, l, k); }},
+        {EParam::kGenLevel, [](int s, ELanguage l, bool k) { return FormatGenLevel(s, l, k); }},
+        {EParam::kGenParam, [](int s, ELanguage l, bool k) { return FormatSeconds(s, l, k); }},
     };
     for (const Case& c : cases)
     {
         const ParamRow& row = ParamCatalogue::Param(c.param);
         SCOPED_TRACE(ParamCatalogue::Caption(c.param, kEnglish));
-        for (int language : {kEnglish, kChinese})
+        for (ELanguage language : {kEnglish, kChinese})
             for (bool locked : {false, true})
                 for (int step = row.nMin; step <= row.nMax; ++step)
                     ASSERT_EQ(ParamCatalogue::FormatStep(c.param, step, language, locked), c.expected(step, language, locked))
@@ -122,7 +122,7 @@ TEST_P(CatalogueTexts, EveryShownValueParsesBackToItsStep)
         if (row.eEntry != EEntry::kChoice)
             continue;
         SCOPED_TRACE(ParamCatalogue::Caption(row.eParam, kEnglish));
-        for (int language : {kEnglish, kChinese})
+        for (ELanguage language : {kEnglish, kChinese})
             for (int step = row.nMin; step <= row.nMax; ++step)
             {
                 const std::string shown = ParamCatalogue::FormatStep(row.eParam, step, language);
@@ -273,7 +273,7 @@ TEST(ParamCatalogue, TextsAndTypedValuesAreTheSameInEveryLocale)
             if (row.eEntry == EEntry::kText)
                 continue;
             for (EUnit unit : UnitsOf(row))
-                for (int language : {kEnglish, kChinese})
+                for (ELanguage language : {kEnglish, kChinese})
                     for (int step = row.nMin; step <= row.nMax; ++step)
                     {
                         const std::string field = ParamCatalogue::FieldText(row.eParam, step, language, false, unit);
@@ -318,7 +318,7 @@ TEST(ParamCatalogue, LockedParametersShowTheLockText)
     CLockState locks;
     locks.SetFlag(PC::kInGain, true);
     locks.SetFlag(PC::kOutEq, true);
-    for (int language : {kEnglish, kChinese})
+    for (ELanguage language : {kEnglish, kChinese})
     {
         const std::string lock = LockText(language);
         EXPECT_EQ(ParamCatalogue::Format(EParam::kInGain, *data, {1}, language, &locks), lock);

@@ -81,7 +81,7 @@ TEST_P(ScaleTable, EveryStepsTextsParseBackToIt)
                 continue;
             const bool distance = unit == EUnit::kMetres || unit == EUnit::kFeet;
             const int last = distance ? row.nMax - 1 : row.nMax;
-            for (int language : {kEnglish, kChinese})
+            for (ELanguage language : {kEnglish, kChinese})
                 for (int step = row.nMin; step <= last; ++step)
                 {
                     const std::string texts[] = {

@@ -280,7 +280,7 @@ TEST_P(Texts, GeneratorModeAndLinkForms)
 
 TEST(Texts, SameInBothLanguages)
 {
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
     {
         ExpectTexts({
             {FormatOn(1, language), "On"},
@@ -305,25 +305,25 @@ TEST(Texts, ValuesOutsideAnEnumerationGiveNoText)
 TEST(Texts, LockedParametersShowTheLockText)
 {
     const char name[8] = {'I', 'n', 'A'};
-    const std::vector<std::pair<const char*, std::function<std::string(int, bool)>>> forms = {
-        {"gain", [](int l, bool k) { return FormatGain(300, l, k); }},
-        {"gate", [](int l, bool k) { return FormatGate(0, l, k); }},
-        {"delay", [](int l, bool k) { return FormatDelay(10, l, k); }},
-        {"polarity", [](int l, bool k) { return FormatPolarity(1, l, k); }},
-        {"on", [](int l, bool k) { return FormatOn(1, l, k); }},
-        {"route", [](int l, bool k) { return FormatRoute(1, l, k); }},
-        {"threshold", [](int l, bool k) { return FormatLimitThreshold(600, l, k); }},
-        {"attack", [](int l, bool k) { return FormatAttack(3, l, k); }},
-        {"release", [](int l, bool k) { return FormatRelease(50, l, k); }},
-        {"eq gain", [](int l, bool k) { return FormatEqGain(400, true, l, k); }},
-        {"freq", [](int l, bool k) { return FormatFreq(1000, l, k); }},
-        {"bandwidth", [](int l, bool k) { return FormatBandwidth(99, l, k); }},
-        {"q", [](int l, bool k) { return FormatQ(99, l, k); }},
-        {"shelf slope", [](int l, bool k) { return FormatShelfSlope(1, l, k); }},
-        {"slope", [](int l, bool k) { return FormatSlope(4, l, k); }},
-        {"xover type", [](int l, bool k) { return FormatXoverType(0, l, k); }},
-        {"band type", [](int l, bool k) { return FormatBandType(0, true, l, k); }},
-        {"name", [&name](int l, bool k) { return FormatName(name, l, k); }},
+    const std::vector<std::pair<const char*, std::function<std::string(ELanguage, bool)>>> forms = {
+        {"gain", [](ELanguage l, bool k) { return FormatGain(300, l, k); }},
+        {"gate", [](ELanguage l, bool k) { return FormatGate(0, l, k); }},
+        {"delay", [](ELanguage l, bool k) { return FormatDelay(10, l, k); }},
+        {"polarity", [](ELanguage l, bool k) { return FormatPolarity(1, l, k); }},
+        {"on", [](ELanguage l, bool k) { return FormatOn(1, l, k); }},
+        {"route", [](ELanguage l, bool k) { return FormatRoute(1, l, k); }},
+        {"threshold", [](ELanguage l, bool k) { return FormatLimitThreshold(600, l, k); }},
+        {"attack", [](ELanguage l, bool k) { return FormatAttack(3, l, k); }},
+        {"release", [](ELanguage l, bool k) { return FormatRelease(50, l, k); }},
+        {"eq gain", [](ELanguage l, bool k) { return FormatEqGain(400, true, l, k); }},
+        {"freq", [](ELanguage l, bool k) { return FormatFreq(1000, l, k); }},
+        {"bandwidth", [](ELanguage l, bool k) { return FormatBandwidth(99, l, k); }},
+        {"q", [](ELanguage l, bool k) { return FormatQ(99, l, k); }},
+        {"shelf slope", [](ELanguage l, bool k) { return FormatShelfSlope(1, l, k); }},
+        {"slope", [](ELanguage l, bool k) { return FormatSlope(4, l, k); }},
+        {"xover type", [](ELanguage l, bool k) { return FormatXoverType(0, l, k); }},
+        {"band type", [](ELanguage l, bool k) { return FormatBandType(0, true, l, k); }},
+        {"name", [&name](ELanguage l, bool k) { return FormatName(name, l, k); }},
     };
     for (const auto& [what, format] : forms)
     {

@@ -50,7 +50,7 @@ protected:
     }
 
     QString MusicFile(const QString& name) const { return m_env.FilePath("MusicFile/" + name); }
-    std::unique_ptr<CProgramDlg> Open() { return std::make_unique<CProgramDlg>(m_manager, m_nLanguage, nullptr); }
+    std::unique_ptr<CProgramDlg> Open() { return std::make_unique<CProgramDlg>(m_manager, m_eLanguage, nullptr); }
     static QAbstractButton* Button(QWidget& window, const char* name)
     {
         return window.findChild<QAbstractButton*>(name);
@@ -63,8 +63,8 @@ protected:
     CLockState m_locks;
     CSessionState m_session{m_command};
     CProgramTransfer m_transfer{m_command, m_record, m_locks, m_session};
-    int m_nLanguage = kEnglish;
-    CProgramManager m_manager{m_command, m_record, m_locks, m_transfer, m_session, [this] { return m_nLanguage; },
+    ELanguage m_eLanguage = kEnglish;
+    CProgramManager m_manager{m_command, m_record, m_locks, m_transfer, m_session, [this] { return m_eLanguage; },
                               [] { return false; }, QDir(m_env.Path()).absoluteFilePath("MusicFile"), nullptr};
     std::deque<QString> m_paths;
     std::vector<QString> m_questions;
@@ -127,9 +127,9 @@ TEST_F(ProgramDlgTest, SystemLocksDecideWhatCanBeStarted)
 
 TEST_F(ProgramDlgTest, ProcessorActionsWithoutAConnectionAskForThePortAndKeepTheWindowOpen)
 {
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
     {
-        m_nLanguage = language;
+        m_eLanguage = language;
         for (const char* button : {"DeviceButton", "DeleteButton"})
         {
             SCOPED_TRACE(button);

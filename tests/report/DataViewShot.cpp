@@ -26,10 +26,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString lang = args.at(1);
-    const int nLanguage = lang == QLatin1String("en") ? kEnglish : kChinese;
+    const ELanguage eLanguage = lang == QLatin1String("en") ? kEnglish : kChinese;
     const QDir folder(args.at(2));
 
-    CDataViewDlg dialog(SampleReport(nLanguage), nLanguage);
+    CDataViewDlg dialog(SampleReport(eLanguage), eLanguage);
     dialog.show();
     app.processEvents();
     bool bOk = dialog.grab().save(folder.filePath(QStringLiteral("window-%1.png").arg(lang)));

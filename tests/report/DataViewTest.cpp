@@ -228,7 +228,7 @@ QStringList Lines(const QString& page)
 struct PrintCase
 {
     const char* szName;
-    int nLanguage;
+    ELanguage eLanguage;
     QPageLayout::Orientation eOrientation;
 };
 
@@ -242,12 +242,12 @@ TEST_P(ReportPrintTest, EveryPageHasHeaderNumberFooterAndWholeRows)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("report.pdf");
-    const CReportTable table = SampleReport(c.nLanguage);
+    const CReportTable table = SampleReport(c.eLanguage);
 
     CListCtrlPrint job(table);
-    job.SetHeaderText(ReportText(EReportText::PrintHeader, c.nLanguage));
-    job.SetFooterText(ReportText(EReportText::PrintFooter, c.nLanguage));
-    job.SetPageNumberFormat(ReportText(EReportText::PageNumber, c.nLanguage));
+    job.SetHeaderText(ReportText(EReportText::PrintHeader, c.eLanguage));
+    job.SetFooterText(ReportText(EReportText::PrintFooter, c.eLanguage));
+    job.SetPageNumberFormat(ReportText(EReportText::PageNumber, c.eLanguage));
     QPrinter printer(QPrinter::HighResolution);
     CListCtrlPrint::SetUpPrinter(printer);
     printer.setPageOrientation(c.eOrientation);

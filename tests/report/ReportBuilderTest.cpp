@@ -67,7 +67,7 @@ TEST_F(ReportBuilderTest, LocksShowTheLockTextInBothLanguages)
 {
     m_locks.SetFlag(CLockState::kInEq, true);
     m_locks.SetFlag(CLockState::kOutXover, true);
-    for (int language : {kChinese, kEnglish})
+    for (ELanguage language : {kChinese, kEnglish})
     {
         SCOPED_TRACE(language);
         const CReportTable table = BuildReportTable(m_data, &m_locks, 4, 8, language);

@@ -237,7 +237,7 @@ TEST(ReportExportTest, FailedSpreadsheetKeepsTheOldFile)
 
 // In each language, written on a desktop in each table locale: the numbers
 // in the sheet's XML must not follow the locale.
-class XlsxReadBackTest : public ::testing::TestWithParam<std::tuple<int, TableLocale>>
+class XlsxReadBackTest : public ::testing::TestWithParam<std::tuple<ELanguage, TableLocale>>
 {
 };
 

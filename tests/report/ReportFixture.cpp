@@ -46,10 +46,10 @@ ReportRow Row(std::string title, ReportColour background, auto input, auto outpu
 }
 }
 
-CReportTable SampleReport(int nLanguage)
+CReportTable SampleReport(ELanguage eLanguage)
 {
-    const Texts t{nLanguage == kEnglish};
-    const std::string lock = LockText(nLanguage);
+    const Texts t{eLanguage == kEnglish};
+    const std::string lock = LockText(eLanguage);
     const ReportColour red{243, 0, 0}, green{0, 138, 0}, light{202, 202, 202}, dark{128, 128, 128},
         lowPass{94, 121, 168}, highPass{135, 156, 190}, limiter{190, 202, 220};
     auto none = [](int) { return ReportCell{}; };

@@ -67,7 +67,7 @@ TEST(RecordNoticeTest, LanguageSwitchIsHeardOnlyWhenTheLanguageReallyChanges)
     EXPECT_TRUE(notice.SetLanguage(kEnglish));
     EXPECT_FALSE(notice.SetLanguage(kEnglish));
     // Anything but English is Chinese, as the language flag has two values.
-    EXPECT_TRUE(notice.SetLanguage(7));
+    EXPECT_TRUE(notice.SetLanguage(static_cast<ELanguage>(7)));
 
     EXPECT_EQ(heard.languages, (std::vector<int>{kEnglish, kChinese}));
     EXPECT_EQ(notice.Language(), kChinese);
