@@ -180,7 +180,7 @@ void CLineOperation::OnReached()
         // The locks are the processor's, read by the switch.
         if (m_bSkipMuteLocked && m_link.Locks().IsLocked(CLockState::kOutMute))
         {
-            Fail(LineText(ELineText::WhyMuteLocked, m_nLanguage));
+            Fail(LineText(ELineText::WhyMuteLocked, m_eLanguage));
             return;
         }
         const int nOutputs = m_link.Connection().GetChannelCounts().nOutputs;

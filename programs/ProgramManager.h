@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ProgramBank.h"
+#include "model/ValueText.h"
 #include "programs/ProgramFileKind.h"
 #include "programs/ProgramsText.h"
 

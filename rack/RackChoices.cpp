@@ -29,16 +29,16 @@ QList<int> TargetIds(const QList<int>& selected, const QList<int>& all)
     return ids;
 }
 
-QString SwitchQuestion(int nId, bool bUnsentEdits, bool bUnsentSide, int nLanguage)
+QString SwitchQuestion(int nId, bool bUnsentEdits, bool bUnsentSide, ELanguage eLanguage)
 {
     if (!bUnsentEdits && !bUnsentSide)
         return {};
     QString strLost;
     if (bUnsentEdits)
-        strLost = RackText(ERackText::UnsentEdits, nLanguage);
+        strLost = RackText(ERackText::UnsentEdits, eLanguage);
     if (bUnsentSide)
-        strLost += (strLost.isEmpty() ? QString() : QStringLiteral(" ")) + RackText(ERackText::UnsentSide, nLanguage);
-    return RackText(ERackText::SwitchAsk, nLanguage).arg(nId).arg(strLost);
+        strLost += (strLost.isEmpty() ? QString() : QStringLiteral(" ")) + RackText(ERackText::UnsentSide, eLanguage);
+    return RackText(ERackText::SwitchAsk, eLanguage).arg(nId).arg(strLost);
 }
 
 std::optional<QList<int>> Outputs(const QString& strText)
@@ -52,14 +52,14 @@ std::optional<QList<int>> Outputs(const QString& strText)
     return outputs;
 }
 
-QString ProgressText(const QString& strOperation, int nId, int nIndex, int nCount, int nLanguage)
+QString ProgressText(const QString& strOperation, int nId, int nIndex, int nCount, ELanguage eLanguage)
 {
-    return LineText(ELineText::Progress, nLanguage).arg(strOperation).arg(nId).arg(nIndex + 1).arg(nCount);
+    return LineText(ELineText::Progress, eLanguage).arg(strOperation).arg(nId).arg(nIndex + 1).arg(nCount);
 }
 
-QString MuteChannel(int nId, int nOutput, int nLanguage)
+QString MuteChannel(int nId, int nOutput, ELanguage eLanguage)
 {
-    return RackText(ERackText::MuteChannel, nLanguage).arg(nId).arg(nOutput + 1);
+    return RackText(ERackText::MuteChannel, eLanguage).arg(nId).arg(nOutput + 1);
 }
 
 QMap<int, QString> LoadLabels(QSettings& settings, const QString& strPort)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -32,17 +34,17 @@ QList<int> FoundIds(const std::array<uint16_t, N>& table)
 
 // What the switch to nId asks before it leaves the edited processor; empty
 // when nothing would be lost.
-QString SwitchQuestion(int nId, bool bUnsentEdits, bool bUnsentSide, int nLanguage);
+QString SwitchQuestion(int nId, bool bUnsentEdits, bool bUnsentSide, ELanguage eLanguage);
 
 // The outputs (0-based) a line-wide mute takes from "1,3-5"; none when the
 // text is no such list of outputs 1..8.
 std::optional<QList<int>> Outputs(const QString& strText);
 
 // The progress line of processor nIndex (0-based) of nCount.
-QString ProgressText(const QString& strOperation, int nId, int nIndex, int nCount, int nLanguage);
+QString ProgressText(const QString& strOperation, int nId, int nIndex, int nCount, ELanguage eLanguage);
 
 // The channel a mute toggle names for screen readers.
-QString MuteChannel(int nId, int nOutput, int nLanguage);
+QString MuteChannel(int nId, int nOutput, ELanguage eLanguage);
 
 // Labels by device ID, kept per port in the program's settings.
 QMap<int, QString> LoadLabels(QSettings& settings, const QString& strPort);

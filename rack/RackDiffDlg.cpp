@@ -10,7 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-CRackDiffDlg::CRackDiffDlg(const QList<LineDiff::Row>& rows, const QString& strTitle, int nLanguage, QWidget* pParent)
+CRackDiffDlg::CRackDiffDlg(const QList<LineDiff::Row>& rows, const QString& strTitle, ELanguage eLanguage, QWidget* pParent)
     : QDialog(pParent)
 {
     setObjectName(QStringLiteral("RackDiffWindow"));
@@ -19,10 +19,10 @@ CRackDiffDlg::CRackDiffDlg(const QList<LineDiff::Row>& rows, const QString& strT
     auto* pTitle = new QLabel(strTitle, this);
     pLayout->addWidget(pTitle);
 
-    const QStringList headers{LineText(ELineText::DiffProcessor, nLanguage),
-                              LineText(ELineText::DiffChannel, nLanguage),
-                              LineText(ELineText::DiffParameter, nLanguage), LineText(ELineText::DiffFirst, nLanguage),
-                              LineText(ELineText::DiffSecond, nLanguage)};
+    const QStringList headers{LineText(ELineText::DiffProcessor, eLanguage),
+                              LineText(ELineText::DiffChannel, eLanguage),
+                              LineText(ELineText::DiffParameter, eLanguage), LineText(ELineText::DiffFirst, eLanguage),
+                              LineText(ELineText::DiffSecond, eLanguage)};
     m_pTable = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(headers.size()), this);
     m_pTable->setObjectName(QStringLiteral("DiffTable"));
     m_pTable->setAccessibleName(strTitle);
@@ -42,14 +42,14 @@ CRackDiffDlg::CRackDiffDlg(const QList<LineDiff::Row>& rows, const QString& strT
     pLayout->addWidget(m_pTable, 1);
     if (rows.isEmpty())
     {
-        auto* pSame = new QLabel(LineText(ELineText::DiffSame, nLanguage), this);
+        auto* pSame = new QLabel(LineText(ELineText::DiffSame, eLanguage), this);
         pSame->setObjectName(QStringLiteral("NoDifferences"));
         pLayout->addWidget(pSame);
         m_pTable->hide();
     }
 
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    pButtons->button(QDialogButtonBox::Close)->setText(RackText(ERackText::Close, nLanguage));
+    pButtons->button(QDialogButtonBox::Close)->setText(RackText(ERackText::Close, eLanguage));
     connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     pLayout->addWidget(pButtons);
     resize(720, 420);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "line/LineDiff.h"
+#include "model/ValueText.h"
 
 #include <QDialog>
 
@@ -14,7 +15,7 @@ class CRackDiffDlg : public QDialog
     Q_OBJECT
 
 public:
-    CRackDiffDlg(const QList<LineDiff::Row>& rows, const QString& strTitle, int nLanguage, QWidget* pParent = nullptr);
+    CRackDiffDlg(const QList<LineDiff::Row>& rows, const QString& strTitle, ELanguage eLanguage, QWidget* pParent = nullptr);
 
     QTableWidget* Table() const { return m_pTable; }
 

@@ -61,7 +61,7 @@ constexpr std::array kTexts{
 static_assert(InEnumOrder(kTexts), "texts must follow the order of ERackText");
 }
 
-QString RackText(ERackText id, int language)
+QString RackText(ERackText id, ELanguage language)
 {
     return PickText(kTexts, id, language);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QString>
 
 // Every text of the rack window, in English and Chinese; the language flag
@@ -54,4 +56,4 @@ enum class ERackText
     Close,
 };
 
-QString RackText(ERackText id, int language);
+QString RackText(ERackText id, ELanguage language);

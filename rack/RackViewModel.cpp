@@ -9,13 +9,13 @@
 
 CRackViewModel::CRackViewModel(QObject* pParent)
     : QIdentityProxyModel(pParent)
-    , m_nLanguage(kEnglish)
+    , m_eLanguage(kEnglish)
 {
 }
 
-void CRackViewModel::SetLanguage(int nLanguage)
+void CRackViewModel::SetLanguage(ELanguage eLanguage)
 {
-    m_nLanguage = nLanguage;
+    m_eLanguage = eLanguage;
     if (rowCount() > 0)
         emit dataChanged(index(0, CRackModel::kColumnOnline), index(rowCount() - 1, CRackModel::kColumnOnline));
 }
@@ -38,7 +38,7 @@ QVariant CRackViewModel::data(const QModelIndex& index, int nRole) const
     {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return RackText(bOnline ? ERackText::Online : ERackText::Offline, m_nLanguage);
+        return RackText(bOnline ? ERackText::Online : ERackText::Offline, m_eLanguage);
     case Qt::DecorationRole:
         return bOnline ? CMainSkin::kOn : CMainSkin::kMutedText;
     case Qt::CheckStateRole:

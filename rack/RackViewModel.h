@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ValueText.h"
+
 #include <QIdentityProxyModel>
 
 // The rack's model as the window's table shows it: the online column as a
@@ -12,11 +14,11 @@ class CRackViewModel : public QIdentityProxyModel
 public:
     explicit CRackViewModel(QObject* pParent = nullptr);
 
-    // The language flag (DataDefine.h) of the online word.
-    void SetLanguage(int nLanguage);
+    // The language flag (model/ValueText.h) of the online word.
+    void SetLanguage(ELanguage eLanguage);
 
     QVariant data(const QModelIndex& index, int nRole = Qt::DisplayRole) const override;
 
 private:
-    int m_nLanguage;
+    ELanguage m_eLanguage;
 };

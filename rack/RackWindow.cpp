@@ -50,12 +50,12 @@ constexpr std::array<ButtonDef, CRackWindow::kButtonCount> kButtons{{
     {CRackWindow::kCompareLine, ERackText::CompareLine, "RackCompareLineButton"},
 }};
 
-CRackWindow::EAnswer AskInBox(QWidget* pParent, const QString& strQuestion, int nLanguage)
+CRackWindow::EAnswer AskInBox(QWidget* pParent, const QString& strQuestion, ELanguage eLanguage)
 {
     QMessageBox box(QMessageBox::Question, CMessageBox::Caption(), strQuestion, QMessageBox::NoButton, pParent);
-    QPushButton* pSend = box.addButton(RackText(ERackText::SendFirst, nLanguage), QMessageBox::AcceptRole);
-    QPushButton* pDiscard = box.addButton(RackText(ERackText::Discard, nLanguage), QMessageBox::DestructiveRole);
-    QPushButton* pCancel = box.addButton(RackText(ERackText::Cancel, nLanguage), QMessageBox::RejectRole);
+    QPushButton* pSend = box.addButton(RackText(ERackText::SendFirst, eLanguage), QMessageBox::AcceptRole);
+    QPushButton* pDiscard = box.addButton(RackText(ERackText::Discard, eLanguage), QMessageBox::DestructiveRole);
+    QPushButton* pCancel = box.addButton(RackText(ERackText::Cancel, eLanguage), QMessageBox::RejectRole);
     box.setDefaultButton(pSend);
     box.setEscapeButton(pCancel);
     box.exec();
@@ -197,7 +197,7 @@ void CRackWindow::SetSearchIntervalMs(int nMs)
     m_pSearchTimer->setInterval(nMs);
 }
 
-int CRackWindow::Language() const
+ELanguage CRackWindow::Language() const
 {
     return m_link.Notice().Language();
 }
@@ -231,37 +231,37 @@ void CRackWindow::hideEvent(QHideEvent* pEvent)
 
 void CRackWindow::ApplyLanguage()
 {
-    const int nLanguage = Language();
-    setWindowTitle(RackText(ERackText::Title, nLanguage));
-    m_model.SetLanguage(nLanguage);
-    m_pView->SetLanguage(nLanguage);
+    const ELanguage eLanguage = Language();
+    setWindowTitle(RackText(ERackText::Title, eLanguage));
+    m_model.SetLanguage(eLanguage);
+    m_pView->SetLanguage(eLanguage);
     for (const ButtonDef& def : kButtons)
     {
         QPushButton* pButton = m_apButton.at(def.eButton);
-        pButton->setText(RackText(def.eText, nLanguage));
+        pButton->setText(RackText(def.eText, eLanguage));
         pButton->setAccessibleName(pButton->text());
     }
-    m_pOutputsLabel->setText(RackText(ERackText::OutputsLabel, nLanguage));
-    m_pOutputs->setAccessibleName(RackText(ERackText::OutputsField, nLanguage));
-    m_pSlot->setAccessibleName(RackText(ERackText::RecallSlot, nLanguage));
-    m_pTable->setAccessibleName(RackText(ERackText::Table, nLanguage));
-    m_pProgress->setAccessibleName(RackText(ERackText::Progress, nLanguage));
-    m_pResults->setAccessibleName(RackText(ERackText::Results, nLanguage));
+    m_pOutputsLabel->setText(RackText(ERackText::OutputsLabel, eLanguage));
+    m_pOutputs->setAccessibleName(RackText(ERackText::OutputsField, eLanguage));
+    m_pSlot->setAccessibleName(RackText(ERackText::RecallSlot, eLanguage));
+    m_pTable->setAccessibleName(RackText(ERackText::Table, eLanguage));
+    m_pProgress->setAccessibleName(RackText(ERackText::Progress, eLanguage));
+    m_pResults->setAccessibleName(RackText(ERackText::Results, eLanguage));
     if (!m_pOperation->IsRunning() && !m_pSearchTimer->isActive())
-        m_pStatus->setText(RackText(ERackText::Idle, nLanguage));
+        m_pStatus->setText(RackText(ERackText::Idle, eLanguage));
     BuildRowWidgets();
 }
 
 void CRackWindow::BuildRowWidgets()
 {
-    const int nLanguage = Language();
+    const ELanguage eLanguage = Language();
     const QList<int> ids = m_model.Ids();
     for (int nRow = 0; nRow < ids.size(); ++nRow)
     {
         const int nId = ids.at(nRow);
         auto* pLabel = new QLineEdit(m_model.Find(nId)->strLabel);
         pLabel->setObjectName(QStringLiteral("RackLabel%1").arg(nId));
-        pLabel->setAccessibleName(RackText(ERackText::LabelName, nLanguage).arg(nId));
+        pLabel->setAccessibleName(RackText(ERackText::LabelName, eLanguage).arg(nId));
         pLabel->setFrame(false);
         connect(pLabel, &QLineEdit::editingFinished, this, [this, nId] { OnLabelEdited(nId); });
         m_pTable->setIndexWidget(m_pView->index(nRow, CRackModel::kColumnLabel), pLabel);
@@ -274,12 +274,12 @@ void CRackWindow::BuildRowWidgets()
 
 CToggleButton* CRackWindow::MakeMuteToggle(int nId, int nOutput)
 {
-    const int nLanguage = Language();
+    const ELanguage eLanguage = Language();
     auto* pToggle = new CToggleButton(CToggleButton::EStyle::Mute);
     pToggle->setObjectName(QStringLiteral("RackMute%1_%2").arg(nId).arg(nOutput + 1));
     pToggle->setCheckable(true);
-    pToggle->SetLanguage(nLanguage);
-    pToggle->SetChannel(RackChoices::MuteChannel(nId, nOutput, nLanguage));
+    pToggle->SetLanguage(eLanguage);
+    pToggle->SetChannel(RackChoices::MuteChannel(nId, nOutput, eLanguage));
     connect(pToggle, &CToggleButton::clicked, this, [this, nId, nOutput] { OnMuteToggle(nId, nOutput); });
     return pToggle;
 }
@@ -367,17 +367,17 @@ QList<int> CRackWindow::TargetIds() const
 
 void CRackWindow::OnSearch()
 {
-    const int nLanguage = Language();
+    const ELanguage eLanguage = Language();
     if (m_pOperation->IsRunning() || m_link.IsSwitching() || m_link.Connection().IsSearching()
         || (m_link.IsConnected() && m_link.HasUnsentEdits()))
     {
-        CMessageBox::Show(this, RackText(ERackText::Busy, nLanguage));
+        CMessageBox::Show(this, RackText(ERackText::Busy, eLanguage));
         return;
     }
     const QString strPort = Port();
     if (strPort.isEmpty())
     {
-        CMessageBox::Show(this, RackText(ERackText::NoPort, nLanguage));
+        CMessageBox::Show(this, RackText(ERackText::NoPort, eLanguage));
         return;
     }
     m_nResumeId = 0;
@@ -386,19 +386,19 @@ void CRackWindow::OnSearch()
         // A search needs the line to itself; the editor comes back to its
         // processor when it has ended.
         if (m_link.Compare().HasUnsentSide()
-            && m_asker(this, RackText(ERackText::UnsentSide, nLanguage)) == EAnswer::kCancel)
+            && m_asker(this, RackText(ERackText::UnsentSide, eLanguage)) == EAnswer::kCancel)
             return;
         m_nResumeId = m_link.Record().GetDeviceId();
         m_link.Connection().Disconnect(CConnection::EReason::User);
     }
     if (!m_link.Connection().StartSearch(strPort))
     {
-        CMessageBox::Show(this, LineText(ELineText::WhyPortFailed, nLanguage), CMessageBox::EIcon::Warning);
+        CMessageBox::Show(this, LineText(ELineText::WhyPortFailed, eLanguage), CMessageBox::EIcon::Warning);
         return;
     }
     m_strSearchPort = strPort;
     SetBusy(true);
-    m_pStatus->setText(RackText(ERackText::Searching, nLanguage));
+    m_pStatus->setText(RackText(ERackText::Searching, eLanguage));
     m_pSearchTimer->start();
 }
 
@@ -423,13 +423,13 @@ void CRackWindow::OnSearchEnded()
 
 void CRackWindow::OnEdit()
 {
-    const int nLanguage = Language();
+    const ELanguage eLanguage = Language();
     QList<int> selected;
     for (const QModelIndex& index : m_pTable->selectionModel()->selectedRows())
         selected << m_model.Ids().value(index.row());
     if (selected.size() != 1)
     {
-        CMessageBox::Show(this, RackText(ERackText::SelectOne, nLanguage));
+        CMessageBox::Show(this, RackText(ERackText::SelectOne, eLanguage));
         return;
     }
     const int nId = selected.front();
@@ -437,7 +437,7 @@ void CRackWindow::OnEdit()
     {
         const QString strPort = Port();
         if (strPort.isEmpty())
-            CMessageBox::Show(this, RackText(ERackText::NoPort, nLanguage));
+            CMessageBox::Show(this, RackText(ERackText::NoPort, eLanguage));
         else if (m_connector)
             m_connector(strPort, nId);
         return;
@@ -446,7 +446,7 @@ void CRackWindow::OnEdit()
         return;
     CProcessorLink::EUnsentEdits eUnsent = CProcessorLink::EUnsentEdits::kSendFirst;
     const QString strQuestion =
-        RackChoices::SwitchQuestion(nId, m_link.HasUnsentEdits(), m_link.Compare().HasUnsentSide(), nLanguage);
+        RackChoices::SwitchQuestion(nId, m_link.HasUnsentEdits(), m_link.Compare().HasUnsentSide(), eLanguage);
     if (!strQuestion.isEmpty())
     {
         const EAnswer eAnswer = m_asker(this, strQuestion);
@@ -456,7 +456,7 @@ void CRackWindow::OnEdit()
             eUnsent = CProcessorLink::EUnsentEdits::kDiscard;
     }
     if (m_pOperation->IsRunning() || !m_link.SwitchTo(nId, eUnsent))
-        CMessageBox::Show(this, RackText(ERackText::Busy, nLanguage));
+        CMessageBox::Show(this, RackText(ERackText::Busy, eLanguage));
 }
 
 void CRackWindow::OnSwitched(int nId)
@@ -591,31 +591,31 @@ void CRackWindow::StartCompareLine()
 
 bool CRackWindow::ReadyOperation(const QList<int>& ids, ERun eRun, EAfter eAfter)
 {
-    const int nLanguage = Language();
+    const ELanguage eLanguage = Language();
     if (ids.isEmpty())
         return false;
     if (m_pOperation->IsRunning() || m_link.IsSwitching() || m_link.Connection().IsSearching())
     {
-        CMessageBox::Show(this, RackText(ERackText::Busy, nLanguage));
+        CMessageBox::Show(this, RackText(ERackText::Busy, eLanguage));
         return false;
     }
     const QString strPort = Port();
     if (strPort.isEmpty())
     {
-        CMessageBox::Show(this, RackText(ERackText::NoPort, nLanguage));
+        CMessageBox::Show(this, RackText(ERackText::NoPort, eLanguage));
         return false;
     }
     // Visiting another processor starts the editor's A/B sides afresh.
     const int nEdited = m_link.IsConnected() ? m_link.Record().GetDeviceId() : 0;
     const bool bLeaves = std::any_of(ids.begin(), ids.end(), [nEdited](int nId) { return nId != nEdited; });
     if (bLeaves && m_link.Compare().HasUnsentSide()
-        && m_asker(this, RackText(ERackText::OperationLosesSide, nLanguage)) == EAnswer::kCancel)
+        && m_asker(this, RackText(ERackText::OperationLosesSide, eLanguage)) == EAnswer::kCancel)
         return false;
     // The operation is made for the port of this run.
     auto pOperation = std::make_unique<CLineOperation>(m_link, strPort);
     // Line-wide mutes keep to the function locks as the editor's buttons do.
     pOperation->SetSkipMuteLocked(true);
-    pOperation->SetLanguage(nLanguage);
+    pOperation->SetLanguage(eLanguage);
     QMap<int, QString> labels;
     for (const int nId : m_model.Ids())
         labels.insert(nId, m_model.Find(nId)->strLabel);
@@ -671,7 +671,7 @@ void CRackWindow::OnProcessorEnded(const CLineOperation::Result& result)
 
 void CRackWindow::OnOperationFinished()
 {
-    const int nLanguage = Language();
+    const ELanguage eLanguage = Language();
     const QList<CLineOperation::Result>& results = m_pOperation->Results();
     const bool bAllOk = std::all_of(results.begin(), results.end(), [](const auto& r) { return r.bOk; });
     // The poll reads mutes only while nobody edits; what went out is known.
@@ -684,7 +684,7 @@ void CRackWindow::OnOperationFinished()
                             row.abMuted.at(static_cast<size_t>(nOutput)) = m_bMute;
                 });
     SetBusy(false);
-    m_pStatus->setText(RackText(ERackText::Idle, nLanguage));
+    m_pStatus->setText(RackText(ERackText::Idle, eLanguage));
     const EAfter eAfter = std::exchange(m_eAfter, EAfter::kSummary);
     const QString strSummary = m_pOperation->Summary().join(QLatin1Char('\n'));
     const CMessageBox::EIcon eIcon = bAllOk ? CMessageBox::EIcon::Information : CMessageBox::EIcon::Warning;
@@ -694,7 +694,7 @@ void CRackWindow::OnOperationFinished()
     {
         if (!bAllOk)
             CMessageBox::Show(this, strSummary, eIcon);
-        ShowDiff(m_strCompareFirst, m_pLineCopy->path(), RackText(ERackText::BackupOfLine, nLanguage), m_compareIds);
+        ShowDiff(m_strCompareFirst, m_pLineCopy->path(), RackText(ERackText::BackupOfLine, eLanguage), m_compareIds);
         m_pLineCopy.reset();
     }
     emit operationEnded();
@@ -703,16 +703,16 @@ void CRackWindow::OnOperationFinished()
 void CRackWindow::ShowDiff(const QString& strFirst, const QString& strSecond, const QString& strSecondName,
                            const QList<int>& ids)
 {
-    const int nLanguage = Language();
+    const ELanguage eLanguage = Language();
     QList<LineDiff::Row> rows;
     QString strReason;
-    if (!LineDiff::CompareBackups(strFirst, strSecond, nLanguage, rows, strReason, ids))
+    if (!LineDiff::CompareBackups(strFirst, strSecond, eLanguage, rows, strReason, ids))
     {
-        CMessageBox::Show(this, RackText(ERackText::CompareFailed, nLanguage).arg(strReason),
+        CMessageBox::Show(this, RackText(ERackText::CompareFailed, eLanguage).arg(strReason),
                           CMessageBox::EIcon::Warning);
         return;
     }
-    CRackDiffDlg dialog(rows, RackText(ERackText::CompareTitle, nLanguage).arg(strFirst, strSecondName), nLanguage,
+    CRackDiffDlg dialog(rows, RackText(ERackText::CompareTitle, eLanguage).arg(strFirst, strSecondName), eLanguage,
                         this);
     m_dialogRunner(dialog);
 }

@@ -4,6 +4,7 @@
 #include "line/LineOperation.h"
 #include "line/RackModel.h"
 #include "line/RackPoll.h"
+#include "model/ValueText.h"
 
 #include <QDialog>
 #include <QMap>
@@ -122,7 +123,7 @@ private:
         kCompareLine, // the comparison with the backup just taken
     };
 
-    int Language() const;
+    ELanguage Language() const;
     QString Port() const;
     void ApplyLanguage();
     void BuildRowWidgets();

@@ -20,7 +20,7 @@ TEST(RackChoicesTest, SwitchAsksOnlyWhatWouldBeLost)
         const char* szName;
         bool bEdits;
         bool bSide;
-        int nLanguage;
+        ELanguage eLanguage;
         const char* szQuestion;
     };
     const Case cases[]{
@@ -35,7 +35,7 @@ TEST(RackChoicesTest, SwitchAsksOnlyWhatWouldBeLost)
         {"edits, Chinese", true, false, kChinese, "编辑设备ID 5 之前：部分修改尚未发送到设备。"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(RackChoices::SwitchQuestion(5, c.bEdits, c.bSide, c.nLanguage), QString::fromUtf8(c.szQuestion))
+        EXPECT_EQ(RackChoices::SwitchQuestion(5, c.bEdits, c.bSide, c.eLanguage), QString::fromUtf8(c.szQuestion))
             << c.szName;
 }
 
