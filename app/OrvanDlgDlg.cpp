@@ -7,6 +7,7 @@
 #include "link/DeviceDlg.h"
 #include "link/DisplayDlg.h"
 #include "app/EditCommandBar.h"
+#include "controls/ControlsAccessible.h"
 #include "editors/EditorsText.h"
 #include "editors/FilterImportDlg.h"
 #include "editors/FStatic.h"
@@ -93,6 +94,9 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
         return CDataViewDlg::AskSaveFile(this, title, CDataViewDlg::ExportFolder(), QString(), filters);
     })
 {
+    // Before any child exists: a button's accessible interface is made (and
+    // kept) the first time it changes, and only ours presses it at once.
+    InstallControlsAccessibility();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
