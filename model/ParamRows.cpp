@@ -289,21 +289,17 @@ constexpr bool InEParamOrder()
 static_assert(kRows.size() == static_cast<std::size_t>(EParam::kCount), "one row per parameter");
 static_assert(InEParamOrder(), "rows must follow the order of EParam");
 
-// A numeric row's range is its scale's, and every row but a name has its
-// accessors.
-constexpr bool RowsAreWhole()
+// A numeric row's range is its scale's. (That every row but a name has its
+// accessors is checked by the tests: with the sanitizers on, GCC does not
+// take a converted lambda's address as a constant.)
+constexpr bool RangesAreTheScales()
 {
     for (const ParamRow& row : kRows)
-    {
         if (row.pScale != nullptr && (row.nMin != row.pScale->nMinStep || row.nMax != row.pScale->nMaxStep))
             return false;
-        const bool text = row.eEntry == EEntry::kText;
-        if (text == (row.pfnGet != nullptr) || text == (row.pfnSet != nullptr) || text == (row.pfnFormat != nullptr))
-            return false;
-    }
     return true;
 }
-static_assert(RowsAreWhole(), "a numeric row takes its scale's range, and every value row reads, writes and shows");
+static_assert(RangesAreTheScales(), "a numeric row takes its scale's range");
 }
 
 namespace ParamCatalogue
