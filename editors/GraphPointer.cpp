@@ -9,12 +9,12 @@ namespace
 {
 void ClearPointerFlags(CFilter& filter)
 {
-    filter.m_bOverHandle = 0;
-    filter.m_bOverLowMarker = 0;
-    filter.m_bOverHighMarker = 0;
-    filter.m_bDragHandle = 0;
-    filter.m_bDragLowMarker = 0;
-    filter.m_bDragHighMarker = 0;
+    filter.m_bOverHandle = false;
+    filter.m_bOverLowMarker = false;
+    filter.m_bOverHighMarker = false;
+    filter.m_bDragHandle = false;
+    filter.m_bDragLowMarker = false;
+    filter.m_bDragHighMarker = false;
 }
 }
 
@@ -183,16 +183,16 @@ void EnterPart(CFilter& filter, size_t part, bool outputMode)
 {
     filter.*kParts[part].pOver = 1;
     if (part == kHighMarker)
-        filter.m_bOverLowMarker = 0;
+        filter.m_bOverLowMarker = false;
     if (!outputMode)
         return;
     for (size_t other = 0; other < std::size(kParts); ++other)
         if (other != part)
             filter.*kParts[other].pOver = 0;
     if (part == kLowMarker)
-        filter.m_bDragHighMarker = 0;
+        filter.m_bDragHighMarker = false;
     if (part == kHighMarker)
-        filter.m_bDragLowMarker = 0;
+        filter.m_bDragLowMarker = false;
 }
 }
 
@@ -276,7 +276,7 @@ void CGraphPointer::MakeCurrent(int index)
         DropCurrent();
     m_pCurrent = &filter;
     m_nCurrentIndex = index;
-    filter.m_bOverHandle = 1;
+    filter.m_bOverHandle = true;
     m_bOverPoint = true;
     m_bRedraw = true;
 }
@@ -342,7 +342,7 @@ bool CGraphPointer::Press(Point pointer)
     CFilter& filter = *m_pCurrent;
     if (filter.m_bOverHandle)
     {
-        filter.m_bDragHandle = 1;
+        filter.m_bDragHandle = true;
         filter.BeginDrag(pointer);
         return true;
     }
@@ -350,13 +350,13 @@ bool CGraphPointer::Press(Point pointer)
         return false;
     if (filter.m_bOverLowMarker)
     {
-        filter.m_bDragLowMarker = 1;
+        filter.m_bDragLowMarker = true;
         filter.BeginMarkerDrag(pointer.x);
         return true;
     }
     if (filter.m_bOverHighMarker)
     {
-        filter.m_bDragHighMarker = 1;
+        filter.m_bDragHighMarker = true;
         filter.BeginMarkerDrag(pointer.x);
         return true;
     }
