@@ -167,8 +167,8 @@ namespace
 struct Part
 {
     Rect CFilter::*pRect;
-    int CFilter::*pOver;
-    int CFilter::*pDrag;
+    bool CFilter::*pOver;
+    bool CFilter::*pDrag;
 };
 constexpr Part kParts[] = {
     {&CFilter::m_rcHandle, &CFilter::m_bOverHandle, &CFilter::m_bDragHandle},
@@ -181,14 +181,14 @@ constexpr size_t kPoint = 0, kLowMarker = 1, kHighMarker = 2;
 // a drag of the other one.
 void EnterPart(CFilter& filter, size_t part, bool outputMode)
 {
-    filter.*kParts[part].pOver = 1;
+    filter.*kParts[part].pOver = true;
     if (part == kHighMarker)
         filter.m_bOverLowMarker = false;
     if (!outputMode)
         return;
     for (size_t other = 0; other < std::size(kParts); ++other)
         if (other != part)
-            filter.*kParts[other].pOver = 0;
+            filter.*kParts[other].pOver = false;
     if (part == kLowMarker)
         filter.m_bDragHighMarker = false;
     if (part == kHighMarker)
@@ -204,12 +204,12 @@ bool CGraphPointer::TryBandParts(Point pointer, bool outputMode)
         if (part == kLowMarker && !HasMarkers(filter))
             return false;
         const bool inside = Contains(filter.*kParts[part].pRect, pointer);
-        const bool held = filter.*kParts[part].pDrag != 0;
+        const bool held = filter.*kParts[part].pDrag;
         if (!inside && !held)
         {
             // Input points forget a part the pointer has left.
             if (!outputMode)
-                filter.*kParts[part].pOver = 0;
+                filter.*kParts[part].pOver = false;
             continue;
         }
         if (inside)
