@@ -393,7 +393,7 @@ std::vector<ChannelAddress> COrvanDlgDlg::ShownCurves() const
 {
     std::vector<ChannelAddress> shown;
     for (int column = 0; column < Frame::kChannelCount; ++column)
-        if (m_link.Record().Channel(column).IsCurveShown() != 0)
+        if (m_link.Record().Channel(column).IsCurveShown())
             shown.push_back(ChannelAddress::FromColumn(column));
     return shown;
 }

@@ -281,7 +281,7 @@ void CCHEDlg::ShowSelection()
         Column& c = m_aColumns.at(static_cast<size_t>(column));
         c.pSelect->setChecked(column == selected);
         // The selected channel's curve is always drawn.
-        c.pCurve->setChecked(column == selected || Channel(column).IsCurveShown() != 0);
+        c.pCurve->setChecked(column == selected || Channel(column).IsCurveShown());
     }
 }
 
@@ -452,8 +452,8 @@ void CCHEDlg::OnCurve(int column)
         return;
     }
     CAudio_Channel& channel = Channel(column);
-    channel.ShowCurve(channel.IsCurveShown() != 0 ? 0 : 1);
-    c.pCurve->setChecked(channel.IsCurveShown() != 0);
+    channel.ShowCurve(!channel.IsCurveShown());
+    c.pCurve->setChecked(channel.IsCurveShown());
     emit curvesChanged();
 }
 

@@ -125,7 +125,7 @@ std::vector<ChannelAddress> CFStatic::ShownChannels() const
     for (int column = 0; column < Frame::kChannelCount; ++column)
     {
         const ChannelAddress address = ChannelAddress::FromColumn(column);
-        if (address != selected && m_program.Channel(address).IsCurveShown() != 0)
+        if (address != selected && m_program.Channel(address).IsCurveShown())
             shown.push_back(address);
     }
     shown.push_back(selected);

@@ -9,12 +9,12 @@ namespace
 {
 void ClearPointerFlags(CFilter& filter)
 {
-    filter.m_bOverHandle = 0;
-    filter.m_bOverLowMarker = 0;
-    filter.m_bOverHighMarker = 0;
-    filter.m_bDragHandle = 0;
-    filter.m_bDragLowMarker = 0;
-    filter.m_bDragHighMarker = 0;
+    filter.m_bOverHandle = false;
+    filter.m_bOverLowMarker = false;
+    filter.m_bOverHighMarker = false;
+    filter.m_bDragHandle = false;
+    filter.m_bDragLowMarker = false;
+    filter.m_bDragHighMarker = false;
 }
 }
 
@@ -167,8 +167,8 @@ namespace
 struct Part
 {
     Rect CFilter::*pRect;
-    int CFilter::*pOver;
-    int CFilter::*pDrag;
+    bool CFilter::*pOver;
+    bool CFilter::*pDrag;
 };
 constexpr Part kParts[] = {
     {&CFilter::m_rcHandle, &CFilter::m_bOverHandle, &CFilter::m_bDragHandle},
@@ -181,18 +181,18 @@ constexpr size_t kPoint = 0, kLowMarker = 1, kHighMarker = 2;
 // a drag of the other one.
 void EnterPart(CFilter& filter, size_t part, bool outputMode)
 {
-    filter.*kParts[part].pOver = 1;
+    filter.*kParts[part].pOver = true;
     if (part == kHighMarker)
-        filter.m_bOverLowMarker = 0;
+        filter.m_bOverLowMarker = false;
     if (!outputMode)
         return;
     for (size_t other = 0; other < std::size(kParts); ++other)
         if (other != part)
-            filter.*kParts[other].pOver = 0;
+            filter.*kParts[other].pOver = false;
     if (part == kLowMarker)
-        filter.m_bDragHighMarker = 0;
+        filter.m_bDragHighMarker = false;
     if (part == kHighMarker)
-        filter.m_bDragLowMarker = 0;
+        filter.m_bDragLowMarker = false;
 }
 }
 
@@ -204,12 +204,12 @@ bool CGraphPointer::TryBandParts(Point pointer, bool outputMode)
         if (part == kLowMarker && !HasMarkers(filter))
             return false;
         const bool inside = Contains(filter.*kParts[part].pRect, pointer);
-        const bool held = filter.*kParts[part].pDrag != 0;
+        const bool held = filter.*kParts[part].pDrag;
         if (!inside && !held)
         {
             // Input points forget a part the pointer has left.
             if (!outputMode)
-                filter.*kParts[part].pOver = 0;
+                filter.*kParts[part].pOver = false;
             continue;
         }
         if (inside)
@@ -276,7 +276,7 @@ void CGraphPointer::MakeCurrent(int index)
         DropCurrent();
     m_pCurrent = &filter;
     m_nCurrentIndex = index;
-    filter.m_bOverHandle = 1;
+    filter.m_bOverHandle = true;
     m_bOverPoint = true;
     m_bRedraw = true;
 }
@@ -342,7 +342,7 @@ bool CGraphPointer::Press(Point pointer)
     CFilter& filter = *m_pCurrent;
     if (filter.m_bOverHandle)
     {
-        filter.m_bDragHandle = 1;
+        filter.m_bDragHandle = true;
         filter.BeginDrag(pointer);
         return true;
     }
@@ -350,13 +350,13 @@ bool CGraphPointer::Press(Point pointer)
         return false;
     if (filter.m_bOverLowMarker)
     {
-        filter.m_bDragLowMarker = 1;
+        filter.m_bDragLowMarker = true;
         filter.BeginMarkerDrag(pointer.x);
         return true;
     }
     if (filter.m_bOverHighMarker)
     {
-        filter.m_bDragHighMarker = 1;
+        filter.m_bDragHighMarker = true;
         filter.BeginMarkerDrag(pointer.x);
         return true;
     }

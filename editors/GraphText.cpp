@@ -33,12 +33,12 @@ QStringList DragInfoLines(const CFilter& filter, ELanguage language)
         break;
     case CFilter::kParametric:
         lines << Line(EEditorsText::DragGain,
-                      FormatEqGain(filter.GetGainStep(), filter.IsInactive() != 0, language), language);
+                      FormatEqGain(filter.GetGainStep(), filter.IsInactive(), language), language);
         lines << Line(EEditorsText::DragBandwidth, FormatBandwidth(filter.GetBandwidthStep(), language), language);
         break;
     default:
         lines << Line(EEditorsText::DragGain,
-                      FormatEqGain(filter.GetGainStep(), filter.IsInactive() != 0, language), language);
+                      FormatEqGain(filter.GetGainStep(), filter.IsInactive(), language), language);
         break;
     }
     return lines;

@@ -8,7 +8,7 @@ namespace
 {
 bool IsMuted(const CAudio_OutData& output)
 {
-    return output.IsOn() == 0;
+    return !output.IsOn();
 }
 }
 

@@ -70,7 +70,7 @@ bool CCommand::SendHeadOnce()
     if (m_queue.IsEmpty() || !m_queue.Head().m_bNotSent)
         return false;
     SendHead();
-    m_queue.Head().m_bNotSent = 0;
+    m_queue.Head().m_bNotSent = false;
     ++m_nFramesSent;
     return true;
 }
@@ -102,7 +102,7 @@ void CCommand::PumpTick(CAudio_Data& record)
         {
             std::optional<CSendData> aside = m_asideSource ? m_asideSource() : std::nullopt;
             if (aside)
-                aside->m_bAside = 1;
+                aside->m_bAside = true;
             m_queue.Enqueue(aside ? std::move(*aside) : record.BuildPollFrame());
         }
     }
@@ -117,9 +117,9 @@ void CCommand::ServiceHead()
     if (SendHeadOnce())
     {
         const CSendData& head = m_queue.Head();
-        const bool bProgress = head.m_bProgress != 0;
+        const bool bProgress = head.m_bProgress;
         const int nPosition = head.m_nProgressPos;
-        const bool bLast = head.m_bLastOfTransfer != 0;
+        const bool bLast = head.m_bLastOfTransfer;
         if (bLast)
             m_bTransferInProgress = false;
         if (bProgress)
@@ -184,7 +184,7 @@ void CCommand::ReadAndParse()
 
 bool CCommand::AsideInFlight() const
 {
-    return !m_queue.IsEmpty() && m_queue.Head().m_bAside != 0 && m_queue.Head().m_bNotSent == 0;
+    return !m_queue.IsEmpty() && m_queue.Head().m_bAside && !m_queue.Head().m_bNotSent;
 }
 
 void CCommand::HandleAsideFrame(std::span<const uint8_t> frame)

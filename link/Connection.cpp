@@ -74,7 +74,7 @@ bool CConnection::Connect(const QString& strPort, int nDeviceId)
     m_command.SetTransferInProgress(false);
     m_command.Clear();
     m_record.SetDeviceId(nDeviceId);
-    m_record.ClearAllChanged(0);
+    m_record.ClearAllChanged(false);
 
     // The type request leaves at once. Until it is answered the pump adds
     // nothing, but the request is repeated and given up like any other, so
@@ -132,7 +132,7 @@ void CConnection::QueueRead(CSendData entry, bool bProgress)
 {
     if (bProgress)
     {
-        entry.m_bProgress = 1;
+        entry.m_bProgress = true;
         entry.m_nProgressPos = m_nProgress;
         ++m_nProgress;
     }
@@ -195,7 +195,7 @@ void CConnection::LoadIntoRecord(const CImageSlot& slot)
     m_record.Outputs().ResetLinkGroups();
     m_record.LoadFromImage(slot);
     // Nothing of what was just loaded is sent back.
-    m_record.ClearAllChanged(0);
+    m_record.ClearAllChanged(false);
     m_record.HideAllCurves();
 }
 
@@ -223,7 +223,7 @@ bool CConnection::ReconnectTo(int nId)
     if (!IsConnected() || nId < kFirstId || nId > kLastId)
         return false;
     m_record.SetDeviceId(nId);
-    m_record.ClearAllChanged(0);
+    m_record.ClearAllChanged(false);
     // As after Connect: until the type answer the pump adds nothing, so an
     // edit made meanwhile cannot reach the new processor with the old
     // program's bytes. Frames queued before still go to the old ID.

@@ -56,7 +56,7 @@ void CAudio_Channel::SetName(const std::string& name)
 {
     m_szName.fill('\0');
     std::copy_n(name.begin(), std::min(name.size(), m_szName.size()), m_szName.begin());
-    m_bNameChanged = 1;
+    m_bNameChanged = true;
 }
 
 std::string CAudio_Channel::GetName() const
@@ -65,39 +65,39 @@ std::string CAudio_Channel::GetName() const
     return std::string(m_szName.begin(), end);
 }
 
-void CAudio_Channel::SetOn(int on)
+void CAudio_Channel::SetOn(bool on)
 {
-    m_bOn = static_cast<uint8_t>(on);
-    m_bParamChanged = 1;
+    m_bOn = on ? 1 : 0;
+    m_bParamChanged = true;
 }
 
-void CAudio_Channel::SetPolarity(int invert)
+void CAudio_Channel::SetPolarity(bool invert)
 {
-    m_bInvert = static_cast<uint8_t>(invert);
-    m_bParamChanged = 1;
+    m_bInvert = invert ? 1 : 0;
+    m_bParamChanged = true;
 }
 
 void CAudio_Channel::SetDelay(int step)
 {
     m_nDelay = step;
-    m_bParamChanged = 1;
+    m_bParamChanged = true;
 }
 
 void CAudio_Channel::SetGain(int step)
 {
     m_nGain = step;
-    m_bParamChanged = 1;
+    m_bParamChanged = true;
 }
 
-void CAudio_Channel::SetEqBypass(int bypass)
+void CAudio_Channel::SetEqBypass(bool bypass)
 {
     for (int i = 0; i < m_nBands; ++i)
         m_eq.GetAt(i).SetBypass(bypass);
 }
 
-int CAudio_Channel::UpdateAllBandsOff()
+bool CAudio_Channel::UpdateAllBandsOff()
 {
-    int allOff = 1;
+    bool allOff = true;
     for (int i = 0; i < m_nBands; ++i)
         allOff = allOff && m_eq.GetAt(i).IsInactive();
     m_bAllBandsOff = allOff;

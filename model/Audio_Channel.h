@@ -30,36 +30,36 @@ public:
 
     // Copies at most 8 bytes; shorter names are padded with NUL.
     void SetName(const std::string& name);
-    void SetNameBytes(const Name& name) { m_szName = name; m_bNameChanged = 1; }
+    void SetNameBytes(const Name& name) { m_szName = name; m_bNameChanged = true; }
     // The stored bytes up to the first NUL, at most 8.
     std::string GetName() const;
     const Name& GetNameBytes() const { return m_szName; }
 
     // Setters store and mark; the link rule (LinkRule.h) gives an edit to
     // the linked channels.
-    void SetOn(int on);
-    void SetPolarity(int invert);
+    void SetOn(bool on);
+    void SetPolarity(bool invert);
     void SetDelay(int step);
     void SetGain(int step);
-    int IsOn() const { return m_bOn; }
-    int GetPolarity() const { return m_bInvert; }
+    bool IsOn() const { return m_bOn != 0; }
+    bool GetPolarity() const { return m_bInvert != 0; }
     int GetDelay() const { return m_nDelay; }
     int GetGain() const { return m_nGain; }
     int GetChannel() const { return m_byChannel; }
     int GetNameCode() const { return m_byNameCode; }
     int GetParamCode() const { return m_byParamCode; }
 
-    void ShowCurve(int show) { m_bShowCurve = show; }
-    int IsCurveShown() const { return m_bShowCurve; }
+    void ShowCurve(bool show) { m_bShowCurve = show; }
+    bool IsCurveShown() const { return m_bShowCurve; }
     void SetColor(ColorRef color) { m_crColor = color; }
     ColorRef GetColor() const { return m_crColor; }
-    void SetLinked(int linked) { m_bLinked = linked; }
-    int IsLinked() const { return m_bLinked; }
+    void SetLinked(bool linked) { m_bLinked = linked; }
+    bool IsLinked() const { return m_bLinked; }
 
-    void SetNameChanged(int changed) { m_bNameChanged = changed; }
-    int IsNameChanged() const { return m_bNameChanged; }
-    void SetParamChanged(int changed) { m_bParamChanged = changed; }
-    int IsParamChanged() const { return m_bParamChanged; }
+    void SetNameChanged(bool changed) { m_bNameChanged = changed; }
+    bool IsNameChanged() const { return m_bNameChanged; }
+    void SetParamChanged(bool changed) { m_bParamChanged = changed; }
+    bool IsParamChanged() const { return m_bParamChanged; }
 
     CEQ& GetEQ() { return m_eq; }
     const CEQ& GetEQ() const { return m_eq; }
@@ -82,11 +82,12 @@ public:
     int GetGainOffset() const { return m_nGainOffset; }
 
     // Channel-wide EQ bypass: every band, never the crossover filters.
-    void SetEqBypass(int bypass);
-    // 1 when every band is off or bypassed.
-    int UpdateAllBandsOff();
+    void SetEqBypass(bool bypass);
+    // Whether every band is off or bypassed.
+    bool UpdateAllBandsOff();
 
-    // Fields named as the block and file layouts name them.
+    // Fields named as the block and file layouts name them. On and polarity
+    // are yes/no kept as the byte the block and the file hold.
     Name m_szName{};
     uint8_t m_byNameCode = 0;
     uint8_t m_bOn = 1;
@@ -95,12 +96,12 @@ public:
     int m_nGain = 300;
     uint8_t m_byParamCode = 1;
     uint8_t m_byChannel = 0;
-    int m_bShowCurve = 0;
+    bool m_bShowCurve = false;
     ColorRef m_crColor = 0;
-    int m_bNameChanged = 0;
-    int m_bParamChanged = 0;
-    int m_bAllBandsOff = 0;
-    int m_bLinked = 0;
+    bool m_bNameChanged = false;
+    bool m_bParamChanged = false;
+    bool m_bAllBandsOff = false;
+    bool m_bLinked = false;
 
 protected:
     // Fills the EQ's summed points as the locks allow.

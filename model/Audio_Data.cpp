@@ -30,25 +30,25 @@ const CAudio_Channel& CAudio_Data::Channel(ChannelAddress address) const
 void CAudio_Data::SetGenType(int type)
 {
     m_nGenType = type;
-    m_bGenChanged = 1;
+    m_bGenChanged = true;
 }
 
 void CAudio_Data::SetGenFreq(int hz)
 {
     m_nGenFreq = hz;
-    m_bGenChanged = 1;
+    m_bGenChanged = true;
 }
 
 void CAudio_Data::SetGenLevel(int step)
 {
     m_nGenLevel = step;
-    m_bGenChanged = 1;
+    m_bGenChanged = true;
 }
 
 void CAudio_Data::SetGenParam(int value)
 {
     m_nGenParam = value;
-    m_bGenChanged = 1;
+    m_bGenChanged = true;
 }
 
 void CAudio_Data::CopySystemSettings(const CAudio_Data& src)
@@ -63,23 +63,23 @@ void CAudio_Data::CopySystemSettings(const CAudio_Data& src)
     m_astrInfo = src.m_astrInfo;
 }
 
-void CAudio_Data::ClearAllChanged(int generatorFlag)
+void CAudio_Data::ClearAllChanged(bool generatorChanged)
 {
-    m_bGenChanged = generatorFlag;
+    m_bGenChanged = generatorChanged;
     for (int n = 0; n < Frame::kChannelCount; ++n)
     {
         CAudio_Channel& channel = Channel(n);
-        channel.SetNameChanged(0);
-        channel.SetParamChanged(0);
+        channel.SetNameChanged(false);
+        channel.SetParamChanged(false);
         for (int k = 0; k < channel.GetBandCount(); ++k)
-            channel.GetBand(k).StepTowardTarget(0);
+            channel.GetBand(k).StepTowardTarget(false);
     }
     for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
     {
         CAudio_OutData& output = Output(i);
-        output.SetLimitChanged(0);
-        output.GetHighPass().SetChanged(0);
-        output.GetLowPass().SetChanged(0);
+        output.SetLimitChanged(false);
+        output.GetHighPass().SetChanged(false);
+        output.GetLowPass().SetChanged(false);
     }
 }
 
@@ -101,7 +101,7 @@ void CAudio_Data::LoadFromImage(const CImageSlot& slot)
 void CAudio_Data::HideAllCurves()
 {
     for (int n = 0; n < Frame::kChannelCount; ++n)
-        Channel(n).ShowCurve(0);
+        Channel(n).ShowCurve(false);
 }
 
 void CAudio_Data::SetGraphRect(int width, int height)

@@ -66,7 +66,7 @@ public:
     int GetGenFreq() const { return m_nGenFreq; }
     int GetGenLevel() const { return m_nGenLevel; }
     int GetGenParam() const { return m_nGenParam; }
-    int IsGenChanged() const { return m_bGenChanged; }
+    bool IsGenChanged() const { return m_bGenChanged; }
     // The processor is in test mode while the generator runs (any type but
     // 0, off): the routing matrix is not to be edited then.
     bool IsTestMode() const { return m_nGenType != 0; }
@@ -139,7 +139,8 @@ public:
     std::optional<CSendData> BuildNextChangeFrame();
     // The next frame due for pending edits, or the level request.
     CSendData BuildNextPendingFrame();
-    void ClearAllChanged(int generatorFlag);
+    // `generatorChanged` is what the generator's change flag becomes.
+    void ClearAllChanged(bool generatorChanged);
     // Takes a whole slot and loads every channel record from its block.
     void LoadFromImage(const CImageSlot& slot);
     void HideAllCurves();
@@ -154,7 +155,7 @@ private:
     // Rebuilds a channel's whole block and copies it into the device image.
     std::span<const uint8_t> RefreshInputBlock(int i);
     std::span<const uint8_t> RefreshOutputBlock(int i);
-    CSendData BuildSubBlockFrame(int channelCode, int linked, int code, std::span<const uint8_t> block, int offset) const;
+    CSendData BuildSubBlockFrame(int channelCode, int item, int code, std::span<const uint8_t> block, int offset) const;
 
     std::string m_strName = "NULL";
     CAudio_InRoute m_inRoute;
@@ -167,7 +168,7 @@ private:
     int m_nGenLevel = 600;
     int m_nGenParam = 2;
     std::array<uint8_t, kGenBlockBytes> m_abyGenBlock{};
-    int m_bGenChanged = 0;
+    bool m_bGenChanged = false;
 
     int m_nBacklight = 1;
     int m_nPowerOnMode = 1;

@@ -121,10 +121,10 @@ std::span<const uint8_t> CAudio_Data::RefreshOutputBlock(int i)
     return block;
 }
 
-CSendData CAudio_Data::BuildSubBlockFrame(int channelCode, int linked, int code, std::span<const uint8_t> block,
+CSendData CAudio_Data::BuildSubBlockFrame(int channelCode, int item, int code, std::span<const uint8_t> block,
                                           int offset) const
 {
-    return MakeFrame(Frame::kParamChange, Frame::kLiveProgram, linked, channelCode, code,
+    return MakeFrame(Frame::kParamChange, Frame::kLiveProgram, item, channelCode, code,
                      block.subspan(offset, Frame::kSubBlockBytes));
 }
 
@@ -305,7 +305,7 @@ std::optional<CSendData> CAudio_Data::BuildNextChangeFrame()
 {
     if (m_bGenChanged)
     {
-        m_bGenChanged = 0;
+        m_bGenChanged = false;
         return BuildGeneratorFrame(false);
     }
 
@@ -314,12 +314,12 @@ std::optional<CSendData> CAudio_Data::BuildNextChangeFrame()
         CAudio_InData& input = Input(i);
         if (input.IsNameChanged())
         {
-            input.SetNameChanged(0);
+            input.SetNameChanged(false);
             return BuildInputNameFrame(i);
         }
         if (input.IsParamChanged())
         {
-            input.SetParamChanged(0);
+            input.SetParamChanged(false);
             return BuildInputParamFrame(i);
         }
         for (int k = 0; k < input.GetBandCount(); ++k)
@@ -327,7 +327,7 @@ std::optional<CSendData> CAudio_Data::BuildNextChangeFrame()
             CFilter& band = input.GetBand(k);
             if (band.IsChanged())
             {
-                band.StepTowardTarget(0);
+                band.StepTowardTarget(false);
                 return BuildInputBandFrame(i, k);
             }
         }
@@ -338,12 +338,12 @@ std::optional<CSendData> CAudio_Data::BuildNextChangeFrame()
         CAudio_OutData& output = Output(i);
         if (output.IsNameChanged())
         {
-            output.SetNameChanged(0);
+            output.SetNameChanged(false);
             return BuildOutputNameFrame(i);
         }
         if (output.IsParamChanged())
         {
-            output.SetParamChanged(0);
+            output.SetParamChanged(false);
             return BuildOutputParamFrame(i);
         }
         for (int k = 0; k < output.GetBandCount(); ++k)
@@ -351,7 +351,7 @@ std::optional<CSendData> CAudio_Data::BuildNextChangeFrame()
             CFilter& band = output.GetBand(k);
             if (band.IsChanged())
             {
-                band.StepTowardTarget(0);
+                band.StepTowardTarget(false);
                 return BuildOutputBandFrame(i, k);
             }
         }
@@ -360,13 +360,13 @@ std::optional<CSendData> CAudio_Data::BuildNextChangeFrame()
         {
             if (xover->IsChanged())
             {
-                xover->StepTowardTarget(0);
+                xover->StepTowardTarget(false);
                 return BuildOutputXoverFrame(i);
             }
         }
         if (output.IsLimitChanged())
         {
-            output.SetLimitChanged(0);
+            output.SetLimitChanged(false);
             return BuildOutputLimitFrame(i);
         }
     }

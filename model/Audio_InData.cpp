@@ -12,13 +12,13 @@ CAudio_InData::CAudio_InData(int index)
 void CAudio_InData::SetGate(int step)
 {
     m_nGate = step;
-    m_bParamChanged = 1;
+    m_bParamChanged = true;
 }
 
-void CAudio_InData::SetGateActive(int active)
+void CAudio_InData::SetGateActive(bool active)
 {
-    m_bGateActive = static_cast<uint8_t>(active);
-    m_bParamChanged = 1;
+    m_bGateActive = active ? 1 : 0;
+    m_bParamChanged = true;
 }
 
 void CAudio_InData::SumEq()

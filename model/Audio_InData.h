@@ -44,9 +44,9 @@ public:
     int GetGate() const { return m_nGate; }
 
     // Set only from blocks received from the processor.
-    void SetGateActive(int active);
+    void SetGateActive(bool active);
     void SetSpare15(int value) { m_nSpare15 = value; }
-    int GetGateActive() const { return m_bGateActive; }
+    bool GetGateActive() const { return m_bGateActive != 0; }
     int GetSpare15() const { return m_nSpare15; }
 
     // Takes polarity, delay, gain, gate and every band from another input
@@ -83,6 +83,7 @@ public:
     std::span<const uint8_t, kBlockBytes> GetBlock() const { return m_abyBlock; }
 
     int m_nGate = 40;
+    // Yes/no, kept as the BYTE the file holds.
     uint8_t m_bGateActive = 0;
     int m_nSpare15 = 0;
 

@@ -12,25 +12,25 @@ CAudio_OutData::CAudio_OutData(int index)
 void CAudio_OutData::SetRoute(int mask)
 {
     m_byRoute = static_cast<uint8_t>(mask);
-    m_bParamChanged = 1;
+    m_bParamChanged = true;
 }
 
 void CAudio_OutData::SetLimitThreshold(int step)
 {
     m_nLimitThreshold = step;
-    m_bLimitChanged = 1;
+    m_bLimitChanged = true;
 }
 
 void CAudio_OutData::SetLimitAttack(int step)
 {
     m_nLimitAttack = step;
-    m_bLimitChanged = 1;
+    m_bLimitChanged = true;
 }
 
 void CAudio_OutData::SetLimitRelease(int ms)
 {
     m_nLimitRelease = ms;
-    m_bLimitChanged = 1;
+    m_bLimitChanged = true;
 }
 
 void CAudio_OutData::SumEq()
@@ -49,11 +49,11 @@ void CAudio_OutData::SwitchBands(int mode)
             band.SetType(mode ? CFilter::kParametric : CFilter::kLowShelf);
         else if (k == CEQ::kOutputBands - 1)
             band.SetType(mode ? CFilter::kParametric : CFilter::kHighShelf);
-        band.SetGeq(mode);
+        band.SetGeq(mode != 0);
     }
 }
 
-void CAudio_OutData::SetGeqMode(int mode, int changed)
+void CAudio_OutData::SetGeqMode(int mode, bool changed)
 {
     SwitchBands(mode);
     for (int k = 0; k < CEQ::kOutputBands; ++k)
@@ -71,7 +71,7 @@ void CAudio_OutData::CopyLinkedSettings(const CAudio_OutData& src)
 {
     // The mode switch sets what the filter copy leaves alone (the bands'
     // graphic-EQ flag and outer types); the copy then stores the same mode.
-    SetGeqMode(src.m_bGeqMode, 0);
+    SetGeqMode(src.m_bGeqMode, false);
     RecordField::Copy(src, *this, RecordField::kLinked);
     m_eq.CopyFrom(src.m_eq);
 }
@@ -127,8 +127,8 @@ void CAudio_OutData::Serialize(CArchive& ar)
         // Switching the mode flattens the bands; the stored bands that
         // follow then overwrite them, keeping what the switch set beyond
         // the file's fields (graphic-EQ flag, saved bypass).
-        SetGeqMode(m_bGeqMode, 1);
-        m_bParamChanged = 0;
+        SetGeqMode(m_bGeqMode, true);
+        m_bParamChanged = false;
     }
     m_eq.Serialize(ar);
 }

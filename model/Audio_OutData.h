@@ -68,12 +68,12 @@ public:
     int GetLimitAttack() const { return m_nLimitAttack; }
     int GetLimitRelease() const { return m_nLimitRelease; }
     int GetLimitCode() const { return m_byLimitCode; }
-    void SetLimitChanged(int changed) { m_bLimitChanged = changed; }
-    int IsLimitChanged() const { return m_bLimitChanged; }
+    void SetLimitChanged(bool changed) { m_bLimitChanged = changed; }
+    bool IsLimitChanged() const { return m_bLimitChanged; }
 
     // Switches the 15 bands between parametric and graphic EQ. Every switch
     // flattens all 15 bands; `changed` is what their change flags become.
-    void SetGeqMode(int mode, int changed);
+    void SetGeqMode(int mode, bool changed);
     // As SetGeqMode, but only when the mode really changes, and without
     // touching the change flags afterwards.
     void ApplyGeqMode(int mode);
@@ -127,12 +127,14 @@ public:
 
     int m_nReserved = 0;
     uint8_t m_byRoute = 1;
+    // 1 graphic, 0 parametric: the catalogue's step and a LONG in the file,
+    // kept as stored so that a read file writes back byte for byte.
     int m_bGeqMode = 0;
     int m_nLimitThreshold = 600;
     int m_nLimitAttack = 56;
     int m_nLimitRelease = 500;
     uint8_t m_byLimitCode = kLimitCode;
-    int m_bLimitChanged = 0;
+    bool m_bLimitChanged = false;
 
 private:
     void SwitchBands(int mode);

@@ -47,14 +47,14 @@ CEQ::CEQ(Kind kind)
 
     auto highPass = std::make_unique<CFilter>();
     highPass->m_nCode = kXoverCode;
-    highPass->m_bIsBand = 0;
+    highPass->m_bIsBand = false;
     highPass->SetType(CFilter::kHighPass);
     highPass->SetFrequency(20);
     m_filters.push_back(std::move(highPass));
 
     auto lowPass = std::make_unique<CFilter>();
     lowPass->m_nCode = kXoverCode;
-    lowPass->m_bIsBand = 0;
+    lowPass->m_bIsBand = false;
     lowPass->SetType(CFilter::kLowPass);
     lowPass->SetFrequency(20000);
     m_filters.push_back(std::move(lowPass));

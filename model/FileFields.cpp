@@ -36,6 +36,14 @@ void CFileFields::operator()(RecordField::Field field, int& value)
     Exchange(field, value);
 }
 
+void CFileFields::operator()(RecordField::Field field, bool& value)
+{
+    int stored = value ? 1 : 0;
+    Exchange(field, stored);
+    if (field.Has(RecordField::kFile) && !field.Has(RecordField::kIdentity))
+        value = stored != 0;
+}
+
 void CFileFields::operator()(RecordField::Field field, double& value)
 {
     Exchange(field, value);

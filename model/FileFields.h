@@ -12,6 +12,7 @@ class CArchive;
 // form following its type:
 //   uint8_t  BYTE
 //   int      LONG
+//   bool     LONG, 0 or 1; read, any nonzero number is yes
 //   double   DOUBLE
 //   char[n]  STRING of the bytes before the first NUL; read, cut at n
 //            bytes and at its first NUL, NUL-padded
@@ -27,6 +28,7 @@ public:
 
     void operator()(RecordField::Field field, uint8_t& value);
     void operator()(RecordField::Field field, int& value);
+    void operator()(RecordField::Field field, bool& value);
     void operator()(RecordField::Field field, double& value);
     void operator()(RecordField::Field field, std::span<char> text);
 

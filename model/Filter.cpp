@@ -15,13 +15,13 @@ void CFilter::SetFrequency(int hz)
     m_nFreq = hz;
     UpdateHandle();
     ComputeResponse();
-    m_bChanged = 1;
+    m_bChanged = true;
 }
 
 void CFilter::SetGeqFrequency(int hz)
 {
     m_nGeqFreq = hz;
-    m_bGeqFreqSet = 1;
+    m_bGeqFreqSet = true;
 }
 
 void CFilter::SetGainStep(int step)
@@ -39,7 +39,7 @@ void CFilter::SetGainStep(int step)
     }
     UpdateHandle();
     ComputeResponse();
-    m_bChanged = 1;
+    m_bChanged = true;
 }
 
 void CFilter::SetBandwidthStep(int step)
@@ -51,28 +51,28 @@ void CFilter::SetBandwidthStep(int step)
         m_dBandwidth = bandwidth;
     UpdateHandle();
     ComputeResponse();
-    m_bChanged = 1;
+    m_bChanged = true;
 }
 
-void CFilter::SetOff(int off)
+void CFilter::SetOff(bool off)
 {
     m_bBypass = 0;
     // A band at exactly 0 dB is off by definition; switching it on would
     // send a band that does nothing.
     if (m_dGain == 0.0)
         return;
-    m_bOff = off;
+    m_bOff = off ? 1 : 0;
     UpdateHandle();
     ComputeResponse();
-    m_bChanged = 1;
+    m_bChanged = true;
 }
 
-void CFilter::SetBypass(int bypass)
+void CFilter::SetBypass(bool bypass)
 {
     if (bypass)
     {
-        m_bSavedBypass = m_bBypass;
-        m_bBypass = bypass;
+        m_bSavedBypass = m_bBypass != 0;
+        m_bBypass = 1;
     }
     else
     {
@@ -82,7 +82,7 @@ void CFilter::SetBypass(int bypass)
     {
         UpdateHandle();
         ComputeResponse();
-        m_bChanged = 1;
+        m_bChanged = true;
     }
 }
 
@@ -92,42 +92,42 @@ void CFilter::SetType(int type)
     if (type == kLowPass)
         m_nSentFreq = kFreqMax;
     ComputeResponse();
-    m_bChanged = 1;
+    m_bChanged = true;
 }
 
 void CFilter::SetSlope(int slope)
 {
     m_nSlope = slope;
     ComputeResponse();
-    m_bChanged = 1;
+    m_bChanged = true;
 }
 
 void CFilter::SetXoverType(int type)
 {
     m_nXoverType = type;
     ComputeResponse();
-    m_bChanged = 1;
+    m_bChanged = true;
 }
 
-void CFilter::SetGeq(int geq)
+void CFilter::SetGeq(bool geq)
 {
     m_bGeq = geq;
     m_nFreq = m_nGeqFreq;
     m_dGain = 0.0;
     m_bOff = 1;
     m_bBypass = 1;
-    m_bSavedBypass = 1;
-    if (geq == 0)
+    m_bSavedBypass = true;
+    if (!geq)
         m_dBandwidth = 0.3;
     UpdateHandle();
     ComputeResponse();
 }
 
-void CFilter::StepTowardTarget(int flag)
+void CFilter::StepTowardTarget(bool changed)
 {
     if (m_bIsBand || m_nSentFreq == m_nFreq)
     {
-        m_bChanged = flag;
+        m_bChanged = changed;
         return;
     }
     // A sent frequency of 0 or below can only come from a damaged block;
@@ -140,7 +140,7 @@ void CFilter::StepTowardTarget(int flag)
         m_nSentFreq = m_nFreq;
     else
         m_nSentFreq /= 2;
-    m_bChanged = 1;
+    m_bChanged = true;
 }
 
 void CFilter::CopyFrom(const CFilter& src)
@@ -213,7 +213,7 @@ void CFilter::ComputeResponse()
     shape.dBandwidthOct = GetBandwidth();
     shape.nSlope = m_nSlope;
     shape.nXoverType = m_nXoverType;
-    shape.bInactive = IsInactive() != 0;
+    shape.bInactive = IsInactive();
     ComputeFilterResponse(shape, m_adResponse);
     for (int i = 0; i < kFreqPoints; ++i)
         m_aptPolygon[static_cast<size_t>(i + 1)].y = DbToY(m_adResponse[static_cast<size_t>(i)], m_nGraphH) + kCurveTop;
@@ -232,12 +232,12 @@ void CFilter::UpdateBandHandle()
     BandHandleInput band;
     band.dFreq = GetFrequency();
     band.dGainDb = m_dGain;
-    band.bInactive = IsInactive() != 0;
+    band.bInactive = IsInactive();
     band.dBandwidthOct = GetBandwidth();
     band.nType = m_nType;
     band.nCode = m_nCode;
-    band.bGeq = m_bGeq != 0;
-    band.bGeqFreqSet = m_bGeqFreqSet != 0;
+    band.bGeq = m_bGeq;
+    band.bGeqFreqSet = m_bGeqFreqSet;
     const BandHandle geometry = BandHandleGeometry(band, m_nGraphW, m_nGraphH);
     m_rcHandle = geometry.rcHandle;
     m_rcLabel = geometry.rcLabel;
@@ -254,7 +254,7 @@ void CFilter::UpdateXoverHandle()
 
 void CFilter::UpdateMarkers()
 {
-    const MarkerRects markers = BandMarkerRects(m_rcHandle, GetFrequency(), GetBandwidth(), m_dGain, m_bGeq != 0, m_nGraphW);
+    const MarkerRects markers = BandMarkerRects(m_rcHandle, GetFrequency(), GetBandwidth(), m_dGain, m_bGeq, m_nGraphW);
     m_rcLowMarker = markers.rcLow;
     m_rcHighMarker = markers.rcHigh;
 }
@@ -292,7 +292,7 @@ BandDrag CFilter::BandDragTo(Point point) const
     drag.ptPointer = point;
     drag.ptDragOffset = m_ptDragOffset;
     drag.nType = m_nType;
-    drag.bGeq = m_bGeq != 0;
+    drag.bGeq = m_bGeq;
     drag.nFreq = m_nFreq;
     drag.nGainStep = GetGainStep();
     return BandDragTarget(drag, m_nGraphW, m_nGraphH);
@@ -302,7 +302,7 @@ std::optional<int> CFilter::BandwidthDragTo(int x) const
 {
     if (m_bGeq)
         return std::nullopt;
-    return BandwidthDragStep(x, m_bDragLowMarker != 0, GetFrequency(), m_nGraphW);
+    return BandwidthDragStep(x, m_bDragLowMarker, GetFrequency(), m_nGraphW);
 }
 
 XoverDrag CFilter::XoverDragTo(Point point, int pairedFreq) const
@@ -319,7 +319,7 @@ void CFilter::Serialize(CArchive& ar)
     // A failed read is thrown away; its curves are not worth computing.
     if (ar.IsLoading() && ar.IsOk())
     {
-        m_bChanged = 0;
+        m_bChanged = false;
         UpdateHandle();
         ComputeResponse();
     }
@@ -327,5 +327,5 @@ void CFilter::Serialize(CArchive& ar)
 
 std::string CFilter::Summary() const
 {
-    return FormatBandSummary(GetType(), GetFrequency(), GetBandwidth(), GetGain(), IsInactive() != 0);
+    return FormatBandSummary(GetType(), GetFrequency(), GetBandwidth(), GetGain(), IsInactive());
 }

@@ -46,13 +46,15 @@ public:
     void SetGeqFrequency(int hz);
     void SetGainStep(int step);
     void SetBandwidthStep(int step);
-    void SetOff(int off);
-    void SetBypass(int bypass);
+    void SetOff(bool off);
+    void SetBypass(bool bypass);
     void SetType(int type);
     void SetSlope(int slope);
     void SetXoverType(int type);
-    void SetGeq(int geq);
-    void StepTowardTarget(int flag);
+    void SetGeq(bool geq);
+    // `changed` is what the change flag becomes when the filter has no walk
+    // left to make.
+    void StepTowardTarget(bool changed);
     // Copies the fields a linked filter takes over (RecordField::kLinked);
     // its code and graphic-EQ assignment stay this filter's own.
     void CopyFrom(const CFilter& src);
@@ -60,16 +62,16 @@ public:
     int GetFrequency() const { return m_bGeq ? m_nGeqFreq : m_nFreq; }
     int GetGainStep() const;
     int GetBandwidthStep() const;
-    int IsInactive() const { return m_bBypass ? m_bBypass : m_bOff; }
+    bool IsInactive() const { return m_bBypass != 0 || m_bOff != 0; }
 
     int GetType() const { return m_nType; }
     int GetSlope() const { return m_nSlope; }
     int GetXoverType() const { return m_nXoverType; }
     int GetCode() const { return m_nCode; }
     int GetSentFreq() const { return m_nSentFreq; }
-    int IsChanged() const { return m_bChanged; }
-    void SetChanged(int changed) { m_bChanged = changed; }
-    int IsGeq() const { return m_bGeq; }
+    bool IsChanged() const { return m_bChanged; }
+    void SetChanged(bool changed) { m_bChanged = changed; }
+    bool IsGeq() const { return m_bGeq; }
     double GetGain() const { return m_dGain; }
     double GetBandwidth() const { return m_bGeq ? m_dGeqBandwidth : m_dBandwidth; }
     // The band summary of the label box: in graphic-EQ mode with the graphic
@@ -155,18 +157,21 @@ public:
     int m_nGeqFreq = 0;
     int m_nSentFreq = 20;
     double m_dGain = 0.0;
+    // Yes/no, but a program file holds off and bypass as LONGs and a read
+    // file's numbers are kept as stored, so that it writes back byte for
+    // byte; read them through IsInactive.
     int m_bOff = 1;
     int m_bBypass = 0;
-    int m_bSavedBypass = 0;
+    bool m_bSavedBypass = false;
     double m_dBandwidth = 0.3;
     double m_dGeqBandwidth = 0.22;
     int m_nXoverType = 2;
     int m_nSlope = 0;
     int m_nCode = 0;
-    int m_bIsBand = 1;
-    int m_bChanged = 0;
-    int m_bGeq = 0;
-    int m_bGeqFreqSet = 0;
+    bool m_bIsBand = true;
+    bool m_bChanged = false;
+    bool m_bGeq = false;
+    bool m_bGeqFreqSet = false;
 
     Rect m_rcHandle;
     Rect m_rcLabel;
@@ -175,13 +180,13 @@ public:
     Point m_ptDragOffset;
     int m_nLowMarkerOffset = 0;
     int m_nHighMarkerOffset = 0;
-    int m_bDragLowMarker = 0;
-    int m_bDragHighMarker = 0;
+    bool m_bDragLowMarker = false;
+    bool m_bDragHighMarker = false;
     // Pointer state, kept here for the response graph only.
-    int m_bOverHandle = 0;
-    int m_bOverLowMarker = 0;
-    int m_bOverHighMarker = 0;
-    int m_bDragHandle = 0;
+    bool m_bOverHandle = false;
+    bool m_bOverLowMarker = false;
+    bool m_bOverHighMarker = false;
+    bool m_bDragHandle = false;
 
 private:
     Response m_adResponse{};

@@ -24,47 +24,58 @@ const CAudio_Channel& Channel(const CAudio_Data& data, EParamSide side, int chan
     return data.Output(channel);
 }
 
-// A field a member takes through its record's own setter.
+// A field a member takes through its record's own getter and setter,
+// whichever its type (a yes/no polarity, a step).
 template <class TRecord>
 struct Field
 {
-    int (TRecord::*pfnGet)() const;
-    void (TRecord::*pfnSet)(int);
+    bool (*pfnSame)(const TRecord& a, const TRecord& b);
+    void (*pfnTake)(const TRecord& from, TRecord& to);
 };
+
+template <class TRecord, auto pfnGet, auto pfnSet>
+constexpr Field<TRecord> Through()
+{
+    return {[](const TRecord& a, const TRecord& b) { return (a.*pfnGet)() == (b.*pfnGet)(); },
+            [](const TRecord& from, TRecord& to) { (to.*pfnSet)((from.*pfnGet)()); }};
+}
 
 // Gives `to` every field of `from` in `fields`, in order, when it differs in
 // any of them; false when it holds them all already.
 template <class TRecord, size_t N>
 bool TakeFields(const TRecord& from, TRecord& to, const std::array<Field<TRecord>, N>& fields)
 {
-    if (std::ranges::all_of(fields, [&](const Field<TRecord>& f) { return (to.*f.pfnGet)() == (from.*f.pfnGet)(); }))
+    if (std::ranges::all_of(fields, [&](const Field<TRecord>& f) { return f.pfnSame(to, from); }))
         return false;
     for (const Field<TRecord>& f : fields)
-        (to.*f.pfnSet)((from.*f.pfnGet)());
+        f.pfnTake(from, to);
     return true;
 }
 
+using In = CAudio_InData;
+using Out = CAudio_OutData;
+
 // The parameter group of an input travels whole: polarity, delay, gain and
 // gate, whichever of them was edited.
-constexpr std::array<Field<CAudio_InData>, 4> kInputParams{{
-    {&CAudio_InData::GetPolarity, &CAudio_InData::SetPolarity},
-    {&CAudio_InData::GetDelay, &CAudio_InData::SetDelay},
-    {&CAudio_InData::GetGain, &CAudio_InData::SetGain},
-    {&CAudio_InData::GetGate, &CAudio_InData::SetGate},
+constexpr std::array<Field<In>, 4> kInputParams{{
+    Through<In, &In::GetPolarity, &In::SetPolarity>(),
+    Through<In, &In::GetDelay, &In::SetDelay>(),
+    Through<In, &In::GetGain, &In::SetGain>(),
+    Through<In, &In::GetGate, &In::SetGate>(),
 }};
 // An output's: polarity, delay and gain, and with them the EQ mode, which
 // the output applies as it stands (a switch flattens its bands).
-constexpr std::array<Field<CAudio_OutData>, 4> kOutputParams{{
-    {&CAudio_OutData::GetPolarity, &CAudio_OutData::SetPolarity},
-    {&CAudio_OutData::GetDelay, &CAudio_OutData::SetDelay},
-    {&CAudio_OutData::GetGain, &CAudio_OutData::SetGain},
-    {&CAudio_OutData::GetGeqMode, &CAudio_OutData::ApplyGeqMode},
+constexpr std::array<Field<Out>, 4> kOutputParams{{
+    Through<Out, &Out::GetPolarity, &Out::SetPolarity>(),
+    Through<Out, &Out::GetDelay, &Out::SetDelay>(),
+    Through<Out, &Out::GetGain, &Out::SetGain>(),
+    Through<Out, &Out::GetGeqMode, &Out::ApplyGeqMode>(),
 }};
 // The limiter travels whole: threshold, attack and release.
-constexpr std::array<Field<CAudio_OutData>, 3> kLimiter{{
-    {&CAudio_OutData::GetLimitThreshold, &CAudio_OutData::SetLimitThreshold},
-    {&CAudio_OutData::GetLimitAttack, &CAudio_OutData::SetLimitAttack},
-    {&CAudio_OutData::GetLimitRelease, &CAudio_OutData::SetLimitRelease},
+constexpr std::array<Field<Out>, 3> kLimiter{{
+    Through<Out, &Out::GetLimitThreshold, &Out::SetLimitThreshold>(),
+    Through<Out, &Out::GetLimitAttack, &Out::SetLimitAttack>(),
+    Through<Out, &Out::GetLimitRelease, &Out::SetLimitRelease>(),
 }};
 
 enum class EGroup

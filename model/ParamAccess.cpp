@@ -156,7 +156,7 @@ ParamShown Shown(EParam param, const CAudio_Data& data, ParamAt at)
     const ParamRow& row = Param(param);
     if (row.eIndex != EParamIndex::kBand || !IsAddressed(param, at))
         return shown;
-    shown.bBandInactive = ParamAddress::Band(data, row.eSide, at).IsInactive() != 0;
+    shown.bBandInactive = ParamAddress::Band(data, row.eSide, at).IsInactive();
     shown.bGeqMode = row.eSide == EParamSide::kOutput && data.Output(at.nChannel).GetGeqMode() != 0;
     return shown;
 }

@@ -30,11 +30,11 @@ void JoinLinkGroup(TRoute& route, int channel, int group)
     if (LinkRule::Join(route, channel, group) < 0)
         return;
     auto& record = route.GetAt(channel);
-    record.SetParamChanged(1);
+    record.SetParamChanged(true);
     for (int k = 0; k < record.GetEQ().GetSize(); ++k)
-        record.GetEQ().GetAt(k).SetChanged(1);
+        record.GetEQ().GetAt(k).SetChanged(true);
     if constexpr (std::is_same_v<TRoute, CAudio_OutRoute>)
-        record.SetLimitChanged(1);
+        record.SetLimitChanged(true);
 }
 
 inline bool AllBandsInactive(const CAudio_Channel& channel)
@@ -84,16 +84,16 @@ inline constexpr ParamRow kOn{
     .pszEnglish = "Mute",
     .pszChinese = "静音",
     .nMax = 1,
-    .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return static_cast<int>(Channel(d, s, at).IsOn()); },
-    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Channel(d, s, at).SetOn(v); },
+    .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return Channel(d, s, at).IsOn() ? 1 : 0; },
+    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Channel(d, s, at).SetOn(v != 0); },
     .pfnFormat = Plain<FormatOn>};
 inline constexpr ParamRow kPolarity{
     .eGroup = Group::kSignal,
     .pszEnglish = "Polarity",
     .pszChinese = "相位",
     .nMax = 1,
-    .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return Channel(d, s, at).GetPolarity(); },
-    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Channel(d, s, at).SetPolarity(v); },
+    .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return Channel(d, s, at).GetPolarity() ? 1 : 0; },
+    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Channel(d, s, at).SetPolarity(v != 0); },
     .pfnFormat = Plain<FormatPolarity>};
 inline constexpr ParamRow kGain{
     .eGroup = Group::kSignal,
@@ -123,7 +123,7 @@ inline constexpr ParamRow kEqBypass{
     .pszChinese = "均衡/直通",
     .nMax = 1,
     .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return AllBandsInactive(Channel(d, s, at)) ? 1 : 0; },
-    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Channel(d, s, at).SetEqBypass(v); },
+    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Channel(d, s, at).SetEqBypass(v != 0); },
     // The master switch reads "OFF" while the EQ is bypassed.
     .pfnFormat = [](int v, ELanguage l, bool k, ParamShown) { return FormatRoute(v == 0 ? 1 : 0, l, k); }};
 
@@ -189,7 +189,7 @@ inline constexpr ParamRow kBandOn{
     .nMax = 1,
     .eIndex = EParamIndex::kBand,
     .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).IsInactive() ? 0 : 1; },
-    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetOff(v ? 0 : 1); },
+    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetOff(v == 0); },
     .pfnFormat = Plain<FormatRoute>};
 inline constexpr ParamRow kBandBypass{
     .eGroup = Group::kEq,
@@ -198,7 +198,7 @@ inline constexpr ParamRow kBandBypass{
     .nMax = 1,
     .eIndex = EParamIndex::kBand,
     .pfnGet = [](const CAudio_Data& d, Side s, ParamAt at) { return Band(d, s, at).m_bBypass ? 1 : 0; },
-    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetBypass(v); },
+    .pfnSet = [](CAudio_Data& d, Side s, ParamAt at, int v) { Band(d, s, at).SetBypass(v != 0); },
     .pfnFormat = Plain<FormatRoute>};
 
 // An output band's frequency keeps to its place in the EQ.

@@ -93,8 +93,8 @@ constexpr std::array kRows{
              .pfnSet =
                  [](CAudio_Data& d, Side, ParamAt at, int v) {
                      CAudio_OutData& out = d.Output(at.nChannel);
-                     out.SetGeqMode(v, 1);
-                     out.SetParamChanged(1);
+                     out.SetGeqMode(v, true);
+                     out.SetParamChanged(true);
                  },
              .pfnFormat = Plain<FormatEqMode>},
     ParamRow{.eParam = EParam::kOutLink,

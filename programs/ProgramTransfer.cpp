@@ -132,7 +132,7 @@ void CProgramTransfer::QueueStore(int nSlot)
         // The processor plays the program while its blocks arrive one by
         // one: everything stays muted until the last block is in.
         for (int n = 0; n < Frame::kChannelCount; ++n)
-            m_record.Channel(n).SetOn(0);
+            m_record.Channel(n).SetOn(false);
         QueueChannelParams();
     }
 
@@ -151,7 +151,7 @@ void CProgramTransfer::QueueStore(int nSlot)
     // the mute changes a second time. A stored program is another matter:
     // edits still pending belong to the live program.
     if (nSlot == Frame::kLiveProgram)
-        m_record.ClearAllChanged(0);
+        m_record.ClearAllChanged(false);
     m_command.SetTransferInProgress(true);
 }
 
@@ -239,7 +239,7 @@ void CProgramTransfer::Queue(CSendData entry)
 
 void CProgramTransfer::QueueWithProgress(CSendData entry, bool bLast)
 {
-    entry.m_bProgress = 1;
+    entry.m_bProgress = true;
     entry.m_nProgressPos = m_nProgress++;
     entry.m_bLastOfTransfer = bLast ? 1 : 0;
     Queue(std::move(entry));

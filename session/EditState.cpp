@@ -62,25 +62,25 @@ void WriteFilter(const Values& s, CFilter& f)
 void MarkSubBlock(CAudio_InData& input, int code)
 {
     if (code == 0)
-        input.SetNameChanged(1);
+        input.SetNameChanged(true);
     else if (code == 1)
-        input.SetParamChanged(1);
+        input.SetParamChanged(true);
     else
-        input.GetBand(code - 2).SetChanged(1);
+        input.GetBand(code - 2).SetChanged(true);
 }
 
 void MarkSubBlock(CAudio_OutData& output, int code)
 {
     if (code == 0)
-        output.SetNameChanged(1);
+        output.SetNameChanged(true);
     else if (code == 1)
-        output.SetParamChanged(1);
+        output.SetParamChanged(true);
     else if (code == CAudio_OutData::kLimitCode)
-        output.SetLimitChanged(1);
+        output.SetLimitChanged(true);
     else if (code == CAudio_OutData::kXoverCode)
-        output.GetHighPass().SetChanged(1);
+        output.GetHighPass().SetChanged(true);
     else
-        output.GetBand(code - 2).SetChanged(1);
+        output.GetBand(code - 2).SetChanged(true);
 }
 
 int LastSubBlockCode(const CAudio_InData&)
@@ -103,7 +103,7 @@ void MarkCrossoverWalks(CAudio_OutData& output)
 {
     for (CFilter* pXover : {&output.GetHighPass(), &output.GetLowPass()})
         if (pXover->GetSentFreq() != pXover->m_nFreq)
-            pXover->SetChanged(1);
+            pXover->SetChanged(true);
 }
 
 // Fields the processor never sees (the gain of a band that is off, the

@@ -25,7 +25,7 @@ class CEditState
 {
 public:
     // One field's value, of the field's own type.
-    using Value = std::variant<int, uint8_t, double, CAudio_Channel::Name>;
+    using Value = std::variant<int, uint8_t, double, bool, CAudio_Channel::Name>;
     // A record's kSetting fields in the order its visitor names them.
     using Values = std::vector<Value>;
     struct ChannelState

@@ -241,8 +241,8 @@ bool CProcessorLink::RecallProgramFromPC(std::span<const uint8_t> fileBody)
 
 void CProcessorLink::InBulkForm(CAudio_Channel& channel, const std::function<void()>& fnQueue)
 {
-    const int bLinked = channel.IsLinked();
-    channel.SetLinked(1);
+    const bool bLinked = channel.IsLinked();
+    channel.SetLinked(true);
     fnQueue();
     channel.SetLinked(bLinked);
 }
@@ -262,19 +262,19 @@ bool CProcessorLink::SendOutputBands(int nOutput)
 void CProcessorLink::ResendEqMuted(CAudio_Channel& channel, const std::function<CSendData()>& fnParam,
                                    const std::function<CSendData(int)>& fnBand)
 {
-    const int nOn = channel.IsOn();
-    channel.SetOn(0);
-    channel.SetParamChanged(0);
+    const bool bOn = channel.IsOn();
+    channel.SetOn(false);
+    channel.SetParamChanged(false);
     m_command.Enqueue(fnParam());
     InBulkForm(channel, [&] {
         for (int k = 0; k < channel.GetBandCount(); ++k)
         {
-            channel.GetBand(k).StepTowardTarget(0);
+            channel.GetBand(k).StepTowardTarget(false);
             m_command.Enqueue(fnBand(k));
         }
     });
-    channel.SetOn(nOn);
-    channel.SetParamChanged(0);
+    channel.SetOn(bOn);
+    channel.SetParamChanged(false);
     m_command.Enqueue(fnParam());
 }
 
@@ -305,13 +305,13 @@ bool CProcessorLink::MuteOutputForUpdate(int nOutput, bool bMute)
     if (bMute)
     {
         bySaved = static_cast<uint8_t>(output.IsOn());
-        output.SetOn(0);
+        output.SetOn(false);
     }
     else
     {
         output.SetOn(bySaved);
     }
-    output.SetParamChanged(0);
+    output.SetParamChanged(false);
     m_command.Enqueue(m_record.BuildOutputParamFrame(nOutput));
     return true;
 }
@@ -326,7 +326,7 @@ bool CProcessorLink::ApplyGraphicQ(int nOutput, int nStep)
         for (int k = 0; k < output.GetBandCount(); ++k)
         {
             output.GetBand(k).SetBandwidthStep(nStep);
-            output.GetBand(k).SetChanged(0);
+            output.GetBand(k).SetChanged(false);
         }
         SendOutputBands(i);
     };

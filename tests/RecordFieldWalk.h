@@ -86,6 +86,11 @@ inline void Bump(uint8_t& value)
     ++value;
 }
 
+inline void Bump(bool& value)
+{
+    value = !value;
+}
+
 inline void Bump(double& value)
 {
     value += 0.25;

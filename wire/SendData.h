@@ -16,12 +16,12 @@ public:
     int GetLength() const { return static_cast<int>(m_abyFrame.size()); }
 
     int m_nWaitTicks = 0;         // pump ticks since sent, unanswered
-    int m_bNotSent = 1;           // set until written once
-    int m_bProgress = 0;          // sending it moves the progress bar
-    int m_nProgressPos = 0;       // position given to the progress bar
-    int m_bLastOfTransfer = 0;    // sending it ends the current transfer
-    int m_nProbedId = 0;          // device-ID probes only: the probed ID
-    int m_bAside = 0;             // for another processor than the edited one
+    bool m_bNotSent = true;         // set until written once
+    bool m_bProgress = false;       // sending it moves the progress bar
+    int m_nProgressPos = 0;         // position given to the progress bar
+    bool m_bLastOfTransfer = false; // sending it ends the current transfer
+    int m_nProbedId = 0;            // device-ID probes only: the probed ID
+    bool m_bAside = false;          // for another processor than the edited one
 
 private:
     std::vector<uint8_t> m_abyFrame;

@@ -73,7 +73,7 @@ protected:
     {
         m_previous = CMessageBox::SetPresenter(
             [this](QWidget*, const QString&, const QString& text, CMessageBox::EIcon) { m_boxes.push_back(text); });
-        Record().ClearAllChanged(0);
+        Record().ClearAllChanged(false);
     }
     ~PanelTest() override { CMessageBox::SetPresenter(m_previous); }
 

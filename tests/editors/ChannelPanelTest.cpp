@@ -176,7 +176,7 @@ TEST_F(InFaceTest, LoadedProgramAndWrongSideRefresh)
     a.SetGain(123);
     a.SetDelay(477);
     a.SetGate(0);
-    a.SetPolarity(1);
+    a.SetPolarity(true);
     Record().Output(5).SetRoute(0x0F);
     m_link.Notice().NotifyProgramLoaded();
     EXPECT_EQ(m_panel.GainField()->text(), "-17.7");

@@ -57,10 +57,10 @@ TEST_F(ChannelStripTest, JoiningAGroupTakesTheSettingsOfItsFirstMemberAndMarksIt
     CAudio_InData& b = Record().Input(1);
     a.SetGain(120);
     a.SetDelay(40);
-    a.SetPolarity(1);
+    a.SetPolarity(true);
     a.GetBand(2).SetGainStep(520);
     b.SetName("KICK");
-    b.SetOn(0);
+    b.SetOn(false);
 
     Choose(Input(1).pLink, 0);  // "Link A" for input B, A selected
 
@@ -102,7 +102,7 @@ TEST_F(ChannelStripTest, JoiningAGroupTakesTheSettingsOfItsFirstMemberAndMarksIt
 TEST_F(ChannelStripTest, MuteRoutingAndNameReachTheRecords)
 {
     Record().Outputs().SetLinkGroup(1, 2);  // outputs 2 and 3 linked
-    Record().Output(2).SetParamChanged(0);
+    Record().Output(2).SetParamChanged(false);
 
     Output(2).pMute->click();
     EXPECT_EQ(Record().Output(2).IsOn(), 0);
@@ -127,7 +127,7 @@ TEST_F(ChannelStripTest, MuteRoutingAndNameReachTheRecords)
     EXPECT_FALSE(Output(2).apRoute[4]->isChecked());
 
     CNameEdit* name = Input(3).pName;
-    Record().Input(3).SetNameChanged(0);
+    Record().Input(3).SetNameChanged(false);
     name->setFocus();
     name->selectAll();
     QTest::keyClicks(name, "Vocal 12345");  // cut at eight

@@ -62,7 +62,7 @@ protected:
     {
         auto pPort = std::make_unique<CFakePort>();
         m_pLink = std::make_unique<CProcessorLink>(std::move(pPort));
-        Record().ClearAllChanged(0);
+        Record().ClearAllChanged(false);
         CMessageBox::SetPresenter([this](QWidget*, const QString&, const QString& text, CMessageBox::EIcon) {
             m_boxes.push_back(text);
         });

@@ -18,7 +18,7 @@ using namespace EqPanelFixture;
 TEST_F(EqPanelTest, InputFieldsWriteTheBandAndItsLinkedPartnerOneFrameEach)
 {
     Record().Inputs().SetLinkGroup(1, 0);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     QSignalSpy changes(&Link().Notice(), &CRecordNotice::valueChanged);
 
     Type(Field(InPanel(), 2, Row::kFrequencyRow), "2500");
@@ -75,7 +75,7 @@ TEST_F(EqPanelTest, MasterOffAndOnAgainKeepsTheBandsThatWereBypassed)
 {
     for (int k = 0; k < 6; ++k)
         Record().Input(0).GetBand(k).SetGainStep(410 + 10 * k);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     CInEQDlg& panel = InPanel();
     panel.Band(1).pButton->click();
     EXPECT_TRUE(panel.Band(1).pButton->isChecked());
@@ -104,7 +104,7 @@ TEST_F(EqPanelTest, MasterSwitchResendsEveryLinkedInputsEqMutedAtOnce)
     Record().Inputs().SetLinkGroup(2, 0);
     Record().Input(0).GetBand(0).SetGainStep(450);
     Record().Input(2).GetBand(0).SetGainStep(450);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     Connect();
 
     InPanel().MasterButton()->click();
@@ -130,7 +130,7 @@ TEST_F(EqPanelTest, MasterSwitchResendsEveryLinkedInputsEqMutedAtOnce)
 TEST_F(EqPanelTest, FaderOfALinkedInputMovesTheSameBandOfItsPartner)
 {
     Record().Inputs().SetLinkGroup(1, 0);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     CInEQDlg& panel = InPanel();
 
     panel.Band(2).pFader->MoveTo(600 - 520);
@@ -250,7 +250,7 @@ TEST_F(EqPanelTest, DragOnTheGraphRefreshesTheBandAndReachesTheLinkedInput)
     Record().Inputs().SetLinkGroup(1, 0);
     CFilter& band = Record().Input(0).GetBand(2);
     band.SetFrequency(500);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     CInEQDlg& panel = InPanel();
     CFStatic graph(Link());
     graph.resize(646, 270);

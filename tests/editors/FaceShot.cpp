@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     CProcessorLink link;
     CAudio_Data& record = link.Record();
     record.Input(0).SetGain(345);
-    record.Input(0).SetPolarity(1);
+    record.Input(0).SetPolarity(true);
     record.Input(0).SetDelay(512);
     record.Output(2).SetGain(260);
     record.Output(2).GetHighPass().SetFrequency(80);

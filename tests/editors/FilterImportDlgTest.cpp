@@ -48,7 +48,7 @@ class FilterImportDlgTest : public ::testing::Test
 protected:
     FilterImportDlgTest()
     {
-        m_link.Record().ClearAllChanged(0);
+        m_link.Record().ClearAllChanged(false);
         m_previous = CMessageBox::SetPresenter([this](QWidget*, const QString&, const QString& text, CMessageBox::EIcon)
                                                { m_messages << text; });
     }

@@ -360,7 +360,7 @@ namespace
 class NumBindingTest : public NumEditTest
 {
 protected:
-    NumBindingTest() { data.ClearAllChanged(0); }
+    NumBindingTest() { data.ClearAllChanged(false); }
 
     CProcessorLink link;
     CAudio_Data& data = link.Record();

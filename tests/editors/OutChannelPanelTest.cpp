@@ -32,7 +32,7 @@ TEST_F(OutFaceTest, CrossoverFrequenciesKeepTheirOrderSilently)
 TEST_F(OutFaceTest, CrossoverChoicesReachTheLinkedOutputs)
 {
     Record().Outputs().SetLinkGroup(1, 0);  // output 2 joins output 1
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     ASSERT_EQ(m_panel.SlopeCombo(1)->count(), 7);
     EXPECT_EQ(m_panel.SlopeCombo(1)->itemText(6), "48dB/oct");
     Choose(m_panel.SlopeCombo(1), 6);
@@ -53,7 +53,7 @@ TEST_F(OutFaceTest, LimiterFieldsShowAndTakeTheirSteps)
     CAudio_OutData& out = Record().Output(0);
     out.SetLimitThreshold(600);
     out.SetLimitAttack(6);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     m_link.Notice().NotifyProgramLoaded();
     EXPECT_EQ(m_panel.LimiterField(0)->text(), "OFF");
     EXPECT_EQ(m_panel.LimiterField(1)->text(), "0.9");
@@ -124,7 +124,7 @@ TEST_F(OutFaceTest, GainDelayPolarityAndRoutingOfTheSelectedOutput)
     m_selector.Select(ChannelAddress::Output(4));
     m_panel.RefreshFromRecord();
     Record().Outputs().SetLinkGroup(5, 4);  // output 6 joins output 5
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     Type(m_panel.GainField(), "-6");
     EXPECT_EQ(Record().Output(4).GetGain(), 240);
     EXPECT_EQ(Record().Output(5).GetGain(), 240);

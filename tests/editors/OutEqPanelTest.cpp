@@ -43,7 +43,7 @@ TEST_F(EqPanelTest, ShelfFrequencyBeyondThePanelsRangeShowsWhatTheProcessorHolds
     CFilter& high = Record().Output(0).GetBand(14);
     low.SetFrequency(15870);
     high.SetFrequency(100);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     COutEQDlg& panel = OutPanel();
     Link().Notice().NotifyProgramLoaded();
     EXPECT_EQ(Field(panel, 0, Row::kFrequencyRow)->text(), "15870");
@@ -74,7 +74,7 @@ TEST_F(EqPanelTest, RefusedWarningChangesAndSendsNothing)
 {
     Record().Outputs().SetLinkGroup(3, 2);
     Record().Output(2).GetBand(5).SetGainStep(480);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     Select(false, 2);
     Connect();
     QSignalSpy changes(&Link().Notice(), &CRecordNotice::valueChanged);
@@ -94,7 +94,7 @@ TEST_F(EqPanelTest, AcceptedWarningFlattensTheLinkedOutputsAndSendsTheirBandsOnc
     Record().Outputs().SetLinkGroup(3, 2);
     Record().Output(2).GetBand(5).SetGainStep(480);
     Record().Output(3).GetBand(5).SetGainStep(480);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     Select(false, 2);
     Connect();
     COutEQDlg& panel = OutPanel();
@@ -140,7 +140,7 @@ TEST_F(EqPanelTest, GraphicQGoesToAllBandsOfTheGroupAtOnceAndIsShownAgain)
     Record().Outputs().SetLinkGroup(3, 2);
     Record().Output(2).SetGeqMode(1, 0);
     Record().Output(3).SetGeqMode(1, 0);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     Select(false, 2);
     Connect();
     COutEQDlg& panel = OutPanel();

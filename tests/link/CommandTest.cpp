@@ -29,7 +29,7 @@ protected:
         m_pCommand = std::make_unique<CCommand>(std::move(pPort));
         EXPECT_TRUE(m_pCommand->Open("ttyFAKE"));
         m_record.SetDeviceId(1);
-        m_record.ClearAllChanged(0);
+        m_record.ClearAllChanged(false);
         QObject::connect(m_pCommand.get(), &CCommand::disconnectRequested, [this] { ++m_nDisconnects; });
     }
 
@@ -379,7 +379,7 @@ TEST_F(CommandTest, SendingMarkedFramesMovesTheProgressAndEndsTheTransfer)
     for (int block = 1; block <= 3; ++block)
     {
         CSendData entry = m_record.BuildBlockReadFrame(0, block);
-        entry.m_bProgress = 1;
+        entry.m_bProgress = true;
         entry.m_nProgressPos = 10 + block;
         entry.m_bLastOfTransfer = block == 3;
         m_pCommand->Enqueue(std::move(entry));

@@ -118,12 +118,12 @@ TEST_F(ConnectionTest, TypeAnswerQueuesTheStateReadInOrderWithProgressPositions)
         const CSendData& entry = queue.At(i);
         const Row& row = rows[static_cast<size_t>(i)];
         EXPECT_EQ(entry.GetFrame(), row.expected.GetFrame()) << "entry " << i;
-        EXPECT_EQ(entry.m_bProgress != 0, row.nProgress >= 0) << "entry " << i;
+        EXPECT_EQ(entry.m_bProgress, row.nProgress >= 0) << "entry " << i;
         if (row.nProgress >= 0)
         {
             EXPECT_EQ(entry.m_nProgressPos, row.nProgress) << "entry " << i;
         }
-        EXPECT_EQ(entry.m_bLastOfTransfer != 0, i == queue.Count() - 1) << "entry " << i;
+        EXPECT_EQ(entry.m_bLastOfTransfer, i == queue.Count() - 1) << "entry " << i;
     }
 }
 

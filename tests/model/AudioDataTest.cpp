@@ -109,7 +109,7 @@ TEST(Blocks, InputParametersAndBandsEncodeAsTheProcessorExpects)
     band.SetBandwidthStep(29);
     band.SetGainStep(430);
     EXPECT_EQ(Slice(a.BuildBlock(), 16 + 3 * 8, 8), Bytes({0x01, 0x01, 0x1E, 0x00, 0xE8, 0x03, 0xAF, 0x01}));
-    band.SetOff(1);
+    band.SetOff(true);
     EXPECT_EQ(Slice(a.BuildBlock(), 16 + 3 * 8, 8), Bytes({0x01, 0x01, 0x1E, 0x00, 0xE8, 0x03, 0x91, 0x01}));
 }
 
@@ -126,8 +126,8 @@ TEST(Blocks, OutputGroupsEncodeEveryField)
     CAudio_Data data;
     CAudio_OutData& out = data.Output(2);
     out.SetName("Sub L");
-    out.SetOn(0);
-    out.SetPolarity(1);
+    out.SetOn(false);
+    out.SetPolarity(true);
     out.SetDelay(0x1234);
     out.SetGain(0);
     out.SetRoute(0x0A);
@@ -262,7 +262,7 @@ TEST(Blocks, SystemSettingsCopyAsTheyAreAndSendNothing)
 
     CAudio_Data record;
     record.SetDeviceId(1);
-    record.ClearAllChanged(0);
+    record.ClearAllChanged(false);
     record.CopySystemSettings(staging);
     EXPECT_EQ(record.GetName(), "HALL");
     EXPECT_EQ(record.GetBacklight(), 0);

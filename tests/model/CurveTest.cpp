@@ -77,7 +77,7 @@ TEST_F(Curves, ParametricBandPeaksAtItsFrequencyAndIsFlatAtTheEnds)
     EXPECT_EQ(band.GetPolygon()[0], (Point{kCurveLeft, kZeroY}));
     EXPECT_EQ(band.GetPolygon()[242], (Point{kW + kCurveLeft, kZeroY}));
 
-    band.SetOff(1);
+    band.SetOff(true);
     EXPECT_TRUE(IsFlat(band.GetResponse()));
 }
 
@@ -177,7 +177,7 @@ TEST_F(Curves, InactiveBandsSitOnTheZeroLineAndCutsRaiseTheMarkers)
     band.SetGainStep(280);  // -12 dB
     const int centreY = Centre(band.m_rcHandle).y;
     EXPECT_EQ(Centre(band.m_rcLowMarker).y, centreY - 10);
-    band.SetBypass(1);
+    band.SetBypass(true);
     EXPECT_EQ(Centre(band.m_rcHandle).y, kZeroY);
 }
 
@@ -210,7 +210,7 @@ TEST_F(Curves, GraphicBandsMoveOnlyVerticallyAndKeepTheirWidth)
     EXPECT_EQ(band.GetFrequency(), 1000);
     EXPECT_GT(band.GetGainStep(), 400);
     EXPECT_EQ(band.IsChanged(), 1);
-    band.m_bDragLowMarker = 1;
+    band.m_bDragLowMarker = true;
     EXPECT_FALSE(band.BandwidthDragTo(band.m_rcLowMarker.left - 100).has_value());
     EXPECT_DOUBLE_EQ(band.GetBandwidth(), 0.22);
 }
@@ -220,7 +220,7 @@ TEST_F(Curves, BandwidthMarkersStopAtAHundredthAndThreeOctaves)
     CFilter& band = data.Input(2).GetBand(3);
     band.SetFrequency(1000);
     band.SetGainStep(450);
-    band.m_bDragLowMarker = 1;
+    band.m_bDragLowMarker = true;
     EXPECT_EQ(band.BandwidthDragTo(FreqToX(1000, kW) + 25).value_or(-1), 0);
     EXPECT_EQ(band.BandwidthDragTo(FreqToX(20, kW) + 25).value_or(-1), 299);
 }

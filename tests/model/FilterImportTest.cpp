@@ -22,7 +22,7 @@ namespace
 std::unique_ptr<CAudio_Data> Fresh()
 {
     auto data = std::make_unique<CAudio_Data>();
-    data->ClearAllChanged(0);
+    data->ClearAllChanged(false);
     return data;
 }
 

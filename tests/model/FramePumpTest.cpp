@@ -67,7 +67,7 @@ TEST(FramePump, NewRecordSendsEveryNameBandAndCrossoverFirst)
 TEST(FramePump, AfterClearingOnlyLevelRequestsUntilAnEdit)
 {
     CAudio_Data data;
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(IsPoll(data.BuildNextPendingFrame()));
     EXPECT_FALSE(data.BuildNextChangeFrame().has_value());
@@ -92,7 +92,7 @@ TEST(FramePump, AfterClearingOnlyLevelRequestsUntilAnEdit)
 TEST(FramePump, GeneratorGoesFirstAndLinkedChannelsAreMarked)
 {
     CAudio_Data data;
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
     data.Outputs().SetLinkGroup(1, 0);
     ParamCatalogue::Set(EParam::kLimitRelease, data, {0, 0}, 800);
     data.Output(7).GetBand(3).SetGainStep(410);
@@ -110,7 +110,7 @@ TEST(FramePump, GeneratorGoesFirstAndLinkedChannelsAreMarked)
 TEST(FramePump, ClearingWithTheGeneratorFlagKeepsTheGeneratorDue)
 {
     CAudio_Data data;
-    data.ClearAllChanged(1);
+    data.ClearAllChanged(true);
     EXPECT_EQ(Describe(data.BuildNextPendingFrame()), "A8 0/4/0/2");
     EXPECT_TRUE(IsPoll(data.BuildNextPendingFrame()));
 }
@@ -118,7 +118,7 @@ TEST(FramePump, ClearingWithTheGeneratorFlagKeepsTheGeneratorDue)
 TEST(FramePump, CrossoverWalkKeepsLaterOutputsWaitingButNotEarlierChannels)
 {
     CAudio_Data data;
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
     data.Output(1).GetHighPass().SetFrequency(20000);
     data.Output(4).SetGain(100);
 
@@ -144,7 +144,7 @@ TEST(FramePump, CrossoverWalkKeepsLaterOutputsWaitingButNotEarlierChannels)
 TEST(FramePump, LowPassWalksDownAfterTheHighPassIsDone)
 {
     CAudio_Data data;
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
     data.Output(0).GetLowPass().SetFrequency(2000);
     std::vector<int> sent;
     for (;;)

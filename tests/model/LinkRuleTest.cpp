@@ -14,7 +14,7 @@ TEST(LinkRule, AnEditedBandReachesTheLinkedInputsOnlyOnce)
 {
     CAudio_Data data;
     data.Inputs().SetLinkGroup(1, 0);
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
     EXPECT_TRUE(ParamCatalogue::Set(EParam::kInBandFreq, data, {0, 2}, 2500));
     EXPECT_TRUE(ParamCatalogue::Set(EParam::kInBandGain, data, {0, 2}, 460));
     EXPECT_TRUE(ParamCatalogue::Set(EParam::kInBandWidth, data, {0, 2}, 80));
@@ -28,7 +28,7 @@ TEST(LinkRule, AnEditedBandReachesTheLinkedInputsOnlyOnce)
     EXPECT_EQ(data.Input(2).GetBand(2).IsChanged(), 0);
 
     // Nothing differs any more: nothing is written or marked.
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
     EXPECT_FALSE(ParamCatalogue::Set(EParam::kInBandGain, data, {0, 2}, 460));
     EXPECT_EQ(peer.IsChanged(), 0);
 }
@@ -64,7 +64,7 @@ TEST(LinkRule, AMemberTakesWhatItsOwnModeCanHold)
         // Straight on the records: a group whose members differ in mode.
         data.Output(1).SetGeqMode(c.bMemberGraphic ? 1 : 0, 0);
         data.Output(4).SetGeqMode(c.bPeerGraphic ? 1 : 0, 0);
-        data.ClearAllChanged(0);
+        data.ClearAllChanged(false);
         const int before = ParamCatalogue::Get(c.eParam, data, {4, c.nBand});
 
         EXPECT_TRUE(ParamCatalogue::Set(c.eParam, data, {1, c.nBand}, c.nStep)) << c.pszName;
@@ -114,7 +114,7 @@ TEST(LinkRule, AJoiningChannelTakesTheLowestMembersSoundAndIsNotMarked)
     ParamCatalogue::Set(EParam::kOutBandGain, data, {2, 3}, 470);
     ParamCatalogue::Set(EParam::kOutRoute, data, {2, 3}, 1);
     data.Output(6).SetGain(100);
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
 
     EXPECT_EQ(LinkRule::Join(data.Outputs(), 7, 2), 2);
     const CAudio_OutData& joined = data.Output(7);

@@ -140,7 +140,7 @@ TEST(ParamCatalogue, RowsWriteTheirOwnFields)
         EXPECT_EQ(ParamCatalogue::Get(c.param, *data, c.at), c.step);
         EXPECT_TRUE(AnythingMarked(*data));
 
-        data->ClearAllChanged(0);
+        data->ClearAllChanged(false);
         EXPECT_FALSE(ParamCatalogue::Set(c.param, *data, c.at, c.step));
         EXPECT_FALSE(AnythingMarked(*data));
     }
@@ -167,7 +167,7 @@ TEST(ParamCatalogue, StepsAreClampedToTheRangeTheRecordAllows)
 
     // In graphic mode a band stays at its fixed frequency.
     ParamCatalogue::Set(EParam::kOutEqMode, *data, {2}, 1);
-    data->ClearAllChanged(0);
+    data->ClearAllChanged(false);
     EXPECT_FALSE(ParamCatalogue::Set(EParam::kOutBandFreq, *data, {2, 3}, 5000));
     EXPECT_EQ(data->Output(2).GetBand(3).GetFrequency(), 100);
     EXPECT_FALSE(AnythingMarked(*data));
@@ -231,7 +231,7 @@ TEST(ParamCatalogue, EditsReachTheLinkedChannels)
     EXPECT_EQ(data->Output(1).GetHighPass().m_nFreq, 20);
 
     // A mode switch flattens the whole group and is marked for sending.
-    data->ClearAllChanged(0);
+    data->ClearAllChanged(false);
     ParamCatalogue::Set(EParam::kOutEqMode, *data, {0}, 1);
     EXPECT_EQ(data->Output(3).GetGeqMode(), 1);
     EXPECT_TRUE(data->Output(3).IsParamChanged());
@@ -245,7 +245,7 @@ TEST(ParamCatalogue, AChannelJoiningAGroupTakesItsSound)
     ParamCatalogue::Set(EParam::kInBandGain, *data, {0, 1}, 480);
     ParamCatalogue::Set(EParam::kInOn, *data, {0}, 0);
     ParamCatalogue::SetText(EParam::kInName, *data, {0}, "Lead");
-    data->ClearAllChanged(0);
+    data->ClearAllChanged(false);
 
     EXPECT_TRUE(ParamCatalogue::Set(EParam::kInLink, *data, {1}, 0));
     const CAudio_InData& b = data->Input(1);
@@ -270,7 +270,7 @@ TEST(ParamCatalogue, NamesKeepToEightPrintableBytes)
     EXPECT_TRUE(ParamCatalogue::SetText(EParam::kOutName, *data, {2}, "Sub\tLéft 12345"));
     EXPECT_EQ(ParamCatalogue::GetText(EParam::kOutName, *data, {2}), "SubLft 1");
     EXPECT_TRUE(data->Output(2).IsNameChanged());
-    data->ClearAllChanged(0);
+    data->ClearAllChanged(false);
     EXPECT_FALSE(ParamCatalogue::SetText(EParam::kOutName, *data, {2}, "SubLft 1"));
     EXPECT_FALSE(data->Output(2).IsNameChanged());
     EXPECT_FALSE(ParamCatalogue::Set(EParam::kOutName, *data, {2}, 1));

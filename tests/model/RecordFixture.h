@@ -9,6 +9,6 @@
 inline std::unique_ptr<CAudio_Data> Fresh()
 {
     auto data = std::make_unique<CAudio_Data>();
-    data->ClearAllChanged(0);
+    data->ClearAllChanged(false);
     return data;
 }

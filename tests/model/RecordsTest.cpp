@@ -15,7 +15,7 @@ std::vector<int> SentWhileWalking(CFilter& filter)
     std::vector<int> sent;
     for (int guard = 0; guard < 40 && filter.IsChanged(); ++guard)
     {
-        filter.StepTowardTarget(0);
+        filter.StepTowardTarget(false);
         sent.push_back(filter.GetSentFreq());
     }
     return sent;
@@ -71,15 +71,15 @@ TEST(Filter, GainStepOfZeroDecibelsSwitchesTheBandOff)
     EXPECT_EQ(band.m_bOff, 0);
     EXPECT_EQ(band.GetGainStep(), 430);
 
-    band.SetBypass(1);
+    band.SetBypass(true);
     band.SetGainStep(400);
     EXPECT_EQ(band.m_dGain, 0.0);
     EXPECT_EQ(band.m_bOff, 1);
     EXPECT_EQ(band.m_bBypass, 1);  // a zero gain leaves the bypass as it was
     EXPECT_EQ(band.GetGainStep(), 400);
 
-    band.SetChanged(0);
-    band.SetOff(0);
+    band.SetChanged(false);
+    band.SetOff(false);
     EXPECT_EQ(band.m_bOff, 1);
     EXPECT_EQ(band.m_bBypass, 0);
     EXPECT_EQ(band.IsChanged(), 0);
@@ -90,15 +90,15 @@ TEST(Filter, OffAndBypassedBandsReportZeroDecibels)
     CAudio_Data data;
     CFilter& band = data.Input(0).GetBand(0);
     band.SetGainStep(250);
-    band.SetOff(1);
+    band.SetOff(true);
     EXPECT_EQ(band.GetGainStep(), 400);
-    band.SetOff(0);
+    band.SetOff(false);
     EXPECT_EQ(band.GetGainStep(), 250);
 
-    band.SetBypass(1);
+    band.SetBypass(true);
     EXPECT_EQ(band.GetGainStep(), 400);
     EXPECT_TRUE(band.IsInactive());
-    band.SetBypass(0);
+    band.SetBypass(false);
     EXPECT_EQ(band.GetGainStep(), 250);
     EXPECT_FALSE(band.IsInactive());
 }
@@ -162,7 +162,7 @@ TEST(Filter, DamagedSentFrequencyGoesStraightToTheTarget)
     CFilter& lowPass = data.Output(0).GetLowPass();
     lowPass.m_nSentFreq = 0;
     lowPass.SetFrequency(8000);
-    lowPass.StepTowardTarget(0);
+    lowPass.StepTowardTarget(false);
     EXPECT_EQ(lowPass.GetSentFreq(), 8000);
 }
 
@@ -175,7 +175,7 @@ TEST(Links, InputEditsSpreadToTheGroupButMuteDoesNot)
     EXPECT_EQ(inputs.GetAt(2).IsLinked(), 1);
     EXPECT_EQ(inputs.GetAt(1).IsLinked(), 0);
 
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
     ParamCatalogue::Set(EParam::kInPolarity, data, {0, 0}, 1);
     ParamCatalogue::Set(EParam::kInDelay, data, {0, 0}, 77);
     ParamCatalogue::Set(EParam::kInGate, data, {0, 0}, 12);
@@ -203,7 +203,7 @@ TEST(Links, OutputLimiterSpreadsAsAWholeAndRoutingNotAtAll)
     CAudio_Data data;
     CAudio_OutRoute& outputs = data.Outputs();
     outputs.SetLinkGroup(5, 1);  // 6 joins 2
-    data.ClearAllChanged(0);
+    data.ClearAllChanged(false);
 
     ParamCatalogue::Set(EParam::kLimitThreshold, data, {1, 0}, 420);
     ParamCatalogue::Set(EParam::kLimitRelease, data, {1, 0}, 900);
@@ -289,15 +289,15 @@ TEST(EqBypass, RestoresEachBandsOwnBypassAndLeavesCrossoversAlone)
     CAudio_OutData& out = data.Output(0);
     out.GetBand(1).SetGainStep(430);
     out.GetBand(2).SetGainStep(380);
-    out.GetBand(2).SetBypass(1);
+    out.GetBand(2).SetBypass(true);
     out.GetHighPass().SetFrequency(100);
     EXPECT_EQ(out.UpdateAllBandsOff(), 0);
 
-    out.SetEqBypass(1);
+    out.SetEqBypass(true);
     EXPECT_EQ(out.UpdateAllBandsOff(), 1);
     EXPECT_EQ(out.GetHighPass().m_bBypass, 0);
 
-    out.SetEqBypass(0);
+    out.SetEqBypass(false);
     EXPECT_EQ(out.GetBand(1).m_bBypass, 0);
     EXPECT_EQ(out.GetBand(2).m_bBypass, 1);
     EXPECT_EQ(out.UpdateAllBandsOff(), 0);
@@ -310,11 +310,11 @@ TEST(Links, CopyLinkedSettingsTakesTheSoundButNotTheIdentity)
     CAudio_InData& b = data.Input(1);
     a.SetGain(350);
     a.SetGate(0);
-    a.SetGateActive(1);
+    a.SetGateActive(true);
     a.GetBand(2).SetGainStep(460);
     a.GetBand(2).SetFrequency(555);
     a.SetName("Vox");
-    a.SetOn(0);
+    a.SetOn(false);
 
     b.CopyLinkedSettings(a);
     EXPECT_EQ(b.GetGain(), 350);
@@ -334,7 +334,7 @@ TEST(Filter, SummaryShowsTheGraphicValuesInGraphicMode)
     out.GetBand(8).SetBandwidthStep(29);
     out.GetBand(8).SetGainStep(430);
     EXPECT_EQ(out.GetBand(8).Summary(), "1000HZ 0.30Oct 3.0dB");
-    out.GetBand(8).SetBypass(1);
+    out.GetBand(8).SetBypass(true);
     EXPECT_EQ(out.GetBand(8).Summary(), "1000HZ 0.30Oct 0.0dB");
     out.SetGeqMode(1, 0);
     out.GetBand(9).SetGainStep(370);

@@ -39,7 +39,7 @@ std::uint64_t Bits(double value)
 std::unique_ptr<CAudio_Data> Fresh()
 {
     auto data = std::make_unique<CAudio_Data>();
-    data->ClearAllChanged(0);
+    data->ClearAllChanged(false);
     return data;
 }
 

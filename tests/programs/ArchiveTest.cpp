@@ -1,4 +1,5 @@
 #include "model/Archive.h"
+#include "model/FileFields.h"
 
 #include <gtest/gtest.h>
 
@@ -140,4 +141,32 @@ TEST(Archive, AFailedReadFailsEveryLaterOne)
 
     in.MarkDamaged();
     EXPECT_EQ(in.GetStatus(), CArchive::Status::kEndOfData);
+}
+
+// No filed field is a bool today; one that becomes one keeps the LONG the
+// file has always held, and a field the file does not hold is left alone.
+TEST(Archive, FileFieldsExchangeABoolAsALong)
+{
+    const RecordField::Field filed{"filed", RecordField::kFile};
+    const RecordField::Field kept{"kept", RecordField::kSetting};
+    CArchive out;
+    bool yes = true, no = false, notFiled = true;
+    CFileFields writer(out);
+    writer(filed, yes);
+    writer(filed, no);
+    writer(kept, notFiled);
+    const Bytes expected = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+    ASSERT_EQ(out.GetBuffer(), expected);
+
+    const Bytes stored = {0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+    CArchive in(stored);
+    bool first = false, second = true;
+    CFileFields reader(in);
+    reader(filed, first);
+    reader(filed, second);
+    reader(kept, notFiled);
+    EXPECT_TRUE(in.IsOk());
+    EXPECT_TRUE(first);
+    EXPECT_FALSE(second);
+    EXPECT_TRUE(notFiled);
 }

@@ -82,7 +82,7 @@ protected:
         EXPECT_TRUE(m_pCommand->Open("ttyFAKE"));
         m_pCommand->AttachLockState(&m_locks);
         m_record.SetDeviceId(1);
-        m_record.ClearAllChanged(0);
+        m_record.ClearAllChanged(false);
         m_pSession = std::make_unique<CSessionState>(*m_pCommand);
         m_pTransfer = std::make_unique<CProgramTransfer>(*m_pCommand, m_record, m_locks, *m_pSession);
         QObject::connect(m_pTransfer.get(), &CProgramTransfer::finished, [this] { ++m_nFinished; });
@@ -161,7 +161,7 @@ TEST_F(ProgramTransferTest, LiveProgramGoesOutMutedAndGetsItsMuteStatesBackAfter
             m_record.Output(i).SetOn(i != 2);
         m_record.Outputs().SetLinkGroup(1, 0);
         m_record.SetGenType(c.bGeneratorRunning ? 2 : 0);
-        m_record.ClearAllChanged(0);
+        m_record.ClearAllChanged(false);
         m_locks = CLockState();
         m_locks.SetFlag(CLockState::kSysSave, true);
         m_locks.SetPassword("abc123");

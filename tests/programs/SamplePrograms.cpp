@@ -20,18 +20,18 @@ void FillProgram(CAudio_Data& program, CLockState& locks)
 
     CAudio_InData& a = program.Input(0);
     a.SetName("Overhead");
-    a.SetOn(0);
-    a.SetPolarity(1);
+    a.SetOn(false);
+    a.SetPolarity(true);
     a.SetDelay(1467);
     a.SetGain(0);
     a.SetGate(80);
-    a.SetGateActive(1);
+    a.SetGateActive(true);
     a.SetSpare15(-7);
     a.GetBand(0).SetGainStep(430);
-    a.GetBand(0).SetBypass(1);
+    a.GetBand(0).SetBypass(true);
     a.GetBand(1).SetGainStep(400);
     a.GetBand(2).SetGainStep(250);
-    a.GetBand(2).SetOff(1);
+    a.GetBand(2).SetOff(true);
     a.GetBand(3).SetType(CFilter::kHighShelf);
     a.GetBand(3).SetSlope(1);
     a.GetBand(3).SetFrequency(12345);
@@ -56,17 +56,17 @@ void FillProgram(CAudio_Data& program, CLockState& locks)
     one.GetHighPass().SetFrequency(80);
     one.GetHighPass().SetXoverType(0);
     one.GetHighPass().SetSlope(6);
-    one.GetHighPass().StepTowardTarget(0);
+    one.GetHighPass().StepTowardTarget(false);
     one.GetLowPass().SetFrequency(1000);
-    one.GetLowPass().StepTowardTarget(0);
+    one.GetLowPass().StepTowardTarget(false);
 
     CAudio_OutData& two = program.Output(1);
     two.SetName("12345678");
-    two.SetOn(0);
-    two.SetPolarity(1);
+    two.SetOn(false);
+    two.SetPolarity(true);
     two.GetBand(0).SetGainStep(520);
     two.GetBand(7).SetGainStep(100);
-    two.SetEqBypass(1);
+    two.SetEqBypass(true);
 
     program.Output(7).SetGeqMode(1, 0);
     program.Output(7).GetBand(14).SetGainStep(401);

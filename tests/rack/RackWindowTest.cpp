@@ -28,7 +28,7 @@ bool OutputOn(const CProcessorState& state, int nOutput)
     CImageSlot slot;
     slot.abyImage = state.aImages[0];
     live.LoadFromImage(slot);
-    return live.Output(nOutput).IsOn() != 0;
+    return live.Output(nOutput).IsOn();
 }
 
 std::vector<QString> Summaries(const std::vector<QString>& texts)

@@ -68,7 +68,7 @@ protected:
         CImageSlot factory;
         std::copy(FactoryDefaultImage().begin(), FactoryDefaultImage().end(), factory.abyImage.begin());
         Record().LoadFromImage(factory);
-        Record().ClearAllChanged(0);
+        Record().ClearAllChanged(false);
         // The factory image writes bandwidth 30 into the shelves where the
         // record writes the slope: the stand-in starts with the record's bytes.
         m_start = RecordImage();
@@ -281,7 +281,7 @@ TEST_F(EditHistoryTest, ProgramLoadIsOneStepAndItsUndoSendsOnlyTheDifference)
     // A program that differs from the live one in input C's gain only.
     other.Block(3)[12] = 0x40;
     Record().LoadFromImage(other);
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
     Link().Notice().NotifyProgramLoaded();
     m_mirror = other;  // a recall sends the program whole
     ASSERT_EQ(History().UndoCount(), 1U);

@@ -231,7 +231,7 @@ TEST_F(ProcessorLinkTest, EqResendMutesSendsEveryBandInBulkFormAndRestoresTheMut
         ConnectQuietly();
         CAudio_Channel& channel = c.bInput ? static_cast<CAudio_Channel&>(Record().Input(c.nIndex))
                                            : static_cast<CAudio_Channel&>(Record().Output(c.nIndex));
-        channel.GetBand(0).SetChanged(1);
+        channel.GetBand(0).SetChanged(true);
         ASSERT_TRUE(c.bInput ? Link().ResendInputEqMuted(c.nIndex) : Link().ResendOutputEqMuted(c.nIndex));
 
         const std::vector<Bytes> frames = Queued();
@@ -275,7 +275,7 @@ TEST_F(ProcessorLinkTest, OutputParameterFramesOfTheResendAreByteExact)
 TEST_F(ProcessorLinkTest, MuteForUpdateRemembersTheMuteStateAndPutsItBack)
 {
     ConnectQuietly();
-    Record().Output(4).SetOn(0);
+    Record().Output(4).SetOn(false);
     ASSERT_TRUE(Link().MuteOutputForUpdate(3, true));
     ASSERT_TRUE(Link().MuteOutputForUpdate(4, true));
     ASSERT_TRUE(Link().MuteOutputForUpdate(3, false));
@@ -360,10 +360,10 @@ TEST_F(ProcessorLinkTest, ModeSwitchMutesTheGroupSendsEachOutputsBandsOnceAndUnm
 {
     // Outputs 3 and 4 linked, 4 muted by the user; output 5 alone.
     ASSERT_TRUE(Link().SetLinkGroup(ChannelAddress::Output(3), 2));
-    Record().Output(3).SetOn(0);
+    Record().Output(3).SetOn(false);
     Record().Output(2).GetBand(4).SetGainStep(470);
     ConnectQuietly();
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
 
     ASSERT_TRUE(Link().SwitchOutputEqMode(2, 1));
 
@@ -424,7 +424,7 @@ TEST_F(ProcessorLinkTest, ModeSwitchMutesTheGroupSendsEachOutputsBandsOnceAndUnm
 TEST_F(ProcessorLinkTest, ModeSwitchWhileDisconnectedLeavesTheGroupMarkedForThePump)
 {
     ASSERT_TRUE(Link().SetLinkGroup(ChannelAddress::Output(1), 0));
-    Record().ClearAllChanged(0);
+    Record().ClearAllChanged(false);
 
     ASSERT_TRUE(Link().SwitchOutputEqMode(0, 1));
 

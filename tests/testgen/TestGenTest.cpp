@@ -37,7 +37,7 @@ protected:
         QObject::connect(&m_strip, &CCHEDlg::selectRequested,
                          [this](ChannelAddress address) { Select(address.bInput, address.nIndex); });
         Record().SetDeviceId(1);
-        Record().ClearAllChanged(0);
+        Record().ClearAllChanged(false);
     }
 
     void Select(bool input, int n) { m_selector.Select({input, n}); }
@@ -121,7 +121,7 @@ TEST_F(TestGenTest, ToneAtOneKilohertzThenSweepSendTheGeneratorFrames)
 TEST_F(TestGenTest, OnStartsWhiteNoiseFreezesRoutingAndMutesTheOutputs)
 {
     Select(true, 1);
-    Record().Output(2).SetOn(0);
+    Record().Output(2).SetOn(false);
     ASSERT_EQ(EnabledRoutingCells(), kRoutingCells);
 
     // Opening the panel while input B is selected selects output 1.
@@ -136,7 +136,7 @@ TEST_F(TestGenTest, OnStartsWhiteNoiseFreezesRoutingAndMutesTheOutputs)
     EXPECT_FALSE(m_gen.TypeCombo()->isEnabled());
 
     for (int output = 0; output < 8; ++output)
-        Record().Output(output).SetOn(1);
+        Record().Output(output).SetOn(true);
     m_gen.OnOff()->click();
     EXPECT_EQ(Record().GetGenType(), 1);
     EXPECT_FALSE(m_gen.OnOff()->isChecked());
@@ -199,8 +199,8 @@ TEST_F(TestGenTest, ClosingThePanelStopsTheGenerator)
 TEST_F(TestGenTest, OutputMuteLockKeepsTheMutesAsTheyAre)
 {
     m_link.Locks().SetFlag(CLockState::kOutMute, true);
-    Record().Output(0).SetOn(1);
-    Record().Output(1).SetOn(0);
+    Record().Output(0).SetOn(true);
+    Record().Output(1).SetOn(false);
     m_gen.Toggle()->click();
     m_gen.OnOff()->click();
     m_gen.OnOff()->click();

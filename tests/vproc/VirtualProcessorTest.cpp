@@ -149,11 +149,11 @@ TEST_F(VirtualProcessorTest, ParameterChangesBuildTheRecordsImageInTheLiveProgra
     m_record.Output(6).SetLimitThreshold(500);
     m_record.Output(7).SetName("SUB");
     for (int i = 0; i < 4; ++i)
-        m_record.Input(i).SetParamChanged(1);
+        m_record.Input(i).SetParamChanged(true);
     for (int i = 0; i < 8; ++i)
     {
-        m_record.Output(i).SetParamChanged(1);
-        m_record.Output(i).SetLimitChanged(1);
+        m_record.Output(i).SetParamChanged(true);
+        m_record.Output(i).SetLimitChanged(true);
     }
     int nFrames = 0;
     for (;; ++nFrames)
@@ -246,7 +246,7 @@ TEST_F(VirtualProcessorTest, ReadingAStoredProgramsBlocksRecallsItIntoTheLivePro
 
 TEST_F(VirtualProcessorTest, LevelsMoveAndMutedChannelsStayDark)
 {
-    m_record.Output(1).SetOn(0);
+    m_record.Output(1).SetOn(false);
     Ask(m_vp, m_record.BuildOutputParamFrame(1));
     std::vector<Bytes> readings;
     for (int n = 0; n < 30; ++n)

@@ -62,7 +62,7 @@ protected:
     {
         ASSERT_TRUE(m_command.Open(m_processor.Port()));
         m_record.SetDeviceId(nDeviceId);
-        m_record.ClearAllChanged(0);
+        m_record.ClearAllChanged(false);
         m_nType = 0;
         m_command.Enqueue(m_record.BuildDeviceTypeFrame());
         m_command.SendHeadOnce();
@@ -199,7 +199,7 @@ TEST_F(VprocLinkTest, SilentProcessorIsDroppedAfterAboutFourSeconds)
     StartProcessor({"--silent"});
     ASSERT_TRUE(m_command.Open(m_strLink));
     m_record.SetDeviceId(1);
-    m_record.ClearAllChanged(0);
+    m_record.ClearAllChanged(false);
     QElapsedTimer clock;
     clock.start();
     m_pump.start();
