@@ -91,7 +91,12 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     setMinimumSize(MainLayout::kMinimumClient);
     resize(MainLayout::kMinimumClient);
     setWindowIcon(CMainSkin::AppIcon());
-    setStyleSheet(CMainSkin::StyleSheet());
+    // The sheet goes on the parts that use it (status block, commands) and
+    // on every window opened over this one (see eventFilter), not on the
+    // window itself: the panels draw their own controls, and a sheet above
+    // their several hundred widgets cost each one its rule caches, some
+    // 5 MB in all.
+    m_strSheet = CMainSkin::StyleSheet();
 
     // Boxes carry the caption of the start language until the language is
     // first switched.
@@ -108,6 +113,7 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
                                       [this] { return GetLanguage(); }, [this] { return IsConnected(); },
                                       startDir.absoluteFilePath(QLatin1String(kMusicFolder)), this);
     m_pStatus = new CStatusBlock(m_link, this);
+    m_pStatus->setStyleSheet(m_strSheet);
     Place(MainLayout::EArea::Status, m_pStatus);
     CreateCommandButtons();
     CreatePanels();
@@ -201,9 +207,11 @@ void COrvanDlgDlg::CreateCommandButtons()
     };
 
     m_pEditBar = new CEditCommandBar(m_link, this);
+    m_pEditBar->setStyleSheet(m_strSheet);
     for (const CommandDef& def : kCommands)
     {
         auto* button = new QPushButton(this);
+        button->setStyleSheet(m_strSheet);
         button->setObjectName(QLatin1String(def.szObjectName));
         button->setProperty("role", "command");
         button->setAutoDefault(false);
@@ -379,6 +387,16 @@ bool COrvanDlgDlg::eventFilter(QObject* watched, QEvent* event)
             setFocus(Qt::OtherFocusReason);
             return true;
         }
+    }
+    // A window opened over this one (a dialog, a message box, a menu, a
+    // tooltip) takes the sheet before it is first polished, as if it
+    // inherited it; one of a window it opened inherits it from there.
+    if (event->type() == QEvent::Polish)
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->isWindow() && widget->parentWidget() != nullptr
+            && widget->parentWidget()->window() == this && widget->styleSheet().isEmpty())
+            widget->setStyleSheet(m_strSheet);
     }
     return QDialog::eventFilter(watched, event);
 }

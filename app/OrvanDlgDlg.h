@@ -169,6 +169,7 @@ private:
     CProcessorLink& m_link;
     CChannelSelector m_selector;
     std::array<QString, 2> m_astrHelpPath;
+    QString m_strSheet;
     HelpOpener m_helpOpener;
     DialogRunner m_dialogRunner;
     Asker m_asker;
