@@ -92,11 +92,11 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     resize(MainLayout::kMinimumClient);
     setWindowIcon(CMainSkin::AppIcon());
     // The sheet goes on the parts that use it (status block, commands) and
-    // on every window opened over this one (see eventFilter), not on the
-    // window itself: the panels draw their own controls, and a sheet above
-    // their several hundred widgets cost each one its rule caches, some
-    // 5 MB in all.
+    // on every window opened over this one, not on the window itself: the
+    // panels draw their own controls, and a sheet above their several
+    // hundred widgets cost each one its rule caches, some 5 MB in all.
     m_strSheet = CMainSkin::StyleSheet();
+    CMainSkin::StyleWindowsOver(*this);
 
     // Boxes carry the caption of the start language until the language is
     // first switched.
@@ -387,16 +387,6 @@ bool COrvanDlgDlg::eventFilter(QObject* watched, QEvent* event)
             setFocus(Qt::OtherFocusReason);
             return true;
         }
-    }
-    // A window opened over this one (a dialog, a message box, a menu, a
-    // tooltip) takes the sheet before it is first polished, as if it
-    // inherited it; one of a window it opened inherits it from there.
-    if (event->type() == QEvent::Polish)
-    {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget != nullptr && widget->isWindow() && widget->parentWidget() != nullptr
-            && widget->parentWidget()->window() == this && widget->styleSheet().isEmpty())
-            widget->setStyleSheet(m_strSheet);
     }
     return QDialog::eventFilter(watched, event);
 }
