@@ -1,6 +1,12 @@
 #include "app/MainShortcuts.h"
 
+#include "editors/EditorsText.h"
+#include "ui/ChannelLabel.h"
+#include "ui/ChannelSelector.h"
 #include "wire/WireNumbers.h"
+
+#include <QAbstractButton>
+#include <QShortcut>
 
 namespace MainShortcuts
 {
@@ -19,5 +25,37 @@ const std::vector<Shortcut>& All()
         return all;
     }();
     return shortcuts;
+}
+
+void Bind(QWidget& window, const CChannelSelector& selector, const std::function<void(ChannelAddress)>& select,
+          QWidget& strip, QWidget& inputEq, QWidget& outputEq)
+{
+    const auto click = [](QWidget& area, const QString& name) {
+        if (auto* button = area.findChild<QAbstractButton*>(name); button != nullptr && button->isEnabled())
+            button->click();
+    };
+    for (const Shortcut& shortcut : All())
+    {
+        auto* binding = new QShortcut(shortcut.key, &window);
+        binding->setContext(Qt::WindowShortcut);
+        switch (shortcut.eAction)
+        {
+        case EAction::Select:
+            QObject::connect(binding, &QShortcut::activated, &window,
+                             [select, channel = shortcut.channel] { select(channel); });
+            break;
+        case EAction::Mute:
+            QObject::connect(binding, &QShortcut::activated, &window, [&strip, &selector, click] {
+                click(strip, QStringLiteral("Mute")
+                                 + EditorsText(EEditorsText::StripChannel, kEnglish).arg(ChannelLabel(selector.Current())));
+            });
+            break;
+        case EAction::EqBypass:
+            QObject::connect(binding, &QShortcut::activated, &window, [&inputEq, &outputEq, &selector, click] {
+                click(selector.Current().bInput ? inputEq : outputEq, QStringLiteral("EqMaster"));
+            });
+            break;
+        }
+    }
 }
 }

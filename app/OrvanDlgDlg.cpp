@@ -7,14 +7,9 @@
 #include "link/DeviceDlg.h"
 #include "link/DisplayDlg.h"
 #include "app/EditCommandBar.h"
+#include "app/FilterImportMenu.h"
 #include "controls/ControlsAccessible.h"
-#include "editors/EditorsText.h"
-#include "editors/FilterImportDlg.h"
 #include "editors/FStatic.h"
-#include "editors/GraphPicture.h"
-#include "report/CurveExport.h"
-#include "report/ReportText.h"
-#include "ui/ChannelLabel.h"
 #include "app/HelpPages.h"
 #include "editors/InEQDlg.h"
 #include "editors/InFaceDlg.h"
@@ -34,25 +29,21 @@
 #include "programs/ProgramManager.h"
 #include "rack/RackWindow.h"
 #include "app/QtTranslation.h"
+#include "app/RackHookup.h"
 #include "app/StatusBlock.h"
 #include "testgen/TestGenDlg.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <algorithm>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
-#include <QWindow>
 #include <QUrl>
 
 namespace
@@ -90,9 +81,6 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     , m_asker([](QWidget* pParent, const QString& strQuestion) {
         return QMessageBox::question(pParent, CMessageBox::Caption(), strQuestion) == QMessageBox::Yes;
     })
-    , m_saveAsker([this](const QString& title, const QStringList& filters) {
-        return CDataViewDlg::AskSaveFile(this, title, CDataViewDlg::ExportFolder(), QString(), filters);
-    })
 {
     // Before any child exists: a button's accessible interface is made (and
     // kept) the first time it changes, and only ours presses it at once.
@@ -103,7 +91,12 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
     setMinimumSize(MainLayout::kMinimumClient);
     resize(MainLayout::kMinimumClient);
     setWindowIcon(CMainSkin::AppIcon());
-    setStyleSheet(CMainSkin::StyleSheet());
+    // The sheet goes on the parts that use it (status block, commands) and
+    // on every window opened over this one, not on the window itself: the
+    // panels draw their own controls, and a sheet above their several
+    // hundred widgets cost each one its rule caches, some 5 MB in all.
+    m_strSheet = CMainSkin::StyleSheet();
+    CMainSkin::StyleWindowsOver(*this);
 
     // Boxes carry the caption of the start language until the language is
     // first switched.
@@ -120,10 +113,12 @@ COrvanDlgDlg::COrvanDlgDlg(CProcessorLink& link, QWidget* parent)
                                       [this] { return GetLanguage(); }, [this] { return IsConnected(); },
                                       startDir.absoluteFilePath(QLatin1String(kMusicFolder)), this);
     m_pStatus = new CStatusBlock(m_link, this);
+    m_pStatus->setStyleSheet(m_strSheet);
     Place(MainLayout::EArea::Status, m_pStatus);
     CreateCommandButtons();
     CreatePanels();
-    CreateShortcuts();
+    MainShortcuts::Bind(*this, m_selector, [this](ChannelAddress channel) { SelectChannel(channel); }, *m_pStrip,
+                        *m_pInEq, *m_pOutEq);
     WireConnection();
     SetConnectedLook(false);
     QtTranslation::Apply(GetLanguage());
@@ -188,19 +183,6 @@ void COrvanDlgDlg::resizeEvent(QResizeEvent* event)
     LayOut();
 }
 
-void COrvanDlgDlg::PlaceOnFirstStart(QScreen* screen)
-{
-    if (screen == nullptr)
-        return;
-    // Before the first show the window system has not said how wide its
-    // frame is; the one of an earlier show (or none) stands in, and
-    // showEvent corrects what is still off the screen.
-    QMargins frame;
-    if (windowHandle() != nullptr)
-        frame = windowHandle()->frameMargins();
-    setGeometry(WindowPlacement::FirstStartClient(screen->availableGeometry(), minimumSize(), frame));
-}
-
 void COrvanDlgDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -221,24 +203,25 @@ void COrvanDlgDlg::CreateCommandButtons()
     constexpr std::array<Handler, kCommandCount> handlers{
         &COrvanDlgDlg::OnHelp,      &COrvanDlgDlg::OnProgram, &COrvanDlgDlg::OnDevice,
         &COrvanDlgDlg::OnInterface, &COrvanDlgDlg::OnLock,    &COrvanDlgDlg::OnReport,
-        &COrvanDlgDlg::OnConnection, &COrvanDlgDlg::OnRack,
+        &COrvanDlgDlg::OnConnection, nullptr,  // the rack window opens itself (HookUpRack)
     };
 
     m_pEditBar = new CEditCommandBar(m_link, this);
+    m_pEditBar->setStyleSheet(m_strSheet);
     for (const CommandDef& def : kCommands)
     {
         auto* button = new QPushButton(this);
+        button->setStyleSheet(m_strSheet);
         button->setObjectName(QLatin1String(def.szObjectName));
         button->setProperty("role", "command");
         button->setAutoDefault(false);
         button->setCursor(Qt::PointingHandCursor);
-        connect(button, &QPushButton::clicked, this, handlers.at(def.eCommand));
+        if (const Handler handler = handlers.at(def.eCommand))
+            connect(button, &QPushButton::clicked, this, handler);
         m_apCommand.at(def.eCommand) = button;
     }
     // Pressed while connected.
     m_apCommand[kConnection]->setCheckable(true);
-    auto* pRackKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
-    connect(pRackKey, &QShortcut::activated, m_apCommand[kRack], &QPushButton::click);
     LayOut();
 }
 
@@ -256,9 +239,7 @@ void COrvanDlgDlg::CreatePanels()
     connect(&Notice(), &CRecordNotice::programLoaded, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::locksChanged, m_pGraph, redraw);
     connect(&Notice(), &CRecordNotice::languageChanged, m_pGraph, &CFStatic::SetLanguage);
-    m_pGraph->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_pGraph, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { OfferGraphExport(m_pGraph->mapToGlobal(pos)); });
+    m_pGraphExport = new CGraphExportMenu(m_link, *m_pGraph);
     // A drag from press to release is one undo step.
     connect(m_pGraph, &CFStatic::dragStarted, &m_link.History(), &CEditHistory::BeginGroup);
     connect(m_pGraph, &CFStatic::dragFinished, &m_link.History(), &CEditHistory::EndGroup);
@@ -280,12 +261,8 @@ void COrvanDlgDlg::CreatePanels()
     m_pInEq = new CInEQDlg(m_link, m_selector, this);
     m_pInEq->setObjectName(QStringLiteral("InputEqPanel"));
     Place(EArea::EqPanel, m_pInEq);
-    for (CEqPanel* eq : {static_cast<CEqPanel*>(m_pInEq), static_cast<CEqPanel*>(m_pOutEq)})
-    {
-        eq->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(eq, &QWidget::customContextMenuRequested, this,
-                [this, eq](const QPoint& pos) { OfferFilterImport(eq->mapToGlobal(pos)); });
-    }
+    InstallFilterImportMenu(*m_pInEq, m_link, m_selector);
+    InstallFilterImportMenu(*m_pOutEq, m_link, m_selector);
     m_pStrip = new CCHEDlg(m_link, m_selector, this);
     Place(EArea::ChannelStrip, m_pStrip);
     connect(m_pStrip, &CCHEDlg::selectRequested, this, &COrvanDlgDlg::SelectChannel);
@@ -296,44 +273,8 @@ void COrvanDlgDlg::CreatePanels()
     m_pTestGen = new CTestGenDlg(m_link, *m_pStrip);
 
     m_pDisplay = new CDisplayDlg([this] { return Engine().IsTransferInProgress(); }, this);
-    // Made now, hidden: it hears the Connection window's searches too.
-    m_pRack = new CRackWindow(m_link, this);
-    m_pRack->SetConnector([this](const QString& port, int deviceId) { return Connect(port, deviceId); });
-}
-
-void COrvanDlgDlg::CreateShortcuts()
-{
-    using MainShortcuts::EAction;
-    // The button a shortcut clicks, found when it is pressed: the panels
-    // shown and the selected channel decide which one it is.
-    const auto click = [](QWidget* area, const QString& name) {
-        if (auto* button = area->findChild<QAbstractButton*>(name); button != nullptr && button->isEnabled())
-            button->click();
-    };
-    for (const MainShortcuts::Shortcut& shortcut : MainShortcuts::All())
-    {
-        auto* binding = new QShortcut(shortcut.key, this);
-        binding->setContext(Qt::WindowShortcut);
-        switch (shortcut.eAction)
-        {
-        case EAction::Select:
-            connect(binding, &QShortcut::activated, this,
-                    [this, channel = shortcut.channel] { SelectChannel(channel); });
-            break;
-        case EAction::Mute:
-            connect(binding, &QShortcut::activated, this, [this, click] {
-                click(m_pStrip, QStringLiteral("Mute") + EditorsText(EEditorsText::StripChannel, kEnglish)
-                                                             .arg(ChannelLabel(m_selector.Current())));
-            });
-            break;
-        case EAction::EqBypass:
-            connect(binding, &QShortcut::activated, this, [this, click] {
-                click(m_selector.Current().bInput ? static_cast<QWidget*>(m_pInEq) : m_pOutEq,
-                      QStringLiteral("EqMaster"));
-            });
-            break;
-        }
-    }
+    m_pRack = HookUpRack(m_link, *this, *m_apCommand[kRack],
+                         [this](const QString& port, int deviceId) { return Connect(port, deviceId); });
 }
 
 void COrvanDlgDlg::EnsureMusicFolder()
@@ -387,15 +328,6 @@ void COrvanDlgDlg::ShowSelectedSide()
     m_pOutEq->setVisible(!selected.bInput);
     m_pOutFace->setVisible(!selected.bInput);
     m_pGraph->Select(selected);
-}
-
-std::vector<ChannelAddress> COrvanDlgDlg::ShownCurves() const
-{
-    std::vector<ChannelAddress> shown;
-    for (int column = 0; column < Frame::kChannelCount; ++column)
-        if (m_link.Record().Channel(column).IsCurveShown())
-            shown.push_back(ChannelAddress::FromColumn(column));
-    return shown;
 }
 
 void COrvanDlgDlg::ShowCurves(const std::vector<ChannelAddress>& shown)
@@ -526,93 +458,11 @@ void COrvanDlgDlg::OnReport()
 {
     CDataViewDlg dialog(BuildReportTable(Data(), &Locks(), InputsInUse(), OutputsInUse(), GetLanguage()), GetLanguage(),
                         this);
-    // The PDF ends with one graph of every channel's curve. The printer
-    // counts in its own dots: the picture is laid out at a screen's width
-    // and scaled onto the page, so lines and texts keep their weight.
+    // The PDF ends with one graph of every channel's curve.
     dialog.SetPdfCurvePage([this](QPainter& painter, const QRect& body) {
-        constexpr int kPictureWidth = 1400;
-        constexpr int kTitlePixels = 20;
-        const double scale = body.width() / static_cast<double>(kPictureWidth);
-        painter.translate(body.topLeft());
-        painter.scale(scale, scale);
-        QFont font = this->font();
-        font.setPixelSize(kTitlePixels);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(0, 0, kPictureWidth, 2 * kTitlePixels), Qt::AlignLeft | Qt::AlignVCenter,
-                         MainText(EMainText::CurvesPageTitle, GetLanguage()));
-        std::vector<ChannelAddress> every;
-        for (int n = 0; n < InputsInUse(); ++n)
-            every.push_back(ChannelAddress::Input(n));
-        for (int n = 0; n < OutputsInUse(); ++n)
-            every.push_back(ChannelAddress::Output(n));
-        font.setPixelSize(kTitlePixels * 3 / 5);
-        const int height = std::min(static_cast<int>(body.height() / scale) - 3 * kTitlePixels, kPictureWidth * 3 / 5);
-        painter.translate(0, 3 * kTitlePixels);
-        GraphPicture::Paint(painter, QSize(kPictureWidth, height), Data(), every, font, true);
+        CGraphExportMenu::PaintCurvePage(painter, body, Data(), InputsInUse(), OutputsInUse(), font(), GetLanguage());
     });
     RunDialog(dialog);
-}
-
-void COrvanDlgDlg::OfferGraphExport(const QPoint& where)
-{
-    const ELanguage language = GetLanguage();
-    QMenu menu(this);
-    QMenu* picture = menu.addMenu(MainText(EMainText::ExportPicture, language));
-    std::vector<std::pair<QAction*, QSize>> sizes;
-    const QSize shown = m_pGraph->size();
-    sizes.emplace_back(
-        picture->addAction(MainText(EMainText::PictureAsShown, language).arg(shown.width()).arg(shown.height())), shown);
-    for (const QSize size : {QSize(1280, 720), QSize(1920, 1080), QSize(3840, 2160)})
-        sizes.emplace_back(picture->addAction(MainText(EMainText::PictureSize, language).arg(size.width()).arg(size.height())),
-                           size);
-    QAction* curves = menu.addAction(MainText(EMainText::ExportCurves, language));
-    QAction* chosen = menu.exec(where);
-    if (chosen == nullptr)
-        return;
-    if (chosen == curves)
-    {
-        const QString path = m_saveAsker(MainText(EMainText::ExportCurves, language),
-                                         {ReportText(EReportText::CsvFilter, language)});
-        if (!path.isEmpty())
-            ExportCurves(path);
-        return;
-    }
-    for (const auto& [action, size] : sizes)
-        if (action == chosen)
-        {
-            const QString path = m_saveAsker(MainText(EMainText::ExportPicture, language),
-                                             {MainText(EMainText::PictureFilter, language),
-                                              MainText(EMainText::SvgFilter, language)});
-            if (!path.isEmpty())
-                ExportGraphPicture(size, path);
-        }
-}
-
-bool COrvanDlgDlg::ExportGraphPicture(QSize size, const QString& path)
-{
-    const std::vector<ChannelAddress> shown = m_pGraph->ShownChannels();
-    const AtomicFile::QtOutcome outcome = WritePicture(
-        path, size,
-        [this, size, &shown](QPainter& painter) { GraphPicture::Paint(painter, size, Data(), shown, m_pGraph->font()); },
-        MainText(EMainText::Title, GetLanguage()));
-    ShowWriteOutcome(this, outcome, path, GetLanguage());
-    return outcome.Ok();
-}
-
-bool COrvanDlgDlg::ExportCurves(const QString& path)
-{
-    std::vector<CurveColumn> columns;
-    for (const ChannelAddress address : m_pGraph->ShownChannels())
-    {
-        CAudio_Channel& channel = Data().Channel(address);
-        channel.UpdateCurve();
-        columns.push_back({EditorsText(EEditorsText::StripChannel, GetLanguage()).arg(ChannelLabel(address)),
-                           channel.GetCurveDb()});
-    }
-    const AtomicFile::QtOutcome outcome = WriteCurvesCsv(columns, path);
-    ShowWriteOutcome(this, outcome, path, GetLanguage());
-    return outcome.Ok();
 }
 
 void COrvanDlgDlg::OnConnection()
@@ -637,13 +487,6 @@ void COrvanDlgDlg::OnConnection()
     Connect(dialog.PortName(), dialog.DeviceId());
 }
 
-void COrvanDlgDlg::OnRack()
-{
-    m_pRack->show();
-    m_pRack->raise();
-    m_pRack->activateWindow();
-}
-
 bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
 {
     if (!m_link.Connect(port, deviceId))
@@ -660,26 +503,6 @@ bool COrvanDlgDlg::Connect(const QString& port, int deviceId)
 void COrvanDlgDlg::Disconnect()
 {
     Connection().Disconnect(CConnection::EReason::User);
-}
-
-void COrvanDlgDlg::OfferFilterImport(const QPoint& where)
-{
-    QMenu menu(this);
-    QAction* import = menu.addAction(MainText(EMainText::ImportFilterSet, GetLanguage()));
-    if (menu.exec(where) == import)
-        ImportFilterSetInto(m_selector.Current().Code());
-}
-
-void COrvanDlgDlg::ImportFilterSetInto(int channelCode)
-{
-    const QString path = QFileDialog::getOpenFileName(this, MainText(EMainText::ImportFilterSet, GetLanguage()),
-                                                      QString(), EditorsText(EEditorsText::ImportFileFilter, GetLanguage()));
-    if (path.isEmpty())
-        return;
-    // The bands the import writes undo as one step.
-    m_link.History().BeginGroup();
-    ImportFilterSet(this, m_link, channelCode, path);
-    m_link.History().EndGroup();
 }
 
 // ---- communication engine ----------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GraphExportMenu.h"
 #include "model/ValueText.h"
 #include "session/ProcessorLink.h"
 #include "ui/ChannelSelector.h"
@@ -78,14 +79,9 @@ public:
     // not have is ignored.
     void SelectChannel(ChannelAddress address);
 
-    // The channels whose curves the graph shows besides the selected one;
-    // ShowCurves shows exactly `shown` and the strip's curve buttons follow.
-    std::vector<ChannelAddress> ShownCurves() const;
+    // Shows the curves of exactly `shown` besides the selected channel's;
+    // the strip's curve buttons follow.
     void ShowCurves(const std::vector<ChannelAddress>& shown);
-
-    // Sizes and centres the window on `screen` by the first-start rule
-    // (WindowPlacement::FirstStartClient).
-    void PlaceOnFirstStart(QScreen* screen);
 
     // Opens `port` and starts talking to `deviceId`, as the Connection
     // dialog's Connect does; false (after telling the user) when the port
@@ -120,13 +116,13 @@ public:
     // path) and the shown channels' curves as CSV, as the graph's context
     // menu writes them; false (after telling the user) when the file could
     // not be written.
-    bool ExportGraphPicture(QSize size, const QString& path);
-    bool ExportCurves(const QString& path);
+    bool ExportGraphPicture(QSize size, const QString& path) { return m_pGraphExport->ExportPicture(size, path); }
+    bool ExportCurves(const QString& path) { return m_pGraphExport->ExportCurves(path); }
 
     // How the window asks for a file to write; an empty text cancels. The
     // default is the save dialog in the "MusicFile" folder.
-    using SaveAsker = std::function<QString(const QString& title, const QStringList& filters)>;
-    void SetSaveAsker(SaveAsker asker) { m_saveAsker = std::move(asker); }
+    using SaveAsker = CGraphExportMenu::SaveAsker;
+    void SetSaveAsker(SaveAsker asker) { m_pGraphExport->SetSaveAsker(std::move(asker)); }
 
     CEditCommandBar* EditCommands() const { return m_pEditBar; }
     CFStatic* Graph() const { return m_pGraph; }
@@ -150,8 +146,6 @@ private:
 
     void CreateCommandButtons();
     void CreatePanels();
-    // Binds MainShortcuts::All; each clicks the button it stands for.
-    void CreateShortcuts();
     void WireConnection();
     void EnsureMusicFolder();
     void RetranslateUi();
@@ -167,13 +161,6 @@ private:
     void OnLock();
     void OnReport();
     void OnConnection();
-    void OnRack();
-    // The EQ panels' context menu: a measurement tool's filter set into the
-    // selected channel's bands.
-    void OfferFilterImport(const QPoint& where);
-    // The graph's context menu: its picture at a size, its curves as CSV.
-    void OfferGraphExport(const QPoint& where);
-    void ImportFilterSetInto(int channelCode);
 
     int RunDialog(QDialog& dialog);
     // Tells the user why the connection ended, unless they ended it.
@@ -182,10 +169,10 @@ private:
     CProcessorLink& m_link;
     CChannelSelector m_selector;
     std::array<QString, 2> m_astrHelpPath;
+    QString m_strSheet;
     HelpOpener m_helpOpener;
     DialogRunner m_dialogRunner;
     Asker m_asker;
-    SaveAsker m_saveAsker;
 
     std::vector<std::pair<MainLayout::EArea, QWidget*>> m_aPlaced;
     CStatusBlock* m_pStatus = nullptr;
@@ -193,6 +180,7 @@ private:
     CEditCommandBar* m_pEditBar = nullptr;
 
     CFStatic* m_pGraph = nullptr;
+    CGraphExportMenu* m_pGraphExport = nullptr;
     CInFaceDlg* m_pInFace = nullptr;
     CInEQDlg* m_pInEq = nullptr;
     COutFaceDlg* m_pOutFace = nullptr;

@@ -2,6 +2,7 @@
 
 #include "ui/MainSkin.h"
 #include "app/MainText.h"
+#include "app/PortField.h"
 #include "app/StatusFields.h"
 #include "session/ProcessorLink.h"
 
@@ -96,7 +97,7 @@ CStatusBlock::CStatusBlock(const CProcessorLink& link, QWidget* parent)
     {
         m_apLabel.at(n) = new QLabel(this);
         m_apLabel.at(n)->setProperty("role", "fieldLabel");
-        auto* field = new QLineEdit(this);
+        auto* field = n == kPort ? new CPortField(this) : new QLineEdit(this);
         field->setObjectName(QLatin1String(kFields.at(n).szObjectName));
         field->setProperty("role", "statusField");
         field->setReadOnly(true);
@@ -193,7 +194,6 @@ void CStatusBlock::Show(const StatusFields& fields)
     {
         QLineEdit* field = m_apField.at(n);
         field->setText(*texts.at(n));
-        // A long port name is read from its start; the whole of it is in the tip.
         field->setCursorPosition(0);
         field->setToolTip(*texts.at(n));
     }

@@ -4,10 +4,12 @@
 #include "model/Audio_Data.h"
 #include "model/DataDefine.h"
 #include "model/ValueText.h"
+#include "ui/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
+#include <QWindow>
 
 namespace
 {
@@ -26,6 +28,20 @@ QScreen* ScreenNamed(const QString& name)
         if (screen->name() == name)
             return screen;
     return nullptr;
+}
+
+// Sizes and centres the window on `screen` by the first-start rule.
+void PlaceOnFirstStart(QWidget& window, QScreen* screen)
+{
+    if (screen == nullptr)
+        return;
+    // Before the first show the window system has not said how wide its
+    // frame is; the one of an earlier show (or none) stands in, and the
+    // window's showEvent corrects what is still off the screen.
+    QMargins frame;
+    if (window.windowHandle() != nullptr)
+        frame = window.windowHandle()->frameMargins();
+    window.setGeometry(WindowPlacement::FirstStartClient(screen->availableGeometry(), window.minimumSize(), frame));
 }
 }
 
@@ -64,7 +80,16 @@ void CWindowMemory::Restore(COrvanDlgDlg& window)
     const QByteArray geometry = m_settings.value(QLatin1String(kGeometry)).toByteArray();
     QScreen* screen = ScreenNamed(m_settings.value(QLatin1String(kScreen)).toString());
     if (geometry.isEmpty() || screen == nullptr || !window.restoreGeometry(geometry))
-        window.PlaceOnFirstStart(QGuiApplication::primaryScreen());
+        PlaceOnFirstStart(window, QGuiApplication::primaryScreen());
+}
+
+std::vector<ChannelAddress> CWindowMemory::ShownCurves(const CAudio_Data& record)
+{
+    std::vector<ChannelAddress> shown;
+    for (int column = 0; column < Frame::kChannelCount; ++column)
+        if (record.Channel(column).IsCurveShown() != 0)
+            shown.push_back(ChannelAddress::FromColumn(column));
+    return shown;
 }
 
 void CWindowMemory::Save(const COrvanDlgDlg& window)
@@ -76,7 +101,7 @@ void CWindowMemory::Save(const COrvanDlgDlg& window)
     m_settings.setValue(QLatin1String(kDeviceId), window.Link().Record().GetDeviceId());
     m_settings.setValue(QLatin1String(kLanguage), window.GetLanguage());
     QVariantList curves;
-    for (const ChannelAddress address : window.ShownCurves())
+    for (const ChannelAddress address : ShownCurves(window.Link().Record()))
         curves.push_back(address.Code());
     m_settings.setValue(QLatin1String(kCurves), curves);
     m_settings.setValue(QLatin1String(kSelected), window.Selector().Current().Code());

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "model/ChannelAddress.h"
+
 #include <QString>
 
+#include <vector>
+
+class CAudio_Data;
 class COrvanDlgDlg;
 class QSettings;
 
@@ -20,6 +25,9 @@ public:
     void Restore(COrvanDlgDlg& window);
     // When the window closes.
     void Save(const COrvanDlgDlg& window);
+
+    // The channels whose curve is shown besides the selected one, as saved.
+    static std::vector<ChannelAddress> ShownCurves(const CAudio_Data& record);
 
 private:
     QSettings& m_settings;

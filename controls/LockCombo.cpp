@@ -11,6 +11,7 @@ CLockCombo::CLockCombo(QWidget* parent)
     : QComboBox(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    setMinimumHeight(kMinimumHeight);
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (m_bLocked)
             return;

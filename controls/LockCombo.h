@@ -37,6 +37,11 @@ public:
     // and tooltip.
     void SetCaption(const QString& caption);
 
+    // The height of a combo box of the window's sheet (20 pixels inside, 2
+    // of padding and 1 of border above and below), whether or not a sheet
+    // styles it: it draws itself either way.
+    static constexpr int kMinimumHeight = 26;
+
 signals:
     void Chosen(int index);
 

@@ -153,8 +153,7 @@ void CFStatic::EnsureLayout()
     m_dLayoutRatio = ratio;
     m_imgBase = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
     m_imgBase.setDevicePixelRatio(ratio);
-    m_imgCurveLayer = QImage(QSize(m_layout.W, m_layout.H) * ratio, QImage::Format_ARGB32_Premultiplied);
-    m_imgCurveLayer.setDevicePixelRatio(ratio);
+    m_imgCurveLayer = QImage();
     m_bLayerValid = false;
 }
 
@@ -181,7 +180,10 @@ QImage CFStatic::Picture()
 void CFStatic::PaintPicture(QPainter& painter)
 {
     painter.setFont(font());
-    UpdateCurveLayer();
+    const int highlightIndex = m_nHighlight >= 0 ? m_nHighlight : m_pointer.GetCurrentIndex();
+    const CFilter* highlighted = m_pointer.Highlighted(m_nHighlight);
+    const bool showHighlight = highlighted && !m_pointer.IsFilterLocked(highlightIndex);
+    UpdateCurveLayer(showHighlight);
     // The still part (background, scale, grid and the other channels'
     // curves) goes in as one opaque copy.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -190,9 +192,6 @@ void CFStatic::PaintPicture(QPainter& painter)
 
     const QRect plot = ToQRect(m_layout.rcPlot);
     painter.setClipRect(plot);
-    const int highlightIndex = m_nHighlight >= 0 ? m_nHighlight : m_pointer.GetCurrentIndex();
-    const CFilter* highlighted = m_pointer.Highlighted(m_nHighlight);
-    const bool showHighlight = highlighted && !m_pointer.IsFilterLocked(highlightIndex);
     if (showHighlight)
     {
         // The area lies under the grid and the other curves: they are laid
@@ -239,7 +238,7 @@ void CFStatic::PaintPicture(QPainter& painter)
     painter.setClipping(false);
 }
 
-bool CFStatic::UpdateCurveLayer()
+bool CFStatic::UpdateCurveLayer(bool needLayer)
 {
     std::vector<LayerCurve> curves;
     curves.reserve(CAudio_InRoute::kCount + CAudio_OutRoute::kCount);
@@ -256,17 +255,26 @@ bool CFStatic::UpdateCurveLayer()
         collect(m_program.Input(i));
     for (int i = 0; i < CAudio_OutRoute::kCount; ++i)
         collect(m_program.Output(i));
-    if (m_bLayerValid && curves == m_layerCurves)
+    const bool baseValid = m_bLayerValid && curves == m_layerCurves;
+    // A layer kept is drawn with the base, so it is as new as the base.
+    const bool keepLayer = needLayer || !m_imgCurveLayer.isNull();
+    if (baseValid && (!needLayer || !m_imgCurveLayer.isNull()))
         return false;
 
-    m_imgCurveLayer.fill(Qt::transparent);
-    QPainter painter(&m_imgCurveLayer);
+    QImage layer(QSize(m_layout.W, m_layout.H) * m_dLayoutRatio, QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(m_dLayoutRatio);
+    layer.fill(Qt::transparent);
+    QPainter painter(&layer);
     painter.translate(-m_layout.rcPlot.left, -m_layout.rcPlot.top);
     GraphPicture::PaintGrid(painter, m_layout);
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const LayerCurve& curve : curves)
         DrawCurve(painter, *curve.pChannel);
     painter.end();
+    if (keepLayer)
+        m_imgCurveLayer = layer;
+    if (baseValid)
+        return false;
     m_layerCurves = std::move(curves);
     m_bLayerValid = true;
 
@@ -274,7 +282,7 @@ bool CFStatic::UpdateCurveLayer()
     GraphPicture::PaintBackground(base, m_layout, font());
     const QRect plot = ToQRect(m_layout.rcPlot);
     base.fillRect(plot, kBackground);
-    base.drawImage(QPoint(m_layout.rcPlot.left, m_layout.rcPlot.top), m_imgCurveLayer);
+    base.drawImage(QPoint(m_layout.rcPlot.left, m_layout.rcPlot.top), layer);
     FrameRect(base, plot, kPlotOutline);
     return true;
 }
@@ -413,7 +421,7 @@ void CFStatic::RedrawMoved()
     m_pointer.SelectedChannel().UpdateCurve();
     // The other curves changed too (a linked channel follows the drag): the
     // whole picture.
-    if (!m_bPainted || UpdateCurveLayer())
+    if (!m_bPainted || UpdateCurveLayer(false))
     {
         update();
         return;

@@ -98,7 +98,11 @@ private:
     // of those curves has changed (then true): a drag moves
     // the selected channel alone, and stroking a dozen wide antialiased
     // curves on every pointer move would cost more than the move is worth.
-    bool UpdateCurveLayer();
+    // The layer itself is kept (m_imgCurveLayer) from the first time a
+    // highlighted band needs it (`needLayer`) on: until then it is drawn
+    // only to make the base, and a window that is only looked at does not
+    // hold a second copy of the plot's pixels.
+    bool UpdateCurveLayer(bool needLayer);
     // A pointer move: what moved is drawn again, the rest of the back
     // buffer stays.
     void RedrawMoved();

@@ -1,5 +1,7 @@
 #include "ui/MainSkin.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
@@ -46,6 +48,43 @@ QString CMainSkin::StyleSheet()
     for (const auto& [name, colour] : colours)
         sheet.replace(QLatin1String(name), colour.name());
     return sheet;
+}
+
+namespace
+{
+class CWindowsOverStyler : public QObject
+{
+public:
+    explicit CWindowsOverStyler(QWidget& window)
+        : QObject(&window)
+        , m_window(window)
+        , m_strSheet(CMainSkin::StyleSheet())
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Polish)
+        {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && widget->isWindow() && widget->parentWidget() != nullptr
+                && widget->parentWidget()->window() == &m_window && widget->styleSheet().isEmpty())
+                widget->setStyleSheet(m_strSheet);
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+    QString m_strSheet;
+};
+}
+
+void CMainSkin::StyleWindowsOver(QWidget& window)
+{
+    new CWindowsOverStyler(window);
 }
 
 void CMainSkin::PaintBackground(QPainter& painter, const QRect& client)

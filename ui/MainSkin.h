@@ -5,6 +5,7 @@
 #include <QString>
 
 class QPainter;
+class QWidget;
 class QRect;
 
 // The look of the program: one dark console theme for the main window, the
@@ -32,9 +33,15 @@ public:
     static const QColor kPlot;
     static const QColor kPlotGrid;
 
-    // The program's style sheet with the colours filled in, for the main
-    // window (its dialogs and panels inherit it).
+    // The program's style sheet with the colours filled in, for the parts of
+    // the main window that use it and every window opened over it.
     static QString StyleSheet();
+    // Gives the sheet to each window opened over `window` (a dialog, a
+    // message box, a menu, a tooltip) before it is first polished, as if it
+    // inherited it from `window`, which does not carry the sheet itself;
+    // a window opened over one of those inherits it from there. For as long
+    // as `window` lives.
+    static void StyleWindowsOver(QWidget& window);
     static QIcon AppIcon();
 
     // Window background behind the areas (each area draws its own frame).

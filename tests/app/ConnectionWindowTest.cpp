@@ -5,6 +5,7 @@
 #include "link/DeviceDlg.h"
 #include "link/DisplayDlg.h"
 #include "ui/MessageBox.h"
+#include "app/PortField.h"
 #include "app/StatusBlock.h"
 #include "app/OrvanDlgDlg.h"
 #include "tests/app/WindowTestEnvironment.h"
@@ -235,6 +236,33 @@ TEST_F(ConnectionWindowTest, StatusBlockShowsTheProcessorPortVersionAndOnlineSta
     EXPECT_EQ(Field("ModelField"), kNull);
     EXPECT_EQ(Field("PortField"), kNull);
     EXPECT_EQ(Field("FirmwareField"), kNull);
+}
+
+TEST_F(ConnectionWindowTest, LongPortIsShownByItsEndAndWholeInTheTip)
+{
+    StartProcessor({});
+    Window().show();
+    Connect(1);
+    auto* field = Window().findChild<CPortField*>("PortField");
+    ASSERT_NE(field, nullptr);
+    const QString port = m_vproc.Port();
+    EXPECT_EQ(field->text(), port);
+    EXPECT_EQ(field->toolTip(), port);
+
+    // Its end in sight behind an ellipsis, drawn as a plain field of the same
+    // look would draw that text.
+    const QString shown = field->Shown();
+    ASSERT_NE(shown, port) << "the window is wide enough for the whole port";
+    ASSERT_TRUE(shown.startsWith(QChar(0x2026)));
+    EXPECT_TRUE(port.endsWith(shown.mid(1)));
+    EXPECT_GE(shown.size(), 5);
+    QLineEdit plain(field->parentWidget());
+    plain.setProperty("role", "statusField");
+    plain.setReadOnly(true);
+    plain.setGeometry(field->geometry());
+    plain.setText(shown);
+    plain.setCursorPosition(0);
+    EXPECT_EQ(field->grab().toImage(), plain.grab().toImage());
 }
 
 TEST_F(ConnectionWindowTest, ProcessorOfAnotherVersionIsRefusedInTheCurrentLanguage)

@@ -31,7 +31,7 @@ void PrintState(const COrvanDlgDlg& window)
     const QRect client = window.geometry();
     const QRect available = window.screen()->availableGeometry();
     QStringList curves;
-    for (const ChannelAddress address : window.ShownCurves())
+    for (const ChannelAddress address : CWindowMemory::ShownCurves(window.Link().Record()))
         curves << QString::number(address.Code());
     std::printf("frame=%d,%d,%d,%d client=%d,%d,%d,%d available=%d,%d,%d,%d screen=%s maximized=%d language=%d "
                 "selected=%d curves=%s port=%s id=%d\n",

@@ -2,12 +2,15 @@
 // make writing fail: each failure is reported with its cause, leaves neither
 // a partial nor a temporary file, and keeps the file it was to replace byte
 // for byte. The virtual processor's state, the program and bank files (the
-// program window and the command line write them) and the report's three
-// exports through the Data View window, which shows the messages.
+// program window and the command line write them), the report's three
+// exports through the Data View window and the response graph's three
+// through its export menu, both of which show the messages.
 //
 // Each write runs in a child process, so the file size limit and dropped
 // permissions end with it.
 
+#include "app/GraphExportMenu.h"
+#include "editors/FStatic.h"
 #include "model/Audio_Data.h"
 #include "model/ValueText.h"
 #include "report/DataViewDlg.h"
@@ -15,6 +18,7 @@
 #include "vproc/ProcessorState.h"
 #include "model/ProgramBank.h"
 #include "programs/ProgramFile.h"
+#include "session/ProcessorLink.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/programs/SamplePrograms.h"
 #include "vproc/StateFile.h"
@@ -80,6 +84,29 @@ Writer FromWindow(void (CDataViewDlg::*exportTo)())
     };
 }
 
+// An export from the response graph's menu (its picture at a size, PNG or
+// SVG by the name, or its curves as CSV): what its message box said.
+Writer FromGraphMenu(std::function<bool(CGraphExportMenu& menu, const QString& path)> exportTo)
+{
+    return [exportTo](const QString& path) {
+        QString strShown = QStringLiteral("no message");
+        const CMessageBox::Presenter previous = CMessageBox::SetPresenter(
+            [&strShown](QWidget*, const QString&, const QString& text, CMessageBox::EIcon) { strShown = text; });
+        CProcessorLink link;
+        CFStatic graph(link);
+        graph.resize(800, 450);
+        CGraphExportMenu menu(link, graph);
+        const bool bOk = exportTo(menu, path);
+        CMessageBox::SetPresenter(previous);
+        return Told{bOk, strShown};
+    };
+}
+
+bool PictureOfGraph(CGraphExportMenu& menu, const QString& path)
+{
+    return menu.ExportPicture({800, 450}, path);
+}
+
 Told FromFileError(ProgramFileError eError, const QString& strDetail)
 {
     return {eError == ProgramFileError::kNone, strDetail};
@@ -91,6 +118,10 @@ const std::vector<WriterRow>& Writers()
         {"ReportCsv", "report.csv", FromWindow(&CDataViewDlg::ExportTable)},
         {"ReportXlsx", "report.xlsx", FromWindow(&CDataViewDlg::ExportTable)},
         {"ReportPdf", "report.pdf", FromWindow(&CDataViewDlg::ExportPdf)},
+        {"GraphPng", "graph.png", FromGraphMenu(PictureOfGraph)},
+        {"GraphSvg", "graph.svg", FromGraphMenu(PictureOfGraph)},
+        {"GraphCurvesCsv", "curves.csv",
+         FromGraphMenu([](CGraphExportMenu& menu, const QString& path) { return menu.ExportCurves(path); })},
         {"ProgramFile", "live.dia1C",
          [](const QString& path) {
              auto program = std::make_unique<CAudio_Data>();
