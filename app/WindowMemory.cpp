@@ -87,7 +87,7 @@ std::vector<ChannelAddress> CWindowMemory::ShownCurves(const CAudio_Data& record
 {
     std::vector<ChannelAddress> shown;
     for (int column = 0; column < Frame::kChannelCount; ++column)
-        if (record.Channel(column).IsCurveShown() != 0)
+        if (record.Channel(column).IsCurveShown())
             shown.push_back(ChannelAddress::FromColumn(column));
     return shown;
 }
