@@ -1,132 +1,21 @@
 #include "serve/OscServer.h"
 
-#include "model/Audio_Channel.h"
-#include "model/Scale.h"
+#include "serve/OscCodec.h"
 #include "serve/ParamAddress.h"
 #include "serve/ParamValue.h"
 #include "serve/ServeLink.h"
 #include "serve/ServeText.h"
-#include "wire/WireNumbers.h"
 
 #include <QJsonArray>
 #include <QNetworkDatagram>
 
-#include <lo/lo.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <memory>
 
-namespace
-{
-constexpr int kMaxBundleDepth = 4;
-const QByteArray kBundleTag("#bundle\0", 8);
-constexpr qsizetype kTimeTagBytes = 8;
-
-struct MessageFree
-{
-    void operator()(lo_message message) const { lo_message_free(message); }
-};
-using MessagePtr = std::unique_ptr<std::remove_pointer_t<lo_message>, MessageFree>;
-
-// Why liblo would not read a message, for the answer.
-QString WhyMalformed(int nResult)
-{
-    switch (nResult)
-    {
-    case LO_EINVALIDPATH:
-        return QStringLiteral("the address is not a terminated OSC string");
-    case LO_EINVALIDTYPE:
-        return QStringLiteral("the type tags are not a terminated OSC string");
-    case LO_EBADTYPE:
-        return QStringLiteral("an unknown type tag");
-    case LO_EINVALIDARG:
-        return QStringLiteral("an argument runs past the end");
-    case LO_ESIZE:
-        return QStringLiteral("the size is not a multiple of 4");
-    default:
-        break;
-    }
-    return QStringLiteral("liblo error %1").arg(nResult);
-}
-
-// An argument as the HTTP API's JSON would carry it; undefined for a kind
-// no parameter takes (blobs, MIDI, time tags, infinities).
-QJsonValue JsonOf(char cType, const lo_arg* pArg)
-{
-    switch (cType)
-    {
-    case LO_FLOAT:
-        return std::isfinite(pArg->f) ? QJsonValue(static_cast<double>(pArg->f)) : QJsonValue::Undefined;
-    case LO_DOUBLE:
-        return std::isfinite(pArg->d) ? QJsonValue(pArg->d) : QJsonValue::Undefined;
-    case LO_INT32:
-        return pArg->i;
-    case LO_INT64:
-        return static_cast<double>(pArg->h);
-    case LO_STRING:
-    case LO_SYMBOL:
-        return QString::fromUtf8(&pArg->s);
-    case LO_TRUE:
-        return true;
-    case LO_FALSE:
-        return false;
-    case LO_NIL:
-        return QJsonValue::Null;
-    default:
-        break;
-    }
-    return QJsonValue::Undefined;
-}
-
-// A parameter's value as the service sends it (an answer, a change): the
-// value in display units as a float (nil for OFF) or a choice's step as an
-// int, then the text the window shows; a name alone.
-std::vector<COscServer::Arg> ValueArgs(EParam param, const QJsonObject& described)
-{
-    const ParamRow& row = ParamCatalogue::Param(param);
-    const std::string strText =
-        described.value(row.eEntry == EEntry::kText ? "value" : "text").toString().toStdString();
-    if (row.eEntry == EEntry::kText)
-        return {strText};
-    if (row.pScale == nullptr)
-        return {described.value("step").toInt(), strText};
-    const QJsonValue value = described.value("value");
-    return {value.isDouble() ? COscServer::Arg(static_cast<float>(value.toDouble())) : COscServer::Arg(), strText};
-}
-
-// Whether a mute argument asks to mute: T/F, or a whole 0 or 1.
-std::optional<bool> MuteOf(const QJsonValue& value)
-{
-    if (value.isBool())
-        return value.toBool();
-    if (value.isDouble() && (value.toDouble() == 0.0 || value.toDouble() == 1.0))
-        return value.toDouble() == 1.0;
-    return std::nullopt;
-}
-
-// The type tags a row takes and what they mean, for the address list.
-std::pair<std::string, std::string> RangeText(const ParamRow& row)
-{
-    const EParam param = row.eParam;
-    if (row.eEntry == EEntry::kText)
-        return {"s", "up to " + std::to_string(CAudio_Channel::kNameBytes) + " printable ASCII characters"};
-    if (row.pScale != nullptr)
-    {
-        std::string strText = ParamCatalogue::FormatStep(param, row.nMin, kEnglish) + " to "
-                              + ParamCatalogue::FormatStep(param, row.nMax, kEnglish) + " (or such a text)";
-        if (row.pScale->nOffStep >= 0)
-            strText += ", nil or \"OFF\" for off";
-        return {"f", strText};
-    }
-    std::string strText;
-    for (int n = row.nMin; n <= row.nMax; ++n)
-        strText +=
-            (n == row.nMin ? "" : ", ") + std::to_string(n) + " " + ParamCatalogue::FormatStep(param, n, kEnglish);
-    return {row.nMax - row.nMin == 1 ? "i|T|F" : "i", strText};
-}
-}
+using OscCodec::Arg;
+using OscCodec::Encode;
+using OscCodec::MuteOf;
+using OscCodec::ValueArgs;
 
 QString COscServer::Peer::Name() const
 {
@@ -165,30 +54,7 @@ QString COscServer::Address() const
 
 QByteArray COscServer::Prefix() const
 {
-    return "/orvan/" + QByteArray::number(m_link.DeviceId()) + "/";
-}
-
-QByteArray COscServer::Encode(const QByteArray& path, const std::vector<Arg>& args)
-{
-    const MessagePtr message(lo_message_new());
-    for (const Arg& arg : args)
-    {
-        if (std::holds_alternative<std::monostate>(arg))
-            lo_message_add_nil(message.get());
-        else if (const bool* pbValue = std::get_if<bool>(&arg))
-            *pbValue ? lo_message_add_true(message.get()) : lo_message_add_false(message.get());
-        else if (const int* pnValue = std::get_if<int>(&arg))
-            lo_message_add_int32(message.get(), *pnValue);
-        else if (const float* pfValue = std::get_if<float>(&arg))
-            lo_message_add_float(message.get(), *pfValue);
-        else
-            lo_message_add_string(message.get(), std::get<std::string>(arg).c_str());
-    }
-    size_t nSize = 0;
-    void* pData = lo_message_serialise(message.get(), path.constData(), nullptr, &nSize);
-    QByteArray datagram(static_cast<const char*>(pData), static_cast<qsizetype>(nSize));
-    std::free(pData);
-    return datagram;
+    return OscCodec::Prefix(m_link.DeviceId());
 }
 
 void COscServer::OnReadyRead()
@@ -208,39 +74,14 @@ void COscServer::OnReadyRead()
 
 void COscServer::Packet(const QByteArray& packet, const Peer& peer, int nDepth)
 {
-    if (!packet.startsWith(kBundleTag))
+    if (!OscCodec::IsBundle(packet))
     {
         Message(packet, peer);
         return;
     }
-    // A bundle's messages are taken at once, in order; its time tag is not
-    // waited for.
-    const CApiFault malformed{EApiFault::kMalformedOsc, {QStringLiteral("a bundle's element does not fit")}};
-    if (nDepth >= kMaxBundleDepth || packet.size() < kBundleTag.size() + kTimeTagBytes)
-    {
-        Refuse(peer, {}, malformed);
-        return;
-    }
-    qsizetype nAt = kBundleTag.size() + kTimeTagBytes;
-    while (nAt < packet.size())
-    {
-        if (packet.size() - nAt < 4)
-        {
-            Refuse(peer, {}, malformed);
-            return;
-        }
-        const auto* pSize = reinterpret_cast<const uchar*>(packet.constData() + nAt);
-        const quint32 nSize =
-            (quint32(pSize[0]) << 24) | (quint32(pSize[1]) << 16) | (quint32(pSize[2]) << 8) | pSize[3];
-        nAt += 4;
-        if (nSize == 0 || nSize % 4 != 0 || nSize > static_cast<quint32>(packet.size() - nAt))
-        {
-            Refuse(peer, {}, malformed);
-            return;
-        }
-        Packet(packet.mid(nAt, nSize), peer, nDepth + 1);
-        nAt += nSize;
-    }
+    const auto element = [&](const QByteArray& inner) { Packet(inner, peer, nDepth + 1); };
+    if (const auto fault = OscCodec::ReadBundle(packet, nDepth, element))
+        Refuse(peer, {}, *fault);
 }
 
 void COscServer::Message(const QByteArray& message, const Peer& peer)
@@ -250,20 +91,14 @@ void COscServer::Message(const QByteArray& message, const Peer& peer)
         Refuse(peer, {}, {EApiFault::kTooManyRequests, {}});
         return;
     }
-    QByteArray copy = message;
-    int nResult = 0;
-    const MessagePtr parsed(lo_message_deserialise(copy.data(), static_cast<size_t>(copy.size()), &nResult));
-    if (!parsed)
+    OscCodec::Message decoded;
+    if (const auto fault = OscCodec::Decode(message, decoded))
     {
-        Refuse(peer, {}, {EApiFault::kMalformedOsc, {WhyMalformed(nResult)}});
+        Refuse(peer, {}, *fault);
         return;
     }
-    const QString strAddress = QString::fromUtf8(lo_get_path(copy.data(), copy.size()));
-    const char* pszTypes = lo_message_get_types(parsed.get());
-    lo_arg** ppArgs = lo_message_get_argv(parsed.get());
-    std::vector<QJsonValue> args;
-    for (int i = 0; i < lo_message_get_argc(parsed.get()); ++i)
-        args.push_back(JsonOf(pszTypes[i], ppArgs[i]));
+    const QString& strAddress = decoded.strAddress;
+    std::vector<QJsonValue>& args = decoded.args;
 
     if (m_access.TokenNeeded())
     {
@@ -480,39 +315,4 @@ void COscServer::Refuse(const Peer& peer, const QString& strAddress, const CApiF
 {
     Send(peer, Encode(Prefix() + "error", {strAddress.toStdString(), std::string(fault.Code()),
                                            fault.Message(m_link.Language()).toStdString()}));
-}
-
-QStringList COscServer::AddressList(int nDeviceId)
-{
-    const std::string strPrefix = "/orvan/" + std::to_string(nDeviceId) + "/";
-    auto line = [&strPrefix](const std::string& strAddress, const char* pszTypes, const std::string& strText) {
-        return QString::fromStdString(strPrefix + strAddress).leftJustified(50) + " "
-               + QString::fromLatin1(pszTypes).leftJustified(6) + " " + QString::fromStdString(strText);
-    };
-    QStringList lines;
-    lines << QStringLiteral("Send one argument to set, none to ask (answered to the sender as address, value, text).")
-          << QStringLiteral("{channel} is 1 to %1 for inputs, 1 to %2 for outputs; {band} 1 to %3; {source} 1 to %4.")
-                 .arg(Frame::kInputCount)
-                 .arg(Frame::kOutputCount)
-                 .arg(ParamCatalogue::IndexCount(EParam::kOutBandGain))
-                 .arg(ParamCatalogue::IndexCount(EParam::kOutRoute))
-          << QString();
-    for (const ParamRow& row : ParamCatalogue::Params())
-    {
-        const auto [strTypes, strText] = RangeText(row);
-        lines << line(ParamAddresses::Pattern(row.eParam), strTypes.c_str(), strText);
-    }
-    lines << line("inputs/{channel}/mute", "T|F", "or 1|0; muted is T")
-          << line("outputs/{channel}/mute", "T|F", "or 1|0; muted is T")
-          << line("recall", "i", "program 1 to 30; no argument: the current number and name")
-          << line("online", "", "no argument: T|F and the connection state")
-          << line("subscribe", "s...", "meters, param (none: both), for 60 s; send again to stay")
-          << line("unsubscribe", "", "")
-          << line("meters/inputs", "i...", "to subscribers 20 times a second, steps 0 to 11")
-          << line("meters/outputs", "i...", "the same for the outputs")
-          << line("meters/indicators", "T|F...", "the outputs' limiter lamps")
-          << line("error", "s s s", "answer to a refused message: its address, the code, the message");
-    for (QString& strLine : lines)
-        strLine = strLine.trimmed();
-    return lines;
 }

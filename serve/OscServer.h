@@ -10,18 +10,15 @@
 #include <QHostAddress>
 #include <QJsonValue>
 #include <QObject>
-#include <QStringList>
 #include <QUdpSocket>
 
-#include <string>
-#include <variant>
 #include <vector>
 
 class CServeLink;
 
 // Show control over OSC on UDP, for lighting desks and button panels. The
 // addresses are the HTTP API's parameter paths under /orvan/<device ID>/,
-// so the catalogue names every one (ParamAddresses):
+// so the catalogue names every one (ParamAddresses, listed by OscAddresses):
 //
 //   /orvan/1/outputs/3/gain -3.0        set, as the HTTP API takes a value
 //   /orvan/1/outputs/3/gain             no argument: ask; answered to the sender
@@ -60,15 +57,6 @@ public:
     // "127.0.0.1:9000"
     QString Address() const;
     int SubscriberCount() const { return static_cast<int>(m_subscribers.size()); }
-
-    // Every address the service answers to, with its arguments and range,
-    // one line each, written from the catalogue.
-    static QStringList AddressList(int nDeviceId);
-
-    // An argument of a message the service sends: nil, T/F, i, f or s.
-    using Arg = std::variant<std::monostate, bool, int, float, std::string>;
-    // One OSC message in its wire form.
-    static QByteArray Encode(const QByteArray& path, const std::vector<Arg>& args);
 
 private:
     struct Peer

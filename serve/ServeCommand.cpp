@@ -3,6 +3,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Console.h"
 #include "serve/HttpApi.h"
+#include "serve/OscAddresses.h"
 #include "serve/OscServer.h"
 #include "serve/RemotePage.h"
 #include "serve/ServeLink.h"
@@ -80,7 +81,7 @@ int ServeCommand(const QStringList& args, CConsole& console)
     // The list needs no processor, so no --port either.
     if (args.contains("--osc-addresses"))
     {
-        console.Out(COscServer::AddressList(CCliOptions::kDefaultDeviceId).join('\n'));
+        console.Out(OscAddresses::List(CCliOptions::kDefaultDeviceId).join('\n'));
         return kExitOk;
     }
     if (const auto status = options.Parse(args, 0, console))

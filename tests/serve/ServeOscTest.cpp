@@ -8,6 +8,7 @@
 #include "model/Audio_Data.h"
 #include "model/ImageSlot.h"
 #include "model/LockState.h"
+#include "serve/OscCodec.h"
 #include "serve/OscServer.h"
 
 #include <lo/lo.h>
@@ -20,7 +21,7 @@
 
 namespace
 {
-using Arg = COscServer::Arg;
+using Arg = OscCodec::Arg;
 
 struct Received
 {
