@@ -17,6 +17,7 @@
 #include "model/LockState.h"
 #include "vproc/ProcessorState.h"
 #include "model/ProgramBank.h"
+#include "line/LineBackup.h"
 #include "programs/ProgramFile.h"
 #include "session/ProcessorLink.h"
 #include "tests/report/ReportFixture.h"
@@ -136,6 +137,17 @@ const std::vector<WriterRow>& Writers()
              SamplePrograms::FillBank(*bank);
              QString strDetail;
              return FromFileError(ProgramFile::WriteBankFile(path, *bank, &strDetail), strDetail);
+         }},
+        {"LineIndex", LineBackup::kIndexName,
+         [](const QString& path) {
+             // A whole line of labelled processors, so that the index is
+             // larger than the size limit.
+             QList<LineBackup::Entry> entries;
+             for (int id = 1; id <= 250; ++id)
+                 entries.append(LineBackup::EntryFor(id, QStringLiteral("Delay tower %1").arg(id)));
+             QString strReason;
+             const bool bWritten = LineBackup::WriteIndex(QFileInfo(path).absolutePath(), entries, strReason);
+             return Told{bWritten, strReason};
          }},
         {"ProcessorState", "vproc.state",
          [](const QString& path) {
