@@ -44,16 +44,19 @@ QJsonValue JsonOf(char cType, const lo_arg* pArg)
     switch (cType)
     {
     case LO_FLOAT:
-        return std::isfinite(pArg->f) ? QJsonValue(static_cast<double>(pArg->f)) : QJsonValue::Undefined;
+        return std::isfinite(OscCodec::ArgValue<float>(pArg))
+                   ? QJsonValue(static_cast<double>(OscCodec::ArgValue<float>(pArg)))
+                   : QJsonValue::Undefined;
     case LO_DOUBLE:
-        return std::isfinite(pArg->d) ? QJsonValue(pArg->d) : QJsonValue::Undefined;
+        return std::isfinite(OscCodec::ArgValue<double>(pArg)) ? QJsonValue(OscCodec::ArgValue<double>(pArg))
+                                                               : QJsonValue::Undefined;
     case LO_INT32:
-        return pArg->i;
+        return OscCodec::ArgValue<int32_t>(pArg);
     case LO_INT64:
-        return static_cast<double>(pArg->h);
+        return static_cast<double>(OscCodec::ArgValue<int64_t>(pArg));
     case LO_STRING:
     case LO_SYMBOL:
-        return QString::fromUtf8(&pArg->s);
+        return QString::fromUtf8(OscCodec::ArgText(pArg));
     case LO_TRUE:
         return true;
     case LO_FALSE:

@@ -8,6 +8,7 @@
 #include <QJsonValue>
 #include <QString>
 
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -42,6 +43,22 @@ bool IsBundle(const QByteArray& packet);
 // fit, after the elements before it were handed on.
 std::optional<CApiFault> ReadBundle(const QByteArray& packet, int nDepth,
                                     const std::function<void(const QByteArray&)>& element);
+
+// An argument's value as liblo hands it over. liblo's lo_arg is a union with
+// 8-byte members, but its pointers point into the packet, where arguments
+// are only 4-byte aligned: reading a member through the union is undefined,
+// so the bytes are copied out.
+template <typename T>
+T ArgValue(const void* pArg)
+{
+    T value;
+    std::memcpy(&value, pArg, sizeof value);
+    return value;
+}
+inline const char* ArgText(const void* pArg)
+{
+    return static_cast<const char*>(pArg);
+}
 
 // "/orvan/<device ID>/", before every address of the service.
 QByteArray Prefix(int nDeviceId);

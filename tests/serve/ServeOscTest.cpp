@@ -127,13 +127,13 @@ private:
             switch (pszTypes[i])
             {
             case LO_INT32:
-                received.args.emplace_back(ppArgs[i]->i);
+                received.args.emplace_back(OscCodec::ArgValue<int32_t>(ppArgs[i]));
                 break;
             case LO_FLOAT:
-                received.args.emplace_back(ppArgs[i]->f);
+                received.args.emplace_back(OscCodec::ArgValue<float>(ppArgs[i]));
                 break;
             case LO_STRING:
-                received.args.emplace_back(std::string(&ppArgs[i]->s));
+                received.args.emplace_back(std::string(OscCodec::ArgText(ppArgs[i])));
                 break;
             case LO_TRUE:
                 received.args.emplace_back(true);
